@@ -1,0 +1,46 @@
+# Shared helpers for module CMakeLists files.
+
+# kv_add_test(<name> SOURCES <files...> [LIBS <targets...>] [ENV <VAR=value...>])
+# One GoogleTest binary; each test case becomes one ctest entry.
+function(kv_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 300 ENVIRONMENT "KV_SOURCE_DIR=${CMAKE_SOURCE_DIR};KV_BIN_DIR=${CMAKE_BINARY_DIR}/bin;${ARG_ENV}")
+endfunction()
+
+# kv_add_test_nomain: same, but the test supplies its own main() (e.g. fw/test's QApplication main).
+function(kv_add_test_nomain name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock Threads::Threads)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 300 ENVIRONMENT "KV_SOURCE_DIR=${CMAKE_SOURCE_DIR};KV_BIN_DIR=${CMAKE_BINARY_DIR}/bin;${ARG_ENV}")
+endfunction()
+
+# kv_add_fuzz(<name> SOURCES <files...> [LIBS <targets...>] CORPUS <dir>)
+# The source defines LLVMFuzzerTestOneInput. Under the fuzz preset it becomes a libFuzzer
+# program; otherwise it is linked with a replay main and every seed file of CORPUS is run as a test.
+function(kv_add_fuzz name)
+  cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(KV_FUZZ)
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  else()
+    add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    add_test(NAME fuzz_replay_${name} COMMAND ${name} ${ARG_CORPUS})
+    set_tests_properties(fuzz_replay_${name} PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()
+
+# kv_add_bench(<name> SOURCES <files...> [LIBS <targets...>]) — a benchmark program, never a test.
+function(kv_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Threads::Threads)
+endfunction()

@@ -1,0 +1,8 @@
+#pragma once
+// Every documented plinth function is a C function with default visibility;
+// everything else in the library stays hidden.
+#ifdef __cplusplus
+#define PLINTH_API extern "C" __attribute__((visibility("default")))
+#else
+#define PLINTH_API __attribute__((visibility("default")))
+#endif
