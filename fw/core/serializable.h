@@ -1,0 +1,48 @@
+#pragma once
+// Classes whose objects travel through an Archive by class tag, and the registry that
+// turns a stored class name back into an object.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fw {
+
+class Archive;
+class Serializable;
+
+struct ClassInfo {
+    std::string name; // at most 63 bytes, as stored class names are limited
+    std::uint16_t schema = 0;
+    std::function<std::shared_ptr<Serializable>()> create;
+
+    template <class T> static ClassInfo of(std::string name, std::uint16_t schema)
+    {
+        return ClassInfo { std::move(name), schema, [] { return std::make_shared<T>(); } };
+    }
+};
+
+class Serializable {
+public:
+    virtual ~Serializable() = default;
+    virtual const ClassInfo& classInfo() const = 0;
+    virtual void serialize(Archive& ar) = 0;
+};
+
+class ClassRegistry {
+public:
+    // The registry that loading archives use unless they are given another.
+    static ClassRegistry& global();
+
+    // Registers a class by name; registering the same name again replaces the entry.
+    // The ClassInfo must outlive the registry (a function-local static is the usual home).
+    void add(const ClassInfo& info);
+    const ClassInfo* find(std::string_view name) const;
+
+private:
+    std::vector<const ClassInfo*> classes_;
+};
+
+} // namespace fw
