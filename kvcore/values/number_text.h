@@ -1,0 +1,36 @@
+// Number texts between the user's display form (the locale record's
+// separators) and the wire form of implied decimals.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "kvcore/kvcore_api.h"
+
+// A typed number: a leading '-' makes it negative, the first user decimal
+// separator is the point, every other non-digit is skipped; the result is
+// divided by 10 once per decimal. An empty or null text gives 0.
+KVCORE_API double Str2Dbl(std::string_view text, int decimals);
+KVCORE_API double Str2Dbl(const char* text, int decimals);
+KVCORE_API long double Str2LongDbl(std::string_view text, int decimals);
+KVCORE_API long double Str2LongDbl(const char* text, int decimals);
+
+// The value with exactly `decimals` decimals and a point ("%.*f" in the C
+// locale). The buffer form returns null when dst (of dstSize bytes, including
+// the terminator) is too small.
+KVCORE_API std::string Dbl2Cur(double value, int decimals);
+KVCORE_API char* Dbl2Cur(double value, char* dst, size_t dstSize, int decimals);
+
+// Wire form of a typed number: exactly `width` characters, zero-padded, the
+// decimals implied, a '-' in front when negative. A fraction that rounds to a
+// whole unit carries into the integer part. nullopt / null when the number does
+// not fit the width (never cut).
+KVCORE_API std::optional<std::string> Cur2Str(std::string_view text, int width, int decimals);
+KVCORE_API char* Cur2Str(const char* text, char* dst, size_t dstSize, int width, int decimals);
+
+// Digits, the first user decimal separator and a leading sign of the text, with
+// the user's thousands separator between groups of three integer digits.
+KVCORE_API std::string FormatNumber(std::string_view text);
+KVCORE_API char* FormatNumber(char* dst, size_t dstSize, const char* text);
