@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "kvcore/res/strings.h"
-#include "kvcore/values/cp1250.h"
+#include "fw/core/codepage.h"
 
 namespace {
 KvMessageBoxHook& Hook() {
@@ -17,7 +17,7 @@ void KvSetMessageBoxHook(KvMessageBoxHook hook) { Hook() = std::move(hook); }
 
 int KvMessageBox(const std::string& text, unsigned flags) {
   if (Hook()) return Hook()(text, flags);
-  std::fprintf(stderr, "kvcore: %s\n", Cp1250ToUtf8(text).c_str());
+  std::fprintf(stderr, "kvcore: %s\n", fw::cp1250ToUtf8(text).c_str());
   return KV_IDOK;
 }
 

@@ -1,14 +1,10 @@
 #include "kvcore/res/strings.h"
 
-#include <map>
-#include <utility>
-
 #include "kvcore/res/ids.h"
-#include "kvcore/values/cp1250.h"
 
 namespace {
 
-constexpr KvStringEntry kStrings[] = {
+constexpr fw::StringEntry kStrings[] = {
     {IDS_PASSWORD_EXPIRED, "Password Expired", "Lejárt jelszó"},
     {IDS_ENTER_OLD_PASSWORD, "Enter your old password:", "Adja meg a régi jelszavát:"},
     {IDS_ENTER_NEW_PASSWORD, "Enter your new password:", "Adja meg az új jelszavát:"},
@@ -30,38 +26,23 @@ constexpr KvStringEntry kStrings[] = {
      "Az új jelszónak legalább két karakterben különböznie kell a régitől!"},
 };
 
-KvLanguage g_language = KvLanguage::English;
-
-// Converted once, on first use, per language.
-const std::map<unsigned, std::string>& Converted(KvLanguage language) {
-  static std::map<unsigned, std::string> tables[2];
-  static bool built[2] = {false, false};
-  const int k = language == KvLanguage::Hungarian ? 1 : 0;
-  if (!built[k]) {
-    for (const KvStringEntry& e : kStrings) {
-      const char* utf8 = k == 1 && e.hungarian != nullptr && *e.hungarian != '\0' ? e.hungarian : e.english;
-      auto bytes = Utf8ToCp1250(utf8);
-      if (!bytes) bytes = Utf8ToCp1250(e.english);
-      tables[k].emplace(e.id, bytes.value_or(std::string()));
-    }
-    built[k] = true;
-  }
-  return tables[k];
+void RegisterOnce() {
+  static const bool registered = [] {
+    fw::strings().add(kStrings);
+    return true;
+  }();
+  (void)registered;
 }
 
 }  // namespace
 
-void KvSetLanguage(KvLanguage language) { g_language = language; }
-
-KvLanguage KvGetLanguage() { return g_language; }
-
-std::string KvLoadString(unsigned id) {
-  const auto& table = Converted(g_language);
-  const auto it = table.find(id);
-  return it == table.end() ? std::string() : it->second;
+std::string KvLoadString(std::uint32_t id) {
+  RegisterOnce();
+  return fw::loadString(id);
 }
 
-const KvStringEntry* KvCoreStringTable(size_t* count) {
-  if (count != nullptr) *count = sizeof kStrings / sizeof kStrings[0];
-  return kStrings;
-}
+void KvSetLanguage(fw::Language language) { fw::setLanguage(language); }
+
+fw::Language KvGetLanguage() { return fw::language(); }
+
+std::span<const fw::StringEntry> KvCoreStrings() { return kStrings; }

@@ -4,7 +4,7 @@
 
 #include "kvcore/security/password.h"
 #include "kvcore/security/sha256.h"
-#include "kvcore/values/cp1250.h"
+#include "fw/core/codepage.h"
 
 namespace {
 
@@ -62,10 +62,10 @@ TEST(PasswordDigestTest, MatchesThePaddedDigestOfWindows1250Bytes) {
        "45233D0CDD0883C3707FFA551CD92E939E1AC08FAD4F12D7C0C6BD967FBBDB7A"},
   };
   for (const auto& c : cases) {
-    const auto user = Utf8ToCp1250(c.user);
-    const auto password = Utf8ToCp1250(c.password);
-    ASSERT_TRUE(user && password) << c.user;
-    EXPECT_EQ(PasswordDigest(*password, *user), c.digest) << c.user;
+    const auto user = fw::utf8ToCp1250(c.user);
+    const auto password = fw::utf8ToCp1250(c.password);
+    ASSERT_TRUE(user.ok() && password.ok()) << c.user;
+    EXPECT_EQ(PasswordDigest(password.text, user.text), c.digest) << c.user;
   }
   EXPECT_EQ(PasswordDigest("pw", "averyveryverylonguser"), PasswordDigest("pw", "averyveryver"));
 }
