@@ -1,0 +1,48 @@
+#pragma once
+// The locale record that number, date and edit code format with: separators, digit
+// grouping, date and time pictures in the d/M/y/H/h/m/s/tt notation, and the letters that
+// stand for hundred, thousand and million when a user types an amount. Texts are Windows-1250.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+inline constexpr std::uint16_t kLangEnglishUS = 0x0409;
+inline constexpr std::uint16_t kLangHungarian = 0x040E;
+
+struct LocaleInfo {
+    std::uint16_t languageId = kLangEnglishUS;
+    int fractionalDigits = 2;
+    int leadingZero = 1; // 1: "0.5", 0: ".5"
+    int grouping = 3; // digits per thousands group
+    // 0 "(1.1)", 1 "-1.1", 2 "- 1.1", 3 "1.1-", 4 "1.1 -"
+    int negativeFormat = 1;
+    std::string decimalSep = ".";
+    std::string thousandSep = ",";
+    std::string shortDate = "M/d/yyyy";
+    std::string timeFormat = "h:mm:ss tt";
+    // Lower-case first letters of the words for 100, 1,000 and 1,000,000; 0 when not set.
+    char hundred = 'h';
+    char thousand = 't';
+    char million = 'm';
+
+    bool operator==(const LocaleInfo&) const = default;
+};
+
+LocaleInfo englishLocale();
+LocaleInfo hungarianLocale();
+
+// Reads separators, grouping and date and time pictures from a C library locale such as
+// "hu_HU.UTF-8"; the multiplier letters keep their English defaults (they come from the
+// string table). nullopt when the locale is not installed.
+std::optional<LocaleInfo> localeFromSystem(const char* name);
+
+// A strftime picture turned into the d/M/y notation; letters that are literal text are quoted.
+std::string pictureFromStrftime(std::string_view format);
+
+// The multiplier letter of a word (Windows-1250): its first character lower-cased, 0 when empty.
+char multiplierLetter(std::string_view word);
+
+} // namespace fw
