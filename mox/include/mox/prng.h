@@ -39,3 +39,8 @@ int prng_table_stir(const uint8_t material[24]);
 int prng_table_stir_at(uint32_t seconds, const uint8_t material[24]);
 // Test view of the 1,024-byte table.
 const uint8_t* prng_table_bytes();
+
+// d = low + (random mod (high - low)) in machine m (registers low and high untouched).
+// Returns 0, or -1 with a diagnostic (an empty or negative range included).
+struct mpm_mach;
+int prng_mpm_range(mpm_mach* m, int d, int low, int high, prng* g);
