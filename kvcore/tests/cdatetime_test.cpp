@@ -123,8 +123,8 @@ TEST_F(CDateTimeTest, DisplayUsesThePictures) {
       EXPECT_EQ(t.FormatDate(), "2026.03.01.") << loc;
       EXPECT_EQ(t.FormatTime(), "13:05:09") << loc;
     }
-    KvIntlInfo quoted;
-    quoted.shortDatePicture = "dd'of'MM yy";
+    fw::LocaleInfo quoted;
+    quoted.shortDate = "dd'of'MM yy";
     kvtest::IntlScope scope(quoted);
     EXPECT_EQ(t.FormatDate(), "01of03 26");
   });

@@ -15,7 +15,7 @@ constexpr double kInt64Limit = 9223372036854775808.0;
 
 unsigned DecimalsAfterSeparator(const char* text) {
   if (text == nullptr) return 0;
-  const char* sep = std::strchr(text, KvIntl().DecimalChar());
+  const char* sep = std::strchr(text, KvDecimalChar());
   return sep == nullptr ? 0 : static_cast<unsigned>(std::strlen(sep + 1));
 }
 
@@ -98,6 +98,6 @@ std::string CDouble::Format(int group, int showZero) const {
   if (!showZero && m_dValue == 0.0) return {};
   std::string text = Dbl2Cur(m_dValue, static_cast<int>(m_nDec < 10 ? m_nDec : 10));
   const size_t point = text.find('.');
-  if (point != std::string::npos) text[point] = KvIntl().DecimalChar();
+  if (point != std::string::npos) text[point] = KvDecimalChar();
   return group ? FormatNumber(text) : text;
 }

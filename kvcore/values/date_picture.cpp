@@ -12,6 +12,10 @@ namespace {
 
 constexpr size_t kMaxDisplayLength = 49;
 
+// The locale record has no morning/afternoon marks; they follow the language.
+std::string AmMark(const fw::LocaleInfo& intl) { return intl.languageId == fw::kLangHungarian ? "de." : "AM"; }
+std::string PmMark(const fw::LocaleInfo& intl) { return intl.languageId == fw::kLangHungarian ? "du." : "PM"; }
+
 std::string Number(int value, int minDigits) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "%0*d", minDigits, value);
@@ -21,7 +25,7 @@ std::string Number(int value, int minDigits) {
 // Renders a picture; the letters d M y h H m s t repeat to choose their form,
 // text in single quotes is copied, everything else is a literal.
 std::string RenderPicture(std::string_view picture, const CDateTime& t) {
-  const KvIntlInfo& intl = KvIntl();
+  const fw::LocaleInfo& intl = KvIntl();
   std::string out;
   size_t i = 0;
   while (i < picture.size()) {
@@ -45,7 +49,7 @@ std::string RenderPicture(std::string_view picture, const CDateTime& t) {
       case 'm': out += Number(t.GetMinute(), width); break;
       case 's': out += Number(t.GetSecond(), width); break;
       case 't': {
-        const std::string& mark = t.GetHour() < 12 ? intl.amDesignator : intl.pmDesignator;
+        const std::string mark = t.GetHour() < 12 ? AmMark(intl) : PmMark(intl);
         out += run >= 2 ? mark : mark.substr(0, 1);
         break;
       }
@@ -78,15 +82,15 @@ struct NumberToken {
 }  // namespace
 
 std::string CDateTime::FormatDate() const {
-  return IsValid() ? RenderPicture(KvIntl().shortDatePicture, *this) : std::string();
+  return IsValid() ? RenderPicture(KvIntl().shortDate, *this) : std::string();
 }
 
 std::string CDateTime::FormatTime() const {
-  return IsValid() ? RenderPicture(KvIntl().timePicture, *this) : std::string();
+  return IsValid() ? RenderPicture(KvIntl().timeFormat, *this) : std::string();
 }
 
 int CDateTime::ParseDateTime(const char* text, unsigned flags, unsigned /*localeId*/) {
-  const KvIntlInfo& intl = KvIntl();
+  const fw::LocaleInfo& intl = KvIntl();
   const std::string_view in = text == nullptr ? std::string_view() : std::string_view(text);
   std::vector<NumberToken> numbers;
   for (size_t i = 0; i < in.size();) {
@@ -121,7 +125,7 @@ int CDateTime::ParseDateTime(const char* text, unsigned flags, unsigned /*locale
       return 0;
     }
     // Field order follows the first y, M and d of the user's picture.
-    const std::string& pic = intl.shortDatePicture;
+    const std::string& pic = intl.shortDate;
     const size_t py = pic.find('y'), pm = pic.find('M'), pd = pic.find('d');
     const size_t pos[3] = {py, pm, pd};
     int* target[3] = {&year, &month, &day};
@@ -140,8 +144,8 @@ int CDateTime::ParseDateTime(const char* text, unsigned flags, unsigned /*locale
     hour = time[0];
     minute = time.size() > 1 ? time[1] : 0;
     second = time.size() > 2 ? time[2] : 0;
-    const bool pm = ContainsNoCase(in, intl.pmDesignator);
-    const bool am = ContainsNoCase(in, intl.amDesignator);
+    const bool pm = ContainsNoCase(in, PmMark(intl));
+    const bool am = ContainsNoCase(in, AmMark(intl));
     if ((pm || am) && (hour < 1 || hour > 12)) {
       SetDateTime(0, 0, 0, 0, 0, 0);
       return 0;

@@ -1,12 +1,17 @@
 #include "kvcore/values/intl_info.h"
 
 namespace {
-KvIntlInfo& Current() {
-  static KvIntlInfo info;
+fw::LocaleInfo& Current() {
+  static fw::LocaleInfo info;
   return info;
 }
 }  // namespace
 
-const KvIntlInfo& KvIntl() { return Current(); }
+const fw::LocaleInfo& KvIntl() { return Current(); }
 
-void KvSetIntl(const KvIntlInfo& info) { Current() = info; }
+void KvSetIntl(const fw::LocaleInfo& info) { Current() = info; }
+
+char KvDecimalChar() {
+  const std::string& sep = Current().decimalSep;
+  return sep.empty() ? '.' : sep[0];
+}

@@ -12,7 +12,7 @@ namespace {
 // The characters of a typed number that the C notation reads: digits and the
 // first user decimal separator turned into a point.
 std::string KeepNumberChars(std::string_view text) {
-  const char dec = KvIntl().DecimalChar();
+  const char dec = KvDecimalChar();
   std::string kept;
   kept.reserve(text.size());
   bool pointSeen = false;
@@ -112,8 +112,8 @@ char* Cur2Str(const char* text, char* dst, size_t dstSize, int width, int decima
 }
 
 std::string FormatNumber(std::string_view text) {
-  const KvIntlInfo& intl = KvIntl();
-  const char dec = intl.DecimalChar();
+  const fw::LocaleInfo& intl = KvIntl();
+  const char dec = KvDecimalChar();
   std::string sign;
   std::string intDigits;
   std::string rest;  // decimal separator and what follows it

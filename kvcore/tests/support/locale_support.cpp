@@ -22,17 +22,4 @@ void ForEachProcessLocale(const std::function<void(const std::string&)>& body) {
   std::setlocale(LC_ALL, "C");
 }
 
-KvIntlInfo EnglishIntl() { return KvIntlInfo{}; }
-
-KvIntlInfo HungarianIntl() {
-  KvIntlInfo info;
-  info.decimalSep = ",";
-  info.thousandSep = " ";
-  info.shortDatePicture = "yyyy.MM.dd.";
-  info.timePicture = "H:mm:ss";
-  info.amDesignator = "de.";
-  info.pmDesignator = "du.";
-  return info;
-}
-
 }  // namespace kvtest

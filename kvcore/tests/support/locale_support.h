@@ -18,18 +18,19 @@ std::vector<std::string> ProcessLocales();
 // Calls body once per available process locale, restoring "C" afterwards.
 void ForEachProcessLocale(const std::function<void(const std::string&)>& body);
 
-KvIntlInfo EnglishIntl();
-KvIntlInfo HungarianIntl();  // decimal comma, blank groups, yyyy.MM.dd., H:mm:ss
+inline fw::LocaleInfo EnglishIntl() { return fw::englishLocale(); }
+// Decimal comma, blank groups, yyyy.MM.dd., H:mm:ss.
+inline fw::LocaleInfo HungarianIntl() { return fw::hungarianLocale(); }
 
 class IntlScope {
  public:
-  explicit IntlScope(const KvIntlInfo& info) : m_saved(KvIntl()) { KvSetIntl(info); }
+  explicit IntlScope(const fw::LocaleInfo& info) : m_saved(KvIntl()) { KvSetIntl(info); }
   ~IntlScope() { KvSetIntl(m_saved); }
   IntlScope(const IntlScope&) = delete;
   IntlScope& operator=(const IntlScope&) = delete;
 
  private:
-  KvIntlInfo m_saved;
+  fw::LocaleInfo m_saved;
 };
 
 }  // namespace kvtest
