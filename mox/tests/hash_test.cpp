@@ -2,6 +2,7 @@
 // OpenSSL on random inputs, and the MDC-2 digest lengths.
 
 #include "hash/digest_core.h"
+#include "mox/bsapi.h"
 #include "test_util.h"
 
 #include <gtest/gtest.h>
@@ -187,4 +188,65 @@ TEST(Digests, Mdc2Lengths)
     // after the first block because the halves are exchanged; it keeps 8 bytes.
     EXPECT_EQ(mdc2(msg, false).size(), 16u);
     EXPECT_EQ(mdc2(msg, false, 12).size(), 4u);
+}
+
+TEST(DigestModules, RecordsFrameTheAlgorithms)
+{
+    const int held = ut_mem_held();
+    struct {
+        const hash_module* m;
+        const char* name;
+        int id;
+        uint32_t bits;
+        const char* abc;
+    } cases[] = {
+        {&hash_sha, "SHA", 9, 160, "a9993e364706816aba3e25717850c26c9cd0d89d"},
+        {&hash_md5, "MD5", 7, 128, "900150983cd24fb0d6963f7d28e17f72"},
+        {&hash_ripemd, "RIPEMD", 1, 128, "3f14bad4c2f9b0ea805e5485d3d6882d"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_STREQ(c.m->name, c.name);
+        EXPECT_EQ(c.m->id, c.id);
+        EXPECT_EQ(c.m->one, 1);
+        void* ctx = c.m->new_ctx(0);
+        ASSERT_NE(ctx, nullptr);
+        EXPECT_EQ(c.m->size(ctx), c.bits / 8);
+        EXPECT_EQ(c.m->append(reinterpret_cast<const uint8_t*>("ab"), 16, ctx), 1);
+        EXPECT_EQ(c.m->append(reinterpret_cast<const uint8_t*>("c"), 8, ctx), 1);
+        uint32_t bits = 0;
+        uint8_t* d = c.m->finish(ctx, &bits);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(bits, c.bits);
+        EXPECT_EQ(tohex(d, bits / 8), c.abc);
+        ut_free(UT_HERE, d);
+        c.m->kill(c.m->new_ctx(0));
+    }
+    const Bytes msg = ascii("Now is the time for all ");
+    for (uint32_t L : {0u, 100u, 128u, 300u}) {
+        void* ctx = hash_dmdc2.new_ctx(L);
+        const uint32_t want = (L == 0 || L > 128) ? 16 : (L + 7) / 8;
+        EXPECT_EQ(hash_dmdc2.size(ctx), want);
+        hash_dmdc2.append(msg.data(), uint32_t(msg.size() * 8), ctx);
+        uint32_t bits = 0;
+        uint8_t* d = hash_dmdc2.finish(ctx, &bits);
+        EXPECT_EQ(bits, (L == 0 || L > 128) ? 128u : L);
+        if (want == 16) {
+            EXPECT_EQ(tohex(d, 16), "42e50cd224baceba760bdd2bd409281a");
+        }
+        ut_free(UT_HERE, d);
+    }
+    void* s = hash_smdc2.new_ctx(0);
+    EXPECT_EQ(hash_smdc2.size(s), 8u);
+    hash_smdc2.kill(s);
+    EXPECT_EQ(ut_mem_held(), held);
+}
+
+TEST(DigestModulesDeath, PartialBytesAreABrokenInvariant)
+{
+    EXPECT_EXIT(
+        {
+            void* ctx = hash_sha.new_ctx(0);
+            hash_sha.append(reinterpret_cast<const uint8_t*>("a"), 7, ctx);
+        },
+        testing::ExitedWithCode(1), "nbits & 7");
 }
