@@ -333,7 +333,7 @@ std::shared_ptr<Serializable> Archive::readObject()
         if (cls->schema != schema)
             throw ArchiveError(Cause::BadSchema, "archive: class " + name + " stored with schema " + std::to_string(schema)
                     + ", expected " + std::to_string(cls->schema));
-        loadMap_.push_back(LoadEntry { cls, nullptr });
+        loadMap_.push_back(LoadEntry { cls, nullptr, true });
         ++mapCount_;
     } else {
         std::uint32_t tag = (wTag == kBigObjectTag) ? readDWord()
@@ -348,6 +348,11 @@ std::shared_ptr<Serializable> Archive::readObject()
             if (!entry.object)
                 throw ArchiveError(Cause::BadIndex, "archive: object reference " + std::to_string(index)
                         + " names a class at offset " + std::to_string(at));
+            // An object that refers back to one still being read would form an ownership
+            // cycle that is never freed; none of our records has one.
+            if (!entry.complete)
+                throw ArchiveError(Cause::BadIndex, "archive: object reference " + std::to_string(index)
+                        + " names an object still being read at offset " + std::to_string(at));
             return entry.object;
         }
         if (!entry.cls)
@@ -358,7 +363,8 @@ std::shared_ptr<Serializable> Archive::readObject()
     if (depth_ >= kMaxDepth)
         throw ArchiveError(Cause::Generic, "archive: objects nested too deeply at offset " + std::to_string(at));
     auto object = cls->create();
-    loadMap_.push_back(LoadEntry { nullptr, object });
+    const std::size_t slot = loadMap_.size();
+    loadMap_.push_back(LoadEntry { nullptr, object, false });
     ++mapCount_;
     ++depth_;
     try {
@@ -368,6 +374,7 @@ std::shared_ptr<Serializable> Archive::readObject()
         throw;
     }
     --depth_;
+    loadMap_[slot].complete = true;
     return object;
 }
 

@@ -125,6 +125,7 @@ private:
     struct LoadEntry {
         const ClassInfo* cls = nullptr; // set for a class entry
         std::shared_ptr<Serializable> object; // set for an object entry
+        bool complete = false; // the object's serialize has returned
     };
 
     Mode mode_;

@@ -295,6 +295,18 @@ TEST(ArchiveLoad, ReferencesOfTheWrongKindAreRefused)
     }
 }
 
+TEST(ArchiveLoad, AReferenceBackToAnObjectBeingReadIsRefused)
+{
+    // Node (object 2) whose next is object 2 itself: an ownership cycle.
+    auto in = loader({ 0xFF, 0xFF, 0x03, 0x00, 0x04, 0x00, 'N', 'o', 'd', 'e', 0x02, 0x00 });
+    try {
+        in.readObject();
+        FAIL() << "no exception";
+    } catch (const fw::ArchiveError& e) {
+        EXPECT_EQ(e.cause(), Cause::BadIndex);
+    }
+}
+
 TEST(ArchiveLoad, DeepNestingIsRefused)
 {
     Bytes b = { 0xFF, 0xFF, 0x03, 0x00, 0x04, 0x00, 'N', 'o', 'd', 'e' };
