@@ -21,10 +21,10 @@ const mpm_sprime* utmpm_sieve_table();
 
 // Incremental prime search over [low, high) for candidates k * 2 * mult + 1 (mode 2: k * 4 + 3),
 // skipping those with gcd(candidate - 1, exp) != 1 (not in mode 2). Mode 1 accepts sieve survivors.
-struct utmpm_ipp;
-utmpm_ipp* utmpm_ipp_new(prng* g, mpm_mach* m, int low, int high, int mult, int exp, int mode);
+struct utmpm_ippg;
+utmpm_ippg* utmpm_ipp_new(prng* g, mpm_mach* m, int low, int high, int mult, int exp, int mode);
 // 1: a prime was written to register d; 0: the range is exhausted, or a step failed (flag 1 of m).
-int utmpm_ipp_next(utmpm_ipp* s, mpm_mach* m, int d);
-void utmpm_ipp_free(utmpm_ipp* s);
+int utmpm_ipp_next(utmpm_ippg* s, mpm_mach* m, int d);
+void utmpm_ipp_free(utmpm_ippg* s);
 // One prime: 2 found, 1 exhausted, 0 could not start.
 int utmpm_ipp(prng* g, mpm_mach* m, int d, int low, int high, int mult, int exp, int mode);
