@@ -1,0 +1,145 @@
+#include "fw/test/fwtest.h"
+#include "fw/ui/app.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Target : fw::CmdTarget {
+    std::vector<uint32_t> timers;
+    void onTimer(uint32_t id) override { timers.push_back(id); }
+};
+
+TEST(App, PostedCommandRunsOnlyWhenItsUpdateHandlerEnablesIt)
+{
+    fw::App app;
+    Target t;
+    bool enabled = false;
+    int runs = 0;
+    t.commands().onCommand(35968, [&] { ++runs; });
+    t.commands().onUpdate(35968, [&](fw::CmdUI& ui) { ui.enable(enabled); });
+    app.postCommand(&t, 35968);
+    EXPECT_EQ(runs, 0) << "posting must not run the command at once";
+    fw::test::processEvents();
+    EXPECT_EQ(runs, 0);
+    enabled = true;
+    app.postCommand(&t, 35968);
+    fw::test::processEvents();
+    EXPECT_EQ(runs, 1);
+    // A command nobody handles does nothing, and a target that went away gets nothing.
+    app.postCommand(&t, 1);
+    {
+        Target gone;
+        gone.commands().onCommand(2, [&] { ++runs; });
+        app.postCommand(&gone, 2);
+    }
+    fw::test::processEvents();
+    EXPECT_EQ(runs, 1);
+}
+
+TEST(App, RegisteredAndPostedMessages)
+{
+    fw::App app;
+    uint32_t log = fw::App::registerMessage("WM_LOGNOTIFY");
+    uint32_t audit = fw::App::registerMessage("WM_AUDITNOTIFY");
+    EXPECT_GE(log, 0xC000u);
+    EXPECT_NE(log, audit);
+    EXPECT_EQ(fw::App::registerMessage("WM_LOGNOTIFY"), log);
+    Target t;
+    std::vector<std::pair<uint64_t, int64_t>> got;
+    t.commands().onMessage(log, [&](uint64_t w, int64_t l) {
+        got.emplace_back(w, l);
+        return intptr_t(0);
+    });
+    app.postMessage(&t, log, 1, -1);
+    app.postMessage(&t, log, 2, -2);
+    app.postMessage(&t, audit, 3, 3); // unmapped: dropped
+    fw::test::processEvents();
+    EXPECT_EQ(got, (std::vector<std::pair<uint64_t, int64_t>> { { 1, -1 }, { 2, -2 } }));
+}
+
+TEST(App, ManualTimersFireInOrderAndKeepRunningUnderModalDialogs)
+{
+    fw::App app;
+    fw::test::ManualClock clock;
+    Target t;
+    app.setTimer(&t, 1, 1000);
+    app.setTimer(&t, 2, 300000);
+    clock.advance(2500);
+    EXPECT_EQ(t.timers, (std::vector<uint32_t> { 1, 1 }));
+    t.timers.clear();
+
+    fw::Dialog dlg(0u);
+    int depthInside = -1;
+    int result = fw::test::runModal(dlg, [&](fw::Dialog& d) {
+        depthInside = app.modalDepth();
+        clock.advance(297500); // to 300000: 298 ticks of timer 1, one of timer 2
+        d.endDialog(fw::IDOK);
+    });
+    EXPECT_EQ(result, fw::IDOK);
+    EXPECT_EQ(depthInside, 1);
+    EXPECT_EQ(app.modalDepth(), 0);
+    EXPECT_EQ(std::count(t.timers.begin(), t.timers.end(), 1u), 298);
+    EXPECT_EQ(std::count(t.timers.begin(), t.timers.end(), 2u), 1);
+
+    app.killTimer(&t, 1);
+    EXPECT_FALSE(app.hasTimer(&t, 1));
+    t.timers.clear();
+    clock.advance(1000);
+    EXPECT_TRUE(t.timers.empty());
+}
+
+struct FilteringApp : fw::App {
+    int keys = 0;
+    bool swallow = true;
+    bool preTranslateMessage(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress)
+            ++keys;
+        return swallow && e->type() == QEvent::KeyPress;
+    }
+    int idleCalls = 0;
+    bool onIdle(int count) override
+    {
+        ++idleCalls;
+        return count < 2;
+    }
+};
+
+TEST(App, InputFilterSeesKeysFirstAndCanSwallowThem)
+{
+    FilteringApp app;
+    QLineEdit edit;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(&edit, &press);
+    EXPECT_EQ(app.keys, 1);
+    EXPECT_TRUE(edit.text().isEmpty());
+    app.swallow = false;
+    QKeyEvent again(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, QStringLiteral("b"));
+    QApplication::sendEvent(&edit, &again);
+    EXPECT_EQ(edit.text(), QStringLiteral("b"));
+}
+
+TEST(App, IdleHookRunsUntilItAsksForNoMore)
+{
+    FilteringApp app;
+    app.runIdle();
+    EXPECT_EQ(app.idleCalls, 3);
+}
+
+TEST(App, MessageBoxesGoThroughTheHook)
+{
+    fw::App app;
+    fw::test::Script script;
+    script.answerMessageBox(fw::IDNO);
+    EXPECT_EQ(app.messageBox("Delete the order?", fw::MB_YESNO | fw::MB_ICONQUESTION), fw::IDNO);
+    ASSERT_EQ(script.messageBoxes().size(), 1u);
+    EXPECT_EQ(script.messageBoxes()[0], "Delete the order?");
+    EXPECT_EQ(script.messageBoxTypes()[0], fw::MB_YESNO | fw::MB_ICONQUESTION);
+    EXPECT_TRUE(script.allAnswersUsed());
+}
+
+} // namespace

@@ -1,0 +1,215 @@
+#include "fw/test/fwtest.h"
+#include "fw/ui/app.h"
+#include "fw/ui/gridview.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QApplication>
+#include <QPrinter>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Rows of n columns; column 1 holds names that start with a letter cycling through a few.
+struct Source : fw::GridSource {
+    int rows = 100000;
+    int cols = 6;
+    std::vector<int> order = { 1, 2, 3, 4, 5, 6 };
+    mutable int asked = 0;
+    int rowCount() const override { return rows; }
+    int columnCount() const override { return cols; }
+    bool cellStyle(int row, int col, fw::CellStyle& s) const override
+    {
+        ++asked;
+        if (col == 0) {
+            s.value = std::to_string(row);
+            return true;
+        }
+        int id = order[static_cast<size_t>(col - 1)];
+        if (row == 0) {
+            s.value = "Col" + std::to_string(id);
+            return true;
+        }
+        static const char* names[] = { "alpha", "Bravo", "", "Alpha", "charlie" };
+        s.value = id == 1 ? names[row % 5] : std::to_string(row * 10 + id);
+        s.align = id == 1 ? fw::Align::Left : fw::Align::Right;
+        return true;
+    }
+    bool moveColumns(int from, int to, int dest) override
+    {
+        std::vector<int> moved(order.begin() + from - 1, order.begin() + to);
+        order.erase(order.begin() + from - 1, order.begin() + to);
+        order.insert(order.begin() + dest - 1, moved.begin(), moved.end());
+        return true;
+    }
+};
+
+// Records every change notification of a model.
+struct ChangeSpy {
+    std::vector<std::pair<QModelIndex, QModelIndex>> calls;
+    QMetaObject::Connection c;
+    explicit ChangeSpy(QAbstractItemModel* m)
+    {
+        c = QObject::connect(m, &QAbstractItemModel::dataChanged,
+                             [this](const QModelIndex& a, const QModelIndex& b) { calls.emplace_back(a, b); });
+    }
+    ~ChangeSpy() { QObject::disconnect(c); }
+    int count() const { return static_cast<int>(calls.size()); }
+};
+
+struct GridViewTest : ::testing::Test {
+    fw::App app;
+    Source src;
+    fw::GridView grid;
+    void SetUp() override
+    {
+        grid.resize(700, 400);
+        grid.setSource(&src);
+        grid.setFrozenCols(2);
+        grid.setZoom(150);
+        grid.onInitialUpdate();
+        grid.show();
+        fw::test::processEvents();
+    }
+};
+
+TEST_F(GridViewTest, ShowsLargeSourceWithFrozenColumnsAtZoom)
+{
+    EXPECT_EQ(grid.rowCount(), 100000);
+    EXPECT_EQ(grid.frozenCols(), 2);
+    EXPECT_EQ(grid.zoom(), 150);
+    EXPECT_FALSE(grid.frozenTable()->isColumnHidden(1));
+    EXPECT_TRUE(grid.frozenTable()->isColumnHidden(2));
+    EXPECT_TRUE(grid.scrollTable()->isColumnHidden(0));
+    // Widths stay unzoomed in the grid's bookkeeping and scale on screen.
+    grid.setColWidth(3, 100);
+    EXPECT_EQ(grid.colWidth(3), 100);
+    EXPECT_EQ(grid.scrollTable()->horizontalHeader()->sectionSize(2), 150);
+    auto [first, last] = grid.visibleRows();
+    EXPECT_EQ(first, 1);
+    EXPECT_GT(last, 5);
+    EXPECT_LT(last, 100);
+}
+
+TEST_F(GridViewTest, HintRepaintsOnlyTheVisibleMarkedRows)
+{
+    auto [first, last] = grid.visibleRows();
+    fw::RowHint hint(src.rows);
+    // Three visible rows and two far below the window.
+    for (int r : { first, first + 2, last, 5000, 99999 })
+        hint.AddRow(r - 1);
+    ChangeSpy spy(&grid.model());
+    grid.onUpdate(nullptr, 0, &hint);
+    ASSERT_EQ(spy.count(), 3);
+    for (const auto& [tl, br] : spy.calls) {
+        EXPECT_EQ(tl.row(), br.row()) << "one notification per row";
+        EXPECT_EQ(br.column(), grid.colCount() - 1);
+    }
+}
+
+TEST_F(GridViewTest, UpdatesBeforeInitialUpdateAreIgnoredAndAppendsFollowTheEnd)
+{
+    fw::GridView fresh;
+    fresh.setSource(&src);
+    ChangeSpy spy(&fresh.model());
+    fresh.onUpdate(nullptr, 0, nullptr);
+    EXPECT_EQ(spy.count(), 0);
+
+    grid.scrollTable()->scrollToBottom();
+    fw::test::processEvents();
+    grid.scrollTable()->scrollToBottom();
+    src.rows += 10;
+    grid.onUpdate(nullptr, (intptr_t(100000) << 16) | 1, nullptr);
+    fw::test::processEvents();
+    EXPECT_EQ(grid.rowCount(), 100010);
+    EXPECT_EQ(grid.visibleRows().second, 100010);
+
+    // Scrolled elsewhere, an append leaves the position alone.
+    grid.scrollTable()->scrollToTop();
+    src.rows += 10;
+    grid.onUpdate(nullptr, (intptr_t(100010) << 16) | 1, nullptr);
+    fw::test::processEvents();
+    EXPECT_EQ(grid.visibleRows().first, 1);
+}
+
+TEST_F(GridViewTest, CurrentCellSelectionAndHitTest)
+{
+    grid.setCurrentCell(3, 4);
+    EXPECT_EQ(grid.currentCell(), (fw::GridCell { 3, 4 }));
+    grid.selectRange({ 2, 1, 4, 3 });
+    grid.selectRange({ 7, 2, 7, 2 }, true);
+    EXPECT_EQ(grid.selectedRows(), (std::vector<int> { 2, 3, 4, 7 }));
+    EXPECT_EQ(grid.selectionRanges().size(), 2u);
+
+    // Centre of a data cell in the frozen part, of a title, of a row header.
+    QRect cell = grid.cellRect(2, 1);
+    EXPECT_EQ(grid.hitTest(cell.center()), (fw::GridCell { 2, 1 }));
+    QRect scrolled = grid.cellRect(3, 4);
+    EXPECT_EQ(grid.hitTest(scrolled.center()), (fw::GridCell { 3, 4 }));
+    QRect title = grid.cellRect(0, 4);
+    EXPECT_EQ(grid.hitTest(title.center()), (fw::GridCell { 0, 4 }));
+    QPoint rowHeader(2, cell.center().y());
+    EXPECT_EQ(grid.hitTest(rowHeader), (fw::GridCell { 2, 0 }));
+    EXPECT_EQ(grid.hitTest({ 2, 2 }), (fw::GridCell { 0, 0 }));
+}
+
+TEST_F(GridViewTest, TypeAheadWrapsAndIgnoresCase)
+{
+    // Column 1 reads alpha, Bravo, "", Alpha, charlie, alpha, ... (row % 5 picks the name).
+    grid.setCurrentCell(1, 1); // "Bravo"
+    auto press = [&](Qt::Key key, const char* text) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, QString::fromLatin1(text));
+        QApplication::sendEvent(grid.frozenTable(), &e);
+    };
+    press(Qt::Key_A, "a");
+    EXPECT_EQ(grid.currentCell().row, 3); // "Alpha"
+    press(Qt::Key_A, "A");
+    EXPECT_EQ(grid.currentCell().row, 5); // "alpha"
+    press(Qt::Key_End, "");
+    EXPECT_EQ(grid.currentCell(), (fw::GridCell { 100000, 1 }));
+    press(Qt::Key_B, "b"); // wraps to row 1
+    EXPECT_EQ(grid.currentCell().row, 1);
+    press(Qt::Key_Home, "");
+    EXPECT_EQ(grid.currentCell().row, 1);
+}
+
+TEST_F(GridViewTest, ColumnMovesGoThroughTheSourceAndFitUsesVisibleRows)
+{
+    grid.setColWidth(3, 40);
+    grid.scrollTable()->horizontalHeader()->moveSection(2, 5);
+    EXPECT_EQ(src.order, (std::vector<int> { 1, 2, 4, 5, 6, 3 }));
+    EXPECT_EQ(grid.colWidth(6), 40) << "the width follows the column";
+    EXPECT_EQ(grid.scrollTable()->horizontalHeader()->visualIndex(2), 2) << "header keeps logical order";
+
+    grid.fitColumnsToContent(3, 3);
+    int fitted = grid.colWidth(3);
+    EXPECT_GT(fitted, 10);
+    EXPECT_LT(fitted, 200);
+}
+
+TEST_F(GridViewTest, PrintsToPdfWithHeaderAndFooter)
+{
+    src.rows = 120;
+    grid.onUpdate(nullptr, 0, nullptr);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("grid.pdf"));
+    int pages = grid.print(printer, "Orders", "Page &p");
+    EXPECT_GE(pages, 2);
+    EXPECT_GT(QFileInfo(dir.filePath("grid.pdf")).size(), 1000);
+}
+
+TEST_F(GridViewTest, LockStopsRepaintsUntilUnlocked)
+{
+    EXPECT_FALSE(grid.lockUpdates(true));
+    EXPECT_FALSE(grid.scrollTable()->updatesEnabled());
+    EXPECT_TRUE(grid.lockUpdates(false));
+    EXPECT_TRUE(grid.scrollTable()->updatesEnabled());
+}
+
+} // namespace

@@ -1,0 +1,124 @@
+#include "fw/test/fwtest.h"
+#include "fw/ui/app.h"
+#include "fw/ui/mainframe.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+using fw::Menu;
+
+struct MainFrameTest : ::testing::Test {
+    fw::App app;
+    fw::MainFrame frame;
+    int zoom = 100;
+    bool sorted = false;
+    std::vector<uint32_t> ran;
+
+    void SetUp() override
+    {
+        frame.setMenuModel(Menu::popup("", { Menu::popup("&Options", { Menu::command(35984, "&Zoom In"),
+                                                                         Menu::command(35986, "&No Zoom"),
+                                                                         Menu::separator(),
+                                                                         Menu::command(35987, "No &Sorting"),
+                                                                         Menu::command(35998, "&Fix") }) }));
+        for (uint32_t id : { 35984u, 35986u, 35987u, 35998u })
+            frame.commands().onCommand(id, [this, id] { ran.push_back(id); });
+        frame.commands().onUpdate(35984, [this](fw::CmdUI& ui) { ui.enable(zoom < 300); });
+        frame.commands().onUpdate(35986, [this](fw::CmdUI& ui) {
+            if (zoom == 100)
+                ui.remove();
+        });
+        frame.commands().onUpdate(35987, [this](fw::CmdUI& ui) {
+            if (!sorted)
+                ui.remove();
+        });
+        frame.commands().onUpdate(35998, [](fw::CmdUI& ui) { ui.setText("&Unfix"); });
+        frame.addCommandBar("Grid", { 35984, 35986, 0, 35987 }, [](uint32_t id) { return std::to_string(id); });
+        frame.resize(600, 400);
+        frame.show();
+    }
+
+    QMenu* openOptions()
+    {
+        QMenu* m = frame.menuBar()->actions().at(0)->menu();
+        emit m->aboutToShow();
+        return m;
+    }
+    static QStringList texts(QMenu* m)
+    {
+        QStringList out;
+        for (QAction* a : m->actions())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return out;
+    }
+};
+
+TEST_F(MainFrameTest, MenusAreRebuiltWithUpdateHandlersEachTimeTheyOpen)
+{
+    EXPECT_EQ(texts(openOptions()), (QStringList { "&Zoom In", "-", "&Unfix" }));
+    zoom = 300;
+    sorted = true;
+    QMenu* m = openOptions();
+    EXPECT_EQ(texts(m), (QStringList { "&Zoom In", "&No Zoom", "-", "No &Sorting", "&Unfix" }));
+    EXPECT_FALSE(m->actions().at(0)->isEnabled());
+    // The model itself keeps every item.
+    EXPECT_NE(frame.menuModel().find(35986), nullptr);
+}
+
+TEST_F(MainFrameTest, AnItemRemovedFromAPopupStaysOnTheToolbar)
+{
+    openOptions();
+    frame.updateCommandBars();
+    QAction* noZoom = frame.commandBarAction(35986);
+    ASSERT_NE(noZoom, nullptr);
+    EXPECT_TRUE(noZoom->isEnabled());
+    noZoom->trigger();
+    EXPECT_EQ(ran, (std::vector<uint32_t> { 35986 }));
+}
+
+TEST_F(MainFrameTest, DisabledMenuCommandsDoNotRun)
+{
+    zoom = 300;
+    EXPECT_FALSE(frame.onMenuCommand(35984));
+    zoom = 100;
+    EXPECT_TRUE(frame.onMenuCommand(35984));
+    EXPECT_EQ(ran, (std::vector<uint32_t> { 35984 }));
+}
+
+TEST_F(MainFrameTest, PopupMenusAreScriptedAndRunTheChosenCommand)
+{
+    fw::test::Script script;
+    script.answerPopup(35998);
+    script.answerPopup(0);
+    Menu popup = frame.menuModel().items()[0];
+    EXPECT_EQ(frame.trackPopupMenu(popup, { 10, 10 }), 35998u);
+    EXPECT_EQ(frame.trackPopupMenu(popup, { 10, 10 }), 0u);
+    EXPECT_EQ(ran, (std::vector<uint32_t> { 35998 }));
+    ASSERT_EQ(script.popups().size(), 2u);
+    // The menu shown had its update handlers applied.
+    EXPECT_EQ(script.popups()[0].find(35986), nullptr);
+    EXPECT_EQ(script.popups()[0].find(35998)->text(), "&Unfix");
+}
+
+TEST_F(MainFrameTest, StatusPanesAndBarState)
+{
+    frame.setStatusPanes({ 20, 4, 4, 4, 8, 10, 8 });
+    EXPECT_EQ(frame.paneCount(), 7);
+    frame.setPaneText(6, "12:30:00");
+    frame.setPaneText(9, "ignored");
+    EXPECT_EQ(frame.paneText(6), "12:30:00");
+    EXPECT_EQ(frame.paneText(9), "");
+
+    auto state = frame.saveBarState();
+    frame.findChild<QToolBar*>()->hide();
+    EXPECT_TRUE(frame.restoreBarState(state));
+    EXPECT_TRUE(frame.findChild<QToolBar*>()->isVisibleTo(&frame));
+    EXPECT_FALSE(frame.restoreBarState({ 1, 2, 3 }));
+}
+
+} // namespace

@@ -1,0 +1,125 @@
+#pragma once
+// The application object: start and exit hooks, the idle hook, an application-wide input filter,
+// message boxes, registered and posted messages and commands, timers and the modal depth.
+#include "fw/core/command.h"
+#include "fw/ui/msgbox.h"
+
+#include <QObject>
+#include <QPointer>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QEvent;
+class QTimer;
+
+namespace fw {
+
+class DocTemplate;
+class MainFrame;
+
+class App : public QObject, public CmdTarget {
+    Q_OBJECT
+public:
+    App();
+    ~App() override;
+
+    // The one application object, or null.
+    static App* instance();
+
+    // Start-up and shut-down hooks; start() sets LC_NUMERIC to "C" first (Qt may have changed it).
+    virtual bool initInstance() { return true; }
+    virtual int exitInstance() { return 0; }
+    bool start();
+    int finish();
+
+    // Called when the event queue runs empty; count starts at 0 for each idle period. Return true
+    // to be called again before the queue blocks.
+    virtual bool onIdle(int count);
+    // Runs the idle hook until it asks for no more (bounded); tests call it directly.
+    void runIdle();
+
+    // Sees every key and mouse event of the application first; true swallows the event.
+    virtual bool preTranslateMessage(QObject* watched, QEvent* event);
+
+    // Every message box of the program comes here; the default asks the test hook, if any, else
+    // shows a standard box. Returns IDOK, IDCANCEL, IDYES or IDNO.
+    virtual int doMessageBox(const std::string& text, uint32_t type, uint32_t helpId);
+    int messageBox(const std::string& text, uint32_t type = MB_OK, uint32_t helpId = 0);
+    using MessageBoxHook = std::function<int(const std::string& text, uint32_t type)>;
+    static void setMessageBoxHook(MessageBoxHook hook);
+
+    MainFrame* mainFrame() const;
+    void setMainFrame(MainFrame* frame);
+
+    // Document templates, in registration order.
+    DocTemplate& addDocTemplate(std::unique_ptr<DocTemplate> tmpl);
+    const std::vector<std::unique_ptr<DocTemplate>>& docTemplates() const { return templates_; }
+    void deleteAllDocTemplates();
+
+    // Message ids from 0xC000 up; the same name gives the same id for the life of the process.
+    static uint32_t registerMessage(std::string_view name);
+    // Queued delivery through the target's message route; dropped if the target is gone.
+    void postMessage(CmdTarget* target, uint32_t message, uint64_t wparam = 0, int64_t lparam = 0);
+    // Queued command: on delivery the update handlers are asked first, and a command they
+    // disable does not run.
+    void postCommand(CmdTarget* target, uint32_t id);
+    // The same check, at once. True when the command ran.
+    static bool runCommandIfEnabled(CmdTarget* target, uint32_t id);
+
+    // Timers call target->onTimer(id) every period, also while a modal dialog runs. Setting an
+    // existing (target, id) restarts it with the new period.
+    void setTimer(CmdTarget* target, uint32_t id, int periodMs);
+    void killTimer(CmdTarget* target, uint32_t id);
+    bool hasTimer(CmdTarget* target, uint32_t id) const;
+    // Manual time: timers stop following the wall clock and fire only from advanceTime.
+    void setManualTime(bool manual);
+    bool manualTime() const { return manual_; }
+    // Fires every timer that falls due within ms, in time order. Bounded per call.
+    void advanceTime(int64_t ms);
+    int64_t manualNow() const { return now_; }
+
+    // Modal state: dialogs and message boxes enter it while they run.
+    int modalDepth() const { return modalDepth_; }
+    bool inModalState() const { return modalDepth_ > 0; }
+    void enterModal();
+    void leaveModal();
+    class ModalScope {
+    public:
+        ModalScope();
+        ~ModalScope();
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+    };
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void commandChain(std::vector<CmdTarget*>& out) override;
+
+private:
+    struct Timer {
+        std::weak_ptr<void> life;
+        CmdTarget* target;
+        uint32_t id;
+        int period;
+        int64_t due;
+        std::unique_ptr<QTimer> qt;
+    };
+    void startRealTimer(Timer& t);
+    void fire(CmdTarget* target, uint32_t id);
+
+    QPointer<MainFrame> mainFrame_;
+    std::vector<std::unique_ptr<DocTemplate>> templates_;
+    std::vector<std::unique_ptr<Timer>> timers_;
+    bool manual_ = false;
+    int64_t now_ = 0;
+    int modalDepth_ = 0;
+    bool inIdle_ = false;
+    bool filterInstalled_ = false;
+};
+
+} // namespace fw

@@ -1,0 +1,107 @@
+#pragma once
+// Dialogs built from a template table: controls are laid out in a grid and addressed by id, and
+// they notify the dialog as the original controls did: an edit reports every text change (also
+// one made by code), buttons report clicks, and list and combo boxes report only selections the
+// user makes.
+#include "fw/core/command.h"
+#include "fw/core/resources.h"
+#include "fw/ui/msgbox.h"
+
+#include <QDialog>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QButtonGroup;
+
+namespace fw {
+
+class DataExchange;
+
+class Dialog : public QDialog, public CmdTarget {
+    Q_OBJECT
+public:
+    // Builds the controls of the registered template id (an empty dialog when it is unknown).
+    explicit Dialog(uint32_t templateId, QWidget* parent = nullptr);
+    Dialog(const DialogTemplate& tmpl, QWidget* parent = nullptr);
+    ~Dialog() override;
+
+    uint32_t templateId() const { return templateId_; }
+
+    // Runs the dialog modally: onInitDialog, then the loop until endDialog. Returns the result.
+    int doModal();
+    void endDialog(int result);
+    // onInitDialog without running (modeless use, previews); runs at most once.
+    void initialize();
+
+    virtual bool onInitDialog();
+    // OK: data exchange from the controls; the dialog closes only when it succeeds.
+    virtual void onOK();
+    virtual void onCancel();
+    virtual void doDataExchange(DataExchange& dx);
+    // False when a control's value was refused; the focus is then on that control.
+    bool updateData(bool saveAndValidate = true);
+
+    // Controls.
+    QWidget* item(uint32_t id) const;
+    template <class T> T* itemAs(uint32_t id) const { return qobject_cast<T*>(item(id)); }
+    std::vector<uint32_t> itemIds() const;
+    void setItemText(uint32_t id, const std::string& text);
+    std::string itemText(uint32_t id) const;
+    void setItemInt(uint32_t id, long long value);
+    void checkButton(uint32_t id, int state);
+    int isButtonChecked(uint32_t id) const;
+    void enableItem(uint32_t id, bool enable = true);
+    bool isItemEnabled(uint32_t id) const;
+    void showItem(uint32_t id, bool show = true);
+    void gotoItem(uint32_t id);
+    // The control that has (or will get) the focus; 0 for none.
+    uint32_t focusId() const;
+    // Replaces a Custom or Grid cell's placeholder with the dialog's own widget.
+    void setItemWidget(uint32_t id, std::unique_ptr<QWidget> widget);
+
+    // List and combo boxes; changes made here never notify.
+    int addString(uint32_t id, const std::string& text);
+    void resetContent(uint32_t id);
+    int itemCount(uint32_t id) const;
+    std::string itemString(uint32_t id, int index) const;
+    int curSel(uint32_t id) const;
+    void setCurSel(uint32_t id, int index);
+
+    // A control notified the dialog. The default runs the notify handler of the map, then for
+    // clicks: OK and Cancel end the dialog, any other button runs its command route.
+    virtual void onNotify(uint32_t id, Notify code);
+
+    // What a user does, for scripts and tests: each notifies exactly like the real action.
+    void userType(uint32_t id, const std::string& text);
+    void userClick(uint32_t id);
+    void userSelect(uint32_t id, int index);
+    void userDoubleClick(uint32_t id, int index);
+    void userLeave(uint32_t id);
+
+    // Tests take over modal loops here: the hook runs inside the loop, once per doModal.
+    using ModalHook = std::function<void(Dialog&)>;
+    static void setModalHook(ModalHook hook);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override;
+    void accept() override;
+
+private:
+    void build(const DialogTemplate& tmpl);
+    void connectNotifications(uint32_t id, QWidget* w);
+    void notify(uint32_t id, Notify code);
+
+    uint32_t templateId_ = 0;
+    std::map<uint32_t, QWidget*> items_;
+    std::map<QObject*, uint32_t> ids_;
+    std::vector<QButtonGroup*> radioGroups_;
+    bool initialised_ = false;
+    bool silent_ = false;
+};
+
+} // namespace fw

@@ -1,0 +1,491 @@
+#include "fw/ui/gridview.h"
+
+#include "fw/ui/text.h"
+
+#include <QContextMenuEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTableView>
+#include <algorithm>
+
+namespace fw {
+
+namespace {
+constexpr int kDefaultColWidth = 80;
+
+void setupTable(QTableView* t, GridModel* model, GridDelegate* delegate)
+{
+    t->setModel(model);
+    t->setItemDelegate(delegate);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    t->setSelectionBehavior(QAbstractItemView::SelectItems);
+    t->setWordWrap(false);
+    t->setCornerButtonEnabled(false);
+    t->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    t->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    t->setTabKeyNavigation(false);
+    // Data rows have one fixed height; only the title row's height is the grid's own.
+    t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    t->verticalHeader()->setSectionsClickable(true);
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    t->horizontalHeader()->setHighlightSections(false);
+    t->verticalHeader()->setHighlightSections(false);
+}
+} // namespace
+
+GridView::GridView(QWidget* parent)
+    : View(parent), delegate_(&model_), frozen_(new QTableView(this)), main_(new QTableView(this))
+{
+    setupTable(frozen_, &model_, &delegate_);
+    setupTable(main_, &model_, &delegate_);
+    QItemSelectionModel* own = main_->selectionModel();
+    main_->setSelectionModel(frozen_->selectionModel());
+    delete own; // a view never deletes a selection model it was given or replaced
+    main_->verticalHeader()->hide();
+    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setFrameShape(QFrame::NoFrame);
+    main_->setFrameShape(QFrame::NoFrame);
+    main_->horizontalHeader()->setSectionsMovable(true);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(frozen_);
+    layout->addWidget(main_, 1);
+
+    connect(main_->verticalScrollBar(), &QScrollBar::valueChanged, frozen_->verticalScrollBar(), &QScrollBar::setValue);
+    connect(frozen_->verticalScrollBar(), &QScrollBar::valueChanged, main_->verticalScrollBar(), &QScrollBar::setValue);
+    connect(main_->horizontalHeader(), &QHeaderView::sectionMoved, this, &GridView::onSectionMoved);
+    for (QTableView* t : { frozen_, main_ }) {
+        t->installEventFilter(this);
+        connect(t->horizontalHeader(), &QHeaderView::sectionResized, this, [this, t](int logical, int, int size) {
+            if (applying_)
+                return;
+            int base = size * 100 / std::max(zoom_, 1);
+            widths_[logical + 1] = base;
+            applying_ = true;
+            QTableView* other = t == frozen_ ? main_ : frozen_;
+            other->horizontalHeader()->resizeSection(logical, size);
+            applying_ = false;
+            if (logical < frozenCols_)
+                layoutFrozen();
+            if (source())
+                source()->columnResized(logical + 1, base);
+        });
+        connect(t->horizontalHeader(), &QHeaderView::sectionClicked, this,
+                [this](int logical) { onHeaderClicked(logical + 1); });
+        connect(t, &QTableView::doubleClicked, this,
+                [this](const QModelIndex& i) { onCellDoubleClicked(i.row() + 1, i.column() + 1); });
+    }
+    connect(&model_, &QAbstractItemModel::columnsInserted, this, [this] { applyColumns(); });
+    connect(&model_, &QAbstractItemModel::columnsRemoved, this, [this] { applyColumns(); });
+    connect(&model_, &QAbstractItemModel::rowsInserted, this, [this] { layoutFrozen(); });
+    baseFont_ = font();
+    QFont bold = baseFont_;
+    bold.setBold(true);
+    model_.setBoldFont(bold);
+    applyZoomFont();
+}
+
+GridView::~GridView()
+{
+    // The tables go before the model they show (members die after the child widgets otherwise).
+    delete frozen_;
+    delete main_;
+}
+
+void GridView::setSource(GridSource* source)
+{
+    model_.setSource(source);
+    applyColumns();
+}
+
+void GridView::onInitialUpdate()
+{
+    model_.syncCounts();
+    applyColumns();
+    initialised_ = true;
+    redraw();
+}
+
+void GridView::onUpdate(View*, intptr_t hint, Hint* object)
+{
+    if (!initialised_)
+        return;
+    if (hint != 0) {
+        QScrollBar* sb = main_->verticalScrollBar();
+        bool atEnd = sb->value() == sb->maximum();
+        model_.syncCounts();
+        if (atEnd) {
+            // The scroll range follows the new row count only after a layout pass.
+            main_->doItemsLayout();
+            frozen_->doItemsLayout();
+            main_->scrollToBottom();
+        }
+    }
+    if (auto* rows = dynamic_cast<RowHint*>(object)) {
+        if (source() && source()->rowCount() != model_.rowCount())
+            model_.syncCounts();
+        auto [first, last] = visibleRows();
+        for (int r = first; r <= last; ++r)
+            if (rows->GetRow(r - 1)) {
+                model_.rowChanged(r - 1);
+                ++rowRepaints_;
+            }
+    } else if (hint == 0) {
+        model_.allChanged();
+        frozen_->verticalHeader()->viewport()->update();
+        layoutFrozen();
+    }
+}
+
+QTableView* GridView::tableFor(int col) const
+{
+    return col >= 1 && col <= frozenCols_ ? frozen_ : main_;
+}
+
+void GridView::setFrozenCols(int n)
+{
+    n = std::clamp(n, 0, std::max(colCount(), 0));
+    if (n == frozenCols_)
+        return;
+    frozenCols_ = n;
+    applyColumns();
+    if (source())
+        source()->frozenColumnsChanged(n);
+}
+
+void GridView::applyColumns()
+{
+    applying_ = true;
+    int cols = model_.columnCount();
+    for (int c = 0; c < cols; ++c) {
+        bool isFrozen = c < frozenCols_;
+        frozen_->setColumnHidden(c, !isFrozen);
+        main_->setColumnHidden(c, isFrozen);
+        auto it = widths_.find(c + 1);
+        int base = it != widths_.end() ? it->second : kDefaultColWidth;
+        int w = std::max(base * zoom_ / 100, 1);
+        frozen_->horizontalHeader()->resizeSection(c, w);
+        main_->horizontalHeader()->resizeSection(c, w);
+    }
+    applying_ = false;
+    layoutFrozen();
+}
+
+void GridView::layoutFrozen()
+{
+    int w = frozen_->verticalHeader()->sizeHint().width();
+    for (int c = 0; c < std::min(frozenCols_, model_.columnCount()); ++c)
+        w += frozen_->horizontalHeader()->sectionSize(c);
+    frozen_->setFixedWidth(w + 2);
+}
+
+void GridView::applyZoomFont()
+{
+    QFont f = baseFont_;
+    if (baseFont_.pointSizeF() > 0)
+        f.setPointSizeF(baseFont_.pointSizeF() * zoom_ / 100.0);
+    else
+        f.setPixelSize(std::max(baseFont_.pixelSize() * zoom_ / 100, 1));
+    for (QTableView* t : { frozen_, main_ }) {
+        t->setFont(f);
+        t->horizontalHeader()->setFont(f);
+        t->verticalHeader()->setFont(f);
+        int h = QFontMetrics(f).height() + 4;
+        t->verticalHeader()->setMinimumSectionSize(1);
+        t->verticalHeader()->setDefaultSectionSize(h);
+        t->horizontalHeader()->setMinimumSectionSize(1);
+    }
+    QFont bold = f;
+    bold.setBold(true);
+    model_.setBoldFont(bold);
+}
+
+int GridView::rowHeight() const
+{
+    return main_->verticalHeader()->defaultSectionSize();
+}
+
+void GridView::setZoom(int percent)
+{
+    percent = std::clamp(percent, 10, 1000);
+    if (percent == zoom_)
+        return;
+    zoom_ = percent;
+    applyZoomFont();
+    applyColumns();
+    redraw();
+}
+
+void GridView::setColWidth(int col, int width)
+{
+    if (col < 1)
+        return;
+    if (width < 0)
+        widths_.erase(col);
+    else
+        widths_[col] = width;
+    applyColumns();
+}
+
+int GridView::colWidth(int col) const
+{
+    if (col < 1 || col > model_.columnCount())
+        return 0;
+    auto it = widths_.find(col);
+    return it != widths_.end() ? it->second : kDefaultColWidth;
+}
+
+void GridView::fitColumnsToContent(int first, int last)
+{
+    QFontMetrics fm(main_->font());
+    QFont bold = main_->font();
+    bold.setBold(true);
+    QFontMetrics fmBold(bold);
+    auto [top, bottom] = visibleRows();
+    first = std::max(first, 1);
+    last = std::min(last, model_.columnCount());
+    for (int c = first; c <= last; ++c) {
+        int w = fmBold.horizontalAdvance(toQt(model_.style(0, c).value));
+        for (int r = top; r <= bottom; ++r)
+            w = std::max(w, fm.horizontalAdvance(toQt(model_.style(r, c).value)));
+        widths_[c] = (w + 10) * 100 / std::max(zoom_, 1) + 1;
+        if (source())
+            source()->columnResized(c, widths_[c]);
+    }
+    applyColumns();
+}
+
+GridCell GridView::currentCell() const
+{
+    QModelIndex i = main_->selectionModel()->currentIndex();
+    if (!i.isValid())
+        return {};
+    return { i.row() + 1, i.column() + 1 };
+}
+
+void GridView::setCurrentCell(int row, int col)
+{
+    QItemSelectionModel* sel = main_->selectionModel();
+    if (row < 1 || row > model_.rowCount() || col < 1 || col > model_.columnCount()) {
+        sel->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        return;
+    }
+    QModelIndex i = model_.index(row - 1, col - 1);
+    sel->setCurrentIndex(i, QItemSelectionModel::NoUpdate);
+    tableFor(col)->scrollTo(i);
+}
+
+void GridView::clearSelection()
+{
+    main_->selectionModel()->clearSelection();
+}
+
+void GridView::selectRange(const GridRange& r, bool add)
+{
+    int rows = model_.rowCount(), cols = model_.columnCount();
+    if (rows == 0 || cols == 0)
+        return;
+    QModelIndex tl = model_.index(std::clamp(r.top, 1, rows) - 1, std::clamp(r.left, 1, cols) - 1);
+    QModelIndex br = model_.index(std::clamp(r.bottom, 1, rows) - 1, std::clamp(r.right, 1, cols) - 1);
+    main_->selectionModel()->select(QItemSelection(tl, br),
+                                    add ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect);
+}
+
+std::vector<GridRange> GridView::selectionRanges() const
+{
+    std::vector<GridRange> out;
+    for (const QItemSelectionRange& r : main_->selectionModel()->selection())
+        out.push_back({ r.top() + 1, r.left() + 1, r.bottom() + 1, r.right() + 1 });
+    return out;
+}
+
+std::vector<int> GridView::selectedRows() const
+{
+    std::vector<int> rows;
+    for (const auto& r : selectionRanges())
+        for (int row = r.top; row <= r.bottom; ++row)
+            rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+GridCell GridView::hitTest(QPoint pos) const
+{
+    for (QTableView* t : { frozen_, main_ }) {
+        if (!t->isVisible() || !t->geometry().contains(pos))
+            continue;
+        QHeaderView* hh = t->horizontalHeader();
+        QHeaderView* vh = t->verticalHeader();
+        QPoint hp = hh->mapFrom(this, pos);
+        QPoint vp = vh->mapFrom(this, pos);
+        // Above the row header and left of the titles: the corner.
+        if (hh->isVisible() && vh->isVisible() && hp.x() < 0 && vp.y() < 0)
+            return { 0, 0 };
+        if (hh->isVisible() && hh->rect().contains(hp)) {
+            int c = hh->logicalIndexAt(hp.x());
+            return { 0, c >= 0 ? c + 1 : -1 };
+        }
+        if (vh->isVisible() && vh->rect().contains(vp)) {
+            int r = vh->logicalIndexAt(vp.y());
+            return { r >= 0 ? r + 1 : -1, 0 };
+        }
+        QPoint p = t->viewport()->mapFrom(this, pos);
+        if (t->viewport()->rect().contains(p)) {
+            QModelIndex i = t->indexAt(p);
+            if (i.isValid())
+                return { i.row() + 1, i.column() + 1 };
+        }
+        return {};
+    }
+    return {};
+}
+
+QRect GridView::cellRect(int row, int col) const
+{
+    QTableView* t = tableFor(col);
+    if (row == 0) {
+        QHeaderView* hh = t->horizontalHeader();
+        QRect r(hh->sectionViewportPosition(col - 1), 0, hh->sectionSize(col - 1), hh->height());
+        return QRect(hh->mapTo(this, r.topLeft()), r.size());
+    }
+    QRect r = t->visualRect(model_.index(row - 1, col - 1));
+    return QRect(t->viewport()->mapTo(this, r.topLeft()), r.size());
+}
+
+std::pair<int, int> GridView::visibleRows() const
+{
+    int rows = model_.rowCount();
+    if (rows == 0)
+        return { 0, -1 };
+    int first = main_->rowAt(0);
+    if (first < 0)
+        return { 0, -1 };
+    int last = main_->rowAt(main_->viewport()->height() - 1);
+    if (last < 0)
+        last = rows - 1;
+    return { first + 1, last + 1 };
+}
+
+bool GridView::findFirstCharMatch(QChar ch, int col, int fromRow, int toRow)
+{
+    QChar want = ch.toUpper();
+    for (int r = std::max(fromRow, 1); r <= std::min(toRow, model_.rowCount()); ++r) {
+        const std::string& v = model_.style(r, col).value;
+        if (v.empty())
+            continue;
+        QString first = toQt(std::string_view(v).substr(0, 1));
+        if (!first.isEmpty() && first.at(0).toUpper() == want) {
+            setCurrentCell(r, col);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool GridView::handleKey(QKeyEvent* key)
+{
+    GridCell cur = currentCell();
+    if (!cur.valid() || cur.row < 1)
+        return false;
+    int last = model_.rowCount();
+    if (key->key() == Qt::Key_Home) {
+        setCurrentCell(1, cur.col);
+        return true;
+    }
+    if (key->key() == Qt::Key_End) {
+        setCurrentCell(last, cur.col);
+        return true;
+    }
+    QString t = key->text();
+    if (t.size() != 1 || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    QChar ch = t.at(0);
+    // Only plain printable characters search; others keep their usual meaning.
+    if (ch.unicode() < 0x21 || ch.unicode() >= 0x80)
+        return false;
+    if (!findFirstCharMatch(ch, cur.col, cur.row + 1, last))
+        findFirstCharMatch(ch, cur.col, 1, cur.row);
+    return true;
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == frozen_ || watched == main_))
+        return handleKey(static_cast<QKeyEvent*>(event));
+    return View::eventFilter(watched, event);
+}
+
+void GridView::resizeEvent(QResizeEvent* event)
+{
+    View::resizeEvent(event);
+    layoutFrozen();
+}
+
+void GridView::contextMenuEvent(QContextMenuEvent* event)
+{
+    GridCell c = hitTest(event->pos());
+    QPoint global = event->globalPos();
+    if (!c.valid()) {
+        c = currentCell();
+        if (c.valid())
+            global = mapToGlobal(cellRect(c.row, c.col).topLeft());
+    }
+    onContextMenu(c.row, c.col, global);
+}
+
+bool GridView::lockUpdates(bool lock)
+{
+    bool was = locked_;
+    locked_ = lock;
+    frozen_->setUpdatesEnabled(!lock);
+    main_->setUpdatesEnabled(!lock);
+    return was;
+}
+
+void GridView::redraw()
+{
+    if (locked_)
+        return;
+    for (QTableView* t : { frozen_, main_ }) {
+        t->viewport()->update();
+        t->horizontalHeader()->viewport()->update();
+        t->verticalHeader()->viewport()->update();
+    }
+}
+
+void GridView::onSectionMoved(int logical, int oldVisual, int newVisual)
+{
+    if (moving_)
+        return;
+    // The source owns the order; the header always shows columns in logical order.
+    moving_ = true;
+    main_->horizontalHeader()->moveSection(newVisual, oldVisual);
+    moving_ = false;
+    if (!source() || !source()->moveColumns(logical + 1, logical + 1, newVisual + 1))
+        return;
+    std::vector<int> w;
+    for (int c = 1; c <= model_.columnCount(); ++c)
+        w.push_back(colWidth(c));
+    if (logical < static_cast<int>(w.size()) && newVisual < static_cast<int>(w.size())) {
+        int moved = w[static_cast<size_t>(logical)];
+        w.erase(w.begin() + logical);
+        w.insert(w.begin() + newVisual, moved);
+        for (size_t i = 0; i < w.size(); ++i)
+            widths_[static_cast<int>(i) + 1] = w[i];
+    }
+    applyColumns();
+    model_.allChanged();
+}
+
+void GridView::onContextMenu(int, int, QPoint) {}
+void GridView::onCellDoubleClicked(int, int) {}
+void GridView::onHeaderClicked(int) {}
+
+} // namespace fw

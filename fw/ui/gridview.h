@@ -1,0 +1,122 @@
+#pragma once
+// A grid view: frozen columns on the left and scrolling columns on the right, two table views
+// over one model that asks a GridSource per cell. Header row and row-header column, fixed row
+// heights, current cell and selections, hit testing, column widths and moves, fit to content over
+// the visible rows, zoom, type-ahead, update locking and printing.
+#include "fw/ui/gridmodel.h"
+#include "fw/ui/gridsource.h"
+#include "fw/ui/view.h"
+
+#include <QPoint>
+#include <map>
+#include <string>
+#include <vector>
+
+class QPrinter;
+class QTableView;
+
+namespace fw {
+
+class GridView : public View {
+    Q_OBJECT
+public:
+    explicit GridView(QWidget* parent = nullptr);
+    ~GridView() override;
+
+    void setSource(GridSource* source);
+    GridSource* source() const { return model_.source(); }
+    GridModel& model() { return model_; }
+    QTableView* frozenTable() const { return frozen_; }
+    QTableView* scrollTable() const { return main_; }
+
+    // Binds the source (set by the owner before), applies widths and frozen columns, sets the
+    // initialised flag. Updates that arrive earlier are ignored.
+    void onInitialUpdate() override;
+    bool initialised() const { return initialised_; }
+    // hint != 0: rows were appended (old count in the high 16 bits); a RowHint object names the
+    // changed view rows (index = grid row - 1), of which only the visible ones are repainted;
+    // neither: everything is repainted.
+    void onUpdate(View* sender, intptr_t hint, Hint* object) override;
+
+    int rowCount() const { return model_.rowCount(); }
+    int colCount() const { return model_.columnCount(); }
+
+    // Frozen (fixed) display columns 1..n stay at the left.
+    void setFrozenCols(int n);
+    int frozenCols() const { return frozenCols_; }
+
+    // Column widths in unzoomed pixels; -1 restores the default.
+    void setColWidth(int col, int width);
+    int colWidth(int col) const;
+    // Widths that fit the header and the visible rows' texts of columns first..last.
+    void fitColumnsToContent(int first, int last);
+
+    // Zoom in percent (the grid shows everything scaled, the stored widths stay unzoomed).
+    void setZoom(int percent);
+    int zoom() const { return zoom_; }
+    int rowHeight() const;
+
+    // Current cell and selection in grid co-ordinates.
+    GridCell currentCell() const;
+    void setCurrentCell(int row, int col);
+    void clearSelection();
+    void selectRange(const GridRange& range, bool add = false);
+    std::vector<GridRange> selectionRanges() const;
+    // Grid rows with a selected cell, ascending.
+    std::vector<int> selectedRows() const;
+
+    // The cell under a point of this widget; row 0 the header row, col 0 the row header,
+    // -1 outside.
+    GridCell hitTest(QPoint pos) const;
+    QRect cellRect(int row, int col) const;
+    // First and last grid rows visible in the window (0, -1 when none).
+    std::pair<int, int> visibleRows() const;
+
+    // Type-ahead: make the first row in from..to whose value in col starts with ch current.
+    bool findFirstCharMatch(QChar ch, int col, int fromRow, int toRow);
+
+    // Locking stops repaints; returns the previous state. redraw repaints everything now.
+    bool lockUpdates(bool lock);
+    void redraw();
+
+    // Prints every row: header text at the top and footer text at the bottom of each page
+    // ("&p" becomes the page number). Returns the page count.
+    int print(QPrinter& printer, const std::string& header, const std::string& footer);
+
+    // Called on a right click or context-menu key (grid co-ordinates, screen position).
+    virtual void onContextMenu(int row, int col, QPoint globalPos);
+    virtual void onCellDoubleClicked(int row, int col);
+    // The user clicked a column title.
+    virtual void onHeaderClicked(int col);
+    // Counters for tests and benchmarks: change notifications sent for single rows.
+    int rowRepaintsSent() const { return rowRepaints_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void applyColumns();
+    void applyZoomFont();
+    void layoutFrozen();
+    bool handleKey(QKeyEvent* key);
+    QTableView* tableFor(int col) const;
+    void onSectionMoved(int logical, int oldVisual, int newVisual);
+
+    GridModel model_;
+    GridDelegate delegate_;
+    QTableView* frozen_;
+    QTableView* main_;
+    QFont baseFont_;
+    int frozenCols_ = 0;
+    int zoom_ = 100;
+    bool initialised_ = false;
+    bool locked_ = false;
+    bool moving_ = false;
+    bool applying_ = false;
+    int rowRepaints_ = 0;
+    std::map<int, int> widths_; // column -> unzoomed width
+};
+
+} // namespace fw

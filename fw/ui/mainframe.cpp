@@ -1,0 +1,266 @@
+#include "fw/ui/mainframe.h"
+
+#include "fw/ui/app.h"
+#include "fw/ui/childframe.h"
+#include "fw/ui/text.h"
+#include "fw/ui/view.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace fw {
+
+namespace {
+MainFrame::PopupHook& popupHook()
+{
+    static MainFrame::PopupHook hook;
+    return hook;
+}
+} // namespace
+
+MainFrame::MainFrame(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this))
+{
+    setCentralWidget(mdi_);
+    if (App* app = App::instance(); app && !app->mainFrame())
+        app->setMainFrame(this);
+}
+
+MainFrame::~MainFrame() = default;
+
+void MainFrame::setPopupHook(PopupHook hook)
+{
+    popupHook() = std::move(hook);
+}
+
+void MainFrame::setMenuModel(Menu model)
+{
+    menu_ = std::move(model);
+    rebuildMenuBar();
+}
+
+void MainFrame::rebuildMenuBar()
+{
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    for (const Menu& item : menu_.items()) {
+        if (item.isPopup()) {
+            QMenu* m = bar->addMenu(toQt(item.text()));
+            auto model = std::make_shared<Menu>(item);
+            connect(m, &QMenu::aboutToShow, this, [this, m, model] { fillMenu(m, model); });
+        } else if (item.isSeparator()) {
+            bar->addSeparator();
+        } else {
+            QAction* a = bar->addAction(toQt(item.text()));
+            uint32_t id = item.id();
+            connect(a, &QAction::triggered, this, [this, id] { onMenuCommand(id); });
+        }
+    }
+}
+
+Menu MainFrame::preparePopup(const Menu& popup)
+{
+    Menu shown = popup;
+    updateMenuUI(shown, *this);
+    return shown;
+}
+
+void MainFrame::fillMenu(QMenu* qmenu, std::shared_ptr<Menu> model)
+{
+    qmenu->clear();
+    // Update handlers work on a copy, so removals last only as long as this showing.
+    auto shown = std::make_shared<Menu>(preparePopup(*model));
+    for (const Menu& item : shown->items()) {
+        if (item.isSeparator()) {
+            qmenu->addSeparator();
+        } else if (item.isPopup()) {
+            QMenu* sub = qmenu->addMenu(toQt(item.text()));
+            auto subModel = std::make_shared<Menu>(item);
+            connect(sub, &QMenu::aboutToShow, this, [this, sub, subModel] { fillMenu(sub, subModel); });
+        } else {
+            QAction* a = qmenu->addAction(toQt(item.text()));
+            a->setData(item.id());
+            a->setEnabled(item.enabled());
+            if (item.check()) {
+                a->setCheckable(true);
+                a->setChecked(true);
+            }
+            uint32_t id = item.id();
+            connect(a, &QAction::triggered, this, [this, id] { onMenuCommand(id); });
+        }
+    }
+}
+
+uint32_t MainFrame::trackPopupMenu(const Menu& popup, QPoint globalPos, bool route)
+{
+    Menu shown = preparePopup(popup);
+    uint32_t chosen = 0;
+    if (popupHook()) {
+        chosen = popupHook()(shown);
+    } else {
+        QMenu qmenu(this);
+        std::function<void(QMenu*, const Menu&)> build = [&](QMenu* into, const Menu& m) {
+            for (const Menu& item : m.items()) {
+                if (item.isSeparator())
+                    into->addSeparator();
+                else if (item.isPopup())
+                    build(into->addMenu(toQt(item.text())), preparePopup(item));
+                else {
+                    QAction* a = into->addAction(toQt(item.text()));
+                    a->setData(item.id());
+                    a->setEnabled(item.enabled());
+                    if (item.check()) {
+                        a->setCheckable(true);
+                        a->setChecked(true);
+                    }
+                }
+            }
+        };
+        build(&qmenu, shown);
+        App::ModalScope modal;
+        if (QAction* a = qmenu.exec(globalPos))
+            chosen = a->data().toUInt();
+    }
+    if (chosen && route)
+        onMenuCommand(chosen);
+    return chosen;
+}
+
+bool MainFrame::onMenuCommand(uint32_t id)
+{
+    return App::runCommandIfEnabled(this, id);
+}
+
+QToolBar* MainFrame::addCommandBar(const std::string& name, const std::vector<uint32_t>& ids,
+                                   std::function<std::string(uint32_t)> textOf)
+{
+    QToolBar* bar = addToolBar(toQt(name));
+    bar->setObjectName(toQt(name)); // saveState needs a name per bar
+    for (uint32_t id : ids) {
+        if (id == 0) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction* a = bar->addAction(toQt(textOf ? textOf(id) : std::to_string(id)));
+        a->setData(id);
+        connect(a, &QAction::triggered, this, [this, id] { onMenuCommand(id); });
+    }
+    bars_.push_back(bar);
+    return bar;
+}
+
+void MainFrame::updateCommandBars()
+{
+    for (QToolBar* bar : bars_) {
+        if (!bar->isVisible())
+            continue;
+        for (QAction* a : bar->actions()) {
+            if (a->isSeparator())
+                continue;
+            CmdUI ui(a->data().toUInt(), CmdUI::Source::ToolBar);
+            routeUpdate(ui);
+            a->setEnabled(ui.enabled());
+            a->setCheckable(ui.check() != 0);
+            a->setChecked(ui.check() != 0);
+            if (ui.text())
+                a->setText(toQt(*ui.text()));
+        }
+    }
+}
+
+QAction* MainFrame::commandBarAction(uint32_t id) const
+{
+    for (QToolBar* bar : bars_)
+        for (QAction* a : bar->actions())
+            if (!a->isSeparator() && a->data().toUInt() == id)
+                return a;
+    return nullptr;
+}
+
+std::vector<uint8_t> MainFrame::saveBarState() const
+{
+    QByteArray s = saveState();
+    return std::vector<uint8_t>(s.begin(), s.end());
+}
+
+bool MainFrame::restoreBarState(const std::vector<uint8_t>& state)
+{
+    QByteArray s(reinterpret_cast<const char*>(state.data()), static_cast<qsizetype>(state.size()));
+    return restoreState(s);
+}
+
+void MainFrame::setStatusPanes(const std::vector<int>& minChars)
+{
+    for (QLabel* l : panes_) {
+        statusBar()->removeWidget(l);
+        delete l;
+    }
+    panes_.clear();
+    for (size_t i = 0; i < minChars.size(); ++i) {
+        auto* label = new QLabel(statusBar());
+        label->setMinimumWidth(label->fontMetrics().averageCharWidth() * minChars[i]);
+        if (i == 0)
+            statusBar()->addWidget(label, 1);
+        else
+            statusBar()->addPermanentWidget(label);
+        panes_.push_back(label);
+    }
+}
+
+void MainFrame::setPaneText(int pane, const std::string& text)
+{
+    if (pane >= 0 && pane < paneCount())
+        panes_[static_cast<size_t>(pane)]->setText(toQt(text));
+}
+
+std::string MainFrame::paneText(int pane) const
+{
+    if (pane < 0 || pane >= paneCount())
+        return {};
+    return fromQt(panes_[static_cast<size_t>(pane)]->text());
+}
+
+ChildFrame* MainFrame::activeChild() const
+{
+    // activeSubWindow() is null while the main window itself is inactive (offscreen, tests);
+    // the front-most child is the one the user works with.
+    if (auto* f = qobject_cast<ChildFrame*>(mdi_->activeSubWindow()))
+        return f;
+    auto list = childFrames(true);
+    return list.empty() ? nullptr : list.front();
+}
+
+View* MainFrame::activeView() const
+{
+    ChildFrame* f = activeChild();
+    return f ? f->view() : nullptr;
+}
+
+std::vector<ChildFrame*> MainFrame::childFrames(bool stackingOrder) const
+{
+    auto list = mdi_->subWindowList(stackingOrder ? QMdiArea::StackingOrder : QMdiArea::CreationOrder);
+    std::vector<ChildFrame*> out;
+    // StackingOrder lists the front-most window last.
+    for (auto it = list.rbegin(); it != list.rend(); ++it)
+        if (auto* f = qobject_cast<ChildFrame*>(*it))
+            out.push_back(f);
+    if (!stackingOrder)
+        std::reverse(out.begin(), out.end());
+    return out;
+}
+
+void MainFrame::commandChain(std::vector<CmdTarget*>& out)
+{
+    if (View* v = activeView())
+        for (CmdTarget* t : v->route())
+            out.push_back(t);
+    out.push_back(this);
+    if (App* app = App::instance())
+        out.push_back(app);
+}
+
+} // namespace fw

@@ -1,0 +1,92 @@
+#pragma once
+// The main window: an MDI area, a menu bar rebuilt from the menu model (update handlers run each
+// time a menu opens), command bars whose layout can be saved, and status bar panes.
+#include "fw/core/command.h"
+#include "fw/core/menu.h"
+
+#include <QMainWindow>
+#include <QPoint>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+namespace fw {
+
+class ChildFrame;
+class View;
+
+class MainFrame : public QMainWindow, public CmdTarget {
+    Q_OBJECT
+public:
+    explicit MainFrame(QWidget* parent = nullptr);
+    ~MainFrame() override;
+
+    QMdiArea* mdiArea() const { return mdi_; }
+
+    // The menu bar shows the top-level popups of model; each popup is rebuilt when it opens.
+    void setMenuModel(Menu model);
+    const Menu& menuModel() const { return menu_; }
+    Menu& menuModel() { return menu_; }
+    // Rebuilds the menu bar after the model was changed in place.
+    void rebuildMenuBar();
+    // The popup as it would show now: a copy of the model's popup after the update handlers ran.
+    Menu preparePopup(const Menu& popup);
+
+    // Shows popup at globalPos and returns the chosen command id (0: none). When route is set,
+    // the chosen command also runs (if its update handler still enables it).
+    uint32_t trackPopupMenu(const Menu& popup, QPoint globalPos, bool route = true);
+    // Tests answer popup menus here instead of showing them.
+    using PopupHook = std::function<uint32_t(const Menu& shown)>;
+    static void setPopupHook(PopupHook hook);
+
+    // A command bar of buttons (0 = separator); texts are looked up with the text function.
+    QToolBar* addCommandBar(const std::string& name, const std::vector<uint32_t>& ids,
+                            std::function<std::string(uint32_t)> textOf);
+    // Runs the update handlers for every bar button (called when the application is idle).
+    void updateCommandBars();
+    QAction* commandBarAction(uint32_t id) const;
+    // Bar positions and visibility.
+    std::vector<uint8_t> saveBarState() const;
+    bool restoreBarState(const std::vector<uint8_t>& state);
+
+    // Status bar panes: pane 0 stretches, the others are at least minChars wide.
+    void setStatusPanes(const std::vector<int>& minChars);
+    void setPaneText(int pane, const std::string& text);
+    std::string paneText(int pane) const;
+    int paneCount() const { return static_cast<int>(panes_.size()); }
+
+    // MDI children.
+    ChildFrame* activeChild() const;
+    View* activeView() const;
+    // Children, front-most first when stackingOrder, else creation order.
+    std::vector<ChildFrame*> childFrames(bool stackingOrder = true) const;
+
+    void lockUpdates(bool lock) { locked_ = lock; }
+    bool isLocked() const { return locked_; }
+
+    // Runs a menu, bar or shortcut command: its update handlers are asked first.
+    bool onMenuCommand(uint32_t id);
+
+protected:
+    // Active view (then its document), this frame, then the application.
+    void commandChain(std::vector<CmdTarget*>& out) override;
+
+private:
+    void fillMenu(QMenu* qmenu, std::shared_ptr<Menu> popup);
+
+    QMdiArea* mdi_;
+    Menu menu_;
+    std::vector<QToolBar*> bars_;
+    std::vector<QLabel*> panes_;
+    bool locked_ = false;
+};
+
+} // namespace fw
