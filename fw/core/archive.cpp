@@ -322,46 +322,54 @@ std::shared_ptr<Serializable> Archive::readObject()
         const std::uint16_t schema = readWord();
         const std::uint16_t len = readWord();
         if (len > kMaxClassName)
-            throw ArchiveError(Cause::BadClass, "archive: class name of " + std::to_string(len) + " bytes at offset "
-                    + std::to_string(at));
+            throw ArchiveError(Cause::BadClass,
+                "archive: class name of " + std::to_string(len) + " bytes at offset " + std::to_string(at));
         need(len);
         std::string name(reinterpret_cast<const char*>(bytes_.data() + pos_), len);
         pos_ += len;
         cls = classes_->find(name);
         if (!cls)
-            throw ArchiveError(Cause::BadClass, "archive: unknown class '" + name + "' at offset " + std::to_string(at));
+            throw ArchiveError(
+                Cause::BadClass, "archive: unknown class '" + name + "' at offset " + std::to_string(at));
         if (cls->schema != schema)
-            throw ArchiveError(Cause::BadSchema, "archive: class " + name + " stored with schema " + std::to_string(schema)
-                    + ", expected " + std::to_string(cls->schema));
+            throw ArchiveError(Cause::BadSchema,
+                "archive: class " + name + " stored with schema " + std::to_string(schema) + ", expected "
+                    + std::to_string(cls->schema));
         loadMap_.push_back(LoadEntry { cls, nullptr, true });
         ++mapCount_;
     } else {
-        std::uint32_t tag = (wTag == kBigObjectTag) ? readDWord()
-                                                    : ((static_cast<std::uint32_t>(wTag & kClassTag) << 16) | (wTag & ~kClassTag));
+        std::uint32_t tag = (wTag == kBigObjectTag)
+            ? readDWord()
+            : ((static_cast<std::uint32_t>(wTag & kClassTag) << 16) | (wTag & ~kClassTag));
         const bool isClass = (tag & kBigClassTag) != 0;
         const std::uint32_t index = tag & ~kBigClassTag;
         if (index == 0 || index >= loadMap_.size())
-            throw ArchiveError(Cause::BadIndex, "archive: reference to unknown index " + std::to_string(index)
-                    + " at offset " + std::to_string(at));
+            throw ArchiveError(Cause::BadIndex,
+                "archive: reference to unknown index " + std::to_string(index) + " at offset "
+                    + std::to_string(at));
         const LoadEntry& entry = loadMap_[index];
         if (!isClass) {
             if (!entry.object)
-                throw ArchiveError(Cause::BadIndex, "archive: object reference " + std::to_string(index)
-                        + " names a class at offset " + std::to_string(at));
+                throw ArchiveError(Cause::BadIndex,
+                    "archive: object reference " + std::to_string(index) + " names a class at offset "
+                        + std::to_string(at));
             // An object that refers back to one still being read would form an ownership
             // cycle that is never freed; none of our records has one.
             if (!entry.complete)
-                throw ArchiveError(Cause::BadIndex, "archive: object reference " + std::to_string(index)
+                throw ArchiveError(Cause::BadIndex,
+                    "archive: object reference " + std::to_string(index)
                         + " names an object still being read at offset " + std::to_string(at));
             return entry.object;
         }
         if (!entry.cls)
-            throw ArchiveError(Cause::BadIndex, "archive: class reference " + std::to_string(index)
-                    + " names an object at offset " + std::to_string(at));
+            throw ArchiveError(Cause::BadIndex,
+                "archive: class reference " + std::to_string(index) + " names an object at offset "
+                    + std::to_string(at));
         cls = entry.cls;
     }
     if (depth_ >= kMaxDepth)
-        throw ArchiveError(Cause::Generic, "archive: objects nested too deeply at offset " + std::to_string(at));
+        throw ArchiveError(
+            Cause::Generic, "archive: objects nested too deeply at offset " + std::to_string(at));
     auto object = cls->create();
     const std::size_t slot = loadMap_.size();
     loadMap_.push_back(LoadEntry { nullptr, object, false });

@@ -56,8 +56,8 @@ public:
     ~Archive();
 
     // nullopt when the file cannot be opened or read.
-    static std::optional<Archive> loadFile(const std::filesystem::path& path,
-        const ClassRegistry& classes = ClassRegistry::global());
+    static std::optional<Archive> loadFile(
+        const std::filesystem::path& path, const ClassRegistry& classes = ClassRegistry::global());
     // Writes the stored bytes through a temporary file and a rename, so a failed save never
     // leaves a half-written file behind; false when it cannot be written.
     bool saveFile(const std::filesystem::path& path) const;

@@ -61,12 +61,14 @@ std::string pictureFromStrftime(std::string_view f)
         char spec = f[++i];
         // glibc's flags: '-' drops the padding ("%-d" is "d"); the others do not change the picture.
         bool unpadded = false;
-        while ((spec == '-' || spec == '_' || spec == '0' || spec == '^' || spec == '#' || spec == 'E' || spec == 'O')
+        while ((spec == '-' || spec == '_' || spec == '0' || spec == '^' || spec == '#' || spec == 'E'
+                   || spec == 'O')
             && i + 1 < f.size()) {
             unpadded = unpadded || spec == '-';
             spec = f[++i];
         }
         const char* picture = nullptr;
+        // clang-format off
         switch (spec) {
         case 'Y': picture = "yyyy"; break;
         case 'y': picture = "yy"; break;
@@ -96,6 +98,7 @@ std::string pictureFromStrftime(std::string_view f)
         case 't': literal += ' '; continue;
         default: continue; // time zones and the like have no picture
         }
+        // clang-format on
         flushLiteral();
         const std::string_view p = picture;
         const bool twoLetters = p.size() == 2 && p[0] == p[1] && p[0] != 'y' && p[0] != 't';
@@ -119,7 +122,8 @@ std::optional<LocaleInfo> localeFromSystem(const char* name)
     l.thousandSep = separator(::nl_langinfo_l(THOUSEP, loc), " ");
     const char* grouping = ::nl_langinfo_l(GROUPING, loc);
     l.grouping = (grouping && grouping[0] > 0 && grouping[0] < 10) ? grouping[0] : 3;
-    const auto picture = [](const char* fmt) { return utf8ToCp1250(pictureFromStrftime(fmt ? fmt : "")).text; };
+    const auto picture
+        = [](const char* fmt) { return utf8ToCp1250(pictureFromStrftime(fmt ? fmt : "")).text; };
     l.shortDate = picture(::nl_langinfo_l(D_FMT, loc));
     l.timeFormat = picture(::nl_langinfo_l(T_FMT, loc));
     ::freelocale(loc);

@@ -147,7 +147,8 @@ std::optional<std::pair<std::size_t, std::size_t>> findSection(const IniFile& in
     return std::nullopt;
 }
 
-std::optional<std::size_t> findKey(const IniFile& ini, std::pair<std::size_t, std::size_t> range, std::string_view key)
+std::optional<std::size_t> findKey(
+    const IniFile& ini, std::pair<std::size_t, std::size_t> range, std::string_view key)
 {
     const std::string_view want = trim(key);
     for (std::size_t i = range.first + 1; i < range.second; ++i)
@@ -211,7 +212,8 @@ std::optional<std::string> Profile::find(std::string_view section, std::string_v
     return std::string(ini.lines[*line].value);
 }
 
-std::string Profile::getString(std::string_view section, std::string_view key, std::string_view fallback) const
+std::string Profile::getString(
+    std::string_view section, std::string_view key, std::string_view fallback) const
 {
     if (auto v = find(section, key))
         return *v;
@@ -315,7 +317,8 @@ bool Profile::writeString(std::string_view section, std::string_view key, std::s
     std::size_t at = range->second;
     while (at > range->first + 1 && trim(ini.lines[at - 1].text).empty())
         --at;
-    ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(at), Line { Line::Kind::Other, text, {}, {} });
+    ini.lines.insert(
+        ini.lines.begin() + static_cast<std::ptrdiff_t>(at), Line { Line::Kind::Other, text, {}, {} });
     return writeIni(path_, ini, createFolder_);
 }
 

@@ -29,7 +29,8 @@ public:
     // nullopt when the section or key is missing.
     std::optional<std::string> find(std::string_view section, std::string_view key) const;
     // The trimmed value, or `fallback` (trimmed of trailing blanks) when the key is missing.
-    std::string getString(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
+    std::string getString(
+        std::string_view section, std::string_view key, std::string_view fallback = {}) const;
     // The leading integer of the value (decimal, or hexadecimal after 0x; an optional sign;
     // saturated to 32 bits); 0 for a value that does not start with a number; `fallback`
     // when the key is missing or its value is empty.

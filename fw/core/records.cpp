@@ -48,11 +48,26 @@ std::string keyName(std::uint16_t key, bool virtKey)
         const char* name;
     };
     static constexpr Named names[] = {
-        { vk::Back, "Backspace" }, { vk::Tab, "Tab" }, { vk::Return, "Enter" }, { vk::Escape, "Esc" },
-        { vk::Space, "Space" }, { vk::Prior, "PgUp" }, { vk::Next, "PgDown" }, { vk::End, "End" },
-        { vk::Home, "Home" }, { vk::Left, "Left" }, { vk::Up, "Up" }, { vk::Right, "Right" },
-        { vk::Down, "Down" }, { vk::Insert, "Ins" }, { vk::Delete, "Del" }, { vk::Multiply, "Num *" },
-        { vk::Add, "Num +" }, { vk::Subtract, "Num -" }, { vk::Decimal, "Num ." }, { vk::Divide, "Num /" },
+        { vk::Back, "Backspace" },
+        { vk::Tab, "Tab" },
+        { vk::Return, "Enter" },
+        { vk::Escape, "Esc" },
+        { vk::Space, "Space" },
+        { vk::Prior, "PgUp" },
+        { vk::Next, "PgDown" },
+        { vk::End, "End" },
+        { vk::Home, "Home" },
+        { vk::Left, "Left" },
+        { vk::Up, "Up" },
+        { vk::Right, "Right" },
+        { vk::Down, "Down" },
+        { vk::Insert, "Ins" },
+        { vk::Delete, "Del" },
+        { vk::Multiply, "Num *" },
+        { vk::Add, "Num +" },
+        { vk::Subtract, "Num -" },
+        { vk::Decimal, "Num ." },
+        { vk::Divide, "Num /" },
     };
     for (const auto& n : names)
         if (n.key == key)

@@ -15,7 +15,10 @@ public:
     {
     }
 
-    void error(const std::string& where, const std::string& what) { r_.errors.push_back(where + ": " + what); }
+    void error(const std::string& where, const std::string& what)
+    {
+        r_.errors.push_back(where + ": " + what);
+    }
 
     void convertible(const std::string& where, const char* text)
     {
@@ -78,7 +81,8 @@ void checkDialog(Checker& c, const DialogTemplate& d)
             for (int k = ctl.col; k < ctl.col + ctl.colSpan; ++k) {
                 auto [it, fresh] = cells.emplace(Cell { r, k }, ctl.id);
                 if (!fresh)
-                    c.error(cw, "cell (" + std::to_string(r) + "," + std::to_string(k) + ") already holds control "
+                    c.error(cw,
+                        "cell (" + std::to_string(r) + "," + std::to_string(k) + ") already holds control "
                             + std::to_string(it->second));
             }
         }
@@ -94,7 +98,8 @@ void checkMenu(Checker& c, const MenuTemplate& m)
         const MenuEntry& e = m.entries[i];
         const std::string ew = where + " entry " + std::to_string(i);
         const int depth = e.depth;
-        if (depth > prevDepth + 1 || (depth == prevDepth + 1 && i > 0 && !prevPopup) || (i == 0 && depth != 0))
+        if (depth > prevDepth + 1 || (depth == prevDepth + 1 && i > 0 && !prevPopup)
+            || (i == 0 && depth != 0))
             c.error(ew, "depth " + std::to_string(depth) + " does not follow a popup");
         if (e.kind == MenuEntryKind::Popup) {
             const bool hasChild = i + 1 < m.entries.size() && m.entries[i + 1].depth == depth + 1;
@@ -126,27 +131,30 @@ void checkAccels(Checker& c, const AccelTable& t)
         const std::string aw = where + " key " + accelKeyName(a);
         if (a.cmd == 0)
             c.error(aw, "no command");
-        const auto mods = static_cast<std::uint8_t>(a.flags & (AccelVirtKey | AccelShift | AccelControl | AccelAlt));
+        const auto mods
+            = static_cast<std::uint8_t>(a.flags & (AccelVirtKey | AccelShift | AccelControl | AccelAlt));
         if (!keys.insert({ mods, a.key }).second)
             c.error(aw, "key assigned twice");
     }
 }
 
-template <class Get> void checkUnique(Checker& c, std::span<const ResourceSet> sets, const char* what, Get get)
+template <class Get>
+void checkUnique(Checker& c, std::span<const ResourceSet> sets, const char* what, Get get)
 {
     std::map<std::uint32_t, const char*> seen;
     for (const auto& s : sets) {
         for (const auto& item : get(s)) {
             auto [it, fresh] = seen.emplace(item.id, s.module);
             if (!fresh)
-                c.error(idText(what, item.id), std::string("defined twice (") + it->second + ", " + s.module + ")");
+                c.error(idText(what, item.id),
+                    std::string("defined twice (") + it->second + ", " + s.module + ")");
         }
     }
 }
 
 template <class Get>
-void checkUsed(Checker& c, std::span<const ResourceSet> sets, std::span<const std::uint32_t> used, const char* what,
-    Get get)
+void checkUsed(Checker& c, std::span<const ResourceSet> sets, std::span<const std::uint32_t> used,
+    const char* what, Get get)
 {
     std::set<std::uint32_t> have;
     for (const auto& s : sets)

@@ -141,7 +141,8 @@ TEST(ArchiveGolden, IntegersAreLittleEndian)
     ar.writeDWord(0x89ABCDEF);
     ar.writeLong(-2);
     ar.writeDouble(1.5);
-    const Bytes want = { 0xAB, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0x89, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F };
+    const Bytes want
+        = { 0xAB, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0x89, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F };
     EXPECT_EQ(ar.bytes(), want);
     auto in = loader(want);
     EXPECT_EQ(in.readByte(), 0xAB);
@@ -178,7 +179,8 @@ TEST(ArchiveGolden, ObjectTagsOfTheDragPayload)
     ar.writeObject(&a);
     ar.writeObject(&b);
     const Bytes rowA = cat({ { 7, 0, 0, 0 }, repeat(0xFF, 16), repeat(0, 12) });
-    const Bytes rowB = cat({ repeat(0xFF, 16), { 4, 3, 2, 1 }, { 0, 0, 0, 0, 0, 0, 0, 0x40 }, { 2, 0, 0, 0 } });
+    const Bytes rowB
+        = cat({ repeat(0xFF, 16), { 4, 3, 2, 1 }, { 0, 0, 0, 0, 0, 0, 0, 0x40 }, { 2, 0, 0, 0 } });
     const Bytes want = cat({ { 0x02, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x0A, 0x00 },
         { 'C', 'K', 'v', 'R', 'o', 'w', 'D', 'a', 't', 'a' }, rowA, { 0x01, 0x80 }, rowB });
     EXPECT_EQ(ar.bytes(), want);
@@ -241,7 +243,8 @@ TEST(ArchiveLoad, MalformedStreamsThrowWithTheirCause)
         { "object reference to nothing", Read::Object, { 0x05, 0x00 }, Cause::BadIndex },
         { "big tag to nothing", Read::Object, { 0xFF, 0x7F, 0x09, 0, 0, 0x80 }, Cause::BadIndex },
         { "object body cut short", Read::Object,
-            { 0xFF, 0xFF, 0, 0, 10, 0, 'C', 'K', 'v', 'R', 'o', 'w', 'D', 'a', 't', 'a', 1, 2 }, Cause::EndOfFile },
+            { 0xFF, 0xFF, 0, 0, 10, 0, 'C', 'K', 'v', 'R', 'o', 'w', 'D', 'a', 't', 'a', 1, 2 },
+            Cause::EndOfFile },
     };
     for (const auto& c : cases) {
         auto in = loader(c.bytes);

@@ -65,7 +65,9 @@ TEST(Codepage, Utf8ToCp1250Cases)
         { "a\xC3", "a?", 1 }, // truncated sequence
         { "\xC0\x80", "??", 2 }, // overlong NUL
         { "\xED\xA0\x80", "???", 3 }, // surrogate
-        { "\xFF" "b", "?b", 1 },
+        { "\xFF"
+          "b",
+            "?b", 1 },
     };
     for (const auto& c : cases) {
         const auto r = fw::utf8ToCp1250(c.utf8);
@@ -76,8 +78,8 @@ TEST(Codepage, Utf8ToCp1250Cases)
 
 TEST(Codepage, CaseMapping)
 {
-    EXPECT_EQ(fw::cp1250ToLower(fw::utf8ToCp1250("ÁRVÍZTŰRŐ ŠŽ").text),
-        fw::utf8ToCp1250("árvíztűrő šž").text);
+    EXPECT_EQ(
+        fw::cp1250ToLower(fw::utf8ToCp1250("ÁRVÍZTŰRŐ ŠŽ").text), fw::utf8ToCp1250("árvíztűrő šž").text);
     EXPECT_EQ(fw::cp1250ToUpper('\xDF'), '\xDF'); // sharp s has no single upper-case byte
     EXPECT_EQ(fw::cp1250ToLower('\xD7'), '\xD7'); // multiplication sign is not a letter
     EXPECT_TRUE(fw::cp1250EqualNoCase(fw::utf8ToCp1250("Száz").text, fw::utf8ToCp1250("SZÁZ").text));

@@ -96,7 +96,8 @@ TEST_F(ProfileTest, WritesKeepOtherLinesAndSpelling)
     ASSERT_TRUE(p.writeString("main", "KEY", "2"));
     ASSERT_TRUE(p.writeInt("MAIN", "New", -3));
     ASSERT_TRUE(p.writeString("Third", "X", "y z"));
-    EXPECT_EQ(read(path), "; comment\r\n[Main]\r\nKey=2\r\nNew=-3\r\n\r\n[Other]\r\nA=b\r\n[Third]\r\nX=y z\r\n");
+    EXPECT_EQ(
+        read(path), "; comment\r\n[Main]\r\nKey=2\r\nNew=-3\r\n\r\n[Other]\r\nA=b\r\n[Third]\r\nX=y z\r\n");
     ASSERT_TRUE(p.deleteKey("main", "key"));
     ASSERT_TRUE(p.deleteSection("other"));
     EXPECT_EQ(read(path), "; comment\r\n[Main]\r\nNew=-3\r\n\r\n[Third]\r\nX=y z\r\n");

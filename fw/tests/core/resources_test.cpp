@@ -85,7 +85,8 @@ TEST(ResourceCheck, AWellFormedModulePasses)
     const std::uint32_t strings[] = { 30001, 30003 };
     const std::uint32_t dialogs[] = { 30205 };
     const fw::ControlRef controls[] = { { 30205, 103 }, { 30205, 332 } };
-    const auto r = fw::checkResources(kModule, { .strings = strings, .dialogs = dialogs, .controls = controls });
+    const auto r
+        = fw::checkResources(kModule, { .strings = strings, .dialogs = dialogs, .controls = controls });
     EXPECT_TRUE(r.ok()) << r.text();
 }
 
@@ -96,9 +97,10 @@ TEST(ResourceCheck, EachFaultIsReported)
     static const fw::StringEntry noHu[] = { { 2, "only English", nullptr } };
     static const fw::StringEntry noEn[] = { { 3, nullptr, "csak magyar" } };
     static const fw::StringEntry badChars[] = { { 4, "日本", "x" } };
-    static const fw::ControlDef dupControls[] = { { 10, ControlKind::Edit, 0, 0 }, { 10, ControlKind::Edit, 0, 1 } };
-    static const fw::ControlDef overlap[] = { { 10, ControlKind::Edit, 0, 0, nullptr, nullptr, 1, 2 },
-        { 11, ControlKind::Edit, 0, 1 } };
+    static const fw::ControlDef dupControls[]
+        = { { 10, ControlKind::Edit, 0, 0 }, { 10, ControlKind::Edit, 0, 1 } };
+    static const fw::ControlDef overlap[]
+        = { { 10, ControlKind::Edit, 0, 0, nullptr, nullptr, 1, 2 }, { 11, ControlKind::Edit, 0, 1 } };
     static const fw::ControlDef oneCaption[] = { { 10, ControlKind::Button, 0, 0, "Go", nullptr } };
     static const fw::ControlDef badCell[] = { { 10, ControlKind::Edit, -1, 0 } };
     static const fw::DialogTemplate d1[] = { { 5, "T", "T", dupControls } };
@@ -106,14 +108,15 @@ TEST(ResourceCheck, EachFaultIsReported)
     static const fw::DialogTemplate d3[] = { { 5, "T", "T", oneCaption } };
     static const fw::DialogTemplate d4[] = { { 5, "T", "T", badCell } };
     static const fw::DialogTemplate dupDialogs[] = { { 5, "T", "T", {} }, { 5, "U", "U", {} } };
-    static const fw::MenuEntry orphan[] = { { 0, MenuEntryKind::Command, 1, "a", "a" },
-        { 1, MenuEntryKind::Command, 2, "b", "b" } };
+    static const fw::MenuEntry orphan[]
+        = { { 0, MenuEntryKind::Command, 1, "a", "a" }, { 1, MenuEntryKind::Command, 2, "b", "b" } };
     static const fw::MenuEntry emptyPopup[] = { { 0, MenuEntryKind::Popup, 0, "p", "p" } };
     static const fw::MenuEntry noId[] = { { 0, MenuEntryKind::Command, 0, "a", "a" } };
     static const fw::MenuTemplate m1[] = { { 7, orphan } };
     static const fw::MenuTemplate m2[] = { { 7, emptyPopup } };
     static const fw::MenuTemplate m3[] = { { 7, noId } };
-    static const fw::AccelRecord twice[] = { { fw::AccelVirtKey, 'A', 1 }, { fw::AccelVirtKey | fw::AccelNoInvert, 'A', 2 } };
+    static const fw::AccelRecord twice[]
+        = { { fw::AccelVirtKey, 'A', 1 }, { fw::AccelVirtKey | fw::AccelNoInvert, 'A', 2 } };
     static const fw::AccelTable a1[] = { { 9, twice } };
 
     struct Case {
