@@ -42,7 +42,7 @@ std::string keyName(std::uint16_t key, bool virtKey)
     if (key >= vk::F1 && key < vk::F1 + 24)
         return "F" + std::to_string(key - vk::F1 + 1);
     if (key >= vk::Numpad0 && key <= vk::Numpad0 + 9)
-        return "Num " + std::to_string(key - vk::Numpad0);
+        return "Num+" + std::to_string(key - vk::Numpad0);
     struct Named {
         std::uint16_t key;
         const char* name;
@@ -50,7 +50,7 @@ std::string keyName(std::uint16_t key, bool virtKey)
     static constexpr Named names[] = {
         { vk::Back, "Backspace" },
         { vk::Tab, "Tab" },
-        { vk::Return, "Enter" },
+        { vk::Return, "Return" },
         { vk::Escape, "Esc" },
         { vk::Space, "Space" },
         { vk::Prior, "PgUp" },
@@ -63,11 +63,11 @@ std::string keyName(std::uint16_t key, bool virtKey)
         { vk::Down, "Down" },
         { vk::Insert, "Ins" },
         { vk::Delete, "Del" },
-        { vk::Multiply, "Num *" },
-        { vk::Add, "Num +" },
-        { vk::Subtract, "Num -" },
-        { vk::Decimal, "Num ." },
-        { vk::Divide, "Num /" },
+        { vk::Multiply, "Num+*" },
+        { vk::Add, "Num++" },
+        { vk::Subtract, "Num+-" },
+        { vk::Decimal, "Num+." },
+        { vk::Divide, "Num+/" },
     };
     for (const auto& n : names)
         if (n.key == key)

@@ -49,7 +49,8 @@ struct AccelRecord {
 void writeAccelTable(Archive& ar, std::span<const AccelRecord> table);
 std::vector<AccelRecord> readAccelTable(Archive& ar);
 
-// A readable name of the key combination, e.g. "Ctrl+Shift+F5" or "Alt+X".
+// A readable name of the key combination, e.g. "Ctrl+Shift+F5", "Alt+X" or "Num+7"; the
+// names follow the portable key text of the widget toolkit, so the UI can parse them back.
 std::string accelKeyName(const AccelRecord& accel);
 
 struct Point {

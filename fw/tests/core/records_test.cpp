@@ -44,8 +44,9 @@ TEST(AccelRecords, KeyNames)
         { { fw::AccelVirtKey | fw::AccelControl | fw::AccelShift, fw::vk::F1 + 4, 1 }, "Ctrl+Shift+F5" },
         { { fw::AccelVirtKey | fw::AccelAlt, 'X', 1 }, "Alt+X" },
         { { fw::AccelVirtKey, fw::vk::Delete, 1 }, "Del" },
-        { { fw::AccelVirtKey, fw::vk::Numpad0 + 7, 1 }, "Num 7" },
+        { { fw::AccelVirtKey, fw::vk::Numpad0 + 7, 1 }, "Num+7" },
         { { fw::AccelVirtKey, 0xE5, 1 }, "Key 229" },
+        { { fw::AccelVirtKey, fw::vk::Return, 1 }, "Return" },
         { { 0, 'q', 1 }, "q" },
     };
     for (const auto& c : cases)
