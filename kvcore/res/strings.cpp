@@ -24,6 +24,10 @@ constexpr fw::StringEntry kStrings[] = {
      "bármely más karakter."},
     {IDS_PASSWORD_TOO_SIMILAR, "The new password has to be different from old one at least in two characters!",
      "Az új jelszónak legalább két karakterben különböznie kell a régitől!"},
+    {IDS_LOGON_TEXT_TOO_LONG, "The user name or password does not fit the logon message.",
+     "A felhasználónév vagy a jelszó nem fér el a bejelentkezési üzenetben."},
+    {IDS_VORL_INCOMPLETE, "The router library VORL.DLL lacks a function that the workstation needs.",
+     "A VORL.DLL útválasztó könyvtárból hiányzik egy függvény, amelyre a munkaállomásnak szüksége van."},
 };
 
 void RegisterOnce() {
