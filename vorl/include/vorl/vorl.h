@@ -1,0 +1,9 @@
+#pragma once
+// The router library's whole C interface.
+#include "vorl/client.h"
+#include "vorl/errors.h"
+#include "vorl/plugin.h"
+#include "vorl/plugins.h"
+#include "vorl/result.h"
+#include "vorl/util.h"
+#include "vorl/wire.h"
