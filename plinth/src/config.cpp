@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <sys/stat.h>
 
 #include "ini_scan.h"
 
@@ -22,7 +23,12 @@ constexpr std::streamoff kMaxConfigBytes = 64 * 1024 * 1024;
 
 std::string readWholeFile(const std::string& fileName)
 {
-    std::ifstream in(plinth::ini::resolvePath(fileName), std::ios::binary);
+    const std::string path = plinth::ini::resolvePath(fileName);
+    // Only regular files: opening a FIFO or a device could block or never end.
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return {};
+    std::ifstream in(path, std::ios::binary);
     if (!in)
         return {};
     in.seekg(0, std::ios::end);

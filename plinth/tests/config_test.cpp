@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,14 @@ TEST(ConfigFile, MissingFileGivesDefaults)
     EXPECT_EQ(ConfigReadInt(cfg.get(), "Key", 77), 77);
     EXPECT_EQ(ConfigReadString(cfg.get(), nullptr, buf, sizeof buf, "dflt"), 0);
     EXPECT_EQ(ConfigClose(nullptr), 1);
+
+    // A folder or a FIFO is not a configuration file: defaults, and no hang on the FIFO.
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo(dir.file("fifo.ini").c_str(), 0600), 0);
+    for (const std::string& odd : {dir.path(), dir.file("fifo.ini")}) {
+        ConfigPtr c(ConfigOpen("Any", odd.c_str()));
+        EXPECT_EQ(ConfigReadInt(c.get(), "Key", 5), 5) << odd;
+    }
 }
 
 TEST(ConfigFile, BareNameResolvesThroughEnvironment)

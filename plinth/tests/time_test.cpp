@@ -84,11 +84,14 @@ TEST(Time, CurrentIsEpochSecondsAndFormatsMinutesSeconds)
     EXPECT_LT(now.msec, 1000);
     EXPECT_EQ(TimeGetCurrent(nullptr), nullptr);
 
-    ScopedEnv tz("TZ", "UTC");
+    {
+        ScopedEnv tz("TZ", "UTC");
+        tzset();
+        const TimeRecord at {3723, 7}; // 01:02:03 UTC
+        char buf[PLINTH_TIME_TEXT_SIZE];
+        EXPECT_STREQ(TimeFormat(buf, &at), "02:03.007");
+    }
     tzset();
-    const TimeRecord at {3723, 7}; // 01:02:03 UTC
-    char buf[PLINTH_TIME_TEXT_SIZE];
-    EXPECT_STREQ(TimeFormat(buf, &at), "02:03.007");
 }
 
 TEST(SysErrorText, CodesWithAndWithoutText)
