@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -170,8 +172,16 @@ class CVorlLoadTest : public ::testing::Test {
       boxes.push_back(text);
       return KV_IDOK;
     });
+    // Programs and libraries share one output folder: the test's own.
     const char* bin = std::getenv("KV_BIN_DIR");
-    binDir = bin != nullptr ? bin : ".";
+    if (bin != nullptr) {
+      binDir = bin;
+    } else {
+      char self[4096];
+      const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+      binDir = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string("./x");
+      binDir = binDir.substr(0, binDir.rfind('/'));
+    }
   }
   void TearDown() override {
     KvDestroyRouterSession();
