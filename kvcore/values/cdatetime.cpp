@@ -9,6 +9,13 @@
 
 namespace {
 
+constexpr int64_t kSecondsPerDay = 86400;
+
+int64_t FloorDays(int64_t seconds) {
+  const int64_t q = seconds / kSecondsPerDay;
+  return q - ((seconds % kSecondsPerDay != 0) && seconds < 0);
+}
+
 int64_t g_offsetSeconds = 0;  // host time minus PC time
 CDateTime::ClockFn g_clock = nullptr;
 
@@ -62,20 +69,31 @@ int CDateTime::SetDateVORL(const char* text) {
     m_status = invalid;
     return 0;
   }
-  const kvdate::Parts now = kvdate::Split(m_status == valid ? m_seconds : 0);
-  return SetDateTime(p[0], p[1], p[2], now.hour, now.minute, now.second) == 0 ? 1 : 0;
+  // The time of day is what lies past the whole days (00:00:00 for an invalid object).
+  const int64_t timeOfDay = m_status == valid ? m_seconds - FloorDays(m_seconds) * kSecondsPerDay : 0;
+  int64_t midnight = 0;
+  if (!kvdate::ToSerialSeconds(p[0], p[1], p[2], 0, 0, 0, midnight)) {
+    m_seconds = 0;
+    m_status = invalid;
+    return 0;
+  }
+  m_seconds = midnight + timeOfDay;
+  m_status = valid;
+  return 1;
 }
 
 int CDateTime::SetTimeVORL(const char* text) {
   static constexpr size_t kWidths[] = {2, 2, 2};
   int p[3] = {};
-  if (!ReadDigits(text, 6, p, kWidths, 3)) {
+  if (!ReadDigits(text, 6, p, kWidths, 3) || p[0] > 23 || p[1] > 59 || p[2] > 59) {
     m_seconds = 0;
     m_status = invalid;
     return 0;
   }
-  const kvdate::Parts now = kvdate::Split(m_status == valid ? m_seconds : 0);
-  return SetDateTime(now.year, now.month, now.day, p[0], p[1], p[2]) == 0 ? 1 : 0;
+  const int64_t days = m_status == valid ? FloorDays(m_seconds) : 0;
+  m_seconds = days * kSecondsPerDay + p[0] * 3600 + p[1] * 60 + p[2];
+  m_status = valid;
+  return 1;
 }
 
 int CDateTime::SetDateTimeASN(const char* text) {
