@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 
 #include "vorl/client.h"
 #include "vorl/result.h"
@@ -24,7 +26,9 @@ TEST(Exports, TheFifteenBoundFunctionsResolve) {
       {"VORLStartPacket", true},  {"VORLAddMessage", true},  {"VORLEndPacket", true},
       {"VORLResetPacket", true},  {"VORLSetOption", false},  {"VORLGetError", false},
   };
-  void* lib = dlopen("libvorl.so", RTLD_NOW | RTLD_LOCAL);
+  // The file name the workstation uses, in the folder the build puts it.
+  const std::string bin = std::getenv("KV_BIN_DIR") != nullptr ? std::getenv("KV_BIN_DIR") : VORL_TEST_BIN_DIR;
+  void* lib = dlopen((bin + "/libvorl.so").c_str(), RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(lib, nullptr) << dlerror();
   std::string pending;
   for (const auto& n : names) {
