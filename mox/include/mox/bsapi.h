@@ -114,14 +114,23 @@ struct des_param {
     int noperm;    // 1 leaves out the initial and final permutations
 };
 
-// Parameter block of an RSA session.
+// Parameter block of an RSA session. `hash` is the digest of a signing or verifying session
+// (null: MD5); it is not used when the digest is handed over directly.
 struct rsa_param {
     int direction; // BSAPI_ENCRYPT .. BSAPI_VERIFY
     int flags;     // reserved, 0
+    const struct hash_module* hash;
 };
 
-// RSA key generation parameters: bits 1-3 of `flags` give the public exponent as
-// 2^(value-1)+1 when nonzero (5: 65537); `stamp_file` names a fingerprint stamp file or is null.
+// RSA key generation parameters. Bits 1-3 of `flags` give the public exponent through its
+// Fermat index f as 2^(2^(f-1))+1 (f = 5: 65537); 0 draws a random prime exponent. Bit 0 asks
+// for plain primes, bit 4 for the generator's self-test, bit 5 for a private key of form 0
+// (modulus and exponent only) instead of the factored form. `stamp_file` names a fingerprint
+// stamp file, or is null.
+inline constexpr uint32_t RSAKG_PLAIN = 0x01;
+inline constexpr uint32_t RSAKG_SELFTEST = 0x10;
+inline constexpr uint32_t RSAKG_PRIVATE_FORM0 = 0x20;
+inline constexpr uint32_t rsakg_fermat_flags(uint32_t f) { return (f & 7) << 1; }
 struct rsa_keygen_param {
     uint32_t bits;
     uint32_t flags;
@@ -163,3 +172,24 @@ struct bsapi_module {
 };
 extern const bsapi_module bsapi_des;
 extern const bsapi_module bsapi_3des;
+
+// ---- RSA sessions ----
+// The key object holds one key block: the BER encoding of the key (public: SEQUENCE { n, e };
+// private: the PKCS #1 RSAPrivateKey). Keys are accepted with a modulus of 512 to 4096 bits and,
+// for public keys, an odd exponent of at least 3.
+// Encryption cuts the data into pieces of k - n - 1 bytes (k: modulus bytes, n: the scheme's
+// overhead), pads each to k - 1 bytes and writes k-byte blocks; decryption reverses it.
+struct rsa_session;
+// Generates a key pair into two blocks of BER: first the secret key, then the public key. 0 or -1.
+int bsapi_generate_key_rsa(prng* g, mblk* skey, mblk* pkey, const rsa_keygen_param* param);
+rsa_session* bsapi_start_rsa(const rsa_param* param, prng* g, const bsapi_key* key);
+int bsapi_append_rsa(rsa_session* s, const uint8_t* data, uint32_t len); // 0 or -1
+// Encryption, decryption and signing: 0 or -1, the output chain handed out. Verifying: 0 when
+// the signature matches, 1 when it does not, -1 on failure (no output). Frees the session.
+int bsapi_finish_rsa(rsa_session* s, ut_chain** out);
+ut_chain* bsapi_read_rsa(rsa_session* s);
+void bsapi_kill_rsa(rsa_session* s);
+// The signature to check (a BER BIT STRING) for a verifying session. 0 or -1.
+int bsapi_rsa_set_signature(rsa_session* s, const uint8_t* sig, uint32_t len);
+// Hands a finished digest to a signing or verifying session instead of the data. 0 or -1.
+int bsapi_rsa_set_digest(rsa_session* s, const uint8_t* digest, uint32_t len);
