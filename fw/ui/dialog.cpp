@@ -168,6 +168,13 @@ void Dialog::connectNotifications(uint32_t id, QWidget* w)
         connect(d, &QDateTimeEdit::dateTimeChanged, this, [this, id] { notify(id, Notify::Change); });
 }
 
+void Dialog::registerItem(uint32_t id, QWidget* w)
+{
+    items_[id] = w;
+    ids_[w] = id;
+    connectNotifications(id, w);
+}
+
 void Dialog::notify(uint32_t id, Notify code)
 {
     if (silent_)

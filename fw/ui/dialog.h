@@ -87,6 +87,8 @@ public:
     static void setModalHook(ModalHook hook);
 
 protected:
+    // Makes a widget that the dialog built itself addressable by id (with notifications).
+    void registerItem(uint32_t id, QWidget* widget);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
     void accept() override;

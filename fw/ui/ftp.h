@@ -1,0 +1,31 @@
+#pragma once
+// File transfer with an FTP server (news attachments). Free of Qt.
+#include <memory>
+#include <string>
+
+namespace fw {
+
+struct FtpServer {
+    std::string host;
+    int port = 21;
+    std::string user = "anonymous";
+    std::string password;
+};
+
+class FtpTransfer {
+public:
+    virtual ~FtpTransfer() = default;
+    virtual void setServer(const FtpServer& server) = 0;
+    // Limits for connecting and for a whole transfer; a stalled transfer fails instead of hanging.
+    virtual void setTimeouts(int connectMs, int transferMs) = 0;
+    // Downloads remotePath (relative to the login folder) into localPath; a failed download leaves
+    // no partial file behind.
+    virtual bool get(const std::string& remotePath, const std::string& localPath) = 0;
+    virtual bool put(const std::string& localPath, const std::string& remotePath) = 0;
+    virtual bool remove(const std::string& remotePath) = 0;
+    virtual const std::string& lastError() const = 0;
+};
+
+std::unique_ptr<FtpTransfer> makeCurlFtp();
+
+} // namespace fw

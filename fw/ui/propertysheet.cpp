@@ -1,0 +1,156 @@
+#include "fw/ui/propertysheet.h"
+
+#include "fw/ui/text.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace fw {
+
+PropertyPage::PropertyPage(uint32_t templateId) : Dialog(templateId)
+{
+    // A page lives inside the sheet's tabs, not in a window of its own.
+    setWindowFlags(Qt::Widget);
+}
+
+PropertyPage::~PropertyPage() = default;
+
+void PropertyPage::setModified(bool modified)
+{
+    modified_ = modified;
+    if (sheet_)
+        sheet_->pageModified();
+}
+
+PropertySheet::PropertySheet(const std::string& caption, QWidget* parent)
+    : Dialog(0u, parent), tabs_(new QTabWidget(this)), applyButton_(nullptr)
+{
+    setWindowTitle(toQt(caption));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    struct B {
+        uint32_t id;
+        const char* en;
+        const char* hu;
+    } defs[] = { { kIdOk, "OK", "OK" }, { kIdCancel, "Cancel", "Mégse" }, { kIdApplyNow, "&Apply", "&Alkalmaz" } };
+    for (const B& b : defs) {
+        auto* button = new QPushButton(toQt(resourceText(b.en, b.hu)), this);
+        button->setAutoDefault(false);
+        button->setDefault(b.id == kIdOk);
+        buttons->addWidget(button);
+        registerItem(b.id, button);
+        if (b.id == kIdApplyNow)
+            applyButton_ = button;
+    }
+    layout->addLayout(buttons);
+    applyButton_->setEnabled(false);
+    commands().onNotify(kIdApplyNow, Notify::Clicked, [this] { apply(); });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (switching_ || index == active_)
+            return;
+        // A tab click is a request: the page being left may refuse.
+        int wanted = index;
+        switching_ = true;
+        tabs_->setCurrentIndex(active_);
+        switching_ = false;
+        setActivePage(wanted);
+    });
+}
+
+PropertySheet::~PropertySheet()
+{
+    // The pages belong to the caller: take them out of the widget tree before it goes.
+    for (PropertyPage* p : pages_)
+        if (p) {
+            p->setParent(nullptr);
+            p->sheet_ = nullptr;
+        }
+}
+
+void PropertySheet::addPage(PropertyPage& page)
+{
+    page.sheet_ = this;
+    pages_.push_back(&page);
+    switching_ = true;
+    tabs_->addTab(&page, page.windowTitle());
+    switching_ = false;
+}
+
+PropertyPage* PropertySheet::page(int index) const
+{
+    return index >= 0 && index < pageCount() ? pages_[static_cast<size_t>(index)] : nullptr;
+}
+
+bool PropertySheet::setActivePage(int index)
+{
+    PropertyPage* next = page(index);
+    if (!next)
+        return false;
+    if (PropertyPage* cur = page(active_); cur && index != active_ && !cur->onKillActive())
+        return false;
+    next->initialize();
+    next->activated_ = true;
+    if (!next->onSetActive())
+        return false;
+    active_ = index;
+    switching_ = true;
+    tabs_->setCurrentIndex(index);
+    switching_ = false;
+    return true;
+}
+
+bool PropertySheet::onInitDialog()
+{
+    if (!pages_.empty())
+        setActivePage(0);
+    return true;
+}
+
+bool PropertySheet::apply()
+{
+    PropertyPage* cur = page(active_);
+    if (cur && !cur->onKillActive())
+        return false;
+    for (PropertyPage* p : pages_) {
+        if (!p->activated_ || !p->modified_)
+            continue;
+        if (!p->onApply())
+            return false;
+        p->modified_ = false;
+    }
+    pageModified();
+    return true;
+}
+
+void PropertySheet::onOK()
+{
+    if (apply())
+        endDialog(IDOK);
+}
+
+void PropertySheet::onCancel()
+{
+    for (PropertyPage* p : pages_)
+        if (p->activated_)
+            p->onReset();
+    endDialog(IDCANCEL);
+}
+
+bool PropertySheet::isApplyEnabled() const
+{
+    return applyButton_->isEnabled();
+}
+
+void PropertySheet::pageModified()
+{
+    bool any = false;
+    for (PropertyPage* p : pages_)
+        any |= p->modified_;
+    applyButton_->setEnabled(any);
+}
+
+} // namespace fw
