@@ -15,200 +15,276 @@ namespace {
 
 CKvAppCoreBase* g_current = nullptr;
 
-bool SessionCritical() { return pvorl == nullptr || pvorl->IsCriticalError(); }
-
-int TargetValue(const CVorlTarget* target) {
-  return target == nullptr ? 0 : static_cast<int>(target->GetToken());
+bool SessionCritical()
+{
+    return pvorl == nullptr || pvorl->IsCriticalError();
 }
 
-}  // namespace
-
-CKvAppCoreBase::CKvAppCoreBase() : m_pPrevious(g_current) { g_current = this; }
-
-CKvAppCoreBase::~CKvAppCoreBase() {
-  if (g_current == this) g_current = m_pPrevious;
+int TargetValue(const CVorlTarget* target)
+{
+    return target == nullptr ? 0 : static_cast<int>(target->GetToken());
 }
 
-CKvAppCoreBase* CKvAppCoreBase::Current() { return g_current; }
+} // namespace
 
-KvRecvWaitScope::KvRecvWaitScope(CKvAppCoreBase* app, int seconds) : m_pApp(app), m_nSaved(app->m_nRecvWait) {
-  app->m_nRecvWait = seconds;
+CKvAppCoreBase::CKvAppCoreBase()
+    : m_pPrevious(g_current)
+{
+    g_current = this;
 }
 
-KvRecvWaitScope::~KvRecvWaitScope() { m_pApp->m_nRecvWait = m_nSaved; }
-
-void CKvAppCoreBase::DrainInfoReplies() {
-  KvRecvWaitScope wait(this, kWaitSeconds);
-  for (int round = 0; round < kMaxWaitRounds && !aInfoReq.IsEmpty() && !SessionCritical(); ++round) {
-    DoReceive();
-    // Only "nothing yet" is worth another wait; any other outcome that leaves
-    // the queue full means no reply will come to empty it.
-    if (!aInfoReq.IsEmpty() && (pvorl == nullptr || pvorl->GetResult() != VORLST_TIMEOUT)) break;
-  }
+CKvAppCoreBase::~CKvAppCoreBase()
+{
+    if (g_current == this)
+        g_current = m_pPrevious;
 }
 
-int CKvAppCoreBase::VORLTransactionAdd(int code, char* text, int len) {
-  if (pvorl == nullptr) return 0;
-  if (fPacket) VORLInfoReqEnd();
-  DrainInfoReplies();
-  if (fTrPacket == 0) {
-    pvorl->StartPacket(code, text, len, kTransactionValue);
-  } else {
-    pvorl->AddMessage(code, text, len, kTransactionValue);
-  }
-  if (pvorl->IsError()) return 0;
-  fTrPacket = 1;
-  return 1;
+CKvAppCoreBase* CKvAppCoreBase::Current()
+{
+    return g_current;
 }
 
-int CKvAppCoreBase::VORLTransactionEnd() {
-  if (pvorl == nullptr || pvorl->EndPacket() != 0) return 0;
-  fTrPacket = 0;
-  return 1;
+KvRecvWaitScope::KvRecvWaitScope(CKvAppCoreBase* app, int seconds)
+    : m_pApp(app)
+    , m_nSaved(app->m_nRecvWait)
+{
+    app->m_nRecvWait = seconds;
 }
 
-int CKvAppCoreBase::VORLTransactionRecv(int /*code*/, char* /*text*/, int /*len*/, int /*flag*/) { return 0; }
-
-int CKvAppCoreBase::VORLInfoReq(int code, const char* text, int len, CVorlTarget* target) {
-  if (fPacket) VORLInfoReqEnd();
-  DrainInfoReplies();
-  if (!VORLInfoReqAdd(code, text, len, target)) return 0;
-  return VORLBlockedInfoReqEnd(target) ? 1 : 0;
+KvRecvWaitScope::~KvRecvWaitScope()
+{
+    m_pApp->m_nRecvWait = m_nSaved;
 }
 
-int CKvAppCoreBase::VORLInfoReqAdd(int code, const char* text, int len, CVorlTarget* target) {
-  if (pvorl == nullptr) return 0;
-  if (fPacket == 0) {
+void CKvAppCoreBase::DrainInfoReplies()
+{
+    KvRecvWaitScope wait(this, kWaitSeconds);
+    for (int round = 0; round < kMaxWaitRounds && !aInfoReq.IsEmpty() && !SessionCritical(); ++round) {
+        DoReceive();
+        // Only "nothing yet" is worth another wait; any other outcome that leaves
+        // the queue full means no reply will come to empty it.
+        if (!aInfoReq.IsEmpty() && (pvorl == nullptr || pvorl->GetResult() != VORLST_TIMEOUT))
+            break;
+    }
+}
+
+int CKvAppCoreBase::VORLTransactionAdd(int code, char* text, int len)
+{
+    if (pvorl == nullptr)
+        return 0;
+    if (fPacket)
+        VORLInfoReqEnd();
+    DrainInfoReplies();
+    if (fTrPacket == 0) {
+        pvorl->StartPacket(code, text, len, kTransactionValue);
+    } else {
+        pvorl->AddMessage(code, text, len, kTransactionValue);
+    }
+    if (pvorl->IsError())
+        return 0;
+    fTrPacket = 1;
+    return 1;
+}
+
+int CKvAppCoreBase::VORLTransactionEnd()
+{
+    if (pvorl == nullptr || pvorl->EndPacket() != 0)
+        return 0;
+    fTrPacket = 0;
+    return 1;
+}
+
+int CKvAppCoreBase::VORLTransactionRecv(int /*code*/, char* /*text*/, int /*len*/, int /*flag*/)
+{
+    return 0;
+}
+
+int CKvAppCoreBase::VORLInfoReq(int code, const char* text, int len, CVorlTarget* target)
+{
+    if (fPacket)
+        VORLInfoReqEnd();
+    DrainInfoReplies();
+    if (!VORLInfoReqAdd(code, text, len, target))
+        return 0;
+    return VORLBlockedInfoReqEnd(target) ? 1 : 0;
+}
+
+int CKvAppCoreBase::VORLInfoReqAdd(int code, const char* text, int len, CVorlTarget* target)
+{
+    if (pvorl == nullptr)
+        return 0;
+    if (fPacket == 0) {
+        aInfoReq.RemoveAll();
+        pvorl->StartPacket(code, text, len, TargetValue(target));
+    } else {
+        pvorl->AddMessage(code, text, len, TargetValue(target));
+    }
+    if (pvorl->IsError())
+        return 0;
+    fPacket = 1;
+    return 1;
+}
+
+int CKvAppCoreBase::VORLInfoReqEnd()
+{
+    if (pvorl == nullptr || pvorl->EndPacket() != 0)
+        return 0;
+    fPacket = 0;
+    return 1;
+}
+
+int CKvAppCoreBase::VORLBlockedInfoReqEnd(CVorlTarget* /*target*/)
+{
+    return 0;
+}
+
+int CKvAppCoreBase::VORLInfoReqRecv()
+{
+    return 0;
+}
+
+void CKvAppCoreBase::DoRequest()
+{
+    if (!SessionCritical()) {
+        CollectAllRequests();
+        if (!aInfoReq.IsEmpty())
+            VORLInfoReqEnd();
+    } else if (!IsModalState()) {
+        PostMainCommand(ID_KV_LOGOFF);
+    }
+}
+
+void CKvAppCoreBase::DoReceive()
+{
+    if (!SessionCritical()) {
+        VORLInfoReqRecv();
+        if (CanForceLogoff() && m_bForceLogoff) {
+            PostMainCommand(ID_KV_FORCE_LOGOFF);
+            m_bForceLogoff = 0;
+        }
+    } else if (!IsModalState()) {
+        PostMainCommand(ID_KV_LOGOFF);
+    }
+}
+
+void CKvAppCoreBase::DoCommand(const char* command)
+{
+    if (command != nullptr && std::strcmp(command, "LOGOFF") == 0)
+        m_bForceLogoff = 1;
+}
+
+void CKvAppCoreBase::CollectAllRequests()
+{
+    // Dialogs pumped during a blocking receive can reach the poll again.
+    if (m_bCollecting)
+        return;
+    m_bCollecting = true;
+    // By index: a target may register or leave while it builds its request.
+    auto& targets = CVorlPermTarget::apPermTargets;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        CVorlPermTarget* target = targets[i];
+        if (target->UpdateReq())
+            target->OnPostUpdateReq();
+    }
+    CollectAllDocumentsReqs();
+    m_bCollecting = false;
+}
+
+int CKvAppCoreBase::WaitForReply()
+{
+    if (pvorl == nullptr)
+        return 0;
+    for (int round = 0; round < kMaxWaitRounds; ++round) {
+        if (pvorl->Recv(kWaitSeconds) == 0)
+            return 1;
+        if (pvorl->GetResult() != VORLST_TIMEOUT || pvorl->IsCriticalError())
+            return 0;
+    }
+    return 0;
+}
+
+int CKvAppCoreBase::ReceiveInfoReplies(int timeoutSeconds)
+{
+    if (pvorl == nullptr || pvorl->Recv(timeoutSeconds) != 0)
+        return 0;
+    int count = 0;
+    if (pvorl->NumMessages(&count) != 0)
+        return 0;
+    // The packet answers the queue as it stands now; targets may queue new
+    // requests while they take their data, so work on a copy.
+    std::vector<CInfoReq> entries;
+    entries.reserve(static_cast<size_t>(aInfoReq.GetSize()));
+    for (int i = 0; i < aInfoReq.GetSize(); ++i)
+        entries.push_back(aInfoReq.GetAt(i));
     aInfoReq.RemoveAll();
-    pvorl->StartPacket(code, text, len, TargetValue(target));
-  } else {
-    pvorl->AddMessage(code, text, len, TargetValue(target));
-  }
-  if (pvorl->IsError()) return 0;
-  fPacket = 1;
-  return 1;
-}
 
-int CKvAppCoreBase::VORLInfoReqEnd() {
-  if (pvorl == nullptr || pvorl->EndPacket() != 0) return 0;
-  fPacket = 0;
-  return 1;
-}
-
-int CKvAppCoreBase::VORLBlockedInfoReqEnd(CVorlTarget* /*target*/) { return 0; }
-
-int CKvAppCoreBase::VORLInfoReqRecv() { return 0; }
-
-void CKvAppCoreBase::DoRequest() {
-  if (!SessionCritical()) {
-    CollectAllRequests();
-    if (!aInfoReq.IsEmpty()) VORLInfoReqEnd();
-  } else if (!IsModalState()) {
-    PostMainCommand(ID_KV_LOGOFF);
-  }
-}
-
-void CKvAppCoreBase::DoReceive() {
-  if (!SessionCritical()) {
-    VORLInfoReqRecv();
-    if (CanForceLogoff() && m_bForceLogoff) {
-      PostMainCommand(ID_KV_FORCE_LOGOFF);
-      m_bForceLogoff = 0;
+    size_t entry = 0;
+    bool carriedData = false;
+    const auto targetOf = [&](size_t e) { return e < entries.size() ? entries[e].GetTarget() : nullptr; };
+    tagTMSG message;
+    for (int i = 0; i < count; ++i) {
+        if (pvorl->Message(i, &message, nullptr) != 0)
+            return 0;
+        if (message.nLength == 0) {
+            CVorlTarget* target = targetOf(entry);
+            if (target != nullptr && carriedData)
+                target->OnPostReceive();
+            ++entry;
+            carriedData = false;
+            continue;
+        }
+        if (CVorlTarget* target = targetOf(entry))
+            target->StoreDataItem(&message);
+        carriedData = carriedData || message.nLength > 1;
     }
-  } else if (!IsModalState()) {
-    PostMainCommand(ID_KV_LOGOFF);
-  }
-}
-
-void CKvAppCoreBase::DoCommand(const char* command) {
-  if (command != nullptr && std::strcmp(command, "LOGOFF") == 0) m_bForceLogoff = 1;
-}
-
-void CKvAppCoreBase::CollectAllRequests() {
-  // Dialogs pumped during a blocking receive can reach the poll again.
-  if (m_bCollecting) return;
-  m_bCollecting = true;
-  // By index: a target may register or leave while it builds its request.
-  auto& targets = CVorlPermTarget::apPermTargets;
-  for (size_t i = 0; i < targets.size(); ++i) {
-    CVorlPermTarget* target = targets[i];
-    if (target->UpdateReq()) target->OnPostUpdateReq();
-  }
-  CollectAllDocumentsReqs();
-  m_bCollecting = false;
-}
-
-int CKvAppCoreBase::WaitForReply() {
-  if (pvorl == nullptr) return 0;
-  for (int round = 0; round < kMaxWaitRounds; ++round) {
-    if (pvorl->Recv(kWaitSeconds) == 0) return 1;
-    if (pvorl->GetResult() != VORLST_TIMEOUT || pvorl->IsCriticalError()) return 0;
-  }
-  return 0;
-}
-
-int CKvAppCoreBase::ReceiveInfoReplies(int timeoutSeconds) {
-  if (pvorl == nullptr || pvorl->Recv(timeoutSeconds) != 0) return 0;
-  int count = 0;
-  if (pvorl->NumMessages(&count) != 0) return 0;
-  // The packet answers the queue as it stands now; targets may queue new
-  // requests while they take their data, so work on a copy.
-  std::vector<CInfoReq> entries;
-  entries.reserve(static_cast<size_t>(aInfoReq.GetSize()));
-  for (int i = 0; i < aInfoReq.GetSize(); ++i) entries.push_back(aInfoReq.GetAt(i));
-  aInfoReq.RemoveAll();
-
-  size_t entry = 0;
-  bool carriedData = false;
-  const auto targetOf = [&](size_t e) { return e < entries.size() ? entries[e].GetTarget() : nullptr; };
-  tagTMSG message;
-  for (int i = 0; i < count; ++i) {
-    if (pvorl->Message(i, &message, nullptr) != 0) return 0;
-    if (message.nLength == 0) {
-      CVorlTarget* target = targetOf(entry);
-      if (target != nullptr && carriedData) target->OnPostReceive();
-      ++entry;
-      carriedData = false;
-      continue;
+    if (carriedData) {
+        if (CVorlTarget* target = targetOf(entry))
+            target->OnPostReceive();
     }
-    if (CVorlTarget* target = targetOf(entry)) target->StoreDataItem(&message);
-    carriedData = carriedData || message.nLength > 1;
-  }
-  if (carriedData) {
-    if (CVorlTarget* target = targetOf(entry)) target->OnPostReceive();
-  }
-  return pvorl->IsError() ? 0 : 1;
+    return pvorl->IsError() ? 0 : 1;
 }
 
-int CKvAppCoreBase::ReceiveBlockedReply(CVorlTarget* target) {
-  if (!VORLInfoReqEnd()) return 0;
-  const uint32_t token = target == nullptr ? 0 : target->GetToken();
-  if (!WaitForReply()) return 0;
-  aInfoReq.RemoveAll();
-  int count = 0;
-  if (pvorl->NumMessages(&count) != 0) return 0;
-  tagTMSG message;
-  for (int i = 0; i < count; ++i) {
-    if (pvorl->Message(i, &message, nullptr) != 0) return 0;
-    if (message.nLength == 0) {
-      fLastRec = 1;
-      continue;
+int CKvAppCoreBase::ReceiveBlockedReply(CVorlTarget* target)
+{
+    if (!VORLInfoReqEnd())
+        return 0;
+    const uint32_t token = target == nullptr ? 0 : target->GetToken();
+    if (!WaitForReply())
+        return 0;
+    aInfoReq.RemoveAll();
+    int count = 0;
+    if (pvorl->NumMessages(&count) != 0)
+        return 0;
+    tagTMSG message;
+    for (int i = 0; i < count; ++i) {
+        if (pvorl->Message(i, &message, nullptr) != 0)
+            return 0;
+        if (message.nLength == 0) {
+            fLastRec = 1;
+            continue;
+        }
+        // Looked up for every message: the target may close while it takes one.
+        if (CVorlTarget* live = CVorlTarget::FromToken(token))
+            live->StoreDataItem(&message);
     }
-    // Looked up for every message: the target may close while it takes one.
-    if (CVorlTarget* live = CVorlTarget::FromToken(token)) live->StoreDataItem(&message);
-  }
-  return pvorl->IsError() ? 0 : 1;
+    return pvorl->IsError() ? 0 : 1;
 }
 
-int CKvAppCoreBase::ReceiveTransactionReply(const std::function<void(const tagTMSG&)>& onMessage) {
-  if (fTrPacket && !VORLTransactionEnd()) return 0;
-  if (!WaitForReply()) return 0;
-  int count = 0;
-  if (pvorl->NumMessages(&count) != 0) return 0;
-  tagTMSG message;
-  for (int i = 0; i < count; ++i) {
-    if (pvorl->Message(i, &message, nullptr) != 0) return 0;
-    if (onMessage) onMessage(message);
-  }
-  return pvorl->IsError() ? 0 : 1;
+int CKvAppCoreBase::ReceiveTransactionReply(const std::function<void(const tagTMSG&)>& onMessage)
+{
+    if (fTrPacket && !VORLTransactionEnd())
+        return 0;
+    if (!WaitForReply())
+        return 0;
+    int count = 0;
+    if (pvorl->NumMessages(&count) != 0)
+        return 0;
+    tagTMSG message;
+    for (int i = 0; i < count; ++i) {
+        if (pvorl->Message(i, &message, nullptr) != 0)
+            return 0;
+        if (onMessage)
+            onMessage(message);
+    }
+    return pvorl->IsError() ? 0 : 1;
 }

@@ -12,103 +12,103 @@ class CVorlTarget;
 struct tagTMSG;
 
 // Exported state of the request road.
-KVCORE_API extern int fPacket;    // an information-request packet is open
-KVCORE_API extern int fTrPacket;  // a transaction packet is open
-KVCORE_API extern int fLastRec;   // the last record of the current reply has arrived
+KVCORE_API extern int fPacket; // an information-request packet is open
+KVCORE_API extern int fTrPacket; // a transaction packet is open
+KVCORE_API extern int fLastRec; // the last record of the current reply has arrived
 
 // The value every transaction message carries.
 inline constexpr int kTransactionValue = 4138027;
 
 enum KvCoreCommandId : unsigned {
-  ID_KV_LOGON = 35940,
-  ID_KV_LOGOFF = 35941,
-  ID_KV_FORCE_LOGOFF = 35954,
+    ID_KV_LOGON = 35940,
+    ID_KV_LOGOFF = 35941,
+    ID_KV_FORCE_LOGOFF = 35954,
 };
 
 class KVCORE_API CKvAppCoreBase {
- public:
-  // The newest application object is the one the request functions reach.
-  CKvAppCoreBase();
-  virtual ~CKvAppCoreBase();
-  CKvAppCoreBase(const CKvAppCoreBase&) = delete;
-  CKvAppCoreBase& operator=(const CKvAppCoreBase&) = delete;
-  static CKvAppCoreBase* Current();
+public:
+    // The newest application object is the one the request functions reach.
+    CKvAppCoreBase();
+    virtual ~CKvAppCoreBase();
+    CKvAppCoreBase(const CKvAppCoreBase&) = delete;
+    CKvAppCoreBase& operator=(const CKvAppCoreBase&) = delete;
+    static CKvAppCoreBase* Current();
 
-  // Request operations; an override may replace any step.
-  virtual int VORLTransactionAdd(int code, char* text, int len);
-  virtual int VORLTransactionEnd();
-  virtual int VORLTransactionRecv(int code, char* text, int len, int flag);  // base: 0
-  virtual int VORLInfoReq(int code, const char* text, int len, CVorlTarget* target);
-  virtual int VORLInfoReqAdd(int code, const char* text, int len, CVorlTarget* target);
-  virtual int VORLInfoReqEnd();
-  virtual int VORLBlockedInfoReqEnd(CVorlTarget* target);  // base: 0
-  virtual int VORLInfoReqRecv();                           // base: 0
-  virtual void DoRequest();
-  virtual void DoReceive();
-  virtual void DoCommand(const char* command);
-  virtual void CollectAllRequests();
+    // Request operations; an override may replace any step.
+    virtual int VORLTransactionAdd(int code, char* text, int len);
+    virtual int VORLTransactionEnd();
+    virtual int VORLTransactionRecv(int code, char* text, int len, int flag); // base: 0
+    virtual int VORLInfoReq(int code, const char* text, int len, CVorlTarget* target);
+    virtual int VORLInfoReqAdd(int code, const char* text, int len, CVorlTarget* target);
+    virtual int VORLInfoReqEnd();
+    virtual int VORLBlockedInfoReqEnd(CVorlTarget* target); // base: 0
+    virtual int VORLInfoReqRecv(); // base: 0
+    virtual void DoRequest();
+    virtual void DoReceive();
+    virtual void DoCommand(const char* command);
+    virtual void CollectAllRequests();
 
-  // Hooks of the windowed application.
-  virtual bool IsModalState() const { return false; }
-  virtual void PostMainCommand(unsigned /*commandId*/) {}
-  // A session document exists and the main window is enabled.
-  virtual bool CanForceLogoff() const { return false; }
-  // Asks every open document (through the document templates) for its request.
-  virtual void CollectAllDocumentsReqs() {}
-  virtual void BeginLongOperation(unsigned /*textId*/) {}
-  virtual void PumpLongOperation() {}
-  virtual void EndLongOperation() {}
+    // Hooks of the windowed application.
+    virtual bool IsModalState() const { return false; }
+    virtual void PostMainCommand(unsigned /*commandId*/) { }
+    // A session document exists and the main window is enabled.
+    virtual bool CanForceLogoff() const { return false; }
+    // Asks every open document (through the document templates) for its request.
+    virtual void CollectAllDocumentsReqs() { }
+    virtual void BeginLongOperation(unsigned /*textId*/) { }
+    virtual void PumpLongOperation() { }
+    virtual void EndLongOperation() { }
 
-  // Building blocks for the receive overrides.
-  // Fetches one reply packet and hands it out by position over aInfoReq: data
-  // messages to StoreDataItem of the current entry's target, an empty message
-  // ends an entry (OnPostReceive when it carried data), a skipped entry's
-  // messages go nowhere. The queue is emptied once the packet is taken. Waits
-  // in the router at most timeoutSeconds (0: poll). Nonzero: no router error.
-  int ReceiveInfoReplies(int timeoutSeconds);
-  // Ends the open information packet, waits for its reply and hands every data
-  // message to the target; fLastRec = 1 when the reply's end is met.
-  int ReceiveBlockedReply(CVorlTarget* target);
-  // Ends an open transaction packet, waits for the reply and hands each message
-  // to onMessage. Nonzero when a reply arrived without a router error.
-  int ReceiveTransactionReply(const std::function<void(const tagTMSG&)>& onMessage);
-  // Seconds that VORLInfoReqRecv may wait in the router now: 0 on a poll,
-  // more while a drain loop or the first load waits for owed replies.
-  int InfoRecvWait() const { return m_nRecvWait; }
+    // Building blocks for the receive overrides.
+    // Fetches one reply packet and hands it out by position over aInfoReq: data
+    // messages to StoreDataItem of the current entry's target, an empty message
+    // ends an entry (OnPostReceive when it carried data), a skipped entry's
+    // messages go nowhere. The queue is emptied once the packet is taken. Waits
+    // in the router at most timeoutSeconds (0: poll). Nonzero: no router error.
+    int ReceiveInfoReplies(int timeoutSeconds);
+    // Ends the open information packet, waits for its reply and hands every data
+    // message to the target; fLastRec = 1 when the reply's end is met.
+    int ReceiveBlockedReply(CVorlTarget* target);
+    // Ends an open transaction packet, waits for the reply and hands each message
+    // to onMessage. Nonzero when a reply arrived without a router error.
+    int ReceiveTransactionReply(const std::function<void(const tagTMSG&)>& onMessage);
+    // Seconds that VORLInfoReqRecv may wait in the router now: 0 on a poll,
+    // more while a drain loop or the first load waits for owed replies.
+    int InfoRecvWait() const { return m_nRecvWait; }
 
-  int IsForceLogoffRequested() const { return m_bForceLogoff; }
+    int IsForceLogoffRequested() const { return m_bForceLogoff; }
 
-  // Per wait in the router, and how many waits a blocking step may take.
-  static constexpr int kWaitSeconds = 1;
-  static constexpr int kMaxWaitRounds = 600;
+    // Per wait in the router, and how many waits a blocking step may take.
+    static constexpr int kWaitSeconds = 1;
+    static constexpr int kMaxWaitRounds = 600;
 
- protected:
-  // Takes in the replies still owed to queued requests (bounded; stops on a
-  // critical state or when the router has nothing more to give).
-  void DrainInfoReplies();
-  // Blocks in the router until a reply packet arrives or the router fails.
-  int WaitForReply();
+protected:
+    // Takes in the replies still owed to queued requests (bounded; stops on a
+    // critical state or when the router has nothing more to give).
+    void DrainInfoReplies();
+    // Blocks in the router until a reply packet arrives or the router fails.
+    int WaitForReply();
 
-  int m_bForceLogoff = 0;
-  bool m_bCollecting = false;
-  int m_nRecvWait = 0;
+    int m_bForceLogoff = 0;
+    bool m_bCollecting = false;
+    int m_nRecvWait = 0;
 
- private:
-  friend class KvRecvWaitScope;
-  CKvAppCoreBase* m_pPrevious = nullptr;
+private:
+    friend class KvRecvWaitScope;
+    CKvAppCoreBase* m_pPrevious = nullptr;
 };
 
 // Sets InfoRecvWait for the life of the scope.
 class KVCORE_API KvRecvWaitScope {
- public:
-  KvRecvWaitScope(CKvAppCoreBase* app, int seconds);
-  ~KvRecvWaitScope();
-  KvRecvWaitScope(const KvRecvWaitScope&) = delete;
-  KvRecvWaitScope& operator=(const KvRecvWaitScope&) = delete;
+public:
+    KvRecvWaitScope(CKvAppCoreBase* app, int seconds);
+    ~KvRecvWaitScope();
+    KvRecvWaitScope(const KvRecvWaitScope&) = delete;
+    KvRecvWaitScope& operator=(const KvRecvWaitScope&) = delete;
 
- private:
-  CKvAppCoreBase* m_pApp;
-  int m_nSaved;
+private:
+    CKvAppCoreBase* m_pApp;
+    int m_nSaved;
 };
 
 // The request functions of every dialog, table and document.

@@ -8,12 +8,12 @@
 #include "kvcore/kvcore_api.h"
 
 enum KvMessageBoxFlags : unsigned {
-  KV_MB_OK = 0x00,
-  KV_MB_YESNO = 0x04,
-  KV_MB_ICONSTOP = 0x10,
-  KV_MB_ICONQUESTION = 0x20,
-  KV_MB_ICONINFORMATION = 0x40,
-  KV_MB_DEFBUTTON2 = 0x100,
+    KV_MB_OK = 0x00,
+    KV_MB_YESNO = 0x04,
+    KV_MB_ICONSTOP = 0x10,
+    KV_MB_ICONQUESTION = 0x20,
+    KV_MB_ICONINFORMATION = 0x40,
+    KV_MB_DEFBUTTON2 = 0x100,
 };
 
 enum KvMessageBoxResult : int { KV_IDOK = 1, KV_IDCANCEL = 2, KV_IDYES = 6, KV_IDNO = 7 };

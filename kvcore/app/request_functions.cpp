@@ -8,85 +8,113 @@
 #include "kvcore/router/vorl_target.h"
 
 namespace {
-CKvAppCoreBase* App() { return CKvAppCoreBase::Current(); }
-}  // namespace
+CKvAppCoreBase* App()
+{
+    return CKvAppCoreBase::Current();
+}
+} // namespace
 
-int VORLTransaction(int code, char* text, int len, int flag) {
-  CKvAppCoreBase* app = App();
-  if (app == nullptr || !app->VORLTransactionAdd(code, text, len)) return 0;
-  return app->VORLTransactionRecv(code, text, len, flag) ? 1 : 0;
+int VORLTransaction(int code, char* text, int len, int flag)
+{
+    CKvAppCoreBase* app = App();
+    if (app == nullptr || !app->VORLTransactionAdd(code, text, len))
+        return 0;
+    return app->VORLTransactionRecv(code, text, len, flag) ? 1 : 0;
 }
 
-int VORLTransactionAdd(int code, char* text, int len) {
-  return App() == nullptr ? 0 : App()->VORLTransactionAdd(code, text, len);
+int VORLTransactionAdd(int code, char* text, int len)
+{
+    return App() == nullptr ? 0 : App()->VORLTransactionAdd(code, text, len);
 }
 
-int VORLTransactionEnd() { return App() == nullptr ? 0 : App()->VORLTransactionEnd(); }
-
-int VORLTransactionRecv(int code, char* text, int len, int flag) {
-  return App() == nullptr ? 0 : App()->VORLTransactionRecv(code, text, len, flag);
+int VORLTransactionEnd()
+{
+    return App() == nullptr ? 0 : App()->VORLTransactionEnd();
 }
 
-int VORLInfoReq(int code, const char* text, int len, CVorlTarget* target) {
-  return App() == nullptr ? 0 : App()->VORLInfoReq(code, text, len, target);
+int VORLTransactionRecv(int code, char* text, int len, int flag)
+{
+    return App() == nullptr ? 0 : App()->VORLTransactionRecv(code, text, len, flag);
 }
 
-int VORLInfoReqAdd(int code, const char* text, int len, CVorlTarget* target) {
-  return App() == nullptr ? 0 : App()->VORLInfoReqAdd(code, text, len, target);
+int VORLInfoReq(int code, const char* text, int len, CVorlTarget* target)
+{
+    return App() == nullptr ? 0 : App()->VORLInfoReq(code, text, len, target);
 }
 
-int VORLInfoReqEnd() { return App() == nullptr ? 0 : App()->VORLInfoReqEnd(); }
-
-int VORLBlockedInfoReqEnd(CVorlTarget* target) {
-  return App() == nullptr ? 0 : App()->VORLBlockedInfoReqEnd(target);
+int VORLInfoReqAdd(int code, const char* text, int len, CVorlTarget* target)
+{
+    return App() == nullptr ? 0 : App()->VORLInfoReqAdd(code, text, len, target);
 }
 
-int VORLInfoReqRecv() { return App() == nullptr ? 0 : App()->VORLInfoReqRecv(); }
+int VORLInfoReqEnd()
+{
+    return App() == nullptr ? 0 : App()->VORLInfoReqEnd();
+}
 
-int CollectAllInfoRequestsBlocking() {
-  CKvAppCoreBase* app = App();
-  if (app == nullptr) return 0;
-  app->BeginLongOperation(IDS_DOWNLOADING);
-  auto& targets = CVorlPermTarget::apPermTargets;
-  int result = 1;
-  for (size_t i = 0; i < targets.size() && result; ++i) {
-    app->PumpLongOperation();
-    result = targets[i]->Load();
-  }
-  if (result) {
-    for (size_t i = 0; i < targets.size(); ++i) {
-      if (targets[i]->UpdateReq()) targets[i]->OnPostUpdateReq();
+int VORLBlockedInfoReqEnd(CVorlTarget* target)
+{
+    return App() == nullptr ? 0 : App()->VORLBlockedInfoReqEnd(target);
+}
+
+int VORLInfoReqRecv()
+{
+    return App() == nullptr ? 0 : App()->VORLInfoReqRecv();
+}
+
+int CollectAllInfoRequestsBlocking()
+{
+    CKvAppCoreBase* app = App();
+    if (app == nullptr)
+        return 0;
+    app->BeginLongOperation(IDS_DOWNLOADING);
+    auto& targets = CVorlPermTarget::apPermTargets;
+    int result = 1;
+    for (size_t i = 0; i < targets.size() && result; ++i) {
+        app->PumpLongOperation();
+        result = targets[i]->Load();
     }
-    if (!aInfoReq.IsEmpty() && app->VORLInfoReqEnd()) {
-      // The first load waits in the router for its reply instead of polling.
-      KvRecvWaitScope wait(app, CKvAppCoreBase::kWaitSeconds);
-      for (int round = 0; round < CKvAppCoreBase::kMaxWaitRounds; ++round) {
-        if (app->VORLInfoReqRecv()) break;
-        if (pvorl == nullptr || pvorl->GetResult() != VORLST_TIMEOUT) break;
-      }
+    if (result) {
+        for (size_t i = 0; i < targets.size(); ++i) {
+            if (targets[i]->UpdateReq())
+                targets[i]->OnPostUpdateReq();
+        }
+        if (!aInfoReq.IsEmpty() && app->VORLInfoReqEnd()) {
+            // The first load waits in the router for its reply instead of polling.
+            KvRecvWaitScope wait(app, CKvAppCoreBase::kWaitSeconds);
+            for (int round = 0; round < CKvAppCoreBase::kMaxWaitRounds; ++round) {
+                if (app->VORLInfoReqRecv())
+                    break;
+                if (pvorl == nullptr || pvorl->GetResult() != VORLST_TIMEOUT)
+                    break;
+            }
+        }
     }
-  }
-  app->EndLongOperation();
-  return result;
+    app->EndLongOperation();
+    return result;
 }
 
-int StoreAllPermTargets() {
-  CKvAppCoreBase* app = App();
-  if (app == nullptr) return 0;
-  app->BeginLongOperation(IDS_STORING_DATA);
-  auto& targets = CVorlPermTarget::apPermTargets;
-  int result = 1;
-  for (size_t i = 0; i < targets.size() && result; ++i) {
-    app->PumpLongOperation();
-    result = targets[i]->Save();
-  }
-  app->EndLongOperation();
-  return result;
+int StoreAllPermTargets()
+{
+    CKvAppCoreBase* app = App();
+    if (app == nullptr)
+        return 0;
+    app->BeginLongOperation(IDS_STORING_DATA);
+    auto& targets = CVorlPermTarget::apPermTargets;
+    int result = 1;
+    for (size_t i = 0; i < targets.size() && result; ++i) {
+        app->PumpLongOperation();
+        result = targets[i]->Save();
+    }
+    app->EndLongOperation();
+    return result;
 }
 
-int ResetAllPermTargets() {
-  fPacket = 0;
-  aInfoReq.RemoveAll();
-  for (CVorlPermTarget* target : CVorlPermTarget::apPermTargets) target->Free();
-  return 1;
+int ResetAllPermTargets()
+{
+    fPacket = 0;
+    aInfoReq.RemoveAll();
+    for (CVorlPermTarget* target : CVorlPermTarget::apPermTargets)
+        target->Free();
+    return 1;
 }

@@ -16,62 +16,65 @@ class Archive;
 // One received message as handed to a target: type, text length, the message's
 // value and two further words, and the text in the session's receive buffer.
 struct tagTMSG {
-  int32_t nType = 0;
-  int32_t nLength = 0;
-  int32_t nValue = 0;
-  int32_t nReserved[2] = {0, 0};
-  unsigned char* pText = nullptr;
+    int32_t nType = 0;
+    int32_t nLength = 0;
+    int32_t nValue = 0;
+    int32_t nReserved[2] = { 0, 0 };
+    unsigned char* pText = nullptr;
 };
 
 class KVCORE_API CVorlTarget {
- public:
-  CVorlTarget();
-  virtual ~CVorlTarget();
-  CVorlTarget(const CVorlTarget&) = delete;
-  CVorlTarget& operator=(const CVorlTarget&) = delete;
+public:
+    CVorlTarget();
+    virtual ~CVorlTarget();
+    CVorlTarget(const CVorlTarget&) = delete;
+    CVorlTarget& operator=(const CVorlTarget&) = delete;
 
-  // Builds and sends the target's request; nonzero when one was made.
-  virtual int UpdateReq() { return 0; }
-  virtual void OnPostUpdateReq() {}
-  // Takes one received message: Decode of its text, 1.
-  virtual int StoreDataItem(tagTMSG* message);
-  virtual void Decode(unsigned char* data) = 0;
-  virtual void OnPostReceive() {}
+    // Builds and sends the target's request; nonzero when one was made.
+    virtual int UpdateReq() { return 0; }
+    virtual void OnPostUpdateReq() { }
+    // Takes one received message: Decode of its text, 1.
+    virtual int StoreDataItem(tagTMSG* message);
+    virtual void Decode(unsigned char* data) = 0;
+    virtual void OnPostReceive() { }
 
-  // The value that stands for this target in requests (never 0).
-  uint32_t GetToken() const { return m_nToken; }
-  // The live target of a token, or null.
-  static CVorlTarget* FromToken(uint32_t token);
+    // The value that stands for this target in requests (never 0).
+    uint32_t GetToken() const { return m_nToken; }
+    // The live target of a token, or null.
+    static CVorlTarget* FromToken(uint32_t token);
 
- private:
-  uint32_t m_nToken;
+private:
+    uint32_t m_nToken;
 };
 
 class KVCORE_API CVorlPermTarget : public CVorlTarget {
- public:
-  CVorlPermTarget();
-  ~CVorlPermTarget() override;
+public:
+    CVorlPermTarget();
+    ~CVorlPermTarget() override;
 
-  // Queues {1, id, this} in aInfoReq so that the reply finds this target.
-  void OnPostUpdateReq() override;
-  virtual int Load() { return 1; }
-  virtual int Save() { return 1; }
-  virtual void Free() {}
-  virtual void SerializeColors(fw::Archive& /*archive*/) {}
-  uint16_t GetID() const { return m_wID; }
+    // Queues {1, id, this} in aInfoReq so that the reply finds this target.
+    void OnPostUpdateReq() override;
+    virtual int Load() { return 1; }
+    virtual int Save() { return 1; }
+    virtual void Free() { }
+    virtual void SerializeColors(fw::Archive& /*archive*/) { }
+    uint16_t GetID() const { return m_wID; }
 
-  // Every permanent target alive, in the order of construction.
-  static std::vector<CVorlPermTarget*> apPermTargets;
+    // Every permanent target alive, in the order of construction.
+    static std::vector<CVorlPermTarget*> apPermTargets;
 
- protected:
-  uint16_t m_wID = 0;
-  int m_nState = 0;
+protected:
+    uint16_t m_wID = 0;
+    int m_nState = 0;
 };
 
 // A host data table: a permanent target that is also its record store.
 class KVCORE_API CArrayPerm : public CVorlPermTarget, public CTArray {
- public:
-  CArrayPerm(unsigned elementSize, int recordsPerBlock) : CTArray(elementSize, recordsPerBlock) {}
-  ~CArrayPerm() override;
-  void Free() override;
+public:
+    CArrayPerm(unsigned elementSize, int recordsPerBlock)
+        : CTArray(elementSize, recordsPerBlock)
+    {
+    }
+    ~CArrayPerm() override;
+    void Free() override;
 };

@@ -9,42 +9,45 @@
 
 namespace {
 
-TEST(StringTable, EveryIdIsUniqueAndInBothLanguages) {
-  std::set<unsigned> ids;
-  for (const fw::StringEntry& e : KvCoreStrings()) {
-    EXPECT_TRUE(ids.insert(e.id).second) << e.id;
-    ASSERT_NE(e.en, nullptr);
-    ASSERT_NE(e.hu, nullptr) << e.id;
-    EXPECT_NE(std::string(e.hu), "") << e.id;
-    EXPECT_TRUE(fw::utf8ToCp1250(e.en).ok()) << e.id;
-    EXPECT_TRUE(fw::utf8ToCp1250(e.hu).ok()) << e.id;
-  }
-  for (unsigned used : {IDS_ERROR_LOADING_VORL, IDS_DOWNLOADING, IDS_STORING_DATA, IDS_PASSWORD_RULES}) {
-    EXPECT_TRUE(ids.count(used)) << used;
-  }
+TEST(StringTable, EveryIdIsUniqueAndInBothLanguages)
+{
+    std::set<unsigned> ids;
+    for (const fw::StringEntry& e : KvCoreStrings()) {
+        EXPECT_TRUE(ids.insert(e.id).second) << e.id;
+        ASSERT_NE(e.en, nullptr);
+        ASSERT_NE(e.hu, nullptr) << e.id;
+        EXPECT_NE(std::string(e.hu), "") << e.id;
+        EXPECT_TRUE(fw::utf8ToCp1250(e.en).ok()) << e.id;
+        EXPECT_TRUE(fw::utf8ToCp1250(e.hu).ok()) << e.id;
+    }
+    for (unsigned used : { IDS_ERROR_LOADING_VORL, IDS_DOWNLOADING, IDS_STORING_DATA, IDS_PASSWORD_RULES }) {
+        EXPECT_TRUE(ids.count(used)) << used;
+    }
 }
 
-TEST(StringTable, LanguageSwitchGivesWindows1250Bytes) {
-  EXPECT_EQ(KvLoadString(IDS_ERROR_LOADING_VORL), "Error loading VORL.DLL.");
-  KvSetLanguage(fw::Language::Hungarian);
-  EXPECT_EQ(KvLoadString(IDS_DOWNLOADING), "Let\xf6lt\xe9s");
-  EXPECT_EQ(fw::cp1250ToUtf8(KvLoadString(IDS_ERROR_LOADING_VORL)), "Hiba a VORL.DLL betöltésekor.");
-  KvSetLanguage(fw::Language::English);
-  EXPECT_EQ(KvLoadString(1), "");
+TEST(StringTable, LanguageSwitchGivesWindows1250Bytes)
+{
+    EXPECT_EQ(KvLoadString(IDS_ERROR_LOADING_VORL), "Error loading VORL.DLL.");
+    KvSetLanguage(fw::Language::Hungarian);
+    EXPECT_EQ(KvLoadString(IDS_DOWNLOADING), "Let\xf6lt\xe9s");
+    EXPECT_EQ(fw::cp1250ToUtf8(KvLoadString(IDS_ERROR_LOADING_VORL)), "Hiba a VORL.DLL betöltésekor.");
+    KvSetLanguage(fw::Language::English);
+    EXPECT_EQ(KvLoadString(1), "");
 }
 
-TEST(MessageBoxHook, ReceivesTextAndFlags) {
-  std::string seen;
-  unsigned seenFlags = 0;
-  KvSetMessageBoxHook([&](const std::string& text, unsigned flags) {
-    seen = text;
-    seenFlags = flags;
-    return KV_IDYES;
-  });
-  EXPECT_EQ(KvMessageBoxId(IDS_ERROR_LOADING_VORL, KV_MB_ICONSTOP), KV_IDYES);
-  EXPECT_EQ(seen, "Error loading VORL.DLL.");
-  EXPECT_EQ(seenFlags, KV_MB_ICONSTOP);
-  KvSetMessageBoxHook(nullptr);
+TEST(MessageBoxHook, ReceivesTextAndFlags)
+{
+    std::string seen;
+    unsigned seenFlags = 0;
+    KvSetMessageBoxHook([&](const std::string& text, unsigned flags) {
+        seen = text;
+        seenFlags = flags;
+        return KV_IDYES;
+    });
+    EXPECT_EQ(KvMessageBoxId(IDS_ERROR_LOADING_VORL, KV_MB_ICONSTOP), KV_IDYES);
+    EXPECT_EQ(seen, "Error loading VORL.DLL.");
+    EXPECT_EQ(seenFlags, KV_MB_ICONSTOP);
+    KvSetMessageBoxHook(nullptr);
 }
 
-}  // namespace
+} // namespace

@@ -7,11 +7,11 @@
 namespace kvdate {
 
 struct Parts {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-  int dayOfWeek = 0;  // 0 = Sunday
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    int dayOfWeek = 0; // 0 = Sunday
 };
 
 bool ToSerialSeconds(int year, int month, int day, int hour, int minute, int second, int64_t& out);
 Parts Split(int64_t serialSeconds);
 
-}  // namespace kvdate
+} // namespace kvdate

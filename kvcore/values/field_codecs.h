@@ -24,8 +24,8 @@ KVCORE_API void Vorl2Str0NoStrip(char* dst, const char* src, int len);
 // Sets *dst from the field (CDouble::SetVORL) and returns the position after
 // the field and its one separator byte.
 KVCORE_API const char* DecodeField(const char* src, unsigned len, CDouble* dst, unsigned decimals);
-KVCORE_API const unsigned char* DecodeField(const unsigned char* src, unsigned len, CDouble* dst,
-                                            unsigned decimals);
+KVCORE_API const unsigned char* DecodeField(
+    const unsigned char* src, unsigned len, CDouble* dst, unsigned decimals);
 
 KVCORE_API std::string MakeBlanks(unsigned n);
 

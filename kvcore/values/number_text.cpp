@@ -11,133 +11,163 @@ namespace {
 
 // The characters of a typed number that the C notation reads: digits and the
 // first user decimal separator turned into a point.
-std::string KeepNumberChars(std::string_view text) {
-  const char dec = KvDecimalChar();
-  std::string kept;
-  kept.reserve(text.size());
-  bool pointSeen = false;
-  for (const char c : text) {
-    if (c == dec && !pointSeen) {
-      kept += '.';
-      pointSeen = true;
-    } else if (c >= '0' && c <= '9') {
-      kept += c;
+std::string KeepNumberChars(std::string_view text)
+{
+    const char dec = KvDecimalChar();
+    std::string kept;
+    kept.reserve(text.size());
+    bool pointSeen = false;
+    for (const char c : text) {
+        if (c == dec && !pointSeen) {
+            kept += '.';
+            pointSeen = true;
+        } else if (c >= '0' && c <= '9') {
+            kept += c;
+        }
     }
-  }
-  return kept;
+    return kept;
 }
 
-template <typename T>
-T ParseKept(std::string_view text, int decimals) {
-  if (text.empty()) return 0;
-  const std::string kept = KeepNumberChars(text);
-  T value = 0;
-  const auto res = std::from_chars(kept.data(), kept.data() + kept.size(), value);
-  if (res.ec != std::errc()) value = 0;
-  for (int i = 0; i < decimals; ++i) value /= 10;
-  return text.front() == '-' ? -value : value;
+template <typename T> T ParseKept(std::string_view text, int decimals)
+{
+    if (text.empty())
+        return 0;
+    const std::string kept = KeepNumberChars(text);
+    T value = 0;
+    const auto res = std::from_chars(kept.data(), kept.data() + kept.size(), value);
+    if (res.ec != std::errc())
+        value = 0;
+    for (int i = 0; i < decimals; ++i)
+        value /= 10;
+    return text.front() == '-' ? -value : value;
 }
 
-char* CopyOut(const std::string& text, char* dst, size_t dstSize) {
-  if (dst == nullptr || text.size() + 1 > dstSize) return nullptr;
-  std::memcpy(dst, text.c_str(), text.size() + 1);
-  return dst;
+char* CopyOut(const std::string& text, char* dst, size_t dstSize)
+{
+    if (dst == nullptr || text.size() + 1 > dstSize)
+        return nullptr;
+    std::memcpy(dst, text.c_str(), text.size() + 1);
+    return dst;
 }
 
-std::string ZeroPadded(uint64_t value, int width) {
-  std::string digits = std::to_string(value);
-  if (static_cast<int>(digits.size()) < width) digits.insert(0, static_cast<size_t>(width) - digits.size(), '0');
-  return digits;
+std::string ZeroPadded(uint64_t value, int width)
+{
+    std::string digits = std::to_string(value);
+    if (static_cast<int>(digits.size()) < width)
+        digits.insert(0, static_cast<size_t>(width) - digits.size(), '0');
+    return digits;
 }
 
-}  // namespace
+} // namespace
 
-double Str2Dbl(std::string_view text, int decimals) { return ParseKept<double>(text, decimals); }
-
-double Str2Dbl(const char* text, int decimals) {
-  return text == nullptr ? 0.0 : Str2Dbl(std::string_view(text), decimals);
+double Str2Dbl(std::string_view text, int decimals)
+{
+    return ParseKept<double>(text, decimals);
 }
 
-long double Str2LongDbl(std::string_view text, int decimals) {
-  return ParseKept<long double>(text, decimals);
+double Str2Dbl(const char* text, int decimals)
+{
+    return text == nullptr ? 0.0 : Str2Dbl(std::string_view(text), decimals);
 }
 
-long double Str2LongDbl(const char* text, int decimals) {
-  return text == nullptr ? 0.0L : Str2LongDbl(std::string_view(text), decimals);
+long double Str2LongDbl(std::string_view text, int decimals)
+{
+    return ParseKept<long double>(text, decimals);
 }
 
-std::string Dbl2Cur(double value, int decimals) {
-  if (decimals < 0) decimals = 0;
-  if (decimals > 40) decimals = 40;
-  char buf[400];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-  if (res.ec != std::errc()) return {};
-  return std::string(buf, res.ptr);
+long double Str2LongDbl(const char* text, int decimals)
+{
+    return text == nullptr ? 0.0L : Str2LongDbl(std::string_view(text), decimals);
 }
 
-char* Dbl2Cur(double value, char* dst, size_t dstSize, int decimals) {
-  return CopyOut(Dbl2Cur(value, decimals), dst, dstSize);
+std::string Dbl2Cur(double value, int decimals)
+{
+    if (decimals < 0)
+        decimals = 0;
+    if (decimals > 40)
+        decimals = 40;
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    if (res.ec != std::errc())
+        return {};
+    return std::string(buf, res.ptr);
 }
 
-std::optional<std::string> Cur2Str(std::string_view text, int width, int decimals) {
-  constexpr int kMaxDecimals = 18;
-  if (width <= 0 || decimals < 0 || decimals > kMaxDecimals) return std::nullopt;
-  const double value = Str2Dbl(text, 0);
-  if (!std::isfinite(value)) return std::nullopt;
-  const bool negative = value < 0;
-  const long double magnitude = std::fabs(static_cast<long double>(value));
-  if (magnitude >= 1e18L) return std::nullopt;
-
-  uint64_t scale = 1;
-  for (int i = 0; i < decimals; ++i) scale *= 10;
-  auto whole = static_cast<uint64_t>(std::floor(magnitude));
-  const long double fraction = magnitude - static_cast<long double>(whole);
-  // Ties to even, as formatted printing rounds.
-  auto fracUnits = static_cast<uint64_t>(std::nearbyint(fraction * static_cast<long double>(scale)));
-  if (fracUnits >= scale) {  // .996 with 2 decimals is one whole unit more
-    fracUnits -= scale;
-    ++whole;
-  }
-  const bool showSign = negative && (whole != 0 || fracUnits != 0);
-  const int intWidth = width > decimals ? width - decimals : width;
-  std::string result = showSign ? "-" + ZeroPadded(whole, intWidth - 1) : ZeroPadded(whole, intWidth);
-  if (decimals > 0) result += ZeroPadded(fracUnits, decimals);
-  if (static_cast<int>(result.size()) > width) return std::nullopt;
-  return result;
+char* Dbl2Cur(double value, char* dst, size_t dstSize, int decimals)
+{
+    return CopyOut(Dbl2Cur(value, decimals), dst, dstSize);
 }
 
-char* Cur2Str(const char* text, char* dst, size_t dstSize, int width, int decimals) {
-  const auto wire = Cur2Str(text == nullptr ? std::string_view() : std::string_view(text), width, decimals);
-  return wire ? CopyOut(*wire, dst, dstSize) : nullptr;
-}
+std::optional<std::string> Cur2Str(std::string_view text, int width, int decimals)
+{
+    constexpr int kMaxDecimals = 18;
+    if (width <= 0 || decimals < 0 || decimals > kMaxDecimals)
+        return std::nullopt;
+    const double value = Str2Dbl(text, 0);
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const bool negative = value < 0;
+    const long double magnitude = std::fabs(static_cast<long double>(value));
+    if (magnitude >= 1e18L)
+        return std::nullopt;
 
-std::string FormatNumber(std::string_view text) {
-  const fw::LocaleInfo& intl = KvIntl();
-  const char dec = KvDecimalChar();
-  std::string sign;
-  std::string intDigits;
-  std::string rest;  // decimal separator and what follows it
-  bool afterPoint = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (i == 0 && (c == '-' || c == '+')) {
-      sign = c;
-    } else if (c >= '0' && c <= '9') {
-      (afterPoint ? rest : intDigits) += c;
-    } else if (c == dec && !afterPoint) {
-      afterPoint = true;
-      rest += c;
+    uint64_t scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    auto whole = static_cast<uint64_t>(std::floor(magnitude));
+    const long double fraction = magnitude - static_cast<long double>(whole);
+    // Ties to even, as formatted printing rounds.
+    auto fracUnits = static_cast<uint64_t>(std::nearbyint(fraction * static_cast<long double>(scale)));
+    if (fracUnits >= scale) { // .996 with 2 decimals is one whole unit more
+        fracUnits -= scale;
+        ++whole;
     }
-  }
-  std::string out = sign;
-  const size_t n = intDigits.size();
-  for (size_t i = 0; i < n; ++i) {
-    if (i > 0 && (n - i) % 3 == 0) out += intl.thousandSep;
-    out += intDigits[i];
-  }
-  return out + rest;
+    const bool showSign = negative && (whole != 0 || fracUnits != 0);
+    const int intWidth = width > decimals ? width - decimals : width;
+    std::string result = showSign ? "-" + ZeroPadded(whole, intWidth - 1) : ZeroPadded(whole, intWidth);
+    if (decimals > 0)
+        result += ZeroPadded(fracUnits, decimals);
+    if (static_cast<int>(result.size()) > width)
+        return std::nullopt;
+    return result;
 }
 
-char* FormatNumber(char* dst, size_t dstSize, const char* text) {
-  return CopyOut(FormatNumber(text == nullptr ? std::string_view() : std::string_view(text)), dst, dstSize);
+char* Cur2Str(const char* text, char* dst, size_t dstSize, int width, int decimals)
+{
+    const auto wire = Cur2Str(text == nullptr ? std::string_view() : std::string_view(text), width, decimals);
+    return wire ? CopyOut(*wire, dst, dstSize) : nullptr;
+}
+
+std::string FormatNumber(std::string_view text)
+{
+    const fw::LocaleInfo& intl = KvIntl();
+    const char dec = KvDecimalChar();
+    std::string sign;
+    std::string intDigits;
+    std::string rest; // decimal separator and what follows it
+    bool afterPoint = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (i == 0 && (c == '-' || c == '+')) {
+            sign = c;
+        } else if (c >= '0' && c <= '9') {
+            (afterPoint ? rest : intDigits) += c;
+        } else if (c == dec && !afterPoint) {
+            afterPoint = true;
+            rest += c;
+        }
+    }
+    std::string out = sign;
+    const size_t n = intDigits.size();
+    for (size_t i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out += intl.thousandSep;
+        out += intDigits[i];
+    }
+    return out + rest;
+}
+
+char* FormatNumber(char* dst, size_t dstSize, const char* text)
+{
+    return CopyOut(FormatNumber(text == nullptr ? std::string_view() : std::string_view(text)), dst, dstSize);
 }

@@ -18,19 +18,29 @@ std::vector<std::string> ProcessLocales();
 // Calls body once per available process locale, restoring "C" afterwards.
 void ForEachProcessLocale(const std::function<void(const std::string&)>& body);
 
-inline fw::LocaleInfo EnglishIntl() { return fw::englishLocale(); }
+inline fw::LocaleInfo EnglishIntl()
+{
+    return fw::englishLocale();
+}
 // Decimal comma, blank groups, yyyy.MM.dd., H:mm:ss.
-inline fw::LocaleInfo HungarianIntl() { return fw::hungarianLocale(); }
+inline fw::LocaleInfo HungarianIntl()
+{
+    return fw::hungarianLocale();
+}
 
 class IntlScope {
- public:
-  explicit IntlScope(const fw::LocaleInfo& info) : m_saved(KvIntl()) { KvSetIntl(info); }
-  ~IntlScope() { KvSetIntl(m_saved); }
-  IntlScope(const IntlScope&) = delete;
-  IntlScope& operator=(const IntlScope&) = delete;
+public:
+    explicit IntlScope(const fw::LocaleInfo& info)
+        : m_saved(KvIntl())
+    {
+        KvSetIntl(info);
+    }
+    ~IntlScope() { KvSetIntl(m_saved); }
+    IntlScope(const IntlScope&) = delete;
+    IntlScope& operator=(const IntlScope&) = delete;
 
- private:
-  fw::LocaleInfo m_saved;
+private:
+    fw::LocaleInfo m_saved;
 };
 
-}  // namespace kvtest
+} // namespace kvtest

@@ -14,33 +14,36 @@
 namespace kvtest {
 
 class SessionFixture : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetFake();
-    KvSetMessageBoxHook([this](const std::string& text, unsigned flags) {
-      boxes.push_back(text);
-      boxFlags.push_back(flags);
-      return KV_IDOK;
-    });
-    session = std::make_unique<CVorl>();
-    session->Attach(FakeRouterApi());
-    pvorl = session.get();
-  }
-  void TearDown() override {
-    pvorl = nullptr;
-    session.reset();
-    KvSetMessageBoxHook(nullptr);
-  }
-  // A digest-sized password text.
-  static std::string Digest(char c = 'A') { return std::string(64, c); }
-  void ConnectOk(const char* user = "trader01") {
-    ASSERT_EQ(session->Connect("kvsvc", "HOST", user, Digest().c_str()), 0);
-    Fake().calls.clear();
-  }
+protected:
+    void SetUp() override
+    {
+        ResetFake();
+        KvSetMessageBoxHook([this](const std::string& text, unsigned flags) {
+            boxes.push_back(text);
+            boxFlags.push_back(flags);
+            return KV_IDOK;
+        });
+        session = std::make_unique<CVorl>();
+        session->Attach(FakeRouterApi());
+        pvorl = session.get();
+    }
+    void TearDown() override
+    {
+        pvorl = nullptr;
+        session.reset();
+        KvSetMessageBoxHook(nullptr);
+    }
+    // A digest-sized password text.
+    static std::string Digest(char c = 'A') { return std::string(64, c); }
+    void ConnectOk(const char* user = "trader01")
+    {
+        ASSERT_EQ(session->Connect("kvsvc", "HOST", user, Digest().c_str()), 0);
+        Fake().calls.clear();
+    }
 
-  std::unique_ptr<CVorl> session;
-  std::vector<std::string> boxes;
-  std::vector<unsigned> boxFlags;
+    std::unique_ptr<CVorl> session;
+    std::vector<std::string> boxes;
+    std::vector<unsigned> boxFlags;
 };
 
-}  // namespace kvtest
+} // namespace kvtest
