@@ -205,8 +205,15 @@ int CKvAppCoreBase::WaitForReply()
 
 int CKvAppCoreBase::ReceiveInfoReplies(int timeoutSeconds)
 {
-    if (pvorl == nullptr || pvorl->Recv(timeoutSeconds) != 0)
+    if (pvorl == nullptr)
         return 0;
+    if (pvorl->Recv(timeoutSeconds) != 0) {
+        // The router holds no request awaiting a reply: none will come for the
+        // queue, and a queue that never empties would stop every later poll.
+        if (pvorl->GetResult() == VORLST_NOTHING_PENDING)
+            aInfoReq.RemoveAll();
+        return 0;
+    }
     int count = 0;
     if (pvorl->NumMessages(&count) != 0)
         return 0;

@@ -192,6 +192,16 @@ TEST_F(RequestRoad, NoReplyYetKeepsTheQueue)
     EXPECT_FALSE(session->IsCriticalError());
 }
 
+TEST_F(RequestRoad, AQueueNoReplyCanAnswerIsDropped)
+{
+    TestApp app;
+    Recorder r;
+    aInfoReq.Add(INFOREQ_DOCUMENT, 5, &r); // queued, but its packet never left
+    EXPECT_EQ(app.VORLInfoReqRecv(), 0);
+    EXPECT_TRUE(aInfoReq.IsEmpty());
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(RequestRoad, TransactionSendsAndDrainsTheOpenInfoPacketFirst)
 {
     TestApp app;
