@@ -14,7 +14,7 @@ struct mpa_mont {
     uint64_t minv;  // -m^-1 mod 2^64
     uint64_t* m;    // modulus
     uint64_t* rr;   // R^2 mod m, R = 2^(64 n)
-    uint64_t* t;    // n + 2 limbs of product scratch
+    uint64_t* t;    // 2n + 2 limbs of product scratch
     uint64_t* pool; // one allocation behind every array above
 };
 
@@ -82,6 +82,74 @@ void montMul(const mpa_mont& c, uint64_t* r, const uint64_t* a, const uint64_t* 
     }
 }
 
+// r = a^2 / R mod m: the square needs about half the products of a general multiplication,
+// and squarings are most of a modular power's work.
+void montSqr(const mpa_mont& c, uint64_t* r, const uint64_t* a)
+{
+    const int n = c.n;
+    uint64_t* t = c.t;
+    std::memset(t, 0, sizeof(uint64_t) * (2 * n + 2));
+    for (int i = 0; i < n; ++i) {
+        uint64_t carry = 0;
+        for (int j = i + 1; j < n; ++j) {
+            u128 s = u128(a[i]) * a[j] + t[i + j] + carry;
+            t[i + j] = static_cast<uint64_t>(s);
+            carry = static_cast<uint64_t>(s >> 64);
+        }
+        t[i + n] = carry;
+    }
+    uint64_t top = 0;
+    for (int i = 0; i < 2 * n; ++i) { // double the cross products
+        uint64_t v = t[i];
+        t[i] = (v << 1) | top;
+        top = v >> 63;
+    }
+    uint64_t carry = 0;
+    for (int i = 0; i < n; ++i) { // add the squares on the diagonal
+        u128 s = u128(a[i]) * a[i] + t[2 * i] + carry;
+        t[2 * i] = static_cast<uint64_t>(s);
+        u128 s2 = u128(t[2 * i + 1]) + static_cast<uint64_t>(s >> 64);
+        t[2 * i + 1] = static_cast<uint64_t>(s2);
+        carry = static_cast<uint64_t>(s2 >> 64);
+    }
+    // Montgomery reduction of the 2n-limb square.
+    for (int i = 0; i < n; ++i) {
+        const uint64_t q = t[i] * c.minv;
+        uint64_t cy = 0;
+        for (int j = 0; j < n; ++j) {
+            u128 s = u128(q) * c.m[j] + t[i + j] + cy;
+            t[i + j] = static_cast<uint64_t>(s);
+            cy = static_cast<uint64_t>(s >> 64);
+        }
+        for (int k = i + n; cy != 0 && k < 2 * n + 2; ++k) {
+            u128 s = u128(t[k]) + cy;
+            t[k] = static_cast<uint64_t>(s);
+            cy = static_cast<uint64_t>(s >> 64);
+        }
+    }
+    const uint64_t* h = t + n; // h < 2m, with h[n] the possible extra bit
+    bool geq = h[n] != 0;
+    if (!geq) {
+        geq = true;
+        for (int j = n; j-- > 0;) {
+            if (h[j] != c.m[j]) {
+                geq = h[j] > c.m[j];
+                break;
+            }
+        }
+    }
+    if (geq) {
+        uint64_t borrow = 0;
+        for (int j = 0; j < n; ++j) {
+            u128 d = u128(h[j]) - c.m[j] - borrow;
+            r[j] = static_cast<uint64_t>(d);
+            borrow = static_cast<uint64_t>(d >> 64) & 1;
+        }
+    } else {
+        std::memmove(r, h, sizeof(uint64_t) * n);
+    }
+}
+
 } // namespace
 
 mpa_mont* mpa_mont_new(const mpa_dig* m, int ndig)
@@ -91,7 +159,7 @@ mpa_mont* mpa_mont_new(const mpa_dig* m, int ndig)
     // R^2 needs 4n + 1 digits of dividend; the division needs its quotient, remainder and work.
     const int big = 4 * n + 1;
     const size_t digits = size_t(big) + big + ndig + mpa_divmod_work(big, ndig);
-    auto* pool = static_cast<uint64_t*>(ut_alloc(UT_HERE, sizeof(uint64_t) * (3 * n + 2) + sizeof(mpa_dig) * digits));
+    auto* pool = static_cast<uint64_t*>(ut_alloc(UT_HERE, sizeof(uint64_t) * (4 * n + 2) + sizeof(mpa_dig) * digits));
     if (!c || !pool) {
         ut_free(UT_HERE, c);
         ut_free(UT_HERE, pool);
@@ -110,7 +178,7 @@ mpa_mont* mpa_mont_new(const mpa_dig* m, int ndig)
         inv *= 2 - c->m[0] * inv;
     c->minv = ~inv + 1;
 
-    auto* d = reinterpret_cast<mpa_dig*>(pool + 3 * n + 2);
+    auto* d = reinterpret_cast<mpa_dig*>(pool + 4 * n + 2);
     mpa_dig* dividend = d;
     mpa_dig* q = d + big;
     mpa_dig* rem = q + big;
@@ -163,7 +231,7 @@ int mpa_mont_expmod(mpa_mont* ctx, mpa_dig* r, const mpa_dig* base, int nbase, c
     for (int i = bits - 1; i >= 0;) {
         if (!bit(i)) {
             if (started)
-                montMul(c, acc, acc, acc);
+                montSqr(c, acc, acc);
             --i;
             continue;
         }
@@ -173,7 +241,7 @@ int mpa_mont_expmod(mpa_mont* ctx, mpa_dig* r, const mpa_dig* base, int nbase, c
             v = (v << 1) | bit(i - k);
         if (started) {
             for (int k = 0; k < w; ++k)
-                montMul(c, acc, acc, acc);
+                montSqr(c, acc, acc);
             montMul(c, acc, acc, table + v * n);
         } else {
             std::memcpy(acc, table + v * n, sizeof(uint64_t) * n);
