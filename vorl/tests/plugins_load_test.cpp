@@ -2,9 +2,13 @@
 // exact refusal texts.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
+#include <vector>
 
 #include "plugin_fixture.h"
+#include "plugin_set.h"
 
 namespace {
 
@@ -127,6 +131,29 @@ TEST(PluginLoad, AnEmptyOrMissingSectionLoadsNothing) {
   ASSERT_NE(set, nullptr);
   EXPECT_EQ(PluginsHaveSendToNet(set), 0);
   PluginsCleanup(set);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PluginLoad, AMutexKeyThatNamesNoMutexFailsTheSet) {
+  const std::string ns = "t" + std::to_string(getpid()) + "_";
+  vorl::test::EnvVar isolate("PLINTH_NAMESPACE", ns.c_str());
+  ScratchDir dir;
+  const std::string file = dir.write("router.ini", "[Plugins]\n");
+  const PluginHostInfo info{VORL_PLUGIN_INTERFACE_VERSION, file.c_str(), "Plugins", 1, 1, VORL_ROLE_BCCLIENT};
+  EXPECT_EQ(PluginsInit(&info, nullptr, 424242), nullptr);
+  // The caller's area is used as it is and starts empty.
+  std::vector<uint8_t> area(VORL_PLUGIN_AREA_SIZE, 0xEE);
+  PluginSet* set = PluginsInit(&info, area.data(), 0);
+  ASSERT_NE(set, nullptr);
+  EXPECT_EQ(PluginsDefaultContext(set)->area, area.data());
+  EXPECT_EQ(area[2], 0);
+  EXPECT_EQ(area[15], 0);
+  EXPECT_EQ(area[16], 0xEE);
+  PluginsCleanup(set);
+  EXPECT_EQ(area[16], 0xEE); // not the set's to free
 }
 
 } // namespace
