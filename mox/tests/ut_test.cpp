@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -65,6 +66,28 @@ TEST(UtAlloc, BlocksAreTrackedAndResizedKeepingContents)
     EXPECT_EQ(ut_mem_held(), before + 1);
     ut_free(UT_HERE, p);
     EXPECT_EQ(ut_mem_held(), before);
+}
+
+TEST(UtAlloc, GuardsSurroundTheBlockAndFreedBytesAreFilled)
+{
+    static size_t seen = 0;
+    static bool allFilled = false;
+    ut_mem_set_free_hook([](const uint8_t* raw, size_t bytes) {
+        seen = bytes;
+        allFilled = true;
+        for (size_t i = 0; i < bytes; ++i)
+            allFilled = allFilled && raw[i] == 0xF5;
+    });
+    auto* p = static_cast<uint8_t*>(ut_alloc(UT_HERE, 24));
+    std::memset(p, 0x11, 24);
+    const uint8_t head[8] = {0xDE, 0xAD, 0xBE, 0xEF, 0x1F, 0x3D, 0x5B, 0x79};
+    const uint8_t tail[8] = {0x97, 0xB5, 0xD3, 0xF1, 0xFE, 0xEB, 0xDA, 0xED};
+    EXPECT_EQ(std::memcmp(p - 8, head, 8), 0);
+    EXPECT_EQ(std::memcmp(p + 24, tail, 8), 0);
+    ut_free(UT_HERE, p);
+    ut_mem_set_free_hook(nullptr);
+    EXPECT_EQ(seen, 24u + 16u);
+    EXPECT_TRUE(allFilled);
 }
 
 TEST(UtAlloc, InjectedFailureKeepsNothing)

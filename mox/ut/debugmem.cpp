@@ -28,6 +28,7 @@ struct Registry {
     std::mutex lock;
     std::vector<Record> records;
     long failAfter = -1;
+    void (*freeHook)(const uint8_t*, size_t) = nullptr;
 };
 
 Registry& registry()
@@ -137,6 +138,8 @@ void ut_free(const char* tag, int line, void* user)
     // Filling the freed bytes makes a use after free show up as a recognisable pattern.
     std::memset(rec.raw, kFreedFill, rec.size + 2 * kGuard);
     r.records.erase(r.records.begin() + idx);
+    if (r.freeHook)
+        r.freeHook(rec.raw, rec.size + 2 * kGuard);
     std::free(rec.raw);
 }
 
@@ -162,6 +165,13 @@ void ut_mem_fail_after(long allowed)
     Registry& r = registry();
     std::lock_guard<std::mutex> hold(r.lock);
     r.failAfter = allowed;
+}
+
+void ut_mem_set_free_hook(void (*hook)(const uint8_t* raw, size_t bytes))
+{
+    Registry& r = registry();
+    std::lock_guard<std::mutex> hold(r.lock);
+    r.freeHook = hook;
 }
 
 // Lists the blocks still held into "<prog>.unf", newest first.

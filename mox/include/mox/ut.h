@@ -69,6 +69,8 @@ int ut_mem_held();                                   // number of live blocks
 size_t ut_mem_held_bytes();                          // their total user size
 // Test hook: after `allowed` further successful allocations every allocation fails; -1 disables.
 void ut_mem_fail_after(long allowed);
+// Test hook: sees every raw block (guards included) just before it goes back to the system.
+void ut_mem_set_free_hook(void (*hook)(const uint8_t* raw, size_t bytes));
 
 // Memory helpers with their own diagnostics (size 0 is a caller bug and ends the program).
 void* ut_new_mem(const char* tag, int line, size_t size);
