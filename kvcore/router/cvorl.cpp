@@ -236,7 +236,7 @@ int CVorl::LogonChange(const char* user, const char* password)
     return m_nStatus;
 }
 
-int CVorl::LogonFn(int event, void* text, int length, int value)
+int CVorl::LogonFn(int event, const void* text, int length, int value)
 {
     const auto it = Sessions().find(value);
     if (it == Sessions().end())

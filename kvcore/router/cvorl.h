@@ -58,7 +58,7 @@ public:
         int logonType = kLogonMessageType);
     int Disconnect();
     int LogonChange(const char* user, const char* password);
-    static int LogonFn(int event, void* text, int length, int value);
+    static int LogonFn(int event, const void* text, int length, int value);
 
     int Recv(int timeout);
     int NumMessages(int* count);

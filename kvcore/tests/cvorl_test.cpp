@@ -255,6 +255,12 @@ TEST_F(CVorlLoadTest, TheRealRouterBesideTheCoreBindsEveryName)
     char resolved[4096];
     ASSERT_NE(realpath(binDir.c_str(), resolved), nullptr);
     EXPECT_EQ(std::string(msgFile), std::string(resolved) + "/vorl.msg");
+    // The router finds its message file through the variable: an error shows its text.
+    EXPECT_EQ(pvorl->Recv(0), 21);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0], "Unable to open VORL message file");
+    EXPECT_NE(boxes[0], "No error text available");
+    EXPECT_FALSE(boxes[0].empty());
 }
 
 } // namespace

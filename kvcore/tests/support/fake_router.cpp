@@ -8,9 +8,14 @@ namespace {
 FakeRouter g_fake;
 int g_handleTag = 0; // the handle points here
 
+VORLHANDLE Handle()
+{
+    return reinterpret_cast<VORLHANDLE>(&g_handleTag);
+}
+
 bool Valid(VORLHANDLE h)
 {
-    return h == &g_handleTag && g_fake.handles > 0;
+    return h == Handle() && g_fake.handles > 0;
 }
 
 int Create(VORLHANDLE* h, const char* config, const char* service, const char* hostType)
@@ -22,7 +27,7 @@ int Create(VORLHANDLE* h, const char* config, const char* service, const char* h
     if (g_fake.createStatus != 0)
         return g_fake.createStatus;
     ++g_fake.handles;
-    *h = &g_handleTag;
+    *h = Handle();
     return 0;
 }
 
@@ -202,7 +207,7 @@ const char* ErrorText(int code)
     return text.c_str();
 }
 
-void SetOption() { }
+int SetOption(VORLHANDLE, int, intptr_t) { return 41; }
 
 } // namespace
 
