@@ -3,16 +3,20 @@
 // time a menu opens), command bars whose layout can be saved, and status bar panes.
 #include "fw/core/command.h"
 #include "fw/core/menu.h"
+#include "fw/core/records.h"
 
 #include <QMainWindow>
 #include <QPoint>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 class QAction;
+class QKeySequence;
+class QShortcut;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -57,6 +61,11 @@ public:
     std::vector<uint8_t> saveBarState() const;
     bool restoreBarState(const std::vector<uint8_t>& state);
 
+    // Keyboard shortcuts of the frame; replaces the previous table. Each runs its command like a
+    // menu item (update handlers first).
+    void setAccelerators(std::span<const AccelRecord> table);
+    static QKeySequence keySequenceOf(const AccelRecord& accel);
+
     // Status bar panes: pane 0 stretches, the others are at least minChars wide.
     void setStatusPanes(const std::vector<int>& minChars);
     void setPaneText(int pane, const std::string& text);
@@ -86,6 +95,7 @@ private:
     Menu menu_;
     std::vector<QToolBar*> bars_;
     std::vector<QLabel*> panes_;
+    std::vector<QShortcut*> shortcuts_;
     bool locked_ = false;
 };
 

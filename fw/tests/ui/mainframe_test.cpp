@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -119,6 +120,44 @@ TEST_F(MainFrameTest, StatusPanesAndBarState)
     EXPECT_TRUE(frame.restoreBarState(state));
     EXPECT_TRUE(frame.findChild<QToolBar*>()->isVisibleTo(&frame));
     EXPECT_FALSE(frame.restoreBarState({ 1, 2, 3 }));
+}
+
+} // namespace
+
+namespace {
+
+TEST(MainFrameAccelerators, RecordsBecomeShortcutsThatRunCommands)
+{
+    struct {
+        fw::AccelRecord rec;
+        const char* seq;
+    } cases[] = {
+        { { fw::AccelVirtKey | fw::AccelControl, 'L', 35940 }, "Ctrl+L" },
+        { { fw::AccelVirtKey | fw::AccelShift | fw::AccelAlt, fw::vk::F1 + 4, 1 }, "Alt+Shift+F5" },
+        { { fw::AccelVirtKey, fw::vk::Delete, 1 }, "Del" },
+        { { 0, 'x', 1 }, "X" },
+        { { fw::AccelVirtKey, 0x07, 1 }, "" }, // no such key
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fw::MainFrame::keySequenceOf(c.rec).toString(), QString::fromLatin1(c.seq)) << c.seq;
+
+    fw::App app;
+    fw::MainFrame frame;
+    int logons = 0;
+    bool enabled = true;
+    frame.commands().onCommand(35940, [&] { ++logons; });
+    frame.commands().onUpdate(35940, [&](fw::CmdUI& ui) { ui.enable(enabled); });
+    const fw::AccelRecord table[] = { cases[0].rec, cases[4].rec };
+    frame.setAccelerators(table);
+    auto shortcuts = frame.findChildren<QShortcut*>();
+    ASSERT_EQ(shortcuts.size(), 1);
+    emit shortcuts[0]->activated();
+    enabled = false;
+    emit shortcuts[0]->activated();
+    EXPECT_EQ(logons, 1);
+    frame.setAccelerators({});
+    fw::test::processEvents();
+    EXPECT_TRUE(frame.findChildren<QShortcut*>().isEmpty());
 }
 
 } // namespace
