@@ -60,6 +60,21 @@ PluginHostCallbacks HostCallbacks(bool broadcast);
 // other than 0 and 1.
 int DeliverPluginPacket(PluginSet* set, uint8_t* packet, int length, int word, int round, int* more);
 
+struct HandshakeTimeouts {
+  int receive = 5; // seconds, as the client's options
+  int character = 2;
+  int packet = 10;
+};
+inline constexpr int kMaxHandshakeRounds = 64;
+
+// The handshake at a client's connection (server port in host order):
+// OnConnectToServer, then plug-in packets out and in (round 1, then 2) while
+// OnRecvPluginPkt answers 1. 0; 52 for a plug-in failure or a handshake that
+// does not end within kMaxHandshakeRounds; else the send or receive code
+// (23, 10, 22, 24).
+int PluginsHandshake(PluginSet* set, int sock, uint32_t serverAddress, uint16_t serverPort,
+                     const HandshakeTimeouts& timeouts);
+
 // Modification owners, for callers deciding on copies.
 inline const PluginFunctions* Owner(const PluginSet* set, ModSlot slot) {
   if (set == nullptr) return nullptr;
