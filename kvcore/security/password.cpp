@@ -1,5 +1,6 @@
 #include "kvcore/security/password.h"
 
+#include "kvcore/res/ids.h"
 #include "kvcore/security/sha256.h"
 #include "kvcore/values/field_writer.h"
 
@@ -51,4 +52,13 @@ bool IsDifferent(std::string_view newText, std::string_view previous)
     for (size_t i = 0; i < common; ++i)
         differing += newText[i] != previous[i];
     return differing >= 2;
+}
+
+unsigned PasswordRuleBreach(std::string_view newText, std::string_view previous, bool userGiven)
+{
+    if (!userGiven && newText.size() >= 8 && !IsDifferent(newText, previous))
+        return IDS_PASSWORD_TOO_SIMILAR;
+    if (!IsValidPassword(newText))
+        return IDS_PASSWORD_RULES;
+    return 0;
 }

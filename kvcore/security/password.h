@@ -17,3 +17,8 @@ KVCORE_API bool IsValidPassword(std::string_view password);
 // Different enough from the previous entry: at least 2 characters longer, or
 // at least 2 differing positions among those both have.
 KVCORE_API bool IsDifferent(std::string_view newText, std::string_view previous);
+
+// The check a new password passes before it is digested: 0 when it may be
+// used, else the id of the message to show (30118 too like the previous entry,
+// checked only when the user is not given by the caller; 30117 the rules).
+KVCORE_API unsigned PasswordRuleBreach(std::string_view newText, std::string_view previous, bool userGiven);

@@ -76,6 +76,17 @@ TEST_F(CVorlTest, FailedConnectDestroysTheHandle)
     EXPECT_EQ(Fake().handles, 1);
 }
 
+TEST_F(CVorlTest, ConnectingAgainReplacesTheHandleAsARepeatedLogon)
+{
+    ConnectOk();
+    Fake().logons.clear();
+    ASSERT_EQ(session->Connect("s", "h", "trader01", Digest('C').c_str()), 0);
+    EXPECT_EQ(Fake().handles, 1); // the old handle was given back
+    ASSERT_EQ(Fake().logons.size(), 2u);
+    EXPECT_EQ(Fake().logons[0].data.back(), 'R');
+    EXPECT_EQ(Fake().logons[1].data.back(), 'R');
+}
+
 TEST_F(CVorlTest, LogonReplyTextIsBounded)
 {
     Fake().logonEvent = 192;

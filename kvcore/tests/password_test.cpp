@@ -116,4 +116,23 @@ TEST(PasswordRules, NewPasswordMustDifferInTwoPlaces)
         EXPECT_EQ(IsDifferent(c.next, c.previous), c.different) << c.next;
 }
 
+TEST(PasswordRules, BreachNamesTheMessage)
+{
+    struct Case {
+        const char* next;
+        const char* previous;
+        bool userGiven;
+        unsigned breach;
+    } const cases[] = {
+        { "abcdefgX", "abcdefgh", false, 30118 },
+        { "abcdefgX", "abcdefgh", true, 30117 }, // no similarity check for a given user
+        { "Abcdef1X", "Abcdef1Y", true, 0 },
+        { "Abcdef1X", "Abcdef1Y", false, 30118 },
+        { "Ab1", "", false, 30117 },
+        { "Secret#2126", "Secret#2025x", false, 0 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PasswordRuleBreach(c.next, c.previous, c.userGiven), c.breach) << c.next;
+}
+
 } // namespace
