@@ -78,7 +78,7 @@ int readOptions(VORLClient* c, Config config) {
       {11, "RecvBufferSize", "30000"}, {14, "LoadBalanceTime", "0"}, {15, "LoadBalanceThreshold", "0"},
       {16, "LoadBalanceSpread", "30"},
   };
-  char text[4096];
+  char text[16384]; // a list of 32 host names fits
   for (const Key& k : order) {
     ConfigReadString(config, k.name, text, sizeof text, k.fallback);
     int rc;
