@@ -25,7 +25,7 @@ struct Operands {
     {
         std::mt19937_64 rng(static_cast<uint64_t>(bits) * 7919);
         size_t n = static_cast<size_t>(bits) / 8;
-        for (auto* v : {&mod, &base, &exp}) {
+        for (auto* v : { &mod, &base, &exp }) {
             v->resize(n);
             for (auto& b : *v)
                 b = static_cast<uint8_t>(rng());
@@ -103,7 +103,8 @@ void BM_Modexp_Ratio(benchmark::State& state)
         moxTime += t1 - t0;
         sslTime += t2 - t1;
     }
-    state.counters["speed_vs_openssl"] = static_cast<double>(sslTime.count()) / static_cast<double>(moxTime.count());
+    state.counters["speed_vs_openssl"]
+        = static_cast<double>(sslTime.count()) / static_cast<double>(moxTime.count());
 }
 
 bool moxKeygen(prng* g)
@@ -147,7 +148,8 @@ void BM_Keygen512_Ratio(benchmark::State& state)
         std::chrono::duration<double, std::milli>(moxTime).count(), benchmark::Counter::kAvgIterations);
     state.counters["openssl_ms"] = benchmark::Counter(
         std::chrono::duration<double, std::milli>(sslTime).count(), benchmark::Counter::kAvgIterations);
-    state.counters["speed_vs_openssl"] = static_cast<double>(sslTime.count()) / static_cast<double>(moxTime.count());
+    state.counters["speed_vs_openssl"]
+        = static_cast<double>(sslTime.count()) / static_cast<double>(moxTime.count());
     BN_free(e);
     prng_free(g);
 }

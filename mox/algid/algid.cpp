@@ -33,8 +33,8 @@ uint8_t* algid_to_ber(const algid* a, uint8_t* out)
     const algid_entry* e = entryOf(a);
     uint32_t params = e->params.size(a->params);
     if (params == 0) {
-        ut_diag(UT_HERE, kErrParams, UT_SEV_RECOVER, "unable to encode parameters for algorithm identifier `%s'",
-            e->name);
+        ut_diag(UT_HERE, kErrParams, UT_SEV_RECOVER,
+            "unable to encode parameters for algorithm identifier `%s'", e->name);
         return nullptr;
     }
     uint8_t* p = ut_type2tag(UT_SEQUENCE, out);
@@ -46,8 +46,8 @@ uint8_t* algid_to_ber(const algid* a, uint8_t* out)
     }
     p = e->params.encode(a->params, p);
     if (!p)
-        ut_diag(UT_HERE, kErrParams, UT_SEV_RECOVER, "unable to encode parameters for algorithm identifier `%s'",
-            e->name);
+        ut_diag(UT_HERE, kErrParams, UT_SEV_RECOVER,
+            "unable to encode parameters for algorithm identifier `%s'", e->name);
     return p;
 }
 
@@ -55,7 +55,7 @@ const uint8_t* algid_from_ber(const uint8_t* in, const uint8_t* end, algid* a)
 {
     if (!a)
         return nullptr;
-    *a = algid {nullptr, nullptr, nullptr};
+    *a = algid { nullptr, nullptr, nullptr };
     uint32_t len = 0;
     const uint8_t* p = algid_ber_expect(in, end, UT_SEQUENCE, &len);
     if (!p) {
@@ -76,7 +76,7 @@ const uint8_t* algid_from_ber(const uint8_t* in, const uint8_t* end, algid* a)
         objid_free(oid);
         return nullptr;
     }
-    *a = algid {oid, params, e};
+    *a = algid { oid, params, e };
     return stop;
 }
 
@@ -94,7 +94,7 @@ int algid_copy(algid* dst, const algid* src)
         objid_free(oid);
         return 0;
     }
-    *dst = algid {oid, params, e};
+    *dst = algid { oid, params, e };
     return 1;
 }
 
@@ -104,5 +104,5 @@ void algid_free(algid* a)
         return;
     entryOf(a)->params.free(a->params);
     objid_free(a->oid);
-    *a = algid {nullptr, nullptr, nullptr};
+    *a = algid { nullptr, nullptr, nullptr };
 }

@@ -62,7 +62,7 @@ mblk* newBlock()
 {
     auto* b = static_cast<mblk*>(ut_alloc(UT_HERE, sizeof(mblk)));
     if (b)
-        *b = mblk {nullptr, 0, 0};
+        *b = mblk { nullptr, 0, 0 };
     return b;
 }
 const uint8_t* ivDecode(const uint8_t* in, const uint8_t* end, mblk** params)
@@ -105,12 +105,12 @@ mblk* ivCopy(const mblk* params, int* ok)
     return b;
 }
 
-constexpr algid_params_ops kNull {nullFree, nullSize, nullEncode, nullDecode, nullCompare, nullCopy};
-constexpr algid_params_ops kIv {ivFree, ivSize, ivEncode, ivDecode, ivCompare, ivCopy};
+constexpr algid_params_ops kNull { nullFree, nullSize, nullEncode, nullDecode, nullCompare, nullCopy };
+constexpr algid_params_ops kIv { ivFree, ivSize, ivEncode, ivDecode, ivCompare, ivCopy };
 
-#define OID(name, ...)                                  \
-    constexpr uint32_t name##_arcs[] = {__VA_ARGS__};   \
-    constexpr objid name {sizeof(name##_arcs) / sizeof(uint32_t), 0, name##_arcs};
+#define OID(name, ...)                                                                                       \
+    constexpr uint32_t name##_arcs[] = { __VA_ARGS__ };                                                      \
+    constexpr objid name { sizeof(name##_arcs) / sizeof(uint32_t), 0, name##_arcs };
 
 OID(kX509Rsa, 2, 5, 8, 1, 1)
 OID(kRipemd, 2, 5, 8, 2, 50)
@@ -130,26 +130,26 @@ OID(kSha1Rsa, 1, 2, 840, 113549, 1, 1, 5)
 
 // Entry order is lookup order: arc count first, then arc by arc.
 const algid_entry kTable[ALGID_TABLE_SIZE + 1] = {
-    {ALGID_MOD_RSA, &kX509Rsa, ALGID_MOD_NONE, nullptr, kNull, "rsa (X.509)"},
-    {ALGID_MOD_NONE, nullptr, ALGID_MOD_RIPEMD, &kRipemd, kNull, "ripemd"},
-    {ALGID_MOD_NONE, nullptr, ALGID_MOD_MDC2_SINGLE, &kSmdc2, kNull, "smdc2"},
-    {ALGID_MOD_NONE, nullptr, ALGID_MOD_MDC2_DOUBLE, &kDmdc2, kNull, "dmdc2"},
-    {ALGID_MOD_RSA, &kX509Rsa, ALGID_MOD_RIPEMD, &kRipemd, kNull, "rsa with ripemd"},
-    {ALGID_MOD_RSA, &kX509Rsa, ALGID_MOD_MDC2_SINGLE, &kSmdc2, kNull, "rsa with smdc2"},
-    {ALGID_MOD_RSA, &kX509Rsa, ALGID_MOD_MDC2_DOUBLE, &kDmdc2, kNull, "rsa with dmdc2"},
-    {ALGID_MOD_NONE, nullptr, ALGID_MOD_MD5, &kMd5, kNull, "md5"},
-    {ALGID_MOD_DES_EDE3, &kDesEde3Cbc, ALGID_MOD_NONE, nullptr, kIv, "DES-EDE3-CBC"},
-    {ALGID_MOD_DES, &kDesCbc, ALGID_MOD_NONE, nullptr, kIv, "DES-CBC"},
-    {ALGID_MOD_NONE, nullptr, ALGID_MOD_SHA1, &kSha1, kNull, "sha-1 (ANSI-style)"},
-    {ALGID_MOD_RSA, &kRsaEncryption, ALGID_MOD_NONE, nullptr, kNull, "rsaEncryption"},
-    {ALGID_MOD_RSA, &kRsaEncryption, ALGID_MOD_MD5, &kMd5, kNull, "md5withRSAEncryption"},
-    {ALGID_MOD_RSA, &kRsaEncryption, ALGID_MOD_SHA1, &kSha1, kNull, "sha-1withRSAEncryption"},
-    {ALGID_MOD_RSA, &kRsaEncryption, ALGID_MOD_MD5, &kMd5, kNull, "default (md5withRSAEncryption)"},
+    { ALGID_MOD_RSA, &kX509Rsa, ALGID_MOD_NONE, nullptr, kNull, "rsa (X.509)" },
+    { ALGID_MOD_NONE, nullptr, ALGID_MOD_RIPEMD, &kRipemd, kNull, "ripemd" },
+    { ALGID_MOD_NONE, nullptr, ALGID_MOD_MDC2_SINGLE, &kSmdc2, kNull, "smdc2" },
+    { ALGID_MOD_NONE, nullptr, ALGID_MOD_MDC2_DOUBLE, &kDmdc2, kNull, "dmdc2" },
+    { ALGID_MOD_RSA, &kX509Rsa, ALGID_MOD_RIPEMD, &kRipemd, kNull, "rsa with ripemd" },
+    { ALGID_MOD_RSA, &kX509Rsa, ALGID_MOD_MDC2_SINGLE, &kSmdc2, kNull, "rsa with smdc2" },
+    { ALGID_MOD_RSA, &kX509Rsa, ALGID_MOD_MDC2_DOUBLE, &kDmdc2, kNull, "rsa with dmdc2" },
+    { ALGID_MOD_NONE, nullptr, ALGID_MOD_MD5, &kMd5, kNull, "md5" },
+    { ALGID_MOD_DES_EDE3, &kDesEde3Cbc, ALGID_MOD_NONE, nullptr, kIv, "DES-EDE3-CBC" },
+    { ALGID_MOD_DES, &kDesCbc, ALGID_MOD_NONE, nullptr, kIv, "DES-CBC" },
+    { ALGID_MOD_NONE, nullptr, ALGID_MOD_SHA1, &kSha1, kNull, "sha-1 (ANSI-style)" },
+    { ALGID_MOD_RSA, &kRsaEncryption, ALGID_MOD_NONE, nullptr, kNull, "rsaEncryption" },
+    { ALGID_MOD_RSA, &kRsaEncryption, ALGID_MOD_MD5, &kMd5, kNull, "md5withRSAEncryption" },
+    { ALGID_MOD_RSA, &kRsaEncryption, ALGID_MOD_SHA1, &kSha1, kNull, "sha-1withRSAEncryption" },
+    { ALGID_MOD_RSA, &kRsaEncryption, ALGID_MOD_MD5, &kMd5, kNull, "default (md5withRSAEncryption)" },
 };
 
 // The identifier of each entry, in the same order.
-const objid* const kKeys[ALGID_TABLE_SIZE] = {&kX509Rsa, &kRipemd, &kSmdc2, &kDmdc2, &kRsaRipemd, &kRsaSmdc2,
-    &kRsaDmdc2, &kMd5, &kDesEde3Cbc, &kDesCbc, &kSha1, &kRsaEncryption, &kMd5Rsa, &kSha1Rsa};
+const objid* const kKeys[ALGID_TABLE_SIZE] = { &kX509Rsa, &kRipemd, &kSmdc2, &kDmdc2, &kRsaRipemd, &kRsaSmdc2,
+    &kRsaDmdc2, &kMd5, &kDesEde3Cbc, &kDesCbc, &kSha1, &kRsaEncryption, &kMd5Rsa, &kSha1Rsa };
 
 } // namespace
 

@@ -68,12 +68,14 @@ int fprnt_stamp(const char* file, mpm_mach* m, int r)
     int fresh = 0;
     for (uint32_t v : h) {
         uint8_t byte = 0;
-        if (std::fseek(f.get(), static_cast<long>(v / 8), SEEK_SET) != 0 || std::fread(&byte, 1, 1, f.get()) != 1)
+        if (std::fseek(f.get(), static_cast<long>(v / 8), SEEK_SET) != 0
+            || std::fread(&byte, 1, 1, f.get()) != 1)
             return -2;
         if (byte & (1u << (v % 8)))
             continue;
         byte = static_cast<uint8_t>(byte | (1u << (v % 8)));
-        if (std::fseek(f.get(), static_cast<long>(v / 8), SEEK_SET) != 0 || std::fwrite(&byte, 1, 1, f.get()) != 1)
+        if (std::fseek(f.get(), static_cast<long>(v / 8), SEEK_SET) != 0
+            || std::fwrite(&byte, 1, 1, f.get()) != 1)
             return -2;
         ++fresh;
     }

@@ -12,7 +12,7 @@ void mpa_divmod(mpa_dig* q, int* nq, mpa_dig* r, int* nr, const mpa_dig* a, int 
     }
     // Normalise so that the divisor's top digit has its high bit set.
     int shift = __builtin_clz(b[nb - 1]);
-    mpa_dig* u = work;          // na + 1 digits
+    mpa_dig* u = work; // na + 1 digits
     mpa_dig* v = work + na + 1; // nb digits
     for (int i = nb - 1; i > 0; --i)
         v[i] = shift ? (b[i] << shift) | (b[i - 1] >> (32 - shift)) : b[i];

@@ -9,12 +9,12 @@
 using u128 = unsigned __int128;
 
 struct mpa_mont {
-    int n;          // limbs
-    int ndig;       // digits of the modulus
-    uint64_t minv;  // -m^-1 mod 2^64
-    uint64_t* m;    // modulus
-    uint64_t* rr;   // R^2 mod m, R = 2^(64 n)
-    uint64_t* t;    // 2n + 2 limbs of product scratch
+    int n; // limbs
+    int ndig; // digits of the modulus
+    uint64_t minv; // -m^-1 mod 2^64
+    uint64_t* m; // modulus
+    uint64_t* rr; // R^2 mod m, R = 2^(64 n)
+    uint64_t* t; // 2n + 2 limbs of product scratch
     uint64_t* pool; // one allocation behind every array above
 };
 
@@ -159,7 +159,8 @@ mpa_mont* mpa_mont_new(const mpa_dig* m, int ndig)
     // R^2 needs 4n + 1 digits of dividend; the division needs its quotient, remainder and work.
     const int big = 4 * n + 1;
     const size_t digits = size_t(big) + big + ndig + mpa_divmod_work(big, ndig);
-    auto* pool = static_cast<uint64_t*>(ut_alloc(UT_HERE, sizeof(uint64_t) * (4 * n + 2) + sizeof(mpa_dig) * digits));
+    auto* pool = static_cast<uint64_t*>(
+        ut_alloc(UT_HERE, sizeof(uint64_t) * (4 * n + 2) + sizeof(mpa_dig) * digits));
     if (!c || !pool) {
         ut_free(UT_HERE, c);
         ut_free(UT_HERE, pool);

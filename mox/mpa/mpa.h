@@ -26,7 +26,10 @@ mpa_dig mpa_div1(mpa_dig* q, int* nq, const mpa_dig* a, int na, mpa_dig d);
 void mpa_divmod(mpa_dig* q, int* nq, mpa_dig* r, int* nr, const mpa_dig* a, int na, const mpa_dig* b, int nb,
     mpa_dig* work);
 // Digits needed by mpa_divmod's work area.
-inline int mpa_divmod_work(int na, int nb) { return na + nb + 1; }
+inline int mpa_divmod_work(int na, int nb)
+{
+    return na + nb + 1;
+}
 // Residue modulo a small prime p < 40504 with r16 = 2^16 mod p and r32 = 2^32 mod p.
 uint32_t mpa_smod(const mpa_dig* a, int n, uint32_t p, uint32_t r16, uint32_t r32);
 // floor(sqrt(v)) of a word, bit by bit.

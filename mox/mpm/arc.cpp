@@ -11,7 +11,7 @@ mpm_arc* newArc()
 {
     auto* a = static_cast<mpm_arc*>(ut_alloc(UT_HERE, sizeof(mpm_arc)));
     if (a)
-        *a = mpm_num {1, 0, nullptr, 0};
+        *a = mpm_num { 1, 0, nullptr, 0 };
     return a;
 }
 
@@ -46,7 +46,7 @@ mpm_arc* mpm_backup(mpm_mach* m, int r, int copy)
             return nullptr;
         }
         *a = m->reg[r];
-        m->reg[r] = mpm_num {1, 0, nullptr, 0};
+        m->reg[r] = mpm_num { 1, 0, nullptr, 0 };
         return a;
     }
     View v = view(m->reg[r]);
@@ -149,8 +149,8 @@ int mpm_arc_cmp(const mpm_arc* a, const mpm_arc* b)
 {
     if (a == b)
         return 0;
-    View x = a ? view(*a) : View {&kZeroDigit, 1, false};
-    View y = b ? view(*b) : View {&kZeroDigit, 1, false};
+    View x = a ? view(*a) : View { &kZeroDigit, 1, false };
+    View y = b ? view(*b) : View { &kZeroDigit, 1, false };
     if (x.neg != y.neg)
         return x.neg ? -1 : 1;
     int c = mpa_cmp(x.d, x.n, y.d, y.n);

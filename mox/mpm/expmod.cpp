@@ -57,7 +57,8 @@ bool expmodPlain(const View& mod, const mpa_dig* b, int nb, const View& e, mpa_d
         i -= w;
     }
     // 1 for a zero exponent still needs reducing (modulus 1 gives 0).
-    if (mpa_cmp(acc.get(), nacc, mod.d, mod.n) >= 0 && !divRaw(acc.get(), nacc, mod.d, mod.n, nullptr, nullptr, acc.get(), &nacc))
+    if (mpa_cmp(acc.get(), nacc, mod.d, mod.n) >= 0
+        && !divRaw(acc.get(), nacc, mod.d, mod.n, nullptr, nullptr, acc.get(), &nacc))
         return false;
     std::memcpy(out, acc.get(), sizeof(mpa_dig) * nacc);
     *nout = nacc;

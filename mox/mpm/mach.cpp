@@ -66,7 +66,7 @@ bool toScratch(mpm_mach* m, const mpa_dig* d, int n, bool neg)
 void freeNum(mpm_num& x)
 {
     ut_free(UT_HERE, x.dig);
-    x = mpm_num {1, 0, nullptr, 0};
+    x = mpm_num { 1, 0, nullptr, 0 };
 }
 
 bool divRaw(const mpa_dig* a, int na, const mpa_dig* b, int nb, mpa_dig* q, int* nq, mpa_dig* r, int* nr)
@@ -116,8 +116,8 @@ mpm_mach* mpm_new_mach()
     if (!m)
         return nullptr;
     for (mpm_num& r : m->reg)
-        r = mpm_num {1, 0, nullptr, 0};
-    m->scratch = mpm_num {1, 0, nullptr, 0};
+        r = mpm_num { 1, 0, nullptr, 0 };
+    m->scratch = mpm_num { 1, 0, nullptr, 0 };
     for (int32_t& f : m->flag)
         f = 0;
     return m;
@@ -148,8 +148,9 @@ int mpm_ltompm(mpm_mach* m, int d, long value)
 {
     if (!validReg(d))
         return fail(m);
-    unsigned long mag = value < 0 ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
-    mpa_dig digits[2] = {static_cast<mpa_dig>(mag), static_cast<mpa_dig>(static_cast<uint64_t>(mag) >> 32)};
+    unsigned long mag
+        = value < 0 ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
+    mpa_dig digits[2] = { static_cast<mpa_dig>(mag), static_cast<mpa_dig>(static_cast<uint64_t>(mag) >> 32) };
     if (!toScratch(m, digits, 2, value < 0))
         return fail(m);
     return commit(m, d);
@@ -200,7 +201,7 @@ int mpm_xcopy(mpm_mach* dm, int d, mpm_mach* sm, int s, int move)
     if (move) {
         freeNum(dm->reg[d]);
         dm->reg[d] = sm->reg[s];
-        sm->reg[s] = mpm_num {1, 0, nullptr, 0};
+        sm->reg[s] = mpm_num { 1, 0, nullptr, 0 };
         if (dm->reg[d].dig)
             normalise(dm->reg[d]);
         setFlags(dm, dm->reg[d]);

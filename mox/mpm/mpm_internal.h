@@ -21,14 +21,20 @@ inline const mpa_dig kZeroDigit = 0;
 inline View view(const mpm_num& x)
 {
     if (!x.dig || x.prec < 1)
-        return View {&kZeroDigit, 1, false};
+        return View { &kZeroDigit, 1, false };
     bool zero = x.prec == 1 && x.dig[0] == 0;
-    return View {x.dig, x.prec, !zero && x.sign == 0};
+    return View { x.dig, x.prec, !zero && x.sign == 0 };
 }
 
-inline bool isZero(const View& v) { return v.n == 1 && v.d[0] == 0; }
+inline bool isZero(const View& v)
+{
+    return v.n == 1 && v.d[0] == 0;
+}
 
-inline bool validReg(int r) { return r >= 0 && r < MPM_REGS; }
+inline bool validReg(int r)
+{
+    return r >= 0 && r < MPM_REGS;
+}
 
 inline int fail(mpm_mach* m)
 {
@@ -37,7 +43,10 @@ inline int fail(mpm_mach* m)
 }
 
 // Capacity for n digits grows in steps of nine digits.
-inline int capacityFor(int n) { return (n / 9 + 1) * 9; }
+inline int capacityFor(int n)
+{
+    return (n / 9 + 1) * 9;
+}
 
 // Makes x hold n digits; keeps the old digits only when asked. False when out of memory.
 bool ensure(mpm_num& x, int n, bool keep);
@@ -53,7 +62,10 @@ void freeNum(mpm_num& x);
 // Digits from the checked allocator, released with the holder.
 class DigBuf {
 public:
-    explicit DigBuf(size_t n) : p_(static_cast<mpa_dig*>(ut_alloc(UT_HERE, sizeof(mpa_dig) * (n ? n : 1)))) { }
+    explicit DigBuf(size_t n)
+        : p_(static_cast<mpa_dig*>(ut_alloc(UT_HERE, sizeof(mpa_dig) * (n ? n : 1))))
+    {
+    }
     ~DigBuf() { ut_free(UT_HERE, p_); }
     DigBuf(const DigBuf&) = delete;
     DigBuf& operator=(const DigBuf&) = delete;

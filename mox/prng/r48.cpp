@@ -6,7 +6,7 @@
 namespace {
 
 constexpr uint64_t kMask48 = (uint64_t(1) << 48) - 1;
-constexpr uint8_t kDefaultParams[8] = {0x00, 0x05, 0xDE, 0xEC, 0xE6, 0x6D, 0x00, 0x0B};
+constexpr uint8_t kDefaultParams[8] = { 0x00, 0x05, 0xDE, 0xEC, 0xE6, 0x6D, 0x00, 0x0B };
 
 struct R48 {
     uint64_t x;
@@ -89,7 +89,7 @@ prng* prng_new_r48(const uint8_t params[8])
     s->x = 0x1234ABCD330Eull;
     s->pos = 0;
     s->seeded = false;
-    *g = prng {r48Seed, r48Generate, r48Destroy, s};
+    *g = prng { r48Seed, r48Generate, r48Destroy, s };
     return g;
 }
 

@@ -43,6 +43,6 @@ prng* prng_new_sys()
         ut_diag(UT_HERE, PRNG_ERR, UT_SEV_RECOVER, "out of memory");
         return nullptr;
     }
-    *g = prng {sysSeed, sysGenerate, sysDestroy, nullptr};
+    *g = prng { sysSeed, sysGenerate, sysDestroy, nullptr };
     return g;
 }

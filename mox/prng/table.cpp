@@ -141,15 +141,18 @@ int prng_table_stir_at(uint32_t seconds, const uint8_t material[24])
     for (size_t k = 0; k < kTableSize; ++k)
         m.table[k] ^= fresh[k];
 
-    static constexpr unsigned kStarts[6][3] = {{3, 2, 1}, {2, 3, 1}, {1, 3, 2}, {3, 1, 2}, {2, 1, 3}, {1, 2, 3}};
+    static constexpr unsigned kStarts[6][3]
+        = { { 3, 2, 1 }, { 2, 3, 1 }, { 1, 3, 2 }, { 3, 1, 2 }, { 2, 1, 3 }, { 1, 2, 3 } };
     for (unsigned q = 0; q < 6; ++q) {
         unsigned p1 = kStarts[q][0], p2 = kStarts[q][1], p3 = kStarts[q][2];
         for (unsigned r = 0; r < 48; ++r) {
-            unsigned index = ((digit(material, p3) * 256 + digit(material, p2) * 16 + digit(material, p1)) / 2) & 1023u;
+            unsigned index
+                = ((digit(material, p3) * 256 + digit(material, p2) * 16 + digit(material, p1)) / 2) & 1023u;
             bool high = (r % 2) == 0;
             unsigned hiSource = (r < 25 ? 24 - r : 72 - r) / 2;
             unsigned loSource = ((r + 8 * q) % 48) / 2;
-            uint8_t v = static_cast<uint8_t>((nibble(material, hiSource, high) << 4) | nibble(material, loSource, high));
+            uint8_t v = static_cast<uint8_t>(
+                (nibble(material, hiSource, high) << 4) | nibble(material, loSource, high));
             m.table[index] ^= v;
             p1 = p1 % 48 + 1;
             p2 = p2 % 48 + 1;

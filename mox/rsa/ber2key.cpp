@@ -35,14 +35,14 @@ bool trailing(const uint8_t* p, const uint8_t* end)
 // Private key integers after the version: n, e, d, p, q, dP, dQ, qInv.
 bool readPrivate(rsa_key* k, const uint8_t* p, const uint8_t* end)
 {
-    mpm_arc** t[] = {&k->n, &k->e, &k->d, &k->p, &k->q, &k->dp, &k->dq, &k->qinv};
+    mpm_arc** t[] = { &k->n, &k->e, &k->d, &k->p, &k->q, &k->dp, &k->dq, &k->qinv };
     k->form = 1;
     return readIntegers(p, end, t, 8) && !trailing(p, end);
 }
 
 bool readPublic(rsa_key* k, const uint8_t* p, const uint8_t* end)
 {
-    mpm_arc** t[] = {&k->n, &k->exp};
+    mpm_arc** t[] = { &k->n, &k->exp };
     k->form = 0;
     return readIntegers(p, end, t, 2) && !trailing(p, end);
 }
@@ -71,7 +71,7 @@ bool readWrapped(rsa_key* k, const uint8_t* p, const uint8_t* end)
         return false;
     }
     mpm_arc* x = nullptr;
-    mpm_arc** first[] = {&k->n, &x};
+    mpm_arc** first[] = { &k->n, &x };
     if (!readIntegers(seq, end, first, 2)) {
         mpm_arc_free(x);
         return false;
@@ -84,7 +84,7 @@ bool readWrapped(rsa_key* k, const uint8_t* p, const uint8_t* end)
     k->form = 1;
     k->d = x;
     k->e = mpm_bload_arc(1, 0, nullptr);
-    mpm_arc** rest[] = {&k->p, &k->q, &k->dp, &k->dq, &k->qinv};
+    mpm_arc** rest[] = { &k->p, &k->q, &k->dp, &k->dq, &k->qinv };
     return k->e && readIntegers(seq, end, rest, 5) && !trailing(seq, end);
 }
 
@@ -123,7 +123,8 @@ uint32_t fermatIndex(const mpm_arc* e)
 const uint8_t* rsa_ber_key2key(const uint8_t* in, size_t inlen, rsa_key** key)
 {
     if (!in || !key) {
-        ut_diag(UT_HERE, RSA_ERR, UT_SEV_RECOVER, "rsa_ber_key2key() called with null %s pointer", in ? "key" : "source");
+        ut_diag(UT_HERE, RSA_ERR, UT_SEV_RECOVER, "rsa_ber_key2key() called with null %s pointer",
+            in ? "key" : "source");
         return nullptr;
     }
     *key = nullptr;
@@ -143,7 +144,7 @@ const uint8_t* rsa_ber_key2key(const uint8_t* in, size_t inlen, rsa_key** key)
     const uint8_t* contentEnd = p + len;
     bool ok;
     if (type == UT_SEQUENCE) {
-        static constexpr uint8_t kVersion[3] = {0x02, 0x01, 0x00};
+        static constexpr uint8_t kVersion[3] = { 0x02, 0x01, 0x00 };
         if (len >= 3 && std::memcmp(content, kVersion, 3) == 0)
             ok = readPrivate(k, content + 3, contentEnd);
         else

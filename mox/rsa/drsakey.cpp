@@ -8,7 +8,8 @@ void rsa_dispose_key(rsa_key* key)
         ut_diag(UT_HERE, 0, UT_SEV_RECOVER, "rsa_dispose_key() called with null key pointer");
         return;
     }
-    mpm_arc** all[] = {&key->n, &key->exp, &key->p, &key->q, &key->dp, &key->dq, &key->qinv, &key->d, &key->e};
+    mpm_arc** all[]
+        = { &key->n, &key->exp, &key->p, &key->q, &key->dp, &key->dq, &key->qinv, &key->d, &key->e };
     for (mpm_arc** a : all) {
         mpm_arc_free(*a);
         *a = nullptr;

@@ -32,7 +32,8 @@ Arc exponentOf(const rsa_key* key)
     Arc e(mpm_flag_set(m, MPM_FAIL) ? nullptr : mpm_backup(m, 0, 0));
     mpm_free_mach(m);
     if (!e)
-        ut_diag(UT_HERE, kErrStep, UT_SEV_RECOVER, "internal failure in mpm_2_power()/mpm_ltompm()/mpm_add()/mpm_backup()");
+        ut_diag(UT_HERE, kErrStep, UT_SEV_RECOVER,
+            "internal failure in mpm_2_power()/mpm_ltompm()/mpm_add()/mpm_backup()");
     return e;
 }
 
@@ -51,7 +52,7 @@ int integersOf(const rsa_key* key, Arc& exponent, const mpm_arc* out[8], bool& o
         if (!key->e)
             exponent = Arc(mpm_bload_arc(1, 0, nullptr)); // e = 0 when it was not carried
         const mpm_arc* e = key->e ? key->e : exponent.get();
-        const mpm_arc* all[8] = {key->n, e, key->d, key->p, key->q, key->dp, key->dq, key->qinv};
+        const mpm_arc* all[8] = { key->n, e, key->d, key->p, key->q, key->dp, key->dq, key->qinv };
         ok = true;
         for (int i = 0; i < 8; ++i) {
             out[i] = all[i];
@@ -75,7 +76,8 @@ uint32_t contentSize(const rsa_key* key, const mpm_arc* const* ints, int count)
 uint32_t rsa_sizeof_key2berkey(const rsa_key* key)
 {
     if (!key) {
-        ut_diag(UT_HERE, RSA_ERR, UT_SEV_RECOVER, "rsa_sizeof_key2berkey() called with %s", "null key pointer");
+        ut_diag(
+            UT_HERE, RSA_ERR, UT_SEV_RECOVER, "rsa_sizeof_key2berkey() called with %s", "null key pointer");
         return 0;
     }
     Arc exponent;
@@ -91,7 +93,8 @@ uint32_t rsa_sizeof_key2berkey(const rsa_key* key)
 uint8_t* rsa_key2berkey(const rsa_key* key, uint8_t* out)
 {
     if (!key || !out) {
-        ut_diag(UT_HERE, RSA_ERR, UT_SEV_RECOVER, "rsa_key2berkey() called with null %s pointer", key ? "output" : "key");
+        ut_diag(UT_HERE, RSA_ERR, UT_SEV_RECOVER, "rsa_key2berkey() called with null %s pointer",
+            key ? "output" : "key");
         return nullptr;
     }
     Arc exponent;

@@ -112,7 +112,7 @@ bool findPrime(prng* g, mpm_mach* m, bool plain)
 
 void clearNumbers(rsa_key* k)
 {
-    mpm_arc** all[] = {&k->n, &k->exp, &k->p, &k->q, &k->dp, &k->dq, &k->qinv, &k->d, &k->e};
+    mpm_arc** all[] = { &k->n, &k->exp, &k->p, &k->q, &k->dp, &k->dq, &k->qinv, &k->d, &k->e };
     for (mpm_arc** a : all) {
         mpm_arc_free(*a);
         *a = nullptr;

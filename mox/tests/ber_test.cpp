@@ -17,10 +17,10 @@ using Bytes = std::vector<uint8_t>;
 // The 74-byte public key: 512-bit modulus (top byte 0xC5), exponent 65537.
 Bytes publicKeyBlob()
 {
-    Bytes b = {0x30, 0x48, 0x02, 0x41, 0x00};
+    Bytes b = { 0x30, 0x48, 0x02, 0x41, 0x00 };
     for (int i = 0; i < 64; ++i)
         b.push_back(static_cast<uint8_t>(i == 0 ? 0xC5 : i * 7 + 1));
-    for (uint8_t x : {0x02, 0x03, 0x01, 0x00, 0x01})
+    for (uint8_t x : { 0x02, 0x03, 0x01, 0x00, 0x01 })
         b.push_back(x);
     return b;
 }
@@ -57,12 +57,12 @@ rsa_key* readKey(const Bytes& b, const uint8_t** end = nullptr)
 
 TEST(BerVectors, IntegersEncodeMinimally)
 {
-    EXPECT_EQ(encodeInteger(127), (Bytes {0x02, 0x01, 0x7F}));
-    EXPECT_EQ(encodeInteger(128), (Bytes {0x02, 0x02, 0x00, 0x80}));
-    EXPECT_EQ(encodeInteger(0), (Bytes {0x02, 0x01, 0x00}));
-    EXPECT_EQ(encodeInteger(256), (Bytes {0x02, 0x02, 0x01, 0x00}));
-    EXPECT_EQ(encodeInteger(-1), (Bytes {0x02, 0x01, 0xFF}));
-    Bytes neg = {0x02, 0x02, 0xFF, 0x7F}; // -129
+    EXPECT_EQ(encodeInteger(127), (Bytes { 0x02, 0x01, 0x7F }));
+    EXPECT_EQ(encodeInteger(128), (Bytes { 0x02, 0x02, 0x00, 0x80 }));
+    EXPECT_EQ(encodeInteger(0), (Bytes { 0x02, 0x01, 0x00 }));
+    EXPECT_EQ(encodeInteger(256), (Bytes { 0x02, 0x02, 0x01, 0x00 }));
+    EXPECT_EQ(encodeInteger(-1), (Bytes { 0x02, 0x01, 0xFF }));
+    Bytes neg = { 0x02, 0x02, 0xFF, 0x7F }; // -129
     mpm_arc* a = nullptr;
     ASSERT_EQ(mpm_berinteger2arc(neg.data(), neg.data() + neg.size(), &a), neg.data() + neg.size());
     mpm_mach* m = mpm_new_mach();
@@ -95,10 +95,11 @@ TEST(BerVectors, FermatIndexOfReadExponents)
     struct Case {
         Bytes exp;
         uint32_t fermat;
-    } cases[] = {{{0x03}, 1}, {{0x05}, 2}, {{0x11}, 3}, {{0x01, 0x01}, 4}, {{0x01, 0x00, 0x01}, 5},
-        {{0x07}, 0}, {{0x01, 0x00, 0x03}, 0}, {{0x01}, 0}, {{0x00, 0x81}, 0}};
+    } cases[] = { { { 0x03 }, 1 }, { { 0x05 }, 2 }, { { 0x11 }, 3 }, { { 0x01, 0x01 }, 4 },
+        { { 0x01, 0x00, 0x01 }, 5 }, { { 0x07 }, 0 }, { { 0x01, 0x00, 0x03 }, 0 }, { { 0x01 }, 0 },
+        { { 0x00, 0x81 }, 0 } };
     for (const Case& c : cases) {
-        Bytes blob = {0x30, 0x00, 0x02, 0x01, 0x7F, 0x02, static_cast<uint8_t>(c.exp.size())};
+        Bytes blob = { 0x30, 0x00, 0x02, 0x01, 0x7F, 0x02, static_cast<uint8_t>(c.exp.size()) };
         blob.insert(blob.end(), c.exp.begin(), c.exp.end());
         blob[1] = static_cast<uint8_t>(blob.size() - 2);
         rsa_key* k = readKey(blob);
@@ -114,7 +115,7 @@ TEST(BerVectors, ObjectIdentifierOfRsaEncryption)
     ASSERT_NE(oid, nullptr);
     Bytes out(objid_sizeof_ber(oid));
     ASSERT_EQ(objid_to_ber(oid, out.data()), out.data() + out.size());
-    EXPECT_EQ(out, (Bytes {0x06, 0x09, 0x2A, 0x86, 0x48, 0x86, 0xF7, 0x0D, 0x01, 0x01, 0x01}));
+    EXPECT_EQ(out, (Bytes { 0x06, 0x09, 0x2A, 0x86, 0x48, 0x86, 0xF7, 0x0D, 0x01, 0x01, 0x01 }));
     objid* back = nullptr;
     ASSERT_EQ(objid_from_ber(out.data(), out.data() + out.size(), &back), out.data() + out.size());
     EXPECT_EQ(objid_cmp(back, oid), 0);
@@ -131,29 +132,29 @@ TEST(BerVectors, LookupFindsEveryEntryAndDefaultsOtherwise)
             EXPECT_LT(objid_cmp(algid_entry_oid(i - 1), algid_entry_oid(i)), 0) << i;
         }
     }
-    const uint32_t unknownArcs[] = {1, 2, 3};
-    objid unknown {3, 0, unknownArcs};
+    const uint32_t unknownArcs[] = { 1, 2, 3 };
+    objid unknown { 3, 0, unknownArcs };
     EXPECT_STREQ(algid_lookup(&unknown)->name, "default (md5withRSAEncryption)");
     EXPECT_STREQ(algid_lookup(nullptr)->name, "default (md5withRSAEncryption)");
 }
 
 TEST(BerVectors, AlgorithmIdentifiersWithNullAndIvParameters)
 {
-    algid sha {algid_entry_oid(10), nullptr, nullptr};
+    algid sha { algid_entry_oid(10), nullptr, nullptr };
     Bytes out(algid_sizeof_ber(&sha));
     ASSERT_EQ(algid_to_ber(&sha, out.data()), out.data() + out.size());
-    EXPECT_EQ(out, (Bytes {0x30, 0x09, 0x06, 0x05, 0x2B, 0x0E, 0x03, 0x02, 0x1A, 0x05, 0x00}));
+    EXPECT_EQ(out, (Bytes { 0x30, 0x09, 0x06, 0x05, 0x2B, 0x0E, 0x03, 0x02, 0x1A, 0x05, 0x00 }));
     algid back {};
     ASSERT_EQ(algid_from_ber(out.data(), out.data() + out.size(), &back), out.data() + out.size());
     EXPECT_STREQ(back.entry->name, "sha-1 (ANSI-style)");
     algid_free(&back);
 
-    uint8_t ivBytes[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-    mblk iv {ivBytes, 8, 8};
-    algid des {algid_entry_oid(9), &iv, nullptr};
+    uint8_t ivBytes[8] = { 1, 2, 3, 4, 5, 6, 7, 8 };
+    mblk iv { ivBytes, 8, 8 };
+    algid des { algid_entry_oid(9), &iv, nullptr };
     Bytes enc(algid_sizeof_ber(&des));
     ASSERT_EQ(algid_to_ber(&des, enc.data()), enc.data() + enc.size());
-    EXPECT_EQ(Bytes(enc.end() - 10, enc.end()), (Bytes {0x04, 0x08, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(Bytes(enc.end() - 10, enc.end()), (Bytes { 0x04, 0x08, 1, 2, 3, 4, 5, 6, 7, 8 }));
     ASSERT_EQ(algid_from_ber(enc.data(), enc.data() + enc.size(), &back), enc.data() + enc.size());
     ASSERT_NE(back.params, nullptr);
     EXPECT_EQ(back.entry->params.compare(back.params, &iv), 0);
@@ -164,7 +165,7 @@ TEST(BerVectors, AlgorithmIdentifiersWithNullAndIvParameters)
     algid_free(&copy);
     algid_free(&back);
 
-    algid noIv {algid_entry_oid(9), nullptr, nullptr};
+    algid noIv { algid_entry_oid(9), nullptr, nullptr };
     uint8_t buf[32];
     EXPECT_EQ(algid_to_ber(&noIv, buf), nullptr);
 }
@@ -192,7 +193,7 @@ TEST(BerVectors, KeyBlobsWithExtraOrMissingBytesAreRefused)
 TEST(BerVectors, BitStringWrappedKeys)
 {
     Bytes blob = publicKeyBlob();
-    Bytes wrapped = {0x03, 0x4B, 0x00};
+    Bytes wrapped = { 0x03, 0x4B, 0x00 };
     wrapped.insert(wrapped.end(), blob.begin(), blob.end());
     rsa_key* k = readKey(wrapped);
     ASSERT_NE(k, nullptr);
@@ -211,12 +212,12 @@ TEST(BerVectors, BitStringWrappedKeys)
     EXPECT_EQ(ut_last_error(), 0x240300u);
 
     // A private key in the wrapped form: n, d, p, q, dP, dQ, qInv.
-    Bytes priv = {0x30, 0x00};
-    for (int v : {77, 43, 7, 11, 1, 3, 8})
+    Bytes priv = { 0x30, 0x00 };
+    for (int v : { 77, 43, 7, 11, 1, 3, 8 })
         for (uint8_t x : encodeInteger(v))
             priv.push_back(x);
     priv[1] = static_cast<uint8_t>(priv.size() - 2);
-    Bytes wrappedPriv = {0x03, static_cast<uint8_t>(priv.size() + 1), 0x00};
+    Bytes wrappedPriv = { 0x03, static_cast<uint8_t>(priv.size() + 1), 0x00 };
     wrappedPriv.insert(wrappedPriv.end(), priv.begin(), priv.end());
     k = readKey(wrappedPriv);
     ASSERT_NE(k, nullptr);

@@ -85,8 +85,8 @@ void expectReg(const mpm_mach* m, int r, const mpz_t want, const char* what, int
 {
     Z got;
     get(m, r, got.v);
-    ASSERT_EQ(mpz_cmp(got.v, want), 0) << what << " #" << iteration << ": got " << str(got.v) << " want "
-                                       << str(want);
+    ASSERT_EQ(mpz_cmp(got.v, want), 0)
+        << what << " #" << iteration << ": got " << str(got.v) << " want " << str(want);
     // Normalised form and flags of the result.
     ASSERT_TRUE(m->reg[r].prec == 1 || m->reg[r].dig[m->reg[r].prec - 1] != 0) << what;
 }
@@ -145,8 +145,15 @@ TEST(MpmEdges, ModularPowerCorners)
     struct Case {
         long base, exp, mod, want;
     } cases[] = {
-        {5, 0, 7, 1}, {5, 0, 8, 1}, {5, 0, 1, 0}, {123, 45, 1, 0}, {-2, 3, 7, 6}, {2, 10, 1000, 24}, {3, 4, 2, 1},
-        {0, 5, 9, 0}, {10, 1, 3, 1},
+        { 5, 0, 7, 1 },
+        { 5, 0, 8, 1 },
+        { 5, 0, 1, 0 },
+        { 123, 45, 1, 0 },
+        { -2, 3, 7, 6 },
+        { 2, 10, 1000, 24 },
+        { 3, 4, 2, 1 },
+        { 0, 5, 9, 0 },
+        { 10, 1, 3, 1 },
     };
     for (const Case& c : cases) {
         mpm_ltompm(m.get(), 0, c.base);
@@ -198,7 +205,7 @@ TEST(MpmEdges, SquareRootOfNegativeSetsFlagThreeOnly)
     EXPECT_TRUE(mpm_flag_set(m.get(), MPM_NEGATIVE));
     EXPECT_FALSE(mpm_flag_set(m.get(), MPM_FAIL));
     EXPECT_EQ(mpm_tolong(m.get(), 1), 99);
-    for (long v : {0L, 1L, 2L, 3L, 4L, 15L, 16L, 17L, 1L << 30}) {
+    for (long v : { 0L, 1L, 2L, 3L, 4L, 15L, 16L, 17L, 1L << 30 }) {
         mpm_ltompm(m.get(), 0, v);
         ASSERT_EQ(mpm_sqrt(m.get(), 1, 2, 0), 1);
         long r = mpm_tolong(m.get(), 1);
@@ -266,11 +273,11 @@ TEST(MpmEdges, ArcsMoveAndCopy)
         EXPECT_TRUE(mpm_flag_set(m.get(), MPM_ZERO));
         mpm_arc_free(copy);
 
-        const uint8_t be[] = {0x01, 0x02, 0x03, 0x04, 0x05};
+        const uint8_t be[] = { 0x01, 0x02, 0x03, 0x04, 0x05 };
         mpm_arc* a = mpm_bload_arc(1, sizeof be, be);
         uint8_t out[8];
         EXPECT_EQ(mpm_bstore_arc(a, out, sizeof out), 1);
-        EXPECT_EQ(std::vector<uint8_t>(out, out + 8), std::vector<uint8_t>({0, 0, 0, 1, 2, 3, 4, 5}));
+        EXPECT_EQ(std::vector<uint8_t>(out, out + 8), std::vector<uint8_t>({ 0, 0, 0, 1, 2, 3, 4, 5 }));
         EXPECT_EQ(mpm_bstore_arc(a, out, 4), -1);
         mpm_arc* b = mpm_arc_copy(a);
         EXPECT_EQ(mpm_arc_cmp(a, b), 0);
@@ -406,7 +413,7 @@ TEST(MpmDiff, SmallModuliAgreeWithGmp)
         const mpm_sprime& e = table[rng() % UTMPM_SIEVE_PRIMES];
         ASSERT_EQ(mpm_smod(m.get(), 0, &e), mpz_fdiv_ui(a.v, e.p));
     }
-    mpm_sprime bad {40507, 65536 % 40507, static_cast<uint32_t>((1ull << 32) % 40507)};
+    mpm_sprime bad { 40507, 65536 % 40507, static_cast<uint32_t>((1ull << 32) % 40507) };
     mpm_smod(m.get(), 0, &bad);
     EXPECT_TRUE(mpm_flag_set(m.get(), MPM_FAIL));
 }

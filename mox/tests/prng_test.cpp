@@ -45,7 +45,7 @@ TEST(R48, SixZeroSeedBytesStepOnceThenGiveXMostSignificantFirst)
 TEST(R48, SevenSeedBytesStartAtPositionZero)
 {
     PrngPtr g(prng_new_r48(nullptr));
-    const uint8_t seed[7] = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77};
+    const uint8_t seed[7] = { 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77 };
     prng_seed(g.get(), seed, 7);
     uint64_t x = kX0 ^ 0x11;
     x = (kA * x + kC) & kMask;
@@ -61,7 +61,7 @@ TEST(R48, StepAgreesWithNrand48)
     PrngPtr g(prng_new_r48(nullptr));
     const uint8_t zeros[6] = {};
     prng_seed(g.get(), zeros, 6);
-    unsigned short xsubi[3] = {0x330E, 0xABCD, 0x1234};
+    unsigned short xsubi[3] = { 0x330E, 0xABCD, 0x1234 };
     for (int i = 0; i < 2000; ++i) {
         uint8_t out[6];
         ASSERT_EQ(prng_get(g.get(), out, 6), 0);
@@ -72,7 +72,7 @@ TEST(R48, StepAgreesWithNrand48)
 
 TEST(R48, ParametersForceMultiplierFiveModEight)
 {
-    const uint8_t params[8] = {0, 0, 0, 0, 0, 0x10, 0x00, 0x01}; // a = 0x10 -> 0x15, c = 1
+    const uint8_t params[8] = { 0, 0, 0, 0, 0, 0x10, 0x00, 0x01 }; // a = 0x10 -> 0x15, c = 1
     PrngPtr g(prng_new_r48(params));
     const uint8_t zeros[6] = {};
     prng_seed(g.get(), zeros, 6);

@@ -89,7 +89,7 @@ void checkPrivate(const KeyPair& k, uint32_t bits)
     EXPECT_NE(mpz_probab_prime_p(p.v, 30), 0);
     EXPECT_NE(mpz_probab_prime_p(q.v, 30), 0);
     // Top two bits set: p in [3 * 2^(k-2), 2^k) for its own bit length k.
-    for (mpz_t* f : {&p.v, &q.v}) {
+    for (mpz_t* f : { &p.v, &q.v }) {
         size_t fb = mpz_sizeinbase(*f, 2);
         EXPECT_NE(mpz_tstbit(*f, fb - 2), 0);
         mpz_sub_ui(t.v, *f, 1);
@@ -119,7 +119,7 @@ TEST(PrimeSearch, SmallRangeFindsTheTablePrimesThemselves)
     for (int i = 0; i < 10 && utmpm_ipp_next(s, m.get(), 3); ++i)
         found.insert(mpm_tolong(m.get(), 3));
     utmpm_ipp_free(s);
-    EXPECT_EQ(found, (std::set<long> {3, 5, 7}));
+    EXPECT_EQ(found, (std::set<long> { 3, 5, 7 }));
 }
 
 TEST(PrimeSearch, RangeWithoutPrimesIsExhaustedAfterOneVisit)
@@ -128,7 +128,7 @@ TEST(PrimeSearch, RangeWithoutPrimesIsExhaustedAfterOneVisit)
     Mach m(mpm_new_mach());
     struct Case {
         long low, high, mult, exp;
-    } cases[] = {{24, 29, 1, 1}, {8, 11, 1, 3}, {90, 97, 1, 1}, {3, 4, 2, 1}};
+    } cases[] = { { 24, 29, 1, 1 }, { 8, 11, 1, 3 }, { 90, 97, 1, 1 }, { 3, 4, 2, 1 } };
     for (const Case& c : cases) {
         mpm_ltompm(m.get(), 0, c.low);
         mpm_ltompm(m.get(), 1, c.high);
@@ -161,9 +161,9 @@ TEST(ProbablePrime, RejectsCarmichaelNumbersAndStrongPseudoprimes)
 {
     auto g = sysPrng();
     Mach m(mpm_new_mach());
-    const char* composites[] = {"561", "41041", "825265", "2047", "1373653", "25326001", "3215031751",
-        "2152302898747", "3474749660383", "341550071728321", "3825123056546413051",
-        "318665857834031151167461"};
+    const char* composites[]
+        = { "561", "41041", "825265", "2047", "1373653", "25326001", "3215031751", "2152302898747",
+              "3474749660383", "341550071728321", "3825123056546413051", "318665857834031151167461" };
     Z z;
     for (const char* c : composites) {
         mpz_set_str(z.v, c, 10);
@@ -171,13 +171,13 @@ TEST(ProbablePrime, RejectsCarmichaelNumbersAndStrongPseudoprimes)
         mpm_restore(m.get(), 0, a, 0);
         EXPECT_EQ(utmpm_probable_prime(m.get(), 0, 5, g.get()), 0) << c;
     }
-    const char* primes[] = {"3", "5", "7", "7879", "2147483647", "170141183460469231731687303715884105727"};
+    const char* primes[] = { "3", "5", "7", "7879", "2147483647", "170141183460469231731687303715884105727" };
     for (const char* c : primes) {
         mpz_set_str(z.v, c, 10);
         mpm_restore(m.get(), 0, zToArc(z.v), 0);
         EXPECT_EQ(utmpm_probable_prime(m.get(), 0, 5, g.get()), 1) << c;
     }
-    for (long v : {0L, 1L, 4L, 100L}) {
+    for (long v : { 0L, 1L, 4L, 100L }) {
         mpm_ltompm(m.get(), 0, v);
         EXPECT_EQ(utmpm_probable_prime(m.get(), 0, 5, g.get()), 0) << v;
     }
@@ -228,7 +228,7 @@ TEST(RsaKeyGen, RefusesImpossibleParameters)
     pub.form = 0;
     pub.fermat = 0; // neither a number nor a Fermat index
     EXPECT_EQ(rsakg_gen_key(g.get(), &pub, &priv, 1, 0), 0);
-    const uint8_t even[] = {0x04};
+    const uint8_t even[] = { 0x04 };
     pub.exp = mpm_bload_arc(1, 1, even);
     EXPECT_EQ(rsakg_gen_key(g.get(), &pub, &priv, 1, 0), 0);
     EXPECT_EQ(priv.bits, 0u);
@@ -241,7 +241,7 @@ TEST(RsaOperation, CrtAndFermatPathsAgreeWithPlainExponentiation)
     ASSERT_TRUE(generate(k1, 512, 1, 1));
     ASSERT_TRUE(generate(k0, 512, 0, 1));
     Z n, d, e, x, want;
-    for (KeyPair* k : {&k1, &k0}) {
+    for (KeyPair* k : { &k1, &k0 }) {
         arcToZ(k->pub.n, n.v);
         arcToZ(k == &k1 ? k->priv.d : k->priv.exp, d.v);
         mpz_set_ui(e.v, 65537);

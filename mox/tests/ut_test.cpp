@@ -80,8 +80,8 @@ TEST(UtAlloc, GuardsSurroundTheBlockAndFreedBytesAreFilled)
     });
     auto* p = static_cast<uint8_t*>(ut_alloc(UT_HERE, 24));
     std::memset(p, 0x11, 24);
-    const uint8_t head[8] = {0xDE, 0xAD, 0xBE, 0xEF, 0x1F, 0x3D, 0x5B, 0x79};
-    const uint8_t tail[8] = {0x97, 0xB5, 0xD3, 0xF1, 0xFE, 0xEB, 0xDA, 0xED};
+    const uint8_t head[8] = { 0xDE, 0xAD, 0xBE, 0xEF, 0x1F, 0x3D, 0x5B, 0x79 };
+    const uint8_t tail[8] = { 0x97, 0xB5, 0xD3, 0xF1, 0xFE, 0xEB, 0xDA, 0xED };
     EXPECT_EQ(std::memcmp(p - 8, head, 8), 0);
     EXPECT_EQ(std::memcmp(p + 24, tail, 8), 0);
     ut_free(UT_HERE, p);
@@ -143,9 +143,10 @@ TEST_F(UtDiag, LineFormatCarriesProgramCodeAndPosition)
     errno = 2;
     ut_diag(nullptr, 0, 0, UT_SEV_RECOVER, "with errno");
     EXPECT_EQ(errno, 0);
-    std::string expected = "vorl bsapi: error 1-405-0, file `ostr.cpp', line 42: expected octet string, got type #1\n"
-                           "vorl bsapi: error 5-406-0: called with negative range\n"
-                           "vorl bsapi: plain\n";
+    std::string expected
+        = "vorl bsapi: error 1-405-0, file `ostr.cpp', line 42: expected octet string, got type #1\n"
+          "vorl bsapi: error 5-406-0: called with negative range\n"
+          "vorl bsapi: plain\n";
     std::string text = captured();
     EXPECT_EQ(text.substr(0, expected.size()), expected);
     EXPECT_NE(text.find("vorl bsapi: with errno [syserr 2: "), std::string::npos);
@@ -213,13 +214,13 @@ TEST(UtAsn1, LengthsAreMinimal)
         uint32_t size;
         std::vector<uint8_t> enc;
     } cases[] = {
-        {0, bytes({0x00})},
-        {127, bytes({0x7F})},
-        {128, bytes({0x81, 0x80})},
-        {200, bytes({0x81, 0xC8})},
-        {300, bytes({0x82, 0x01, 0x2C})},
-        {0x10000, bytes({0x83, 0x01, 0x00, 0x00})},
-        {0xFFFFFFFF, bytes({0x84, 0xFF, 0xFF, 0xFF, 0xFF})},
+        { 0, bytes({ 0x00 }) },
+        { 127, bytes({ 0x7F }) },
+        { 128, bytes({ 0x81, 0x80 }) },
+        { 200, bytes({ 0x81, 0xC8 }) },
+        { 300, bytes({ 0x82, 0x01, 0x2C }) },
+        { 0x10000, bytes({ 0x83, 0x01, 0x00, 0x00 }) },
+        { 0xFFFFFFFF, bytes({ 0x84, 0xFF, 0xFF, 0xFF, 0xFF }) },
     };
     for (const Case& c : cases) {
         uint8_t buf[8];
@@ -231,39 +232,39 @@ TEST(UtAsn1, LengthsAreMinimal)
         EXPECT_EQ(back, c.size);
     }
     uint8_t buf[8];
-    EXPECT_EQ(std::vector<uint8_t>(buf, ut_size2len_n(5, 3, buf)), bytes({0x82, 0x00, 0x05}));
+    EXPECT_EQ(std::vector<uint8_t>(buf, ut_size2len_n(5, 3, buf)), bytes({ 0x82, 0x00, 0x05 }));
 }
 
 TEST_F(UtDiag, BadLengthsAndTagsFail)
 {
     uint32_t size = 0;
-    auto tooLong = bytes({0x85, 1, 2, 3, 4, 5});
+    auto tooLong = bytes({ 0x85, 1, 2, 3, 4, 5 });
     EXPECT_EQ(ut_len2size(tooLong.data(), tooLong.data() + tooLong.size(), &size), nullptr);
     EXPECT_EQ(ut_last_error(), UT_ERR_TOO_LARGE);
-    auto cut = bytes({0x82, 0x01});
+    auto cut = bytes({ 0x82, 0x01 });
     EXPECT_EQ(ut_len2size(cut.data(), cut.data() + cut.size(), &size), nullptr);
-    auto indefinite = bytes({0x80});
+    auto indefinite = bytes({ 0x80 });
     EXPECT_NE(ut_len2size(indefinite.data(), indefinite.data() + 1, &size), nullptr);
     EXPECT_EQ(size, 0u);
     int type = 0;
-    auto unknown = bytes({0x07});
+    auto unknown = bytes({ 0x07 });
     EXPECT_EQ(ut_tag2type(unknown.data(), unknown.data() + 1, &type), nullptr);
     EXPECT_EQ(ut_last_error(), UT_ERR_UNKNOWN_TAG);
-    auto context = bytes({0xA0});
+    auto context = bytes({ 0xA0 });
     EXPECT_NE(ut_tag2type(context.data(), context.data() + 1, &type), nullptr);
     EXPECT_EQ(type, UT_CONTEXT);
-    auto past = bytes({0x04, 0x05, 1, 2});
+    auto past = bytes({ 0x04, 0x05, 1, 2 });
     EXPECT_EQ(ut_ber_header(past.data(), past.data() + past.size(), &type, &size), nullptr);
 }
 
 TEST_F(UtDiag, OctetStringRoundTrip)
 {
-    const uint8_t payload[] = {1, 2, 3, 4, 5};
+    const uint8_t payload[] = { 1, 2, 3, 4, 5 };
     uint8_t out[16];
     ASSERT_EQ(ut_sizeof_mblk2beroctetstring(payload, 5, 5), 7u);
     uint8_t* end = ut_mblk2beroctetstring(payload, 5, 5, out);
     ASSERT_EQ(end, out + 7);
-    EXPECT_EQ(std::vector<uint8_t>(out, end), bytes({0x04, 0x05, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(std::vector<uint8_t>(out, end), bytes({ 0x04, 0x05, 1, 2, 3, 4, 5 }));
 
     mblk b {};
     EXPECT_EQ(ut_beroctetstring2mblk(out, 7, &b), out + 7);
@@ -278,7 +279,7 @@ TEST_F(UtDiag, OctetStringRoundTrip)
     EXPECT_EQ(b.data, nullptr);
 
     // An empty OCTET STRING still gives a block with data.
-    const uint8_t empty[] = {0x04, 0x00};
+    const uint8_t empty[] = { 0x04, 0x00 };
     EXPECT_EQ(ut_beroctetstring2mblk(empty, 2, &b), empty + 2);
     EXPECT_NE(b.data, nullptr);
     EXPECT_EQ(b.used, 0u);
@@ -292,21 +293,21 @@ TEST_F(UtDiag, OctetStringRoundTrip)
 
 TEST_F(UtDiag, BitStringRoundTripAndRefusals)
 {
-    const uint8_t payload[] = {0xAA, 0xBB};
+    const uint8_t payload[] = { 0xAA, 0xBB };
     uint8_t out[8];
     ASSERT_EQ(ut_sizeof_mblk2berbitstring(payload, 2, 2), 5u);
     uint8_t* end = ut_mblk2berbitstring(payload, 2, 2, out);
-    EXPECT_EQ(std::vector<uint8_t>(out, end), bytes({0x03, 0x03, 0x00, 0xAA, 0xBB}));
+    EXPECT_EQ(std::vector<uint8_t>(out, end), bytes({ 0x03, 0x03, 0x00, 0xAA, 0xBB }));
     mblk b {};
     EXPECT_EQ(ut_berbitstring2mblk(out, end, &b), end);
     EXPECT_EQ(b.used, 2u);
     EXPECT_EQ(b.data[1], 0xBB);
     ut_free_mblk(UT_HERE, &b);
 
-    auto partial = bytes({0x03, 0x02, 0x04, 0xF0});
+    auto partial = bytes({ 0x03, 0x02, 0x04, 0xF0 });
     EXPECT_EQ(ut_berbitstring2mblk(partial.data(), partial.data() + partial.size(), &b), nullptr);
     EXPECT_EQ(ut_last_error(), UT_ERR_BITSTRING_UNUSED);
-    auto empty = bytes({0x03, 0x00});
+    auto empty = bytes({ 0x03, 0x00 });
     EXPECT_EQ(ut_berbitstring2mblk(empty.data(), empty.data() + empty.size(), &b), nullptr);
 }
 

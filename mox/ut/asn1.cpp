@@ -4,8 +4,28 @@
 namespace {
 
 constexpr uint8_t kTags[22] = {
-    0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x09, 0x0A, 0x12, 0x13, 0x14,
-    0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x1C, 0x24, 0x30, 0x31,
+    0x01,
+    0x02,
+    0x03,
+    0x04,
+    0x05,
+    0x06,
+    0x09,
+    0x0A,
+    0x12,
+    0x13,
+    0x14,
+    0x15,
+    0x16,
+    0x17,
+    0x18,
+    0x19,
+    0x1A,
+    0x1B,
+    0x1C,
+    0x24,
+    0x30,
+    0x31,
 };
 constexpr int kTypeCount = sizeof kTags;
 
@@ -86,8 +106,8 @@ uint8_t* ut_size2len_n(uint32_t size, uint32_t noctets, uint8_t* out)
     }
     bool fits = noctets == 1 ? size < 0x80 : noctets == 5 || size < (1u << (8 * (noctets - 1)));
     if (!fits) {
-        ut_diag(UT_HERE, 0, UT_SEV_FATAL, "ASN.1 size argument (%u) too large for noctets argument (%u)", size,
-            noctets);
+        ut_diag(UT_HERE, 0, UT_SEV_FATAL, "ASN.1 size argument (%u) too large for noctets argument (%u)",
+            size, noctets);
         return nullptr;
     }
     if (noctets == 1) {

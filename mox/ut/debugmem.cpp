@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr uint8_t kHeadGuard[8] = {0xDE, 0xAD, 0xBE, 0xEF, 0x1F, 0x3D, 0x5B, 0x79};
-constexpr uint8_t kTailGuard[8] = {0x97, 0xB5, 0xD3, 0xF1, 0xFE, 0xEB, 0xDA, 0xED};
+constexpr uint8_t kHeadGuard[8] = { 0xDE, 0xAD, 0xBE, 0xEF, 0x1F, 0x3D, 0x5B, 0x79 };
+constexpr uint8_t kTailGuard[8] = { 0x97, 0xB5, 0xD3, 0xF1, 0xFE, 0xEB, 0xDA, 0xED };
 constexpr size_t kGuard = 8;
 constexpr uint8_t kFreedFill = 0xF5;
 
@@ -85,7 +85,7 @@ void* ut_alloc(const char* tag, int line, size_t size)
     if (!raw)
         return nullptr;
     writeGuards(raw, size);
-    r.records.push_back(Record {tag, line, raw, size});
+    r.records.push_back(Record { tag, line, raw, size });
     return raw + kGuard;
 }
 
@@ -113,7 +113,7 @@ void* ut_realloc(const char* tag, int line, void* user, size_t size)
         return nullptr; // the old block stays valid and recorded
     writeGuards(raw, size);
     r.records.erase(r.records.begin() + idx);
-    r.records.push_back(Record {tag, line, raw, size});
+    r.records.push_back(Record { tag, line, raw, size });
     return raw + kGuard;
 }
 
@@ -196,8 +196,8 @@ int ut_finish()
     }
     std::fprintf(f, "Memory still allocated:\n");
     for (const Record& rec : held)
-        std::fprintf(f, "%zu bytes at %p from line %d of %s\n", rec.size, static_cast<void*>(rec.raw), rec.line,
-            rec.tag ? rec.tag : "?");
+        std::fprintf(f, "%zu bytes at %p from line %d of %s\n", rec.size, static_cast<void*>(rec.raw),
+            rec.line, rec.tag ? rec.tag : "?");
     std::fclose(f);
     return static_cast<int>(held.size());
 }

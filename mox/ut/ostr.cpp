@@ -91,8 +91,8 @@ const uint8_t* ut_berbitstring2mblk(const uint8_t* in, const uint8_t* end, mblk*
         return nullptr;
     }
     if (*p != 0) {
-        ut_diag(UT_HERE, UT_ERR_BITSTRING_UNUSED, UT_SEV_RECOVER, "bit string with non-full (%u bytes) last byte",
-            static_cast<unsigned>(*p));
+        ut_diag(UT_HERE, UT_ERR_BITSTRING_UNUSED, UT_SEV_RECOVER,
+            "bit string with non-full (%u bytes) last byte", static_cast<unsigned>(*p));
         return nullptr;
     }
     uint32_t content = len - 1;

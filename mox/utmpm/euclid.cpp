@@ -1,6 +1,6 @@
 // Modular inverse by the extended Euclidean algorithm, worked in a machine of its own.
-#include "mox/utmpm.h"
 #include "mox/ut.h"
+#include "mox/utmpm.h"
 
 #include <memory>
 
@@ -33,10 +33,10 @@ int utmpm_euclid(mpm_mach* m, int d, int s)
         mpm_test(e, B);
         if (mpm_flag_set(e, MPM_ZERO))
             break;
-        mpm_div(e, Q, T, A, B);   // q = a / b, t = a - q b
+        mpm_div(e, Q, T, A, B); // q = a / b, t = a - q b
         mpm_copy(e, A, B);
         mpm_copy(e, B, T);
-        mpm_mul(e, U, Q, Y);      // (x, y) = (y, x - q y)
+        mpm_mul(e, U, Q, Y); // (x, y) = (y, x - q y)
         mpm_sub(e, U, X, U);
         mpm_copy(e, X, Y);
         mpm_copy(e, Y, U);

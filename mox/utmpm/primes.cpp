@@ -20,7 +20,7 @@ constexpr std::array<mpm_sprime, UTMPM_SIEVE_PRIMES> buildTable()
             continue;
         for (uint32_t q = p * p; q <= kLargest; q += 2 * p)
             composite[q] = true;
-        t[count++] = mpm_sprime {p, 65536u % p, static_cast<uint32_t>((uint64_t(1) << 32) % p)};
+        t[count++] = mpm_sprime { p, 65536u % p, static_cast<uint32_t>((uint64_t(1) << 32) % p) };
     }
     return t;
 }

@@ -68,7 +68,7 @@ uint8_t* objid_to_ber(const objid* oid, uint8_t* out);
 const uint8_t* objid_from_ber(const uint8_t* in, const uint8_t* end, objid** oid);
 int objid_cmp(const objid* a, const objid* b); // 0 equal, else -1 / 1 (count first)
 const objid* objid_copy(const objid* oid, int* ok); // constants are shared
-void objid_free(const objid* oid);                   // constants are left alone
+void objid_free(const objid* oid); // constants are left alone
 
 // Algorithm identifiers: SEQUENCE { OBJECT IDENTIFIER, parameters }.
 uint32_t algid_sizeof_ber(const algid* a);
@@ -76,5 +76,5 @@ uint8_t* algid_to_ber(const algid* a, uint8_t* out);
 // Fills *a (oid owned, params new, entry looked up); returns the position after the sequence.
 const uint8_t* algid_from_ber(const uint8_t* in, const uint8_t* end, algid* a);
 int algid_copy(algid* dst, const algid* src); // 1 on success
-void algid_free(algid* a);                    // frees the contents, not the record
+void algid_free(algid* a); // frees the contents, not the record
 const objid* algid_entry_oid(int index); // the identifier of table entry index (0..13)

@@ -14,7 +14,7 @@ struct mpm_num {
     int32_t sign; // 1 zero or positive, 0 negative
     int32_t prec; // digits in use (0 only for an empty register, which reads as 0)
     mpa_dig* dig; // least significant digit first
-    int32_t cap;  // digits allocated, 0 when none is owned
+    int32_t cap; // digits allocated, 0 when none is owned
 };
 using mpm_arc = mpm_num;
 
@@ -47,7 +47,7 @@ int mpm_add(mpm_mach* m, int d, int a, int b);
 int mpm_sub(mpm_mach* m, int d, int a, int b);
 int mpm_mul(mpm_mach* m, int d, int a, int b);
 int mpm_div(mpm_mach* m, int q, int r, int n, int dv); // truncating; q == r keeps the remainder
-int mpm_mod(mpm_mach* m, int d, int a);                // a mod reg 7, in 0 .. modulus - 1
+int mpm_mod(mpm_mach* m, int d, int a); // a mod reg 7, in 0 .. modulus - 1
 int mpm_modmul(mpm_mach* m, int d, int a, int b);
 int mpm_expmod(mpm_mach* m, int d, int base, int exp); // exp >= 0
 int mpm_sqrt(mpm_mach* m, int root, int rem, int src); // rem == root: no remainder

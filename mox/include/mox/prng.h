@@ -10,8 +10,8 @@
 #include <cstdint>
 
 struct prng {
-    int (*seed)(const uint8_t* material, size_t length, prng* g);  // 0 on success
-    int (*generate)(uint8_t* out, size_t count, prng* g);          // 0 on success
+    int (*seed)(const uint8_t* material, size_t length, prng* g); // 0 on success
+    int (*generate)(uint8_t* out, size_t count, prng* g); // 0 on success
     void (*destroy)(prng* g);
     void* state;
 };

@@ -36,7 +36,7 @@ inline constexpr uint32_t UT_ERR_BAD_MBLK = 0x140a00;
 
 // ---- severities ----
 inline constexpr int UT_SEV_RECOVER = -2; // report and return to the caller
-inline constexpr int UT_SEV_FATAL = -1;   // broken invariant: report, end the program with status 1
+inline constexpr int UT_SEV_FATAL = -1; // broken invariant: report, end the program with status 1
 
 // ---- diagnostics ----
 // Starts the diagnostic layer: identification (the program name is taken from it), usage text
@@ -58,15 +58,15 @@ void ut_diag(const char* tag, int line, uint32_t code, int severity, const char*
 // The error list: at most 30 codes; once full, the first 15 stay and the last 15 slide.
 inline constexpr int UT_ERRLIST_MAX = 30;
 int ut_errlist(uint32_t* out, int capacity); // copies the codes, returns the count
-uint32_t ut_last_error();                    // newest code, 0 when the list is empty
+uint32_t ut_last_error(); // newest code, 0 when the list is empty
 void ut_errlist_clear();
 
 // ---- checked allocator ----
 void* ut_alloc(const char* tag, int line, size_t size);
 void* ut_realloc(const char* tag, int line, void* user, size_t size);
 void ut_free(const char* tag, int line, void* user); // null is ignored
-int ut_mem_held();                                   // number of live blocks
-size_t ut_mem_held_bytes();                          // their total user size
+int ut_mem_held(); // number of live blocks
+size_t ut_mem_held_bytes(); // their total user size
 // Test hook: after `allowed` further successful allocations every allocation fails; -1 disables.
 void ut_mem_fail_after(long allowed);
 // Test hook: sees every raw block (guards included) just before it goes back to the system.
