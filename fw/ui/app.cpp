@@ -183,6 +183,12 @@ void App::deleteAllDocTemplates()
     templates_.clear();
 }
 
+void App::updateAllViews(View* sender, intptr_t hint, Hint* object)
+{
+    for (auto& t : templates_)
+        t->updateAllViews(sender, hint, object);
+}
+
 uint32_t App::registerMessage(std::string_view name)
 {
     static std::mutex lock;

@@ -20,7 +20,9 @@ class QTimer;
 namespace fw {
 
 class DocTemplate;
+class Hint;
 class MainFrame;
+class View;
 
 class App : public QObject, public CmdTarget {
     Q_OBJECT
@@ -60,6 +62,8 @@ public:
     DocTemplate& addDocTemplate(std::unique_ptr<DocTemplate> tmpl);
     const std::vector<std::unique_ptr<DocTemplate>>& docTemplates() const { return templates_; }
     void deleteAllDocTemplates();
+    // Every view of every document of every template (sender excepted).
+    void updateAllViews(View* sender, intptr_t hint = 0, Hint* object = nullptr);
 
     // Message ids from 0xC000 up; the same name gives the same id for the life of the process.
     static uint32_t registerMessage(std::string_view name);

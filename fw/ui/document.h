@@ -9,6 +9,7 @@
 
 namespace fw {
 
+class Archive;
 class DocTemplate;
 class View;
 
@@ -43,6 +44,9 @@ public:
     virtual bool onNewDocument() { return true; }
     // Closes every frame showing the document; the template then destroys it.
     virtual void onCloseDocument();
+
+    // Stores or loads the document's state (workspaces, settings); the default has none.
+    virtual void serialize(Archive& /*ar*/) {}
 
     const std::string& title() const { return title_; }
     virtual void setTitle(const std::string& title);

@@ -419,6 +419,8 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && (watched == frozen_ || watched == main_))
         return handleKey(static_cast<QKeyEvent*>(event));
+    if (watched == frozen_->viewport() || watched == main_->viewport())
+        return handleDragDrop(static_cast<QWidget*>(watched), event);
     return View::eventFilter(watched, event);
 }
 

@@ -88,6 +88,19 @@ public:
     virtual void onCellDoubleClicked(int row, int col);
     // The user clicked a column title.
     virtual void onHeaderClicked(int col);
+    // Row drag and drop. Dragging selected rows out asks dragPayload for the bytes to carry;
+    // a drop of a row payload that canAcceptRows accepts goes to onRowDrop.
+    void setRowDragDrop(bool dragOut, bool dropIn);
+    virtual bool dragPayload(const std::vector<int>& /*rows*/, std::vector<uint8_t>& /*payload*/, std::string& /*text*/)
+    {
+        return false;
+    }
+    virtual bool canAcceptRows(const std::vector<uint8_t>& /*payload*/) { return false; }
+    virtual bool onRowDrop(const std::vector<uint8_t>& /*payload*/, Qt::DropAction /*action*/, GridCell /*at*/)
+    {
+        return false;
+    }
+
     // Counters for tests and benchmarks: change notifications sent for single rows.
     int rowRepaintsSent() const { return rowRepaints_; }
 
@@ -101,6 +114,7 @@ private:
     void applyZoomFont();
     void layoutFrozen();
     bool handleKey(QKeyEvent* key);
+    bool handleDragDrop(QWidget* viewport, QEvent* event);
     QTableView* tableFor(int col) const;
     void onSectionMoved(int logical, int oldVisual, int newVisual);
 
@@ -116,6 +130,10 @@ private:
     bool moving_ = false;
     bool applying_ = false;
     int rowRepaints_ = 0;
+    bool dragOut_ = false;
+    bool dropIn_ = false;
+    QPoint pressPos_;
+    bool pressed_ = false;
     std::map<int, int> widths_; // column -> unzoomed width
 };
 

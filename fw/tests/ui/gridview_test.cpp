@@ -1,9 +1,12 @@
 #include "fw/test/fwtest.h"
 #include "fw/ui/app.h"
+#include "fw/ui/dragdrop.h"
 #include "fw/ui/gridview.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QApplication>
 #include <QPrinter>
 #include <QTableView>
@@ -210,6 +213,59 @@ TEST_F(GridViewTest, LockStopsRepaintsUntilUnlocked)
     EXPECT_FALSE(grid.scrollTable()->updatesEnabled());
     EXPECT_TRUE(grid.lockUpdates(false));
     EXPECT_TRUE(grid.scrollTable()->updatesEnabled());
+}
+
+} // namespace
+
+namespace {
+
+struct DropGrid : fw::GridView {
+    std::vector<std::pair<std::vector<uint8_t>, fw::GridCell>> drops;
+    bool canAcceptRows(const std::vector<uint8_t>& p) override { return !p.empty() && p[0] == 0x42; }
+    bool onRowDrop(const std::vector<uint8_t>& p, Qt::DropAction, fw::GridCell at) override
+    {
+        drops.emplace_back(p, at);
+        return true;
+    }
+};
+
+TEST(GridDragDrop, OnlyAcceptedRowPayloadsAreDropped)
+{
+    fw::App app;
+    Source src;
+    src.rows = 50;
+    DropGrid grid;
+    grid.resize(600, 300);
+    grid.setSource(&src);
+    grid.onInitialUpdate();
+    grid.setRowDragDrop(false, true);
+    grid.show();
+    fw::test::processEvents();
+    QWidget* vp = grid.scrollTable()->viewport();
+    QPoint at = vp->mapFrom(&grid, grid.cellRect(4, 3).center());
+    struct {
+        std::vector<uint8_t> bytes;
+        bool row;
+        bool accepted;
+    } cases[] = { { { 0x42, 1, 2 }, true, true }, { { 0x41 }, true, false }, { { 0x42 }, false, false } };
+    for (const auto& c : cases) {
+        std::unique_ptr<QMimeData> mime;
+        if (c.row) {
+            mime = fw::makeRowMimeData(c.bytes, "");
+        } else {
+            mime = std::make_unique<QMimeData>();
+            mime->setText(QStringLiteral("B"));
+        }
+        QDragEnterEvent enter(at, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &enter);
+        EXPECT_EQ(enter.isAccepted(), c.accepted);
+        QDropEvent drop(QPointF(at), Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &drop);
+        EXPECT_EQ(drop.isAccepted(), c.accepted);
+    }
+    ASSERT_EQ(grid.drops.size(), 1u);
+    EXPECT_EQ(grid.drops[0].first, (std::vector<uint8_t> { 0x42, 1, 2 }));
+    EXPECT_EQ(grid.drops[0].second, (fw::GridCell { 4, 3 }));
 }
 
 } // namespace
