@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -150,6 +151,35 @@ TEST_F(UtDiag, LineFormatCarriesProgramCodeAndPosition)
     std::string text = captured();
     EXPECT_EQ(text.substr(0, expected.size()), expected);
     EXPECT_NE(text.find("vorl bsapi: with errno [syserr 2: "), std::string::npos);
+}
+
+TEST(UtDiagDeath, OtherSeveritiesEndWithTheirStatusAfterUsageAndHandler)
+{
+    ut_start("Prog", "[-v] file", nullptr, nullptr);
+    ut_set_handler([](int severity) { std::fprintf(stderr, "handler %d\n", severity); });
+    errno = 0;
+    EXPECT_EXIT(ut_diag(nullptr, 0, 0, 5, "bad option"), ::testing::ExitedWithCode(5),
+        "prog: bad option\nUsage: prog \\[-v\\] file\nhandler 5");
+    EXPECT_EXIT(ut_diag(nullptr, 0, 0, 3, "stop"), ::testing::ExitedWithCode(3), "prog: stop\nhandler 3");
+    ut_set_handler(nullptr);
+    ut_start("mox_tests", nullptr, nullptr, nullptr);
+}
+
+TEST_F(UtDiag, TagFileReceivesEveryLine)
+{
+    char path[] = "/tmp/mox_tag_XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    ut_start("tagged", nullptr, path, stream_);
+    errno = 0;
+    ut_diag(nullptr, 0, 0, UT_SEV_RECOVER, "one");
+    ut_diag(nullptr, 0, 0, UT_SEV_RECOVER, "two");
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::remove(path);
+    EXPECT_EQ(text.str(), "tagged: one\ntagged: two\n");
 }
 
 TEST_F(UtDiag, ProgramNameIsCutAndLowered)
