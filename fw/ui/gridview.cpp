@@ -45,7 +45,10 @@ GridView::GridView(QWidget* parent)
     main_->setSelectionModel(frozen_->selectionModel());
     delete own; // a view never deletes a selection model it was given or replaced
     main_->verticalHeader()->hide();
-    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Both halves keep a horizontal scroll bar so their viewports are equally tall and the
+    // synchronised vertical positions show the same rows side by side, also at the end.
+    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    main_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozen_->setFrameShape(QFrame::NoFrame);
     main_->setFrameShape(QFrame::NoFrame);

@@ -129,6 +129,7 @@ TEST_F(GridViewTest, UpdatesBeforeInitialUpdateAreIgnoredAndAppendsFollowTheEnd)
     fw::test::processEvents();
     EXPECT_EQ(grid.rowCount(), 100010);
     EXPECT_EQ(grid.visibleRows().second, 100010);
+    EXPECT_EQ(grid.frozenTable()->rowAt(0), grid.scrollTable()->rowAt(0)) << "both halves show the same rows";
 
     // Scrolled elsewhere, an append leaves the position alone.
     grid.scrollTable()->scrollToTop();
