@@ -16,6 +16,10 @@ namespace {
 
 constexpr const char* kLibraryName = "libvorl.so";
 constexpr const char* kMessageFileName = "vorl.msg";
+// The router keeps process-wide state (its open message file, the sockets'
+// start-up) for the life of the process; unloading its code under that state
+// would strand it, so the session's release drops only its reference.
+constexpr int kOpenFlags = RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE;
 
 std::string FolderOf(const std::string& path)
 {
@@ -65,11 +69,11 @@ int CVorl::Init(const std::string& folder)
     void* handle = nullptr;
     std::string tried;
     const std::string first = (folder.empty() ? CoreFolder() : folder) + "/" + kLibraryName;
-    handle = dlopen(first.c_str(), RTLD_NOW | RTLD_LOCAL);
+    handle = dlopen(first.c_str(), kOpenFlags);
     tried = first;
     if (handle == nullptr && folder.empty()) {
         tried = std::string("./") + kLibraryName;
-        handle = dlopen(tried.c_str(), RTLD_NOW | RTLD_LOCAL);
+        handle = dlopen(tried.c_str(), kOpenFlags);
     }
     if (handle == nullptr) {
         KvMessageBoxId(IDS_ERROR_LOADING_VORL, KV_MB_ICONSTOP);
