@@ -23,6 +23,11 @@ bool server_answers() {
 }  // namespace
 
 int main() {
+  // Whatever descriptors the starting program let us inherit (sockets, pipes)
+  // would otherwise stay open for the whole life of the server.
+  if (close_range(3, ~0u, 0) != 0) {
+    for (int fd = 3; fd < 1024; ++fd) close(fd);
+  }
   if (server_answers()) return kAlreadyRunning;
   pid_t server = fork();
   if (server < 0) {
@@ -32,6 +37,7 @@ int main() {
   if (server == 0) {
     // The server outlives the program that started it, away from its terminal.
     setsid();
+    if (chdir("/") != 0) _exit(1);
     _exit(SysRunPersistServer());
   }
   auto deadline = std::chrono::steady_clock::now() + kStartWait;

@@ -1,5 +1,7 @@
 #include "plinth/persist.h"
 
+#include <poll.h>
+
 #include "../src/persist_wire.h"
 #include "named_test_support.h"
 #include "plinth/event.h"
@@ -104,6 +106,21 @@ TEST_F(PersistTest, CreateFailsWithoutAServerAndLeavesNothing) {
   PlinthEvent* own = EventCreate(0);
   ASSERT_NE(own, nullptr);
   EXPECT_EQ(EventClose(own), 1);
+}
+
+TEST_F(PersistTest, ServerKeepsNoDescriptorOfItsStarter) {
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);  // inheritable on purpose
+  PlinthEvent* event = EventCreate(9);
+  ASSERT_NE(event, nullptr);
+  close(fds[1]);
+  // With the write end left only in a long-lived server, this would never end.
+  pollfd readable{fds[0], POLLIN, 0};
+  EXPECT_EQ(poll(&readable, 1, 20000), 1);
+  char byte = 0;
+  EXPECT_EQ(read(fds[0], &byte, 1), 0);
+  close(fds[0]);
+  EXPECT_EQ(EventClose(EventCondemn(event)), 1);
 }
 
 TEST_F(PersistTest, StopLetsGoOfEverything) {
