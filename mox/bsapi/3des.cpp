@@ -53,7 +53,16 @@ des_session* bsapi_start_3des(const des_param* param, prng* g, const bsapi_key* 
     return s;
 }
 
-const bsapi_module bsapi_des = {"DES", 0xF, 56, bsapi_start_des, bsapi_append_des,
+namespace {
+
+int generate_des(prng* g, mblk* key, const des_param*)
+{
+    return bsapi_generate_key_des(g, key, 4);
+}
+
+} // namespace
+
+const bsapi_module bsapi_des = {"DES", 0xF, 56, generate_des, bsapi_start_des, bsapi_append_des,
                                 bsapi_finish_des, bsapi_read_des, bsapi_kill_des};
-const bsapi_module bsapi_3des = {"DES", 0xF, 56, bsapi_start_3des, bsapi_append_des,
-                                 bsapi_finish_des, bsapi_read_des, bsapi_kill_des};
+const bsapi_module bsapi_3des = {"DES", 0xF, 56, bsapi_generate_key_3des, bsapi_start_3des,
+                                 bsapi_append_des, bsapi_finish_des, bsapi_read_des, bsapi_kill_des};

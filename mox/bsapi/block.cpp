@@ -65,13 +65,17 @@ int bsapi_append_des(const uint8_t* data, uint32_t len, des_session* s)
         s->tail->len += len;
         return 0;
     }
-    const uint32_t total = s->nheld + len;
+    const uint64_t total = uint64_t(s->nheld) + len;
     if (total < 8) {
         std::memcpy(s->held + s->nheld, data, len);
-        s->nheld = total;
+        s->nheld = uint32_t(total);
         return 0;
     }
-    const uint32_t whole = total & ~uint32_t(7);
+    if (total > 0xFFFFFFF8u) {
+        ut_diag(UT_HERE, BSAPI_ERR_NO_MEMORY, UT_SEV_RECOVER, "out of memory");
+        return -1;
+    }
+    const uint32_t whole = uint32_t(total) & ~uint32_t(7);
     uint8_t* out = chain_reserve(s, whole);
     if (out == nullptr)
         return -1;

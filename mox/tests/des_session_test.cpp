@@ -375,7 +375,7 @@ TEST_F(DesSession, TripleDesModule)
     prng* sys = prng_new_sys();
     const des_param p{0, DES_MODE_CBC, 0, 0, 0};
     mblk key{nullptr, 0, 0};
-    ASSERT_EQ(bsapi_generate_key_3des(sys, &key, &p), 0);
+    ASSERT_EQ(bsapi_3des.generate_key(sys, &key, &p), 0);
     ASSERT_EQ(key.used, 24u);
     const Bytes k1(key.data, key.data + 8), k2(key.data + 8, key.data + 16), k3(key.data + 16, key.data + 24);
     const Bytes data = rnd(40);

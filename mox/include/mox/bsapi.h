@@ -164,6 +164,7 @@ struct bsapi_module {
     const char* name;
     uint32_t modes;   // bit n set: chaining mode n supported
     uint32_t keybits; // effective key size
+    int (*generate_key)(prng*, mblk*, const des_param*);
     des_session* (*start)(const des_param*, prng*, const bsapi_key*);
     int (*append)(const uint8_t*, uint32_t, des_session*);
     int (*finish)(des_session*, ut_chain**);
