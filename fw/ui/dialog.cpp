@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
 
 namespace fw {
@@ -409,6 +410,38 @@ void Dialog::setItemWidget(uint32_t id, std::unique_ptr<QWidget> widget)
     items_[id] = w;
     ids_[w] = id;
     w->installEventFilter(this);
+}
+
+void Dialog::setDefaultItem(uint32_t id)
+{
+    for (const auto& [itemId, w] : items_)
+        if (auto* b = qobject_cast<QPushButton*>(w))
+            b->setDefault(itemId == id);
+}
+
+uint32_t Dialog::defaultItem() const
+{
+    for (const auto& [itemId, w] : items_)
+        if (auto* b = qobject_cast<QPushButton*>(w); b && b->isDefault())
+            return itemId;
+    return 0;
+}
+
+void Dialog::setItemIcon(uint32_t id, StdIcon icon)
+{
+    auto* label = itemAs<QLabel>(id);
+    if (!label)
+        return;
+    QStyle::StandardPixmap which = QStyle::SP_MessageBoxInformation;
+    switch (icon) {
+    case StdIcon::Question: which = QStyle::SP_MessageBoxQuestion; break;
+    case StdIcon::Exclamation: which = QStyle::SP_MessageBoxWarning; break;
+    case StdIcon::Information: which = QStyle::SP_MessageBoxInformation; break;
+    case StdIcon::Stop: which = QStyle::SP_MessageBoxCritical; break;
+    case StdIcon::Application: which = QStyle::SP_ComputerIcon; break;
+    }
+    int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    label->setPixmap(style()->standardIcon(which, nullptr, this).pixmap(size, size));
 }
 
 int Dialog::addString(uint32_t id, const std::string& text)

@@ -60,6 +60,12 @@ public:
     void gotoItem(uint32_t id);
     // The control that has (or will get) the focus; 0 for none.
     uint32_t focusId() const;
+    // The push button that Enter presses.
+    void setDefaultItem(uint32_t id);
+    uint32_t defaultItem() const;
+    // A picture control shows one of the standard message icons.
+    enum class StdIcon { Question, Exclamation, Information, Stop, Application };
+    void setItemIcon(uint32_t id, StdIcon icon);
     // Replaces a Custom or Grid cell's placeholder with the dialog's own widget.
     void setItemWidget(uint32_t id, std::unique_ptr<QWidget> widget);
 

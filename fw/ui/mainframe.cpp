@@ -6,6 +6,7 @@
 #include "fw/ui/view.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -51,7 +52,11 @@ void MainFrame::rebuildMenuBar()
         if (item.isPopup()) {
             QMenu* m = bar->addMenu(toQt(item.text()));
             auto model = std::make_shared<Menu>(item);
-            connect(m, &QMenu::aboutToShow, this, [this, m, model] { fillMenu(m, model); });
+            connect(m, &QMenu::aboutToShow, this, [this, m, model] {
+                ++openMenus_;
+                fillMenu(m, model);
+            });
+            connect(m, &QMenu::aboutToHide, this, [this] { openMenus_ = std::max(openMenus_ - 1, 0); });
         } else if (item.isSeparator()) {
             bar->addSeparator();
         } else {
@@ -99,6 +104,7 @@ uint32_t MainFrame::trackPopupMenu(const Menu& popup, QPoint globalPos, bool rou
 {
     Menu shown = preparePopup(popup);
     uint32_t chosen = 0;
+    ++openMenus_;
     if (popupHook()) {
         chosen = popupHook()(shown);
     } else {
@@ -125,6 +131,7 @@ uint32_t MainFrame::trackPopupMenu(const Menu& popup, QPoint globalPos, bool rou
         if (QAction* a = qmenu.exec(globalPos))
             chosen = a->data().toUInt();
     }
+    --openMenus_;
     if (chosen && route)
         onMenuCommand(chosen);
     return chosen;

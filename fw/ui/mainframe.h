@@ -78,6 +78,9 @@ public:
     // Children, front-most first when stackingOrder, else creation order.
     std::vector<ChildFrame*> childFrames(bool stackingOrder = true) const;
 
+    // True while a menu of the menu bar or a popup menu is open.
+    bool isMenuOpen() const { return openMenus_ > 0; }
+
     void lockUpdates(bool lock) { locked_ = lock; }
     bool isLocked() const { return locked_; }
 
@@ -97,6 +100,7 @@ private:
     std::vector<QLabel*> panes_;
     std::vector<QShortcut*> shortcuts_;
     bool locked_ = false;
+    int openMenus_ = 0;
 };
 
 } // namespace fw

@@ -85,6 +85,9 @@ TEST_F(DialogTest, ControlsByIdFillMembersThroughDataExchange)
     EXPECT_EQ(dlg.side, 1);
     EXPECT_EQ(dlg.board, 0);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Order"));
+    EXPECT_EQ(dlg.defaultItem(), fw::kIdOk);
+    dlg.setDefaultItem(fw::kIdCancel);
+    EXPECT_EQ(dlg.defaultItem(), fw::kIdCancel);
 }
 
 TEST_F(DialogTest, FailKeepsTheDialogOpenWithFocusOnTheControl)

@@ -61,7 +61,11 @@ struct MainFrameTest : ::testing::Test {
 
 TEST_F(MainFrameTest, MenusAreRebuiltWithUpdateHandlersEachTimeTheyOpen)
 {
+    EXPECT_FALSE(frame.isMenuOpen());
     EXPECT_EQ(texts(openOptions()), (QStringList { "&Zoom In", "-", "&Unfix" }));
+    EXPECT_TRUE(frame.isMenuOpen());
+    emit frame.menuBar()->actions().at(0)->menu()->aboutToHide();
+    EXPECT_FALSE(frame.isMenuOpen());
     zoom = 300;
     sorted = true;
     QMenu* m = openOptions();
