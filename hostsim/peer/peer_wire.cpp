@@ -1,0 +1,165 @@
+// Packet bytes of the peer: building replies, checking what a client sent,
+// and spoiling replies on purpose.
+#include <string>
+
+#include "peer_impl.h"
+#include "vorl/codec.h"
+
+namespace hostsim {
+
+namespace wire = vorl::wire;
+
+ReplyMessage ReplyMessage::answering(const PeerMessage& request, uint16_t type, std::string_view text)
+{
+    ReplyMessage m;
+    m.type = type;
+    m.data.assign(text.begin(), text.end());
+    m.handle = request.header.handle;
+    m.windowSlot = request.header.windowSlot;
+    m.clientSlot = request.header.clientSlot;
+    return m;
+}
+
+ReplyMessage ReplyMessage::echo(const PeerMessage& request)
+{
+    ReplyMessage m;
+    m.type = request.header.type;
+    m.data = request.data;
+    m.handle = request.header.handle;
+    m.windowSlot = request.header.windowSlot;
+    m.clientSlot = request.header.clientSlot;
+    return m;
+}
+
+std::vector<uint8_t> ProtocolPeer::encodePacket(uint32_t seq, const std::vector<ReplyMessage>& messages)
+{
+    std::size_t length = wire::kPktHdrSize;
+    for (const ReplyMessage& m : messages) {
+        if (m.data.size() > 0xFFFF)
+            return {};
+        length += wire::kMsgSize + m.data.size();
+    }
+    if (length > 0xFFFF || messages.size() > 0xFFFF)
+        return {};
+
+    std::vector<uint8_t> out(length);
+    VORLPktHdr hdr {};
+    hdr.kind = VORL_PKT_KIND;
+    hdr.pktClass = 1;
+    hdr.seq = seq;
+    hdr.count = static_cast<uint16_t>(messages.size());
+    hdr.length = static_cast<uint16_t>(length);
+    wire::encode(hdr, out.data());
+    std::size_t at = wire::kPktHdrSize;
+    for (const ReplyMessage& m : messages) {
+        VORLMsg mh {};
+        mh.type = m.type;
+        mh.length = static_cast<uint16_t>(m.data.size());
+        mh.windowSlot = m.windowSlot;
+        mh.clientSlot = m.clientSlot;
+        mh.seq = seq;
+        mh.handle = m.handle;
+        wire::encode(mh, out.data() + at);
+        at += wire::kMsgSize;
+        std::copy(m.data.begin(), m.data.end(), out.begin() + static_cast<std::ptrdiff_t>(at));
+        at += m.data.size();
+    }
+    return out;
+}
+
+bool ParsePacket(std::span<const uint8_t> packet, PeerPacket& out, std::string& error)
+{
+    if (!wire::decode(packet, out.header)) {
+        error = "packet shorter than its header";
+        return false;
+    }
+    const VORLPktHdr& hdr = out.header;
+    if (hdr.length != packet.size()) {
+        error = "packet length " + std::to_string(hdr.length) + " but " + std::to_string(packet.size())
+            + " bytes";
+        return false;
+    }
+    std::size_t at = wire::kPktHdrSize;
+    out.messages.clear();
+    out.messages.reserve(hdr.count);
+    for (unsigned i = 0; i < hdr.count; ++i) {
+        PeerMessage m;
+        if (!wire::decode(packet.subspan(at), m.header)) {
+            error = "message " + std::to_string(i) + " header runs past the packet";
+            return false;
+        }
+        at += wire::kMsgSize;
+        if (m.header.length > packet.size() - at) {
+            error = "message " + std::to_string(i) + " data runs past the packet";
+            return false;
+        }
+        m.data.assign(packet.begin() + static_cast<std::ptrdiff_t>(at),
+            packet.begin() + static_cast<std::ptrdiff_t>(at + m.header.length));
+        at += m.header.length;
+        out.messages.push_back(std::move(m));
+    }
+    if (at != packet.size()) {
+        error = std::to_string(packet.size() - at) + " bytes behind the last message";
+        return false;
+    }
+    out.bytes.assign(packet.begin(), packet.end());
+    return true;
+}
+
+void Malform(std::vector<uint8_t>& packet, Malformation how)
+{
+    if (packet.size() < wire::kPktHdrSize)
+        return;
+    uint8_t* p = packet.data();
+    const uint16_t count = wire::getU16(p + 12);
+    switch (how) {
+    case Malformation::BadKind:
+        p[0] = 3;
+        break;
+    case Malformation::LengthBelowHeader:
+        wire::putU16(p + 14, 8);
+        packet.resize(wire::kPktHdrSize);
+        break;
+    case Malformation::LengthAboveLimit:
+        wire::putU16(p + 14, 0xFFFF);
+        break;
+    case Malformation::CountBeyondPacket:
+        wire::putU16(p + 12, static_cast<uint16_t>(count + 5));
+        break;
+    case Malformation::MessageBeyondPacket:
+        if (count == 0 || packet.size() < wire::kPktHdrSize + wire::kMsgSize) {
+            wire::putU16(p + 12, 1); // a header that is not there runs past the end as well
+        } else {
+            uint8_t* len = p + wire::kPktHdrSize + 2;
+            wire::putU16(len, static_cast<uint16_t>(wire::getU16(len) + 1000));
+        }
+        break;
+    }
+}
+
+std::vector<uint8_t> EncodeConnectInfo(const ConnectInfo& info)
+{
+    std::vector<uint8_t> out(wire::kConnectInfoSize);
+    wire::encode(info, out.data());
+    return out;
+}
+
+std::vector<uint32_t> PeerRecord::requestSequences() const
+{
+    std::vector<uint32_t> seqs;
+    for (const PeerPacket& p : packets)
+        if (p.isRequest())
+            seqs.push_back(p.header.seq);
+    return seqs;
+}
+
+std::vector<const PeerPacket*> PeerRecord::requests() const
+{
+    std::vector<const PeerPacket*> out;
+    for (const PeerPacket& p : packets)
+        if (p.isRequest())
+            out.push_back(&p);
+    return out;
+}
+
+} // namespace hostsim
