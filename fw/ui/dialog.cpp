@@ -2,6 +2,7 @@
 
 #include "fw/ui/app.h"
 #include "fw/ui/dataexchange.h"
+#include "fw/ui/mainframe.h"
 #include "fw/ui/text.h"
 
 #include <QButtonGroup>
@@ -221,12 +222,22 @@ void Dialog::initialize()
 int Dialog::doModal()
 {
     App::ModalScope modal;
+    // Like the original, a dialog without an owner belongs to the main window while it runs
+    // (only while: the dialog object's lifetime stays its creator's).
+    bool borrowed = false;
+    if (!parentWidget() && App::instance() && App::instance()->mainFrame()) {
+        setParent(App::instance()->mainFrame(), windowFlags());
+        borrowed = true;
+    }
     initialize();
     if (modalHook()) {
         auto hook = modalHook();
         QTimer::singleShot(0, this, [this, hook] { hook(*this); });
     }
-    return exec();
+    int result = exec();
+    if (borrowed)
+        setParent(nullptr, windowFlags());
+    return result;
 }
 
 void Dialog::endDialog(int result)

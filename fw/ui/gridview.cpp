@@ -209,6 +209,23 @@ void GridView::applyZoomFont()
     model_.setBoldFont(bold);
 }
 
+void GridView::setBaseFont(const QFont& font)
+{
+    baseFont_ = font;
+    applyZoomFont();
+    applyColumns();
+    redraw();
+}
+
+QSize GridView::contentSize() const
+{
+    int w = frozen_->verticalHeader()->sizeHint().width() + 1;
+    for (int c = 0; c < model_.columnCount(); ++c)
+        w += tableFor(c + 1)->horizontalHeader()->sectionSize(c);
+    long long h = main_->horizontalHeader()->height() + 1 + static_cast<long long>(model_.rowCount()) * rowHeight();
+    return QSize(w, static_cast<int>(std::min<long long>(h, 1 << 24)));
+}
+
 int GridView::rowHeight() const
 {
     return main_->verticalHeader()->defaultSectionSize();

@@ -55,6 +55,11 @@ public:
     void setZoom(int percent);
     int zoom() const { return zoom_; }
     int rowHeight() const;
+    // The font at zoom 100 (printing always uses it).
+    void setBaseFont(const QFont& font);
+    const QFont& baseFont() const { return baseFont_; }
+    // Pixels needed to show every column and row without scrolling (at the current zoom).
+    QSize contentSize() const;
 
     // Current cell and selection in grid co-ordinates.
     GridCell currentCell() const;

@@ -95,6 +95,13 @@ TEST_F(GridViewTest, ShowsLargeSourceWithFrozenColumnsAtZoom)
     EXPECT_EQ(first, 1);
     EXPECT_GT(last, 5);
     EXPECT_LT(last, 100);
+    EXPECT_EQ(grid.contentSize().height(),
+              grid.scrollTable()->horizontalHeader()->height() + 1 + 100000 * grid.rowHeight());
+    int before = grid.rowHeight();
+    QFont big = grid.baseFont();
+    big.setPointSize(big.pointSize() * 2);
+    grid.setBaseFont(big);
+    EXPECT_GT(grid.rowHeight(), before);
 }
 
 TEST_F(GridViewTest, HintRepaintsOnlyTheVisibleMarkedRows)
