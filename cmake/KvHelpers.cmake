@@ -1,14 +1,27 @@
 # Shared helpers for module CMakeLists files.
 
+# kv_discover_tests(<target> [VAR=value...]): one ctest entry per test case, each run with
+# KV_SOURCE_DIR, KV_BIN_DIR and the given variables. gtest_discover_tests cannot pass a list
+# through ENVIRONMENT, so the variables are set by an include file that runs after discovery.
+function(kv_discover_tests name)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 TEST_LIST ${name}_TESTS PROPERTIES TIMEOUT 300)
+  set(env "KV_SOURCE_DIR=${CMAKE_SOURCE_DIR}" "KV_BIN_DIR=${CMAKE_BINARY_DIR}/bin" ${ARGN})
+  list(JOIN env ";" env_joined)
+  set(env_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_env.cmake)
+  file(WRITE ${env_file}
+    "foreach(kv_test IN LISTS ${name}_TESTS)\n"
+    "  set_tests_properties(\"\${kv_test}\" PROPERTIES ENVIRONMENT \"${env_joined}\")\n"
+    "endforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_file})
+endfunction()
+
 # kv_add_test(<name> SOURCES <files...> [LIBS <targets...>] [ENV <VAR=value...>])
 # One GoogleTest binary; each test case becomes one ctest entry.
 function(kv_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 300 ENVIRONMENT "KV_SOURCE_DIR=${CMAKE_SOURCE_DIR};KV_BIN_DIR=${CMAKE_BINARY_DIR}/bin;${ARG_ENV}")
+  kv_discover_tests(${name} ${ARG_ENV})
 endfunction()
 
 # kv_add_test_nomain: same, but the test supplies its own main() (e.g. fw/test's QApplication main).
@@ -16,9 +29,7 @@ function(kv_add_test_nomain name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock Threads::Threads)
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 300 ENVIRONMENT "KV_SOURCE_DIR=${CMAKE_SOURCE_DIR};KV_BIN_DIR=${CMAKE_BINARY_DIR}/bin;${ARG_ENV}")
+  kv_discover_tests(${name} ${ARG_ENV})
 endfunction()
 
 # kv_add_fuzz(<name> SOURCES <files...> [LIBS <targets...>] CORPUS <dir>)
