@@ -2,6 +2,7 @@
 // to PNG, in English and Hungarian, for review without a display.
 #include "sample.h"
 
+#include "fw/core/rescheck.h"
 #include "fw/core/resources.h"
 #include "fw/core/strings.h"
 #include "fw/ui/app.h"
@@ -113,7 +114,11 @@ int main(int argc, char** argv)
     }
     fw::App app;
     gallery::registerSampleResources();
-    bool ok = true;
+    // Every set is checked before it is shown: a broken table is reported, not rendered blindly.
+    fw::ResourceReport report = fw::checkResources(fw::resourceSets());
+    if (!report.ok())
+        std::fprintf(stderr, "%s", report.text().c_str());
+    bool ok = report.errors.empty();
     for (auto [lang, name] : { std::pair { fw::Language::English, "en" }, std::pair { fw::Language::Hungarian, "hu" } }) {
         fw::setLanguage(lang);
         ok &= renderDialogs(out, name);

@@ -3,6 +3,7 @@
 #include "fw/ui/app.h"
 #include "fw/ui/dataexchange.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/mainframe.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -88,6 +89,19 @@ TEST_F(DialogTest, ControlsByIdFillMembersThroughDataExchange)
     EXPECT_EQ(dlg.defaultItem(), fw::kIdOk);
     dlg.setDefaultItem(fw::kIdCancel);
     EXPECT_EQ(dlg.defaultItem(), fw::kIdCancel);
+}
+
+TEST_F(DialogTest, RunsOwnedByTheMainWindowOnlyWhileModal)
+{
+    fw::MainFrame frame;
+    OrderDialog dlg;
+    QWidget* owner = nullptr;
+    fw::test::runModal(dlg, [&](fw::Dialog& d) {
+        owner = d.parentWidget();
+        d.userClick(fw::kIdCancel);
+    });
+    EXPECT_EQ(owner, &frame);
+    EXPECT_EQ(dlg.parentWidget(), nullptr);
 }
 
 TEST_F(DialogTest, FailKeepsTheDialogOpenWithFocusOnTheControl)
