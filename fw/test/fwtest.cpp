@@ -3,6 +3,7 @@
 #include "fw/core/command.h"
 #include "fw/ui/app.h"
 #include "fw/ui/mainframe.h"
+#include "fw/ui/printing.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -104,6 +105,15 @@ Script::Script()
         colorAnswers_.pop_front();
         return a;
     });
+    setPrintHook([this](const PrintRequest& r) -> std::optional<std::string> {
+        if (printAnswers_.empty()) {
+            ADD_FAILURE() << "unexpected print request: " << r.title;
+            return std::nullopt;
+        }
+        auto a = printAnswers_.front();
+        printAnswers_.pop_front();
+        return a;
+    });
     setFontDialogHook([this](const FontChoice&) -> std::optional<FontChoice> {
         if (fontAnswers_.empty()) {
             ADD_FAILURE() << "unexpected font dialog";
@@ -117,6 +127,7 @@ Script::Script()
 
 Script::~Script()
 {
+    setPrintHook(nullptr);
     App::setMessageBoxHook(nullptr);
     MainFrame::setPopupHook(nullptr);
     setFileDialogHook(nullptr);
@@ -134,7 +145,7 @@ void Script::expectDialog(uint32_t templateId, DialogScript script)
 bool Script::allAnswersUsed() const
 {
     return boxAnswers_.empty() && popupAnswers_.empty() && fileAnswers_.empty() && colorAnswers_.empty()
-        && fontAnswers_.empty() && dialogScripts_.empty();
+        && fontAnswers_.empty() && printAnswers_.empty() && dialogScripts_.empty();
 }
 
 ManualClock::ManualClock()

@@ -50,6 +50,8 @@ public:
     const std::vector<FileDialogRequest>& fileRequests() const { return fileRequests_; }
     void answerColor(std::optional<uint32_t> color) { colorAnswers_.push_back(color); }
     void answerFont(std::optional<FontChoice> font) { fontAnswers_.push_back(std::move(font)); }
+    // Print and preview requests: the PDF file to print into, or nothing to cancel.
+    void answerPrint(std::optional<std::string> pdfPath) { printAnswers_.push_back(std::move(pdfPath)); }
 
     // Dialogs opened with doModal by code under test: the next one with this template id runs
     // the script.
@@ -70,6 +72,7 @@ private:
     std::vector<FileDialogRequest> fileRequests_;
     std::deque<std::optional<uint32_t>> colorAnswers_;
     std::deque<std::optional<FontChoice>> fontAnswers_;
+    std::deque<std::optional<std::string>> printAnswers_;
     std::multimap<uint32_t, DialogScript> dialogScripts_;
     std::vector<uint32_t> dialogsShown_;
 };

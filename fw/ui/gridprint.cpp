@@ -15,6 +15,18 @@ QString pageText(const std::string& pattern, int page)
 }
 } // namespace
 
+void GridView::setPrintTexts(std::string header, std::string footer)
+{
+    printHeader_ = std::move(header);
+    printFooter_ = std::move(footer);
+}
+
+int GridView::onPrint(QPrinter& printer)
+{
+    std::string header = printHeader_ ? *printHeader_ : (document() ? document()->title() : std::string());
+    return print(printer, header, printFooter_);
+}
+
 int GridView::print(QPrinter& printer, const std::string& header, const std::string& footer)
 {
     QPainter painter;

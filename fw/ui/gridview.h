@@ -9,6 +9,7 @@
 
 #include <QPoint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,10 @@ public:
     // Prints every row: header text at the top and footer text at the bottom of each page
     // ("&p" becomes the page number). Returns the page count.
     int print(QPrinter& printer, const std::string& header, const std::string& footer);
+    // The view's print: every row with the texts set here (default: the document title and
+    // the page number).
+    int onPrint(QPrinter& printer) override;
+    void setPrintTexts(std::string header, std::string footer);
 
     // Called on a right click or context-menu key (grid co-ordinates, screen position).
     virtual void onContextMenu(int row, int col, QPoint globalPos);
@@ -140,6 +145,8 @@ private:
     QPoint pressPos_;
     bool pressed_ = false;
     std::map<int, int> widths_; // column -> unzoomed width
+    std::optional<std::string> printHeader_;
+    std::string printFooter_ = "- &p -";
 };
 
 } // namespace fw

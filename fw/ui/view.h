@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QPrinter;
+
 namespace fw {
 
 class ChildFrame;
@@ -27,6 +29,12 @@ public:
     virtual void onUpdate(View* sender, intptr_t hint, Hint* object);
     // The document's title changed.
     virtual void onTitleChanged();
+
+    // Printing (see fw::printView): the view paints its pages into printer and returns their
+    // count. The default prints nothing.
+    virtual void onBeginPrinting(bool /*preview*/) {}
+    virtual int onPrint(QPrinter& /*printer*/) { return 0; }
+    virtual void onEndPrinting() {}
 
     ChildFrame* parentFrame() const;
 
