@@ -50,8 +50,14 @@ struct Connection {
 };
 
 // Packet helpers (peer_wire.cpp).
-// Checks the message headers against the packet; fills `out` or says why not.
-bool ParsePacket(std::span<const uint8_t> packet, PeerPacket& out, std::string& error);
+// Checks every message header against the packet (false and `error` when one
+// does not fit); fills `out` when given; `stray` is the first message whose
+// sequence number differs from the packet's, or -1.
+bool WalkPacket(std::span<const uint8_t> packet, PeerPacket* out, int& stray, std::string& error);
+// The echo of a checked request: its own bytes with class 1 and no address words.
+std::vector<uint8_t> EchoPacket(std::span<const uint8_t> request);
+// Gives a packet and its messages another sequence number.
+void Restamp(std::vector<uint8_t>& packet, uint32_t seq);
 void Malform(std::vector<uint8_t>& packet, Malformation how);
 std::vector<uint8_t> EncodeConnectInfo(const ConnectInfo& info);
 
@@ -103,9 +109,6 @@ struct ProtocolPeer::Impl {
     void acceptLinks();
     void readDatagrams(int fd, bool viaBroadcast);
     void readLink(Connection& link);
-    void takeInput(Connection& link);
-    void takePacket(Connection& link, PeerPacket&& packet);
-    void answerRequest(Connection& link, const PeerPacket& packet);
     void queue(Connection& link, std::vector<uint8_t> bytes, int replies, bool closeAfter);
     void flush(Connection& link);
     void refuse(Connection& link, std::string why);
@@ -113,6 +116,13 @@ struct ProtocolPeer::Impl {
     void lose(Connection& link);
     void runCommands();
     int pollTimeoutMs() const;
+
+    // ---- one connection's protocol (peer_session.cpp)
+    ConnectInfo ourConnectInfo() const; // under mu
+    void takeInput(Connection& link);
+    void takePacket(Connection& link, std::span<const uint8_t> bytes, int stray);
+    void answerLogon(Connection& link, const PeerPacket& packet, const LogonAnswer& answer);
+    void sendReply(Connection& link, std::vector<uint8_t> bytes);
 };
 
 } // namespace hostsim

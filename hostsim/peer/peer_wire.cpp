@@ -67,43 +67,89 @@ std::vector<uint8_t> ProtocolPeer::encodePacket(uint32_t seq, const std::vector<
     return out;
 }
 
-bool ParsePacket(std::span<const uint8_t> packet, PeerPacket& out, std::string& error)
+bool WalkPacket(std::span<const uint8_t> packet, PeerPacket* out, int& stray, std::string& error)
 {
-    if (!wire::decode(packet, out.header)) {
+    VORLPktHdr hdr {};
+    if (!wire::decode(packet, hdr)) {
         error = "packet shorter than its header";
         return false;
     }
-    const VORLPktHdr& hdr = out.header;
     if (hdr.length != packet.size()) {
         error = "packet length " + std::to_string(hdr.length) + " but " + std::to_string(packet.size())
             + " bytes";
         return false;
     }
+    if (out) {
+        out->header = hdr;
+        out->messages.clear();
+        out->messages.reserve(hdr.count);
+    }
+    stray = -1;
     std::size_t at = wire::kPktHdrSize;
-    out.messages.clear();
-    out.messages.reserve(hdr.count);
     for (unsigned i = 0; i < hdr.count; ++i) {
-        PeerMessage m;
-        if (!wire::decode(packet.subspan(at), m.header)) {
+        VORLMsg m {};
+        if (!wire::decode(packet.subspan(at), m)) {
             error = "message " + std::to_string(i) + " header runs past the packet";
             return false;
         }
         at += wire::kMsgSize;
-        if (m.header.length > packet.size() - at) {
+        if (m.length > packet.size() - at) {
             error = "message " + std::to_string(i) + " data runs past the packet";
             return false;
         }
-        m.data.assign(packet.begin() + static_cast<std::ptrdiff_t>(at),
-            packet.begin() + static_cast<std::ptrdiff_t>(at + m.header.length));
-        at += m.header.length;
-        out.messages.push_back(std::move(m));
+        if (m.seq != hdr.seq && stray < 0)
+            stray = static_cast<int>(i);
+        if (out) {
+            PeerMessage& pm = out->messages.emplace_back();
+            pm.header = m;
+            pm.data.assign(packet.begin() + static_cast<std::ptrdiff_t>(at),
+                packet.begin() + static_cast<std::ptrdiff_t>(at + m.length));
+        }
+        at += m.length;
     }
     if (at != packet.size()) {
         error = std::to_string(packet.size() - at) + " bytes behind the last message";
         return false;
     }
-    out.bytes.assign(packet.begin(), packet.end());
+    if (out)
+        out->bytes.assign(packet.begin(), packet.end());
     return true;
+}
+
+// Walks the messages of a packet this peer built or checked; stops at
+// anything that does not fit, so spoiled bytes are never read past their end.
+template <typename Fn> void EachMessage(std::vector<uint8_t>& packet, Fn fn)
+{
+    if (packet.size() < wire::kPktHdrSize)
+        return;
+    const unsigned count = wire::getU16(packet.data() + 12);
+    std::size_t at = wire::kPktHdrSize;
+    for (unsigned i = 0; i < count && packet.size() - at >= wire::kMsgSize; ++i) {
+        fn(packet.data() + at);
+        at += wire::kMsgSize + wire::getU16(packet.data() + at + 2);
+        if (at > packet.size())
+            return;
+    }
+}
+
+std::vector<uint8_t> EchoPacket(std::span<const uint8_t> request)
+{
+    std::vector<uint8_t> reply(request.begin(), request.end());
+    if (reply.size() < wire::kPktHdrSize)
+        return reply;
+    // What a reply carries that the request may not: class 1, no address words.
+    wire::putU16(reply.data() + 2, 1);
+    wire::putRaw32(reply.data() + 4, 0);
+    EachMessage(reply, [](uint8_t* m) { wire::putRaw32(m + 4, 0); });
+    return reply;
+}
+
+void Restamp(std::vector<uint8_t>& packet, uint32_t seq)
+{
+    if (packet.size() < wire::kPktHdrSize)
+        return;
+    wire::putU32(packet.data() + 8, seq);
+    EachMessage(packet, [seq](uint8_t* m) { wire::putU32(m + 12, seq); });
 }
 
 void Malform(std::vector<uint8_t>& packet, Malformation how)

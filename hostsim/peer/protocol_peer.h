@@ -57,7 +57,8 @@ struct PeerConfig {
     uint32_t recvBufferSize = 30000;
     uint32_t windowSize = 8;
     uint32_t load = 0;
-    // Received packets kept in the record (counters go on beyond it).
+    // Received packets kept in the record (counters go on beyond it); 0 for
+    // throughput runs, where copying every packet would be measured too.
     std::size_t recordLimit = 10000;
 };
 
@@ -94,7 +95,8 @@ struct ReplyMessage {
 };
 
 // Builds the reply messages for one request packet; std::nullopt leaves the
-// request unanswered. The default echoes every message of the request.
+// request unanswered. The default echoes the request: the same messages
+// (type, data, handle, routing words) under a header of class 1.
 using RequestHandler = std::function<std::optional<std::vector<ReplyMessage>>(const PeerPacket&)>;
 
 // How the peer answers a logon packet (sequence 0).
@@ -200,7 +202,8 @@ public:
     // ---- record
     PeerRecord record() const;
     void clearRecord();
-    // Waits, at most `timeout`, until `done` holds for the record.
+    // Waits, at most `timeout`, until `done` holds for the record. `done` runs
+    // under the peer's lock: it must not call the peer.
     bool waitFor(const std::function<bool(const PeerRecord&)>& done, std::chrono::milliseconds timeout) const;
     bool waitForRequests(std::size_t count, std::chrono::milliseconds timeout) const;
     bool waitForConnections(int count, std::chrono::milliseconds timeout) const;

@@ -262,14 +262,31 @@ TEST(PeerSession, RefusedConnectionsAndListeningAgain)
     EXPECT_EQ(peer.record().connectionsAccepted, 1);
 }
 
-TEST(PeerSession, RecordLimitKeepsCounting)
+// Beyond the record limit the echo is made from the request's bytes alone; it
+// must look exactly like the recorded one.
+TEST(PeerSession, RecordLimitKeepsCountingAndEchoing)
 {
     ProtocolPeer peer({ .recordLimit = 3 });
     RawLink link(peer.address(), peer.port());
     ASSERT_TRUE(link.logOn()); // plug-in and logon packets take two places
     for (uint32_t seq = 1; seq <= 4; ++seq) {
-        ASSERT_TRUE(link.send(ClientPacket(seq, { { 10, "x", 0 } })));
-        ASSERT_TRUE(link.readPacket());
+        std::vector<uint8_t> request
+            = ClientPacket(seq, { { 10, "x" + std::to_string(seq), seq }, { 11, "", 7 } });
+        request[2] = 0; // a request of class 5 with address words set
+        request[3] = 5;
+        request[4] = 0x7F;
+        request[16 + 4] = 0x7F;
+        ASSERT_TRUE(link.send(request));
+        auto reply = link.readPacket();
+        ASSERT_TRUE(reply) << seq;
+        EXPECT_EQ(reply->hdr.seq, seq);
+        EXPECT_EQ(reply->hdr.pktClass, 1);
+        EXPECT_EQ(reply->hdr.address, 0u);
+        ASSERT_EQ(reply->msgs.size(), 2u);
+        EXPECT_EQ(reply->msgs[0].address, 0u);
+        EXPECT_EQ(reply->msgs[0].handle, seq);
+        EXPECT_EQ(reply->msgs[1].handle, 7u);
+        EXPECT_EQ(reply->texts[0], "x" + std::to_string(seq));
     }
     PeerRecord r = peer.record();
     EXPECT_EQ(r.packets.size(), 3u);
