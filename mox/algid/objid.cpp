@@ -8,7 +8,6 @@ namespace {
 constexpr uint32_t kErrBadTag = 0x1040400;
 constexpr uint32_t kErrBadSize = 0x1040401;
 constexpr uint32_t kErrOidTag = 0x1040402;
-constexpr uint32_t kErrOidSize = 0x1040427;
 constexpr uint32_t kErrOidHeader = 0x1040428;
 constexpr uint32_t kErrCopy = 0x104042f;
 constexpr uint32_t kErrTemp = 0x1040446;
