@@ -2,6 +2,7 @@
 
 #include "fw/ui/app.h"
 #include "fw/ui/dataexchange.h"
+#include "fw/ui/gridview.h"
 #include "fw/ui/mainframe.h"
 #include "fw/ui/text.h"
 
@@ -128,7 +129,13 @@ void Dialog::build(const DialogTemplate& tmpl)
             break;
         }
         case ControlKind::DateTime: w = new QDateTimeEdit(this); break;
-        case ControlKind::Grid:
+        case ControlKind::Grid: {
+            // A grid on a dialog: live at once, it shows rows as soon as the code sets a source.
+            auto* g = new GridView(this);
+            g->onInitialUpdate();
+            w = g;
+            break;
+        }
         case ControlKind::Custom: w = new QWidget(this); break;
         }
         if (c.kind != ControlKind::RadioButton)

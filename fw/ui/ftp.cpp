@@ -1,5 +1,6 @@
 #include "fw/ui/ftp.h"
 
+#include <cctype>
 #include <cstdio>
 #include <curl/curl.h>
 #include <mutex>
@@ -186,6 +187,82 @@ private:
 };
 
 } // namespace
+
+namespace {
+std::optional<std::string> percentDecoded(const std::string& s)
+{
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '%') {
+            out.push_back(s[i]);
+            continue;
+        }
+        if (i + 2 >= s.size())
+            return std::nullopt;
+        auto hex = [](char c) -> int {
+            if (c >= '0' && c <= '9')
+                return c - '0';
+            if (c >= 'a' && c <= 'f')
+                return c - 'a' + 10;
+            if (c >= 'A' && c <= 'F')
+                return c - 'A' + 10;
+            return -1;
+        };
+        int hi = hex(s[i + 1]), lo = hex(s[i + 2]);
+        if (hi < 0 || lo < 0)
+            return std::nullopt;
+        out.push_back(static_cast<char>(hi * 16 + lo));
+        i += 2;
+    }
+    return out;
+}
+} // namespace
+
+std::optional<FtpLocation> parseFtpUrl(const std::string& url)
+{
+    const std::string scheme = "ftp://";
+    if (url.size() < scheme.size())
+        return std::nullopt;
+    for (size_t i = 0; i < scheme.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(url[i])) != scheme[i])
+            return std::nullopt;
+    std::string rest = url.substr(scheme.size());
+    size_t slash = rest.find('/');
+    std::string authority = rest.substr(0, slash);
+    std::string path = slash == std::string::npos ? std::string() : rest.substr(slash + 1);
+    FtpLocation loc;
+    size_t at = authority.rfind('@');
+    if (at != std::string::npos) {
+        std::string userinfo = authority.substr(0, at);
+        authority = authority.substr(at + 1);
+        size_t colon = userinfo.find(':');
+        auto user = percentDecoded(userinfo.substr(0, colon));
+        auto pass = percentDecoded(colon == std::string::npos ? std::string() : userinfo.substr(colon + 1));
+        if (!user || !pass)
+            return std::nullopt;
+        loc.server.user = *user;
+        loc.server.password = *pass;
+    }
+    size_t colon = authority.rfind(':');
+    if (colon != std::string::npos) {
+        std::string port = authority.substr(colon + 1);
+        authority = authority.substr(0, colon);
+        if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        int p = std::stoi(port);
+        if (p < 1 || p > 65535)
+            return std::nullopt;
+        loc.server.port = p;
+    }
+    if (authority.empty())
+        return std::nullopt;
+    loc.server.host = authority;
+    auto decoded = percentDecoded(path);
+    if (!decoded)
+        return std::nullopt;
+    loc.path = *decoded;
+    return loc;
+}
 
 std::unique_ptr<FtpTransfer> makeCurlFtp()
 {

@@ -1,6 +1,7 @@
 #pragma once
 // File transfer with an FTP server (news attachments). Free of Qt.
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace fw {
@@ -11,6 +12,14 @@ struct FtpServer {
     std::string user = "anonymous";
     std::string password;
 };
+
+// Splits "ftp://[user[:password]@]host[:port]/path" into server and path (percent escapes
+// decoded). Nothing for another scheme, a missing host or a bad port.
+struct FtpLocation {
+    FtpServer server;
+    std::string path;
+};
+std::optional<FtpLocation> parseFtpUrl(const std::string& url);
 
 class FtpTransfer {
 public:

@@ -3,6 +3,7 @@
 #include "fw/ui/app.h"
 #include "fw/ui/dataexchange.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/gridview.h"
 #include "fw/ui/mainframe.h"
 
 #include <QComboBox>
@@ -22,6 +23,7 @@ constexpr fw::ControlDef kControls[] = {
     { kSide, fw::ControlKind::RadioButton, 3, 0, "Buy", "Vétel", 1, 1, fw::StyleGroup },
     { kSide + 1, fw::ControlKind::RadioButton, 3, 1, "Sell", "Eladás" },
     { kCombo, fw::ControlKind::ComboList, 4, 0, nullptr, nullptr, 1, 2 },
+    { 1007, fw::ControlKind::Grid, 6, 0, nullptr, nullptr, 1, 2 },
     { fw::kIdOk, fw::ControlKind::DefaultButton, 5, 0, "OK", "OK" },
     { fw::kIdCancel, fw::ControlKind::Button, 5, 1, "Cancel", "Mégse" },
 };
@@ -89,6 +91,25 @@ TEST_F(DialogTest, ControlsByIdFillMembersThroughDataExchange)
     EXPECT_EQ(dlg.defaultItem(), fw::kIdOk);
     dlg.setDefaultItem(fw::kIdCancel);
     EXPECT_EQ(dlg.defaultItem(), fw::kIdCancel);
+}
+
+TEST_F(DialogTest, GridControlsShowTheirSourceAtOnce)
+{
+    struct Two : fw::GridSource {
+        int rowCount() const override { return 2; }
+        int columnCount() const override { return 1; }
+        bool cellStyle(int, int, fw::CellStyle& s) const override
+        {
+            s.value = "x";
+            return true;
+        }
+    } src;
+    OrderDialog dlg;
+    auto* grid = dlg.itemAs<fw::GridView>(1007);
+    ASSERT_NE(grid, nullptr);
+    grid->setSource(&src);
+    EXPECT_EQ(grid->rowCount(), 2);
+    EXPECT_TRUE(grid->initialised());
 }
 
 TEST_F(DialogTest, RunsOwnedByTheMainWindowOnlyWhileModal)
