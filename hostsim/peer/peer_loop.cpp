@@ -27,6 +27,7 @@ constexpr int kMaxPollMs = 500;
 // that the close reaches the client as an orderly one.
 constexpr auto kDrainTime = std::chrono::seconds(2);
 constexpr std::size_t kReadChunk = 65536;
+constexpr int kChunksPerRound = 16;
 
 bool WouldBlock()
 {
@@ -93,8 +94,8 @@ int ProtocolPeer::Impl::pollTimeoutMs() const
     for (const auto& link : links) {
         if (link->phase == LinkPhase::Closing)
             next = std::min(next, link->closeDeadline);
-        else if (!link->out.empty())
-            next = std::min(next, link->out.front().due);
+        else if (!link->out.empty() && link->out.front().due > now)
+            next = std::min(next, link->out.front().due); // bytes due now wait for POLLOUT instead
     }
     if (next <= now)
         return 0;
@@ -132,9 +133,10 @@ void ProtocolPeer::Impl::openListener()
     sa.sin_port = htons(port);
     if (::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0
         || ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 || ::listen(fd, 20) != 0) {
+        const int error = errno;
         ::close(fd);
         std::lock_guard lock(mu);
-        rec.protocolErrors.push_back(std::string("listening again failed: ") + std::strerror(errno));
+        rec.protocolErrors.push_back(std::string("listening again failed: ") + std::strerror(error));
         changed.notify_all();
         return;
     }
@@ -201,21 +203,24 @@ void ProtocolPeer::Impl::readDatagrams(int fd, bool viaBroadcast)
 
 void ProtocolPeer::Impl::readLink(Connection& link)
 {
+    // Chunk by chunk, each taken in before the next is read, so that the
+    // input never holds more than a chunk and one unfinished packet; a
+    // bounded number of chunks per round keeps a flooding client from
+    // starving the others.
     uint8_t chunk[kReadChunk];
-    for (;;) {
+    for (int round = 0; round < kChunksPerRound && link.fd >= 0; ++round) {
         ssize_t n = ::recv(link.fd, chunk, sizeof chunk, MSG_DONTWAIT);
-        if (n > 0) {
-            if (link.phase != LinkPhase::Closing)
-                link.in.insert(link.in.end(), chunk, chunk + n);
-            continue;
-        }
         if (n < 0 && WouldBlock())
-            break;
-        lose(link); // closed by the client, or broken
-        return;
-    }
-    if (link.phase != LinkPhase::Closing)
+            return;
+        if (n <= 0) {
+            lose(link); // closed by the client, or broken
+            return;
+        }
+        if (link.phase == LinkPhase::Closing)
+            continue; // drained and dropped
+        link.in.insert(link.in.end(), chunk, chunk + n);
         takeInput(link);
+    }
 }
 
 void ProtocolPeer::Impl::queue(Connection& link, std::vector<uint8_t> bytes, int replies, bool closeAfter)

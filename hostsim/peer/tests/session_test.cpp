@@ -296,3 +296,37 @@ TEST(PeerSession, RecordLimitKeepsCountingAndEchoing)
 
 } // namespace
 } // namespace hostsim::test
+
+namespace hostsim::test {
+namespace {
+
+// Replies pile up for a client that does not read; the peer goes on serving
+// other links, and the piled-up replies all arrive once the client reads.
+TEST(PeerSession, ClientThatDoesNotReadStallsNobody)
+{
+    ProtocolPeer peer({ .recvBufferSize = 30000, .recordLimit = 0 });
+    RawLink slow(peer.address(), peer.port());
+    ASSERT_TRUE(slow.logOn());
+    const std::string big(20000, 'b');
+    constexpr uint32_t kRequests = 100; // 2 MB of replies, far beyond the socket buffers
+    for (uint32_t seq = 1; seq <= kRequests; ++seq)
+        ASSERT_TRUE(slow.send(ClientPacket(seq, { { 10, big, seq } })));
+    ASSERT_TRUE(peer.waitForRequests(kRequests, kWait));
+
+    RawLink other(peer.address(), peer.port());
+    ASSERT_TRUE(other.logOn());
+    ASSERT_TRUE(other.send(ClientPacket(1, { { 10, "quick", 1 } })));
+    auto reply = other.readPacket();
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->texts[0], "quick");
+
+    for (uint32_t seq = 1; seq <= kRequests; ++seq) {
+        auto r = slow.readPacket();
+        ASSERT_TRUE(r) << seq;
+        EXPECT_EQ(r->hdr.seq, seq);
+        EXPECT_EQ(r->texts[0].size(), big.size());
+    }
+}
+
+} // namespace
+} // namespace hostsim::test
