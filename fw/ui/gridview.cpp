@@ -96,6 +96,11 @@ GridView::GridView(QWidget* parent)
 
 GridView::~GridView()
 {
+    // The tables send events while they die; this half-destroyed view must not see them.
+    for (QTableView* t : { frozen_, main_ }) {
+        t->removeEventFilter(this);
+        t->viewport()->removeEventFilter(this);
+    }
     // The tables go before the model they show (members die after the child widgets otherwise).
     delete frozen_;
     delete main_;
@@ -439,8 +444,9 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && (watched == frozen_ || watched == main_))
         return handleKey(static_cast<QKeyEvent*>(event));
-    if (watched == frozen_->viewport() || watched == main_->viewport())
-        return handleDragDrop(static_cast<QWidget*>(watched), event);
+    if (dragOut_ || dropIn_)
+        if (watched == frozen_->viewport() || watched == main_->viewport())
+            return handleDragDrop(static_cast<QWidget*>(watched), event);
     return View::eventFilter(watched, event);
 }
 
