@@ -21,11 +21,12 @@ namespace hostsim {
 using PeerClock = std::chrono::steady_clock;
 
 struct ReplyFault {
-    enum class Kind { Cut, Coalesce, OverrideSeq, Malform, Replace };
+    enum class Kind { Cut, Coalesce, OverrideSeq, Malform, Replace, Reorder };
     Kind kind = Kind::Cut;
     uint32_t seq = 0;
     Malformation how = Malformation::BadKind;
     std::vector<uint8_t> bytes;
+    std::vector<int> order; // Reorder: positions in arrival order
 };
 
 struct Outgoing {
@@ -46,6 +47,9 @@ struct Connection {
     std::deque<Outgoing> out;
     std::optional<std::vector<uint8_t>> held; // a reply waiting for its coalescing partner
     int heldReplies = 0;
+    // Replies collected for reordering, written once `reorder.size()` are in.
+    std::vector<int> reorder;
+    std::vector<Outgoing> reorderHeld;
     PeerClock::time_point closeDeadline {};
 };
 
@@ -123,6 +127,7 @@ struct ProtocolPeer::Impl {
     void takePacket(Connection& link, std::span<const uint8_t> bytes, int stray);
     void answerLogon(Connection& link, const PeerPacket& packet, const LogonAnswer& answer);
     void sendReply(Connection& link, std::vector<uint8_t> bytes);
+    void emitReply(Connection& link, std::vector<uint8_t> bytes, int replies, bool closeAfter);
 };
 
 } // namespace hostsim

@@ -289,6 +289,8 @@ void ProtocolPeer::Impl::startClosing(Connection& link)
     link.in.clear();
     link.held.reset();
     link.heldReplies = 0;
+    link.reorder.clear();
+    link.reorderHeld.clear();
     std::lock_guard lock(mu);
     ++rec.connectionsClosed;
     changed.notify_all();

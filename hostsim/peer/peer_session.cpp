@@ -203,6 +203,10 @@ void ProtocolPeer::Impl::sendReply(Connection& link, std::vector<uint8_t> bytes)
             bytes.resize(std::max<std::size_t>(1, bytes.size() / 2));
             closeAfter = true;
             break;
+        case ReplyFault::Kind::Reorder:
+            if (link.reorder.empty())
+                link.reorder = std::move(fault->order);
+            break;
         }
     }
     int replies = closeAfter ? 0 : 1; // a cut reply never counts as sent
@@ -214,7 +218,29 @@ void ProtocolPeer::Impl::sendReply(Connection& link, std::vector<uint8_t> bytes)
         link.held.reset();
         link.heldReplies = 0;
     }
-    queue(link, std::move(bytes), replies, closeAfter);
+    emitReply(link, std::move(bytes), replies, closeAfter);
+}
+
+void ProtocolPeer::Impl::emitReply(Connection& link, std::vector<uint8_t> bytes, int replies, bool closeAfter)
+{
+    if (link.reorder.empty()) {
+        queue(link, std::move(bytes), replies, closeAfter);
+        return;
+    }
+    Outgoing o;
+    o.bytes = std::move(bytes);
+    o.repliesInside = replies;
+    o.closeAfter = closeAfter;
+    link.reorderHeld.push_back(std::move(o));
+    if (link.reorderHeld.size() < link.reorder.size())
+        return;
+    const std::vector<int> order = std::move(link.reorder);
+    std::vector<Outgoing> held = std::move(link.reorderHeld);
+    link.reorder.clear();
+    link.reorderHeld.clear();
+    for (int at : order)
+        queue(link, std::move(held[static_cast<std::size_t>(at)].bytes),
+            held[static_cast<std::size_t>(at)].repliesInside, held[static_cast<std::size_t>(at)].closeAfter);
 }
 
 } // namespace hostsim

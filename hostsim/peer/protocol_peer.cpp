@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -242,23 +243,38 @@ void ProtocolPeer::dropAtRequest(int n)
 
 void ProtocolPeer::cutNextReply()
 {
-    impl_->armFault({ ReplyFault::Kind::Cut, 0, {}, {} });
+    impl_->armFault({ ReplyFault::Kind::Cut, 0, {}, {}, {} });
 }
 void ProtocolPeer::coalesceNextReplies()
 {
-    impl_->armFault({ ReplyFault::Kind::Coalesce, 0, {}, {} });
+    impl_->armFault({ ReplyFault::Kind::Coalesce, 0, {}, {}, {} });
 }
 void ProtocolPeer::overrideNextSequence(uint32_t seq)
 {
-    impl_->armFault({ ReplyFault::Kind::OverrideSeq, seq, {}, {} });
+    impl_->armFault({ ReplyFault::Kind::OverrideSeq, seq, {}, {}, {} });
 }
+void ProtocolPeer::reorderNextReplies(std::vector<int> order)
+{
+    std::vector<int> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t i = 0; i < sorted.size(); ++i)
+        if (sorted[i] != static_cast<int>(i))
+            throw std::invalid_argument("hostsim peer: reply order is not a permutation of 0..n-1");
+    if (order.empty())
+        return;
+    ReplyFault fault;
+    fault.kind = ReplyFault::Kind::Reorder;
+    fault.order = std::move(order);
+    impl_->armFault(std::move(fault));
+}
+
 void ProtocolPeer::malformNextReply(Malformation how)
 {
-    impl_->armFault({ ReplyFault::Kind::Malform, 0, how, {} });
+    impl_->armFault({ ReplyFault::Kind::Malform, 0, how, {}, {} });
 }
 void ProtocolPeer::replaceNextReply(std::vector<uint8_t> bytes)
 {
-    impl_->armFault({ ReplyFault::Kind::Replace, 0, {}, std::move(bytes) });
+    impl_->armFault({ ReplyFault::Kind::Replace, 0, {}, std::move(bytes), {} });
 }
 
 int ProtocolPeer::sendRaw(std::vector<uint8_t> bytes)

@@ -192,11 +192,18 @@ public:
     // The next request reply carries `seq` (header and messages) instead of the
     // request's sequence number.
     void overrideNextSequence(uint32_t seq);
+    // The next order.size() request replies of a link are held until all are
+    // made, then written one by one in this order: positions in the order the
+    // requests arrived, e.g. {2, 0, 1}. Throws std::invalid_argument when the
+    // order is not a permutation of 0..n-1. Takes one armed place, the first
+    // of the collected replies; the others still take theirs.
+    void reorderNextReplies(std::vector<int> order);
     void malformNextReply(Malformation how);
     // The next request reply is replaced by these bytes.
     void replaceNextReply(std::vector<uint8_t> bytes);
     // Writes these bytes now on every connection that finished the exchange;
-    // returns how many connections got them.
+    // returns how many connections got them. With encodePacket this is also a
+    // late reply to a request that a handler left unanswered.
     int sendRaw(std::vector<uint8_t> bytes);
 
     // ---- record

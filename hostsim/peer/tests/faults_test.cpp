@@ -1,6 +1,8 @@
 // The peer's fault modes as a client sees them on the wire.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "raw_client.h"
 #include "vorl/codec.h"
 
@@ -116,6 +118,27 @@ TEST_F(PeerFaults, OverriddenSequenceAnswersNoRequest)
     reply = link.readPacket();
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->hdr.seq, 2u);
+}
+
+TEST_F(PeerFaults, ReorderedRepliesComeInTheGivenOrder)
+{
+    peer.reorderNextReplies({ 2, 0, 1 });
+    for (uint32_t seq = 1; seq <= 3; ++seq)
+        ASSERT_TRUE(request(seq));
+    for (uint32_t seq : { 3u, 1u, 2u }) {
+        auto reply = link.readPacket();
+        ASSERT_TRUE(reply);
+        EXPECT_EQ(reply->hdr.seq, seq);
+        EXPECT_EQ(reply->msgs[0].handle, seq + 100);
+    }
+    ASSERT_TRUE(request(4)); // back in order
+    auto reply = link.readPacket();
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->hdr.seq, 4u);
+
+    for (const std::vector<int>& bad :
+        { std::vector<int> { 0, 0 }, std::vector<int> { 1, 2 }, std::vector<int> { -1 } })
+        EXPECT_THROW(peer.reorderNextReplies(bad), std::invalid_argument);
 }
 
 TEST_F(PeerFaults, MalformedRepliesKeepTheLinkOpen)
