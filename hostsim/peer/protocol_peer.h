@@ -19,7 +19,7 @@
 // they may call the peer's members themselves.
 //
 // Faults armed with the "Next" members are one-shot and queue up: each
-// request reply consumes the oldest armed fault. Logon and plug-in replies
+// request reply (on whichever connection) consumes the oldest armed fault. Logon and plug-in replies
 // never consume them, so faults may be armed before the client connects.
 #include <chrono>
 #include <cstddef>
@@ -143,7 +143,10 @@ struct PeerRecord {
     int connectionsClosed = 0; // by either side
     std::vector<std::string> protocolErrors; // what the peer refused; the link was dropped
 
+    // Sequence numbers of the recorded request packets (neither logon nor
+    // plug-in packets), in arrival order, resends included.
     std::vector<uint32_t> requestSequences() const;
+    // The recorded request packets; the pointers live as long as this record.
     std::vector<const PeerPacket*> requests() const;
 };
 
