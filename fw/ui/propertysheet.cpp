@@ -3,6 +3,7 @@
 #include "fw/ui/text.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -22,6 +23,28 @@ void PropertyPage::setModified(bool modified)
     modified_ = modified;
     if (sheet_)
         sheet_->pageModified();
+}
+
+void PropertyPage::onOK()
+{
+    if (sheet_)
+        sheet_->onOK();
+}
+
+void PropertyPage::onCancel()
+{
+    if (sheet_)
+        sheet_->onCancel();
+}
+
+void PropertyPage::keyPressEvent(QKeyEvent* event)
+{
+    // A page has no default button of its own: Enter goes on to the sheet's.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && sheet_) {
+        event->ignore();
+        return;
+    }
+    Dialog::keyPressEvent(event);
 }
 
 PropertySheet::PropertySheet(const std::string& caption, QWidget* parent)

@@ -37,6 +37,13 @@ public:
     PropertySheet* sheet() const { return sheet_; }
     bool activated() const { return activated_; }
 
+    // Enter and Escape inside a page act on the whole sheet.
+    void onOK() override;
+    void onCancel() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     friend class PropertySheet;
     PropertySheet* sheet_ = nullptr;

@@ -4,6 +4,8 @@
 #include "fw/ui/dataexchange.h"
 #include "fw/ui/propertysheet.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,6 +88,21 @@ TEST_F(PropertySheetTest, AnInvalidPageCannotBeLeft)
     });
     EXPECT_EQ(script.messageBoxes().size(), 1u);
     EXPECT_EQ(a.applied, 0);
+}
+
+TEST_F(PropertySheetTest, EnterInsideAPageClosesTheSheetNotThePage)
+{
+    Page a(kPageA);
+    fw::PropertySheet sheet("Customize");
+    sheet.addPage(a);
+    int result = fw::test::runModal(sheet, [&](fw::Dialog&) {
+        a.userType(kEdit, "7");
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(&a, &enter);
+    });
+    EXPECT_EQ(result, fw::IDOK);
+    EXPECT_EQ(a.value, 7);
+    EXPECT_EQ(a.applied, 1);
 }
 
 } // namespace
