@@ -95,9 +95,21 @@ void MainFrame::fillMenu(QMenu* qmenu, std::shared_ptr<Menu> model)
                 a->setChecked(true);
             }
             uint32_t id = item.id();
+            applyPrompt(a, id, false);
             connect(a, &QAction::triggered, this, [this, id] { onMenuCommand(id); });
         }
     }
+}
+
+void MainFrame::applyPrompt(QAction* action, uint32_t id, bool toolTip) const
+{
+    if (!prompts_)
+        return;
+    std::string p = prompts_(id);
+    size_t nl = p.find('\n');
+    action->setStatusTip(toQt(p.substr(0, nl)));
+    if (toolTip && nl != std::string::npos)
+        action->setToolTip(toQt(p.substr(nl + 1)));
 }
 
 uint32_t MainFrame::trackPopupMenu(const Menu& popup, QPoint globalPos, bool route)
@@ -154,6 +166,7 @@ QToolBar* MainFrame::addCommandBar(const std::string& name, const std::vector<ui
         }
         QAction* a = bar->addAction(toQt(textOf ? textOf(id) : std::to_string(id)));
         a->setData(id);
+        applyPrompt(a, id, true);
         connect(a, &QAction::triggered, this, [this, id] { onMenuCommand(id); });
     }
     bars_.push_back(bar);

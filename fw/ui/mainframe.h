@@ -51,6 +51,10 @@ public:
     using PopupHook = std::function<uint32_t(const Menu& shown)>;
     static void setPopupHook(PopupHook hook);
 
+    // Prompts of commands as "status text\ntool tip" (either part may be empty); menu items and
+    // bar buttons show them. Set before building menus and bars.
+    void setPromptProvider(std::function<std::string(uint32_t)> prompts) { prompts_ = std::move(prompts); }
+
     // A command bar of buttons (0 = separator); texts are looked up with the text function.
     QToolBar* addCommandBar(const std::string& name, const std::vector<uint32_t>& ids,
                             std::function<std::string(uint32_t)> textOf);
@@ -93,12 +97,14 @@ protected:
 
 private:
     void fillMenu(QMenu* qmenu, std::shared_ptr<Menu> popup);
+    void applyPrompt(QAction* action, uint32_t id, bool toolTip) const;
 
     QMdiArea* mdi_;
     Menu menu_;
     std::vector<QToolBar*> bars_;
     std::vector<QLabel*> panes_;
     std::vector<QShortcut*> shortcuts_;
+    std::function<std::string(uint32_t)> prompts_;
     bool locked_ = false;
     int openMenus_ = 0;
 };

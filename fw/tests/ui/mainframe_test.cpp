@@ -75,6 +75,22 @@ TEST_F(MainFrameTest, MenusAreRebuiltWithUpdateHandlersEachTimeTheyOpen)
     EXPECT_NE(frame.menuModel().find(35986), nullptr);
 }
 
+TEST(MainFramePrompts, MenuItemsAndButtonsShowPromptsAndToolTips)
+{
+    fw::App app;
+    fw::MainFrame frame;
+    frame.setPromptProvider([](uint32_t id) { return id == 1 ? std::string("Zoom-in\nZoom In") : std::string(); });
+    frame.commands().onCommand(1, [] {});
+    frame.setMenuModel(Menu::popup("", { Menu::popup("&Grid", { Menu::command(1, "&Zoom In") }) }));
+    frame.addCommandBar("Bar", { 1 }, nullptr);
+    QMenu* m = frame.menuBar()->actions().at(0)->menu();
+    emit m->aboutToShow();
+    EXPECT_EQ(m->actions().at(0)->statusTip(), QStringLiteral("Zoom-in"));
+    QAction* button = frame.commandBarAction(1);
+    EXPECT_EQ(button->statusTip(), QStringLiteral("Zoom-in"));
+    EXPECT_EQ(button->toolTip(), QStringLiteral("Zoom In"));
+}
+
 TEST_F(MainFrameTest, AnItemRemovedFromAPopupStaysOnTheToolbar)
 {
     openOptions();
