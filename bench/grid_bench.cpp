@@ -1,10 +1,10 @@
 // grid_bench: the cost of keeping a large grid in step with a busy table.
 //
-// Updates: a 100,000-row, 20-column table receives 10,000 changed rows per second, delivered as
-// ten batches of 1,000 rows per simulated second. Each batch is one update: GridView gets an
-// update hint naming the changed rows; the baseline is a bare QTableView over a
-// QAbstractTableModel that sends one change signal per changed row. Both then repaint. We
-// report process CPU time per 1,000 updates of each and their ratio.
+// Updates: a 100,000-row, 20-column table receives 10,000 changed rows (updates) per second,
+// delivered as ten batches of 1,000 per simulated second. Per batch, GridView gets one update
+// hint naming the changed rows; the baseline is a bare QTableView over a QAbstractTableModel
+// that sends one change signal per changed row. Both then repaint. We report process CPU time
+// per 1,000 updates (one batch) of each and their ratio.
 //
 // Sorting: 100,000 rows by three keys the way a grid document does it (an index of row
 // numbers ordered by a three-way comparison of the rows' values, ties kept in document order)
