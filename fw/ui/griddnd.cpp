@@ -1,7 +1,9 @@
 #include "fw/ui/dragdrop.h"
 #include "fw/ui/gridview.h"
+#include "fw/ui/text.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMouseEvent>
@@ -19,6 +21,30 @@ void GridView::setRowDragDrop(bool dragOut, bool dropIn)
         if (dragOut || dropIn)
             t->viewport()->installEventFilter(this);
     }
+}
+
+bool GridView::copySelection()
+{
+    std::vector<int> rows = selectedRows();
+    if (rows.empty())
+        return false;
+    std::string text;
+    for (int r : rows) {
+        for (int c = 1; c <= colCount(); ++c) {
+            if (c > 1)
+                text += '\t';
+            text += model_.style(r, c).value;
+        }
+        text += '\n';
+    }
+    std::vector<uint8_t> payload;
+    std::string ignored;
+    if (dragPayload(rows, payload, ignored))
+        return copyRowsToClipboard(payload, text);
+    if (!QApplication::clipboard())
+        return false;
+    QApplication::clipboard()->setText(toQt(text));
+    return true;
 }
 
 bool GridView::handleDragDrop(QWidget* viewport, QEvent* event)

@@ -416,6 +416,8 @@ bool GridView::findFirstCharMatch(QChar ch, int col, int fromRow, int toRow)
 
 bool GridView::handleKey(QKeyEvent* key)
 {
+    if (key->matches(QKeySequence::Copy))
+        return copySelection();
     GridCell cur = currentCell();
     if (!cur.valid() || cur.row < 1)
         return false;

@@ -111,6 +111,10 @@ public:
         return false;
     }
 
+    // Copies the selected rows to the clipboard: their cell texts (tab-separated, one line per
+    // row) and, when dragPayload gives one, the private row payload. Ctrl+C does the same.
+    bool copySelection();
+
     // Counters for tests and benchmarks: change notifications sent for single rows.
     int rowRepaintsSent() const { return rowRepaints_; }
 

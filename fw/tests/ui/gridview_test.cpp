@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QDropEvent>
 #include <QApplication>
+#include <QClipboard>
 #include <QPrinter>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -236,6 +237,38 @@ struct DropGrid : fw::GridView {
         return true;
     }
 };
+
+TEST(GridDragDrop, CopyPutsRowTextsAndThePayloadOnTheClipboard)
+{
+    fw::App app;
+    struct Small : fw::GridSource {
+        int rowCount() const override { return 3; }
+        int columnCount() const override { return 2; }
+        bool cellStyle(int row, int col, fw::CellStyle& s) const override
+        {
+            s.value = "r" + std::to_string(row) + "c" + std::to_string(col);
+            return true;
+        }
+    } src;
+    struct PayloadGrid : fw::GridView {
+        bool dragPayload(const std::vector<int>& rows, std::vector<uint8_t>& payload, std::string&) override
+        {
+            for (int r : rows)
+                payload.push_back(static_cast<uint8_t>(r));
+            return true;
+        }
+    } grid;
+    grid.setSource(&src);
+    grid.onInitialUpdate();
+    EXPECT_FALSE(grid.copySelection()) << "nothing selected";
+    grid.selectRange({ 1, 1, 1, 1 });
+    grid.selectRange({ 3, 2, 3, 2 }, true);
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("c"));
+    grid.setCurrentCell(1, 1);
+    QApplication::sendEvent(grid.scrollTable(), &copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("r1c1\tr1c2\nr3c1\tr3c2\n"));
+    EXPECT_EQ(fw::rowsFromClipboard(), (std::vector<uint8_t> { 1, 3 }));
+}
 
 TEST(GridDragDrop, OnlyAcceptedRowPayloadsAreDropped)
 {
