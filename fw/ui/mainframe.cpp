@@ -173,6 +173,15 @@ QToolBar* MainFrame::addCommandBar(const std::string& name, const std::vector<ui
     return bar;
 }
 
+void MainFrame::clearCommandBars()
+{
+    for (QToolBar* bar : bars_) {
+        removeToolBar(bar);
+        bar->deleteLater(); // it may be emitting the signal that led here
+    }
+    bars_.clear();
+}
+
 void MainFrame::updateCommandBars()
 {
     for (QToolBar* bar : bars_) {

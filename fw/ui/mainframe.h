@@ -58,6 +58,8 @@ public:
     // A command bar of buttons (0 = separator); texts are looked up with the text function.
     QToolBar* addCommandBar(const std::string& name, const std::vector<uint32_t>& ids,
                             std::function<std::string(uint32_t)> textOf);
+    // Removes every command bar (before building the bars of another interface).
+    void clearCommandBars();
     // Runs the update handlers for every bar button (called when the application is idle).
     void updateCommandBars();
     QAction* commandBarAction(uint32_t id) const;

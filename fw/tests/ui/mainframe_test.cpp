@@ -140,6 +140,11 @@ TEST_F(MainFrameTest, StatusPanesAndBarState)
     EXPECT_TRUE(frame.restoreBarState(state));
     EXPECT_TRUE(frame.findChild<QToolBar*>()->isVisibleTo(&frame));
     EXPECT_FALSE(frame.restoreBarState({ 1, 2, 3 }));
+
+    frame.clearCommandBars();
+    fw::test::processEvents();
+    EXPECT_EQ(frame.commandBarAction(35984), nullptr);
+    EXPECT_TRUE(frame.findChildren<QToolBar*>().isEmpty());
 }
 
 } // namespace
