@@ -47,7 +47,8 @@ void MainFrame::setMenuModel(Menu model)
 void MainFrame::rebuildMenuBar()
 {
     QMenuBar* bar = menuBar();
-    bar->clear();
+    bar->clear(); // deletes the menus, open or not
+    openMenus_ = 0;
     for (const Menu& item : menu_.items()) {
         if (item.isPopup()) {
             QMenu* m = bar->addMenu(toQt(item.text()));
