@@ -88,6 +88,7 @@ struct VORLClient {
   uint32_t nextBalanceTime = 0;
   uint32_t collectTime = 0;
   bool switchPending = false;
+  uint32_t switchTarget = 0; // the server that load balancing chose
 
   vorl::LogonMessage logon;
 
@@ -97,6 +98,8 @@ struct VORLClient {
   int sentLast = -1;
   uint32_t sequence = 0;
   int building = -1; // slot of the packet being built
+  int packetOverhead = 0;  // the plug-ins' overheads, fetched when it was started
+  int messageOverhead = 0;
   int sendTryCount = 0;
 
   // Receiving.

@@ -55,6 +55,8 @@ VORL_API int VORLEndPacket(VORLHANDLE handle);
 VORL_API int VORLResetPacket(VORLHANDLE handle);
 VORL_API int VORLSend(VORLHANDLE handle, int type, const void* data, int length, int pktClass,
                       int value);
+// Room left for the data of one more message of the packet being built.
+VORL_API int VORLSpaceLeft(VORLHANDLE handle, int* room);
 VORL_API int VORLRecv(VORLHANDLE handle, int timeout);
 VORL_API int VORLNumMessages(VORLHANDLE handle, int* count);
 VORL_API int VORLMessage(VORLHANDLE handle, int index, int* type, void** data, int* length,
