@@ -49,3 +49,6 @@
 #if __has_include("plinth/syscrypt.h")
 #include "plinth/syscrypt.h"
 #endif
+#if __has_include("plinth/exception.h")
+#include "plinth/exception.h"
+#endif
