@@ -27,11 +27,17 @@ constexpr int kRetries = 2000;
 
 void short_pause() { std::this_thread::sleep_for(std::chrono::microseconds(200)); }
 
-bool set_lock(int fd, short type) {
+// Byte 0 carries the holds: shared by every holder, exclusive only for the last
+// one on its way out. Byte 1 lets one process at a time decide whether a name is
+// stale, so two processes opening a dead object together cannot both keep it.
+constexpr off_t kHoldByte = 0;
+constexpr off_t kProbeByte = 1;
+
+bool set_lock(int fd, short type, off_t byte = kHoldByte) {
   struct flock fl {};
   fl.l_type = type;
   fl.l_whence = SEEK_SET;
-  fl.l_start = 0;
+  fl.l_start = byte;
   fl.l_len = 1;
   return fcntl(fd, F_OFD_SETLK, &fl) == 0;
 }
@@ -55,7 +61,7 @@ enum class Probe { live, absent, retry, failed };
 Probe probe(const std::string& path, int& fd_out) {
   int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return errno == ENOENT ? Probe::absent : Probe::failed;
-  if (!set_lock(fd, F_RDLCK)) {
+  if (!set_lock(fd, F_WRLCK, kProbeByte) || !set_lock(fd, F_RDLCK)) {
     bool busy = lock_busy();
     ::close(fd);
     return busy ? Probe::retry : Probe::failed;
@@ -73,6 +79,7 @@ Probe probe(const std::string& path, int& fd_out) {
     ::close(fd);
     return Probe::failed;
   }
+  set_lock(fd, F_UNLCK, kProbeByte);
   fd_out = fd;
   return Probe::live;
 }

@@ -116,7 +116,7 @@ TEST_F(PersistTest, ServerKeepsNoDescriptorOfItsStarter) {
   close(fds[1]);
   // With the write end left only in a long-lived server, this would never end.
   pollfd readable{fds[0], POLLIN, 0};
-  EXPECT_EQ(poll(&readable, 1, 20000), 1);
+  ASSERT_EQ(poll(&readable, 1, 20000), 1);
   char byte = 0;
   EXPECT_EQ(read(fds[0], &byte, 1), 0);
   close(fds[0]);
