@@ -23,9 +23,9 @@ bool close_object(Segment& segment, bool condemned, int type, int key);
 
 // Handles are checked before use: a null or foreign pointer is refused. Each
 // module's record carries its own tag.
-template <typename Handle>
-bool live_handle(const Handle* handle, std::uint32_t tag) {
-  return handle != nullptr && handle->tag == tag;
+template <typename Handle> bool live_handle(const Handle* handle, std::uint32_t tag)
+{
+    return handle != nullptr && handle->tag == tag;
 }
 
-}  // namespace plinth::named
+} // namespace plinth::named

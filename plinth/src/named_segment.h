@@ -19,45 +19,50 @@ std::optional<std::string> segment_name(const char* pattern, int key);
 std::optional<std::string> object_namespace();
 
 class Segment {
- public:
-  enum class CreateResult { created, exists, failed };
-  // Returns false when the object could not be set up.
-  using Initialiser = std::function<bool(void* base)>;
+public:
+    enum class CreateResult { created, exists, failed };
+    // Returns false when the object could not be set up.
+    using Initialiser = std::function<bool(void* base)>;
 
-  Segment() = default;
-  Segment(const Segment&) = delete;
-  Segment& operator=(const Segment&) = delete;
-  Segment(Segment&& other) noexcept;
-  Segment& operator=(Segment&& other) noexcept;
-  ~Segment();
+    Segment() = default;
+    Segment(const Segment&) = delete;
+    Segment& operator=(const Segment&) = delete;
+    Segment(Segment&& other) noexcept;
+    Segment& operator=(Segment&& other) noexcept;
+    ~Segment();
 
-  // Publishes a new segment of size bytes under name, initialised by init before
-  // any other process can see it.
-  static CreateResult create(const std::string& name, std::size_t size, const Initialiser& init,
-                             Segment& out);
-  // Opens a live segment. map=false only takes the hold (the persist server).
-  static std::optional<Segment> open(const std::string& name, bool map);
-  // An unnamed segment for key 0, shared only with children forked later.
-  static std::optional<Segment> create_private(std::size_t size, const Initialiser& init);
+    // Publishes a new segment of size bytes under name, initialised by init before
+    // any other process can see it.
+    static CreateResult create(
+        const std::string& name, std::size_t size, const Initialiser& init, Segment& out);
+    // Opens a live segment. map=false only takes the hold (the persist server).
+    static std::optional<Segment> open(const std::string& name, bool map);
+    // An unnamed segment for key 0, shared only with children forked later.
+    static std::optional<Segment> create_private(std::size_t size, const Initialiser& init);
 
-  void* base() const { return base_; }
-  std::size_t size() const { return size_; }
-  bool valid() const { return fd_ >= 0 || base_ != nullptr; }
-  // Reads the first bytes without a mapping (kind checks in the persist server).
-  bool read_header(void* buffer, std::size_t length) const;
-  bool protect(bool writable);
-  // Lets go of the hold; the last holder removes the name. False when the system
-  // refused to unmap or close.
-  bool close();
+    void* base() const { return base_; }
+    std::size_t size() const { return size_; }
+    bool valid() const { return fd_ >= 0 || base_ != nullptr; }
+    // Reads the first bytes without a mapping (kind checks in the persist server).
+    bool read_header(void* buffer, std::size_t length) const;
+    bool protect(bool writable);
+    // Lets go of the hold; the last holder removes the name. False when the system
+    // refused to unmap or close.
+    bool close();
 
- private:
-  Segment(int fd, void* base, std::size_t size, std::string path)
-      : fd_(fd), base_(base), size_(size), path_(std::move(path)) {}
+private:
+    Segment(int fd, void* base, std::size_t size, std::string path)
+        : fd_(fd)
+        , base_(base)
+        , size_(size)
+        , path_(std::move(path))
+    {
+    }
 
-  int fd_ = -1;
-  void* base_ = nullptr;
-  std::size_t size_ = 0;
-  std::string path_;
+    int fd_ = -1;
+    void* base_ = nullptr;
+    std::size_t size_ = 0;
+    std::string path_;
 };
 
-}  // namespace plinth::named
+} // namespace plinth::named

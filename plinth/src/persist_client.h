@@ -17,4 +17,4 @@ int PersistRelease(int type, int key);
 void set_server_program_for_testing(const std::string& path);
 pid_t server_pid();
 
-}  // namespace plinth::persist
+} // namespace plinth::persist

@@ -16,11 +16,11 @@
 namespace plinth::persist {
 
 enum ResourceType : int {
-  kShmemType = 0,
-  kReslockResourceType = 1,
-  kReslockControlType = 2,
-  kEventType = 3,
-  kMutexType = 4,
+    kShmemType = 0,
+    kReslockResourceType = 1,
+    kReslockControlType = 2,
+    kEventType = 3,
+    kMutexType = 4,
 };
 constexpr int kResourceTypes = 5;
 
@@ -32,16 +32,16 @@ enum class Operation : std::uint32_t { accept = 0, release = 1, query = 2, quit 
 constexpr std::size_t kRequestSize = 16;
 constexpr std::size_t kReplyHeaderSize = 8;
 constexpr std::size_t kRecordSize = 8;
-constexpr std::uint32_t kRequestMagic = 0x53504c50;  // "PLPS"
+constexpr std::uint32_t kRequestMagic = 0x53504c50; // "PLPS"
 // The exit code of a second server, as the original platform's "already exists".
 constexpr int kAlreadyRunning = 183;
 // Far beyond any real count; a larger claim in a reply is a corrupt frame.
 constexpr std::uint32_t kMaxRecords = 1u << 20;
 
 struct Request {
-  Operation operation;
-  std::int32_t type;
-  std::int32_t key;
+    Operation operation;
+    std::int32_t type;
+    std::int32_t key;
 };
 
 std::array<std::uint8_t, kRequestSize> encode_request(const Request& request);
@@ -55,4 +55,4 @@ std::int32_t get_i32(const std::uint8_t* in);
 // false when the namespace is unusable.
 bool server_address(sockaddr_un& address, socklen_t& length);
 
-}  // namespace plinth::persist
+} // namespace plinth::persist

@@ -17,30 +17,30 @@ enum class CellKind : std::uint32_t { event = 1, mutex = 2, semaphore = 3 };
 
 // Every cell starts with this header so an open can refuse a segment of another kind.
 struct CellHeader {
-  std::uint32_t magic;
-  CellKind kind;
+    std::uint32_t magic;
+    CellKind kind;
 };
-constexpr std::uint32_t kCellMagic = 0x504c4e54;  // "PLNT"
+constexpr std::uint32_t kCellMagic = 0x504c4e54; // "PLNT"
 
 struct EventCell {
-  CellHeader header;
-  // 0 blocked, 1 unblocked, 2 blocked with (possible) waiters.
-  std::atomic<std::uint32_t> state;
-  std::uint32_t reserved;
+    CellHeader header;
+    // 0 blocked, 1 unblocked, 2 blocked with (possible) waiters.
+    std::atomic<std::uint32_t> state;
+    std::uint32_t reserved;
 };
 
 struct SemaphoreCell {
-  CellHeader header;
-  std::atomic<std::uint32_t> count;
-  std::atomic<std::uint32_t> waiters;
-  std::uint32_t maximum;
-  std::uint32_t reserved;
+    CellHeader header;
+    std::atomic<std::uint32_t> count;
+    std::atomic<std::uint32_t> waiters;
+    std::uint32_t maximum;
+    std::uint32_t reserved;
 };
 
 struct MutexCell {
-  CellHeader header;
-  std::uint64_t reserved;
-  pthread_mutex_t mutex;
+    CellHeader header;
+    std::uint64_t reserved;
+    pthread_mutex_t mutex;
 };
 
 // The cells are shared between processes built from this same library, so the
@@ -48,8 +48,8 @@ struct MutexCell {
 static_assert(std::atomic<std::uint32_t>::is_always_lock_free);
 static_assert(sizeof(std::atomic<std::uint32_t>) == 4);
 static_assert(offsetof(EventCell, state) == 8 && sizeof(EventCell) == 16);
-static_assert(offsetof(SemaphoreCell, count) == 8 && offsetof(SemaphoreCell, waiters) == 12 &&
-              offsetof(SemaphoreCell, maximum) == 16 && sizeof(SemaphoreCell) == 24);
+static_assert(offsetof(SemaphoreCell, count) == 8 && offsetof(SemaphoreCell, waiters) == 12
+    && offsetof(SemaphoreCell, maximum) == 16 && sizeof(SemaphoreCell) == 24);
 static_assert(offsetof(MutexCell, mutex) == 16);
 
 std::size_t cell_size(CellKind kind);
@@ -71,4 +71,4 @@ bool semaphore_give(SemaphoreCell& cell, std::uint32_t units);
 // False when the system refused a robust, recursive, process-shared mutex.
 bool init_mutex(void* base);
 
-}  // namespace plinth::sync
+} // namespace plinth::sync

@@ -7,107 +7,119 @@ namespace plinth::testing {
 namespace {
 
 constexpr std::uint32_t kReaderCode = 100;
-constexpr std::uint32_t kWriterCode = 200;  // the writer logs 200 on taking, 201 on leaving
+constexpr std::uint32_t kWriterCode = 200; // the writer logs 200 on taking, 201 on leaving
 
 class ReslockTest : public NamedObjectTest {
- protected:
-  void SetUp() override {
-    NamedObjectTest::SetUp();
-    lock_ = ReslockCreate(31);
-    log_ = ShmemCreate(32, 4096);
-    ASSERT_NE(lock_, nullptr);
-    ASSERT_NE(log_, nullptr);
-    control_ = peek("_PLNTctllk%d", 31);
-    resource_ = peek("_PLNTreslk%d", 31);
-    ASSERT_TRUE(control_ && resource_);
-  }
-  void TearDown() override {
-    control_.reset();
-    resource_.reset();
-    if (log_ != nullptr) ShmemClose(ShmemCondemn(log_));
-    if (lock_ != nullptr) ReslockClose(ReslockCondemn(lock_));
-    NamedObjectTest::TearDown();
-  }
+protected:
+    void SetUp() override
+    {
+        NamedObjectTest::SetUp();
+        lock_ = ReslockCreate(31);
+        log_ = ShmemCreate(32, 4096);
+        ASSERT_NE(lock_, nullptr);
+        ASSERT_NE(log_, nullptr);
+        control_ = peek("_PLNTctllk%d", 31);
+        resource_ = peek("_PLNTreslk%d", 31);
+        ASSERT_TRUE(control_ && resource_);
+    }
+    void TearDown() override
+    {
+        control_.reset();
+        resource_.reset();
+        if (log_ != nullptr)
+            ShmemClose(ShmemCondemn(log_));
+        if (lock_ != nullptr)
+            ReslockClose(ReslockCondemn(lock_));
+        NamedObjectTest::TearDown();
+    }
 
-  sync::SemaphoreCell& control() { return *static_cast<sync::SemaphoreCell*>(control_->base()); }
-  sync::SemaphoreCell& resource() { return *static_cast<sync::SemaphoreCell*>(resource_->base()); }
+    sync::SemaphoreCell& control() { return *static_cast<sync::SemaphoreCell*>(control_->base()); }
+    sync::SemaphoreCell& resource() { return *static_cast<sync::SemaphoreCell*>(resource_->base()); }
 
-  std::vector<std::uint32_t> log() {
-    auto* words = static_cast<std::uint32_t*>(ShmemGetPointer(log_));
-    return std::vector<std::uint32_t>(words + 1, words + 1 + std::min<std::uint32_t>(words[0], 64));
-  }
+    std::vector<std::uint32_t> log()
+    {
+        auto* words = static_cast<std::uint32_t*>(ShmemGetPointer(log_));
+        return std::vector<std::uint32_t>(words + 1, words + 1 + std::min<std::uint32_t>(words[0], 64));
+    }
 
-  PlinthReslock* lock_ = nullptr;
-  PlinthShmem* log_ = nullptr;
-  std::optional<named::Segment> control_;
-  std::optional<named::Segment> resource_;
+    PlinthReslock* lock_ = nullptr;
+    PlinthShmem* log_ = nullptr;
+    std::optional<named::Segment> control_;
+    std::optional<named::Segment> resource_;
 };
 
-TEST_F(ReslockTest, TwentyFirstReaderWaits) {
-  for (int i = 0; i < 20; ++i) ASSERT_EQ(ReslockGetRead(lock_), 1);
-  ChildProcess reader({"reslock-read", "31", "32", std::to_string(kReaderCode)});
-  // Blocked for a unit: it announced itself on the resource semaphore.
-  ASSERT_TRUE(wait_until([&] { return resource().waiters.load() > 0; }));
-  EXPECT_TRUE(log().empty());
-  EXPECT_EQ(ReslockReleaseRead(lock_), 1);
-  EXPECT_EQ(reader.wait(), 0);
-  EXPECT_EQ(log(), std::vector<std::uint32_t>{kReaderCode});
-  for (int i = 0; i < 19; ++i) ASSERT_EQ(ReslockReleaseRead(lock_), 1);
-  EXPECT_EQ(ReslockReleaseRead(lock_), 0) << "more reads released than taken";
-  EXPECT_EQ(ReslockGetWrite(lock_), 1);
-  EXPECT_EQ(ReslockReleaseWrite(lock_), 1);
+TEST_F(ReslockTest, TwentyFirstReaderWaits)
+{
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(ReslockGetRead(lock_), 1);
+    ChildProcess reader({ "reslock-read", "31", "32", std::to_string(kReaderCode) });
+    // Blocked for a unit: it announced itself on the resource semaphore.
+    ASSERT_TRUE(wait_until([&] { return resource().waiters.load() > 0; }));
+    EXPECT_TRUE(log().empty());
+    EXPECT_EQ(ReslockReleaseRead(lock_), 1);
+    EXPECT_EQ(reader.wait(), 0);
+    EXPECT_EQ(log(), std::vector<std::uint32_t> { kReaderCode });
+    for (int i = 0; i < 19; ++i)
+        ASSERT_EQ(ReslockReleaseRead(lock_), 1);
+    EXPECT_EQ(ReslockReleaseRead(lock_), 0) << "more reads released than taken";
+    EXPECT_EQ(ReslockGetWrite(lock_), 1);
+    EXPECT_EQ(ReslockReleaseWrite(lock_), 1);
 }
 
-TEST_F(ReslockTest, ReaderAfterAWaitingWriterWaitsForIt) {
-  ASSERT_EQ(ReslockGetRead(lock_), 1);
-  ChildProcess writer({"reslock-write", "31", "32", std::to_string(kWriterCode)});
-  // The writer holds the control semaphore and waits for the last unit (ours).
-  ASSERT_TRUE(wait_until([&] { return control().count.load() == 0 && resource().waiters.load() > 0; }));
-  ChildProcess reader({"reslock-read", "31", "32", std::to_string(kReaderCode)});
-  ASSERT_TRUE(wait_until([&] { return control().waiters.load() > 0; }));
-  EXPECT_TRUE(log().empty());
-  EXPECT_EQ(ReslockReleaseRead(lock_), 1);
-  EXPECT_EQ(writer.wait(), 0);
-  EXPECT_EQ(reader.wait(), 0);
-  EXPECT_EQ(log(), (std::vector<std::uint32_t>{kWriterCode, kWriterCode + 1, kReaderCode}));
+TEST_F(ReslockTest, ReaderAfterAWaitingWriterWaitsForIt)
+{
+    ASSERT_EQ(ReslockGetRead(lock_), 1);
+    ChildProcess writer({ "reslock-write", "31", "32", std::to_string(kWriterCode) });
+    // The writer holds the control semaphore and waits for the last unit (ours).
+    ASSERT_TRUE(wait_until([&] { return control().count.load() == 0 && resource().waiters.load() > 0; }));
+    ChildProcess reader({ "reslock-read", "31", "32", std::to_string(kReaderCode) });
+    ASSERT_TRUE(wait_until([&] { return control().waiters.load() > 0; }));
+    EXPECT_TRUE(log().empty());
+    EXPECT_EQ(ReslockReleaseRead(lock_), 1);
+    EXPECT_EQ(writer.wait(), 0);
+    EXPECT_EQ(reader.wait(), 0);
+    EXPECT_EQ(log(), (std::vector<std::uint32_t> { kWriterCode, kWriterCode + 1, kReaderCode }));
 }
 
-TEST_F(ReslockTest, WriterExcludesReadersAndWritersInProcess) {
-  ASSERT_EQ(ReslockGetWrite(lock_), 1);
-  EXPECT_EQ(resource().count.load(), 0u);
-  EXPECT_EQ(ReslockReleaseWrite(lock_), 1);
-  EXPECT_EQ(ReslockReleaseWrite(lock_), 0) << "a second write release would pass the maximum";
-  EXPECT_EQ(resource().count.load(), 20u);
+TEST_F(ReslockTest, WriterExcludesReadersAndWritersInProcess)
+{
+    ASSERT_EQ(ReslockGetWrite(lock_), 1);
+    EXPECT_EQ(resource().count.load(), 0u);
+    EXPECT_EQ(ReslockReleaseWrite(lock_), 1);
+    EXPECT_EQ(ReslockReleaseWrite(lock_), 0) << "a second write release would pass the maximum";
+    EXPECT_EQ(resource().count.load(), 20u);
 }
 
-TEST_F(ReslockTest, OpenAndCondemn) {
-  EXPECT_EQ(ReslockCreate(31), nullptr);
-  PlinthReslock* opened = ReslockOpen(31);
-  ASSERT_NE(opened, nullptr);
-  EXPECT_EQ(ReslockGetRead(opened), 1);
-  EXPECT_EQ(ReslockReleaseRead(opened), 1);
-  EXPECT_EQ(ReslockClose(ReslockCondemn(opened)), 1);
-  control_.reset();
-  resource_.reset();
-  // Still ours through lock_; once that goes too, the lock is gone.
-  PlinthReslock* again = ReslockOpen(31);
-  ASSERT_NE(again, nullptr);
-  EXPECT_EQ(ReslockClose(again), 1);
-  EXPECT_EQ(ReslockClose(lock_), 1);
-  lock_ = nullptr;
-  EXPECT_EQ(ReslockOpen(31), nullptr);
-  EXPECT_FALSE(segment_exists(ns_, "_PLNTctllk31"));
-  EXPECT_FALSE(segment_exists(ns_, "_PLNTreslk31"));
+TEST_F(ReslockTest, OpenAndCondemn)
+{
+    EXPECT_EQ(ReslockCreate(31), nullptr);
+    PlinthReslock* opened = ReslockOpen(31);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(ReslockGetRead(opened), 1);
+    EXPECT_EQ(ReslockReleaseRead(opened), 1);
+    EXPECT_EQ(ReslockClose(ReslockCondemn(opened)), 1);
+    control_.reset();
+    resource_.reset();
+    // Still ours through lock_; once that goes too, the lock is gone.
+    PlinthReslock* again = ReslockOpen(31);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(ReslockClose(again), 1);
+    EXPECT_EQ(ReslockClose(lock_), 1);
+    lock_ = nullptr;
+    EXPECT_EQ(ReslockOpen(31), nullptr);
+    EXPECT_FALSE(segment_exists(ns_, "_PLNTctllk31"));
+    EXPECT_FALSE(segment_exists(ns_, "_PLNTreslk31"));
 }
 
-TEST(ReslockHandles, InvalidHandlesAreRefused) {
-  EXPECT_EQ(ReslockGetRead(nullptr), 0);
-  EXPECT_EQ(ReslockReleaseRead(nullptr), 0);
-  EXPECT_EQ(ReslockGetWrite(nullptr), 0);
-  EXPECT_EQ(ReslockReleaseWrite(nullptr), 0);
-  EXPECT_EQ(ReslockCondemn(nullptr), nullptr);
-  EXPECT_EQ(ReslockClose(nullptr), 0);
+TEST(ReslockHandles, InvalidHandlesAreRefused)
+{
+    EXPECT_EQ(ReslockGetRead(nullptr), 0);
+    EXPECT_EQ(ReslockReleaseRead(nullptr), 0);
+    EXPECT_EQ(ReslockGetWrite(nullptr), 0);
+    EXPECT_EQ(ReslockReleaseWrite(nullptr), 0);
+    EXPECT_EQ(ReslockCondemn(nullptr), nullptr);
+    EXPECT_EQ(ReslockClose(nullptr), 0);
 }
 
-}  // namespace
-}  // namespace plinth::testing
+} // namespace
+} // namespace plinth::testing

@@ -8,16 +8,11 @@
 
 // Kinds in a query reply (reader/writer locks are listed once, by their
 // resource semaphore).
-enum {
-  PERSIST_KIND_SHMEM = 0,
-  PERSIST_KIND_RESLOCK = 1,
-  PERSIST_KIND_EVENT = 2,
-  PERSIST_KIND_MUTEX = 3
-};
+enum { PERSIST_KIND_SHMEM = 0, PERSIST_KIND_RESLOCK = 1, PERSIST_KIND_EVENT = 2, PERSIST_KIND_MUTEX = 3 };
 
 typedef struct PersistHeldObject {
-  int32_t key;
-  int32_t kind;
+    int32_t key;
+    int32_t kind;
 } PersistHeldObject;
 
 // Runs the server in the calling thread until a stop request arrives. Returns
