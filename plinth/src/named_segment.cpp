@@ -96,6 +96,19 @@ Probe probe(const std::string& path, int& fd_out)
     return Probe::live;
 }
 
+void remove_if_unheld(const std::string& path)
+{
+    for (int attempt = 0; attempt < kRetries; ++attempt) {
+        int fd = -1;
+        Probe found = probe(path, fd);
+        if (found == Probe::live)
+            ::close(fd);
+        if (found != Probe::retry)
+            return;
+        short_pause();
+    }
+}
+
 void* map_fd(int fd, std::size_t size)
 {
     void* base = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
@@ -312,13 +325,13 @@ bool Segment::close()
         base_ = nullptr;
     }
     if (fd_ >= 0) {
-        // The exclusive lock is only granted when no other process holds the
-        // segment; then this was the last hold and the name goes with it.
-        if (!path_.empty() && set_lock(fd_, F_WRLCK) && names_same_file(fd_, path_)) {
-            ::unlink(path_.c_str());
-        }
         ok = ::close(fd_) == 0 && ok;
         fd_ = -1;
+        // Our hold goes with the descriptor, unless a child forked since shares it
+        // (it then still holds for us). Whoever holds nothing any more looks from
+        // outside: a name nobody holds is removed.
+        if (!path_.empty())
+            remove_if_unheld(path_);
     }
     size_ = 0;
     path_.clear();

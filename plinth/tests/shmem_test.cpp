@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "../src/persist_wire.h"
 #include "named_test_support.h"
 
 namespace plinth::testing {
@@ -72,6 +73,27 @@ TEST_F(ShmemTest, KilledHoldersLeaveNoBlockingName)
     PlinthShmem* shm = ShmemCreate(44, 4096);
     ASSERT_NE(shm, nullptr);
     EXPECT_EQ(ShmemClose(ShmemCondemn(shm)), 1);
+}
+
+TEST_F(ShmemTest, ForkedChildClosingItsCopyLeavesTheParentsHold)
+{
+    PlinthShmem* shm = ShmemCreate(46, 64);
+    ASSERT_NE(shm, nullptr);
+    // From here on this process is the only holder, through a descriptor the
+    // child shares.
+    ASSERT_EQ(persist::PersistRelease(persist::kShmemType, 46), 1);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(ShmemClose(shm) == 1 ? 0 : 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    PlinthShmem* again = ShmemOpen(46);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(ShmemClose(again), 1);
+    EXPECT_EQ(ShmemClose(shm), 1);
+    EXPECT_FALSE(segment_exists(ns_, "mmfPLNTshm46")) << "the last holder takes the name with it";
 }
 
 TEST_F(ShmemTest, NamespacesKeepEqualKeysApart)
