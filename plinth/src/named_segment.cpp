@@ -83,9 +83,11 @@ Probe probe(const std::string& path, int& fd_out)
         return Probe::retry;
     }
     if (set_lock(fd, F_WRLCK)) {
-        ::unlink(path.c_str());
+        // A stale name another user left in the sticky shm folder cannot be
+        // removed by us; it then stays in the way rather than being retried for ever.
+        bool removed = ::unlink(path.c_str()) == 0 || errno == ENOENT;
         ::close(fd);
-        return Probe::absent;
+        return removed ? Probe::absent : Probe::failed;
     }
     if (!lock_busy()) {
         ::close(fd);
