@@ -1,6 +1,8 @@
 #include "plinth/persist.h"
 
 #include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 
 #include "../src/persist_wire.h"
 #include "named_test_support.h"
@@ -126,6 +128,52 @@ TEST_F(PersistTest, ServerKeepsNoDescriptorOfItsStarter)
     char byte = 0;
     EXPECT_EQ(read(fds[0], &byte, 1), 0);
     close(fds[0]);
+    EXPECT_EQ(EventClose(EventCondemn(event)), 1);
+}
+
+// A raw connection to the server, for what no well-behaved client sends.
+int connect_raw()
+{
+    sockaddr_un address {};
+    socklen_t length = 0;
+    if (!persist::server_address(address, length))
+        return -1;
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
+        close(fd);
+        return -1;
+    }
+    timeval limit { 20, 0 };
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    return fd;
+}
+
+TEST_F(PersistTest, ServerShrugsOffBadFrames)
+{
+    PlinthEvent* event = EventCreate(11);
+    ASSERT_NE(event, nullptr);
+    const std::vector<std::vector<std::uint8_t>> frames {
+        std::vector<std::uint8_t>(16, 0xff), // wrong magic
+        { 0x50, 0x4c, 0x50, 0x53, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 }, // unknown operation
+        { 0x50, 0x4c, 0x50 }, // cut short, then the client goes away
+        std::vector<std::uint8_t>(4096, 0x50), // far more than a frame
+    };
+    for (const auto& frame : frames) {
+        int fd = connect_raw();
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(send(fd, frame.data(), frame.size(), MSG_NOSIGNAL), static_cast<ssize_t>(frame.size()));
+        shutdown(fd, SHUT_WR);
+        std::uint8_t reply[8];
+        // A bad frame gets no answer, only the end of the connection (a reset
+        // when the server left bytes unread).
+        EXPECT_LE(recv(fd, reply, sizeof reply, 0), 0);
+        close(fd);
+    }
+    // A client that connects and says nothing does not hold up the others.
+    int silent = connect_raw();
+    ASSERT_GE(silent, 0);
+    EXPECT_TRUE(same(held(), { { 11, PERSIST_KIND_EVENT } }));
+    close(silent);
     EXPECT_EQ(EventClose(EventCondemn(event)), 1);
 }
 
