@@ -91,6 +91,33 @@ TEST_F(EventTest, UnblockReleasesEveryWaiter)
     EXPECT_EQ(persist::server_pid(), 0) << "a private event never needs the server";
 }
 
+TEST_F(EventTest, PingPongLosesNoWakeUp)
+{
+    PlinthEvent* ping = EventCreate(0);
+    PlinthEvent* pong = EventCreate(0);
+    ASSERT_TRUE(ping && pong);
+    constexpr int kRounds = 5000;
+    std::atomic<int> missed { 0 };
+    std::thread answerer([&] {
+        for (int i = 0; i < kRounds && missed.load() == 0; ++i) {
+            if (EventWait(ping, 10) != 1)
+                ++missed;
+            EventSetToBlocked(ping);
+            EventSetToUnblocked(pong);
+        }
+    });
+    for (int i = 0; i < kRounds && missed.load() == 0; ++i) {
+        EventSetToUnblocked(ping);
+        if (EventWait(pong, 10) != 1)
+            ++missed;
+        EventSetToBlocked(pong);
+    }
+    answerer.join();
+    EXPECT_EQ(missed.load(), 0);
+    EXPECT_EQ(EventClose(ping), 1);
+    EXPECT_EQ(EventClose(pong), 1);
+}
+
 TEST_F(EventTest, InvalidHandlesAreRefused)
 {
     EXPECT_EQ(EventSetToUnblocked(nullptr), 0);

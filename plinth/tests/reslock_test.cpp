@@ -111,6 +111,48 @@ TEST_F(ReslockTest, OpenAndCondemn)
     EXPECT_FALSE(segment_exists(ns_, "_PLNTreslk31"));
 }
 
+TEST(ReslockThreads, ReadersNeverMeetAWriter)
+{
+    PlinthReslock* lock = ReslockCreate(0);
+    ASSERT_NE(lock, nullptr);
+    std::atomic<int> readers { 0 };
+    std::atomic<int> writers { 0 };
+    std::atomic<int> most_readers { 0 };
+    std::atomic<int> clashes { 0 };
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 2000; ++i) {
+                bool write = (i + t) % 7 == 0;
+                if (write) {
+                    ReslockGetWrite(lock);
+                    if (writers.fetch_add(1) != 0 || readers.load() != 0)
+                        ++clashes;
+                    writers.fetch_sub(1);
+                    ReslockReleaseWrite(lock);
+                } else {
+                    ReslockGetRead(lock);
+                    int now = readers.fetch_add(1) + 1;
+                    if (writers.load() != 0)
+                        ++clashes;
+                    int seen = most_readers.load();
+                    while (now > seen && !most_readers.compare_exchange_weak(seen, now)) { }
+                    readers.fetch_sub(1);
+                    ReslockReleaseRead(lock);
+                }
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(clashes.load(), 0);
+    EXPECT_LE(most_readers.load(), 20);
+    // Every unit came back: a writer gets the lock at once.
+    EXPECT_EQ(ReslockGetWrite(lock), 1);
+    EXPECT_EQ(ReslockReleaseWrite(lock), 1);
+    EXPECT_EQ(ReslockClose(lock), 1);
+}
+
 TEST(ReslockHandles, InvalidHandlesAreRefused)
 {
     EXPECT_EQ(ReslockGetRead(nullptr), 0);
