@@ -77,14 +77,20 @@ int answer(VORLSERVERHANDLE h, std::vector<char>& buffer, FILE* log)
     const bool logon = hdr.seq == 0 && hdr.address != 0xFFFFFFFFu;
     for (int i = 0; i < count; ++i) {
         int type = 0, length = 0;
-        int rc = VORLServerGetMessage(
-            h, i, &type, buffer.data(), static_cast<int>(buffer.size()), &length, nullptr);
+        void* data = nullptr;
+        // In place where the plug-ins allow it; copied out where they transform messages.
+        int rc = VORLServerMessage(h, i, &type, &data, &length, nullptr);
+        if (rc == VORL_ERR_MUST_COPY) {
+            rc = VORLServerGetMessage(
+                h, i, &type, buffer.data(), static_cast<int>(buffer.size()), &length, nullptr);
+            data = buffer.data();
+        }
         if (rc != VORL_OK)
             return rc;
         if (logon)
             type = kLogonAccepted;
-        rc = i == 0 ? VORLServerStartPacket(h, type, buffer.data(), length)
-                    : VORLServerAddMessage(h, type, buffer.data(), length);
+        rc = i == 0 ? VORLServerStartPacket(h, type, data, length)
+                    : VORLServerAddMessage(h, type, data, length);
         if (rc == VORL_ERR_NO_ROOM && i > 0)
             break; // what fits goes back
         if (rc != VORL_OK)

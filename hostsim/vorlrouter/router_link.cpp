@@ -105,7 +105,8 @@ static bool readExact(int fd, uint8_t* out, std::size_t length, bool peek, const
         if (peek) {
             have = static_cast<std::size_t>(n);
             if (have < length)
-                SysSleep(1); // the rest of a header is on its way
+                std::this_thread::sleep_for(
+                    std::chrono::microseconds(50)); // the rest of a header is on its way
         } else {
             have += static_cast<std::size_t>(n);
         }
@@ -286,7 +287,8 @@ bool Link::queueRequest(const uint8_t* packet, std::size_t length)
             break;
         if (stopping_.load() || router_.stopping())
             return false;
-        SysSleep(1);
+        // Host applications free entries as fast as they take them.
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
     }
     EventSetToUnblocked(b.wake());
     return true;
