@@ -205,29 +205,28 @@ void mpa_mont_free(mpa_mont* ctx)
     ut_free(UT_HERE, ctx);
 }
 
-int mpa_mont_expmod(mpa_mont* ctx, mpa_dig* r, const mpa_dig* base, int nbase, const mpa_dig* exp, int nexp)
-{
-    const mpa_mont& c = *ctx;
-    const int n = c.n;
-    // 16 table entries, the accumulator and a one.
-    auto* mem = static_cast<uint64_t*>(ut_alloc(UT_HERE, sizeof(uint64_t) * n * 18));
-    if (!mem)
-        return 0;
-    uint64_t* table = mem;
-    uint64_t* acc = mem + 16 * n;
-    uint64_t* one = mem + 17 * n;
+namespace {
 
-    std::memset(one, 0, sizeof(uint64_t) * n);
-    one[0] = 1;
-    montMul(c, table, one, c.rr); // R mod m: base^0
-    toLimbs(acc, n, base, nbase);
-    montMul(c, table + n, acc, c.rr);
+// acc = base ^ exp in Montgomery form, one bit at a time; b is base * R mod m.
+void binaryPower(const mpa_mont& c, uint64_t* acc, const uint64_t* b, const mpa_dig* exp, int bits)
+{
+    auto bit = [&](int i) { return (exp[i / 32] >> (i % 32)) & 1; };
+    std::memcpy(acc, b, sizeof(uint64_t) * c.n); // the leading set bit
+    for (int i = bits - 2; i >= 0; --i) {
+        montSqr(c, acc, acc);
+        if (bit(i))
+            montMul(c, acc, acc, b);
+    }
+}
+
+// acc = base ^ exp (not zero) in Montgomery form with 4-bit windows over table[v] = base^v,
+// of which table[1] is given.
+void windowPower(const mpa_mont& c, uint64_t* acc, uint64_t* table, const mpa_dig* exp, int bits)
+{
+    const int n = c.n;
     for (int i = 2; i < 16; ++i)
         montMul(c, table + i * n, table + (i - 1) * n, table + n);
-
-    int bits = mpa_bitlen(exp, nexp);
     auto bit = [&](int i) { return (exp[i / 32] >> (i % 32)) & 1; };
-    std::memcpy(acc, table, sizeof(uint64_t) * n);
     bool started = false;
     for (int i = bits - 1; i >= 0;) {
         if (!bit(i)) {
@@ -249,6 +248,36 @@ int mpa_mont_expmod(mpa_mont* ctx, mpa_dig* r, const mpa_dig* base, int nbase, c
             started = true;
         }
         i -= w;
+    }
+}
+
+} // namespace
+
+int mpa_mont_expmod(mpa_mont* ctx, mpa_dig* r, const mpa_dig* base, int nbase, const mpa_dig* exp, int nexp)
+{
+    const mpa_mont& c = *ctx;
+    const int n = c.n;
+    const bool sparse = mpa_exp_sparse(exp, nexp);
+    // Table slots 0 .. 15 (1 .. 15 used, only 1 for a sparse exponent), the accumulator and a one.
+    const int entries = sparse ? 2 : 16;
+    auto* mem = static_cast<uint64_t*>(ut_alloc(UT_HERE, sizeof(uint64_t) * n * (entries + 2)));
+    if (!mem)
+        return 0;
+    uint64_t* table = mem;
+    uint64_t* acc = mem + entries * n;
+    uint64_t* one = acc + n;
+
+    std::memset(one, 0, sizeof(uint64_t) * n);
+    one[0] = 1;
+    toLimbs(acc, n, base, nbase);
+    montMul(c, table + n, acc, c.rr); // base * R
+    const int bits = mpa_bitlen(exp, nexp);
+    if (bits == 1 && (exp[0] & 1) == 0) {
+        montMul(c, acc, one, c.rr); // a zero exponent: R mod m, the Montgomery form of 1
+    } else if (sparse) {
+        binaryPower(c, acc, table + n, exp, bits);
+    } else {
+        windowPower(c, acc, table, exp, bits);
     }
     montMul(c, acc, acc, one); // out of Montgomery form
     for (int i = 0; i < c.ndig; ++i)

@@ -131,3 +131,23 @@ uint32_t mpa_sqrt_word(uint32_t v)
     }
     return root;
 }
+
+bool mpa_exp_sparse(const mpa_dig* exp, int nexp)
+{
+    nexp = mpa_norm(exp, nexp);
+    int ones = 0;
+    for (int i = 0; i < nexp; ++i)
+        ones += __builtin_popcount(exp[i]);
+    // Windows the 4-bit method would multiply in: each starts at a set bit and covers four bits.
+    int windows = 0;
+    auto bit = [&](int i) { return (exp[i / 32] >> (i % 32)) & 1; };
+    for (int i = mpa_bitlen(exp, nexp) - 1; i >= 0;) {
+        if (!bit(i)) {
+            --i;
+            continue;
+        }
+        ++windows;
+        i -= 4;
+    }
+    return ones - 1 < 14 + windows - 1;
+}

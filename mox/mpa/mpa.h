@@ -35,6 +35,10 @@ uint32_t mpa_smod(const mpa_dig* a, int n, uint32_t p, uint32_t r16, uint32_t r3
 // floor(sqrt(v)) of a word, bit by bit.
 uint32_t mpa_sqrt_word(uint32_t v);
 
+// True when plain square-and-multiply over exp needs fewer products than a 4-bit window, whose
+// table alone costs 14 (a sparse exponent such as 65537, or zero).
+bool mpa_exp_sparse(const mpa_dig* exp, int nexp);
+
 // Montgomery arithmetic for odd moduli over 64-bit limbs, the kernel of the modular power.
 struct mpa_mont;
 // Prepares a modulus of n digits (odd, n >= 1); null when out of memory.

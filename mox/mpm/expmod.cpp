@@ -1,5 +1,6 @@
-// Modular power: base ^ exp mod register 7, reading the exponent from its most significant bit
-// with windows of up to four bits over a table of base^0 .. base^15.
+// Modular power: base ^ exp mod register 7, reading the exponent from its most significant bit,
+// bit by bit for a sparse exponent, else with windows of up to four bits over a table of
+// base^0 .. base^15.
 #include "mpm/mpm_internal.h"
 
 #include <cstring>
@@ -8,7 +9,8 @@ using namespace mpmi;
 
 namespace {
 
-// Windowed power for an even modulus, each product reduced by long division.
+// Power for an even modulus, windowed unless the exponent is sparse, each product reduced by
+// long division.
 bool expmodPlain(const View& mod, const mpa_dig* b, int nb, const View& e, mpa_dig* out, int* nout)
 {
     const int n = mod.n;
@@ -32,29 +34,36 @@ bool expmodPlain(const View& mod, const mpa_dig* b, int nb, const View& e, mpa_d
     lens[0] = 1;
     std::memcpy(entry(1), b, sizeof(mpa_dig) * nb);
     lens[1] = nb;
-    for (int i = 2; i < 16; ++i)
-        if (!mulInto(entry(i), &lens[i], entry(i - 1), lens[i - 1], b, nb))
-            return false;
     acc.get()[0] = 1;
-    int bits = mpa_bitlen(e.d, e.n);
+    const int bits = mpa_bitlen(e.d, e.n);
     auto bit = [&](int i) { return (e.d[i / 32] >> (i % 32)) & 1; };
-    for (int i = bits - 1; i >= 0;) {
-        if (!bit(i)) {
-            if (!mulInto(acc.get(), &nacc, acc.get(), nacc, acc.get(), nacc))
+    auto square = [&] { return mulInto(acc.get(), &nacc, acc.get(), nacc, acc.get(), nacc); };
+    if (mpa_exp_sparse(e.d, e.n)) {
+        for (int i = bits - 1; i >= 0; --i)
+            if (!square() || (bit(i) && !mulInto(acc.get(), &nacc, acc.get(), nacc, b, nb)))
                 return false;
-            --i;
-            continue;
+    } else {
+        for (int i = 2; i < 16; ++i)
+            if (!mulInto(entry(i), &lens[i], entry(i - 1), lens[i - 1], b, nb))
+                return false;
+        for (int i = bits - 1; i >= 0;) {
+            if (!bit(i)) {
+                if (!square())
+                    return false;
+                --i;
+                continue;
+            }
+            int w = i + 1 < 4 ? i + 1 : 4;
+            unsigned v = 0;
+            for (int k = 0; k < w; ++k)
+                v = (v << 1) | bit(i - k);
+            for (int k = 0; k < w; ++k)
+                if (!square())
+                    return false;
+            if (!mulInto(acc.get(), &nacc, acc.get(), nacc, entry(v), lens[v]))
+                return false;
+            i -= w;
         }
-        int w = i + 1 < 4 ? i + 1 : 4;
-        unsigned v = 0;
-        for (int k = 0; k < w; ++k)
-            v = (v << 1) | bit(i - k);
-        for (int k = 0; k < w; ++k)
-            if (!mulInto(acc.get(), &nacc, acc.get(), nacc, acc.get(), nacc))
-                return false;
-        if (!mulInto(acc.get(), &nacc, acc.get(), nacc, entry(v), lens[v]))
-            return false;
-        i -= w;
     }
     // 1 for a zero exponent still needs reducing (modulus 1 gives 0).
     if (mpa_cmp(acc.get(), nacc, mod.d, mod.n) >= 0

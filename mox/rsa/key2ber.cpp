@@ -1,6 +1,7 @@
 // RSA keys to BER: SEQUENCE { n, e } for form 0, the PKCS #1 RSAPrivateKey for form 1.
 #include "mox/rsa.h"
 #include "mox/ut.h"
+#include "rsa/fermat.h"
 
 #include <memory>
 
@@ -26,10 +27,7 @@ Arc exponentOf(const rsa_key* key)
         ut_diag(UT_HERE, kErrMach, UT_SEV_RECOVER, "internal failure in mpm_new_mach()");
         return Arc();
     }
-    mpm_2_power(m, 0, 1u << (key->fermat - 1));
-    mpm_ltompm(m, 1, 1);
-    mpm_add(m, 0, 0, 1);
-    Arc e(mpm_flag_set(m, MPM_FAIL) ? nullptr : mpm_backup(m, 0, 0));
+    Arc e(rsa_fermat_exponent(m, 0, 1, key->fermat) ? mpm_backup(m, 0, 0) : nullptr);
     mpm_free_mach(m);
     if (!e)
         ut_diag(UT_HERE, kErrStep, UT_SEV_RECOVER,

@@ -5,6 +5,7 @@
 #include "mox/ut.h"
 #include "mox/utmpm.h"
 #include "mpa/mpa.h"
+#include "rsa/fermat.h"
 
 #include <memory>
 
@@ -143,8 +144,7 @@ int rsakg_gen_key(prng* g, rsa_key* pub, rsa_key* priv, int plain, int selftest)
     if (pub->exp) {
         mpm_restore(m, E, pub->exp, 1);
     } else {
-        mpm_2_power(m, E, 1u << (pub->fermat - 1));
-        mpm_add(m, E, E, ONE);
+        rsa_fermat_exponent(m, E, ONE, pub->fermat);
     }
     mpm_test(m, E);
     if (mpm_flag_set(m, MPM_NEGATIVE) || mpm_flag_set(m, MPM_ZERO) || !mpm_odd(m, E)) {

@@ -1,7 +1,8 @@
-// The RSA operation on one number: plain exponentiation, the Fermat-exponent fast path, or the
-// Chinese remainder theorem for keys that carry their factors.
+// The RSA operation on one number: a modular power by the key's exponent (given or by its Fermat
+// index), or the Chinese remainder theorem for keys that carry their factors.
 #include "mox/rsa.h"
 #include "mox/ut.h"
+#include "rsa/fermat.h"
 
 #include <memory>
 
@@ -31,17 +32,17 @@ mpm_arc* rsa_crypt(const rsa_key* key, const mpm_arc* input)
     if (!mpm_flag_set(m, MPM_NEGATIVE))
         return nullptr; // the input must be smaller than the modulus
 
-    if (key->form == 0 && key->fermat != 0) {
-        if (key->fermat > 16)
+    if (key->form == 0) {
+        // A Fermat exponent is sparse: the modular power squares its way through it in Montgomery
+        // form instead of reducing each product by division.
+        if (key->fermat != 0) {
+            if (!rsa_fermat_exponent(m, T, H, key->fermat))
+                return nullptr;
+        } else if (key->exp) {
+            mpm_restore(m, T, key->exp, 1);
+        } else {
             return nullptr;
-        mpm_copy(m, X, IN);
-        for (uint32_t i = 0; i < (1u << (key->fermat - 1)); ++i)
-            mpm_modmul(m, X, X, X);
-        mpm_modmul(m, X, X, IN);
-    } else if (key->form == 0) {
-        if (!key->exp)
-            return nullptr;
-        mpm_restore(m, T, key->exp, 1);
+        }
         mpm_expmod(m, X, IN, T);
     } else if (key->form == 1) {
         if (!key->p || !key->q || !key->dp || !key->dq || !key->qinv)

@@ -401,6 +401,36 @@ TEST(MpmDiff, ModularPowerAndInverseAgreeWithGmp)
     }
 }
 
+// Exponents with few set bits take square-and-multiply instead of the window; the counts around
+// the point where the two cost the same reach both, on odd and even moduli.
+TEST(MpmDiff, SparseExponentsAgreeWithGmp)
+{
+    std::mt19937_64 rng(31);
+    Mach m(mpm_new_mach());
+    Z base, exp, mod, want;
+    for (int i = 0; i < 600; ++i) {
+        randomZ(rng, base.v, 20);
+        randomZ(rng, mod.v, i % 3 == 0 ? 2 : 18, false);
+        if (i % 2 == 0)
+            mpz_setbit(mod.v, 0);
+        else
+            mpz_clrbit(mod.v, 0);
+        if (mpz_sgn(mod.v) == 0)
+            mpz_set_ui(mod.v, 2);
+        mpz_set_ui(exp.v, 0);
+        const int span = 1 + static_cast<int>(rng() % 700);
+        const int ones = static_cast<int>(rng() % 40);
+        for (int k = 0; k < ones; ++k)
+            mpz_setbit(exp.v, rng() % span);
+        put(m.get(), 0, base.v);
+        put(m.get(), 1, exp.v);
+        put(m.get(), MPM_MOD, mod.v);
+        ASSERT_EQ(mpm_expmod(m.get(), 2, 0, 1), 1);
+        mpz_powm(want.v, base.v, exp.v, mod.v);
+        expectReg(m.get(), 2, want.v, mpz_odd_p(mod.v) ? "sparse expmod odd" : "sparse expmod even", i);
+    }
+}
+
 TEST(MpmDiff, SmallModuliAgreeWithGmp)
 {
     std::mt19937_64 rng(5);

@@ -272,6 +272,49 @@ TEST(RsaOperation, CrtAndFermatPathsAgreeWithPlainExponentiation)
     EXPECT_EQ(ut_errlist(nullptr, 0), 1);
 }
 
+TEST(RsaOperation, EveryFermatIndexAgreesWithGmp)
+{
+    gmp_randstate_t rs;
+    gmp_randinit_default(rs);
+    Z n, x, e, want, got;
+    for (uint32_t f = 1; f <= 16; ++f) {
+        for (bool odd : { true, false }) {
+            mpz_urandomb(n.v, rs, 300);
+            mpz_setbit(n.v, 299);
+            if (odd)
+                mpz_setbit(n.v, 0);
+            else
+                mpz_clrbit(n.v, 0);
+            mpz_urandomm(x.v, rs, n.v);
+            rsa_key key {};
+            key.n = zToArc(n.v);
+            key.fermat = f;
+            mpm_arc* in = zToArc(x.v);
+            mpm_arc* out = rsa_crypt(&key, in);
+            ASSERT_NE(out, nullptr) << f;
+            arcToZ(out, got.v);
+            mpz_set_ui(e.v, 0);
+            mpz_setbit(e.v, 1ul << (f - 1));
+            mpz_add_ui(e.v, e.v, 1);
+            mpz_powm(want.v, x.v, e.v, n.v);
+            EXPECT_EQ(mpz_cmp(got.v, want.v), 0) << "index " << f << (odd ? " odd" : " even");
+            mpm_arc_free(in);
+            mpm_arc_free(out);
+            rsa_dispose_key(&key);
+        }
+    }
+    gmp_randclear(rs);
+    rsa_key beyond {};
+    beyond.fermat = 17;
+    mpz_set_ui(n.v, 1000003);
+    beyond.n = zToArc(n.v);
+    mpz_set_ui(x.v, 2);
+    mpm_arc* two = zToArc(x.v);
+    EXPECT_EQ(rsa_crypt(&beyond, two), nullptr);
+    mpm_arc_free(two);
+    rsa_dispose_key(&beyond);
+}
+
 TEST(RsaKeyGen, DerFormsParseWithOpenSsl)
 {
     KeyPair k;
