@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <sys/socket.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
@@ -101,6 +102,26 @@ int readReplies(VORLClient* c, int limit, int64_t waitMs)
     return VORL_OK;
 }
 
+// The system may give the discovery socket the service's own port, since every
+// socket of the router allows shared addresses. Such a socket would hear
+// nothing but its own round, and a server on this host would answer itself:
+// take another port.
+void keepOffServicePort(VORLClient* c)
+{
+    for (int attempt = 0; attempt < 8 && c->udpSocket >= 0; ++attempt) {
+        sockaddr_in local {};
+        socklen_t length = sizeof local;
+        if (getsockname(c->udpSocket, reinterpret_cast<sockaddr*>(&local), &length) != 0
+            || local.sin_port != c->udpPort)
+            return;
+        int other = -1;
+        if (CreateSocket(&other, VORL_SOCKET_DGRAM, 0, 0, 0, 0, 0, 0) != VORL_OK)
+            return;
+        close(c->udpSocket);
+        c->udpSocket = other;
+    }
+}
+
 } // namespace
 
 uint32_t NowSeconds()
@@ -160,6 +181,7 @@ uint32_t ChooseServer(std::array<ServerReply, kMaxReplies>& replies, int& count,
 int DiscoveryRound(VORLClient* c)
 {
     c->replyCount = 0;
+    keepOffServicePort(c);
     drainDatagrams(c->udpSocket);
     sendDiscovery(c);
     const int limit = c->options.maxHosts < kMaxReplies ? c->options.maxHosts : kMaxReplies;

@@ -1,8 +1,10 @@
 // Receiving replies: reading packets off the link with the protocol's and the
 // caller's time-outs, matching each reply to its request by sequence number,
 // and reading the messages of the last reply.
+#include <sys/socket.h>
 #include <sys/time.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -166,6 +168,19 @@ int64_t msLeft(int64_t limitMs, uint32_t since, uint32_t now)
     return left < 0 ? 0 : left;
 }
 
+// Bytes already there are taken without a wait; otherwise as PlinthRecvWait.
+int readSome(int sock, uint8_t* into, std::size_t space, const timeval& tv)
+{
+    const ssize_t n = recv(sock, into, space, MSG_DONTWAIT);
+    if (n > 0)
+        return static_cast<int>(n);
+    if (n == 0)
+        return PLINTH_RECV_CLOSED;
+    if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+        return PLINTH_RECV_ERROR;
+    return PlinthRecvWait(sock, into, static_cast<int>(space), 0, &tv);
+}
+
 // The cursor over the last reply, at message `index`.
 int lastReplyMessage(VORLClient* c, int index, vorl::PacketView& view, vorl::MsgCursor& cursor)
 {
@@ -246,8 +261,7 @@ VORL_API int VORLRecv(VORLHANDLE handle, int timeout)
         const timeval tv { static_cast<time_t>(waitMs / 1000),
             static_cast<suseconds_t>((waitMs % 1000) * 1000) };
         const std::size_t space = kRecvRawSize - c->readPos - c->unread;
-        const int n = PlinthRecvWait(
-            c->tcpSocket, rawArea(c) + c->readPos + c->unread, static_cast<int>(space), 0, &tv);
+        const int n = readSome(c->tcpSocket, rawArea(c) + c->readPos + c->unread, space, tv);
         if (n > 0) {
             c->unread += static_cast<std::size_t>(n);
             continue;

@@ -3,12 +3,16 @@
 #if VORL_TEST_HAVE_PEER
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <map>
 #include <string>
 #include <thread>
 
+#include "client_net.h"
 #include "peer_client.h"
 
 namespace {
@@ -180,6 +184,61 @@ TEST(ClientConnect, PreferredAddressWinsOverALowerLoad)
     PeerClient client(keys);
     ASSERT_EQ(VORLConnect(client.handle()), 0);
     EXPECT_EQ(client.client()->currentServer, peers.a.address());
+}
+
+// A responder that answers each discovery datagram with replies of the wrong
+// lengths, which must not count as servers.
+class WrongLengthResponder {
+public:
+    WrongLengthResponder(const char* address, uint16_t port)
+    {
+        fd_ = socket(AF_INET, SOCK_DGRAM, 0);
+        sockaddr_in sa {};
+        sa.sin_family = AF_INET;
+        sa.sin_port = htons(port);
+        sa.sin_addr.s_addr = inet_addr(address);
+        bound_ = bind(fd_, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
+        thread_ = std::thread([this] {
+            uint8_t buffer[64];
+            sockaddr_in from {};
+            socklen_t length = sizeof from;
+            pollfd p { fd_, POLLIN, 0 };
+            if (poll(&p, 1, 5000) != 1)
+                return;
+            if (recvfrom(fd_, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &length) != 52)
+                return;
+            const std::vector<uint8_t> zeros(60, 0); // load 0 where a reply would have it
+            for (std::size_t n : { 51u, 53u, 0u })
+                sendto(fd_, zeros.data(), n, 0, reinterpret_cast<sockaddr*>(&from), length);
+        });
+    }
+    ~WrongLengthResponder()
+    {
+        thread_.join();
+        close(fd_);
+    }
+    bool bound() const { return bound_; }
+
+private:
+    int fd_ = -1;
+    bool bound_ = false;
+    std::thread thread_;
+};
+
+TEST(ClientConnect, DiscoveryRepliesOfAnotherLengthAreIgnored)
+{
+    ProtocolPeer peer({ .address = "127.0.0.2", .load = 50 });
+    WrongLengthResponder other("127.0.0.3", peer.port());
+    ASSERT_TRUE(other.bound());
+    auto keys = clientKeys(peer);
+    keys["PossibleHosts"] = "127.0.0.3,127.0.0.2";
+    keys["MaxHosts"] = "3";
+    keys["ConnectTime"] = "1";
+    PeerClient client(keys);
+    ASSERT_EQ(vorl::DiscoveryRound(client.client()), 0);
+    ASSERT_EQ(client.client()->replyCount, 1);
+    EXPECT_EQ(client.client()->replies[0].address, peer.address());
+    EXPECT_EQ(client.client()->replies[0].load, 50u);
 }
 
 TEST(ClientConnect, LoadBalancingMovesOnceOutstandingRepliesHaveArrived)

@@ -1,0 +1,7 @@
+# vorl_bench: the router client's round trip and message rate against raw TCP on
+# loopback, printed as ratios. A plain program printing figures; later paths of
+# the router join it through this source list.
+if(TARGET vorl AND TARGET plinth)
+  set(vorl_bench_sources ${CMAKE_CURRENT_LIST_DIR}/vorl_bench.cpp)
+  kv_add_bench(vorl_bench SOURCES ${vorl_bench_sources} LIBS vorl plinth)
+endif()
