@@ -136,8 +136,10 @@ int ResendAll(VORLClient* c)
 {
     for (int i = c->sentFirst; i >= 0; i = c->slots[static_cast<std::size_t>(i)].next) {
         PacketSlot& s = c->slots[static_cast<std::size_t>(i)];
+        // A packet held back for a move to another server goes out for the first time.
+        const int resend = s.sendTime != 0 ? 1 : 0;
         const int rc = PluginsSendPacket(
-            c->plugins, c->tcpSocket, 0, 0, s.buffer.data(), static_cast<int>(s.buffer.size()), 1);
+            c->plugins, c->tcpSocket, 0, 0, s.buffer.data(), static_cast<int>(s.buffer.size()), resend);
         if (rc != VORL_OK)
             return rc;
         s.sendTime = NowSeconds();
