@@ -21,30 +21,19 @@ plinth::sync::EventCell* cell(PlinthEvent* handle)
     return static_cast<plinth::sync::EventCell*>(handle->segment.base());
 }
 
-PlinthEvent* make_handle(int key, int condemned, plinth::named::Segment segment)
-{
-    auto handle
-        = std::make_unique<PlinthEvent>(PlinthEvent { condemned, key, std::move(segment), kEventTag });
-    return handle.release();
-}
-
 } // namespace
 
 PLINTH_API PlinthEvent* EventCreate(int key)
 {
     using namespace plinth;
-    auto segment = named::create_object(persist::kEventType, key, sizeof(sync::EventCell), sync::init_event);
-    if (!segment)
-        return nullptr;
-    // A private event is nobody else's, so it is condemned from the start.
-    return make_handle(key, key == 0 ? 1 : 0, std::move(*segment));
+    return named::create_handle<PlinthEvent>(
+        persist::kEventType, key, sizeof(sync::EventCell), sync::init_event, kEventTag);
 }
 
 PLINTH_API PlinthEvent* EventOpen(int key)
 {
     using namespace plinth;
-    auto segment = named::open_object(persist::kEventType, key, sync::CellKind::event);
-    return segment ? make_handle(key, 0, std::move(*segment)) : nullptr;
+    return named::open_handle<PlinthEvent>(persist::kEventType, key, sync::CellKind::event, kEventTag);
 }
 
 PLINTH_API int EventSetToUnblocked(PlinthEvent* handle)
@@ -72,19 +61,10 @@ PLINTH_API int EventWait(PlinthEvent* handle, int seconds)
 
 PLINTH_API PlinthEvent* EventCondemn(PlinthEvent* handle)
 {
-    if (plinth::named::live_handle(handle, kEventTag))
-        handle->condemned = 1;
-    return handle;
+    return plinth::named::condemn_handle(handle, kEventTag);
 }
 
 PLINTH_API int EventClose(PlinthEvent* handle)
 {
-    if (!plinth::named::live_handle(handle, kEventTag))
-        return 0;
-    std::unique_ptr<PlinthEvent> owned(handle);
-    owned->tag = 0;
-    return plinth::named::close_object(
-               owned->segment, owned->condemned != 0, plinth::persist::kEventType, owned->key)
-        ? 1
-        : 0;
+    return plinth::named::close_handle(handle, kEventTag, plinth::persist::kEventType);
 }

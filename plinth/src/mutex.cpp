@@ -1,7 +1,6 @@
 #include "plinth/mutex.h"
 
 #include <cerrno>
-#include <memory>
 
 #include "named_object.h"
 #include "persist_wire.h"
@@ -22,29 +21,19 @@ pthread_mutex_t* platform_mutex(PlinthMutex* handle)
     return &static_cast<plinth::sync::MutexCell*>(handle->segment.base())->mutex;
 }
 
-PlinthMutex* make_handle(int key, int condemned, plinth::named::Segment segment)
-{
-    auto handle
-        = std::make_unique<PlinthMutex>(PlinthMutex { condemned, key, std::move(segment), kMutexTag });
-    return handle.release();
-}
-
 } // namespace
 
 PLINTH_API PlinthMutex* MutexCreate(int key)
 {
     using namespace plinth;
-    auto segment = named::create_object(persist::kMutexType, key, sizeof(sync::MutexCell), sync::init_mutex);
-    if (!segment)
-        return nullptr;
-    return make_handle(key, key == 0 ? 1 : 0, std::move(*segment));
+    return named::create_handle<PlinthMutex>(
+        persist::kMutexType, key, sizeof(sync::MutexCell), sync::init_mutex, kMutexTag);
 }
 
 PLINTH_API PlinthMutex* MutexOpen(int key)
 {
     using namespace plinth;
-    auto segment = named::open_object(persist::kMutexType, key, sync::CellKind::mutex);
-    return segment ? make_handle(key, 0, std::move(*segment)) : nullptr;
+    return named::open_handle<PlinthMutex>(persist::kMutexType, key, sync::CellKind::mutex, kMutexTag);
 }
 
 PLINTH_API int MutexGet(PlinthMutex* handle)
@@ -70,19 +59,10 @@ PLINTH_API int MutexRelease(PlinthMutex* handle)
 
 PLINTH_API PlinthMutex* MutexCondemn(PlinthMutex* handle)
 {
-    if (plinth::named::live_handle(handle, kMutexTag))
-        handle->condemned = 1;
-    return handle;
+    return plinth::named::condemn_handle(handle, kMutexTag);
 }
 
 PLINTH_API int MutexClose(PlinthMutex* handle)
 {
-    if (!plinth::named::live_handle(handle, kMutexTag))
-        return 0;
-    std::unique_ptr<PlinthMutex> owned(handle);
-    owned->tag = 0;
-    return plinth::named::close_object(
-               owned->segment, owned->condemned != 0, plinth::persist::kMutexType, owned->key)
-        ? 1
-        : 0;
+    return plinth::named::close_handle(handle, kMutexTag, plinth::persist::kMutexType);
 }

@@ -4,15 +4,24 @@
 #include "persist_wire.h"
 
 namespace plinth::named {
+namespace {
+
+// Nullopt for a type out of range or an unusable namespace.
+std::optional<std::string> object_name(int type, int key)
+{
+    const char* pattern = persist::name_pattern(type);
+    if (pattern == nullptr)
+        return std::nullopt;
+    return segment_name(pattern, key);
+}
+
+} // namespace
 
 std::optional<Segment> create_segment(int type, int key, std::size_t size, const Segment::Initialiser& init)
 {
     if (key == 0)
         return Segment::create_private(size, init);
-    const char* pattern = persist::name_pattern(type);
-    if (pattern == nullptr)
-        return std::nullopt;
-    auto name = segment_name(pattern, key);
+    auto name = object_name(type, key);
     if (!name)
         return std::nullopt;
     Segment segment;
@@ -35,10 +44,7 @@ std::optional<Segment> create_object(int type, int key, std::size_t size, const 
 
 std::optional<Segment> open_object(int type, int key, std::optional<sync::CellKind> kind)
 {
-    const char* pattern = persist::name_pattern(type);
-    if (pattern == nullptr)
-        return std::nullopt;
-    auto name = segment_name(pattern, key);
+    auto name = object_name(type, key);
     if (!name)
         return std::nullopt;
     auto segment = Segment::open(*name, true);

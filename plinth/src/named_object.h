@@ -3,6 +3,8 @@
 // shared memory share: key 0 is private and unregistered, a named object is held
 // by the persist server from its creation until some process condemns it.
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "named_segment.h"
@@ -26,6 +28,43 @@ bool close_object(Segment& segment, bool condemned, int type, int key);
 template <typename Handle> bool live_handle(const Handle* handle, std::uint32_t tag)
 {
     return handle != nullptr && handle->tag == tag;
+}
+
+// The handle of an object on one segment: a record of { condemned, key, segment, tag }.
+// A private object (key 0) is nobody else's, so it is condemned from the start.
+template <typename Handle>
+Handle* create_handle(int type, int key, std::size_t size, const Segment::Initialiser& init, std::uint32_t tag)
+{
+    auto segment = create_object(type, key, size, init);
+    if (!segment)
+        return nullptr;
+    return std::make_unique<Handle>(Handle { key == 0 ? 1 : 0, key, std::move(*segment), tag }).release();
+}
+
+template <typename Handle>
+Handle* open_handle(int type, int key, std::optional<sync::CellKind> kind, std::uint32_t tag)
+{
+    auto segment = open_object(type, key, kind);
+    if (!segment)
+        return nullptr;
+    return std::make_unique<Handle>(Handle { 0, key, std::move(*segment), tag }).release();
+}
+
+template <typename Handle> Handle* condemn_handle(Handle* handle, std::uint32_t tag)
+{
+    if (live_handle(handle, tag))
+        handle->condemned = 1;
+    return handle;
+}
+
+// Frees the record even when the system refuses to let go of the segment.
+template <typename Handle> int close_handle(Handle* handle, std::uint32_t tag, int type)
+{
+    if (!live_handle(handle, tag))
+        return 0;
+    std::unique_ptr<Handle> owned(handle);
+    owned->tag = 0;
+    return close_object(owned->segment, owned->condemned != 0, type, owned->key) ? 1 : 0;
 }
 
 } // namespace plinth::named

@@ -56,20 +56,6 @@ struct Reply {
     pid_t server = 0;
 };
 
-bool send_all(int fd, const std::uint8_t* data, std::size_t length)
-{
-    while (length > 0) {
-        ssize_t sent = ::send(fd, data, length, MSG_NOSIGNAL);
-        if (sent < 0 && errno == EINTR)
-            continue;
-        if (sent <= 0)
-            return false;
-        data += sent;
-        length -= static_cast<std::size_t>(sent);
-    }
-    return true;
-}
-
 bool receive_all(int fd, std::uint8_t* data, std::size_t length)
 {
     while (length > 0) {

@@ -61,20 +61,6 @@ bool holds_expected_kind(int type, const named::Segment& segment)
     return header.magic == sync::kCellMagic && header.kind == kind;
 }
 
-bool send_all(int fd, const std::uint8_t* data, std::size_t length)
-{
-    while (length > 0) {
-        ssize_t sent = ::send(fd, data, length, MSG_NOSIGNAL);
-        if (sent < 0 && errno == EINTR)
-            continue;
-        if (sent <= 0)
-            return false;
-        data += sent;
-        length -= static_cast<std::size_t>(sent);
-    }
-    return true;
-}
-
 class Server {
 public:
     explicit Server(int listen_fd)

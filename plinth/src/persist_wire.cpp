@@ -1,5 +1,6 @@
 #include "persist_wire.h"
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -62,6 +63,20 @@ bool server_address(sockaddr_un& address, socklen_t& length)
     // Abstract namespace: a leading NUL, no file, gone with the last socket.
     std::memcpy(address.sun_path + 1, name.data(), name.size());
     length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    return true;
+}
+
+bool send_all(int fd, const std::uint8_t* data, std::size_t length)
+{
+    while (length > 0) {
+        ssize_t sent = ::send(fd, data, length, MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR)
+            continue;
+        if (sent <= 0)
+            return false;
+        data += sent;
+        length -= static_cast<std::size_t>(sent);
+    }
     return true;
 }
 

@@ -51,6 +51,9 @@ std::optional<Request> decode_request(const std::uint8_t* bytes);
 void put_i32(std::uint8_t* out, std::int32_t value);
 std::int32_t get_i32(const std::uint8_t* in);
 
+// Sends the whole buffer without raising SIGPIPE; false when the peer is gone.
+bool send_all(int fd, const std::uint8_t* data, std::size_t length);
+
 // The server's address in the abstract namespace, prefixed by PLINTH_NAMESPACE;
 // false when the namespace is unusable.
 bool server_address(sockaddr_un& address, socklen_t& length);

@@ -129,9 +129,7 @@ PLINTH_API int ReslockReleaseWrite(PlinthReslock* handle)
 
 PLINTH_API PlinthReslock* ReslockCondemn(PlinthReslock* handle)
 {
-    if (plinth::named::live_handle(handle, kReslockTag))
-        handle->condemned = 1;
-    return handle;
+    return plinth::named::condemn_handle(handle, kReslockTag);
 }
 
 PLINTH_API int ReslockClose(PlinthReslock* handle)
