@@ -61,9 +61,20 @@ WaitResult waitReadable(int sock, const timeval* timeout)
     }
 }
 
-void report(const char* function)
+// The old calls' convention: 1 when readable, 0 after the time-out, -1 after a failure that is
+// reported under the function's name.
+int oldStyleWait(int sock, const timeval* timeout, const char* function)
 {
-    std::perror(function);
+    switch (waitReadable(sock, timeout)) {
+    case WaitResult::Failed:
+        std::perror(function);
+        return -1;
+    case WaitResult::TimedOut:
+        return 0;
+    case WaitResult::Ready:
+        break;
+    }
+    return 1;
 }
 
 } // namespace
@@ -75,45 +86,24 @@ PLINTH_API int SYSSocketStartup(void)
 
 PLINTH_API int SYSrecvwait(int sock, void* buffer, int size, int flags, const struct timeval* timeout)
 {
-    switch (waitReadable(sock, timeout)) {
-    case WaitResult::Failed:
-        report("SYSrecvwait");
-        return -1;
-    case WaitResult::TimedOut:
-        return 0;
-    case WaitResult::Ready:
-        break;
-    }
+    if (const int ready = oldStyleWait(sock, timeout, "SYSrecvwait"); ready != 1)
+        return ready;
     return static_cast<int>(recv(sock, buffer, size < 0 ? 0 : static_cast<size_t>(size), flags));
 }
 
 PLINTH_API int SYSrecvfromwait(int sock, void* buffer, int size, int flags, struct sockaddr* from,
                                socklen_t* fromLength, const struct timeval* timeout)
 {
-    switch (waitReadable(sock, timeout)) {
-    case WaitResult::Failed:
-        report("SYSrecvfromwait");
-        return -1;
-    case WaitResult::TimedOut:
-        return 0;
-    case WaitResult::Ready:
-        break;
-    }
+    if (const int ready = oldStyleWait(sock, timeout, "SYSrecvfromwait"); ready != 1)
+        return ready;
     return static_cast<int>(recvfrom(sock, buffer, size < 0 ? 0 : static_cast<size_t>(size), flags, from, fromLength));
 }
 
 PLINTH_API int SYSacceptwait(int sock, struct sockaddr* address, socklen_t* addressLength,
                              const struct timeval* timeout)
 {
-    switch (waitReadable(sock, timeout)) {
-    case WaitResult::Failed:
-        report("SYSacceptwait");
-        return -1;
-    case WaitResult::TimedOut:
-        return 0;
-    case WaitResult::Ready:
-        break;
-    }
+    if (const int ready = oldStyleWait(sock, timeout, "SYSacceptwait"); ready != 1)
+        return ready;
     int accepted = accept(sock, address, addressLength);
     if (accepted == 0) {
         // 0 means "timed out" to the caller, so an accepted socket must not be descriptor 0.
