@@ -74,3 +74,47 @@ TEST_F(RouterTest, ClientStreamSurvivesARouterRestart)
 
 } // namespace
 } // namespace routertest
+
+namespace routertest {
+namespace {
+
+// With a plug-in that transforms messages and packets on every side (client,
+// router and host application), what the client reads back is what it sent.
+TEST_F(RouterTest, PluginsTransformOnEverySideOfThePath)
+{
+    const std::string plugin = std::string(VORLROUTER_TEST_PLUGIN_DIR) + "/xor.vpx,XorInit";
+    writeConfig("", "ConnectTime=1\nWindowSize=0\n");
+    std::ofstream(config_, std::ios::app)
+        << "[VORLRouter_plugins]\nxor=" << plugin << "\n[VORLServer_plugins]\nxor=" << plugin
+        << "\n[VORLClient_plugins]\nxor=" << plugin << "\n";
+    auto router = startAndWait("vorlrouter", { config_ }, "router.out", "ready on");
+    auto echo = startAndWait("echohost", { config_ }, "echo.out", "serving");
+
+    VORLHANDLE h = nullptr;
+    ASSERT_EQ(VORLCreate(&h, config_.c_str(), nullptr, nullptr), VORL_OK);
+    ASSERT_EQ(VORLSetLogonMessage(h, 1, "tester", 6, 0, acceptLogon), VORL_OK);
+    ASSERT_EQ(VORLConnect(h), VORL_OK);
+    for (int packet = 0; packet < 200; ++packet) {
+        const std::string a = text(packet), b = "second " + a;
+        ASSERT_EQ(VORLStartPacket(h, 100, a.data(), static_cast<int>(a.size()), 1, packet), VORL_OK);
+        ASSERT_EQ(VORLAddMessage(h, 101, b.data(), static_cast<int>(b.size()), packet), VORL_OK);
+        ASSERT_EQ(VORLEndPacket(h), VORL_OK);
+        ASSERT_EQ(VORLRecv(h, 30), VORL_OK);
+        char buffer[256];
+        int type = 0, length = 0, value = -1;
+        void* data = nullptr;
+        EXPECT_EQ(VORLMessage(h, 0, &type, &data, &length, &value), VORL_ERR_MUST_COPY);
+        for (int m = 0; m < 2; ++m) {
+            ASSERT_EQ(VORLGetMessage(h, m, &type, buffer, sizeof buffer, &length, &value), VORL_OK);
+            EXPECT_EQ(type, 100 + m);
+            EXPECT_EQ(value, packet);
+            EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(length)), m == 0 ? a : b);
+        }
+    }
+    EXPECT_EQ(VORLDisconnect(h), VORL_OK);
+    EXPECT_EQ(echo->stop(), 0);
+    EXPECT_EQ(router->stop(), 0);
+}
+
+} // namespace
+} // namespace routertest
