@@ -3,34 +3,9 @@
 
 #include "bsapi/des_session.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace mox::bsapi {
-
-uint8_t* chain_reserve(des_session* s, uint32_t n)
-{
-    if (s->tail != nullptr && s->tail_cap - s->tail->len >= n)
-        return s->tail->data + s->tail->len;
-    const uint32_t cap = std::max<uint32_t>(n, 1024);
-    auto* node = static_cast<ut_chain*>(ut_alloc(UT_HERE, sizeof(ut_chain)));
-    auto* data = node ? static_cast<uint8_t*>(ut_alloc(UT_HERE, cap)) : nullptr;
-    if (data == nullptr) {
-        ut_free(UT_HERE, node);
-        ut_diag(UT_HERE, BSAPI_ERR_NO_MEMORY, UT_SEV_RECOVER, "out of memory");
-        return nullptr;
-    }
-    node->next = nullptr;
-    node->data = data;
-    node->len = 0;
-    if (s->tail != nullptr)
-        s->tail->next = node;
-    else
-        s->head = node;
-    s->tail = node;
-    s->tail_cap = cap;
-    return data;
-}
 
 void des_free(des_session* s)
 {
@@ -175,8 +150,7 @@ int bsapi_finish_des(des_session* s, ut_chain** out)
                 return fail(s, out);
         }
     }
-    *out = s->head;
-    s->head = s->tail = nullptr;
+    *out = take_chain(s);
     des_free(s);
     return 0;
 }
@@ -187,10 +161,7 @@ ut_chain* bsapi_read_des(des_session* s)
         ut_diag(UT_HERE, 0, UT_SEV_FATAL, "null %s", "session");
         return nullptr;
     }
-    ut_chain* head = s->head;
-    s->head = s->tail = nullptr;
-    s->tail_cap = 0;
-    return head;
+    return take_chain(s);
 }
 
 void bsapi_kill_des(des_session* s)

@@ -3,6 +3,7 @@
 // framework (block.cpp) and the chaining drivers (modes.cpp).
 
 #include "bsapi/des_core.h"
+#include "bsapi/out_chain.h"
 #include "mox/bsapi.h"
 
 struct des_session {
@@ -33,10 +34,6 @@ namespace mox::bsapi {
 
 // Runs the session's chaining driver over len bytes (whole blocks for ECB and CBC).
 void des_run(des_session* s, const uint8_t* in, uint8_t* out, size_t len);
-
-// Room for n more bytes at the end of the output chain: the tail node when it
-// has room, else a new node of max(n, 1024) bytes. Null when out of memory.
-uint8_t* chain_reserve(des_session* s, uint32_t n);
 
 // Frees the session (and any chain it still holds), wiping the key schedules.
 void des_free(des_session* s);

@@ -9,28 +9,6 @@
 
 namespace mox::bsapi {
 
-uint8_t* rsa_reserve(rsa_session* s, uint32_t n)
-{
-    if (s->tail != nullptr && s->tail_cap - s->tail->len >= n)
-        return s->tail->data + s->tail->len;
-    const uint32_t cap = std::max<uint32_t>(n, 1024);
-    auto* node = static_cast<ut_chain*>(ut_alloc(UT_HERE, sizeof(ut_chain)));
-    auto* data = node ? static_cast<uint8_t*>(ut_alloc(UT_HERE, cap)) : nullptr;
-    if (data == nullptr) {
-        ut_free(UT_HERE, node);
-        ut_diag(UT_HERE, BSAPI_ERR_NO_MEMORY, UT_SEV_RECOVER, "out of memory");
-        return nullptr;
-    }
-    *node = {nullptr, data, 0};
-    if (s->tail != nullptr)
-        s->tail->next = node;
-    else
-        s->head = node;
-    s->tail = node;
-    s->tail_cap = cap;
-    return data;
-}
-
 int rsa_block(rsa_session* s, const uint8_t* in, uint32_t len, uint8_t* out, uint32_t outlen,
               bool decrypting)
 {
@@ -126,7 +104,7 @@ int transform(rsa_session* s, uint8_t* in, uint32_t len)
             (s->pad->id == PAD_ID_PKCS1 || s->pad->id == PAD_ID_PKCS1_NULL))
             ut_diag(UT_HERE, BSAPI_ERR_PKCS1_WARNING, UT_SEV_RECOVER,
                     "warning: shouldn't use pkcs-1 padding to encrypt more than one block");
-        uint8_t* out = rsa_reserve(s, s->k);
+        uint8_t* out = chain_reserve(s, s->k);
         if (out == nullptr)
             return -1;
         if (rsa_pad_encrypt(s, in, len, out, 0) != 0)
@@ -137,7 +115,7 @@ int transform(rsa_session* s, uint8_t* in, uint32_t len)
             ut_diag(UT_HERE, BSAPI_ERR_CODEC, UT_SEV_RECOVER, "ciphertext is incompatible with key");
             return -1;
         }
-        uint8_t* out = rsa_reserve(s, s->k - 1);
+        uint8_t* out = chain_reserve(s, s->k - 1);
         if (out == nullptr)
             return -1;
         if (rsa_block(s, in, s->k, out, s->k - 1, true) != 0) {
@@ -299,8 +277,7 @@ int bsapi_finish_rsa(rsa_session* s, ut_chain** out)
         }
     }
     if (rc != -1 && out != nullptr && (s->direction == BSAPI_ENCRYPT || s->direction == BSAPI_DECRYPT)) {
-        *out = s->head;
-        s->head = s->tail = nullptr;
+        *out = take_chain(s);
     }
     rsa_free(s);
     return rc;
@@ -314,10 +291,7 @@ ut_chain* bsapi_read_rsa(rsa_session* s)
     }
     if (s->direction != BSAPI_ENCRYPT && s->direction != BSAPI_DECRYPT)
         return nullptr;
-    ut_chain* head = s->head;
-    s->head = s->tail = nullptr;
-    s->tail_cap = 0;
-    return head;
+    return take_chain(s);
 }
 
 void bsapi_kill_rsa(rsa_session* s)

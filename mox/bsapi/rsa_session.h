@@ -2,6 +2,7 @@
 // State of an RSA session, shared by the session core (rsa.cpp) and the
 // signing and verifying finish (rsa_sign.cpp).
 
+#include "bsapi/out_chain.h"
 #include "mox/bsapi.h"
 #include "mox/rsa.h"
 
@@ -29,8 +30,6 @@ struct rsa_session {
 
 namespace mox::bsapi {
 
-// Room for n bytes at the end of the session's output chain, or null.
-uint8_t* rsa_reserve(rsa_session* s, uint32_t n);
 // One RSA operation on `len` bytes read as a big-endian number, written right-aligned
 // into `outlen` bytes. `decrypting` selects the diagnostics. 0 or -1.
 int rsa_block(rsa_session* s, const uint8_t* in, uint32_t len, uint8_t* out, uint32_t outlen,

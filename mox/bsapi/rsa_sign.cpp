@@ -116,16 +116,14 @@ int rsa_finish_sign(rsa_session* s, ut_chain** out)
     }
     const uint32_t used = uint32_t(blocks.size());
     const uint32_t size = ut_sizeof_mblk2berbitstring(blocks.data(), used, used);
-    uint8_t* dst = size ? rsa_reserve(s, size) : nullptr;
+    uint8_t* dst = size ? chain_reserve(s, size) : nullptr;
     if (dst == nullptr || ut_mblk2berbitstring(blocks.data(), used, used, dst) == dst) {
         ut_diag(UT_HERE, BSAPI_ERR_CODEC, UT_SEV_RECOVER, "couldn't encode digest");
         return -1;
     }
     s->tail->len += size;
-    if (out != nullptr) {
-        *out = s->head;
-        s->head = s->tail = nullptr;
-    }
+    if (out != nullptr)
+        *out = take_chain(s);
     return 0;
 }
 

@@ -205,61 +205,13 @@ void mpa_mont_free(mpa_mont* ctx)
     ut_free(UT_HERE, ctx);
 }
 
-namespace {
-
-// acc = base ^ exp in Montgomery form, one bit at a time; b is base * R mod m.
-void binaryPower(const mpa_mont& c, uint64_t* acc, const uint64_t* b, const mpa_dig* exp, int bits)
-{
-    auto bit = [&](int i) { return (exp[i / 32] >> (i % 32)) & 1; };
-    std::memcpy(acc, b, sizeof(uint64_t) * c.n); // the leading set bit
-    for (int i = bits - 2; i >= 0; --i) {
-        montSqr(c, acc, acc);
-        if (bit(i))
-            montMul(c, acc, acc, b);
-    }
-}
-
-// acc = base ^ exp (not zero) in Montgomery form with 4-bit windows over table[v] = base^v,
-// of which table[1] is given.
-void windowPower(const mpa_mont& c, uint64_t* acc, uint64_t* table, const mpa_dig* exp, int bits)
-{
-    const int n = c.n;
-    for (int i = 2; i < 16; ++i)
-        montMul(c, table + i * n, table + (i - 1) * n, table + n);
-    auto bit = [&](int i) { return (exp[i / 32] >> (i % 32)) & 1; };
-    bool started = false;
-    for (int i = bits - 1; i >= 0;) {
-        if (!bit(i)) {
-            if (started)
-                montSqr(c, acc, acc);
-            --i;
-            continue;
-        }
-        int w = i + 1 < 4 ? i + 1 : 4;
-        unsigned v = 0;
-        for (int k = 0; k < w; ++k)
-            v = (v << 1) | bit(i - k);
-        if (started) {
-            for (int k = 0; k < w; ++k)
-                montSqr(c, acc, acc);
-            montMul(c, acc, acc, table + v * n);
-        } else {
-            std::memcpy(acc, table + v * n, sizeof(uint64_t) * n);
-            started = true;
-        }
-        i -= w;
-    }
-}
-
-} // namespace
-
 int mpa_mont_expmod(mpa_mont* ctx, mpa_dig* r, const mpa_dig* base, int nbase, const mpa_dig* exp, int nexp)
 {
     const mpa_mont& c = *ctx;
     const int n = c.n;
-    const bool sparse = mpa_exp_sparse(exp, nexp);
-    // Table slots 0 .. 15 (1 .. 15 used, only 1 for a sparse exponent), the accumulator and a one.
-    const int entries = sparse ? 2 : 16;
+    const int width = mpa_exp_window(exp, nexp);
+    // Table slots 0 .. 15 (1 .. 15 used, only 1 for bit by bit), the accumulator and a one.
+    const int entries = width == 1 ? 2 : 16;
     auto* mem = static_cast<uint64_t*>(ut_alloc(UT_HERE, sizeof(uint64_t) * n * (entries + 2)));
     if (!mem)
         return 0;
@@ -269,16 +221,27 @@ int mpa_mont_expmod(mpa_mont* ctx, mpa_dig* r, const mpa_dig* base, int nbase, c
 
     std::memset(one, 0, sizeof(uint64_t) * n);
     one[0] = 1;
-    toLimbs(acc, n, base, nbase);
-    montMul(c, table + n, acc, c.rr); // base * R
-    const int bits = mpa_bitlen(exp, nexp);
-    if (bits == 1 && (exp[0] & 1) == 0) {
-        montMul(c, acc, one, c.rr); // a zero exponent: R mod m, the Montgomery form of 1
-    } else if (sparse) {
-        binaryPower(c, acc, table + n, exp, bits);
-    } else {
-        windowPower(c, acc, table, exp, bits);
-    }
+    toLimbs(table + n, n, base, nbase);
+    montMul(c, table + n, table + n, c.rr); // base * R
+    for (int i = 2; i < entries; ++i)
+        montMul(c, table + i * n, table + (i - 1) * n, table + n);
+    bool nonzero = false;
+    mpa_exp_walk(
+        exp, nexp, width,
+        [&](unsigned v) {
+            std::memcpy(acc, table + v * n, sizeof(uint64_t) * n);
+            return nonzero = true;
+        },
+        [&] {
+            montSqr(c, acc, acc);
+            return true;
+        },
+        [&](unsigned v) {
+            montMul(c, acc, acc, table + v * n);
+            return true;
+        });
+    if (!nonzero)
+        montMul(c, acc, one, c.rr); // R mod m, the Montgomery form of 1
     montMul(c, acc, acc, one); // out of Montgomery form
     for (int i = 0; i < c.ndig; ++i)
         r[i] = static_cast<mpa_dig>(acc[i / 2] >> (32 * (i % 2)));

@@ -132,22 +132,18 @@ uint32_t mpa_sqrt_word(uint32_t v)
     return root;
 }
 
-bool mpa_exp_sparse(const mpa_dig* exp, int nexp)
+int mpa_exp_window(const mpa_dig* exp, int nexp)
 {
     nexp = mpa_norm(exp, nexp);
     int ones = 0;
     for (int i = 0; i < nexp; ++i)
         ones += __builtin_popcount(exp[i]);
-    // Windows the 4-bit method would multiply in: each starts at a set bit and covers four bits.
     int windows = 0;
-    auto bit = [&](int i) { return (exp[i / 32] >> (i % 32)) & 1; };
-    for (int i = mpa_bitlen(exp, nexp) - 1; i >= 0;) {
-        if (!bit(i)) {
-            --i;
-            continue;
-        }
+    auto count = [&](unsigned) {
         ++windows;
-        i -= 4;
-    }
-    return ones - 1 < 14 + windows - 1;
+        return true;
+    };
+    mpa_exp_walk(exp, nexp, 4, count, [] { return true; }, count);
+    // Products after the leading bit or window: ones - 1 bit by bit, 14 + windows - 1 by window.
+    return ones - 1 < 14 + windows - 1 ? 1 : 4;
 }

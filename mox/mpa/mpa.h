@@ -35,9 +35,45 @@ uint32_t mpa_smod(const mpa_dig* a, int n, uint32_t p, uint32_t r16, uint32_t r3
 // floor(sqrt(v)) of a word, bit by bit.
 uint32_t mpa_sqrt_word(uint32_t v);
 
-// True when plain square-and-multiply over exp needs fewer products than a 4-bit window, whose
-// table alone costs 14 (a sparse exponent such as 65537, or zero).
-bool mpa_exp_sparse(const mpa_dig* exp, int nexp);
+// The window width a modular power over exp should read it with: 1 (square-and-multiply, base^1
+// alone) when that needs fewer products than 4-bit windows, whose table of base^1 .. base^15
+// alone costs 14 (a sparse exponent such as 65537, or zero); else 4.
+int mpa_exp_window(const mpa_dig* exp, int nexp);
+
+// Reads exp from its most significant bit in windows of up to `width` bits (1 .. 4) that begin
+// with a set bit: first(v) for the leading window of value v, then for each bit square() and for
+// each later window mul(v) after its squarings. A zero exponent calls nothing. Each step returns
+// false to stop the walk, which then returns false.
+template <typename First, typename Square, typename Mul>
+bool mpa_exp_walk(const mpa_dig* exp, int nexp, int width, First first, Square square, Mul mul)
+{
+    auto bit = [&](int i) { return (exp[i / 32] >> (i % 32)) & 1; };
+    bool started = false;
+    for (int i = mpa_bitlen(exp, nexp) - 1; i >= 0;) {
+        if (!bit(i)) {
+            if (started && !square())
+                return false;
+            --i;
+            continue;
+        }
+        const int w = i + 1 < width ? i + 1 : width;
+        unsigned v = 0;
+        for (int k = 0; k < w; ++k)
+            v = (v << 1) | bit(i - k);
+        if (started) {
+            for (int k = 0; k < w; ++k)
+                if (!square())
+                    return false;
+            if (!mul(v))
+                return false;
+        } else if (!first(v)) {
+            return false;
+        }
+        started = true;
+        i -= w;
+    }
+    return true;
+}
 
 // Montgomery arithmetic for odd moduli over 64-bit limbs, the kernel of the modular power.
 struct mpa_mont;

@@ -1,6 +1,6 @@
 // Modular power: base ^ exp mod register 7, reading the exponent from its most significant bit,
 // bit by bit for a sparse exponent, else with windows of up to four bits over a table of
-// base^0 .. base^15.
+// base^1 .. base^15.
 #include "mpm/mpm_internal.h"
 
 #include <cstring>
@@ -9,8 +9,7 @@ using namespace mpmi;
 
 namespace {
 
-// Power for an even modulus, windowed unless the exponent is sparse, each product reduced by
-// long division.
+// Power for an even modulus, each product reduced by long division.
 bool expmodPlain(const View& mod, const mpa_dig* b, int nb, const View& e, mpa_dig* out, int* nout)
 {
     const int n = mod.n;
@@ -30,41 +29,24 @@ bool expmodPlain(const View& mod, const mpa_dig* b, int nb, const View& e, mpa_d
         }
         return divRaw(prod.get(), np, mod.d, mod.n, nullptr, nullptr, dst, ndst);
     };
-    entry(0)[0] = 1;
-    lens[0] = 1;
     std::memcpy(entry(1), b, sizeof(mpa_dig) * nb);
     lens[1] = nb;
     acc.get()[0] = 1;
-    const int bits = mpa_bitlen(e.d, e.n);
-    auto bit = [&](int i) { return (e.d[i / 32] >> (i % 32)) & 1; };
-    auto square = [&] { return mulInto(acc.get(), &nacc, acc.get(), nacc, acc.get(), nacc); };
-    if (mpa_exp_sparse(e.d, e.n)) {
-        for (int i = bits - 1; i >= 0; --i)
-            if (!square() || (bit(i) && !mulInto(acc.get(), &nacc, acc.get(), nacc, b, nb)))
-                return false;
-    } else {
-        for (int i = 2; i < 16; ++i)
-            if (!mulInto(entry(i), &lens[i], entry(i - 1), lens[i - 1], b, nb))
-                return false;
-        for (int i = bits - 1; i >= 0;) {
-            if (!bit(i)) {
-                if (!square())
-                    return false;
-                --i;
-                continue;
-            }
-            int w = i + 1 < 4 ? i + 1 : 4;
-            unsigned v = 0;
-            for (int k = 0; k < w; ++k)
-                v = (v << 1) | bit(i - k);
-            for (int k = 0; k < w; ++k)
-                if (!square())
-                    return false;
-            if (!mulInto(acc.get(), &nacc, acc.get(), nacc, entry(v), lens[v]))
-                return false;
-            i -= w;
-        }
-    }
+    const int width = mpa_exp_window(e.d, e.n);
+    for (int i = 2; i < (width == 1 ? 2 : 16); ++i)
+        if (!mulInto(entry(i), &lens[i], entry(i - 1), lens[i - 1], b, nb))
+            return false;
+    const bool done = mpa_exp_walk(
+        e.d, e.n, width,
+        [&](unsigned v) {
+            std::memcpy(acc.get(), entry(v), sizeof(mpa_dig) * lens[v]);
+            nacc = lens[v];
+            return true;
+        },
+        [&] { return mulInto(acc.get(), &nacc, acc.get(), nacc, acc.get(), nacc); },
+        [&](unsigned v) { return mulInto(acc.get(), &nacc, acc.get(), nacc, entry(v), lens[v]); });
+    if (!done)
+        return false;
     // 1 for a zero exponent still needs reducing (modulus 1 gives 0).
     if (mpa_cmp(acc.get(), nacc, mod.d, mod.n) >= 0
         && !divRaw(acc.get(), nacc, mod.d, mod.n, nullptr, nullptr, acc.get(), &nacc))

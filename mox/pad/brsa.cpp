@@ -2,6 +2,7 @@
 // written backwards from the last byte in 7-bit groups.
 
 #include "mox/bsapi.h"
+#include "pad/unpad_check.h"
 
 int brsa_pad(uint8_t* block, uint32_t datalen, uint32_t blocklen, prng* g, int no_length)
 {
@@ -36,14 +37,8 @@ int brsa_pad(uint8_t* block, uint32_t datalen, uint32_t blocklen, prng* g, int n
 
 int brsa_unpad(const uint8_t* block, uint32_t* outlen, uint32_t blocklen, int no_length)
 {
-    if (block == nullptr || outlen == nullptr) {
-        ut_diag(UT_HERE, 0, UT_SEV_FATAL, "called with null %s", block ? "unpadded pointer" : "data pointer");
+    if (!unpad_arguments_usable(block, outlen, blocklen))
         return -1;
-    }
-    if (blocklen == 0) {
-        ut_diag(UT_HERE, PAD_ERR_CORRUPT, UT_SEV_RECOVER, "can't unpad 0 bytes");
-        return -1;
-    }
     if (no_length) {
         *outlen = blocklen;
         return 0;

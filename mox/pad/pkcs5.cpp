@@ -1,6 +1,7 @@
 // PKCS#5 padding of 8-byte blocks: n bytes of value n complete the last block.
 
 #include "mox/bsapi.h"
+#include "pad/unpad_check.h"
 
 int pkcs5_pad(uint8_t* block, uint32_t held, uint32_t blocklen)
 {
@@ -24,14 +25,8 @@ int pkcs5_pad(uint8_t* block, uint32_t held, uint32_t blocklen)
 
 int pkcs5_unpad(const uint8_t* block, uint32_t* outlen, uint32_t blocklen)
 {
-    if (block == nullptr || outlen == nullptr) {
-        ut_diag(UT_HERE, 0, UT_SEV_FATAL, "called with null %s", block ? "unpadded pointer" : "data pointer");
+    if (!unpad_arguments_usable(block, outlen, blocklen))
         return -1;
-    }
-    if (blocklen == 0) {
-        ut_diag(UT_HERE, PAD_ERR_CORRUPT, UT_SEV_RECOVER, "can't unpad 0 bytes");
-        return -1;
-    }
     // A last byte of 0 removes nothing: peers have always accepted such blocks.
     const uint32_t n = block[blocklen - 1];
     bool ok = n <= 8 && n <= blocklen;

@@ -46,16 +46,22 @@ void noteError(Settings& s, uint32_t code)
 }
 
 // Appends formatted text, keeping room for the closing "...\n" when it does not fit.
+void vappendf(std::string& line, const char* fmt, va_list ap) __attribute__((format(printf, 2, 0)));
+void vappendf(std::string& line, const char* fmt, va_list ap)
+{
+    char buf[kLineMax];
+    int n = std::vsnprintf(buf, sizeof buf, fmt, ap);
+    if (n > 0)
+        line.append(buf, std::min<size_t>(static_cast<size_t>(n), sizeof buf - 1));
+}
+
 void appendf(std::string& line, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
 void appendf(std::string& line, const char* fmt, ...)
 {
-    char buf[kLineMax];
     va_list ap;
     va_start(ap, fmt);
-    int n = std::vsnprintf(buf, sizeof buf, fmt, ap);
+    vappendf(line, fmt, ap);
     va_end(ap);
-    if (n > 0)
-        line.append(buf, std::min<size_t>(static_cast<size_t>(n), sizeof buf - 1));
 }
 
 } // namespace
@@ -106,13 +112,10 @@ void ut_diag(const char* tag, int line, uint32_t code, int severity, const char*
     if (tag)
         appendf(text, "file `%s', line %d: ", tag, line);
     {
-        char buf[kLineMax];
         va_list ap;
         va_start(ap, fmt);
-        int n = std::vsnprintf(buf, sizeof buf, fmt, ap);
+        vappendf(text, fmt, ap);
         va_end(ap);
-        if (n > 0)
-            text.append(buf, std::min<size_t>(static_cast<size_t>(n), sizeof buf - 1));
     }
     if (syserr != 0)
         appendf(text, " [syserr %d: %s]", syserr, std::strerror(syserr));
