@@ -38,7 +38,7 @@ constexpr int kStreamMessages = 100;
 constexpr int kStreamMessageBytes = 100;
 constexpr int kStreamPackets = 4000;
 constexpr int kWindow = 8;
-constexpr int kRounds = 3;
+constexpr int kRounds = 5;
 
 void setNoDelay(int fd)
 {

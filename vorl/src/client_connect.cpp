@@ -194,6 +194,11 @@ void SwitchIfDue(VORLClient* c)
     c->currentServer = 0;
 }
 
+bool HavePlugins(const VORLClient* c)
+{
+    return c->plugins != nullptr && c->plugins->count > 0;
+}
+
 void AppendSent(VORLClient* c, int slot)
 {
     PacketSlot& s = c->slots[static_cast<std::size_t>(slot)];

@@ -59,6 +59,10 @@ int RecoverLink(VORLClient* c);
 // link is left closed for the lost-link road to rebuild.
 void SwitchIfDue(VORLClient* c);
 
+// Whether any plug-in is loaded: without one, message data is copied as it is
+// and no plug-in is called.
+bool HavePlugins(const VORLClient* c);
+
 // Sent-packet list.
 void AppendSent(VORLClient* c, int slot);
 void UnlinkSent(VORLClient* c, int slot);

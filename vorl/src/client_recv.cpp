@@ -297,14 +297,15 @@ VORL_API int VORLMessage(VORLHANDLE handle, int index, int* type, void** data, i
     VORLClient* c = vorl::CheckClient(handle);
     if (c == nullptr)
         return VORL_ERR_INVALID_HANDLE;
-    if (PluginsHaveGetMsg(c->plugins))
+    const bool plugins = vorl::HavePlugins(c);
+    if (plugins && PluginsHaveGetMsg(c->plugins))
         return VORL_ERR_MUST_COPY;
     vorl::PacketView view;
     vorl::MsgCursor cursor;
     if (const int rc = lastReplyMessage(c, index, view, cursor); rc != VORL_OK)
         return rc;
     PluginMsgRecord rec = messageRecord(c, index, view, cursor);
-    if (PluginsOnGetMsg(c->plugins, &rec) == VORL_PLUGIN_FAIL)
+    if (plugins && PluginsOnGetMsg(c->plugins, &rec) == VORL_PLUGIN_FAIL)
         return VORL_ERR_PLUGIN;
     if (type != nullptr)
         *type = cursor.hdr.type;

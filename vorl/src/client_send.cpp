@@ -1,5 +1,7 @@
 // Building request packets in the window's slots and sending them, with the
 // rebuilding of a lost link inside the send.
+#include <cstring>
+
 #include "client_net.h"
 #include "plinth/time.h"
 #include "plugin_set.h"
@@ -54,20 +56,28 @@ int addMessage(VORLClient* c, int type, const void* data, int length, int value)
     if (room < 0 || static_cast<std::size_t>(s.hdr.length) + VORL_MSG_SIZE > s.buffer.size())
         return VORL_ERR_NO_ROOM;
     uint8_t* at = s.buffer.data() + s.hdr.length;
-    PluginMsgRecord rec { s.hdr.count, type, const_cast<void*>(data), length, static_cast<uint32_t>(value), 0,
-        0, 0, 0, nullptr };
+    const bool plugins = vorl::HavePlugins(c);
     int written = 0;
-    const int r = PluginsAddMsg(c->plugins, &rec, data, length, at + VORL_MSG_SIZE, room, &written);
-    if (r == VORL_PLUGIN_NOROOM)
-        return VORL_ERR_NO_ROOM;
-    if (r != VORL_PLUGIN_OK)
-        return VORL_ERR_PLUGIN;
+    if (plugins) {
+        PluginMsgRecord rec { s.hdr.count, type, const_cast<void*>(data), length,
+            static_cast<uint32_t>(value), 0, 0, 0, 0, nullptr };
+        const int r = PluginsAddMsg(c->plugins, &rec, data, length, at + VORL_MSG_SIZE, room, &written);
+        if (r == VORL_PLUGIN_NOROOM)
+            return VORL_ERR_NO_ROOM;
+        if (r != VORL_PLUGIN_OK)
+            return VORL_ERR_PLUGIN;
+    } else {
+        if (length > room)
+            return VORL_ERR_NO_ROOM;
+        std::memcpy(at + VORL_MSG_SIZE, data, static_cast<std::size_t>(length));
+        written = length;
+    }
     const VORLMsg msg { static_cast<uint16_t>(type), static_cast<uint16_t>(written), 0, 0,
         VORL_CLIENT_SLOT_NONE, s.hdr.seq, static_cast<uint32_t>(value) };
     vorl::wire::encode(msg, at);
     PluginMsgRecord added { s.hdr.count, type, at + VORL_MSG_SIZE, written, static_cast<uint32_t>(value), 0,
         0, 0, 0, nullptr };
-    if (PluginsOnAddMsg(c->plugins, &added) == VORL_PLUGIN_FAIL)
+    if (plugins && PluginsOnAddMsg(c->plugins, &added) == VORL_PLUGIN_FAIL)
         return VORL_ERR_PLUGIN; // not counted: never sent
     s.hdr.length = static_cast<uint16_t>(s.hdr.length + VORL_MSG_SIZE + written);
     s.hdr.count = static_cast<uint16_t>(s.hdr.count + 1);
