@@ -1,8 +1,11 @@
 // The shared block: creating and opening it, the role configuration of the
 // server and the operator, and the request queue.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "plinth/config.h"
 #include "plinth/sockwait.h"
@@ -117,6 +120,19 @@ int32_t ringIndex(const uint8_t* p, int32_t n)
 
 } // namespace
 
+// The mapping's size, where the system shows it: named blocks are files of the
+// shared-memory folder, named by the object namespace and "mmfPLNTshm<key>".
+static bool BlockLargeEnough(int key, const block::Geometry& g)
+{
+    const char* ns = std::getenv("PLINTH_NAMESPACE");
+    const std::string path
+        = std::string("/dev/shm/") + (ns != nullptr ? ns : "") + "mmfPLNTshm" + std::to_string(key);
+    struct stat st { };
+    if (stat(path.c_str(), &st) != 0)
+        return true; // not visible here: the header's geometry is all there is
+    return static_cast<std::size_t>(st.st_size) >= g.size();
+}
+
 // Only the first n of the n * w queue entries are used: the ring wraps at n,
 // which is what the router process that shares the block expects of the
 // indexes. A client with a window above 1 can therefore have fewer requests
@@ -202,9 +218,10 @@ VORL_API void* GetVORLSharedMemory(PlinthShmem** handle, int key, int n, int a, 
     if (shm == nullptr)
         return nullptr;
     auto* p = static_cast<uint8_t*>(ShmemGetPointer(shm));
-    // The geometry decides every offset: a block that does not carry a sane one
-    // is refused rather than addressed.
-    if (p == nullptr || !vorl::block::View::ReadGeometry(p).valid()) {
+    // The geometry decides every offset: a block that does not carry a sane one,
+    // or is smaller than its geometry says, is refused rather than addressed.
+    if (p == nullptr || !vorl::block::View::ReadGeometry(p).valid()
+        || !vorl::BlockLargeEnough(key, vorl::block::View::ReadGeometry(p))) {
         ShmemClose(shm);
         return nullptr;
     }

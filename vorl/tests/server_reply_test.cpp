@@ -16,6 +16,19 @@ TEST_F(ServerTest, CreationChecksBlockHostTypeAndConfiguration)
         EXPECT_EQ(VORLServerCreate(&h, nullptr, nullptr, nullptr), VORL_ERR_NO_CONFIG);
     }
     EXPECT_EQ(VORLServerCreate(&h, config().c_str(), nullptr, nullptr), VORL_ERR_NO_BLOCK);
+    {
+        // A block whose header claims more than it holds, or no sane geometry.
+        PlinthShmem* small = ShmemCreate(FakeRouter::kKey, 4096);
+        ASSERT_NE(small, nullptr);
+        auto* p = static_cast<uint8_t*>(ShmemGetPointer(small));
+        const int32_t geometries[][4] = { { 4, 4000, 30000, 2 }, { 0, 100, 100, 1 }, { 2, 10, 100, 1 } };
+        for (const auto& g : geometries) {
+            for (int i = 0; i < 4; ++i)
+                blk::putI32(p + blk::kHdrClients + 4 * i, g[i]);
+            EXPECT_EQ(VORLServerCreate(&h, config().c_str(), nullptr, nullptr), VORL_ERR_NO_BLOCK);
+        }
+        ShmemClose(ShmemCondemn(small));
+    }
     makeRouter();
     EXPECT_EQ(VORLServerCreate(&h, config("Other").c_str(), nullptr, nullptr), VORL_ERR_HOST_TYPE);
     EXPECT_EQ(VORLServerCreate(&h, config().c_str(), nullptr, "ELSE"), VORL_ERR_HOST_TYPE);
