@@ -9,8 +9,10 @@
 
 #include <chrono>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "client_net.h"
 #include "peer_client.h"
@@ -277,6 +279,40 @@ TEST(ClientConnect, LoadBalancingMovesOnceOutstandingRepliesHaveArrived)
     }
     EXPECT_EQ(peers.a.record().connectionsAccepted, 1);
     EXPECT_EQ(peers.b.record().connectionsAccepted, 1);
+}
+
+TEST(ClientConnect, AMoveWaitsForRepliesToPacketsAlreadySentAndHoldsNewOnes)
+{
+    TwoPeers peers;
+    peers.a.setLoad(10);
+    peers.a.setRequestHandler(
+        [](const hostsim::PeerPacket&) { return std::optional<std::vector<hostsim::ReplyMessage>> {}; });
+    PeerClient client(peers.keys());
+    ASSERT_EQ(VORLConnect(client.handle()), 0);
+    ASSERT_EQ(client.client()->currentServer, peers.a.address());
+    ASSERT_EQ(client.send("one"), 0);
+    ASSERT_EQ(client.send("two"), 0);
+    ASSERT_TRUE(peers.a.waitForRequests(2, kWait));
+
+    // As a balancing round that found b better would leave it.
+    client.client()->switchPending = true;
+    client.client()->switchTarget = peers.b.address();
+    ASSERT_EQ(client.send("three"), 0); // held: replies to a are still awaited
+    EXPECT_EQ(client.client()->currentServer, peers.a.address());
+
+    const hostsim::PeerRecord rec = peers.a.record();
+    for (const hostsim::PeerPacket* p : rec.requests())
+        peers.a.sendRaw(
+            ProtocolPeer::encodePacket(p->header.seq, { hostsim::ReplyMessage::echo(p->messages[0]) }));
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(VORLRecv(client.handle(), -1), 0);
+        texts.push_back(client.firstText());
+    }
+    EXPECT_EQ(texts, (std::vector<std::string> { "one", "two", "three" }));
+    EXPECT_EQ(client.client()->currentServer, peers.b.address());
+    EXPECT_EQ(peers.a.record().requestsReceived, 2u);
+    EXPECT_EQ(peers.b.record().requestsReceived, 1u);
 }
 
 } // namespace
