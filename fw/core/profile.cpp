@@ -174,6 +174,15 @@ bool validValue(std::string_view value)
     return value.find_first_of("\r\n") == std::string_view::npos;
 }
 
+// Names differing only in case are one name; the first spelling stays.
+void addOnce(std::vector<std::string>& names, const std::string& name)
+{
+    for (const auto& n : names)
+        if (cp1250EqualNoCase(n, name))
+            return;
+    names.push_back(name);
+}
+
 } // namespace
 
 std::filesystem::path iniDirectory()
@@ -266,11 +275,7 @@ std::vector<std::string> Profile::sections() const
     for (const auto& line : ini.lines) {
         if (line.kind != Line::Kind::Section)
             continue;
-        bool seen = false;
-        for (const auto& n : names)
-            seen = seen || cp1250EqualNoCase(n, line.name);
-        if (!seen)
-            names.emplace_back(line.name);
+        addOnce(names, line.name);
     }
     return names;
 }
@@ -286,11 +291,7 @@ std::vector<std::string> Profile::keys(std::string_view section) const
         const auto& line = ini.lines[i];
         if (line.kind != Line::Kind::Key)
             continue;
-        bool seen = false;
-        for (const auto& n : names)
-            seen = seen || cp1250EqualNoCase(n, line.name);
-        if (!seen)
-            names.emplace_back(line.name);
+        addOnce(names, line.name);
     }
     return names;
 }

@@ -26,6 +26,20 @@ std::string trimmed(std::string s)
     size_t e = s.find_last_not_of(" \t");
     return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
 }
+
+// The whole text as a number; false for an empty text, stray characters or an overflow.
+template <typename T> bool wholeNumber(const std::string& t, T& v)
+{
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    return !t.empty() && ec == std::errc() && end == t.data() + t.size();
+}
+
+template <typename T> void refuseOutside(Dialog& dlg, T min, T max, uint32_t id, DataExchange& dx)
+{
+    std::string en = "Please enter an integer between " + std::to_string(min) + " and " + std::to_string(max) + ".";
+    std::string hu = "Kérem, " + std::to_string(min) + " és " + std::to_string(max) + " közötti egész számot adjon meg.";
+    refuse(dlg, en.c_str(), hu.c_str(), id, dx);
+}
 } // namespace
 
 void DataExchange::fail(uint32_t id)
@@ -56,14 +70,10 @@ void DataExchange::integer(uint32_t id, int32_t& value, int32_t min, int32_t max
     }
     std::string t = trimmed(dialog_.itemText(id));
     int64_t v = 0;
-    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || v < INT32_MIN || v > INT32_MAX)
+    if (!wholeNumber(t, v) || v < INT32_MIN || v > INT32_MAX)
         refuse(dialog_, "Please enter an integer.", "Kérem, egész számot adjon meg.", id, *this);
-    if (v < min || v > max) {
-        std::string en = "Please enter an integer between " + std::to_string(min) + " and " + std::to_string(max) + ".";
-        std::string hu = "Kérem, " + std::to_string(min) + " és " + std::to_string(max) + " közötti egész számot adjon meg.";
-        refuse(dialog_, en.c_str(), hu.c_str(), id, *this);
-    }
+    if (v < min || v > max)
+        refuseOutside(dialog_, min, max, id, *this);
     value = static_cast<int32_t>(v);
 }
 
@@ -75,14 +85,10 @@ void DataExchange::unsignedInteger(uint32_t id, uint32_t& value, uint32_t min, u
     }
     std::string t = trimmed(dialog_.itemText(id));
     uint64_t v = 0;
-    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || v > UINT32_MAX)
+    if (!wholeNumber(t, v) || v > UINT32_MAX)
         refuse(dialog_, "Please enter a positive integer.", "Kérem, pozitív egész számot adjon meg.", id, *this);
-    if (v < min || v > max) {
-        std::string en = "Please enter an integer between " + std::to_string(min) + " and " + std::to_string(max) + ".";
-        std::string hu = "Kérem, " + std::to_string(min) + " és " + std::to_string(max) + " közötti egész számot adjon meg.";
-        refuse(dialog_, en.c_str(), hu.c_str(), id, *this);
-    }
+    if (v < min || v > max)
+        refuseOutside(dialog_, min, max, id, *this);
     value = static_cast<uint32_t>(v);
 }
 

@@ -22,6 +22,19 @@ MainFrame::PopupHook& popupHook()
     static MainFrame::PopupHook hook;
     return hook;
 }
+
+// A command item of a menu, carrying its id; a checked item shows its mark.
+QAction* addCommand(QMenu* menu, const Menu& item)
+{
+    QAction* a = menu->addAction(toQt(item.text()));
+    a->setData(item.id());
+    a->setEnabled(item.enabled());
+    if (item.check()) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+    return a;
+}
 } // namespace
 
 MainFrame::MainFrame(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this))
@@ -88,13 +101,7 @@ void MainFrame::fillMenu(QMenu* qmenu, std::shared_ptr<Menu> model)
             auto subModel = std::make_shared<Menu>(item);
             connect(sub, &QMenu::aboutToShow, this, [this, sub, subModel] { fillMenu(sub, subModel); });
         } else {
-            QAction* a = qmenu->addAction(toQt(item.text()));
-            a->setData(item.id());
-            a->setEnabled(item.enabled());
-            if (item.check()) {
-                a->setCheckable(true);
-                a->setChecked(true);
-            }
+            QAction* a = addCommand(qmenu, item);
             uint32_t id = item.id();
             applyPrompt(a, id, false);
             connect(a, &QAction::triggered, this, [this, id] { onMenuCommand(id); });
@@ -128,15 +135,8 @@ uint32_t MainFrame::trackPopupMenu(const Menu& popup, QPoint globalPos, bool rou
                     into->addSeparator();
                 else if (item.isPopup())
                     build(into->addMenu(toQt(item.text())), preparePopup(item));
-                else {
-                    QAction* a = into->addAction(toQt(item.text()));
-                    a->setData(item.id());
-                    a->setEnabled(item.enabled());
-                    if (item.check()) {
-                        a->setCheckable(true);
-                        a->setChecked(true);
-                    }
-                }
+                else
+                    addCommand(into, item);
             }
         };
         build(&qmenu, shown);
