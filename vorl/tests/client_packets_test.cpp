@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "peer_client.h"
+#include "plugin_fixture.h"
 
 namespace {
 
@@ -220,6 +221,40 @@ TEST(ClientPacketsLimits, AReplyLongerThanTheReceiveBufferIsRefused)
     ASSERT_EQ(client.send(std::string(1200, 'r')), 0);
     EXPECT_EQ(VORLRecv(client.handle(), -1), VORL_ERR_PROTOCOL);
     EXPECT_EQ(VORLRecv(client.handle(), -1), VORL_ERR_SEND_TRIES); // no tries left to rebuild
+}
+
+TEST(ClientPacketsPlugins, APluginPacketAmongRepliesGoesToThePlugins)
+{
+    vorl::test::Recorder recorder;
+    ProtocolPeer peer;
+    PeerClient client(clientKeys(peer), vorl::test::entry("rec", "recorder.vpx", "RecorderInit"));
+    ASSERT_EQ(VORLConnect(client.handle()), 0);
+    peer.setRequestHandler([](const PeerPacket&) { return std::optional<std::vector<ReplyMessage>> {}; });
+    ASSERT_EQ(client.send("request", 7, 5), 0);
+    ASSERT_TRUE(peer.waitForRequests(1, 5s));
+    recorder.reset();
+    ReplyMessage key;
+    key.type = 300;
+    key.data = { 'k', 'e', 'y' };
+    ASSERT_EQ(peer.sendRaw(ProtocolPeer::encodePacket(VORL_PLUGIN_SEQ, { key })), 1);
+    const hostsim::PeerRecord rec = peer.record();
+    const PeerPacket& request = *rec.requests().at(0);
+    ASSERT_EQ(peer.sendRaw(ProtocolPeer::encodePacket(
+                  request.header.seq, { ReplyMessage::echo(request.messages[0]) })),
+        1);
+    ASSERT_EQ(VORLRecv(client.handle(), -1), 0);
+    EXPECT_EQ(client.firstText(), "request");
+    const std::string log = recorder.log();
+    EXPECT_NE(log.find("rec:OnRecvPluginPkt round 3 300=key"), std::string::npos) << log;
+    EXPECT_NE(log.find("rec:OnRecvFromNet"), std::string::npos) << log;
+    EXPECT_NE(log.find("rec:OnGetMsg 7"), std::string::npos) << log;
+
+    // A plug-in that fails on a plug-in packet among replies fails the receive.
+    recorder.setResult("rec:OnRecvPluginPkt", 1);
+    ASSERT_EQ(client.send("again"), 0);
+    ASSERT_TRUE(peer.waitForRequests(2, 5s));
+    ASSERT_EQ(peer.sendRaw(ProtocolPeer::encodePacket(VORL_PLUGIN_SEQ, { key })), 1);
+    EXPECT_EQ(VORLRecv(client.handle(), -1), VORL_ERR_PLUGIN);
 }
 
 } // namespace
