@@ -25,6 +25,28 @@ int TargetValue(const CVorlTarget* target)
     return target == nullptr ? 0 : static_cast<int>(target->GetToken());
 }
 
+// Opens the packet with the message, or adds the message to the open one; open is the packet's
+// flag. pvorl is set.
+int AddToPacket(int& open, int code, const char* text, int len, int value)
+{
+    if (open == 0)
+        pvorl->StartPacket(code, text, len, value);
+    else
+        pvorl->AddMessage(code, text, len, value);
+    if (pvorl->IsError())
+        return 0;
+    open = 1;
+    return 1;
+}
+
+int EndPacket(int& open)
+{
+    if (pvorl == nullptr || pvorl->EndPacket() != 0)
+        return 0;
+    open = 0;
+    return 1;
+}
+
 } // namespace
 
 CKvAppCoreBase::CKvAppCoreBase()
@@ -75,23 +97,12 @@ int CKvAppCoreBase::VORLTransactionAdd(int code, char* text, int len)
     if (fPacket)
         VORLInfoReqEnd();
     DrainInfoReplies();
-    if (fTrPacket == 0) {
-        pvorl->StartPacket(code, text, len, kTransactionValue);
-    } else {
-        pvorl->AddMessage(code, text, len, kTransactionValue);
-    }
-    if (pvorl->IsError())
-        return 0;
-    fTrPacket = 1;
-    return 1;
+    return AddToPacket(fTrPacket, code, text, len, kTransactionValue);
 }
 
 int CKvAppCoreBase::VORLTransactionEnd()
 {
-    if (pvorl == nullptr || pvorl->EndPacket() != 0)
-        return 0;
-    fTrPacket = 0;
-    return 1;
+    return EndPacket(fTrPacket);
 }
 
 int CKvAppCoreBase::VORLTransactionRecv(int /*code*/, char* /*text*/, int /*len*/, int /*flag*/)
@@ -113,24 +124,14 @@ int CKvAppCoreBase::VORLInfoReqAdd(int code, const char* text, int len, CVorlTar
 {
     if (pvorl == nullptr)
         return 0;
-    if (fPacket == 0) {
+    if (fPacket == 0)
         aInfoReq.RemoveAll();
-        pvorl->StartPacket(code, text, len, TargetValue(target));
-    } else {
-        pvorl->AddMessage(code, text, len, TargetValue(target));
-    }
-    if (pvorl->IsError())
-        return 0;
-    fPacket = 1;
-    return 1;
+    return AddToPacket(fPacket, code, text, len, TargetValue(target));
 }
 
 int CKvAppCoreBase::VORLInfoReqEnd()
 {
-    if (pvorl == nullptr || pvorl->EndPacket() != 0)
-        return 0;
-    fPacket = 0;
-    return 1;
+    return EndPacket(fPacket);
 }
 
 int CKvAppCoreBase::VORLBlockedInfoReqEnd(CVorlTarget* /*target*/)

@@ -13,21 +13,26 @@ bool IsCSpace(char c)
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+// Past leading white space and an optional sign, as the C library's number readers do.
+const char* SkipSpaceAndSign(const char* p, const char* end, bool& negative)
+{
+    while (p < end && IsCSpace(*p))
+        ++p;
+    negative = p < end && *p == '-';
+    if (p < end && (*p == '+' || *p == '-'))
+        ++p;
+    return p;
+}
+
 // Leading white space, optional sign, digits; saturates at +-limit so that a
 // malformed or oversized field cannot overflow.
 int64_t ParseAtoiLike(const char* src, int len, int64_t lowLimit, int64_t highLimit)
 {
     if (src == nullptr || len <= 0)
         return 0;
-    const char* p = src;
     const char* end = src + len;
-    while (p < end && IsCSpace(*p))
-        ++p;
     bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
+    const char* p = SkipSpaceAndSign(src, end, negative);
     int64_t value = 0;
     const int64_t cap = negative ? -lowLimit : highLimit;
     for (; p < end && *p >= '0' && *p <= '9'; ++p) {
@@ -118,15 +123,9 @@ double ParseFieldDouble(const char* src, size_t len)
 {
     if (src == nullptr)
         return 0.0;
-    const char* p = src;
     const char* end = src + len;
-    while (p < end && IsCSpace(*p))
-        ++p;
     bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
+    const char* p = SkipSpaceAndSign(src, end, negative);
     if (p == end || !((*p >= '0' && *p <= '9') || *p == '.'))
         return 0.0;
     // Plain digit fields, by far the most common, skip the general parser.
