@@ -303,9 +303,9 @@ void Archive::writeObject(const Serializable* object)
         writeWord(cls.schema);
         writeWord(static_cast<std::uint16_t>(cls.name.size()));
         writeBytes({ reinterpret_cast<const std::uint8_t*>(cls.name.data()), cls.name.size() });
-        storeMap_[&cls] = mapCount_++;
+        storeMap_.emplace(&cls, nextStoreIndex());
     }
-    storeMap_[object] = mapCount_++;
+    storeMap_.emplace(object, nextStoreIndex());
     // serialize() is non-const because loading fills the object; storing only reads it.
     const_cast<Serializable*>(object)->serialize(*this);
 }
@@ -336,7 +336,6 @@ std::shared_ptr<Serializable> Archive::readObject()
                 "archive: class " + name + " stored with schema " + std::to_string(schema) + ", expected "
                     + std::to_string(cls->schema));
         loadMap_.push_back(LoadEntry { cls, nullptr, true });
-        ++mapCount_;
     } else {
         std::uint32_t tag = (wTag == kBigObjectTag)
             ? readDWord()
@@ -373,7 +372,6 @@ std::shared_ptr<Serializable> Archive::readObject()
     auto object = cls->create();
     const std::size_t slot = loadMap_.size();
     loadMap_.push_back(LoadEntry { nullptr, object, false });
-    ++mapCount_;
     ++depth_;
     try {
         object->serialize(*this);

@@ -121,6 +121,8 @@ private:
     void requireStoring() const;
     void requireLoading() const;
     void writeTag(std::uint32_t index, bool isClass);
+    // Every class and object written takes the next index after the null tag's 0.
+    std::uint32_t nextStoreIndex() const { return static_cast<std::uint32_t>(storeMap_.size() + 1); }
 
     struct LoadEntry {
         const ClassInfo* cls = nullptr; // set for a class entry
@@ -136,7 +138,6 @@ private:
     std::unordered_map<const void*, std::uint32_t> storeMap_;
     // Loading: the classes and objects met so far, in index order (entry 0 unused).
     std::vector<LoadEntry> loadMap_;
-    std::uint32_t mapCount_ = 1;
     int depth_ = 0;
 };
 

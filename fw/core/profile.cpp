@@ -70,13 +70,30 @@ void classify(Line& line)
     line.value = unquote(trim(t.substr(eq + 1)));
 }
 
-IniFile readIni(const std::filesystem::path& path)
+// Settings files are small; a larger one is something else and is not read whole.
+constexpr std::uintmax_t kMaxIniBytes = 16 * 1024 * 1024;
+
+// The file's lines; no file reads as an empty one. Nullopt when something is there that cannot
+// be read as a settings file (not a regular file, too large, a read error): a writer must then
+// leave it alone instead of replacing it by the few lines it would have.
+std::optional<IniFile> readIni(const std::filesystem::path& path)
 {
     IniFile ini;
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return ini;
+    if (status.type() != std::filesystem::file_type::regular)
+        return std::nullopt;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxIniBytes)
+        return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return ini;
+        return std::nullopt;
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad() || content.size() > kMaxIniBytes)
+        return std::nullopt;
     ini.finalNewline = content.empty() || content.back() == '\n';
     std::size_t start = 0;
     while (start < content.size()) {
@@ -95,6 +112,12 @@ IniFile readIni(const std::filesystem::path& path)
     for (auto& line : ini.lines)
         classify(line);
     return ini;
+}
+
+// What readers see: an unreadable file has no settings.
+IniFile readOrEmpty(const std::filesystem::path& path)
+{
+    return readIni(path).value_or(IniFile {});
 }
 
 bool writeIni(const std::filesystem::path& path, const IniFile& ini, bool createFolder)
@@ -211,7 +234,7 @@ Profile::Profile(std::string_view file)
 
 std::optional<std::string> Profile::find(std::string_view section, std::string_view key) const
 {
-    const IniFile ini = readIni(path_);
+    const IniFile ini = readOrEmpty(path_);
     const auto range = findSection(ini, section);
     if (!range)
         return std::nullopt;
@@ -270,7 +293,7 @@ std::int32_t Profile::getInt(std::string_view section, std::string_view key, std
 
 std::vector<std::string> Profile::sections() const
 {
-    const IniFile ini = readIni(path_);
+    const IniFile ini = readOrEmpty(path_);
     std::vector<std::string> names;
     for (const auto& line : ini.lines) {
         if (line.kind != Line::Kind::Section)
@@ -282,7 +305,7 @@ std::vector<std::string> Profile::sections() const
 
 std::vector<std::string> Profile::keys(std::string_view section) const
 {
-    const IniFile ini = readIni(path_);
+    const IniFile ini = readOrEmpty(path_);
     std::vector<std::string> names;
     const auto range = findSection(ini, section);
     if (!range)
@@ -300,7 +323,10 @@ bool Profile::writeString(std::string_view section, std::string_view key, std::s
 {
     if (!validName(section, true) || !validName(key, false) || !validValue(value))
         return false;
-    IniFile ini = readIni(path_);
+    auto read = readIni(path_);
+    if (!read)
+        return false;
+    IniFile& ini = *read;
     const std::string text = std::string(trim(key)) + "=" + std::string(value);
     auto range = findSection(ini, section);
     if (!range) {
@@ -330,7 +356,10 @@ bool Profile::writeInt(std::string_view section, std::string_view key, std::int3
 
 bool Profile::deleteKey(std::string_view section, std::string_view key)
 {
-    IniFile ini = readIni(path_);
+    auto read = readIni(path_);
+    if (!read)
+        return false;
+    IniFile& ini = *read;
     const auto range = findSection(ini, section);
     if (!range)
         return true;
@@ -343,7 +372,10 @@ bool Profile::deleteKey(std::string_view section, std::string_view key)
 
 bool Profile::deleteSection(std::string_view section)
 {
-    IniFile ini = readIni(path_);
+    auto read = readIni(path_);
+    if (!read)
+        return false;
+    IniFile& ini = *read;
     const auto range = findSection(ini, section);
     if (!range)
         return true;

@@ -41,8 +41,10 @@ public:
     std::vector<std::string> keys(std::string_view section) const;
 
     // Writers create the file (and, for bare names, the settings folder) when needed and
-    // replace it atomically; they return false when the file cannot be written, or when a
-    // section or key name could not be read back (empty, or holding '[', ']', '=' or a line break).
+    // replace it atomically; they return false when the file cannot be written, when what is
+    // there cannot be read as a settings file (not a regular file, over 16 MiB, a read error;
+    // readers see no settings in it), or when a section or key name could not be read back
+    // (empty, or holding '[', ']', '=' or a line break).
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
     bool writeInt(std::string_view section, std::string_view key, std::int32_t value);
     bool deleteKey(std::string_view section, std::string_view key);

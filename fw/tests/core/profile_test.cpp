@@ -159,4 +159,20 @@ TEST_F(ProfileTest, UnwritableFileReportsFailure)
     EXPECT_EQ(p.getInt("s", "k", 9), 9);
 }
 
+// A file far beyond any settings file is not read whole, and no write replaces it by the few
+// lines a writer would have kept of it.
+TEST_F(ProfileTest, OversizedFileIsNeitherReadNorReplaced)
+{
+    const std::string path = file("big.ini", "[s]\nk=1\n");
+    const std::uintmax_t size = 16 * 1024 * 1024 + 1;
+    std::filesystem::resize_file(path, size); // sparse: no real disk use
+    fw::Profile p(path);
+    EXPECT_EQ(p.getInt("s", "k", 9), 9);
+    EXPECT_TRUE(p.sections().empty());
+    EXPECT_FALSE(p.writeString("s", "k", "2"));
+    EXPECT_FALSE(p.deleteKey("s", "k"));
+    EXPECT_FALSE(p.deleteSection("s"));
+    EXPECT_EQ(std::filesystem::file_size(path), size);
+}
+
 } // namespace
