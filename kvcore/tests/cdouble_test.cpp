@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <string>
 
 #include "kvcore/values/cdouble.h"
@@ -97,6 +99,9 @@ TEST(CDoubleTest, SettersKeepValueAndDecimals)
     });
     EXPECT_EQ(CDouble::Multiplier(0), 1.0);
     EXPECT_EQ(CDouble::Multiplier(3), 1000.0);
+    // Beyond the double range: infinite, however large the count (a field's decimals).
+    EXPECT_EQ(CDouble::Multiplier(400), HUGE_VAL);
+    EXPECT_EQ(CDouble::Multiplier(UINT_MAX), HUGE_VAL);
     const CDouble a(2.5, 1);
     CDouble b;
     b = a;

@@ -42,8 +42,10 @@ double CDouble::Multiplier(unsigned n)
         1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
     if (n < sizeof kPowers / sizeof kPowers[0])
         return kPowers[n];
+    // Past 10^308 the product is infinite and stays so: a huge count from a text or a field
+    // ends there instead of multiplying billions of times.
     double m = 1.0;
-    for (unsigned i = 0; i < n; ++i)
+    for (unsigned i = 0; i < n && std::isfinite(m); ++i)
         m *= 10;
     return m;
 }
