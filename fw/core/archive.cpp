@@ -20,6 +20,8 @@ constexpr std::size_t kMaxClassName = 63;
 // Objects nest only through the serialize functions of registered classes; a hostile
 // stream must not be able to recurse without bound.
 constexpr int kMaxDepth = 64;
+// Far beyond any document of ours; a larger file is not read whole into memory.
+constexpr std::uintmax_t kMaxFileBytes = 256 * 1024 * 1024;
 
 using Cause = ArchiveError::Cause;
 
@@ -48,11 +50,20 @@ Archive::~Archive() = default;
 
 std::optional<Archive> Archive::loadFile(const std::filesystem::path& path, const ClassRegistry& classes)
 {
+    // Only a regular file of a sane size: a pipe or a device could block or never end.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec) || std::filesystem::file_size(path, ec) > kMaxFileBytes || ec)
+        return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    std::vector<std::uint8_t> data;
+    try { // the stream buffer reports a read error by throwing
+        data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;
+    }
+    if (in.bad() || data.size() > kMaxFileBytes)
         return std::nullopt;
     return std::optional<Archive>(std::in_place, std::move(data), classes);
 }

@@ -55,7 +55,7 @@ public:
     Archive& operator=(Archive&&) = default;
     ~Archive();
 
-    // nullopt when the file cannot be opened or read.
+    // nullopt when the file cannot be opened or read, is not a regular file or is over 256 MiB.
     static std::optional<Archive> loadFile(
         const std::filesystem::path& path, const ClassRegistry& classes = ClassRegistry::global());
     // Writes the stored bytes through a temporary file and a rename, so a failed save never

@@ -91,7 +91,12 @@ std::optional<IniFile> readIni(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string content;
+    try { // the stream buffer reports a read error by throwing
+        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;
+    }
     if (in.bad() || content.size() > kMaxIniBytes)
         return std::nullopt;
     ini.finalNewline = content.empty() || content.back() == '\n';

@@ -354,6 +354,7 @@ TEST(ArchiveFile, SaveAndLoadRoundTrip)
     ASSERT_TRUE(in.has_value());
     EXPECT_EQ(in->readString(), "ANNA");
     EXPECT_FALSE(fw::Archive::loadFile(dir / "missing.kvs").has_value());
+    EXPECT_FALSE(fw::Archive::loadFile(dir).has_value()); // a folder is no document
     EXPECT_FALSE(ar.saveFile(dir / "no" / "such" / "folder.kvs"));
     std::filesystem::remove_all(dir);
 }

@@ -159,20 +159,26 @@ TEST_F(ProfileTest, UnwritableFileReportsFailure)
     EXPECT_EQ(p.getInt("s", "k", 9), 9);
 }
 
-// A file far beyond any settings file is not read whole, and no write replaces it by the few
-// lines a writer would have kept of it.
-TEST_F(ProfileTest, OversizedFileIsNeitherReadNorReplaced)
+// What cannot be read as a settings file (a folder, a file far beyond any settings file) has no
+// settings, and no write replaces it by the few lines a writer would have kept of it.
+TEST_F(ProfileTest, UnreadableFileIsNeitherReadNorReplaced)
 {
-    const std::string path = file("big.ini", "[s]\nk=1\n");
-    const std::uintmax_t size = 16 * 1024 * 1024 + 1;
-    std::filesystem::resize_file(path, size); // sparse: no real disk use
-    fw::Profile p(path);
-    EXPECT_EQ(p.getInt("s", "k", 9), 9);
-    EXPECT_TRUE(p.sections().empty());
-    EXPECT_FALSE(p.writeString("s", "k", "2"));
-    EXPECT_FALSE(p.deleteKey("s", "k"));
-    EXPECT_FALSE(p.deleteSection("s"));
-    EXPECT_EQ(std::filesystem::file_size(path), size);
+    const std::string big = file("big.ini", "[s]\nk=1\n");
+    std::filesystem::resize_file(big, 16 * 1024 * 1024 + 1); // sparse: no real disk use
+    const std::string folder = (dir_ / "folder.ini").string();
+    std::filesystem::create_directory(folder);
+    file("folder.ini/inside", "[s]\nk=1\n");
+    for (const std::string& path : { big, folder }) {
+        fw::Profile p(path);
+        EXPECT_EQ(p.getInt("s", "k", 9), 9) << path;
+        EXPECT_TRUE(p.sections().empty()) << path;
+        EXPECT_TRUE(p.keys("s").empty()) << path;
+        EXPECT_FALSE(p.writeString("s", "k", "2")) << path;
+        EXPECT_FALSE(p.deleteKey("s", "k")) << path;
+        EXPECT_FALSE(p.deleteSection("s")) << path;
+    }
+    EXPECT_EQ(std::filesystem::file_size(big), 16u * 1024 * 1024 + 1);
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
 }
 
 } // namespace
