@@ -17,7 +17,7 @@ CTArray::~CTArray() = default;
 
 void* CTArray::HandOut()
 {
-    if (!m_blocks.empty() && m_nLastIndex < m_nBlockCount - 1) {
+    if (!m_blocks.empty() && m_nLastIndex < m_nGrowBy - 1) {
         ++m_nLastIndex;
         return m_blocks.back().get() + static_cast<size_t>(m_nLastIndex) * m_nElementSize;
     }
@@ -26,7 +26,6 @@ void* CTArray::HandOut()
         throw std::bad_alloc();
     m_blocks.reserve(m_blocks.size() + 1); // so that the push below cannot fail after the block is made
     m_blocks.push_back(std::make_unique<unsigned char[]>(perBlock * m_nElementSize)); // zero-filled
-    m_nBlockCount = m_nGrowBy;
     m_nLastIndex = 0;
     return m_blocks.back().get();
 }
@@ -40,7 +39,6 @@ void CTArray::SetSize(int n)
         m_blocks.shrink_to_fit();
         m_records.clear();
         m_records.shrink_to_fit();
-        m_nBlockCount = 0;
         m_nLastIndex = -1;
         m_nSize = 0;
         return;

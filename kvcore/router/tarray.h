@@ -33,9 +33,8 @@ private:
 
     unsigned m_nElementSize;
     std::vector<std::unique_ptr<unsigned char[]>> m_blocks;
-    int m_nBlockCount = 0; // records in the current block
     int m_nLastIndex = -1; // last record handed out of the current block
-    int m_nGrowBy; // records per block, and the record table's step
+    int m_nGrowBy; // records per block (every block is full size), and the record table's step
     std::vector<void*> m_records; // allocated length = m_records.size()
     int m_nSize = 0;
 };
