@@ -70,7 +70,7 @@ std::string PluginPath(const std::string& name) {
   return std::string(dir != nullptr && *dir != '\0' ? dir : PLUGINS_TEST_BIN_DIR) + "/" + name + ".vpx";
 }
 
-Plugin::Plugin(const std::string& name, const char* entry) : lib_(dlopen(PluginPath(name).c_str(), RTLD_NOW)) {
+Plugin::Plugin(const std::string& name, const char* entry) : lib_(dlopen(PluginPath(name).c_str(), RTLD_NOW | RTLD_NODELETE)) {
   if (lib_ != nullptr) init_ = reinterpret_cast<PluginInitFn>(dlsym(lib_, entry));
 }
 
