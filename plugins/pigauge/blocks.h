@@ -46,11 +46,34 @@ inline constexpr std::size_t kRangeRecordSize = 44;
 static_assert(kCbRanges + kMaxRanges * kRangeRecordSize == kClientBlockSize);
 
 // Summary record words.
-enum SummaryWord { kSElapsed, kSPktsSent, kSPktsRecv, kSMsgsAdded, kSMsgsGot, kSBytesSent, kSBytesRecv,
-                   kSResent, kSReceivedResent, kSStartTick, kSummaryWords };
+enum SummaryWord {
+    kSElapsed,
+    kSPktsSent,
+    kSPktsRecv,
+    kSMsgsAdded,
+    kSMsgsGot,
+    kSBytesSent,
+    kSBytesRecv,
+    kSResent,
+    kSReceivedResent,
+    kSStartTick,
+    kSummaryWords
+};
 // Range record words.
-enum RangeWord { kRElapsed, kRMsgsAdded, kRMsgsGot, kRBytesAdded, kRBytesGot, kRShortest, kRLongest, kRAverage,
-                 kRIndex, kRStartTick, kRSum, kRangeWords };
+enum RangeWord {
+    kRElapsed,
+    kRMsgsAdded,
+    kRMsgsGot,
+    kRBytesAdded,
+    kRBytesGot,
+    kRShortest,
+    kRLongest,
+    kRAverage,
+    kRIndex,
+    kRStartTick,
+    kRSum,
+    kRangeWords
+};
 static_assert(kSummaryWords * 4 == 40 && kRangeWords * 4 == kRangeRecordSize);
 
 // Plug-in messages.
@@ -62,12 +85,17 @@ inline constexpr int kConfigLength = 612;
 inline constexpr int kStatsLength = 36; // words 0-8
 
 // A word of a record at `base`.
-inline uint32_t word(const uint8_t* base, int index) {
-  return static_cast<uint32_t>(plugins::getWord(base + 4 * index));
+inline uint32_t word(const uint8_t* base, int index)
+{
+    return static_cast<uint32_t>(plugins::getWord(base + 4 * index));
 }
-inline void setWord(uint8_t* base, int index, uint32_t v) {
-  plugins::putWord(base + 4 * index, static_cast<int32_t>(v));
+inline void setWord(uint8_t* base, int index, uint32_t v)
+{
+    plugins::putWord(base + 4 * index, static_cast<int32_t>(v));
 }
-inline void addWord(uint8_t* base, int index, uint32_t v) { setWord(base, index, word(base, index) + v); }
+inline void addWord(uint8_t* base, int index, uint32_t v)
+{
+    setWord(base, index, word(base, index) + v);
+}
 
 } // namespace pigauge

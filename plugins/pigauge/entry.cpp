@@ -2,8 +2,7 @@
 #include "pigauge.h"
 
 extern "C" __attribute__((visibility("default"))) int PIGAUGEInitialise(const PluginHostInfo* info,
-                                                                         const PluginHostCallbacks* callbacks,
-                                                                         const PluginFunctions** table,
-                                                                         void** context) {
-  return pigauge::PIGAUGEInitialise(info, callbacks, table, context);
+    const PluginHostCallbacks* callbacks, const PluginFunctions** table, void** context)
+{
+    return pigauge::PIGAUGEInitialise(info, callbacks, table, context);
 }

@@ -12,44 +12,44 @@
 namespace pigauge {
 
 struct ServerContext {
-  PluginHostCallbacks host{};
-  Config config = nullptr;
-  PlinthShmem* shm = nullptr;
-  uint8_t* block = nullptr;
-  PlinthMutex* mutex = nullptr;
-  int role = 0;
-  int attached = 0;
-  StatFiles files{};
-  bool released = false;
+    PluginHostCallbacks host {};
+    Config config = nullptr;
+    PlinthShmem* shm = nullptr;
+    uint8_t* block = nullptr;
+    PlinthMutex* mutex = nullptr;
+    int role = 0;
+    int attached = 0;
+    StatFiles files {};
+    bool released = false;
 };
 
 struct ClientContext {
-  PluginHostCallbacks host{};
-  Config config = nullptr;
-  PlinthShmem* shm = nullptr;
-  uint8_t* block = nullptr;
-  int role = 0;
-  int attached = 0;
-  bool created = false;
-  bool released = false;
+    PluginHostCallbacks host {};
+    Config config = nullptr;
+    PlinthShmem* shm = nullptr;
+    uint8_t* block = nullptr;
+    int role = 0;
+    int attached = 0;
+    bool created = false;
+    bool released = false;
 };
 
 int PIGAUGEInitialise(const PluginHostInfo* info, const PluginHostCallbacks* callbacks,
-                      const PluginFunctions** table, void** context);
+    const PluginFunctions** table, void** context);
 
 // "shmkey" of the plug-in's section: 0 or the failure code.
 int GetShmkey(Config config, int* key);
 
-int ServerInitialise(const PluginHostInfo* info, const PluginHostCallbacks* callbacks, const PluginFunctions** table,
-                     void** context);
+int ServerInitialise(const PluginHostInfo* info, const PluginHostCallbacks* callbacks,
+    const PluginFunctions** table, void** context);
 // Releases the owning server's block, mutex, files and configuration; later
 // calls find nothing to touch.
 void ServerRelease(ServerContext* ctx);
 int ServerCleanup(void* context);
 int PIGAUGEServerOnRecvPluginPkt(void* context, PluginPluginPktRecord* rec);
 
-int ClientInitialise(const PluginHostInfo* info, const PluginHostCallbacks* callbacks, const PluginFunctions** table,
-                     void** context);
+int ClientInitialise(const PluginHostInfo* info, const PluginHostCallbacks* callbacks,
+    const PluginFunctions** table, void** context);
 void ClientRelease(ClientContext* ctx);
 int ClientCleanup(void* context);
 int PIGAUGEOnConnectToServer(void* context, PluginConnectRecord* rec);

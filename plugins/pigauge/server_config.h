@@ -15,9 +15,9 @@ namespace pigauge {
 using StatFiles = std::array<FILE*, 11>;
 
 struct MsgSet {
-  int first = 0;
-  int last = 0;
-  int range = 0;
+    int first = 0;
+    int last = 0;
+    int range = 0;
 };
 
 // Adds the sets of one "MsgTypes" value ("100-199,300") for range `range`;

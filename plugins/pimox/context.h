@@ -28,37 +28,37 @@ static_assert(kSlotKeyObject + sizeof(MOXKEY) == kSlotSize);
 
 // Failure codes of the plug-in itself.
 enum : int {
-  kErrConfig = -1000,
-  kErrShmkeyRead = -1001,
-  kErrShmkeyEmpty = -1002,
-  kErrShmemOpen = -1003,
-  kErrShmemCreate = -1004,
-  kErrGetMsg = -1005,
-  kErrBroadcastConnections = -1006,
-  kErrNoMemory = -1007,
-  kErrNotServer = -1008,
-  kErrNoPublicKey = -1009,
-  kErrSend = -1010,
-  kErrNoPrivateKey = -1012,
-  kErrConnection = -1013,
-  kErrBadPublicKey = -1014,
-  kErrBadSessionKey = -1015,
+    kErrConfig = -1000,
+    kErrShmkeyRead = -1001,
+    kErrShmkeyEmpty = -1002,
+    kErrShmemOpen = -1003,
+    kErrShmemCreate = -1004,
+    kErrGetMsg = -1005,
+    kErrBroadcastConnections = -1006,
+    kErrNoMemory = -1007,
+    kErrNotServer = -1008,
+    kErrNoPublicKey = -1009,
+    kErrSend = -1010,
+    kErrNoPrivateKey = -1012,
+    kErrConnection = -1013,
+    kErrBadPublicKey = -1014,
+    kErrBadSessionKey = -1015,
 };
 
 struct Context {
-  PluginHostCallbacks host{};
-  Config config = nullptr;
-  PlinthShmem* shm = nullptr;
-  uint8_t* slots = nullptr;
-  int slotCount = 0;
-  int role = 0;
-  int attached = 0;
-  int mandatory = 0;
-  bool created = false;
-  bool toolkit = false;
-  // The client's private key, from the connect until the session key is read.
-  bool hasPrivateKey = false;
-  MOXKEY privateKey{};
+    PluginHostCallbacks host {};
+    Config config = nullptr;
+    PlinthShmem* shm = nullptr;
+    uint8_t* slots = nullptr;
+    int slotCount = 0;
+    int role = 0;
+    int attached = 0;
+    int mandatory = 0;
+    bool created = false;
+    bool toolkit = false;
+    // The client's private key, from the connect until the session key is read.
+    bool hasPrivateKey = false;
+    MOXKEY privateKey {};
 };
 
 // Slot `index`, or null outside the table.

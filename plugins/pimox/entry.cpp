@@ -2,8 +2,7 @@
 #include "pimox.h"
 
 extern "C" __attribute__((visibility("default"))) int PIMOXInitialise(const PluginHostInfo* info,
-                                                                       const PluginHostCallbacks* callbacks,
-                                                                       const PluginFunctions** table,
-                                                                       void** context) {
-  return pimox::PIMOXInitialise(info, callbacks, table, context);
+    const PluginHostCallbacks* callbacks, const PluginFunctions** table, void** context)
+{
+    return pimox::PIMOXInitialise(info, callbacks, table, context);
 }

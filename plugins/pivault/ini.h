@@ -14,7 +14,7 @@ std::string ResolveIniPath(const std::string& file);
 // of a name wins, blanks around names and values and one pair of matching
 // quotes dropped, ';' and '#' lines ignored); none when the file, section or
 // key is missing.
-std::optional<std::string> ReadIniValue(const std::string& file, const std::string& section,
-                                        const std::string& key);
+std::optional<std::string> ReadIniValue(
+    const std::string& file, const std::string& section, const std::string& key);
 
 } // namespace pivault

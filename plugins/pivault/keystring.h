@@ -14,8 +14,8 @@ inline constexpr std::size_t kSwitchPeriod = 83;
 // A combined multiple-recursive generator of two order-three components; [0]
 // holds the newest value of each.
 struct MrgState {
-  int32_t x[3];
-  int32_t y[3];
+    int32_t x[3];
+    int32_t y[3];
 };
 MrgState MrgStart();
 // The next output; it may be negative.

@@ -32,218 +32,258 @@ namespace {
 
 using plugtest::ScratchDir;
 
-std::string BinDir() {
-  const char* dir = std::getenv("KV_BIN_DIR");
-  return dir != nullptr && *dir != '\0' ? dir : PLUGINS_TEST_BIN_DIR;
+std::string BinDir()
+{
+    const char* dir = std::getenv("KV_BIN_DIR");
+    return dir != nullptr && *dir != '\0' ? dir : PLUGINS_TEST_BIN_DIR;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 // Polls for up to `seconds`, a bounded number of times.
-template <typename Pred> bool WaitFor(Pred pred, int seconds = 20) {
-  for (int i = 0; i < seconds * 100; ++i) {
-    if (pred()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return pred();
+template <typename Pred> bool WaitFor(Pred pred, int seconds = 20)
+{
+    for (int i = 0; i < seconds * 100; ++i) {
+        if (pred())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return pred();
 }
 
 // A port free for TCP and UDP on 127.0.0.1 right now.
-uint16_t FreePort() {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    const int t = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof sa;
-    bind(t, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-    getsockname(t, reinterpret_cast<sockaddr*>(&sa), &len);
-    const int u = socket(AF_INET, SOCK_DGRAM, 0);
-    const bool free = bind(u, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
-    close(u);
-    close(t);
-    if (free) return ntohs(sa.sin_port);
-  }
-  return 0;
+uint16_t FreePort()
+{
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        const int t = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in sa {};
+        sa.sin_family = AF_INET;
+        sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof sa;
+        bind(t, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
+        getsockname(t, reinterpret_cast<sockaddr*>(&sa), &len);
+        const int u = socket(AF_INET, SOCK_DGRAM, 0);
+        const bool free = bind(u, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
+        close(u);
+        close(t);
+        if (free)
+            return ntohs(sa.sin_port);
+    }
+    return 0;
 }
 
 // A program of bin/ with its output in a file; killed at the end if still running.
 class Child {
 public:
-  Child(const std::string& program, const std::string& arg, const std::string& output) {
-    std::string path = BinDir() + "/" + program;
-    std::string a = arg;
-    char* argv[] = {path.data(), a.data(), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv, environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-  }
-  ~Child() { stop(); }
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
-  void stop() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    int status = 0;
-    if (!WaitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, 10)) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
+    Child(const std::string& program, const std::string& arg, const std::string& output)
+    {
+        std::string path = BinDir() + "/" + program;
+        std::string a = arg;
+        char* argv[] = { path.data(), a.data(), nullptr };
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv, environ) != 0)
+            pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
     }
-    pid_ = -1;
-  }
+    ~Child() { stop(); }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    void stop()
+    {
+        if (pid_ <= 0)
+            return;
+        kill(pid_, SIGTERM);
+        int status = 0;
+        if (!WaitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, 10)) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        pid_ = -1;
+    }
 
 private:
-  pid_t pid_ = -1;
+    pid_t pid_ = -1;
 };
 
-int AcceptLogon(int type, const void*, int, int) { return type == 193 ? 0 : -1; }
+int AcceptLogon(int type, const void*, int, int)
+{
+    return type == 193 ? 0 : -1;
+}
 
 class PluginsEndToEnd : public ::testing::Test {
 protected:
-  void SetUp() override {
-    for (const char* program : {"vorlrouter", "echohost"}) {
-      if (!std::filesystem::exists(BinDir() + "/" + program)) {
-        GTEST_SKIP() << program << " is not built: the router process stand-in is needed for this test";
-      }
+    void SetUp() override
+    {
+        for (const char* program : { "vorlrouter", "echohost" }) {
+            if (!std::filesystem::exists(BinDir() + "/" + program)) {
+                GTEST_SKIP() << program
+                             << " is not built: the router process stand-in is needed for this test";
+            }
+        }
+        setenv("PLINTH_NAMESPACE", ("t" + std::to_string(getpid()) + "_pe").c_str(), 1);
+        port_ = FreePort();
+        ASSERT_NE(port_, 0);
+        tap_ = dlopen(TapPath().c_str(), RTLD_NOW);
+        ASSERT_NE(tap_, nullptr) << dlerror();
+        reinterpret_cast<void (*)()>(dlsym(tap_, "TapReset"))();
     }
-    setenv("PLINTH_NAMESPACE", ("t" + std::to_string(getpid()) + "_pe").c_str(), 1);
-    port_ = FreePort();
-    ASSERT_NE(port_, 0);
-    tap_ = dlopen(TapPath().c_str(), RTLD_NOW);
-    ASSERT_NE(tap_, nullptr) << dlerror();
-    reinterpret_cast<void (*)()>(dlsym(tap_, "TapReset"))();
-  }
-  void TearDown() override {
-    if (handle_ != nullptr) VORLDisconnect(handle_);
-    echo_.reset();
-    router_.reset();
-    if (tap_ != nullptr) dlclose(tap_);
-    SysStopPersistServer();
-    unsetenv("PLINTH_NAMESPACE");
-    unsetenv("VORLCONFIG");
-  }
-  static std::string TapPath() { return PLUGINS_TEST_TAP_DIR "/plugtap.vpx"; }
-
-  // Whether the host tells a server's plug-ins that the process owns their
-  // shared state, as the router process does (asked of the host in this process).
-  bool hostPassesOwnership() {
-    const std::string file = dir_.write("probe.ini", "[Probe]\ntap=" + TapPath() + ",TapInit\n");
-    const PluginHostInfo info{VORL_PLUGIN_INTERFACE_VERSION, file.c_str(), "Probe", 4, 0, VORL_ROLE_SERVER};
-    PluginSet* set = PluginsInit(&info, nullptr, 0);
-    if (set == nullptr) return false;
-    PluginsCleanup(set);
-    return reinterpret_cast<int (*)()>(dlsym(tap_, "TapAttached"))() == 0;
-  }
-
-  // Router, server and client sections; `plugin` names the plug-in under test
-  // (its entry), loaded on both sides; `sections` are its own.
-  void start(const std::string& plugin, const std::string& entry, const std::string& sections) {
-    const std::string service = std::to_string(port_);
-    config_ = dir_.write("vorl.ini",
-                         "[VORLRouter]\nService=" + service + "\nHostType=TEST\nListenAddress=127.0.0.1\n"
-                         "BroadcastAddress=127.255.255.255\nClients=4\nWindowSize=4\n"
-                         "[VORLRouter_plugins]\n" + plugin + "=" + plugin + "," + entry + "\n"
-                         "[VORLServer]\nService=" + service + "\nHostType=TEST\n"
-                         "[VORLClient]\nService=" + service + "\nHostType=TEST\nBroadcastAddress=127.255.255.255\n"
-                         "ConnectTime=2\nConnectTries=3\nPacketTimeout=10\n"
-                         "[VORLClient_plugins]\n" + plugin + "=" + plugin + "," + entry + "\ntap=" + TapPath() +
-                         ",TapInit\n" + sections);
-    setenv("VORLCONFIG", config_.c_str(), 1);
-    router_ = std::make_unique<Child>("vorlrouter", config_, dir_.path() + "/router.out");
-    ASSERT_TRUE(WaitFor([&] { return ReadFile(dir_.path() + "/router.out").find("ready on") != std::string::npos; }))
-        << ReadFile(dir_.path() + "/router.out");
-    echo_ = std::make_unique<Child>("echohost", config_, dir_.path() + "/echo.out");
-    ASSERT_TRUE(WaitFor([&] { return ReadFile(dir_.path() + "/echo.out").find("serving") != std::string::npos; }))
-        << ReadFile(dir_.path() + "/echo.out");
-    ASSERT_EQ(VORLCreate(&handle_, config_.c_str(), nullptr, nullptr), 0);
-    ASSERT_EQ(VORLSetLogonMessage(handle_, 1, "tester", 6, 0, AcceptLogon), 0);
-    ASSERT_EQ(VORLConnect(handle_), 0) << ReadFile(dir_.path() + "/router.out");
-  }
-
-  // Sends `count` requests one by one; every reply must match its request.
-  void exchange(int count) {
-    for (int i = 0; i < count; ++i) {
-      const std::string text = "clear text request " + std::to_string(i) + std::string(static_cast<std::size_t>(i), '.');
-      ASSERT_EQ(VORLSend(handle_, 100, text.data(), static_cast<int>(text.size()), 1, i), 0) << i;
-      ASSERT_EQ(VORLRecv(handle_, 10), 0) << i;
-      int messages = 0, type = 0, length = 0, value = -1;
-      void* data = nullptr;
-      ASSERT_EQ(VORLNumMessages(handle_, &messages), 0);
-      ASSERT_EQ(messages, 1);
-      ASSERT_EQ(VORLMessage(handle_, 0, &type, &data, &length, &value), 0);
-      EXPECT_EQ(value, i);
-      EXPECT_EQ(type, 100);
-      EXPECT_EQ(std::string(static_cast<const char*>(data), static_cast<std::size_t>(length)), text);
+    void TearDown() override
+    {
+        if (handle_ != nullptr)
+            VORLDisconnect(handle_);
+        echo_.reset();
+        router_.reset();
+        if (tap_ != nullptr)
+            dlclose(tap_);
+        SysStopPersistServer();
+        unsetenv("PLINTH_NAMESPACE");
+        unsetenv("VORLCONFIG");
     }
-  }
+    static std::string TapPath() { return PLUGINS_TEST_TAP_DIR "/plugtap.vpx"; }
 
-  std::string wire() const {
-    auto copy = reinterpret_cast<int (*)(uint8_t*, int)>(dlsym(tap_, "TapCopy"));
-    std::string bytes(static_cast<std::size_t>(copy(nullptr, 0)), '\0');
-    copy(reinterpret_cast<uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
-    return bytes;
-  }
+    // Whether the host tells a server's plug-ins that the process owns their
+    // shared state, as the router process does (asked of the host in this process).
+    bool hostPassesOwnership()
+    {
+        const std::string file = dir_.write("probe.ini", "[Probe]\ntap=" + TapPath() + ",TapInit\n");
+        const PluginHostInfo info { VORL_PLUGIN_INTERFACE_VERSION, file.c_str(), "Probe", 4, 0,
+            VORL_ROLE_SERVER };
+        PluginSet* set = PluginsInit(&info, nullptr, 0);
+        if (set == nullptr)
+            return false;
+        PluginsCleanup(set);
+        return reinterpret_cast<int (*)()>(dlsym(tap_, "TapAttached"))() == 0;
+    }
 
-  ScratchDir dir_;
-  std::string config_;
-  uint16_t port_ = 0;
-  void* tap_ = nullptr;
-  std::unique_ptr<Child> router_, echo_;
-  VORLHANDLE handle_ = nullptr;
+    // Router, server and client sections; `plugin` names the plug-in under test
+    // (its entry), loaded on both sides; `sections` are its own.
+    void start(const std::string& plugin, const std::string& entry, const std::string& sections)
+    {
+        const std::string service = std::to_string(port_);
+        config_ = dir_.write("vorl.ini",
+            "[VORLRouter]\nService=" + service
+                + "\nHostType=TEST\nListenAddress=127.0.0.1\n"
+                  "BroadcastAddress=127.255.255.255\nClients=4\nWindowSize=4\n"
+                  "[VORLRouter_plugins]\n"
+                + plugin + "=" + plugin + "," + entry
+                + "\n"
+                  "[VORLServer]\nService="
+                + service
+                + "\nHostType=TEST\n"
+                  "[VORLClient]\nService="
+                + service
+                + "\nHostType=TEST\nBroadcastAddress=127.255.255.255\n"
+                  "ConnectTime=2\nConnectTries=3\nPacketTimeout=10\n"
+                  "[VORLClient_plugins]\n"
+                + plugin + "=" + plugin + "," + entry + "\ntap=" + TapPath() + ",TapInit\n" + sections);
+        setenv("VORLCONFIG", config_.c_str(), 1);
+        router_ = std::make_unique<Child>("vorlrouter", config_, dir_.path() + "/router.out");
+        ASSERT_TRUE(WaitFor([&] {
+            return ReadFile(dir_.path() + "/router.out").find("ready on") != std::string::npos;
+        })) << ReadFile(dir_.path() + "/router.out");
+        echo_ = std::make_unique<Child>("echohost", config_, dir_.path() + "/echo.out");
+        ASSERT_TRUE(WaitFor([&] {
+            return ReadFile(dir_.path() + "/echo.out").find("serving") != std::string::npos;
+        })) << ReadFile(dir_.path() + "/echo.out");
+        ASSERT_EQ(VORLCreate(&handle_, config_.c_str(), nullptr, nullptr), 0);
+        ASSERT_EQ(VORLSetLogonMessage(handle_, 1, "tester", 6, 0, AcceptLogon), 0);
+        ASSERT_EQ(VORLConnect(handle_), 0) << ReadFile(dir_.path() + "/router.out");
+    }
+
+    // Sends `count` requests one by one; every reply must match its request.
+    void exchange(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            const std::string text
+                = "clear text request " + std::to_string(i) + std::string(static_cast<std::size_t>(i), '.');
+            ASSERT_EQ(VORLSend(handle_, 100, text.data(), static_cast<int>(text.size()), 1, i), 0) << i;
+            ASSERT_EQ(VORLRecv(handle_, 10), 0) << i;
+            int messages = 0, type = 0, length = 0, value = -1;
+            void* data = nullptr;
+            ASSERT_EQ(VORLNumMessages(handle_, &messages), 0);
+            ASSERT_EQ(messages, 1);
+            ASSERT_EQ(VORLMessage(handle_, 0, &type, &data, &length, &value), 0);
+            EXPECT_EQ(value, i);
+            EXPECT_EQ(type, 100);
+            EXPECT_EQ(std::string(static_cast<const char*>(data), static_cast<std::size_t>(length)), text);
+        }
+    }
+
+    std::string wire() const
+    {
+        auto copy = reinterpret_cast<int (*)(uint8_t*, int)>(dlsym(tap_, "TapCopy"));
+        std::string bytes(static_cast<std::size_t>(copy(nullptr, 0)), '\0');
+        copy(reinterpret_cast<uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
+        return bytes;
+    }
+
+    ScratchDir dir_;
+    std::string config_;
+    uint16_t port_ = 0;
+    void* tap_ = nullptr;
+    std::unique_ptr<Child> router_, echo_;
+    VORLHANDLE handle_ = nullptr;
 };
 
-TEST_F(PluginsEndToEnd, PimoxEncryptsTheLink) {
-  const int key = plugtest::NamedScope::Key(700);
-  // A router process told that another process owns the key table opens it;
-  // this test then plays that owner.
-  PlinthShmem* owner = hostPassesOwnership() ? nullptr : ShmemCreate(key, 4 * 104);
-  start("pimox", "PIMOXInitialise", "[pimox]\nmandatory=1\nshmkey=" + std::to_string(key) + "\n");
-  exchange(20);
-  const std::string bytes = wire();
-  EXPECT_GT(bytes.size(), 20u * 16);
-  EXPECT_EQ(bytes.find("clear text"), std::string::npos);
-  EXPECT_EQ(bytes.find("tester"), std::string::npos) << "the logon is encrypted too";
-  EXPECT_NE(ReadFile(dir_.path() + "/router.out").find("Connected to client - line encrypted"), std::string::npos);
-  VORLDisconnect(handle_);
-  handle_ = nullptr;
-  router_.reset();
-  if (owner != nullptr) ShmemClose(ShmemCondemn(owner));
+TEST_F(PluginsEndToEnd, PimoxEncryptsTheLink)
+{
+    const int key = plugtest::NamedScope::Key(700);
+    // A router process told that another process owns the key table opens it;
+    // this test then plays that owner.
+    PlinthShmem* owner = hostPassesOwnership() ? nullptr : ShmemCreate(key, 4 * 104);
+    start("pimox", "PIMOXInitialise", "[pimox]\nmandatory=1\nshmkey=" + std::to_string(key) + "\n");
+    exchange(20);
+    const std::string bytes = wire();
+    EXPECT_GT(bytes.size(), 20u * 16);
+    EXPECT_EQ(bytes.find("clear text"), std::string::npos);
+    EXPECT_EQ(bytes.find("tester"), std::string::npos) << "the logon is encrypted too";
+    EXPECT_NE(ReadFile(dir_.path() + "/router.out").find("Connected to client - line encrypted"),
+        std::string::npos);
+    VORLDisconnect(handle_);
+    handle_ = nullptr;
+    router_.reset();
+    if (owner != nullptr)
+        ShmemClose(ShmemCondemn(owner));
 }
 
-TEST_F(PluginsEndToEnd, PivaultScramblesWhenTheServerGrantsIt) {
-  start("pivault", "Initialise", "[pivault]\nUse=1\n");
-  exchange(20);
-  EXPECT_EQ(wire().find("clear text"), std::string::npos);
+TEST_F(PluginsEndToEnd, PivaultScramblesWhenTheServerGrantsIt)
+{
+    start("pivault", "Initialise", "[pivault]\nUse=1\n");
+    exchange(20);
+    EXPECT_EQ(wire().find("clear text"), std::string::npos);
 }
 
-TEST_F(PluginsEndToEnd, PigaugeWritesStatisticsRows) {
-  if (!hostPassesOwnership()) {
-    GTEST_SKIP() << "the plug-in host passes attached=1 to the router process, so pigauge's server half "
-                    "stays passive and writes no statistics";
-  }
-  const std::string sum = dir_.path() + "/sum.txt";
-  const std::string range = dir_.path() + "/range.txt";
-  start("pigauge", "PIGAUGEInitialise",
-        "[pigauge]\nshmkey=" + std::to_string(plugtest::NamedScope::Key(710)) +
-            "\nSendInterval=2\nSummarySection=Sum\nPerformanceSections=Echo\n[Sum]\nFlushInterval=1\nFileName=" +
-            sum + "\n[Echo]\nFlushInterval=1\nFileName=" + range + "\nMsgTypes=100\n");
-  exchange(8);
-  EXPECT_NE(wire().find("clear text"), std::string::npos) << "statistics leave the payload alone";
-  ASSERT_TRUE(WaitFor([&] { return !ReadFile(sum).empty() && !ReadFile(range).empty(); }))
-      << ReadFile(dir_.path() + "/router.out");
-  const std::string row = ReadFile(sum).substr(0, ReadFile(sum).find('\n'));
-  EXPECT_EQ(row.rfind("127.0.0.1\t", 0), 0u) << row;
-  EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 9) << row;
-  const std::string rangeRow = ReadFile(range).substr(0, ReadFile(range).find('\n'));
-  EXPECT_EQ(std::count(rangeRow.begin(), rangeRow.end(), '\t'), 8) << rangeRow;
+TEST_F(PluginsEndToEnd, PigaugeWritesStatisticsRows)
+{
+    if (!hostPassesOwnership()) {
+        GTEST_SKIP() << "the plug-in host passes attached=1 to the router process, so pigauge's server half "
+                        "stays passive and writes no statistics";
+    }
+    const std::string sum = dir_.path() + "/sum.txt";
+    const std::string range = dir_.path() + "/range.txt";
+    start("pigauge", "PIGAUGEInitialise",
+        "[pigauge]\nshmkey=" + std::to_string(plugtest::NamedScope::Key(710))
+            + "\nSendInterval=2\nSummarySection=Sum\nPerformanceSections=Echo\n[Sum]\nFlushInterval="
+              "1\nFileName="
+            + sum + "\n[Echo]\nFlushInterval=1\nFileName=" + range + "\nMsgTypes=100\n");
+    exchange(8);
+    EXPECT_NE(wire().find("clear text"), std::string::npos) << "statistics leave the payload alone";
+    ASSERT_TRUE(WaitFor([&] { return !ReadFile(sum).empty() && !ReadFile(range).empty(); }))
+        << ReadFile(dir_.path() + "/router.out");
+    const std::string row = ReadFile(sum).substr(0, ReadFile(sum).find('\n'));
+    EXPECT_EQ(row.rfind("127.0.0.1\t", 0), 0u) << row;
+    EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 9) << row;
+    const std::string rangeRow = ReadFile(range).substr(0, ReadFile(range).find('\n'));
+    EXPECT_EQ(std::count(rangeRow.begin(), rangeRow.end(), '\t'), 8) << rangeRow;
 }
 
 } // namespace
