@@ -179,7 +179,11 @@ void ProtocolPeer::Impl::readDatagrams(int fd, bool viaBroadcast)
         if (n < 0)
             return;
         std::unique_lock lock(mu);
-        if (n != static_cast<ssize_t>(wire::kConnectInfoSize)) {
+        // A socket of this host may hold the peer's port too (shared addresses
+        // are allowed); what it sends from there carries the peer's own
+        // address, and an answer would come back here for ever.
+        const bool fromSelf = from.sin_addr.s_addr == address && ntohs(from.sin_port) == port;
+        if (fromSelf || n != static_cast<ssize_t>(wire::kConnectInfoSize)) {
             ++rec.ignoredDatagrams;
             changed.notify_all();
             continue;

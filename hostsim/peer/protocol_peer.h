@@ -132,7 +132,9 @@ struct DiscoveryRecord {
 // What the peer has seen, in arrival order.
 struct PeerRecord {
     std::vector<DiscoveryRecord> discoveries;
-    int ignoredDatagrams = 0; // discovery datagrams whose length is not 52
+    // Discovery datagrams whose length is not 52, or that come from the peer's
+    // own address and port; neither is recorded nor answered.
+    int ignoredDatagrams = 0;
     std::vector<ConnectInfo> connectInfos; // one per connection that completed the exchange
     std::vector<PeerPacket> packets; // every packet, up to the record limit
     std::vector<std::string> logonTexts;

@@ -140,6 +140,45 @@ TEST(PeerDiscovery, SilentPeerRecordsButDoesNotAnswer)
     EXPECT_TRUE(probe.next());
 }
 
+TEST(PeerDiscovery, DatagramsFromItsOwnAddressAndPortAreIgnored)
+{
+    // A socket of this host that shares the peer's address and port, as a
+    // client's discovery socket can: an answer to it would reach the peer
+    // itself, and the peer would answer its own answer without end.
+    ProtocolPeer peer({ .address = "127.0.0.2" });
+    const int shared = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(shared, 0);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer { shared };
+    int on = 1;
+    ::setsockopt(shared, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    ::setsockopt(shared, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+    sockaddr_in self = Endpoint(peer.address(), peer.port());
+    ASSERT_EQ(::bind(shared, reinterpret_cast<sockaddr*>(&self), sizeof self), 0);
+
+    const std::vector<uint8_t> info = ClientConnectInfo();
+    sockaddr_in to = Endpoint(Ip("127.255.255.255"), peer.port());
+    ASSERT_EQ(::sendto(shared, info.data(), info.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to),
+        static_cast<ssize_t>(info.size()));
+    ASSERT_TRUE(peer.waitFor([](const PeerRecord& r) { return r.ignoredDatagrams == 1; }, kWait));
+
+    // Others are still answered (by broadcast: unicast to the shared address
+    // may reach either socket), and nothing of the shared socket's round was.
+    Prober probe;
+    probe.send(Ip("127.255.255.255"), peer.port(), ClientConnectInfo(5));
+    auto a = probe.next();
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->size, 52u);
+    const PeerRecord r = peer.record();
+    ASSERT_EQ(r.discoveries.size(), 1u);
+    EXPECT_EQ(r.discoveries[0].info.windowSize, 5u);
+    EXPECT_EQ(r.ignoredDatagrams, 1);
+    uint8_t buf[64];
+    EXPECT_LT(::recv(shared, buf, sizeof buf, MSG_DONTWAIT), 0);
+}
+
 TEST(PeerDiscovery, RefusesAddressesOffLoopback)
 {
     for (const char* address : { "192.0.2.2", "0.0.0.0", "localhost", "" })
