@@ -232,4 +232,33 @@ TEST_F(PigaugeFlowTest, ClientRefusesABadConfigurationAndStaysOff)
         "PIGAUGEClientOnRecvPluginPkt: server is not running performance plugin\n");
 }
 
+TEST_F(PigaugeFlowTest, UnreadablePacketStopsTheStatisticsButNotTheTraffic)
+{
+    handshake();
+    Packet rows { { Stats(260, { 1, 2, 3, 4, 5, 6, 7, 8, 9 }) } };
+    serverHost_.getMsgResult = 3;
+    auto rec = plugtest::PluginPacket(serverHost_, rows, VORL_PLUGIN_ROUND_AMONG_REPLIES);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(server_.pluginPacket(rec), VORL_PLUGIN_FAIL);
+    EXPECT_EQ(
+        testing::internal::GetCapturedStderr(), "PIGAUGEServerOnRecvPluginPkt: getMsgFromPkt failed 3\n");
+    // Released: later packets are passed over and nothing more is written.
+    serverHost_.getMsgResult = 0;
+    EXPECT_EQ(server_.pluginPacket(rec), 0);
+    EXPECT_EQ(dir_.read("sum.txt"), "");
+
+    clientHost_.getMsgResult = 3;
+    Packet none;
+    auto back = plugtest::PluginPacket(clientHost_, none, VORL_PLUGIN_ROUND_LATER);
+    none.messages.push_back(Message { 258, {} });
+    back.count = 1;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(client_.pluginPacket(back), VORL_PLUGIN_FAIL);
+    testing::internal::GetCapturedStderr();
+    for (int i = 0; i < 5; ++i)
+        receivedPacket(1);
+    added(150, 1);
+    EXPECT_TRUE(clientHost_.sent.empty());
+}
+
 } // namespace

@@ -390,4 +390,19 @@ TEST_F(PimoxTest, DisconnectForgetsTheSessionKeys)
     EXPECT_EQ(std::memcmp(slot(3) + 4, zeros.data(), 100), 0);
 }
 
+TEST_F(PimoxTest, UnreadableMessageFailsOnlyThatPacket)
+{
+    start();
+    handshake(1);
+    serverHost_.getMsgResult = 3;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(serverReceives({ plugtest::text(513, "x") }, 2), VORL_PLUGIN_FAIL);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "PIMOXOnRecvPluginPkt: getMsgFromPkt failed 3\n");
+    serverHost_.getMsgResult = 0;
+    int rc = -1;
+    const std::vector<uint8_t> wire = send(server_, serverHost_, 1, { 'k', 'e', 'p', 't' }, &rc);
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(recv(client_, clientHost_, 0, wire, &rc), (std::vector<uint8_t> { 'k', 'e', 'p', 't' }));
+}
+
 } // namespace
