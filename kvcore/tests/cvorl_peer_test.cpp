@@ -48,6 +48,23 @@ TEST_F(CVorlPeer, ConnectLogsOnThenReconnectsAsARepeatedLogon)
     EXPECT_EQ(pvorl->GetRecvCount(), 4u);
 }
 
+TEST_F(CVorlPeer, LaterLogonsCarryTheMarkAndTheNewDigest)
+{
+    ASSERT_EQ(Connect("a.very.long.user.name"), 0);
+    const std::string changed(64, 'E');
+    ASSERT_EQ(pvorl->LogonChange("trader02", changed.c_str()), 0);
+    EXPECT_EQ(pvorl->Password(), changed);
+    peer->dropLinks();
+    ASSERT_EQ(pvorl->Send(7, "PING", 4, 0), 0);
+    ASSERT_EQ(pvorl->Recv(5), 0);
+    // Connecting again while connected logs on as a repeated logon too.
+    ASSERT_EQ(Connect(), 0);
+    EXPECT_EQ(peer->record().logonTexts,
+        (std::vector<std::string> { LogonText("a.very.long.", Digest(), false),
+            LogonText("trader02", changed, true), LogonText("trader01", Digest(), true) }));
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(CVorlPeer, RefusedLogonShowsTheHostsTextOnce)
 {
     peer->setLogonAnswer(hostsim::LogonAnswer::refuse("Wrong password"));

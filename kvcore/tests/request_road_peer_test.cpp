@@ -164,6 +164,7 @@ TEST_F(RequestRoadPeer, CollectedRequestsShareOnePacketAndRepliesGoByPosition)
     EXPECT_EQ(messages[0].header.handle, t1.GetToken());
     EXPECT_EQ(messages[2].header.handle, t3.GetToken());
     EXPECT_EQ(messages[1].header.type, 102);
+    EXPECT_EQ(r.requests()[0]->header.pktClass, 1); // the session asks for the library's default
 
     ReceiveAll(app);
     EXPECT_TRUE(aInfoReq.IsEmpty());
