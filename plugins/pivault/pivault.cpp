@@ -136,6 +136,9 @@ int OnConnectToServer(void* context, PluginConnectRecord* rec)
     auto* ctx = static_cast<Context*>(context);
     if (ctx == nullptr || rec == nullptr)
         return VORL_PLUGIN_FAIL;
+    // Every connection asks anew: the server of a new connection may decline.
+    if (ctx->role == VORL_ROLE_CLIENT)
+        ctx->use = 0;
     return ctx->host.sendPluginMsgFn(rec->context, kPluginMsgUse, kUse, kUseLength);
 }
 

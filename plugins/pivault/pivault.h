@@ -15,7 +15,7 @@ inline constexpr int kUseLength = 3;
 struct Context {
     PluginHostCallbacks host {};
     int role = 0;
-    // Client: set once the server grants scrambling. Server: the "Use" key,
+    // Client: set while the server of its connection grants scrambling. Server: the "Use" key,
     // and per connection whether its client asked and was granted.
     int use = 0;
     std::vector<uint8_t> granted;

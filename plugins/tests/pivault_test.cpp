@@ -263,4 +263,21 @@ TEST_F(PivaultTest, InvalidUseValueIsRefused)
     EXPECT_NE(testing::internal::GetCapturedStderr().find("Invalid Use value"), std::string::npos);
 }
 
+TEST_F(PivaultTest, ReconnectingClientAsksAgain)
+{
+    start("1");
+    negotiate(0);
+    auto pkt = plugtest::PacketRecord(clientHost_);
+    std::vector<uint8_t> out;
+    ASSERT_EQ(client_.send(pkt, { 'a' }, out, 8), 0);
+    EXPECT_NE(out, std::vector<uint8_t> { 'a' });
+    // A new connection to a server that declines stays clear.
+    ASSERT_EQ(client_.connect(clientHost_), 0);
+    Packet declined { { plugtest::text(512, "   ") } };
+    auto rec = plugtest::PluginPacket(clientHost_, declined, VORL_PLUGIN_ROUND_FIRST);
+    ASSERT_EQ(client_.pluginPacket(rec), 0);
+    ASSERT_EQ(client_.send(pkt, { 'a' }, out, 8), 0);
+    EXPECT_EQ(out, std::vector<uint8_t> { 'a' });
+}
+
 } // namespace
