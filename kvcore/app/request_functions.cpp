@@ -12,6 +12,20 @@ CKvAppCoreBase* App()
 {
     return CKvAppCoreBase::Current();
 }
+
+// One step on every permanent target in turn, the long operation's display kept alive between
+// them; stops at the first that fails. 1 when all succeeded.
+int EveryPermTarget(CKvAppCoreBase* app, int (CVorlPermTarget::*step)())
+{
+    // By index: a step may add targets to the list.
+    auto& targets = CVorlPermTarget::apPermTargets;
+    int result = 1;
+    for (size_t i = 0; i < targets.size() && result; ++i) {
+        app->PumpLongOperation();
+        result = (targets[i]->*step)();
+    }
+    return result;
+}
 } // namespace
 
 int VORLTransaction(int code, char* text, int len, int flag)
@@ -69,11 +83,7 @@ int CollectAllInfoRequestsBlocking()
         return 0;
     app->BeginLongOperation(IDS_DOWNLOADING);
     auto& targets = CVorlPermTarget::apPermTargets;
-    int result = 1;
-    for (size_t i = 0; i < targets.size() && result; ++i) {
-        app->PumpLongOperation();
-        result = targets[i]->Load();
-    }
+    const int result = EveryPermTarget(app, &CVorlPermTarget::Load);
     if (result) {
         for (size_t i = 0; i < targets.size(); ++i) {
             if (targets[i]->UpdateReq())
@@ -100,12 +110,7 @@ int StoreAllPermTargets()
     if (app == nullptr)
         return 0;
     app->BeginLongOperation(IDS_STORING_DATA);
-    auto& targets = CVorlPermTarget::apPermTargets;
-    int result = 1;
-    for (size_t i = 0; i < targets.size() && result; ++i) {
-        app->PumpLongOperation();
-        result = targets[i]->Save();
-    }
+    const int result = EveryPermTarget(app, &CVorlPermTarget::Save);
     app->EndLongOperation();
     return result;
 }
