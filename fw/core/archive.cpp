@@ -247,40 +247,42 @@ std::string Archive::readString()
     return text;
 }
 
-void Archive::writeWordArray(std::span<const std::uint16_t> values)
+template <typename T> void Archive::writeArray(std::span<const T> values, void (Archive::*put)(T))
 {
     if (values.size() > 0xFFFFFFFFu)
         throw ArchiveError(Cause::Generic, "archive: array too long to store");
     writeCount(static_cast<std::uint32_t>(values.size()));
     for (auto v : values)
-        writeWord(v);
+        (this->*put)(v);
+}
+
+template <typename T> std::vector<T> Archive::readArray(T (Archive::*get)())
+{
+    const std::uint32_t n = readCount(sizeof(T));
+    std::vector<T> values(n);
+    for (auto& v : values)
+        v = (this->*get)();
+    return values;
+}
+
+void Archive::writeWordArray(std::span<const std::uint16_t> values)
+{
+    writeArray(values, &Archive::writeWord);
 }
 
 std::vector<std::uint16_t> Archive::readWordArray()
 {
-    const std::uint32_t n = readCount(2);
-    std::vector<std::uint16_t> values(n);
-    for (auto& v : values)
-        v = readWord();
-    return values;
+    return readArray(&Archive::readWord);
 }
 
 void Archive::writeDWordArray(std::span<const std::uint32_t> values)
 {
-    if (values.size() > 0xFFFFFFFFu)
-        throw ArchiveError(Cause::Generic, "archive: array too long to store");
-    writeCount(static_cast<std::uint32_t>(values.size()));
-    for (auto v : values)
-        writeDWord(v);
+    writeArray(values, &Archive::writeDWord);
 }
 
 std::vector<std::uint32_t> Archive::readDWordArray()
 {
-    const std::uint32_t n = readCount(4);
-    std::vector<std::uint32_t> values(n);
-    for (auto& v : values)
-        v = readDWord();
-    return values;
+    return readArray(&Archive::readDWord);
 }
 
 void Archive::writeTag(std::uint32_t index, bool isClass)

@@ -121,6 +121,9 @@ private:
     void requireStoring() const;
     void requireLoading() const;
     void writeTag(std::uint32_t index, bool isClass);
+    // A count, then each element written by `put` / read by `get`.
+    template <typename T> void writeArray(std::span<const T> values, void (Archive::*put)(T));
+    template <typename T> std::vector<T> readArray(T (Archive::*get)());
     // Every class and object written takes the next index after the null tag's 0.
     std::uint32_t nextStoreIndex() const { return static_cast<std::uint32_t>(storeMap_.size() + 1); }
 
