@@ -33,28 +33,26 @@ private:
     MdFrame<Words5, sha1_compress, true> frame_;
 };
 
-class Md5 {
+// MD5 and the original RIPEMD of the RIPE project (128 bits, not RIPEMD-128) share their framing,
+// their initial words and their little-endian output; only the compression differs.
+template <void (*Compress)(Words4&, const uint8_t*, size_t)>
+class Md4Family {
 public:
     static constexpr size_t kSize = 16;
-    Md5();
+    Md4Family() : frame_(Words4{{0x67452301u, 0xefcdab89u, 0x98badcfeu, 0x10325476u}}) {}
     void update(const uint8_t* data, size_t len) { frame_.update(data, len); }
-    void finish(uint8_t out[kSize]);
+    void finish(uint8_t out[kSize])
+    {
+        const Words4& s = frame_.finish();
+        for (int i = 0; i < 4; ++i)
+            store_le32(out + 4 * i, s.h[i]);
+    }
 
 private:
-    MdFrame<Words4, md5_compress, false> frame_;
+    MdFrame<Words4, Compress, false> frame_;
 };
-
-// The original RIPEMD of the RIPE project (128 bits), not RIPEMD-128.
-class Ripemd {
-public:
-    static constexpr size_t kSize = 16;
-    Ripemd();
-    void update(const uint8_t* data, size_t len) { frame_.update(data, len); }
-    void finish(uint8_t out[kSize]);
-
-private:
-    MdFrame<Words4, ripemd_compress, false> frame_;
-};
+using Md5 = Md4Family<md5_compress>;
+using Ripemd = Md4Family<ripemd_compress>;
 
 // MDC-2 with DES; double width keeps two chaining values, single width one.
 // `bits` is the digest length: 0 or anything above the width means the full width.

@@ -60,13 +60,4 @@ void md5_compress(Words4& s, const uint8_t* data, size_t count)
     }
 }
 
-Md5::Md5() : frame_(Words4{{0x67452301u, 0xefcdab89u, 0x98badcfeu, 0x10325476u}}) {}
-
-void Md5::finish(uint8_t out[kSize])
-{
-    const Words4& s = frame_.finish();
-    for (int i = 0; i < 4; ++i)
-        store_le32(out + 4 * i, s.h[i]);
-}
-
 } // namespace mox::hash

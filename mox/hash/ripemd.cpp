@@ -52,13 +52,4 @@ void ripemd_compress(Words4& s, const uint8_t* data, size_t count)
     }
 }
 
-Ripemd::Ripemd() : frame_(Words4{{0x67452301u, 0xefcdab89u, 0x98badcfeu, 0x10325476u}}) {}
-
-void Ripemd::finish(uint8_t out[kSize])
-{
-    const Words4& s = frame_.finish();
-    for (int i = 0; i < 4; ++i)
-        store_le32(out + 4 * i, s.h[i]);
-}
-
 } // namespace mox::hash
