@@ -27,6 +27,8 @@ public:
     static constexpr size_t kSize = 20;
     Sha1();
     void update(const uint8_t* data, size_t len) { frame_.update(data, len); }
+    size_t size() const { return kSize; }
+    unsigned bits() const { return 8 * kSize; }
     void finish(uint8_t out[kSize]);
 
 private:
@@ -41,6 +43,8 @@ public:
     static constexpr size_t kSize = 16;
     Md4Family() : frame_(Words4{{0x67452301u, 0xefcdab89u, 0x98badcfeu, 0x10325476u}}) {}
     void update(const uint8_t* data, size_t len) { frame_.update(data, len); }
+    size_t size() const { return kSize; }
+    unsigned bits() const { return 8 * kSize; }
     void finish(uint8_t out[kSize])
     {
         const Words4& s = frame_.finish();

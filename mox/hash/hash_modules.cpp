@@ -35,11 +35,12 @@ bool check_bits(uint32_t nbits)
     return true;
 }
 
-// SHA-1, MD5 and RIPEMD share everything but the algorithm.
-template <typename H, uint32_t Bits>
-struct Fixed {
-    static void* new_ctx(uint32_t) { return make_ctx<H>(); }
-    static uint32_t size(const void*) { return H::kSize; }
+// Every digest shares the module around it; only how a context is made differs: the fixed ones
+// take nothing, MDC-2 its width and the asked length.
+template <typename H, H* (*Make)(uint32_t bits)>
+struct Module {
+    static void* new_ctx(uint32_t bits) { return Make(bits); }
+    static uint32_t size(const void* ctx) { return uint32_t(static_cast<const H*>(ctx)->size()); }
     static int append(const uint8_t* data, uint32_t nbits, void* ctx)
     {
         if (check_bits(nbits) && nbits > 0)
@@ -50,41 +51,33 @@ struct Fixed {
     static uint8_t* finish(void* ctx, uint32_t* nbits)
     {
         H* h = static_cast<H*>(ctx);
-        auto* out = static_cast<uint8_t*>(ut_alloc(UT_HERE, H::kSize));
+        auto* out = static_cast<uint8_t*>(ut_alloc(UT_HERE, h->size()));
         if (out != nullptr) {
             h->finish(out);
             if (nbits)
-                *nbits = Bits;
+                *nbits = h->bits();
         }
         drop_ctx(h);
         return out;
     }
 };
 
+template <typename H>
+H* make_fixed(uint32_t)
+{
+    return make_ctx<H>();
+}
+
 template <bool Double>
-struct Mdc2Module {
-    static void* new_ctx(uint32_t bits) { return make_ctx<Mdc2>(Double, unsigned(bits)); }
-    static uint32_t size(const void* ctx) { return uint32_t(static_cast<const Mdc2*>(ctx)->size()); }
-    static int append(const uint8_t* data, uint32_t nbits, void* ctx)
-    {
-        if (check_bits(nbits) && nbits > 0)
-            static_cast<Mdc2*>(ctx)->update(data, nbits / 8);
-        return 1;
-    }
-    static void kill(void* ctx) { drop_ctx(static_cast<Mdc2*>(ctx)); }
-    static uint8_t* finish(void* ctx, uint32_t* nbits)
-    {
-        Mdc2* m = static_cast<Mdc2*>(ctx);
-        auto* out = static_cast<uint8_t*>(ut_alloc(UT_HERE, m->size()));
-        if (out != nullptr) {
-            m->finish(out);
-            if (nbits)
-                *nbits = m->bits();
-        }
-        drop_ctx(m);
-        return out;
-    }
-};
+Mdc2* make_mdc2(uint32_t bits)
+{
+    return make_ctx<Mdc2>(Double, unsigned(bits));
+}
+
+template <typename H>
+using Fixed = Module<H, make_fixed<H>>;
+template <bool Double>
+using Mdc2Module = Module<Mdc2, make_mdc2<Double>>;
 
 template <typename M>
 constexpr hash_module record(const char* name, int id)
@@ -94,8 +87,8 @@ constexpr hash_module record(const char* name, int id)
 
 } // namespace
 
-const hash_module hash_sha = record<Fixed<Sha1, 160>>("SHA", 9);
-const hash_module hash_md5 = record<Fixed<Md5, 128>>("MD5", 7);
-const hash_module hash_ripemd = record<Fixed<Ripemd, 128>>("RIPEMD", 1);
+const hash_module hash_sha = record<Fixed<Sha1>>("SHA", 9);
+const hash_module hash_md5 = record<Fixed<Md5>>("MD5", 7);
+const hash_module hash_ripemd = record<Fixed<Ripemd>>("RIPEMD", 1);
 const hash_module hash_dmdc2 = record<Mdc2Module<true>>("MDC2-DES-double-width", 4);
 const hash_module hash_smdc2 = record<Mdc2Module<false>>("MDC2-DES-single-width", 3);
