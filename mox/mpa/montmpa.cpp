@@ -29,6 +29,32 @@ void toLimbs(uint64_t* out, int n, const mpa_dig* a, int na)
     }
 }
 
+// r = t mod m for t < 2m of n + 1 limbs (t[n] the possible extra bit): m subtracted at most once.
+inline void reduceOnce(const mpa_mont& c, uint64_t* r, const uint64_t* t)
+{
+    const int n = c.n;
+    bool geq = t[n] != 0;
+    if (!geq) {
+        geq = true;
+        for (int j = n; j-- > 0;) {
+            if (t[j] != c.m[j]) {
+                geq = t[j] > c.m[j];
+                break;
+            }
+        }
+    }
+    if (geq) {
+        uint64_t borrow = 0;
+        for (int j = 0; j < n; ++j) {
+            u128 d = u128(t[j]) - c.m[j] - borrow;
+            r[j] = static_cast<uint64_t>(d);
+            borrow = static_cast<uint64_t>(d >> 64) & 1;
+        }
+    } else {
+        std::memmove(r, t, sizeof(uint64_t) * n);
+    }
+}
+
 // r = a * b / R mod m (CIOS); a, b < m; r may alias a or b.
 void montMul(const mpa_mont& c, uint64_t* r, const uint64_t* a, const uint64_t* b)
 {
@@ -59,27 +85,7 @@ void montMul(const mpa_mont& c, uint64_t* r, const uint64_t* a, const uint64_t* 
         t[n - 1] = static_cast<uint64_t>(s);
         t[n] = t[n + 1] + static_cast<uint64_t>(s >> 64);
     }
-    // t < 2m: subtract m once when t >= m.
-    bool geq = t[n] != 0;
-    if (!geq) {
-        geq = true;
-        for (int j = n; j-- > 0;) {
-            if (t[j] != c.m[j]) {
-                geq = t[j] > c.m[j];
-                break;
-            }
-        }
-    }
-    if (geq) {
-        uint64_t borrow = 0;
-        for (int j = 0; j < n; ++j) {
-            u128 d = u128(t[j]) - c.m[j] - borrow;
-            r[j] = static_cast<uint64_t>(d);
-            borrow = static_cast<uint64_t>(d >> 64) & 1;
-        }
-    } else {
-        std::memcpy(r, t, sizeof(uint64_t) * n);
-    }
+    reduceOnce(c, r, t);
 }
 
 // r = a^2 / R mod m: the square needs about half the products of a general multiplication,
@@ -127,27 +133,7 @@ void montSqr(const mpa_mont& c, uint64_t* r, const uint64_t* a)
             cy = static_cast<uint64_t>(s >> 64);
         }
     }
-    const uint64_t* h = t + n; // h < 2m, with h[n] the possible extra bit
-    bool geq = h[n] != 0;
-    if (!geq) {
-        geq = true;
-        for (int j = n; j-- > 0;) {
-            if (h[j] != c.m[j]) {
-                geq = h[j] > c.m[j];
-                break;
-            }
-        }
-    }
-    if (geq) {
-        uint64_t borrow = 0;
-        for (int j = 0; j < n; ++j) {
-            u128 d = u128(h[j]) - c.m[j] - borrow;
-            r[j] = static_cast<uint64_t>(d);
-            borrow = static_cast<uint64_t>(d >> 64) & 1;
-        }
-    } else {
-        std::memmove(r, h, sizeof(uint64_t) * n);
-    }
+    reduceOnce(c, r, t + n);
 }
 
 } // namespace
