@@ -68,6 +68,23 @@ long findRecord(Registry& r, const void* user)
     return -1;
 }
 
+// The record of `user` with its guards intact, or -1 after reporting (`unknown` when there is no
+// record); the report runs without the lock.
+long intactRecord(Registry& r, std::unique_lock<std::mutex>& hold, const void* user, const char* tag, int line,
+    const char* unknown)
+{
+    const long idx = findRecord(r, user);
+    const char* fault = unknown;
+    if (idx >= 0) {
+        if (guardsIntact(r.records[idx]))
+            return idx;
+        fault = "wrote beyond allocated bounds";
+    }
+    hold.unlock();
+    ut_diag(tag, line, 0, UT_SEV_FATAL, "%s", fault);
+    return -1;
+}
+
 } // namespace
 
 void* ut_alloc(const char* tag, int line, size_t size)
@@ -95,17 +112,9 @@ void* ut_realloc(const char* tag, int line, void* user, size_t size)
         return ut_alloc(tag, line, size);
     Registry& r = registry();
     std::unique_lock<std::mutex> hold(r.lock);
-    long idx = findRecord(r, user);
-    if (idx < 0) {
-        hold.unlock();
-        ut_diag(tag, line, 0, UT_SEV_FATAL, "attempt to ensure unallocated block of memory");
+    const long idx = intactRecord(r, hold, user, tag, line, "attempt to ensure unallocated block of memory");
+    if (idx < 0)
         return nullptr;
-    }
-    if (!guardsIntact(r.records[idx])) {
-        hold.unlock();
-        ut_diag(tag, line, 0, UT_SEV_FATAL, "wrote beyond allocated bounds");
-        return nullptr;
-    }
     if (size > SIZE_MAX - 2 * kGuard || injectedFailure(r))
         return nullptr;
     auto* raw = static_cast<uint8_t*>(std::realloc(r.records[idx].raw, size + 2 * kGuard));
@@ -123,18 +132,10 @@ void ut_free(const char* tag, int line, void* user)
         return;
     Registry& r = registry();
     std::unique_lock<std::mutex> hold(r.lock);
-    long idx = findRecord(r, user);
-    if (idx < 0) {
-        hold.unlock();
-        ut_diag(tag, line, 0, UT_SEV_FATAL, "attempt to free unallocated block of memory");
+    const long idx = intactRecord(r, hold, user, tag, line, "attempt to free unallocated block of memory");
+    if (idx < 0)
         return;
-    }
     Record rec = r.records[idx];
-    if (!guardsIntact(rec)) {
-        hold.unlock();
-        ut_diag(tag, line, 0, UT_SEV_FATAL, "wrote beyond allocated bounds");
-        return;
-    }
     // Filling the freed bytes makes a use after free show up as a recognisable pattern.
     std::memset(rec.raw, kFreedFill, rec.size + 2 * kGuard);
     r.records.erase(r.records.begin() + idx);
