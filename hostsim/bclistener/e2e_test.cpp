@@ -6,9 +6,10 @@
 // UDP broadcasting has no acknowledgement and no resending: a datagram that the
 // receiving socket has no room for is lost, and the client can only see the gap in
 // the packet sequence numbers. On loopback nothing else loses datagrams, so with the
-// broadcaster pacing itself (4 datagrams, then 1 ms) and the listener queueing what
-// the client has not taken yet, the test asserts that every message arrives, in
-// order, in packets with consecutive sequence numbers.
+// broadcaster pacing itself (one datagram a millisecond: the listener's socket
+// buffer then covers a stall of well over 100 ms) and the listener queueing what the
+// client has not taken yet, the test asserts that every message arrives, in order,
+// in packets with consecutive sequence numbers starting at 0.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <signal.h>
@@ -113,7 +114,7 @@ TEST(BroadcastEndToEnd, HundredThousandMessagesArriveInOrder) {
   ASSERT_NE(port, 0);
   const std::string ini = folder + "/bc.ini";
   std::ofstream(ini) << "[BCServer]\nshmkey=8101\nPort=" << port
-                     << "\nAddress=127.255.255.255\nRingSize=1048576\n"
+                     << "\nAddress=127.255.255.255\nRingSize=1048576\nPacePackets=1\nPaceMicros=1000\n"
                      << "[BCClient]\nshmkey=8201\nPort=" << port << "\nEntries=512\nDataSize=1048576\n";
   const std::string bin = binDir();
   {

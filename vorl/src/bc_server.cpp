@@ -168,13 +168,13 @@ VORL_API int VORLBCServerAddMessage(VORLBCSHANDLE handle, int type, const void* 
   if (!s->started) return VORL_ERR_PKT_NOT_STARTED;
   if (data == nullptr) return VORL_OK;
   if (length < 0 || length > 0xFFFF) return VORL_ERR_NO_ROOM;
-  const int padding = EvenBoundary(s->length);
+  const int padding = -s->length & 3; // to the next multiple of 4, as EvenBoundary
   const int at = s->length + padding;
   const int room = kMaxPacket - VORL_BCMSG_SIZE - s->overhead - at - length;
   if (room < 0) return VORL_ERR_NO_ROOM;
 
   uint8_t* target = s->packet.data() + at + VORL_BCMSG_SIZE;
-  std::memset(s->packet.data() + s->length, 0, static_cast<std::size_t>(padding));
+  for (int i = 0; i < padding; ++i) s->packet[static_cast<std::size_t>(s->length + i)] = 0;
   if (s->plugins->count == 0) { // the common case, without the plug-ins' records
     std::memcpy(target, data, static_cast<std::size_t>(length));
     vorl::wire::encode(VORLBCMsg{static_cast<uint16_t>(type), static_cast<uint16_t>(length)},
