@@ -1,5 +1,7 @@
 // The shared blocks of broadcasting, their configuration and the live handles.
+#include <array>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -15,11 +17,14 @@
 namespace vorl::bc {
 
 namespace {
-// Bumped whenever a handle is released, so that a thread's cached check of its
-// last handle is known to be still good without taking the lock.
-std::atomic<unsigned> releases{0};
-thread_local const void* lastChecked = nullptr;
-thread_local unsigned lastReleases = 0;
+// Handles found live lately, so that the calls for every message need no lock; a
+// release takes its handle out before the handle is freed.
+constexpr std::size_t kRecentSlots = 16;
+std::array<std::atomic<const void*>, kRecentSlots> recent{};
+
+std::size_t recentSlot(const void* handle) {
+  return (reinterpret_cast<std::uintptr_t>(handle) >> 4) % kRecentSlots;
+}
 
 std::mutex& liveLock() {
   static std::mutex m;
@@ -39,19 +44,19 @@ void Register(const void* handle) {
 void Release(const void* handle) {
   std::lock_guard<std::mutex> guard(liveLock());
   live().erase(handle);
-  releases.fetch_add(1);
+  const void* expected = handle;
+  recent[recentSlot(handle)].compare_exchange_strong(expected, nullptr);
 }
 
 namespace {
 // The mark is read only once the address is known to be a live handle.
 bool isLive(const void* handle) {
   if (handle == nullptr) return false;
-  const unsigned now = releases.load();
-  if (handle == lastChecked && now == lastReleases) return true;
+  std::atomic<const void*>& slot = recent[recentSlot(handle)];
+  if (slot.load() == handle) return true;
   std::lock_guard<std::mutex> guard(liveLock());
   if (live().count(handle) == 0) return false;
-  lastChecked = handle;
-  lastReleases = releases.load();
+  slot.store(handle);
   return true;
 }
 } // namespace
