@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   h.reset(offset, length);
   const int rc = VORLBCRecv(h.client, 0);
   if (rc != 0) {
-    if (rc != VORL_ERR_RING && rc != VORL_ERR_TIMEOUT && rc != VORL_ERR_PLUGIN) std::abort();
+    if (rc != VORL_ERR_RING && rc != VORL_ERR_TIMEOUT && rc != VORL_ERR_PLUGIN && rc != VORL_ERR_PROTOCOL) std::abort();
     return 0;
   }
   int count = 0;

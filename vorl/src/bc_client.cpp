@@ -123,11 +123,9 @@ int lookLocked(VORLBCClient* c) {
     c->held = false;
     int more = 0;
     const int length = PacketLength(c->packet.data());
-    if (vorl::DeliverPluginPacket(c->plugins, c->packet.data(), length, 0, VORL_PLUGIN_ROUND_FIRST, &more) !=
-        VORL_OK) {
-      rc = VORL_ERR_PLUGIN;
-      break;
-    }
+    // 10 for a malformed plug-in packet, 52 when a plug-in failed.
+    rc = vorl::DeliverPluginPacket(c->plugins, c->packet.data(), length, 0, VORL_PLUGIN_ROUND_FIRST, &more);
+    if (rc != VORL_OK) break;
   }
   ReslockReleaseRead(c->lock);
   return rc;

@@ -101,6 +101,42 @@ TEST_F(BCClientTest, PacketsComeInOrderAcrossBothRegions) {
   EXPECT_GE(regions.size(), 6u);
 }
 
+TEST_F(BCClientTest, RecvWakesOnTheListenersEventAndSkipsPluginPackets) {
+  const std::string ini = makeClientBlock(4, 1024);
+  ClientHandle c;
+  ASSERT_EQ(VORLBCCreate(&c.h, ini.c_str(), nullptr), 0);
+  PlinthReslock* lock = ReslockOpen(kClientLockKey);
+  PlinthEvent* event = EventOpen(kClientEvent);
+  ASSERT_NE(lock, nullptr);
+  ASSERT_NE(event, nullptr);
+  // A listener thread places a packet for the plug-ins, then a plain one, once the
+  // client waits.
+  auto listener = std::async(std::launch::async, [&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    bc::ClientBlockWriter writer(client);
+    bool refused = false;
+    ReslockGetWrite(lock);
+    // A broadcast header with the plug-ins' mark, then an empty plug-in packet.
+    std::vector<uint8_t> forPlugins(32, 0);
+    wire::encode(VORLBCPktHdr{0, VORL_PLUGIN_SEQ, 0, 0, 32}, forPlugins.data());
+    wire::encode(VORLPktHdr{VORL_PKT_KIND, 0, 1, 0, VORL_PLUGIN_SEQ, 0, 16}, forPlugins.data() + 16);
+    const bool first = writer.Put(forPlugins.data(), static_cast<int>(forPlugins.size()), &refused);
+    const auto plain = packet(12, {"late"});
+    const bool second = writer.Put(plain.data(), static_cast<int>(plain.size()), &refused);
+    ReslockReleaseWrite(lock);
+    EventSetToUnblocked(event);
+    return first && second;
+  });
+  EXPECT_EQ(VORLBCRecv(c.h, 10), 0);
+  EXPECT_TRUE(listener.get());
+  int seq = 0;
+  EXPECT_EQ(VORLBCPacketSeqnum(c.h, &seq), 0);
+  EXPECT_EQ(seq, 12);
+  EXPECT_EQ(VORLBCRecv(c.h, 0), VORL_ERR_TIMEOUT);
+  EventClose(event);
+  ReslockClose(lock);
+}
+
 TEST_F(BCClientTest, MessageAccessErrors) {
   const std::string ini = makeClientBlock(4, 1024);
   ClientHandle c;
