@@ -16,16 +16,9 @@
 
 namespace vorl::bc {
 
+std::array<std::atomic<const void*>, kRecentSlots> recentHandles{};
+
 namespace {
-// Handles found live lately, so that the calls for every message need no lock; a
-// release takes its handle out before the handle is freed.
-constexpr std::size_t kRecentSlots = 16;
-std::array<std::atomic<const void*>, kRecentSlots> recent{};
-
-std::size_t recentSlot(const void* handle) {
-  return (reinterpret_cast<std::uintptr_t>(handle) >> 4) % kRecentSlots;
-}
-
 std::mutex& liveLock() {
   static std::mutex m;
   return m;
@@ -45,28 +38,14 @@ void Release(const void* handle) {
   std::lock_guard<std::mutex> guard(liveLock());
   live().erase(handle);
   const void* expected = handle;
-  recent[recentSlot(handle)].compare_exchange_strong(expected, nullptr);
+  recentHandles[RecentSlot(handle)].compare_exchange_strong(expected, nullptr);
 }
 
-namespace {
-// The mark is read only once the address is known to be a live handle.
-bool isLive(const void* handle) {
-  if (handle == nullptr) return false;
-  std::atomic<const void*>& slot = recent[recentSlot(handle)];
-  if (slot.load() == handle) return true;
+bool IsLiveSlow(const void* handle) {
   std::lock_guard<std::mutex> guard(liveLock());
   if (live().count(handle) == 0) return false;
-  slot.store(handle);
+  recentHandles[RecentSlot(handle)].store(handle);
   return true;
-}
-} // namespace
-
-VORLBCClient* CheckClient(VORLBCHANDLE handle) {
-  return isLive(handle) && handle->mark == kClientMark ? handle : nullptr;
-}
-
-VORLBCServer* CheckServer(VORLBCSHANDLE handle) {
-  return isLive(handle) && handle->mark == kServerMark ? handle : nullptr;
 }
 
 int ReadSetup(const char* config, const char* service, const char* defaultSection, Setup* setup) {

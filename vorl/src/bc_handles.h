@@ -1,5 +1,8 @@
 #pragma once
 // Inside of the broadcast handles, shared by the files of the broadcast side.
+#include <array>
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -65,8 +68,26 @@ int ReadSetup(const char* config, const char* service, const char* defaultSectio
 // Live handles: a handle is usable only between its registration and release.
 void Register(const void* handle);
 void Release(const void* handle);
-VORLBCClient* CheckClient(VORLBCHANDLE handle);
-VORLBCServer* CheckServer(VORLBCSHANDLE handle);
+
+// Handles found live lately, so that the calls made for every message need no lock;
+// a release takes its handle out before the handle is freed.
+inline constexpr std::size_t kRecentSlots = 16;
+extern std::array<std::atomic<const void*>, kRecentSlots> recentHandles;
+inline std::size_t RecentSlot(const void* handle) {
+  return (reinterpret_cast<std::uintptr_t>(handle) >> 4) % kRecentSlots;
+}
+// The look in the registry, under its lock.
+bool IsLiveSlow(const void* handle);
+inline bool IsLive(const void* handle) {
+  return handle != nullptr && (recentHandles[RecentSlot(handle)].load() == handle || IsLiveSlow(handle));
+}
+// The mark is read only once the address is known to be a live handle.
+inline VORLBCClient* CheckClient(VORLBCHANDLE handle) {
+  return IsLive(handle) && handle->mark == kClientMark ? handle : nullptr;
+}
+inline VORLBCServer* CheckServer(VORLBCSHANDLE handle) {
+  return IsLive(handle) && handle->mark == kServerMark ? handle : nullptr;
+}
 
 // Walks the messages of a held packet: the header offset of message index, or -1.
 int FindMessage(VORLBCClient* c, int index);
