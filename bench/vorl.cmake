@@ -3,5 +3,7 @@
 # the router join it through this source list.
 if(TARGET vorl AND TARGET plinth)
   set(vorl_bench_sources ${CMAKE_CURRENT_LIST_DIR}/vorl_bench.cpp)
+  list(APPEND vorl_bench_sources ${CMAKE_CURRENT_LIST_DIR}/vorl_bench_router.cpp) # needs vorlrouter, echohost
   kv_add_bench(vorl_bench SOURCES ${vorl_bench_sources} LIBS vorl plinth)
+  add_dependencies(vorl_bench vorlrouter echohost plinth_o vorl_msg)
 endif()

@@ -1,13 +1,15 @@
-// The router's whole path on loopback against raw TCP, in one run: a client of
-// the library talks to vorlrouter, which hands each request packet to the host
-// application echohost through the shared block and sends its reply back.
-//  (a) round trip of a one-message request packet, against a TCP ping-pong of
+// The router's whole path on loopback against raw TCP, in the same run as
+// vorl_bench's own figures: a client of the library talks to vorlrouter,
+// which hands each request packet to the host application echohost through
+// the shared block and sends its reply back.
+//  (e) round trip of a one-message request packet, against a TCP ping-pong of
 //      the same bytes plus one hop between two threads through named events
 //      (what handing a request to another process and back costs at least);
-//  (b) messages per second with 100-message packets of 100-byte messages and
+//  (f) messages per second with 100-message packets of 100-byte messages and
 //      window 8, against raw TCP streaming of the same bytes, 8 in flight.
-// A plain program printing figures; vorlrouter and echohost are taken from
-// beside it.
+// vorlrouter and echohost are taken from beside the program. vorl_bench's
+// main knows nothing of this path, so its figures are printed when it ends
+// (registered before main runs).
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -46,6 +48,7 @@ constexpr int kStreamBytes = 100;
 constexpr int kStreamPackets = 4000;
 constexpr int kWindow = 8;
 constexpr int kEventHops = 20000;
+constexpr int kRounds = 3; // the machine is shared: each figure is the best of a few rounds
 
 double seconds(Clock::time_point since)
 {
@@ -242,6 +245,8 @@ struct RouterFigures {
     double messagesPerSecond = -1;
 };
 
+bool routerRound(VORLHANDLE h, const std::string& ping, const std::string& body, RouterFigures& f);
+
 RouterFigures routerPath(const std::string& config)
 {
     RouterFigures f;
@@ -254,16 +259,29 @@ RouterFigures routerPath(const std::string& config)
         return f;
     }
     const std::string ping(kPingBytes, 'p');
+    const std::string body(kStreamBytes, 's');
+    RouterFigures best { 1e300, 0 };
+    for (int round = 0; round < kRounds; ++round) {
+        if (!routerRound(h, ping, body, f)) {
+            VORLDisconnect(h);
+            return RouterFigures {};
+        }
+        best.pingUs = std::min(best.pingUs, f.pingUs);
+        best.messagesPerSecond = std::max(best.messagesPerSecond, f.messagesPerSecond);
+    }
+    VORLDisconnect(h);
+    return best;
+}
+
+// One round of both measurements on a connected client; false on a failure.
+bool routerRound(VORLHANDLE h, const std::string& ping, const std::string& body, RouterFigures& f)
+{
     auto start = Clock::now();
     for (int i = 0; i < kPings; ++i) {
-        if (VORLSend(h, 1, ping.data(), kPingBytes, 1, i) != VORL_OK || VORLRecv(h, 10) != VORL_OK) {
-            VORLDisconnect(h);
-            return f;
-        }
+        if (VORLSend(h, 1, ping.data(), kPingBytes, 1, i) != VORL_OK || VORLRecv(h, 10) != VORL_OK)
+            return false;
     }
     f.pingUs = seconds(start) * 1e6 / kPings;
-
-    const std::string body(kStreamBytes, 's');
     start = Clock::now();
     int sent = 0;
     for (int got = 0; got < kStreamPackets;) {
@@ -273,35 +291,29 @@ RouterFigures routerPath(const std::string& config)
                 break;
             for (int m = 1; m < kStreamMessages && rc == VORL_OK; ++m)
                 rc = VORLAddMessage(h, 2, body.data(), kStreamBytes, sent);
-            if (rc != VORL_OK || VORLEndPacket(h) != VORL_OK) {
-                VORLDisconnect(h);
-                return f;
-            }
+            if (rc != VORL_OK || VORLEndPacket(h) != VORL_OK)
+                return false;
             ++sent;
         }
-        if (VORLRecv(h, 10) != VORL_OK) {
-            VORLDisconnect(h);
-            return f;
-        }
+        if (VORLRecv(h, 10) != VORL_OK)
+            return false;
         ++got;
     }
     f.messagesPerSecond = double(kStreamPackets) * kStreamMessages / seconds(start);
-    VORLDisconnect(h);
-    return f;
+    return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+void report()
 {
-    const std::string bin = std::filesystem::absolute(argv[0]).parent_path().string();
+    std::error_code ec;
+    const std::string bin = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().string();
     char pattern[] = "/tmp/vorlbench.XXXXXX";
     if (mkdtemp(pattern) == nullptr)
-        return 1;
+        return;
     const std::string dir = pattern;
     const std::string ns = "bench" + std::to_string(getpid()) + "_";
     setenv("PLINTH_NAMESPACE", ns.c_str(), 1);
-    const std::string port = std::to_string(argc > 1 ? std::atoi(argv[1]) : freePort());
+    const std::string port = std::to_string(freePort());
     const std::string config = dir + "/vorl.ini";
     std::ofstream(config) << "[VORLRouter]\nService=" << port
                           << "\nHostType=BENCH\nClients=16\nWindowSize=" << kWindow
@@ -311,9 +323,12 @@ int main(int argc, char** argv)
                           << kWindow << "\n";
     setenv("VORLCONFIG", config.c_str(), 1);
 
-    const double tcpPing = rawPingUs();
-    const double tcpStream = rawStreamMessagesPerSecond();
-    const double hop = eventHopUs();
+    double tcpPing = 1e300, tcpStream = 0, hop = 1e300;
+    for (int round = 0; round < kRounds; ++round) {
+        tcpPing = std::min(tcpPing, rawPingUs());
+        tcpStream = std::max(tcpStream, rawStreamMessagesPerSecond());
+        hop = std::min(hop, eventHopUs());
+    }
     RouterFigures router;
     {
         Process r(bin + "/vorlrouter", dir + "/router.out");
@@ -326,18 +341,31 @@ int main(int argc, char** argv)
     SysStopPersistServer();
     std::filesystem::remove_all(dir);
     if (router.pingUs < 0 || router.messagesPerSecond < 0) {
-        std::fprintf(stderr, "vorl_bench_router: the path through vorlrouter did not run\n");
-        return 1;
+        std::fprintf(stderr, "vorl_bench: the path through vorlrouter did not run\n");
+        return;
     }
-    std::printf("round trip, 1 message of %d bytes:\n", kPingBytes);
+    std::printf("(e) router path round trip, 1 message of %d bytes:\n", kPingBytes);
     std::printf("  raw TCP ping-pong        %8.1f us\n", tcpPing);
     std::printf("  event hop and back       %8.1f us\n", hop);
     std::printf("  client-router-host       %8.1f us  (%.2fx TCP + hop)\n", router.pingUs,
         router.pingUs / (tcpPing + hop));
-    std::printf(
-        "streaming, %d-message packets of %d bytes, %d in flight:\n", kStreamMessages, kStreamBytes, kWindow);
+    std::printf("(f) router path, %d-message packets of %d bytes, %d in flight:\n", kStreamMessages,
+        kStreamBytes, kWindow);
     std::printf("  raw TCP                  %10.0f messages/s\n", tcpStream);
     std::printf("  client-router-host       %10.0f messages/s  (%.2fx raw TCP)\n", router.messagesPerSecond,
         router.messagesPerSecond / tcpStream);
-    return 0;
 }
+
+int registerReport()
+{
+    // The client library's handle table is made on its first use; made now,
+    // before the report is registered, it is destroyed only after the report
+    // has run. A lookup of a handle that was never made reads nothing.
+    int never = 0;
+    VORLNumMessages(reinterpret_cast<VORLHANDLE>(&never), nullptr);
+    return std::atexit(report);
+}
+
+[[maybe_unused]] const int registered = registerReport();
+
+} // namespace

@@ -1,5 +1,6 @@
 // Server handles: creation, the option, attaching, detaching and the reset of
 // the router's state.
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +17,12 @@ std::mutex& registryLock()
 {
     static std::mutex m;
     return m;
+}
+// Counts destroyed handles, so that a thread's remembered handle is checked again.
+std::atomic<uint64_t>& generation()
+{
+    static std::atomic<uint64_t> g { 1 };
+    return g;
 }
 std::unordered_set<const VORLServer*>& registry()
 {
@@ -70,10 +77,19 @@ VORLServer* CheckServer(VORLSERVERHANDLE h)
 {
     if (h == nullptr)
         return nullptr;
+    // A handle serves one thread at a time and is checked on every call: the
+    // thread remembers the last handle it found live, until any handle goes.
+    thread_local const VORLServer* lastLive = nullptr;
+    thread_local uint64_t lastGeneration = 0;
+    const uint64_t now = generation().load(std::memory_order_acquire);
+    if (h == lastLive && now == lastGeneration)
+        return h;
     std::lock_guard<std::mutex> guard(registryLock());
-    if (registry().count(h) == 0)
+    if (registry().count(h) == 0 || h->mark != kServerMark)
         return nullptr;
-    return h->mark == kServerMark ? h : nullptr;
+    lastLive = h;
+    lastGeneration = now;
+    return h;
 }
 
 } // namespace vorl
@@ -132,6 +148,7 @@ VORL_API int VORLServerDisconnect(VORLSERVERHANDLE handle)
     {
         std::lock_guard<std::mutex> guard(vorl::registryLock());
         vorl::registry().erase(s);
+        vorl::generation().fetch_add(1, std::memory_order_acq_rel);
     }
     PluginsCleanup(s->plugins);
     s->plugins = nullptr;

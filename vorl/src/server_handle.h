@@ -9,6 +9,7 @@
 #include "plinth/event.h"
 #include "plinth/mutex.h"
 #include "plinth/shmem.h"
+#include "plugin_set.h"
 #include "vorl/plugins.h"
 #include "vorl/server.h"
 #include "vorl/server_block.h"
@@ -91,6 +92,19 @@ VORLServer* CheckServer(VORLSERVERHANDLE h);
 // Makes (client, window) the current request: reads and checks its header,
 // computes the largest reply, places the cursor on message 0. 0 or 10.
 int MakeCurrent(VORLServer* s, int client, int window);
+// Writes the reply header being built into the reply state record, where it
+// is kept while the server turns to another request.
+void MirrorReplyHeader(const VORLServer* s);
+// Whether the set has any plug-in to call at all: without one, data is
+// copied directly and nothing is notified.
+inline bool HavePlugins(const PluginSet* set)
+{
+    return set != nullptr && set->count > 0;
+}
+// Looks at an event without sleeping for a short while: true once it is
+// unblocked. Cheaper than a sleep and a wake-up when the signal is near.
+inline constexpr int kSpinMicroseconds = 50;
+bool SpinFor(PlinthEvent* event);
 // Places the cursor on message `index` of the current request, giving a
 // message without an address the packet's. 0, 10, 11.
 int SeekMessage(VORLServer* s, int index);

@@ -1,4 +1,5 @@
 // Taking requests from the queue and reading their messages.
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <span>
@@ -54,6 +55,19 @@ int MakeCurrent(VORLServer* s, int client, int window)
     return VORL_OK;
 }
 
+bool SpinFor(PlinthEvent* event)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(kSpinMicroseconds);
+    do {
+        for (int i = 0; i < 64; ++i) {
+            if (EventWait(event, 0) == 1)
+                return true;
+            __builtin_ia32_pause();
+        }
+    } while (std::chrono::steady_clock::now() < until);
+    return false;
+}
+
 int SeekMessage(VORLServer* s, int index)
 {
     if (s->request == nullptr)
@@ -72,6 +86,8 @@ namespace {
 
 void dropCurrent(VORLServer* s)
 {
+    if (s->building && s->request != nullptr)
+        MirrorReplyHeader(s); // kept for a later SetClient
     s->client = s->window = -1;
     s->request = s->reply = nullptr;
     s->view = PacketView {};
@@ -139,8 +155,11 @@ VORL_API int VORLServerRecv(VORLSERVERHANDLE handle, int timeout, int pktClass)
         if (timeout > 0 && elapsed >= static_cast<unsigned>(timeout) * 1000u)
             return VORL_ERR_TIMEOUT;
         if (t == vorl::Take::Empty) {
-            // Waits in slices of a second, so that a router that stops is noticed.
-            EventWait(s->wake, 1);
+            // A request usually follows closely under load: a short look before
+            // sleeping saves the wake-up. Then waits in slices of a second, so
+            // that a router that stops is noticed.
+            if (!vorl::SpinFor(s->wake))
+                EventWait(s->wake, 1);
         } else {
             // Entries of other classes keep the event signalled; look again shortly.
             SysSleep(10);
@@ -173,9 +192,11 @@ VORL_API int VORLServerMessage(
     if (const int rc = vorl::lookup(handle, index, s); rc != VORL_OK)
         return rc;
     uint8_t* bytes = const_cast<uint8_t*>(vorl::MessageData(s->view, s->cursor));
-    PluginMsgRecord rec = vorl::record(s, index, bytes);
-    if (PluginsOnGetMsg(s->plugins, &rec) == VORL_PLUGIN_FAIL)
-        return VORL_ERR_PLUGIN;
+    if (vorl::HavePlugins(s->plugins)) {
+        PluginMsgRecord rec = vorl::record(s, index, bytes);
+        if (PluginsOnGetMsg(s->plugins, &rec) == VORL_PLUGIN_FAIL)
+            return VORL_ERR_PLUGIN;
+    }
     if (type != nullptr)
         *type = s->cursor.hdr.type;
     if (data != nullptr)
@@ -318,6 +339,8 @@ VORL_API int VORLServerSetClient(VORLSERVERHANDLE handle, const VORLServerClient
     // Compared as addresses within the one area before any offset is formed.
     if (msg < req || msg >= req + v.geometry().a)
         return VORL_ERR_MSG_ADDRESS;
+    if (s->building)
+        vorl::MirrorReplyHeader(s);
     if (const int rc = vorl::MakeCurrent(s, client->clientSlot, client->windowSlot); rc != VORL_OK) {
         vorl::dropCurrent(s);
         return rc;

@@ -2,6 +2,7 @@
 // router process.
 #include <cstring>
 
+#include "plugin_set.h"
 #include "server_handle.h"
 #include "vorl/codec.h"
 
@@ -14,13 +15,6 @@ namespace {
 uint8_t* replyState(const VORLServer* s)
 {
     return s->block.view.replyState(s->client, s->window);
-}
-
-void mirrorHeader(const VORLServer* s)
-{
-    const VORLPktHdr& h = s->replyHdr;
-    blk::HostHeader::Put(
-        replyState(s) + blk::kRsHeader, h.kind, h.reserved, h.pktClass, h.address, h.seq, h.count, h.length);
 }
 
 // Room for one more message's data within the largest reply.
@@ -63,10 +57,16 @@ void appended(VORLServer* s, int dataLength)
 {
     s->replyHdr.length = static_cast<uint16_t>(s->replyHdr.length + VORL_MSG_SIZE + dataLength);
     s->replyHdr.count = static_cast<uint16_t>(s->replyHdr.count + 1);
-    mirrorHeader(s);
 }
 
 } // namespace
+
+void MirrorReplyHeader(const VORLServer* s)
+{
+    const VORLPktHdr& h = s->replyHdr;
+    blk::HostHeader::Put(
+        replyState(s) + blk::kRsHeader, h.kind, h.reserved, h.pktClass, h.address, h.seq, h.count, h.length);
+}
 
 } // namespace vorl
 
@@ -100,7 +100,7 @@ VORL_API int VORLServerStartPacket(VORLSERVERHANDLE handle, int type, const void
     s->replyHdr.seq = s->view.hdr.seq;
     s->replyHdr.length = VORL_PKTHDR_SIZE;
     s->building = true;
-    vorl::mirrorHeader(s);
+    vorl::MirrorReplyHeader(s);
     blk::storeI32(vorl::replyState(s) + blk::kRsState, blk::kStateBuilding);
     const int rc = VORLServerAddMessage(handle, type, data, length);
     if (rc != VORL_OK) {
@@ -129,13 +129,21 @@ VORL_API int VORLServerAddMessage(VORLSERVERHANDLE handle, int type, const void*
     rec.type = type;
     rec.data = const_cast<void*>(data);
     rec.length = length;
-    int out = 0;
-    const int rc = PluginsAddMsg(
-        s->plugins, &rec, data != nullptr ? data : &none, length, header + VORL_MSG_SIZE, room, &out);
-    if (rc == VORL_PLUGIN_NOROOM)
-        return VORL_ERR_NO_ROOM;
-    if (rc != VORL_PLUGIN_OK || out < 0 || out > room)
-        return VORL_ERR_PLUGIN;
+    int out = length;
+    const bool plugins = vorl::HavePlugins(s->plugins);
+    if (!plugins) {
+        if (length > room)
+            return VORL_ERR_NO_ROOM;
+        if (length > 0)
+            std::memcpy(header + VORL_MSG_SIZE, data, static_cast<std::size_t>(length));
+    } else {
+        const int rc = PluginsAddMsg(
+            s->plugins, &rec, data != nullptr ? data : &none, length, header + VORL_MSG_SIZE, room, &out);
+        if (rc == VORL_PLUGIN_NOROOM)
+            return VORL_ERR_NO_ROOM;
+        if (rc != VORL_PLUGIN_OK || out < 0 || out > room)
+            return VORL_ERR_PLUGIN;
+    }
     VORLMsg m {};
     m.type = static_cast<uint16_t>(type);
     m.length = static_cast<uint16_t>(out);
@@ -145,7 +153,7 @@ VORL_API int VORLServerAddMessage(VORLSERVERHANDLE handle, int type, const void*
     rec.data = header + VORL_MSG_SIZE;
     rec.length = out;
     vorl::appended(s, out);
-    if (PluginsOnAddMsg(s->plugins, &rec) == VORL_PLUGIN_FAIL)
+    if (plugins && PluginsOnAddMsg(s->plugins, &rec) == VORL_PLUGIN_FAIL)
         return VORL_ERR_PLUGIN;
     return VORL_OK;
 }
@@ -200,7 +208,7 @@ VORL_API int VORLServerEndPacket(VORLSERVERHANDLE handle)
     if (!s->building)
         return VORL_ERR_PKT_NOT_STARTED;
     vorl::wire::encode(s->replyHdr, s->reply);
-    vorl::mirrorHeader(s);
+    vorl::MirrorReplyHeader(s);
     s->building = false;
     blk::storeI32(vorl::replyState(s) + blk::kRsState, blk::kStateReady);
     PlinthEvent* ev = vorl::replyEvent(s);
