@@ -1,5 +1,6 @@
 // One client connection of the router: the connect information, the plug-in
 // handshake, request packets into the shared block and replies back out.
+#include <arpa/inet.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -158,6 +159,10 @@ bool Link::handshake()
         return false;
     }
     router_.countClient(1);
+    char text[INET_ADDRSTRLEN] = "?";
+    inet_ntop(AF_INET, &address_, text, sizeof text);
+    std::printf("vorlrouter: client slot %d connected from %s\n", slot_, text);
+    std::fflush(stdout);
     ConnectInfo ours {};
     std::strncpy(ours.hostType, cfg.hostType.c_str(), sizeof ours.hostType - 1);
     ours.version = VORL_PROTOCOL_VERSION;
