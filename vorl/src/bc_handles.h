@@ -39,6 +39,7 @@ struct VORLBCServer {
   PlinthReslock* lock = nullptr;
   std::vector<PlinthEvent*> events; // one per broadcaster
   PluginSet* plugins = nullptr;
+  bool plain = false;          // no plug-ins: messages are copied as they are
   std::vector<uint8_t> packet; // the packet being built, wire form
   bool started = false;
   int length = 0;
@@ -78,9 +79,10 @@ inline std::size_t RecentSlot(const void* handle) {
 }
 // The look in the registry, under its lock.
 bool IsLiveSlow(const void* handle);
-inline bool IsLive(const void* handle) {
-  return handle != nullptr && (recentHandles[RecentSlot(handle)].load() == handle || IsLiveSlow(handle));
+inline bool IsRecent(const void* handle) {
+  return handle != nullptr && recentHandles[RecentSlot(handle)].load() == handle;
 }
+inline bool IsLive(const void* handle) { return IsRecent(handle) || (handle != nullptr && IsLiveSlow(handle)); }
 // The mark is read only once the address is known to be a live handle.
 inline VORLBCClient* CheckClient(VORLBCHANDLE handle) {
   return IsLive(handle) && handle->mark == kClientMark ? handle : nullptr;

@@ -1,5 +1,6 @@
 // The broadcast server: builds packets and writes them into the ring of the
 // server block, from which the broadcasters send them.
+#include <cstring>
 #include <ctime>
 #include <memory>
 #include <new>
@@ -51,8 +52,81 @@ int open(VORLBCServer* s, const Setup& setup) {
                             VORL_ROLE_BCSERVER};
   s->plugins = PluginsInit(&info, nullptr, 0);
   if (s->plugins == nullptr) return VORL_ERR_PLUGIN_LOAD;
+  s->plain = s->plugins->count == 0;
   Store(s->block, kServerState, kStateInactive);
   return VORL_OK;
+}
+
+[[gnu::noinline]] int copyAny(uint8_t* to, const void* data, std::size_t n) {
+  std::memcpy(to, data, n);
+  return VORL_OK;
+}
+
+// Message data goes into the packet one call at a time, so the copy of a short
+// message is done here in a few wide moves rather than through a library call.
+// Returns 0, so that callers may end with it.
+inline int copyData(uint8_t* to, const void* data, std::size_t n) {
+  const auto* from = static_cast<const uint8_t*>(data);
+  if (n >= 64 && n <= 128) {
+    std::memcpy(to, from, 64);
+    std::memcpy(to + n - 64, from + n - 64, 64);
+  } else if (n >= 16 && n < 64) {
+    std::memcpy(to, from, 16);
+    if (n > 32) std::memcpy(to + 16, from + 16, 16);
+    if (n > 48) std::memcpy(to + 32, from + 32, 16);
+    std::memcpy(to + n - 16, from + n - 16, 16);
+  } else {
+    return copyAny(to, data, n);
+  }
+  return VORL_OK;
+}
+
+// A message through the plug-ins, which may transform its data; the header goes
+// at `at`.
+[[gnu::noinline]] int addTransformed(VORLBCServer* s, int type, const void* data, int length, int at) {
+  uint8_t* header = s->packet.data() + at;
+  uint8_t* target = header + VORL_BCMSG_SIZE;
+  PluginMsgRecord msg{};
+  msg.index = s->count;
+  msg.type = type;
+  msg.data = const_cast<void*>(data);
+  msg.length = length;
+  const int targetSize = kMaxPacket - s->overhead - at - VORL_BCMSG_SIZE;
+  int written = 0;
+  const int transformed = PluginsAddMsg(s->plugins, &msg, data, length, target, targetSize, &written);
+  if (transformed == VORL_PLUGIN_NOROOM) return VORL_ERR_NO_ROOM;
+  if (transformed != VORL_PLUGIN_OK || written < 0 || written > targetSize || written > 0xFFFF)
+    return VORL_ERR_PLUGIN;
+  vorl::wire::encode(VORLBCMsg{static_cast<uint16_t>(type), static_cast<uint16_t>(written)}, header);
+  s->length = at + VORL_BCMSG_SIZE + written;
+  s->count += 1;
+  msg.data = target;
+  msg.length = written;
+  if (PluginsOnAddMsg(s->plugins, &msg) == VORL_PLUGIN_FAIL) return VORL_ERR_PLUGIN;
+  return VORL_OK;
+}
+
+[[gnu::always_inline]] inline int addMessage(VORLBCServer* s, int type, const void* data, int length) {
+  if (!s->started) return VORL_ERR_PKT_NOT_STARTED;
+  if (data == nullptr) return VORL_OK;
+  if (length < 0 || length > 0xFFFF) return VORL_ERR_NO_ROOM;
+  const int at = Round4(s->length);
+  if (kMaxPacket - VORL_BCMSG_SIZE - s->overhead - at - length < 0) return VORL_ERR_NO_ROOM;
+  uint8_t* packet = s->packet.data();
+  // The padding before the header: four zero bytes from the end of the packet, of
+  // which the header then overwrites what is not padding (the room check leaves
+  // space for them).
+  std::memset(packet + s->length, 0, 4);
+  if (!s->plain) return addTransformed(s, type, data, length, at);
+  vorl::wire::encode(VORLBCMsg{static_cast<uint16_t>(type), static_cast<uint16_t>(length)}, packet + at);
+  s->length = at + VORL_BCMSG_SIZE + length;
+  s->count += 1;
+  return copyData(packet + at + VORL_BCMSG_SIZE, data, static_cast<std::size_t>(length));
+}
+
+[[gnu::noinline]] int addMessageChecked(VORLBCSHANDLE handle, int type, const void* data, int length) {
+  VORLBCServer* s = CheckServer(handle);
+  return s != nullptr ? addMessage(s, type, data, length) : VORL_ERR_INVALID_HANDLE;
 }
 
 // Where a packet taking `need` ring bytes goes now, or -1 while the broadcasters
@@ -65,12 +139,27 @@ int placeFor(int need, int read, int write, int ringSize, bool* wraps) {
   return read <= write && need < read ? 0 : -1;
 }
 
+// Whether the ring has room for `need` bytes now, by a look without the lock; the
+// answer is checked again under the lock before anything is written.
+bool roomNow(const VORLBCServer* s, int need) {
+  bool wraps = false;
+  return placeFor(need, Load(s->block, kServerReadPos), Load(s->block, kServerWritePos), s->ringSize, &wraps) >= 0;
+}
+
 int writeToRing(VORLBCServer* s) {
   const int need = Round4(s->length);
   if (2 * need > s->ringSize) return VORL_ERR_NO_ROOM;
   const int interval = Load(s->block, kServerInterval);
+  const uint8_t* packet = s->packet.data();
+  uint8_t* ring = s->block + s->ringAt;
   for (;;) {
     if (Load(s->block, kServerState) == kStateStopped) return VORL_ERR_BC_STOPPED;
+    if (!roomNow(s, need)) {
+      SysSleep(interval > 0 ? static_cast<unsigned>(interval) : 10u);
+      continue;
+    }
+    // Only the ring's own words wait for the lock, which the broadcasters wait for in turn.
+    vorl::wire::putU32(s->packet.data() + 8, static_cast<uint32_t>(std::time(nullptr)));
     if (ReslockGetWrite(s->lock) == 0) return VORL_ERR_MUTEX_NOT_TAKEN;
     const int read = Load(s->block, kServerReadPos);
     const int write = Load(s->block, kServerWritePos);
@@ -80,18 +169,16 @@ int writeToRing(VORLBCServer* s) {
       uint32_t seq = static_cast<uint32_t>(Load(s->block, kServerSeq));
       if (seq == VORL_PLUGIN_SEQ) seq = 0; // that number marks plug-in packets
       Store(s->block, kServerSeq, static_cast<int32_t>(seq + 1));
-      vorl::wire::putU32(s->packet.data() + 4, seq);
-      vorl::wire::putU32(s->packet.data() + 8, static_cast<uint32_t>(std::time(nullptr)));
-      uint8_t* ring = s->block + s->ringAt;
-      std::memcpy(ring + at, s->packet.data(), static_cast<std::size_t>(need));
+      std::memcpy(ring + at, packet, 4);
+      vorl::wire::putU32(ring + at + 4, seq);
+      std::memcpy(ring + at + 8, packet + 8, static_cast<std::size_t>(need - 8));
       if (wraps) Store(s->block, kServerWrapMark, write);
       Store(s->block, kServerWritePos, at + need);
       ReslockReleaseWrite(s->lock);
       for (PlinthEvent* e : s->events) EventSetToUnblocked(e);
       return VORL_OK;
     }
-    ReslockReleaseWrite(s->lock);
-    SysSleep(interval > 0 ? static_cast<unsigned>(interval) : 10u);
+    ReslockReleaseWrite(s->lock); // another server took the space first
   }
 }
 
@@ -163,46 +250,11 @@ VORL_API int VORLBCServerStartPacket(VORLBCSHANDLE handle, int value, int type, 
 }
 
 VORL_API int VORLBCServerAddMessage(VORLBCSHANDLE handle, int type, const void* data, int length) {
-  VORLBCServer* s = CheckServer(handle);
-  if (s == nullptr) return VORL_ERR_INVALID_HANDLE;
-  if (!s->started) return VORL_ERR_PKT_NOT_STARTED;
-  if (data == nullptr) return VORL_OK;
-  if (length < 0 || length > 0xFFFF) return VORL_ERR_NO_ROOM;
-  const int padding = -s->length & 3; // to the next multiple of 4, as EvenBoundary
-  const int at = s->length + padding;
-  const int room = kMaxPacket - VORL_BCMSG_SIZE - s->overhead - at - length;
-  if (room < 0) return VORL_ERR_NO_ROOM;
-
-  uint8_t* target = s->packet.data() + at + VORL_BCMSG_SIZE;
-  for (int i = 0; i < padding; ++i) s->packet[static_cast<std::size_t>(s->length + i)] = 0;
-  if (s->plugins->count == 0) { // the common case, without the plug-ins' records
-    std::memcpy(target, data, static_cast<std::size_t>(length));
-    vorl::wire::encode(VORLBCMsg{static_cast<uint16_t>(type), static_cast<uint16_t>(length)},
-                       s->packet.data() + at);
-    s->length = at + VORL_BCMSG_SIZE + length;
-    s->count += 1;
-    return VORL_OK;
-  }
-
-  PluginMsgRecord msg{};
-  msg.index = s->count;
-  msg.type = type;
-  msg.data = const_cast<void*>(data);
-  msg.length = length;
-  const int targetSize = kMaxPacket - s->overhead - at - VORL_BCMSG_SIZE;
-  int written = 0;
-  const int transformed = PluginsAddMsg(s->plugins, &msg, data, length, target, targetSize, &written);
-  if (transformed == VORL_PLUGIN_NOROOM) return VORL_ERR_NO_ROOM;
-  if (transformed != VORL_PLUGIN_OK || written < 0 || written > targetSize || written > 0xFFFF)
-    return VORL_ERR_PLUGIN;
-  const VORLBCMsg header{static_cast<uint16_t>(type), static_cast<uint16_t>(written)};
-  vorl::wire::encode(header, s->packet.data() + at);
-  s->length = at + VORL_BCMSG_SIZE + written;
-  s->count += 1;
-  msg.data = target;
-  msg.length = written;
-  if (PluginsOnAddMsg(s->plugins, &msg) == VORL_PLUGIN_FAIL) return VORL_ERR_PLUGIN;
-  return VORL_OK;
+  // Split so that the call made for every message saves no registers unless it
+  // has to look the handle up.
+  if (!IsRecent(handle)) return addMessageChecked(handle, type, data, length);
+  if (handle->mark != kServerMark) return VORL_ERR_INVALID_HANDLE;
+  return addMessage(handle, type, data, length);
 }
 
 VORL_API int VORLBCServerEndPacket(VORLBCSHANDLE handle) {

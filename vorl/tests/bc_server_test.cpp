@@ -53,6 +53,42 @@ TEST_F(BCServerTest, PacketBytesWithAlignedMessageHeaders) {
   EXPECT_GE(wire::getU32(ring + 8) + 60, now);
 }
 
+// Message data is copied in pieces whose size depends on the length: every
+// length class must arrive whole, with nothing of the caller's bytes after it.
+TEST_F(BCServerTest, MessagesOfEveryLengthArriveWhole) {
+  const std::string ini = makeServerBlock(16384);
+  ServerHandle s;
+  ASSERT_EQ(VORLBCServerCreate(&s.h, ini.c_str(), nullptr), 0);
+  const int lengths[] = {0, 1, 3, 15, 16, 17, 31, 32, 33, 47, 48, 49, 63, 64, 65, 100, 127, 128, 129, 1000};
+  std::vector<uint8_t> source(1100);
+  for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<uint8_t>(i * 7 + 1); // never 0
+  // A first packet leaves the server's buffer full of bytes that are not 0.
+  const std::vector<uint8_t> filler(2000, 0xFF);
+  ASSERT_EQ(VORLBCServerSend(s.h, 0, 1, filler.data(), 2000), 0);
+  const int first = bc::Load(server, bc::kServerWritePos);
+  for (std::size_t k = 0; k < std::size(lengths); ++k) {
+    const int rc = k == 0 ? VORLBCServerStartPacket(s.h, 0, 1, source.data() + k, lengths[k])
+                          : VORLBCServerAddMessage(s.h, static_cast<int>(k + 1), source.data() + k, lengths[k]);
+    ASSERT_EQ(rc, 0) << "length " << lengths[k];
+  }
+  ASSERT_EQ(VORLBCServerEndPacket(s.h), 0);
+
+  const uint8_t* packet = server + ringAt + first;
+  const int total = wire::getU16(packet + 14);
+  ASSERT_EQ(wire::getU16(packet + 12), std::size(lengths));
+  int at = VORL_BCPKTHDR_SIZE;
+  for (std::size_t k = 0; k < std::size(lengths); ++k) {
+    for (; at % 4 != 0; ++at) EXPECT_EQ(packet[at], 0) << "padding before message " << k;
+    EXPECT_EQ(wire::getU16(packet + at), k + 1);
+    ASSERT_EQ(wire::getU16(packet + at + 2), lengths[k]);
+    EXPECT_EQ(std::memcmp(packet + at + VORL_BCMSG_SIZE, source.data() + k, static_cast<std::size_t>(lengths[k])), 0)
+        << "length " << lengths[k];
+    at += VORL_BCMSG_SIZE + lengths[k];
+  }
+  EXPECT_EQ(at, total);
+  for (; at % 4 != 0; ++at) EXPECT_EQ(packet[at], 0) << "ring rounding";
+}
+
 TEST_F(BCServerTest, PacketStateErrors) {
   const std::string ini = makeServerBlock(4096);
   ServerHandle s;
