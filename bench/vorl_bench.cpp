@@ -27,10 +27,15 @@
 
 #include "vorl/client.h"
 #include "vorl/codec.h"
+#include "vorl_bench_raw.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using vorlbench::Clock;
+using vorlbench::readAll;
+using vorlbench::seconds;
+using vorlbench::setNoDelay;
+using vorlbench::writeAll;
 
 constexpr int kPingMessageBytes = 100;
 constexpr int kPings = 20000;
@@ -39,36 +44,6 @@ constexpr int kStreamMessageBytes = 100;
 constexpr int kStreamPackets = 4000;
 constexpr int kWindow = 8;
 constexpr int kRounds = 5;
-
-void setNoDelay(int fd)
-{
-    int on = 1;
-    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-}
-
-bool writeAll(int fd, const uint8_t* p, std::size_t n)
-{
-    while (n > 0) {
-        const ssize_t w = send(fd, p, n, MSG_NOSIGNAL);
-        if (w <= 0)
-            return false;
-        p += w;
-        n -= static_cast<std::size_t>(w);
-    }
-    return true;
-}
-
-bool readAll(int fd, uint8_t* p, std::size_t n)
-{
-    while (n > 0) {
-        const ssize_t r = recv(fd, p, n, 0);
-        if (r <= 0)
-            return false;
-        p += r;
-        n -= static_cast<std::size_t>(r);
-    }
-    return true;
-}
 
 // The server of both sides: on loopback, answers discovery and the connect
 // information when asked to speak the router protocol, then echoes every byte
@@ -208,11 +183,6 @@ int connectRaw(uint16_t port)
     return fd;
 }
 
-double seconds(Clock::time_point since)
-{
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
 class Client {
 public:
     explicit Client(uint16_t port)
@@ -269,15 +239,10 @@ double rawRoundTrip()
 {
     EchoServer server(false);
     const int fd = connectRaw(server.port());
-    std::vector<uint8_t> out(VORL_PKTHDR_SIZE + VORL_MSG_SIZE + kPingMessageBytes, 'p');
-    std::vector<uint8_t> in(out.size());
-    const auto start = Clock::now();
-    for (int i = 0; i < kPings; ++i) {
-        if (!writeAll(fd, out.data(), out.size()) || !readAll(fd, in.data(), in.size()))
-            throw std::runtime_error("raw ping-pong failed");
-    }
-    const double us = seconds(start) * 1e6 / kPings;
+    const double us = vorlbench::rawPingUs(fd, VORL_PKTHDR_SIZE + VORL_MSG_SIZE + kPingMessageBytes, kPings);
     close(fd);
+    if (us < 0)
+        throw std::runtime_error("raw ping-pong failed");
     return us;
 }
 
@@ -324,25 +289,10 @@ double rawStream()
     const int fd = connectRaw(server.port());
     const std::size_t packet = VORL_PKTHDR_SIZE
         + static_cast<std::size_t>(kStreamMessages) * (VORL_MSG_SIZE + kStreamMessageBytes);
-    std::vector<uint8_t> out(packet, 's');
-    std::vector<uint8_t> in(packet);
-    const auto start = Clock::now();
-    int sent = 0;
-    for (; sent < kWindow; ++sent) {
-        if (!writeAll(fd, out.data(), out.size()))
-            throw std::runtime_error("raw stream failed");
-    }
-    for (int done = 0; done < kStreamPackets; ++done) {
-        if (!readAll(fd, in.data(), in.size()))
-            throw std::runtime_error("raw stream failed");
-        if (sent < kStreamPackets) {
-            if (!writeAll(fd, out.data(), out.size()))
-                throw std::runtime_error("raw stream failed");
-            ++sent;
-        }
-    }
-    const double rate = static_cast<double>(kStreamPackets) * kStreamMessages / seconds(start);
+    const double rate = vorlbench::rawStreamRate(fd, packet, kWindow, kStreamPackets, kStreamMessages);
     close(fd);
+    if (rate < 0)
+        throw std::runtime_error("raw stream failed");
     return rate;
 }
 

@@ -34,12 +34,16 @@
 #include "plinth/event.h"
 #include "plinth/persist.h"
 #include "vorl/client.h"
+#include "vorl_bench_raw.h"
 
 extern char** environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using vorlbench::Clock;
+using vorlbench::seconds;
+using vorlbench::setNoDelay;
+using vorlbench::writeAll;
 
 constexpr int kPingBytes = 100;
 constexpr int kPings = 20000;
@@ -49,41 +53,6 @@ constexpr int kStreamPackets = 4000;
 constexpr int kWindow = 8;
 constexpr int kEventHops = 20000;
 constexpr int kRounds = 3; // the machine is shared: each figure is the best of a few rounds
-
-double seconds(Clock::time_point since)
-{
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-bool writeAll(int fd, const uint8_t* p, std::size_t n)
-{
-    while (n > 0) {
-        const ssize_t w = send(fd, p, n, MSG_NOSIGNAL);
-        if (w <= 0)
-            return false;
-        p += w;
-        n -= static_cast<std::size_t>(w);
-    }
-    return true;
-}
-
-bool readAll(int fd, uint8_t* p, std::size_t n)
-{
-    while (n > 0) {
-        const ssize_t r = recv(fd, p, n, 0);
-        if (r <= 0)
-            return false;
-        p += r;
-        n -= static_cast<std::size_t>(r);
-    }
-    return true;
-}
-
-void noDelay(int fd)
-{
-    int on = 1;
-    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-}
 
 // Raw TCP: an echo thread on loopback and a connected client socket.
 struct RawPair {
@@ -102,7 +71,7 @@ struct RawPair {
         getsockname(listener, reinterpret_cast<sockaddr*>(&sa), &len);
         echo = std::thread([this] {
             const int fd = accept(listener, nullptr, nullptr);
-            noDelay(fd);
+            setNoDelay(fd);
             std::vector<uint8_t> buf(65536);
             for (;;) {
                 const ssize_t r = recv(fd, buf.data(), buf.size(), 0);
@@ -112,7 +81,7 @@ struct RawPair {
             close(fd);
         });
         client = socket(AF_INET, SOCK_STREAM, 0);
-        noDelay(client);
+        setNoDelay(client);
         connect(client, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
     }
     ~RawPair()
@@ -127,34 +96,14 @@ struct RawPair {
 double rawPingUs()
 {
     RawPair raw;
-    std::vector<uint8_t> packet(16 + 20 + kPingBytes, 'p');
-    const auto start = Clock::now();
-    for (int i = 0; i < kPings; ++i) {
-        if (!writeAll(raw.client, packet.data(), packet.size())
-            || !readAll(raw.client, packet.data(), packet.size()))
-            return -1;
-    }
-    return seconds(start) * 1e6 / kPings;
+    return vorlbench::rawPingUs(raw.client, 16 + 20 + kPingBytes, kPings);
 }
 
 double rawStreamMessagesPerSecond()
 {
     RawPair raw;
-    std::vector<uint8_t> packet(16 + kStreamMessages * (20 + kStreamBytes), 's');
-    std::vector<uint8_t> in(packet.size());
-    const auto start = Clock::now();
-    int sent = 0;
-    for (; sent < kWindow; ++sent)
-        writeAll(raw.client, packet.data(), packet.size());
-    for (int got = 0; got < kStreamPackets; ++got) {
-        if (!readAll(raw.client, in.data(), in.size()))
-            return -1;
-        if (sent < kStreamPackets) {
-            writeAll(raw.client, packet.data(), packet.size());
-            ++sent;
-        }
-    }
-    return double(kStreamPackets) * kStreamMessages / seconds(start);
+    return vorlbench::rawStreamRate(
+        raw.client, 16 + kStreamMessages * (20 + kStreamBytes), kWindow, kStreamPackets, kStreamMessages);
 }
 
 // One hop to another thread and back through two named events.
