@@ -82,7 +82,8 @@ inline constexpr int kMsgConfig = 258;
 inline constexpr int kMsgRangeStats = 259;
 inline constexpr int kMsgSummaryStats = 260;
 inline constexpr int kConfigLength = 612;
-inline constexpr int kStatsLength = 36; // words 0-8
+inline constexpr int kStatsWords = 9; // words 0-8 of a summary or range record
+inline constexpr int kStatsLength = 4 * kStatsWords;
 
 // A word of a record at `base`.
 inline uint32_t word(const uint8_t* base, int index)
@@ -96,6 +97,19 @@ inline void setWord(uint8_t* base, int index, uint32_t v)
 inline void addWord(uint8_t* base, int index, uint32_t v)
 {
     setWord(base, index, word(base, index) + v);
+}
+
+// A statistics message from a summary or range record, and its words back
+// as the server writes them.
+inline void EncodeStats(const uint8_t* record, uint8_t* body)
+{
+    for (int w = 0; w < kStatsWords; ++w)
+        plugins::putBE32(body + 4 * w, word(record, w));
+}
+inline void DecodeStats(const uint8_t* body, int32_t* words)
+{
+    for (int w = 0; w < kStatsWords; ++w)
+        words[w] = static_cast<int32_t>(plugins::getBE32(body + 4 * w));
 }
 
 } // namespace pigauge

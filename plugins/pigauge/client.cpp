@@ -43,6 +43,13 @@ uint8_t* counting(void* context)
     return plugins::getWord(ctx->block + kCbCounting) != 0 ? ctx->block : nullptr;
 }
 
+// The range record that counts a message type, null for a type of no range.
+uint8_t* rangeFor(uint8_t* block, int type)
+{
+    const int range = FindFileIdx(block, type);
+    return range >= 0 && range < kMaxRanges ? rangeOf(block, range) : nullptr;
+}
+
 uint32_t ms(uint64_t ticks)
 {
     const uint64_t perSec = TimeTicksPerSec();
@@ -112,8 +119,7 @@ int fatal(ClientContext* ctx)
 int sendStats(ClientContext* ctx, PluginPktRecord* pkt, int type, const uint8_t* record)
 {
     uint8_t body[kStatsLength];
-    for (int w = 0; w < kStatsLength / 4; ++w)
-        plugins::putBE32(body + 4 * w, word(record, w));
+    EncodeStats(record, body);
     return ctx->host.sendPluginMsgFn(pkt->context, type, body, kStatsLength);
 }
 
@@ -286,9 +292,7 @@ int PIGAUGEOnAddMsg(void* context, PluginMsgRecord* msg)
     uint8_t* block = counting(context);
     if (block == nullptr || msg == nullptr)
         return VORL_PLUGIN_OK;
-    const int range = FindFileIdx(block, msg->type);
-    if (range >= 0 && range < kMaxRanges) {
-        uint8_t* r = rangeOf(block, range);
+    if (uint8_t* r = rangeFor(block, msg->type); r != nullptr) {
         addWord(r, kRMsgsAdded, 1);
         addWord(r, kRBytesAdded, static_cast<uint32_t>(msg->length));
     }
@@ -301,9 +305,7 @@ int PIGAUGEOnGetMsg(void* context, PluginMsgRecord* msg)
     uint8_t* block = counting(context);
     if (block == nullptr || msg == nullptr)
         return VORL_PLUGIN_OK;
-    const int range = FindFileIdx(block, msg->type);
-    if (range >= 0 && range < kMaxRanges) {
-        uint8_t* r = rangeOf(block, range);
+    if (uint8_t* r = rangeFor(block, msg->type); r != nullptr) {
         addWord(r, kRBytesGot, static_cast<uint32_t>(msg->length));
         const uint32_t t = ms(msg->roundTrip);
         if (word(r, kRMsgsGot) == 0) {

@@ -48,10 +48,8 @@ int writeRow(ServerContext* ctx, const char* writer, const PluginPluginPktRecord
             stderr, "%s: message length %d should be %d - row skipped\n", writer, msg.length, kStatsLength);
         return 0;
     }
-    const auto* body = static_cast<const uint8_t*>(msg.data);
-    int32_t w[9];
-    for (int i = 0; i < 9; ++i)
-        w[i] = static_cast<int32_t>(plugins::getBE32(body + 4 * i));
+    int32_t w[kStatsWords];
+    DecodeStats(static_cast<const uint8_t*>(msg.data), w);
     int file = 0;
     if (!summary) {
         const int ranges = plugins::getWord(ctx->block + kSbRangeCount);
