@@ -307,14 +307,9 @@ VORL_API int VORLMessage(VORLHANDLE handle, int index, int* type, void** data, i
     PluginMsgRecord rec = messageRecord(c, index, view, cursor);
     if (plugins && PluginsOnGetMsg(c->plugins, &rec) == VORL_PLUGIN_FAIL)
         return VORL_ERR_PLUGIN;
-    if (type != nullptr)
-        *type = cursor.hdr.type;
     if (data != nullptr)
         *data = const_cast<uint8_t*>(vorl::MessageData(view, cursor));
-    if (length != nullptr)
-        *length = cursor.hdr.length;
-    if (value != nullptr)
-        *value = static_cast<int>(cursor.hdr.handle);
+    vorl::MessageOutputs(cursor.hdr, cursor.hdr.length, type, length, value);
     return VORL_OK;
 }
 
@@ -340,11 +335,6 @@ VORL_API int VORLGetMessage(
         return VORL_ERR_PLUGIN;
     if (PluginsOnGetMsg(c->plugins, &rec) == VORL_PLUGIN_FAIL)
         return VORL_ERR_PLUGIN;
-    if (type != nullptr)
-        *type = cursor.hdr.type;
-    if (length != nullptr)
-        *length = copied;
-    if (value != nullptr)
-        *value = static_cast<int>(cursor.hdr.handle);
+    vorl::MessageOutputs(cursor.hdr, copied, type, length, value);
     return VORL_OK;
 }

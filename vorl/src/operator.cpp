@@ -115,18 +115,19 @@ struct OperatorRun {
         const int room = limit - VORL_PKTHDR_SIZE - VORL_MSG_SIZE;
         if (length < 0 || (data == nullptr && length > 0) || room < 0)
             return VORL_ERR_NO_ROOM;
-        static const uint8_t none = 0;
+        // Types and classes travel in 16 bits; wider ones would reach another type or queue.
+        if (!vorl::WireType(type) || pktClass > 0xFFFF)
+            return VORL_ERR_PROTOCOL;
         PluginMsgRecord rec {};
         rec.type = type;
         rec.data = const_cast<void*>(data);
         rec.length = length;
         int out = 0;
-        const int rc = PluginsAddMsg(plugins, &rec, data != nullptr ? data : &none, length,
-            req + VORL_PKTHDR_SIZE + VORL_MSG_SIZE, room, &out);
-        if (rc == VORL_PLUGIN_NOROOM)
-            return VORL_ERR_NO_ROOM;
-        if (rc != VORL_PLUGIN_OK || out < 0 || out > room)
-            return VORL_ERR_PLUGIN;
+        if (const int rc = vorl::AddThroughPlugins(
+                plugins, &rec, data, length, req + VORL_PKTHDR_SIZE + VORL_MSG_SIZE, room, &out);
+            rc != VORL_OK) {
+            return rc;
+        }
         VORLMsg m {};
         m.type = static_cast<uint16_t>(type);
         m.length = static_cast<uint16_t>(out);
@@ -186,10 +187,7 @@ struct OperatorRun {
             return VORL_ERR_NO_ROOM;
         if (rc != VORL_PLUGIN_OK)
             return VORL_ERR_PLUGIN;
-        if (replyType != nullptr)
-            *replyType = cursor.hdr.type;
-        if (replyLength != nullptr)
-            *replyLength = out;
+        vorl::MessageOutputs(cursor.hdr, out, replyType, replyLength, nullptr);
         return VORL_OK;
     }
 };

@@ -37,6 +37,13 @@ int PacketMessage(const PacketView& view, int index, MsgCursor& cursor);
 inline const uint8_t* MessageData(const PacketView& view, const MsgCursor& c) {
   return view.base + c.offset + VORL_MSG_SIZE;
 }
+// Fills whichever of a message's outputs the caller asked for; `length` is
+// what the caller receives (the copy's length when plug-ins changed it).
+inline void MessageOutputs(const VORLMsg& hdr, int length, int* type, int* lengthOut, int* value) {
+  if (type != nullptr) *type = hdr.type;
+  if (lengthOut != nullptr) *lengthOut = length;
+  if (value != nullptr) *value = static_cast<int>(hdr.handle);
+}
 
 struct BCPacketView {
   VORLBCPktHdr hdr{};

@@ -108,4 +108,23 @@ bool SpinFor(PlinthEvent* event);
 // Places the cursor on message `index` of the current request, giving a
 // message without an address the packet's. 0, 10, 11.
 int SeekMessage(VORLServer* s, int index);
+// A message's data through the plug-ins (or copied) into `target`, which has
+// `room` bytes: 0 with the written length in `out`, 6 when it does not fit,
+// 52 when a plug-in fails or writes outside the target.
+inline int AddThroughPlugins(
+    PluginSet* plugins, PluginMsgRecord* rec, const void* data, int length, uint8_t* target, int room, int* out)
+{
+    static const uint8_t none = 0;
+    const int rc = PluginsAddMsg(plugins, rec, data != nullptr ? data : &none, length, target, room, out);
+    if (rc == VORL_PLUGIN_NOROOM)
+        return VORL_ERR_NO_ROOM;
+    if (rc != VORL_PLUGIN_OK || *out < 0 || *out > room)
+        return VORL_ERR_PLUGIN;
+    return VORL_OK;
+}
+// Types travel in 16 bits; a wider one would arrive as another type.
+inline bool WireType(int type)
+{
+    return type >= 0 && type <= 0xFFFF;
+}
 } // namespace vorl

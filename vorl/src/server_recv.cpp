@@ -197,14 +197,9 @@ VORL_API int VORLServerMessage(
         if (PluginsOnGetMsg(s->plugins, &rec) == VORL_PLUGIN_FAIL)
             return VORL_ERR_PLUGIN;
     }
-    if (type != nullptr)
-        *type = s->cursor.hdr.type;
     if (data != nullptr)
         *data = bytes;
-    if (length != nullptr)
-        *length = s->cursor.hdr.length;
-    if (value != nullptr)
-        *value = static_cast<int>(s->cursor.hdr.handle);
+    vorl::MessageOutputs(s->cursor.hdr, s->cursor.hdr.length, type, length, value);
     return VORL_OK;
 }
 
@@ -231,12 +226,7 @@ VORL_API int VORLServerGetMessage(
     rec.length = out;
     if (PluginsOnGetMsg(s->plugins, &rec) == VORL_PLUGIN_FAIL)
         return VORL_ERR_PLUGIN;
-    if (type != nullptr)
-        *type = s->cursor.hdr.type;
-    if (length != nullptr)
-        *length = out;
-    if (value != nullptr)
-        *value = static_cast<int>(s->cursor.hdr.handle);
+    vorl::MessageOutputs(s->cursor.hdr, out, type, length, value);
     return VORL_OK;
 }
 

@@ -119,11 +119,12 @@ VORL_API int VORLServerAddMessage(VORLSERVERHANDLE handle, int type, const void*
         return VORL_ERR_PKT_NOT_STARTED;
     if (length < 0 || (data == nullptr && length > 0))
         return VORL_OK; // nothing to add, as the client does
+    if (!vorl::WireType(type))
+        return VORL_ERR_PROTOCOL;
     const int room = vorl::roomLeft(s);
     if (room < 0)
         return VORL_ERR_NO_ROOM;
     uint8_t* header = s->reply + s->replyHdr.length;
-    static const uint8_t none = 0;
     PluginMsgRecord rec {};
     rec.index = s->replyHdr.count;
     rec.type = type;
@@ -136,13 +137,10 @@ VORL_API int VORLServerAddMessage(VORLSERVERHANDLE handle, int type, const void*
             return VORL_ERR_NO_ROOM;
         if (length > 0)
             std::memcpy(header + VORL_MSG_SIZE, data, static_cast<std::size_t>(length));
-    } else {
-        const int rc = PluginsAddMsg(
-            s->plugins, &rec, data != nullptr ? data : &none, length, header + VORL_MSG_SIZE, room, &out);
-        if (rc == VORL_PLUGIN_NOROOM)
-            return VORL_ERR_NO_ROOM;
-        if (rc != VORL_PLUGIN_OK || out < 0 || out > room)
-            return VORL_ERR_PLUGIN;
+    } else if (const int rc
+               = vorl::AddThroughPlugins(s->plugins, &rec, data, length, header + VORL_MSG_SIZE, room, &out);
+               rc != VORL_OK) {
+        return rc;
     }
     VORLMsg m {};
     m.type = static_cast<uint16_t>(type);

@@ -172,6 +172,13 @@ TEST_F(ServerTest, OperatorRoundTripAndBusySlots)
     EXPECT_EQ(VORLOperator(config().c_str(), nullptr, nullptr, 1, huge.data(), static_cast<int>(huge.size()),
                   1, &replyType2, buffer, &replyLength),
         VORL_ERR_NO_ROOM);
+    // Types and classes wider than 16 bits are refused before anything is queued.
+    EXPECT_EQ(VORLOperator(config().c_str(), nullptr, nullptr, 0x10000, "x", 1, 1, &replyType2, buffer,
+                  &replyLength),
+        VORL_ERR_PROTOCOL);
+    EXPECT_EQ(VORLOperator(config().c_str(), nullptr, nullptr, 1, "x", 1, 0x10001, &replyType2, buffer,
+                  &replyLength),
+        VORL_ERR_PROTOCOL);
     EXPECT_EQ(VORLServerRecv(h, 0, 0), VORL_ERR_TIMEOUT);
     EXPECT_EQ(VORLOperator(
                   config("Other").c_str(), nullptr, nullptr, 1, "x", 1, 1, &replyType2, buffer, &replyLength),

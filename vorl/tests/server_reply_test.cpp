@@ -127,7 +127,10 @@ TEST_F(ServerTest, OneReplyPerRequest)
     EXPECT_EQ(VORLServerAddMessage(h, 1, "x", 1), VORL_ERR_PKT_NOT_STARTED);
     ASSERT_TRUE(r.queue(0, 0, RequestPacket(5, 1, { { 1, "a", 0 } })));
     ASSERT_EQ(VORLServerRecv(h, 5, 0), VORL_OK);
+    // Types travel in 16 bits: a wider one is refused, not sent as another type.
+    EXPECT_EQ(VORLServerStartPacket(h, 0x10001, "x", 1), VORL_ERR_PROTOCOL);
     ASSERT_EQ(VORLServerStartPacket(h, 1, "x", 1), VORL_OK);
+    EXPECT_EQ(VORLServerAddMessage(h, -1, "x", 1), VORL_ERR_PROTOCOL);
     EXPECT_EQ(VORLServerStartPacket(h, 1, "x", 1), VORL_ERR_PKT_STARTED);
     ASSERT_EQ(VORLServerEndPacket(h), VORL_OK);
     EXPECT_EQ(VORLServerEndPacket(h), VORL_ERR_PKT_NOT_STARTED);
