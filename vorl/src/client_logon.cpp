@@ -89,10 +89,18 @@ int Logon(VORLClient* c)
     if (const int rc = readReply(c, raw, length); rc != VORL_OK)
         return rc;
 
-    // A transforming plug-in gets the payload first, as with every reply.
+    // A transforming plug-in gets the payload first, as with every reply. Its
+    // output goes to a buffer of its own: the reply area still holds the last
+    // reply, which the caller may go on reading after a reconnect.
     const uint8_t* packet = raw;
+    std::vector<uint8_t> transformed;
     if (PluginsHaveRecvFromNet(c->plugins)) {
-        uint8_t* area = c->recvArea.data() + kRecvRawSize;
+        try {
+            transformed.resize(kRecvTransformSize);
+        } catch (const std::bad_alloc&) {
+            return VORL_ERR_NOMEM;
+        }
+        uint8_t* area = transformed.data();
         VORLPktHdr hdr;
         wire::decode(raw, hdr);
         PluginPktRecord rec { hdr.seq, 0, 0, raw, hdr.pktClass, hdr.count, 0, 0, static_cast<int32_t>(length),
