@@ -60,6 +60,8 @@ struct Connection {
 bool WalkPacket(std::span<const uint8_t> packet, PeerPacket* out, int& stray, std::string& error);
 // The echo of a checked request: its own bytes with class 1 and no address words.
 std::vector<uint8_t> EchoPacket(std::span<const uint8_t> request);
+// XORs what follows the packet header with `key` (0 leaves it as it is).
+void XorPayload(std::span<uint8_t> packet, uint8_t key);
 // Gives a packet and its messages another sequence number.
 void Restamp(std::vector<uint8_t>& packet, uint32_t seq);
 void Malform(std::vector<uint8_t>& packet, Malformation how);

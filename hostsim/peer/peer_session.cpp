@@ -59,6 +59,8 @@ void ProtocolPeer::Impl::takeInput(Connection& link)
         }
         if (have < hdr.length)
             break;
+        if (hdr.seq != VORL_PLUGIN_SEQ)
+            XorPayload({ link.in.data() + at, hdr.length }, config.payloadKey);
         std::string why;
         int stray = -1;
         if (!WalkPacket({ p, hdr.length }, nullptr, stray, why)) {
@@ -144,6 +146,7 @@ void ProtocolPeer::Impl::takePacket(Connection& link, std::span<const uint8_t> b
     } else {
         reply = EchoPacket(bytes);
     }
+    XorPayload(reply, config.payloadKey);
     sendReply(link, std::move(reply));
 }
 
@@ -164,7 +167,9 @@ void ProtocolPeer::Impl::answerLogon(Connection& link, const PeerPacket& packet,
     case LogonAnswer::Kind::Silent:
         return;
     }
-    queue(link, ProtocolPeer::encodePacket(0, reply), 0, false);
+    std::vector<uint8_t> bytes = ProtocolPeer::encodePacket(0, reply);
+    XorPayload(bytes, config.payloadKey);
+    queue(link, std::move(bytes), 0, false);
 }
 
 void ProtocolPeer::Impl::sendReply(Connection& link, std::vector<uint8_t> bytes)

@@ -132,6 +132,14 @@ template <typename Fn> void EachMessage(std::vector<uint8_t>& packet, Fn fn)
     }
 }
 
+void XorPayload(std::span<uint8_t> packet, uint8_t key)
+{
+    if (key == 0)
+        return;
+    for (std::size_t i = wire::kPktHdrSize; i < packet.size(); ++i)
+        packet[i] ^= key;
+}
+
 std::vector<uint8_t> EchoPacket(std::span<const uint8_t> request)
 {
     std::vector<uint8_t> reply(request.begin(), request.end());

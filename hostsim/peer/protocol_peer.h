@@ -60,6 +60,9 @@ struct PeerConfig {
     // Received packets kept in the record (counters go on beyond it); 0 for
     // throughput runs, where copying every packet would be measured too.
     std::size_t recordLimit = 10000;
+    // Not 0: the payload of every packet but plug-in packets is XORed with
+    // this byte both ways, as a transforming plug-in on the client does.
+    uint8_t payloadKey = 0;
 };
 
 // A message as received, header in host order.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "client_net.h"
 #include "peer_client.h"
 #include "plugin_fixture.h"
 
@@ -255,6 +256,29 @@ TEST(ClientPacketsPlugins, APluginPacketAmongRepliesGoesToThePlugins)
     ASSERT_TRUE(peer.waitForRequests(2, 5s));
     ASSERT_EQ(peer.sendRaw(ProtocolPeer::encodePacket(VORL_PLUGIN_SEQ, { key })), 1);
     EXPECT_EQ(VORLRecv(client.handle(), -1), VORL_ERR_PLUGIN);
+}
+
+// A new link's logon reply passes through the transforming plug-in too; the
+// reply the caller is still reading must survive it.
+TEST(ClientPacketsPlugins, TheLastReplySurvivesATransformedLogonOnANewLink)
+{
+    hostsim::PeerConfig config;
+    config.payloadKey = 0x5A; // the test plug-in's key
+    ProtocolPeer peer(config);
+    PeerClient client(clientKeys(peer), vorl::test::entry("xor", "xor.vpx", "XorInit"));
+    peer.setLogonAnswer(hostsim::LogonAnswer::accept("welcome"));
+    ASSERT_EQ(client.setLogon("user"), 0);
+    ASSERT_EQ(VORLConnect(client.handle()), 0);
+    ASSERT_EQ(client.send("kept"), 0);
+    ASSERT_EQ(VORLRecv(client.handle(), -1), 0);
+    ASSERT_EQ(client.firstText(), "kept");
+
+    vorl::CloseLink(client.client());
+    ASSERT_EQ(client.send("next"), 0); // connects again and logs on first
+    EXPECT_EQ(peer.record().logonTexts.size(), 2u);
+    EXPECT_EQ(client.firstText(), "kept");
+    ASSERT_EQ(VORLRecv(client.handle(), -1), 0);
+    EXPECT_EQ(client.firstText(), "next");
 }
 
 } // namespace
