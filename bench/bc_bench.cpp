@@ -4,7 +4,10 @@
 // and copies every message out. The baseline moves the same messages with memcpy:
 // each is copied from the application's buffer into an area as large as the ring
 // and then out again by the same reader code. Both arms check that the reader saw
-// every message. Runs alternate; prints the median rates and their ratio.
+// every message. Runs alternate; prints the median rates and their ratio. The ring
+// figure depends much on which two cores the threads get (on a shared virtual
+// machine it moves between about 20 and 80 M/s from run to run); compare medians
+// of several invocations.
 #include <unistd.h>
 
 #include <algorithm>
