@@ -7,3 +7,9 @@ if(TARGET vorl AND TARGET plinth)
   kv_add_bench(vorl_bench SOURCES ${vorl_bench_sources} LIBS vorl plinth)
   add_dependencies(vorl_bench vorlrouter echohost plinth_o vorl_msg)
 endif()
+# The same path through the router process stand-in with pimox on and off
+# (vorl_bench_pimox.cpp prints its figures when vorl_bench ends).
+if(TARGET vorl_bench AND TARGET vorlrouter AND TARGET echohost AND TARGET pimox)
+  target_sources(vorl_bench PRIVATE ${CMAKE_CURRENT_LIST_DIR}/vorl_bench_pimox.cpp)
+  add_dependencies(vorl_bench vorlrouter echohost pimox)
+endif()

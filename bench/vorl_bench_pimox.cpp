@@ -25,9 +25,7 @@
 #include <thread>
 
 #include "plinth/persist.h"
-#include "plinth/shmem.h"
 #include "vorl/client.h"
-#include "vorl/plugins.h"
 
 extern char** environ;
 
@@ -135,39 +133,13 @@ void check(int rc, const char* what)
         throw std::runtime_error(std::string(what) + " failed with " + std::to_string(rc));
 }
 
-// Whether the plug-in host tells the router process that it owns the plug-ins'
-// shared state; when it does not, this program creates pimox's key table for it.
-bool hostPassesOwnership(const std::string& dir)
-{
-    const std::string file = dir + "/probe.ini";
-    std::ofstream(file) << "[Probe]\npimox=pimox,PIMOXInitialise\n[pimox]\nshmkey=" << kKeyTable << "\n";
-    PlinthShmem* owner = ShmemCreate(kKeyTable, 4 * 104);
-    const PluginHostInfo info { VORL_PLUGIN_INTERFACE_VERSION, file.c_str(), "Probe", 4, 0,
-        VORL_ROLE_SERVER };
-    // The loading that fails prints its reasons; they are not the figures.
-    std::fflush(stderr);
-    const int saved = dup(2);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 2);
-    PluginSet* set = PluginsInit(&info, nullptr, 0);
-    std::fflush(stderr);
-    dup2(saved, 2);
-    close(saved);
-    close(null);
-    if (set != nullptr)
-        PluginsCleanup(set);
-    if (owner != nullptr)
-        ShmemClose(ShmemCondemn(owner));
-    return set == nullptr;
-}
-
 struct Figures {
     double us = 1e300;
     double rate = 0;
 };
 
 // One router with or without pimox; the best of each figure over the rounds.
-void measure(const std::string& dir, bool pimox, bool owned, Figures& f)
+void measure(const std::string& dir, bool pimox, Figures& f)
 {
     const std::string service = std::to_string(freePort());
     const std::string plugins = pimox ? "pimox=pimox,PIMOXInitialise\n" : "";
@@ -181,7 +153,7 @@ void measure(const std::string& dir, bool pimox, bool owned, Figures& f)
                           << "\nHostType=BENCH\nBroadcastAddress=127.255.255.255\nWindowSize=" << kWindow
                           << "\nPacketTimeout=30\nReceiveTimeout=30\n[VORLClient_plugins]\n"
                           << plugins << "[pimox]\nmandatory=1\nshmkey=" << kKeyTable << "\n";
-    PlinthShmem* table = pimox && !owned ? ShmemCreate(kKeyTable, 2 * 104) : nullptr;
+    // vorlrouter creates pimox's key table: it owns the server half's state.
     {
         Child router("vorlrouter", config, dir + "/router.out", "ready on");
         Child echo("echohost", config, dir + "/echo.out", "serving");
@@ -218,8 +190,6 @@ void measure(const std::string& dir, bool pimox, bool owned, Figures& f)
         f.rate = std::max(f.rate, static_cast<double>(received) / seconds(start));
         VORLDisconnect(h);
     }
-    if (table != nullptr)
-        ShmemClose(ShmemCondemn(table));
 }
 
 void report()
@@ -237,11 +207,10 @@ void report()
     const std::string dir = pattern;
     setenv("PLINTH_NAMESPACE", ("b" + std::to_string(getpid()) + "_").c_str(), 1);
     try {
-        const bool owned = hostPassesOwnership(dir);
         Figures clear, encrypted;
         for (int round = 0; round < kRounds; ++round) {
-            measure(dir, false, owned, clear);
-            measure(dir, true, owned, encrypted);
+            measure(dir, false, clear);
+            measure(dir, true, encrypted);
         }
         std::printf("(g) router path round trip, one %d-byte message: pimox %.1f us, no plug-in %.1f us, "
                     "ratio %.2f\n",
@@ -260,8 +229,9 @@ void report()
 
 int registerReport()
 {
-    // The client library's handle table is made on its first use; made before
-    // the report is registered, it outlives the report.
+    // The client library's handle table is made on its first use; made now,
+    // before the report is registered, it is destroyed only after the report
+    // has run. A lookup of a handle that was never made reads nothing.
     int never = 0;
     VORLNumMessages(reinterpret_cast<VORLHANDLE>(&never), nullptr);
     return std::atexit(report);

@@ -196,7 +196,9 @@ bool Link::serve()
             std::lock_guard<std::mutex> guard(router_.pluginLock());
             int more = 0;
             const int r = handshaking ? round : VORL_PLUGIN_ROUND_AMONG_REPLIES;
-            if (PluginsRecvPluginPkt(router_.plugins(), fd_, 5, 2, 10, static_cast<int>(address_), r, &more)
+            // The server half keeps its keys per connection: the slot tells them apart.
+            if (PluginsRecvPluginPktOnConnection(
+                    router_.plugins(), fd_, 5, 2, 10, static_cast<int>(address_), slot_, r, &more)
                 != 0)
                 return false;
             round = VORL_PLUGIN_ROUND_LATER;

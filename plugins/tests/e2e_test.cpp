@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -22,9 +23,7 @@
 
 #include "harness.h"
 #include "plinth/persist.h"
-#include "plinth/shmem.h"
 #include "vorl/client.h"
-#include "vorl/plugins.h"
 
 extern char** environ;
 
@@ -138,8 +137,11 @@ protected:
     }
     void TearDown() override
     {
-        if (handle_ != nullptr)
-            VORLDisconnect(handle_);
+        for (VORLHANDLE& h : handles_) {
+            if (h != nullptr)
+                VORLDisconnect(h);
+            h = nullptr;
+        }
         echo_.reset();
         router_.reset();
         if (tap_ != nullptr)
@@ -149,20 +151,6 @@ protected:
         unsetenv("VORLCONFIG");
     }
     static std::string TapPath() { return PLUGINS_TEST_TAP_DIR "/plugtap.vpx"; }
-
-    // Whether the host tells a server's plug-ins that the process owns their
-    // shared state, as the router process does (asked of the host in this process).
-    bool hostPassesOwnership()
-    {
-        const std::string file = dir_.write("probe.ini", "[Probe]\ntap=" + TapPath() + ",TapInit\n");
-        const PluginHostInfo info { VORL_PLUGIN_INTERFACE_VERSION, file.c_str(), "Probe", 4, 0,
-            VORL_ROLE_SERVER };
-        PluginSet* set = PluginsInit(&info, nullptr, 0);
-        if (set == nullptr)
-            return false;
-        PluginsCleanup(set);
-        return reinterpret_cast<int (*)()>(dlsym(tap_, "TapAttached"))() == 0;
-    }
 
     // Router, server and client sections; `plugin` names the plug-in under test
     // (its entry), loaded on both sides; `sections` are its own.
@@ -194,27 +182,54 @@ protected:
         ASSERT_TRUE(WaitFor([&] {
             return ReadFile(dir_.path() + "/echo.out").find("serving") != std::string::npos;
         })) << ReadFile(dir_.path() + "/echo.out");
-        ASSERT_EQ(VORLCreate(&handle_, config_.c_str(), nullptr, nullptr), 0);
-        ASSERT_EQ(VORLSetLogonMessage(handle_, 1, "tester", 6, 0, AcceptLogon), 0);
-        ASSERT_EQ(VORLConnect(handle_), 0) << ReadFile(dir_.path() + "/router.out");
+        connect(0);
     }
 
-    // Sends `count` requests one by one; every reply must match its request.
+    // Client `n` (0 up to kClients - 1) connects through the router.
+    void connect(int n)
+    {
+        VORLHANDLE& h = handles_[static_cast<std::size_t>(n)];
+        ASSERT_EQ(VORLCreate(&h, config_.c_str(), nullptr, nullptr), 0);
+        ASSERT_EQ(VORLSetLogonMessage(h, 1, "tester", 6, 0, AcceptLogon), 0);
+        ASSERT_EQ(VORLConnect(h), 0) << ReadFile(dir_.path() + "/router.out");
+    }
+
+    static std::string requestText(int client, int i)
+    {
+        return "clear text request " + std::to_string(client) + "/" + std::to_string(i)
+            + std::string(static_cast<std::size_t>(i), '.');
+    }
+
+    // The reply to request `i` of client `n` must be its own request echoed.
+    void expectEcho(int n, int i)
+    {
+        VORLHANDLE h = handles_[static_cast<std::size_t>(n)];
+        ASSERT_EQ(VORLRecv(h, 10), 0) << n << "/" << i;
+        int messages = 0, type = 0, length = 0, value = -1;
+        void* data = nullptr;
+        ASSERT_EQ(VORLNumMessages(h, &messages), 0);
+        ASSERT_EQ(messages, 1);
+        ASSERT_EQ(VORLMessage(h, 0, &type, &data, &length, &value), 0);
+        EXPECT_EQ(value, i);
+        EXPECT_EQ(type, 100);
+        EXPECT_EQ(std::string(static_cast<const char*>(data), static_cast<std::size_t>(length)), requestText(n, i));
+    }
+
+    void send(int n, int i)
+    {
+        const std::string text = requestText(n, i);
+        ASSERT_EQ(VORLSend(handles_[static_cast<std::size_t>(n)], 100, text.data(), static_cast<int>(text.size()),
+                      1, i),
+            0)
+            << n << "/" << i;
+    }
+
+    // Sends `count` requests of the first client one by one; every reply must match its request.
     void exchange(int count)
     {
         for (int i = 0; i < count; ++i) {
-            const std::string text
-                = "clear text request " + std::to_string(i) + std::string(static_cast<std::size_t>(i), '.');
-            ASSERT_EQ(VORLSend(handle_, 100, text.data(), static_cast<int>(text.size()), 1, i), 0) << i;
-            ASSERT_EQ(VORLRecv(handle_, 10), 0) << i;
-            int messages = 0, type = 0, length = 0, value = -1;
-            void* data = nullptr;
-            ASSERT_EQ(VORLNumMessages(handle_, &messages), 0);
-            ASSERT_EQ(messages, 1);
-            ASSERT_EQ(VORLMessage(handle_, 0, &type, &data, &length, &value), 0);
-            EXPECT_EQ(value, i);
-            EXPECT_EQ(type, 100);
-            EXPECT_EQ(std::string(static_cast<const char*>(data), static_cast<std::size_t>(length)), text);
+            send(0, i);
+            expectEcho(0, i);
         }
     }
 
@@ -231,16 +246,15 @@ protected:
     uint16_t port_ = 0;
     void* tap_ = nullptr;
     std::unique_ptr<Child> router_, echo_;
-    VORLHANDLE handle_ = nullptr;
+    static constexpr int kClients = 3;
+    std::array<VORLHANDLE, kClients> handles_ {};
 };
 
 TEST_F(PluginsEndToEnd, PimoxEncryptsTheLink)
 {
-    const int key = plugtest::NamedScope::Key(700);
-    // A router process told that another process owns the key table opens it;
-    // this test then plays that owner.
-    PlinthShmem* owner = hostPassesOwnership() ? nullptr : ShmemCreate(key, 4 * 104);
-    start("pimox", "PIMOXInitialise", "[pimox]\nmandatory=1\nshmkey=" + std::to_string(key) + "\n");
+    // The router process creates the key table itself.
+    start("pimox", "PIMOXInitialise",
+        "[pimox]\nmandatory=1\nshmkey=" + std::to_string(plugtest::NamedScope::Key(700)) + "\n");
     exchange(20);
     const std::string bytes = wire();
     EXPECT_GT(bytes.size(), 20u * 16);
@@ -248,11 +262,30 @@ TEST_F(PluginsEndToEnd, PimoxEncryptsTheLink)
     EXPECT_EQ(bytes.find("tester"), std::string::npos) << "the logon is encrypted too";
     EXPECT_NE(ReadFile(dir_.path() + "/router.out").find("Connected to client - line encrypted"),
         std::string::npos);
-    VORLDisconnect(handle_);
-    handle_ = nullptr;
-    router_.reset();
-    if (owner != nullptr)
-        ShmemClose(ShmemCondemn(owner));
+}
+
+// Every connection has its own session key at the router: with keys mixed up
+// between connections, replies would come back garbled or not at all.
+TEST_F(PluginsEndToEnd, PimoxKeepsAKeyPerClient)
+{
+    start("pimox", "PIMOXInitialise",
+        "[pimox]\nmandatory=1\nshmkey=" + std::to_string(plugtest::NamedScope::Key(701)) + "\n");
+    for (int n = 1; n < kClients; ++n)
+        connect(n);
+    for (int i = 0; i < 6; ++i) {
+        // Requests of all clients are in flight together.
+        for (int n = 0; n < kClients; ++n)
+            send(n, i);
+        for (int n = 0; n < kClients; ++n)
+            expectEcho(n, i);
+    }
+    EXPECT_EQ(wire().find("clear text"), std::string::npos);
+    const std::string log = ReadFile(dir_.path() + "/router.out");
+    std::size_t encrypted = 0;
+    for (auto at = log.find("Connected to client - line encrypted"); at != std::string::npos;
+         at = log.find("Connected to client - line encrypted", at + 1))
+        ++encrypted;
+    EXPECT_EQ(encrypted, static_cast<std::size_t>(kClients)) << log;
 }
 
 TEST_F(PluginsEndToEnd, PivaultScramblesWhenTheServerGrantsIt)
@@ -264,10 +297,6 @@ TEST_F(PluginsEndToEnd, PivaultScramblesWhenTheServerGrantsIt)
 
 TEST_F(PluginsEndToEnd, PigaugeWritesStatisticsRows)
 {
-    if (!hostPassesOwnership()) {
-        GTEST_SKIP() << "the plug-in host passes attached=1 to the router process, so pigauge's server half "
-                        "stays passive and writes no statistics";
-    }
     const std::string sum = dir_.path() + "/sum.txt";
     const std::string range = dir_.path() + "/range.txt";
     start("pigauge", "PIGAUGEInitialise",

@@ -14,7 +14,6 @@ namespace {
 
 std::mutex lock;
 std::vector<uint8_t> seen;
-int attached = -1;
 
 int onSend(void*, PluginPktRecord* pkt)
 {
@@ -41,7 +40,6 @@ EXPORT int TapInit(
 {
     if (info->interfaceVersion != VORL_PLUGIN_INTERFACE_VERSION)
         return VORL_PLUGIN_FAIL;
-    attached = info->attached;
     *out = &kTable;
     *ctx = nullptr;
     return 0;
@@ -63,8 +61,3 @@ EXPORT void TapReset()
     seen.clear();
 }
 
-// The `attached` flag of the last loading.
-EXPORT int TapAttached()
-{
-    return attached;
-}

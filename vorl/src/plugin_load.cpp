@@ -118,7 +118,7 @@ bool loadOne(PluginSet* set, Config config, const char* key) {
                  function.c_str(), library.c_str());
   } else {
     p.info = PluginHostInfo{VORL_PLUGIN_INTERFACE_VERSION, set->configFile.c_str(), p.key.c_str(),
-                            set->maxConnections, 1, set->role};
+                            set->maxConnections, set->attached, set->role};
     const PluginFunctions* table = nullptr;
     void* context = nullptr;
     const int rc = init(&p.info, &set->callbacks, &table, &context);
@@ -173,6 +173,7 @@ VORL_API PluginSet* PluginsInit(const PluginHostInfo* info, void* area, int mute
   set->configFile = info->configFile != nullptr ? info->configFile : "";
   set->pluginSection = info->section != nullptr ? info->section : "";
   set->maxConnections = info->maxConnections;
+  set->attached = info->attached;
   set->callbacks = vorl::HostCallbacks(set->broadcast);
   set->context.set = set;
   if (area == nullptr) {

@@ -125,7 +125,8 @@ PluginHostCallbacks HostCallbacks(bool broadcast) {
   return PluginHostCallbacks{broadcast ? getMsgFromBCPacket : getMsgFromPacket, sendPluginMsg, defaultCopy};
 }
 
-int DeliverPluginPacket(PluginSet* set, uint8_t* packet, int length, int word, int round, int* more) {
+int DeliverPluginPacket(PluginSet* set, uint8_t* packet, int length, int word, int round, int* more,
+                        int connection) {
   int ignored = 0;
   if (more == nullptr) more = &ignored;
   *more = 0;
@@ -136,8 +137,8 @@ int DeliverPluginPacket(PluginSet* set, uint8_t* packet, int length, int word, i
   if (OpenPacketAnyKind({packet + inner, static_cast<std::size_t>(length - inner)}, view) != VORL_OK) {
     return VORL_ERR_PROTOCOL;
   }
-  PluginPluginPktRecord rec{round, word, 0, packet, view.hdr.count, inner + static_cast<int>(view.length),
-                            &set->context};
+  PluginPluginPktRecord rec{
+      round, word, connection, packet, view.hdr.count, inner + static_cast<int>(view.length), &set->context};
   const int r = PluginsOnRecvPluginPkt(set, &rec);
   *more = r;
   return r == VORL_PLUGIN_OK || r == VORL_PLUGIN_MORE ? VORL_OK : VORL_ERR_PLUGIN;
@@ -180,8 +181,17 @@ VORL_API int PluginsContextSendPluginPkt(PluginContext* context, int sock) {
 VORL_API int PluginsContextRecvPluginPkt(PluginContext* context, int sock, int recvTimeout,
                                          int charTimeout, int pktTimeout, int word, int round,
                                          int* more) {
+  return PluginsContextRecvPluginPktOnConnection(context, sock, recvTimeout, charTimeout, pktTimeout, word, 0,
+                                                 round, more);
+}
+
+VORL_API int PluginsContextRecvPluginPktOnConnection(PluginContext* context, int sock, int recvTimeout,
+                                                     int charTimeout, int pktTimeout, int word,
+                                                     int connection, int round, int* more) {
   if (context == nullptr || context->set == nullptr) return VORL_ERR_PLUGIN;
   PluginSet* set = context->set;
+  // The plug-ins index their per-connection tables with it.
+  if (connection < 0 || (connection > 0 && connection >= set->maxConnections)) return VORL_ERR_PLUGIN;
   const std::size_t inner = set->broadcast ? VORL_BCPKTHDR_SIZE : 0;
   try {
     set->received.resize(inner + VORL_PLUGIN_RECV_MAX);
@@ -197,7 +207,7 @@ VORL_API int PluginsContextRecvPluginPkt(PluginContext* context, int sock, int r
     putU32(set->received.data() + 4, VORL_PLUGIN_SEQ);
   }
   return vorl::DeliverPluginPacket(set, set->received.data(), static_cast<int>(inner + length), word, round,
-                                   more);
+                                   more, connection);
 }
 
 VORL_API int PluginsStartPluginPkt(PluginSet* set) {
@@ -210,6 +220,11 @@ VORL_API int PluginsRecvPluginPkt(PluginSet* set, int sock, int recvTimeout, int
                                   int pktTimeout, int word, int round, int* more) {
   return PluginsContextRecvPluginPkt(PluginsDefaultContext(set), sock, recvTimeout, charTimeout,
                                      pktTimeout, word, round, more);
+}
+VORL_API int PluginsRecvPluginPktOnConnection(PluginSet* set, int sock, int recvTimeout, int charTimeout,
+                                              int pktTimeout, int word, int connection, int round, int* more) {
+  return PluginsContextRecvPluginPktOnConnection(PluginsDefaultContext(set), sock, recvTimeout, charTimeout,
+                                                 pktTimeout, word, connection, round, more);
 }
 VORL_API int PluginsHasPluginPktStarted(PluginSet* set) {
   return PluginsContextHasPluginPktStarted(PluginsDefaultContext(set));

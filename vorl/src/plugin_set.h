@@ -37,6 +37,9 @@ struct PluginSet {
   int role = VORL_ROLE_CLIENT;
   bool broadcast = false;
   int maxConnections = 1;
+  // 0 in the one process that owns the plug-ins' shared state (the router
+  // process); the others attach to it.
+  int attached = 1;
   std::string configFile;
   std::string pluginSection;
   std::array<vorl::LoadedPlugin, VORL_PLUGIN_MAX> plugins{};
@@ -57,8 +60,9 @@ PluginHostCallbacks HostCallbacks(bool broadcast);
 // Hands a received plug-in packet (wire form, `length` bytes present, point-to-point
 // header first or, in a broadcast role, behind a 16-byte broadcast header) to
 // OnRecvPluginPkt: 0 with *more set, 10 for a malformed packet, 52 for a result
-// other than 0 and 1.
-int DeliverPluginPacket(PluginSet* set, uint8_t* packet, int length, int word, int round, int* more);
+// other than 0 and 1. `connection`: the connection index on a server.
+int DeliverPluginPacket(PluginSet* set, uint8_t* packet, int length, int word, int round, int* more,
+                        int connection = 0);
 
 struct HandshakeTimeouts {
   int receive = 5; // seconds, as the client's options

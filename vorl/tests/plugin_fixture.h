@@ -49,9 +49,10 @@ private:
 
 // "[Plugins]" section lines -> a loaded set (null on failure) of the given role.
 inline PluginSet* makeSet(const ScratchDir& dir, const std::string& lines, int role = VORL_ROLE_CLIENT,
-                          int maxConnections = 1) {
+                          int maxConnections = 1, int attached = 1) {
   const std::string file = dir.write("router.ini", "[Plugins]\n" + lines);
-  const PluginHostInfo info{VORL_PLUGIN_INTERFACE_VERSION, file.c_str(), "Plugins", maxConnections, 1, role};
+  const PluginHostInfo info{VORL_PLUGIN_INTERFACE_VERSION, file.c_str(), "Plugins", maxConnections, attached,
+                            role};
   return PluginsInit(&info, nullptr, 0);
 }
 

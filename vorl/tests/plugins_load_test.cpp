@@ -113,14 +113,22 @@ TEST(PluginLoad, RefusalsAreReportedInTheirExactWords) {
   }
 }
 
-TEST(PluginLoad, RolesAndConnectionsReachTheHostInformation) {
+TEST(PluginLoad, RolesConnectionsAndOwnershipReachTheHostInformation) {
+  // The router process owns the plug-ins' shared state (attached 0); a plug-in
+  // told otherwise opens state nobody created.
+  const struct {
+    int role;
+    int attached;
+  } cases[] = {{VORL_ROLE_SERVER, 0},   {VORL_ROLE_SERVER, 1},   {VORL_ROLE_BCSERVER, 0},
+               {VORL_ROLE_BCSERVER, 1}, {VORL_ROLE_BCCLIENT, 1}, {VORL_ROLE_CLIENT, 1}};
   Recorder rec;
-  for (int role : {VORL_ROLE_SERVER, VORL_ROLE_BCSERVER, VORL_ROLE_BCCLIENT}) {
+  for (const auto& c : cases) {
     ScratchDir dir;
     rec.reset();
-    PluginSet* set = makeSet(dir, entry("Gauge", "recorder.vpx", "RecorderInit"), role, 64);
+    PluginSet* set = makeSet(dir, entry("Gauge", "recorder.vpx", "RecorderInit"), c.role, 64, c.attached);
     ASSERT_NE(set, nullptr);
-    EXPECT_EQ(rec.log(), "Gauge:Init version 259 role " + std::to_string(role) + " connections 64 attached 1\n");
+    EXPECT_EQ(rec.log(), "Gauge:Init version 259 role " + std::to_string(c.role) + " connections 64 attached " +
+                             std::to_string(c.attached) + "\n");
     PluginsCleanup(set);
   }
 }

@@ -239,6 +239,45 @@ TEST(PluginRun, ReceivedPluginPacketsReachThePluginsWithTheirMessages) {
   }
 }
 
+TEST(PluginRun, AServerTellsItsPluginsTheConnectionOfAPluginPacket) {
+  Recorder rec;
+  ScratchDir dir;
+  PluginSet* set = makeSet(dir, entry("S", "recorder.vpx", "RecorderInit"), VORL_ROLE_SERVER, 4, 0);
+  ASSERT_NE(set, nullptr);
+  const auto pkt = buildPacket({{513, "key"}}, VORL_PLUGIN_SEQ);
+  const int address = 0x0100007F; // 127.0.0.1 in network order on this machine
+  const struct {
+    int connection;
+    int rc;
+    const char* logged;
+  } cases[] = {
+      {3, VORL_OK, "S:OnRecvPluginPkt round 1 connection 3 word 16777343 513=key\n"},
+      {0, VORL_OK, "S:OnRecvPluginPkt round 1 connection 0 word 16777343 513=key\n"},
+      {4, VORL_ERR_PLUGIN, ""}, // beyond the most connections
+      {-1, VORL_ERR_PLUGIN, ""},
+  };
+  for (const auto& c : cases) {
+    rec.reset();
+    SocketPair link;
+    ASSERT_EQ(write(link.b, pkt.data(), pkt.size()), static_cast<ssize_t>(pkt.size()));
+    int more = -1;
+    EXPECT_EQ(PluginsRecvPluginPktOnConnection(set, link.a, 1, 1, 2, address, c.connection,
+                                               VORL_PLUGIN_ROUND_FIRST, &more),
+              c.rc)
+        << c.connection;
+    EXPECT_EQ(rec.log(), c.logged) << c.connection;
+  }
+  // Without a connection argument the plug-ins see connection 0.
+  rec.reset();
+  SocketPair link;
+  ASSERT_EQ(write(link.b, pkt.data(), pkt.size()), static_cast<ssize_t>(pkt.size()));
+  int more = -1;
+  ASSERT_EQ(PluginsRecvPluginPkt(set, link.a, 1, 1, 2, address, VORL_PLUGIN_ROUND_LATER, &more), VORL_OK);
+  EXPECT_EQ(rec.log(), "S:OnRecvPluginPkt round 2 connection 0 word 16777343 513=key\n");
+  rec.reset();
+  PluginsCleanup(set);
+}
+
 TEST(PluginRun, BadOrMissingPluginPacketsAreErrorsNotReads) {
   ScratchDir dir;
   PluginSet* set = makeSet(dir, "");

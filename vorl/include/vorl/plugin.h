@@ -42,7 +42,7 @@ typedef struct PluginHostInfo {
   const char* configFile;
   const char* section;      // the plug-in's key in the plug-in section
   int32_t maxConnections;   // 1 for a client
-  int32_t attached;         // 1 in every role
+  int32_t attached;         // 0: this process owns the plug-ins' shared state; else attaches to it
   int32_t vorlType;         // VORL_ROLE_*
 } PluginHostInfo;
 
@@ -61,7 +61,7 @@ typedef struct PluginMsgRecord {
 
 typedef struct PluginPktRecord {
   uint32_t seq;
-  int32_t word1;         // caller's words; 0 from a client
+  int32_t word1;         // caller's words; 0 from a client, the connection index on a server
   int32_t word2;
   void* packet;          // wire form
   int32_t pktClass;
@@ -77,8 +77,8 @@ typedef struct PluginPktRecord {
 
 typedef struct PluginPluginPktRecord {
   int32_t round;         // VORL_PLUGIN_ROUND_*
-  int32_t word;          // caller's word (the client's address on a server); 0 from a client
-  int32_t connection;    // 0
+  int32_t word;          // caller's word: on a server the client's IPv4 address, network order; 0 from a client
+  int32_t connection;    // connection index on a server; 0 elsewhere
   void* packet;          // wire form, point-to-point header first
   int32_t count;
   int32_t length;

@@ -60,6 +60,12 @@ VORL_API int PluginsSendPluginPkt(PluginSet* set, int sock);
 // 0, 10, 22, 24, or 52 for a result other than 0 and 1.
 VORL_API int PluginsRecvPluginPkt(PluginSet* set, int sock, int recvTimeout, int charTimeout,
                                   int pktTimeout, int word, int round, int* more);
+// The same for a server, whose plug-ins keep state per connection: `connection`
+// (0 up to the most connections - 1) reaches them in the record's connection
+// word, where the call above puts 0. An index outside that range gives 52.
+VORL_API int PluginsRecvPluginPktOnConnection(PluginSet* set, int sock, int recvTimeout, int charTimeout,
+                                              int pktTimeout, int word, int connection, int round,
+                                              int* more);
 VORL_API int PluginsHasPluginPktStarted(PluginSet* set);
 VORL_API PluginContext* PluginsDefaultContext(PluginSet* set);
 
@@ -68,4 +74,7 @@ VORL_API int PluginsContextSendPluginPkt(PluginContext* context, int sock);
 VORL_API int PluginsContextRecvPluginPkt(PluginContext* context, int sock, int recvTimeout,
                                          int charTimeout, int pktTimeout, int word, int round,
                                          int* more);
+VORL_API int PluginsContextRecvPluginPktOnConnection(PluginContext* context, int sock, int recvTimeout,
+                                                     int charTimeout, int pktTimeout, int word,
+                                                     int connection, int round, int* more);
 VORL_API int PluginsContextHasPluginPktStarted(PluginContext* context);

@@ -14,6 +14,7 @@ namespace {
 struct Instance {
   std::string key;
   PluginHostCallbacks host{};
+  int role = VORL_ROLE_CLIENT;
 };
 
 std::string& log() {
@@ -52,6 +53,10 @@ int onRecvTimeout(void* ctx, PluginTimeoutRecord*) { return record(ctx, "OnRecvT
 int onRecvPluginPkt(void* ctx, PluginPluginPktRecord* r) {
   auto* self = static_cast<Instance*>(ctx);
   std::string detail = " round " + std::to_string(r->round);
+  // A server's plug-ins tell their clients apart by these two.
+  if (self->role == VORL_ROLE_SERVER) {
+    detail += " connection " + std::to_string(r->connection) + " word " + std::to_string(r->word);
+  }
   for (int i = 0; i < r->count; ++i) {
     PluginMsgRecord m{};
     const int rc = self->host.getMsgFromPkt(r->context, r->packet, i, &m);
@@ -92,7 +97,7 @@ const PluginFunctions kTable = table();
 
 EXPORT int RecorderInit(const PluginHostInfo* info, const PluginHostCallbacks* host,
                         const PluginFunctions** out, void** context) {
-  auto* self = new Instance{info->section, *host};
+  auto* self = new Instance{info->section, *host, info->vorlType};
   char line[160];
   std::snprintf(line, sizeof line, " version %d role %d connections %d attached %d", info->interfaceVersion,
                 info->vorlType, info->maxConnections, info->attached);
