@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "client.h"
+#include "netutil.h"
 #include "plinth/config.h"
 #include "plinth/sockwait.h"
 #include "plinth/time.h"
@@ -148,6 +149,8 @@ VORL_API int VORLCreate(VORLHANDLE* handle, const char* config, const char* serv
   char file[260];
   char section[128];
   SplitVORLConfigString(config, file, sizeof file, section, sizeof section);
+  // A path or section cut to size would name another file or section.
+  if (!vorl::SplitWhole(config, file, section)) return VORL_ERR_NO_CONFIG;
   if (*section == '\0') std::strcpy(section, "VORLClient");
 
   Config cfg = ConfigOpen(section, file);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "netutil.h"
 #include "vorl/util.h"
 
 VORL_API int VORLVersionMajor(void) { return 4; }
@@ -57,6 +58,13 @@ VORL_API void SplitVORLConfigString(const char* text, char* file, int fileSize, 
   }
   copyCut(file, fileSize, text, static_cast<std::size_t>(comma - text));
   copyCut(section, sectionSize, comma + 1, std::strlen(comma + 1));
+}
+
+bool vorl::SplitWhole(const char* config, const char* file, const char* section) {
+  if (config == nullptr) return *file == '\0' && *section == '\0';
+  const char* comma = std::strchr(config, ',');
+  const std::size_t whole = comma == nullptr ? std::strlen(file) : std::strlen(file) + 1 + std::strlen(section);
+  return whole == std::strlen(config);
 }
 
 VORL_API void VORLExit(int code) { std::exit(code); }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "netutil.h"
 #include "plinth/config.h"
 #include "plinth/sockwait.h"
 #include "plinth/time.h"
@@ -28,6 +29,9 @@ int ReadRoleConfig(const char* config, const char* defaultSection, const char* s
     char file[260];
     char section[128];
     SplitVORLConfigString(config, file, sizeof file, section, sizeof section);
+    // A path or section cut to size would name another file or section.
+    if (!SplitWhole(config, file, section))
+        return VORL_ERR_NO_CONFIG;
     if (*section == '\0')
         std::snprintf(section, sizeof section, "%s", defaultSection);
     Config cfg = ConfigOpen(section, file);

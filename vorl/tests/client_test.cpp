@@ -225,6 +225,16 @@ TEST(ClientCreate, FailuresStopCreationAndLeaveTheHandleUntouched) {
     EXPECT_EQ(VORLCreate(&h, nullptr, "45678", "X"), VORL_ERR_NO_CONFIG);
     EXPECT_EQ(h, nullptr);
   }
+  // A path or section too long to keep whole is refused, not cut to another
+  // name: here the cut path names a real file.
+  const std::size_t keep = 259 - dir.path().size() - 1;
+  const std::string file = dir.write(std::string(keep, 'c'), ok);
+  ASSERT_EQ(file.size(), 259u);
+  for (const std::string& config : {file + "x", file + "," + std::string(200, 's')}) {
+    VORLHANDLE h = nullptr;
+    EXPECT_EQ(VORLCreate(&h, config.c_str(), nullptr, nullptr), VORL_ERR_NO_CONFIG) << config.size();
+    EXPECT_EQ(h, nullptr);
+  }
 }
 
 TEST(ClientCreate, SectionsServiceAndHostTypeSources) {

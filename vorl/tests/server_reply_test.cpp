@@ -30,6 +30,9 @@ TEST_F(ServerTest, CreationChecksBlockHostTypeAndConfiguration)
         ShmemClose(ShmemCondemn(small));
     }
     makeRouter();
+    // A section too long to keep whole is refused rather than cut to another name.
+    const std::string longSection(200, 's');
+    EXPECT_EQ(VORLServerCreate(&h, config(longSection.c_str()).c_str(), nullptr, nullptr), VORL_ERR_NO_CONFIG);
     EXPECT_EQ(VORLServerCreate(&h, config("Other").c_str(), nullptr, nullptr), VORL_ERR_HOST_TYPE);
     EXPECT_EQ(VORLServerCreate(&h, config().c_str(), nullptr, "ELSE"), VORL_ERR_HOST_TYPE);
     ASSERT_EQ(VORLServerCreate(&h, config().c_str(), nullptr, nullptr), VORL_OK);
