@@ -7,6 +7,8 @@
 #include <signal.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +36,19 @@ struct Options {
     int pktClass = 0;
 };
 
+// A whole decimal number within [low, high]; a typing error is refused
+// rather than read as 0 (for --class, "any class").
+bool number(const char* text, long low, long high, int& out)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || errno != 0 || v < low || v > high)
+        return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
 bool parse(int argc, char** argv, Options& o)
 {
     for (int i = 1; i < argc; ++i) {
@@ -42,10 +57,9 @@ bool parse(int argc, char** argv, Options& o)
             const char* value = argv[++i];
             if (arg == "--log")
                 o.logFile = value;
-            else if (arg == "--wait")
-                o.waitSeconds = std::atoi(value);
-            else
-                o.pktClass = std::atoi(value);
+            else if (arg == "--wait" ? !number(value, 0, 86400, o.waitSeconds)
+                                     : !number(value, INT32_MIN, INT32_MAX, o.pktClass))
+                return false;
         } else if (arg.rfind("--", 0) != 0 && o.config == nullptr) {
             o.config = argv[i];
         } else {
@@ -132,6 +146,11 @@ int main(int argc, char** argv)
         return 1;
     }
     FILE* log = o.logFile != nullptr ? std::fopen(o.logFile, "w") : nullptr;
+    if (o.logFile != nullptr && log == nullptr) {
+        std::fprintf(stderr, "echohost: cannot write the log %s: %s\n", o.logFile, std::strerror(errno));
+        VORLServerDisconnect(h);
+        return 1;
+    }
     VORLServerConnect(h);
     std::printf("echohost: serving\n");
     std::fflush(stdout);
