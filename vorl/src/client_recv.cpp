@@ -186,8 +186,11 @@ int lastReplyMessage(VORLClient* c, int index, vorl::PacketView& view, vorl::Msg
 {
     if (!c->haveReply || c->lastPacket == nullptr)
         return VORL_ERR_PROTOCOL;
-    if (vorl::OpenPacket({ c->lastPacket, c->lastReply.length }, view) != VORL_OK)
-        return VORL_ERR_PROTOCOL;
+    // Checked whole when it was taken, and untouched while haveReply holds: its
+    // header need not be read again for every message.
+    view.hdr = c->lastReply;
+    view.base = c->lastPacket;
+    view.length = c->lastReply.length;
     cursor.index = c->cursorIndex;
     cursor.offset = c->cursorOffset;
     cursor.hdr = c->cursorMsg;
