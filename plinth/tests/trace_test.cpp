@@ -1,6 +1,7 @@
 #include "plinth/trace.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -193,6 +194,62 @@ TEST_F(Trace, LinesOfThreadsNeverMix)
         ++count;
     }
     EXPECT_EQ(count, kThreads * (kLines + 2) + 2);
+}
+
+int openDescriptors()
+{
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+TEST_F(Trace, ReinitialisingClosesTheStreamItReplacesWhileOthersWrite)
+{
+    auto settingsFor = [this](const char* name) {
+        return dir.write(std::string(name) + ".ini",
+            "[Settings]\nFile=" + dir.file(std::string(name) + ".txt")
+                + "\nIndent=0\nDate=0\nTime=0\nThreadId=0\n");
+    };
+    const std::string a = settingsFor("a");
+    const std::string b = settingsFor("b");
+    ASSERT_EQ(TraceInit(a.c_str()), 1);
+    ASSERT_EQ(TraceWrite("first"), 1);
+    const int held = openDescriptors();
+
+    constexpr int kThreads = 2;
+    constexpr int kLines = 300;
+    std::vector<std::thread> writers;
+    for (int t = 0; t < kThreads; ++t) {
+        writers.emplace_back([t] {
+            for (int i = 0; i < kLines; ++i)
+                TraceWrite("writer %d line %d", t, i);
+        });
+    }
+    for (int i = 0; i < 40; ++i)
+        ASSERT_EQ(TraceInit((i % 2 == 0 ? b : a).c_str()), 1);
+    for (auto& writer : writers)
+        writer.join();
+    // Forty re-initialisations later only the last stream is open.
+    EXPECT_EQ(openDescriptors(), held);
+
+    // The stream in use is the last one opened: new lines go there alone.
+    const std::string beforeB = readAll(dir.file("b.txt"));
+    ASSERT_EQ(TraceWrite("last"), 1);
+    EXPECT_EQ(readAll(dir.file("b.txt")), beforeB);
+    const std::string textA = readAll(dir.file("a.txt"));
+    ASSERT_GE(textA.size(), 5u);
+    EXPECT_EQ(textA.substr(textA.size() - 5), "last\n");
+    EXPECT_EQ(textA.substr(0, 6), "first\n");
+
+    // A line lost while a stream is swapped is allowed; a torn line is not.
+    const std::regex shape(R"(first|last|writer \d line \d+)");
+    for (const std::string& text : { textA, beforeB }) {
+        std::istringstream lines(text);
+        std::string line;
+        while (std::getline(lines, line))
+            EXPECT_TRUE(std::regex_match(line, shape)) << line;
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <future>
 #include <string>
@@ -176,6 +177,11 @@ TEST_F(BCClientTest, InconsistentEntriesGive38) {
       {512, static_cast<int>(p.size())}, // region 2 starts at 512, but its header is not there
       {500, 24},                  // would cross from the first region into the second
       {0, static_cast<int>(p.size()) + 4}, // entry and header disagree
+      {-4, static_cast<int>(p.size())},    // before the first region
+      {1024, 16},                          // past the second region
+      {INT32_MAX, 16},                     // an offset whose end would overflow
+      {0, -1},                             // a negative length
+      {0, INT32_MIN},
   };
   for (const auto& k : cases) {
     bc::Store(entry, bc::kEntryOffset, k.offset);

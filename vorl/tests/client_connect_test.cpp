@@ -115,7 +115,7 @@ TEST(ClientConnect, ServerWindowIsTakenWhenTheClientLeavesItOpen)
     const struct {
         uint32_t server;
         std::size_t slots;
-    } cases[] = { { 4, 4 }, { 0, 1 }, { 100000, 256 } };
+    } cases[] = { { 4, 4 }, { 0, 1 }, { 100000, 256 }, { 0xFFFFFFFFu, 256 } };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.server);
         ProtocolPeer peer({ .windowSize = k.server });

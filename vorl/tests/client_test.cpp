@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "client.h"
@@ -173,6 +174,16 @@ TEST(ClientOptions, RefusalsWithFortyOne) {
   for (int id : {0, -1, 17, 101}) EXPECT_EQ(VORLSetOption(c.h, id, 1), VORL_ERR_OPTION) << id;
   EXPECT_EQ(VORLSetOption(c.h, VORL_OPT_PACKET_TIMEOUT, intptr_t{1} << 32), VORL_ERR_OPTION);
   EXPECT_EQ(VORLSetOption(c.h, VORL_OPT_SEND_TRIES, -(intptr_t{1} << 33)), VORL_ERR_OPTION);
+  // The edges of 32 bits: one past them would wrap negative; at them a time-out is clamped.
+  for (int id = VORL_OPT_PACKET_TIMEOUT; id <= VORL_OPT_MAX_HOSTS; ++id) {
+    EXPECT_EQ(VORLSetOption(c.h, id, intptr_t{INT32_MAX} + 1), VORL_ERR_OPTION) << id;
+    EXPECT_EQ(VORLSetOption(c.h, id, intptr_t{INT32_MIN} - 1), VORL_ERR_OPTION) << id;
+  }
+  EXPECT_EQ(c.client()->options.packetTimeout, 10);
+  EXPECT_EQ(VORLSetOption(c.h, VORL_OPT_PACKET_TIMEOUT, INT32_MAX), 0);
+  EXPECT_EQ(c.client()->options.packetTimeout, 32767);
+  EXPECT_EQ(VORLSetOption(c.h, VORL_OPT_CONNECT_TIME, INT32_MIN), 0);
+  EXPECT_EQ(c.client()->options.connectTime, 10);
 
   // While connected the buffer sizes stay as they are.
   int pair[2];

@@ -28,14 +28,14 @@ VORLPktHdr pktHdrHost() {
 }
 
 const Bytes kMsgWire = {0x12, 0x34, 0x00, 0x0A, 0x7F, 0x00, 0x00, 0x01, 0x05, 0x06,
-                        0xFF, 0xFF, 0x0A, 0x0B, 0x0C, 0x0D, 0xDE, 0xAD, 0xBE, 0xEF};
+                        0x00, 0x07, 0x0A, 0x0B, 0x0C, 0x0D, 0xDE, 0xAD, 0xBE, 0xEF};
 VORLMsg msgHost() {
-  return VORLMsg{0x1234, 10, raw(0x7F, 0, 0, 1), 0x0506, 0xFFFF, 0x0A0B0C0D, 0xDEADBEEF};
+  return VORLMsg{0x1234, 10, raw(0x7F, 0, 0, 1), 0x0506, 0x0007, 0x0A0B0C0D, 0xDEADBEEF};
 }
 
-const Bytes kBCPktHdrWire = {0x11, 0x22, 0x33, 0x44, 0xFF, 0xFF, 0xFF, 0xFF,
+const Bytes kBCPktHdrWire = {0x11, 0x22, 0x33, 0x44, 0x00, 0x01, 0x86, 0xA0,
                              0x5F, 0x5E, 0x10, 0x00, 0x00, 0x02, 0x00, 0x24};
-VORLBCPktHdr bcPktHdrHost() { return VORLBCPktHdr{0x11223344, 0xFFFFFFFF, 0x5F5E1000, 2, 0x24}; }
+VORLBCPktHdr bcPktHdrHost() { return VORLBCPktHdr{0x11223344, 100000, 0x5F5E1000, 2, 0x24}; }
 
 const Bytes kBCMsgWire = {0x01, 0x01, 0x00, 0x07};
 VORLBCMsg bcMsgHost() { return VORLBCMsg{0x0101, 7}; }
@@ -65,8 +65,8 @@ BCConnectInfo bcConnectInfoHost() {
   return BCConnectInfo{1, 2, 3, raw(0x0A, 0, 0, 1), 0x01000000, 0xFFFFFFFE, 7};
 }
 
-const Bytes kErrorRequestWire = {1, 2, 3, 4, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
-ErrorRequest errorRequestHost() { return ErrorRequest{0x01020304, 0, 0xFFFFFFFF}; }
+const Bytes kErrorRequestWire = {1, 2, 3, 4, 0, 0, 0, 5, 0xFF, 0xFF, 0xFF, 0xFE};
+ErrorRequest errorRequestHost() { return ErrorRequest{0x01020304, 5, 0xFFFFFFFE}; }
 
 bool same(const VORLPktHdr& a, const VORLPktHdr& b) {
   return a.kind == b.kind && a.reserved == b.reserved && a.pktClass == b.pktClass &&
@@ -158,7 +158,7 @@ TEST(WireCodec, InPlaceConvertersSwapDocumentedFieldsAndAreTheirOwnInverse) {
   EXPECT_EQ(m.type, htons(0x1234));
   EXPECT_EQ(m.length, htons(10));
   EXPECT_EQ(m.windowSlot, htons(0x0506));
-  EXPECT_EQ(m.clientSlot, 0xFFFF);
+  EXPECT_EQ(m.clientSlot, htons(7));
   EXPECT_EQ(m.seq, htonl(0x0A0B0C0D));
   EXPECT_EQ(m.handle, htonl(0xDEADBEEF));
   EXPECT_EQ(m.address, msgHost().address);
@@ -168,6 +168,7 @@ TEST(WireCodec, InPlaceConvertersSwapDocumentedFieldsAndAreTheirOwnInverse) {
   VORLBCPktHdr b = bcPktHdrHost();
   VORLBCPktHdr_hton(&b);
   EXPECT_EQ(b.value, htonl(0x11223344));
+  EXPECT_EQ(b.seq, htonl(100000));
   EXPECT_EQ(b.sendTime, htonl(0x5F5E1000));
   EXPECT_EQ(b.count, htons(2));
   EXPECT_EQ(b.length, htons(0x24));
@@ -195,7 +196,11 @@ TEST(WireCodec, InPlaceConvertersSwapDocumentedFieldsAndAreTheirOwnInverse) {
   BCConnectInfo bc = bcConnectInfoHost();
   BCConnectInfo_hton(&bc);
   EXPECT_EQ(bc.word0, htonl(1));
+  EXPECT_EQ(bc.word1, htonl(2));
+  EXPECT_EQ(bc.word2, htonl(3));
+  EXPECT_EQ(bc.word4, htonl(0x01000000));
   EXPECT_EQ(bc.word5, htonl(0xFFFFFFFE));
+  EXPECT_EQ(bc.word6, htonl(7));
   EXPECT_EQ(bc.address, bcConnectInfoHost().address);
   BCConnectInfo_hton(&bc);
   EXPECT_TRUE(same(bc, bcConnectInfoHost()));
@@ -203,6 +208,8 @@ TEST(WireCodec, InPlaceConvertersSwapDocumentedFieldsAndAreTheirOwnInverse) {
   ErrorRequest e = errorRequestHost();
   ErrorRequest_hton(&e);
   EXPECT_EQ(e.word0, htonl(0x01020304));
+  EXPECT_EQ(e.word1, htonl(5));
+  EXPECT_EQ(e.word2, htonl(0xFFFFFFFE));
   ErrorRequest_hton(&e);
   EXPECT_TRUE(same(e, errorRequestHost()));
 }
