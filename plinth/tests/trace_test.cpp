@@ -1,6 +1,8 @@
 #include "plinth/trace.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "../src/trace_mask.h"
+#include "plinth/process.h"
 #include "scratch_dir.h"
 
 namespace {
@@ -250,6 +253,34 @@ TEST_F(Trace, ReinitialisingClosesTheStreamItReplacesWhileOthersWrite)
         while (std::getline(lines, line))
             EXPECT_TRUE(std::regex_match(line, shape)) << line;
     }
+}
+
+TEST_F(Trace, FirstUseFromManyThreadsInitialisesOnce)
+{
+    dir.write("trace.ini",
+        "[Settings]\nFile=" + traceFile() + "\nIndent=0\nDate=0\nTime=0\nThreadId=0\n[Modules]\nworker=1,3\n");
+    const char* bin = std::getenv("KV_BIN_DIR");
+    const std::string child = std::string(bin != nullptr ? bin : ".") + "/plinth_trace_child";
+    constexpr int kThreads = 8;
+    ProcessHandle p = ProcessStart(child.c_str(), "lazy", dir.path().c_str(), std::to_string(kThreads).c_str(), nullptr);
+    ASSERT_NE(p, nullptr);
+    ASSERT_EQ(ProcessWait(p, 60000), 1);
+    int code = -1;
+    ASSERT_EQ(ProcessExitCode(p, &code), 1);
+    ProcessClose(p);
+    EXPECT_EQ(code, 0) << "1: a thread saw a wrong mask, 2: more than one stream was opened";
+
+    std::istringstream lines(readAll(traceFile()));
+    std::string line;
+    std::vector<bool> seen(kThreads, false);
+    while (std::getline(lines, line)) {
+        int t = -1;
+        ASSERT_EQ(std::sscanf(line.c_str(), "thread %d", &t), 1) << line;
+        ASSERT_TRUE(t >= 0 && t < kThreads) << line;
+        EXPECT_FALSE(seen[static_cast<std::size_t>(t)]) << line;
+        seen[static_cast<std::size_t>(t)] = true;
+    }
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), true), kThreads);
 }
 
 } // namespace
