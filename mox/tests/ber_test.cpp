@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -224,4 +226,112 @@ TEST(BerVectors, BitStringWrappedKeys)
     EXPECT_EQ(k->form, 1u);
     EXPECT_EQ(mpm_arc_bitlen(k->e), 1); // e = 0
     rsa_free_key(k);
+}
+
+// Each reader is handed exactly the bytes it may read (a heap copy of that size, so a read past
+// it is caught by the sanitizer): a whole encoding is read to its end, every shorter prefix and
+// an outer length one byte longer than what follows are refused, and nothing stays allocated.
+TEST(BerVectors, EveryReaderRefusesTruncationAndLengthsPastTheEnd)
+{
+    using Reader = const uint8_t* (*)(const uint8_t*, size_t);
+    const Reader key = [](const uint8_t* p, size_t n) {
+        rsa_key* k = nullptr;
+        const uint8_t* e = rsa_ber_key2key(p, n, &k);
+        rsa_free_key(k);
+        return e;
+    };
+    const Reader integer = [](const uint8_t* p, size_t n) {
+        mpm_arc* a = nullptr;
+        const uint8_t* e = mpm_berinteger2arc(p, p + n, &a);
+        mpm_arc_free(a);
+        return e;
+    };
+    const Reader oid = [](const uint8_t* p, size_t n) {
+        objid* o = nullptr;
+        const uint8_t* e = objid_from_ber(p, p + n, &o);
+        objid_free(o);
+        return e;
+    };
+    const Reader alg = [](const uint8_t* p, size_t n) {
+        algid a {};
+        const uint8_t* e = algid_from_ber(p, p + n, &a);
+        algid_free(&a);
+        return e;
+    };
+    const Reader octets = [](const uint8_t* p, size_t n) {
+        mblk b {};
+        const uint8_t* e = ut_beroctetstring2mblk(p, n, &b);
+        ut_free_mblk(UT_HERE, &b);
+        return e;
+    };
+    const Reader bits = [](const uint8_t* p, size_t n) {
+        mblk b {};
+        const uint8_t* e = ut_berbitstring2mblk(p, p + n, &b);
+        ut_free_mblk(UT_HERE, &b);
+        return e;
+    };
+
+    // PKCS #1 private key: version, n, e, d, p, q, dP, dQ, qInv.
+    Bytes priv = { 0x30, 0x00 };
+    for (int v : { 0, 77, 7, 43, 7, 11, 1, 3, 8 })
+        for (uint8_t x : encodeInteger(v))
+            priv.push_back(x);
+    priv[1] = static_cast<uint8_t>(priv.size() - 2);
+    // The bit string wrapped private form: n, d, p, q, dP, dQ, qInv.
+    Bytes shortPriv = { 0x30, 0x00 };
+    for (int v : { 77, 43, 7, 11, 1, 3, 8 })
+        for (uint8_t x : encodeInteger(v))
+            shortPriv.push_back(x);
+    shortPriv[1] = static_cast<uint8_t>(shortPriv.size() - 2);
+    Bytes wrappedPriv = { 0x03, static_cast<uint8_t>(shortPriv.size() + 1), 0x00 };
+    wrappedPriv.insert(wrappedPriv.end(), shortPriv.begin(), shortPriv.end());
+    Bytes wrapped = { 0x03, 0x4B, 0x00 };
+    const Bytes pub = publicKeyBlob();
+    wrapped.insert(wrapped.end(), pub.begin(), pub.end());
+    uint8_t ivBytes[8] = { 1, 2, 3, 4, 5, 6, 7, 8 };
+    mblk iv { ivBytes, 8, 8 };
+    algid des { algid_entry_oid(9), &iv, nullptr };
+    Bytes desAlg(algid_sizeof_ber(&des));
+    ASSERT_EQ(algid_to_ber(&des, desAlg.data()), desAlg.data() + desAlg.size());
+    algid sha { algid_entry_oid(10), nullptr, nullptr };
+    Bytes shaAlg(algid_sizeof_ber(&sha));
+    ASSERT_EQ(algid_to_ber(&sha, shaAlg.data()), shaAlg.data() + shaAlg.size());
+
+    const struct {
+        const char* name;
+        Reader read;
+        Bytes enc;
+    } cases[] = {
+        { "public key", key, pub },
+        { "private key", key, priv },
+        { "wrapped public key", key, wrapped },
+        { "wrapped private key", key, wrappedPriv },
+        { "integer", integer, { 0x02, 0x03, 0x01, 0x00, 0x01 } },
+        { "object identifier", oid, { 0x06, 0x09, 0x2A, 0x86, 0x48, 0x86, 0xF7, 0x0D, 0x01, 0x01, 0x01 } },
+        { "algorithm with IV", alg, desAlg },
+        { "algorithm with NULL", alg, shaAlg },
+        { "octet string", octets, { 0x04, 0x04, 0xDE, 0xAD, 0xBE, 0xEF } },
+        { "bit string", bits, { 0x03, 0x03, 0x00, 0xA5, 0x5A } },
+    };
+    const int held = ut_mem_held();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_LT(c.enc[1], 0x7F); // short-form lengths, so one byte more still is one
+        {
+            const auto whole = std::make_unique<uint8_t[]>(c.enc.size());
+            std::copy(c.enc.begin(), c.enc.end(), whole.get());
+            EXPECT_EQ(c.read(whole.get(), c.enc.size()), whole.get() + c.enc.size());
+        }
+        for (size_t n = 0; n < c.enc.size(); ++n) {
+            const auto cut = std::make_unique<uint8_t[]>(n);
+            std::copy(c.enc.begin(), c.enc.begin() + static_cast<long>(n), cut.get());
+            EXPECT_EQ(c.read(cut.get(), n), nullptr) << n << " of " << c.enc.size() << " bytes";
+        }
+        Bytes longer = c.enc;
+        ++longer[1];
+        const auto past = std::make_unique<uint8_t[]>(longer.size());
+        std::copy(longer.begin(), longer.end(), past.get());
+        EXPECT_EQ(c.read(past.get(), longer.size()), nullptr) << "length one past the end";
+    }
+    EXPECT_EQ(ut_mem_held(), held);
 }

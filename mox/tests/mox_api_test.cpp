@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace moxtest;
@@ -172,6 +173,32 @@ TEST_F(MoxApi, GeneratedDesKeysHaveOddParityAndAreNeverWeak)
         mox::des::make_schedule(k, false, s);
         EXPECT_GT(mox::des::distinct_round_keys(s), 8);
     }
+}
+
+// Key material comes from the operating system on every draw: a process forked
+// after MOXInit (as a server forks per connection) draws other keys than its
+// parent, in the same second. A generator kept in process memory would repeat.
+TEST_F(MoxApi, ForkedProcessesDrawDifferentKeys)
+{
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        uint8_t k[8] = {};
+        const int rc = MOXKeyGenerateDES(k);
+        const bool sent = write(fds[1], k, sizeof k) == static_cast<ssize_t>(sizeof k);
+        _exit(rc == 0 && sent ? 0 : 1);
+    }
+    close(fds[1]);
+    uint8_t mine[8], theirs[8] = {};
+    ASSERT_EQ(MOXKeyGenerateDES(mine), 0);
+    ASSERT_EQ(read(fds[0], theirs, sizeof theirs), static_cast<ssize_t>(sizeof theirs));
+    close(fds[0]);
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_NE(std::memcmp(mine, theirs, sizeof mine), 0);
 }
 
 TEST_F(MoxApi, RsaKeyExchangeRoundTrip)

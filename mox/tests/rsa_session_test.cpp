@@ -202,6 +202,8 @@ TEST_F(RsaSession, UnusableKeysAreRefused)
         const char* why;
     } cases[] = {
         {der_public(256, 65537), "modulus below 512 bits"},
+        {der_public(511, 65537), "modulus of 511 bits"},
+        {der_public(4097, 65537), "modulus of 4097 bits"},
         {der_public(512, 4), "even exponent"},
         {der_public(512, 1), "exponent 1"},
         {hex("30 06 02 01 00 02 01 03"), "zero modulus"},
@@ -214,10 +216,14 @@ TEST_F(RsaSession, UnusableKeysAreRefused)
         EXPECT_FALSE(run_rsa(BSAPI_ENCRYPT, k, &pad_velmarine_rsa, random_bytes(rng, 16), out, g)) << c.why;
     }
     testing::internal::GetCapturedStderr();
-    Bytes ok = der_public(512, 3);
-    mblk k{ok.data(), uint32_t(ok.size()), uint32_t(ok.size())};
-    Bytes out;
-    EXPECT_TRUE(run_rsa(BSAPI_ENCRYPT, k, &pad_velmarine_rsa, random_bytes(rng, 16), out, g));
+    // Both ends of the accepted sizes work.
+    for (int bits : {512, 4096}) {
+        Bytes ok = der_public(bits, 3);
+        mblk k{ok.data(), uint32_t(ok.size()), uint32_t(ok.size())};
+        Bytes out;
+        EXPECT_TRUE(run_rsa(BSAPI_ENCRYPT, k, &pad_velmarine_rsa, random_bytes(rng, 16), out, g)) << bits;
+        EXPECT_EQ(out.size(), size_t(bits / 8)) << bits;
+    }
 }
 
 TEST_F(RsaSession, Pkcs1EncryptionDecryptsWithOpenSsl)

@@ -101,6 +101,7 @@ TEST_F(PigaugeConfigTest, RefusesBadConfigurations)
             "summary section FlushInterval" },
         { "no interval", { "1" }, "", "", -1008, "Unable to read SendInterval" },
         { "negative interval", { "1" }, "SendInterval=-4\n", "", -1008, "Unable to read SendInterval" },
+        { "zero interval", { "1" }, "SendInterval=0\n", "", -1008, "Unable to read SendInterval" },
         { "not a type", { "1,abc" }, "SendInterval=3\n", "", -1011, "Range abc is not a message type" },
         { "type too large", { "70000" }, "SendInterval=3\n", "", -1011, "Range 70000 is not a message type" },
         { "no types", { " , " }, "SendInterval=3\n", "", -1011, "Unable to read MsgTypes for R0" },

@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 
 #include "harness.h"
@@ -172,6 +173,21 @@ TEST_F(PigaugeFlowTest, NoRoomDefersTheRestOfTheReport)
         << "the deferred range kept counting";
 }
 
+// Round trips are turned into milliseconds through 64 bits: five million ticks
+// times 1000 does not fit in 32.
+TEST_F(PigaugeFlowTest, LongRoundTripsDoNotWrap)
+{
+    handshake();
+    got(450, 4, 5000000);
+    got(450, 4, 7000000);
+    for (int i = 0; i < 3; ++i)
+        receivedPacket(1);
+    ASSERT_EQ(clientHost_.sent.size(), 3u);
+    std::vector<uint32_t> slow = Words(clientHost_.sent[2]);
+    slow[0] = 0;
+    EXPECT_EQ(slow, (std::vector<uint32_t> { 0, 0, 2, 0, 8, 5000000, 7000000, 6000000, 1 }));
+}
+
 TEST_F(PigaugeFlowTest, ServerWritesRowsAndSkipsForeignRanges)
 {
     Packet rows { { Stats(260, { 1000, 5, 6, 7, 8, 900, 1000, 0, 0 }),
@@ -204,14 +220,32 @@ TEST_F(PigaugeFlowTest, ServerWritesRowsAndSkipsForeignRanges)
 TEST_F(PigaugeFlowTest, ClientRefusesABadConfigurationAndStaysOff)
 {
     ASSERT_EQ(client_.connect(clientHost_), 0);
-    std::vector<uint8_t> bad(612, 0);
-    plugins::putBE32(bad.data(), 1);
-    plugins::putBE32(bad.data() + 4, 51); // more sets than the block holds
+    // A 258 body: interval, the sets (first, last, range index) and the count of ranges.
+    auto config = [](int32_t interval, int32_t sets, const std::vector<std::array<int32_t, 3>>& list,
+                      int32_t ranges) {
+        Message m { 258, std::vector<uint8_t>(612, 0) };
+        plugins::putBE32(m.data.data(), static_cast<uint32_t>(interval));
+        plugins::putBE32(m.data.data() + 4, static_cast<uint32_t>(sets));
+        for (std::size_t i = 0; i < list.size(); ++i)
+            for (std::size_t j = 0; j < 3; ++j)
+                plugins::putBE32(m.data.data() + 8 + 12 * i + 4 * j, static_cast<uint32_t>(list[i][j]));
+        plugins::putBE32(m.data.data() + 608, static_cast<uint32_t>(ranges));
+        return m;
+    };
     const struct {
         const char* name;
         Message msg;
-    } cases[]
-        = { { "51 sets", Message { 258, bad } }, { "short", Message { 258, std::vector<uint8_t>(611, 0) } } };
+    } cases[] = {
+        { "51 sets", config(1, 51, {}, 1) }, // more sets than the block holds
+        { "11 ranges", config(1, 0, {}, 11) },
+        { "negative set count", config(1, -1, {}, 1) },
+        { "range index past the count", config(1, 1, { { 100, 199, 1 } }, 1) },
+        { "overlapping sets", config(1, 2, { { 100, 199, 0 }, { 150, 160, 0 } }, 1) },
+        { "reversed set", config(1, 1, { { 199, 100, 0 } }, 1) },
+        { "interval 0", config(0, 1, { { 100, 199, 0 } }, 1) },
+        { "short", Message { 258, std::vector<uint8_t>(611, 0) } },
+        { "long", Message { 258, std::vector<uint8_t>(613, 0) } },
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Packet p { { c.msg } };
