@@ -335,20 +335,24 @@ TEST_F(PimoxTest, SessionKeyMustBeSixteenBytesUnderOurKey)
 {
     start();
     Message hello;
-    ASSERT_EQ(clientHello(&hello), 0);
-    MOXKEY pub {};
-    ASSERT_EQ(MOXKeyInitRSABuffer(hello.data.data(), hello.data.size(), &pub), 0);
-    uint8_t cipher[1024];
-    uint32_t n = 0;
-    const uint8_t fifteen[15] = { 1 };
-    ASSERT_EQ(MOXRSAEncrypt(&pub, fifteen, 15, cipher, sizeof cipher, &n), 0);
-    MOXKeyCleanup(&pub);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(
-        clientReceives({ Message { 514, std::vector<uint8_t>(cipher, cipher + n) } }), VORL_PLUGIN_FAIL);
-    EXPECT_NE(
-        testing::internal::GetCapturedStderr().find("session key of 15 bytes refused"), std::string::npos);
-    EXPECT_EQ(flag(0), 0) << "the client's slot is its own memory; the server's slot 0 was never set";
+    for (uint32_t size : { 15u, 17u, 32u }) {
+        SCOPED_TRACE(size);
+        ASSERT_EQ(clientHello(&hello), 0);
+        MOXKEY pub {};
+        ASSERT_EQ(MOXKeyInitRSABuffer(hello.data.data(), hello.data.size(), &pub), 0);
+        uint8_t cipher[1024];
+        uint32_t n = 0;
+        const uint8_t keys[32] = { 1 };
+        ASSERT_EQ(MOXRSAEncrypt(&pub, keys, size, cipher, sizeof cipher, &n), 0);
+        MOXKeyCleanup(&pub);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(
+            clientReceives({ Message { 514, std::vector<uint8_t>(cipher, cipher + n) } }), VORL_PLUGIN_FAIL);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                      "session key of " + std::to_string(size) + " bytes refused"),
+            std::string::npos);
+        EXPECT_EQ(flag(0), 0) << "the client's slot is its own memory; the server's slot 0 was never set";
+    }
 
     // Without a private key (it went with the refused key) a 514 is refused.
     testing::internal::CaptureStderr();
