@@ -54,6 +54,14 @@ TEST_F(CDateTimeTest, WireDatesAndTimes)
         { "20240229", "000001", 1, 1, "20240229000001" },
         { "19000101", "000000", 1, 1, "19000101000000" },
         { "00991231", nullptr, 0, 0, "" },
+        // Digits only: signs and blanks that a number reader would skip are refused.
+        { "+2026030", nullptr, 0, 0, "" },
+        { "-0260301", nullptr, 0, 0, "" },
+        { " 2026030", nullptr, 0, 0, "" },
+        { "2026-3-1", nullptr, 0, 0, "" },
+        { "20260301", "+93000", 1, 0, "" },
+        { "20260301", " 93000", 1, 0, "" },
+        { "20260301", "09-1-0", 1, 0, "" },
     };
     kvtest::ForEachProcessLocale([&](const std::string& loc) {
         for (const auto& c : cases) {

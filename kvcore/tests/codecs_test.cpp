@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -42,6 +43,21 @@ TEST(FieldCodecs, IntegerFieldsFollowAtoiWithoutOverflow)
             EXPECT_EQ(Vorl2Long(c.field, len), c.expected) << c.field << " " << loc;
             EXPECT_EQ(Vorl2ULong(c.field, len), c.expectedUnsigned) << c.field << " " << loc;
         }
+    });
+}
+
+// The tables above only prove locale independence if the second locale really
+// reads numbers differently; say so when it is missing instead of passing quietly.
+TEST(FieldCodecs, HungarianProcessLocaleChangesTheCLibrarysReading)
+{
+    const auto locales = kvtest::ProcessLocales();
+    if (locales.size() < 2)
+        GTEST_SKIP() << "hu_HU.UTF-8 is not installed (scripts/install-deps generates it)";
+    kvtest::ForEachProcessLocale([](const std::string& loc) {
+        const bool hungarian = loc != "C";
+        EXPECT_STREQ(std::localeconv()->decimal_point, hungarian ? "," : ".") << loc;
+        EXPECT_DOUBLE_EQ(std::strtod("12.5", nullptr), hungarian ? 12.0 : 12.5) << loc;
+        EXPECT_DOUBLE_EQ(ParseFieldDouble("12.5", 4), 12.5) << loc;
     });
 }
 

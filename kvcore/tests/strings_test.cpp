@@ -20,7 +20,10 @@ TEST(StringTable, EveryIdIsUniqueAndInBothLanguages)
         EXPECT_TRUE(fw::utf8ToCp1250(e.en).ok()) << e.id;
         EXPECT_TRUE(fw::utf8ToCp1250(e.hu).ok()) << e.id;
     }
-    for (unsigned used : { IDS_ERROR_LOADING_VORL, IDS_DOWNLOADING, IDS_STORING_DATA, IDS_PASSWORD_RULES }) {
+    for (unsigned used : { IDS_PASSWORD_EXPIRED, IDS_ENTER_OLD_PASSWORD, IDS_ENTER_NEW_PASSWORD,
+             IDS_ENTER_PASSWORD_AGAIN, IDS_DOWNLOADING, IDS_STORING_DATA, IDS_ERROR_LOADING_VORL,
+             IDS_INCORRECT_PASSWORD, IDS_PASSWORDS_DIFFER, IDS_PASSWORD_RULES, IDS_PASSWORD_TOO_SIMILAR,
+             IDS_LOGON_TEXT_TOO_LONG, IDS_VORL_INCOMPLETE }) {
         EXPECT_TRUE(ids.count(used)) << used;
     }
 }

@@ -1,9 +1,14 @@
 #include "fw/test/fwtest.h"
 #include "fw/ui/app.h"
 
+#include <functional>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -140,6 +145,61 @@ TEST(App, MessageBoxesGoThroughTheHook)
     EXPECT_EQ(script.messageBoxes()[0], "Delete the order?");
     EXPECT_EQ(script.messageBoxTypes()[0], fw::MB_YESNO | fw::MB_ICONQUESTION);
     EXPECT_TRUE(script.allAnswersUsed());
+}
+
+// Without a script the box is a real modal QMessageBox: its text arrives converted
+// from Windows-1250, its buttons follow the type, and the button pressed maps back.
+TEST(App, UnscriptedMessageBoxIsARealModalBox)
+{
+    fw::App app;
+    struct Case {
+        uint32_t type;
+        QMessageBox::StandardButton press;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton;
+        QMessageBox::Icon icon;
+        int result;
+    } const cases[] = {
+        { fw::MB_OK, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::NoIcon, fw::IDOK },
+        { fw::MB_OKCANCEL | fw::MB_ICONEXCLAMATION, QMessageBox::Cancel, QMessageBox::Ok | QMessageBox::Cancel,
+            QMessageBox::Ok, QMessageBox::Warning, fw::IDCANCEL },
+        { fw::MB_YESNO | fw::MB_ICONQUESTION | fw::MB_DEFBUTTON2, QMessageBox::No,
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No, QMessageBox::Question, fw::IDNO },
+        { fw::MB_YESNOCANCEL | fw::MB_ICONSTOP, QMessageBox::Yes,
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::Critical,
+            fw::IDYES },
+    };
+    for (const auto& c : cases) {
+        QString seenText;
+        QMessageBox::StandardButtons seenButtons;
+        QMessageBox::StandardButton seenDefault = QMessageBox::NoButton;
+        QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+        int depth = 0;
+        int tries = 0;
+        std::function<void()> answer = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                // Bounded: the box is shown before its loop runs any timer.
+                if (++tries < 50)
+                    QTimer::singleShot(0, answer);
+                return;
+            }
+            seenText = box->text();
+            seenButtons = box->standardButtons();
+            seenDefault = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
+            seenIcon = box->icon();
+            depth = app.modalDepth();
+            box->button(c.press)->click();
+        };
+        QTimer::singleShot(0, answer);
+        EXPECT_EQ(app.messageBox("Hib\xe1s \xe1r: \xf5", c.type), c.result) << c.type;
+        EXPECT_EQ(seenText, QString::fromUtf8("Hibás ár: ő")) << c.type;
+        EXPECT_EQ(seenButtons, c.buttons) << c.type;
+        EXPECT_EQ(seenDefault, c.defaultButton) << c.type;
+        EXPECT_EQ(seenIcon, c.icon) << c.type;
+        EXPECT_EQ(depth, 1) << c.type;
+        EXPECT_EQ(app.modalDepth(), 0);
+    }
 }
 
 } // namespace

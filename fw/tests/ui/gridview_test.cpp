@@ -15,6 +15,9 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // Rows of n columns; column 1 holds names that start with a letter cycling through a few.
@@ -115,10 +118,15 @@ TEST_F(GridViewTest, HintRepaintsOnlyTheVisibleMarkedRows)
     ChangeSpy spy(&grid.model());
     grid.onUpdate(nullptr, 0, &hint);
     ASSERT_EQ(spy.count(), 3);
+    std::vector<int> changed;
     for (const auto& [tl, br] : spy.calls) {
         EXPECT_EQ(tl.row(), br.row()) << "one notification per row";
+        EXPECT_EQ(tl.column(), 0);
         EXPECT_EQ(br.column(), grid.colCount() - 1);
+        changed.push_back(tl.row());
     }
+    std::sort(changed.begin(), changed.end());
+    EXPECT_EQ(changed, (std::vector<int> { first - 1, first + 1, last - 1 })) << "exactly the marked rows";
 }
 
 TEST_F(GridViewTest, UpdatesBeforeInitialUpdateAreIgnoredAndAppendsFollowTheEnd)
