@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "kvcore/values/cdatetime.h"
 #include "support/locale_support.h"
@@ -104,6 +106,28 @@ TEST_F(CDateTimeTest, RangeBounds)
     EXPECT_EQ(CDateTime::GetMinTime().FormatDateTimeASN(), "19000101000000");
     EXPECT_LT(CDateTime::GetMinTime(), CDateTime::GetMaxTime());
     EXPECT_FALSE((CDateTime::GetMaxTime() + 2 * 86400).IsValid());
+}
+
+// Moments far apart differ by more than 32 bits of seconds: the order must come
+// from a three-way comparison, and every invalid moment sorts to one side.
+TEST_F(CDateTimeTest, OrderIsThreeWayOverTheWholeRange)
+{
+    const CDateTime invalid;
+    std::vector<CDateTime> moments = { CDateTime::GetMaxTime(), CDateTime(2026, 3, 1, 0, 0, 1), invalid,
+        CDateTime::GetMinTime(), CDateTime(2026, 3, 1, 0, 0, 0), CDateTime(1968, 1, 19, 3, 14, 8) };
+    std::sort(moments.begin(), moments.end());
+    std::vector<std::string> order;
+    for (const CDateTime& m : moments)
+        order.push_back(m.FormatDateTimeASN());
+    const bool invalidFirst = order.front().empty();
+    std::vector<std::string> valid(order.begin() + (invalidFirst ? 1 : 0), order.end() - (invalidFirst ? 0 : 1));
+    EXPECT_EQ(valid,
+        (std::vector<std::string> { "19000101000000", "19680119031408", "20260301000000", "20260301000001",
+            CDateTime::GetMaxTime().FormatDateTimeASN() }));
+    EXPECT_TRUE((invalidFirst ? order.front() : order.back()).empty());
+    EXPECT_GT(CDateTime::GetMaxTime(), CDateTime::GetMinTime());
+    EXPECT_TRUE((CDateTime(2026, 3, 1, 0, 0, 0) <=> CDateTime(2026, 3, 1, 0, 0, 0)) == 0);
+    EXPECT_FALSE((invalid <=> CDateTime::GetMinTime()) == 0);
 }
 
 TEST_F(CDateTimeTest, PartsAndArithmetic)

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "fw/core/codepage.h"
+#include "fw/core/rescheck.h"
 #include "kvcore/app/message_box.h"
 #include "kvcore/res/ids.h"
 #include "kvcore/res/strings.h"
@@ -26,6 +27,21 @@ TEST(StringTable, EveryIdIsUniqueAndInBothLanguages)
              IDS_LOGON_TEXT_TOO_LONG, IDS_VORL_INCOMPLETE }) {
         EXPECT_TRUE(ids.count(used)) << used;
     }
+}
+
+// The framework's own check, as every module's tables go through it.
+TEST(StringTable, PassesTheResourceCheck)
+{
+    static constexpr std::uint32_t kUsed[] = { IDS_PASSWORD_EXPIRED, IDS_ENTER_OLD_PASSWORD, IDS_ENTER_NEW_PASSWORD,
+        IDS_ENTER_PASSWORD_AGAIN, IDS_DOWNLOADING, IDS_STORING_DATA, IDS_ERROR_LOADING_VORL, IDS_INCORRECT_PASSWORD,
+        IDS_PASSWORDS_DIFFER, IDS_PASSWORD_RULES, IDS_PASSWORD_TOO_SIMILAR, IDS_LOGON_TEXT_TOO_LONG,
+        IDS_VORL_INCOMPLETE };
+    fw::ResourceSet set { "kvcore" };
+    set.strings = KvCoreStrings();
+    fw::UsedIds used;
+    used.strings = kUsed;
+    const fw::ResourceReport report = fw::checkResources(set, used);
+    EXPECT_TRUE(report.ok()) << report.text();
 }
 
 TEST(StringTable, LanguageSwitchGivesWindows1250Bytes)

@@ -1,7 +1,9 @@
 #include "fw/test/fwtest.h"
 #include "fw/ui/app.h"
 
+#include <clocale>
 #include <functional>
+#include <string>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -200,6 +202,34 @@ TEST(App, UnscriptedMessageBoxIsARealModalBox)
         EXPECT_EQ(depth, 1) << c.type;
         EXPECT_EQ(app.modalDepth(), 0);
     }
+}
+
+// Qt may leave the user's number conventions in the C library; every wire number
+// is read and written after start(), which puts "C" back before anything runs.
+TEST(App, StartSetsTheCNumberLocaleBeforeInitInstance)
+{
+    const char* hungarian = nullptr;
+    for (const char* name : { "hu_HU.UTF-8", "hu_HU.utf8" }) {
+        if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+            hungarian = name;
+            break;
+        }
+    }
+    if (hungarian == nullptr)
+        GTEST_SKIP() << "hu_HU.UTF-8 is not installed";
+    struct StartApp : fw::App {
+        std::string seen;
+        bool initInstance() override
+        {
+            seen = std::setlocale(LC_NUMERIC, nullptr);
+            return false;
+        }
+    } app;
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    EXPECT_FALSE(app.start()) << "start() gives initInstance's answer";
+    EXPECT_EQ(app.seen, "C");
+    EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 } // namespace
