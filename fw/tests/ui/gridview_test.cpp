@@ -129,6 +129,30 @@ TEST_F(GridViewTest, HintRepaintsOnlyTheVisibleMarkedRows)
     EXPECT_EQ(changed, (std::vector<int> { first - 1, first + 1, last - 1 })) << "exactly the marked rows";
 }
 
+// A reset would lose the current cell, the selection and the scroll position on every tick.
+TEST_F(GridViewTest, NoUpdateResetsTheModelOrItsLayout)
+{
+    int resets = 0;
+    int relayouts = 0;
+    QAbstractItemModel* m = &grid.model();
+    auto c1 = QObject::connect(m, &QAbstractItemModel::modelAboutToBeReset, [&] { ++resets; });
+    auto c2 = QObject::connect(m, &QAbstractItemModel::layoutAboutToBeChanged, [&] { ++relayouts; });
+    fw::RowHint hint(src.rows);
+    hint.AddRow(3);
+    grid.onUpdate(nullptr, 0, &hint);
+    grid.onUpdate(nullptr, 0, nullptr);
+    src.rows += 5;
+    grid.onUpdate(nullptr, (intptr_t(100000) << 16) | 1, nullptr);
+    src.rows -= 50;
+    grid.onUpdate(nullptr, 0, nullptr);
+    fw::test::processEvents();
+    QObject::disconnect(c1);
+    QObject::disconnect(c2);
+    EXPECT_EQ(grid.rowCount(), 99955);
+    EXPECT_EQ(resets, 0);
+    EXPECT_EQ(relayouts, 0);
+}
+
 TEST_F(GridViewTest, UpdatesBeforeInitialUpdateAreIgnoredAndAppendsFollowTheEnd)
 {
     fw::GridView fresh;
