@@ -5,6 +5,7 @@ if(TARGET vorl AND TARGET plinth)
   set(vorl_bench_sources ${CMAKE_CURRENT_LIST_DIR}/vorl_bench.cpp)
   list(APPEND vorl_bench_sources ${CMAKE_CURRENT_LIST_DIR}/vorl_bench_router.cpp) # needs vorlrouter, echohost
   kv_add_bench(vorl_bench SOURCES ${vorl_bench_sources} LIBS vorl plinth)
+  target_include_directories(vorl_bench PRIVATE ${CMAKE_SOURCE_DIR}/hostsim/common)
   add_dependencies(vorl_bench vorlrouter echohost plinth_o vorl_msg)
 endif()
 # The same path through the router process stand-in with pimox on and off

@@ -26,6 +26,7 @@
 
 #include "plinth/persist.h"
 #include "vorl/client.h"
+#include "loopback_port.h"
 
 extern char** environ;
 
@@ -62,21 +63,8 @@ double seconds(Clock::time_point since)
 
 uint16_t freePort()
 {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        const int t = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in sa {};
-        sa.sin_family = AF_INET;
-        sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof sa;
-        bind(t, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-        getsockname(t, reinterpret_cast<sockaddr*>(&sa), &len);
-        const int u = socket(AF_INET, SOCK_DGRAM, 0);
-        const bool free = bind(u, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
-        close(u);
-        close(t);
-        if (free)
-            return ntohs(sa.sin_port);
-    }
+    if (const uint16_t port = hostsim::freeLoopbackPort())
+        return port;
     throw std::runtime_error("no free port on 127.0.0.1");
 }
 

@@ -34,6 +34,7 @@
 #include "plinth/event.h"
 #include "plinth/persist.h"
 #include "vorl/client.h"
+#include "loopback_port.h"
 #include "vorl_bench_raw.h"
 
 extern char** environ;
@@ -171,18 +172,7 @@ bool awaitLine(const std::string& file, const std::string& text)
     return false;
 }
 
-uint16_t freePort()
-{
-    const int t = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in sa {};
-    sa.sin_family = AF_INET;
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof sa;
-    bind(t, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-    getsockname(t, reinterpret_cast<sockaddr*>(&sa), &len);
-    close(t);
-    return ntohs(sa.sin_port);
-}
+uint16_t freePort() { return hostsim::freeLoopbackPort(); }
 
 int acceptLogon(int type, const void*, int, int)
 {

@@ -22,6 +22,7 @@
 #include <thread>
 
 #include "harness.h"
+#include "loopback_port.h"
 #include "plinth/persist.h"
 #include "vorl/client.h"
 
@@ -56,26 +57,7 @@ template <typename Pred> bool WaitFor(Pred pred, int seconds = 20)
     return pred();
 }
 
-// A port free for TCP and UDP on 127.0.0.1 right now.
-uint16_t FreePort()
-{
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        const int t = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in sa {};
-        sa.sin_family = AF_INET;
-        sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof sa;
-        bind(t, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-        getsockname(t, reinterpret_cast<sockaddr*>(&sa), &len);
-        const int u = socket(AF_INET, SOCK_DGRAM, 0);
-        const bool free = bind(u, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
-        close(u);
-        close(t);
-        if (free)
-            return ntohs(sa.sin_port);
-    }
-    return 0;
-}
+uint16_t FreePort() { return hostsim::freeLoopbackPort(); }
 
 // A program of bin/ with its output in a file; killed at the end if still running.
 class Child {

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "plinth/persist.h"
+#include "loopback_port.h"
 
 extern char** environ;
 
@@ -49,26 +50,7 @@ template <typename Pred> bool waitUntil(Pred pred, std::chrono::milliseconds lim
     return true;
 }
 
-// A port free for TCP and UDP on 127.0.0.1 right now.
-inline uint16_t freePort()
-{
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        const int t = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in sa {};
-        sa.sin_family = AF_INET;
-        sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof sa;
-        bind(t, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-        getsockname(t, reinterpret_cast<sockaddr*>(&sa), &len);
-        const int u = socket(AF_INET, SOCK_DGRAM, 0);
-        const bool udpFree = bind(u, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
-        close(u);
-        close(t);
-        if (udpFree)
-            return ntohs(sa.sin_port);
-    }
-    return 0;
-}
+inline uint16_t freePort() { return hostsim::freeLoopbackPort(); }
 
 class Child {
 public:
