@@ -1,0 +1,16 @@
+#include "kv32/shell/reply_partners.h"
+
+namespace {
+CKvReplyPartners g_defaults;
+CKvReplyPartners* g_partners = nullptr;
+} // namespace
+
+void KvSetReplyPartners(CKvReplyPartners* partners)
+{
+    g_partners = partners;
+}
+
+CKvReplyPartners& KvReplyPartners()
+{
+    return g_partners != nullptr ? *g_partners : g_defaults;
+}

@@ -1,0 +1,121 @@
+// The two families of host data tables. CHostTable keeps fixed-size records
+// of plain data in kvcore's record store; CHostPtrTable keeps each record in a
+// heap block of its own. In both a record never moves while the table holds
+// it, so windows keep row numbers (row = record index), and records are only
+// appended during a session.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "kv32/tables/host_table.h"
+#include "kvcore/router/vorl_target.h"
+
+// The router-target side of both families: each received message reaches
+// TakeRecord with its type and its bytes, its length known.
+template <class TPermBase> class CHostTarget : public TPermBase, public CHostTableState {
+public:
+    using TPermBase::TPermBase;
+
+    int StoreDataItem(tagTMSG* message) override
+    {
+        return StoreHostRecord(
+            message, [this](int type, std::string_view record) { TakeRecord(type, record); });
+    }
+    void Decode(unsigned char* /*data*/) final { }
+
+protected:
+    // One message of a type the table asked for.
+    virtual void TakeRecord(int type, std::string_view record) = 0;
+};
+
+template <class TRecord> class CHostTable : public CHostTarget<CArrayPerm> {
+    static_assert(std::is_trivially_copyable_v<TRecord>, "CHostTable records are copied as bytes");
+
+public:
+    CHostTable(uint16_t tableId, int growBy)
+        : CHostTarget<CArrayPerm>(sizeof(TRecord), growBy)
+    {
+        m_wID = tableId;
+    }
+
+    int GetCount() const { return GetSize(); }
+    // 0 <= i < GetCount().
+    TRecord* GetRec(int i) { return static_cast<TRecord*>(GetData()[i]); }
+    void CopyRec(int i, TRecord& out) { out = *GetRec(i); }
+    int AddRec(const TRecord& rec)
+    {
+        const int i = GetSize();
+        SetRec(i, rec);
+        return i;
+    }
+    void SetRec(int i, const TRecord& rec)
+    {
+        if (i < 0)
+            return;
+        if (i >= GetSize())
+            SetSize(i + 1);
+        std::memcpy(GetData()[i], &rec, sizeof rec);
+    }
+    void Free() override
+    {
+        CArrayPerm::Free();
+        ResetSeqNum();
+    }
+};
+
+template <class TRecord> class CHostPtrTable : public CHostTarget<CVorlPermTarget> {
+public:
+    CHostPtrTable(uint16_t tableId, int growBy)
+        : m_nGrowBy(growBy)
+    {
+        m_wID = tableId;
+    }
+
+    int GetCount() const { return static_cast<int>(m_records.size()); }
+    // 0 <= i < GetCount().
+    TRecord* GetRec(int i) { return m_records[static_cast<size_t>(i)].get(); }
+    const TRecord* GetRec(int i) const { return m_records[static_cast<size_t>(i)].get(); }
+    void CopyRec(int i, TRecord& out) const { out = *GetRec(i); }
+    int AddRec(const TRecord& rec)
+    {
+        const int i = GetCount();
+        SetRec(i, rec);
+        return i;
+    }
+    void SetRec(int i, const TRecord& rec)
+    {
+        if (i < 0)
+            return;
+        while (GetCount() <= i)
+            GrowByOne();
+        *GetRec(i) = rec;
+    }
+    void Free() override
+    {
+        m_records.clear();
+        m_records.shrink_to_fit();
+        ResetSeqNum();
+    }
+private:
+    // When full the room grows by the grow-by, or by an eighth of the count
+    // (4 to 1024) when the grow-by is 0.
+    void GrowByOne()
+    {
+        if (m_records.size() == m_records.capacity()) {
+            size_t step = m_nGrowBy > 0 ? static_cast<size_t>(m_nGrowBy) : m_records.size() / 8;
+            if (m_nGrowBy <= 0)
+                step = step < 4 ? 4 : (step > 1024 ? 1024 : step);
+            m_records.reserve(m_records.capacity() + step);
+        }
+        auto record = std::make_unique<TRecord>();
+        m_records.push_back(std::move(record));
+    }
+
+    int m_nGrowBy;
+    std::vector<std::unique_ptr<TRecord>> m_records;
+};

@@ -1,0 +1,67 @@
+#include "support/kv32_fixture.h"
+
+#include "kv32/shell/globals.h"
+#include "kv32/shell/host_time.h"
+#include "kvcore/router/info_req.h"
+#include "kvcore/router/vorl_target.h"
+#include "kvcore/values/cdatetime.h"
+
+namespace kv32test {
+
+namespace {
+int64_t g_ticks = 0;
+int64_t ReadTicks()
+{
+    return g_ticks;
+}
+std::string TextOf(const tagTMSG& m)
+{
+    return m.pText == nullptr
+        ? std::string()
+        : std::string(reinterpret_cast<const char*>(m.pText), static_cast<size_t>(m.nLength));
+}
+} // namespace
+
+void RecordingPartners::TakeExchangeMessage(tagTMSG& message)
+{
+    messages.push_back(TextOf(message));
+}
+
+void RecordingPartners::TakeNewsHead(tagTMSG& message)
+{
+    news.push_back(TextOf(message));
+}
+
+void SetManualTicks(int64_t ms)
+{
+    g_ticks = ms;
+}
+
+int64_t ManualTicks()
+{
+    return g_ticks;
+}
+
+Kv32Fixture::Kv32Fixture()
+{
+    fMulti = nMultiCount = fErrorCheckEx = nErrorEx = 0;
+    fLastRec = fPacket = fTrPacket = 0;
+    aInfoReq.RemoveAll();
+    KvSetReplyPartners(&partners);
+    g_ticks = 0;
+    KvSetTickSource(&ReadTicks);
+    KvClearHostTimeRequest();
+    CDateTime::ResetKvTime();
+}
+
+Kv32Fixture::~Kv32Fixture()
+{
+    KvSetReplyPartners(nullptr);
+    KvSetTickSource(nullptr);
+    KvClearHostTimeRequest();
+    CDateTime::ResetKvTime();
+    aInfoReq.RemoveAll();
+    fPacket = fTrPacket = 0;
+}
+
+} // namespace kv32test

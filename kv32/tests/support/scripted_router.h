@@ -1,0 +1,49 @@
+// A router session over a scripted router: reply packets of {type, bytes}
+// go in, the request packets the program sends are recorded, and the session
+// is logged on as a chosen user. One at a time per process.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kvcore/router/cvorl.h"
+#include "support/fake_router.h"
+
+namespace kv32test {
+
+struct Msg {
+    int type = 0;
+    std::string bytes;
+};
+
+// The empty message that ends the reply to one request.
+inline Msg End()
+{
+    return { 0, std::string() };
+}
+
+class ScriptedRouter {
+public:
+    explicit ScriptedRouter(const char* user = "TRADER01");
+    ~ScriptedRouter();
+    ScriptedRouter(const ScriptedRouter&) = delete;
+    ScriptedRouter& operator=(const ScriptedRouter&) = delete;
+
+    // Queues one reply packet; replies answer request packets in order.
+    void Reply(const std::vector<Msg>& packet);
+    // The next receive fails with this router result (9: nothing yet).
+    void FailNextRecv(int status);
+    // Every request packet sent so far, each a list of messages.
+    std::vector<std::vector<Msg>> Packets() const;
+    // The messages of every packet, in order.
+    std::vector<Msg> Requests() const;
+    void ClearRecord();
+    CVorl& Session() { return *m_session; }
+
+private:
+    std::unique_ptr<CVorl> m_session;
+};
+
+} // namespace kv32test

@@ -1,0 +1,42 @@
+// Records what the program's logic shows and posts instead of a windowed
+// shell: message boxes (text and flags), beeps, status-bar texts and posted
+// commands. Installed for its lifetime.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "kv32/shell/ui_port.h"
+
+namespace kv32test {
+
+struct Box {
+    std::string text;
+    unsigned flags = 0;
+};
+
+class UiRecorder : public CKvUiPort {
+public:
+    UiRecorder();
+    ~UiRecorder() override;
+    UiRecorder(const UiRecorder&) = delete;
+    UiRecorder& operator=(const UiRecorder&) = delete;
+
+    void Beep(unsigned type) override { beeps.push_back(type); }
+    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+    void PostCommand(unsigned commandId) override { posted.push_back(commandId); }
+    bool HasSession() const override { return session; }
+    bool IsMainWindowEnabled() const override { return windowEnabled; }
+
+    // The answer every message box gives.
+    int boxAnswer = 1;
+    bool session = true;
+    bool windowEnabled = true;
+
+    std::vector<Box> boxes;
+    std::vector<unsigned> beeps;
+    std::vector<std::string> statusTexts;
+    std::vector<unsigned> posted;
+};
+
+} // namespace kv32test
