@@ -1,5 +1,7 @@
 #include "fw/core/rescheck.h"
 
+#include <cstdio>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -138,6 +140,30 @@ void checkAccels(Checker& c, const AccelTable& t)
     }
 }
 
+// An XPM picture: "width height colours chars-per-pixel", the colour lines, then one line per
+// pixel row of exactly width * chars-per-pixel characters.
+void checkIcon(Checker& c, const IconResource& icon)
+{
+    const std::string where = idText("icon", icon.id);
+    int w = 0, h = 0, colours = 0, cpp = 0;
+    if (icon.xpm.empty() || !icon.xpm[0]
+        || std::sscanf(icon.xpm[0], "%d %d %d %d", &w, &h, &colours, &cpp) != 4 || w <= 0 || h <= 0
+        || colours <= 0 || cpp <= 0) {
+        c.error(where, "no XPM header");
+        return;
+    }
+    if (icon.xpm.size() != static_cast<std::size_t>(1 + colours + h)) {
+        c.error(where, "XPM has " + std::to_string(icon.xpm.size()) + " lines, header asks for "
+                + std::to_string(1 + colours + h));
+        return;
+    }
+    for (int row = 0; row < h; ++row) {
+        const char* line = icon.xpm[static_cast<std::size_t>(1 + colours + row)];
+        if (!line || std::strlen(line) != static_cast<std::size_t>(w * cpp))
+            c.error(where, "XPM row " + std::to_string(row) + " is not " + std::to_string(w) + " pixels wide");
+    }
+}
+
 template <class Get>
 void checkUnique(Checker& c, std::span<const ResourceSet> sets, const char* what, Get get)
 {
@@ -185,11 +211,13 @@ ResourceReport checkResources(std::span<const ResourceSet> sets, const UsedIds& 
     const auto dialogs = [](const ResourceSet& s) { return s.dialogs; };
     const auto menus = [](const ResourceSet& s) { return s.menus; };
     const auto accels = [](const ResourceSet& s) { return s.accels; };
+    const auto icons = [](const ResourceSet& s) { return s.icons; };
 
     checkUnique(c, sets, "string", strings);
     checkUnique(c, sets, "dialog", dialogs);
     checkUnique(c, sets, "menu", menus);
     checkUnique(c, sets, "accelerator table", accels);
+    checkUnique(c, sets, "icon", icons);
 
     for (const auto& s : sets) {
         for (const auto& e : s.strings)
@@ -200,6 +228,8 @@ ResourceReport checkResources(std::span<const ResourceSet> sets, const UsedIds& 
             checkMenu(c, m);
         for (const auto& t : s.accels)
             checkAccels(c, t);
+        for (const auto& i : s.icons)
+            checkIcon(c, i);
     }
 
     checkUsed(c, sets, used.strings, "string", strings);

@@ -76,6 +76,11 @@ const AccelTable* findAccel(std::uint32_t id)
     return findLast<AccelTable>(id, [](const ResourceSet& s) { return s.accels; });
 }
 
+const IconResource* findIcon(std::uint32_t id)
+{
+    return findLast<IconResource>(id, [](const ResourceSet& s) { return s.icons; });
+}
+
 std::string resourceText(const char* en, const char* hu, Language lang)
 {
     const char* text = (lang == Language::Hungarian && hu) ? hu : en;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fw/core/fw_core_api.h"
 #include "fw/core/records.h"
 #include "fw/core/strings.h"
 
@@ -53,6 +54,8 @@ enum ControlStyle : std::uint32_t {
     StyleNoTab = 1u << 8, // not a tab stop
     StyleSorted = 1u << 9, // list and combo boxes keep their items sorted
     StyleMultiSelect = 1u << 10, // list boxes
+    StyleTime = 1u << 11, // a DateTime control that picks a time of day instead of a date
+    StyleAllowBlank = 1u << 12, // a DateTime control that may hold no value
 };
 
 // One control. Captions may both be null (edits, lists); otherwise both languages are expected.
@@ -68,6 +71,7 @@ struct ControlDef {
     int colSpan = 1;
     std::uint32_t style = StyleNone;
     int width = 0; // preferred width in average characters, 0 for the layout's choice
+    int limit = 0; // edits and editable combos: most characters the user can type, 0 for no limit
 };
 
 struct DialogTemplate {
@@ -98,6 +102,13 @@ struct AccelTable {
     std::span<const AccelRecord> entries;
 };
 
+// An icon as the lines of an XPM image (header, colours, then the pixel rows), so that the
+// pictures stay readable text in the source.
+struct IconResource {
+    std::uint32_t id;
+    std::span<const char* const> xpm;
+};
+
 // Everything one module contributes.
 struct ResourceSet {
     const char* module;
@@ -105,6 +116,7 @@ struct ResourceSet {
     std::span<const DialogTemplate> dialogs = {};
     std::span<const MenuTemplate> menus = {};
     std::span<const AccelTable> accels = {};
+    std::span<const IconResource> icons = {};
 };
 
 // The process-wide resources. The tables must be static data (they are kept by reference);
@@ -115,6 +127,7 @@ std::span<const ResourceSet> resourceSets();
 const DialogTemplate* findDialog(std::uint32_t id);
 const MenuTemplate* findMenu(std::uint32_t id);
 const AccelTable* findAccel(std::uint32_t id);
+FW_CORE_API const IconResource* findIcon(std::uint32_t id);
 
 // Texts of one language converted to Windows-1250 (English when the Hungarian is null).
 std::string resourceText(const char* en, const char* hu, Language lang);

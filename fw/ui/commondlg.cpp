@@ -8,7 +8,6 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QStringList>
 
 namespace fw {
@@ -22,11 +21,6 @@ FileDialogHook& fileHook()
 ColorDialogHook& colorHook()
 {
     static ColorDialogHook h;
-    return h;
-}
-FontDialogHook& fontHook()
-{
-    static FontDialogHook h;
     return h;
 }
 int g_waitDepth = 0;
@@ -48,10 +42,6 @@ void setFileDialogHook(FileDialogHook hook)
 void setColorDialogHook(ColorDialogHook hook)
 {
     colorHook() = std::move(hook);
-}
-void setFontDialogHook(FontDialogHook hook)
-{
-    fontHook() = std::move(hook);
 }
 
 std::string qtFilterOf(const std::string& filter)
@@ -114,30 +104,36 @@ std::optional<std::string> getFileName(const FileDialogRequest& request, QWidget
     return chosen;
 }
 
+namespace {
+uint32_t refOf(const QColor& c)
+{
+    return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 | static_cast<uint32_t>(c.blue()) << 16;
+}
+} // namespace
+
 std::optional<uint32_t> chooseColor(uint32_t initial, QWidget* parent)
+{
+    CustomColors unchanged {};
+    for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i)
+        unchanged[static_cast<size_t>(i)] = refOf(QColorDialog::customColor(i));
+    return chooseColor(initial, unchanged, parent);
+}
+
+std::optional<uint32_t> chooseColor(uint32_t initial, CustomColors& custom, QWidget* parent)
 {
     App::ModalScope modal;
     if (colorHook())
         return colorHook()(initial);
+    // The dialog's custom colours are process-wide; the caller's set is put in for this run.
+    static_assert(std::tuple_size_v<CustomColors> == 16);
+    for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i)
+        QColorDialog::setCustomColor(i, colorFromRef(custom[static_cast<size_t>(i)]));
     QColor c = QColorDialog::getColor(colorFromRef(initial), parent);
+    for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i)
+        custom[static_cast<size_t>(i)] = refOf(QColorDialog::customColor(i));
     if (!c.isValid())
         return std::nullopt;
-    return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 | static_cast<uint32_t>(c.blue()) << 16;
-}
-
-std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* parent)
-{
-    App::ModalScope modal;
-    if (fontHook())
-        return fontHook()(initial);
-    QFont f(toQt(initial.face), initial.pointSize);
-    f.setBold(initial.bold);
-    f.setItalic(initial.italic);
-    bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, f, parent);
-    if (!ok)
-        return std::nullopt;
-    return FontChoice { fromQt(chosen.family()), chosen.pointSize(), chosen.bold(), chosen.italic() };
+    return refOf(c);
 }
 
 WaitCursor::WaitCursor()

@@ -1,6 +1,9 @@
 #pragma once
 // The common dialogs (file, colour, font) and the wait cursor. Each dialog can be answered by a
 // hook instead, which is how tests drive them.
+#include "fw/ui/fw_ui_api.h"
+
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -9,6 +12,9 @@
 class QWidget;
 
 namespace fw {
+
+struct PageSetup;
+struct ResourceSet;
 
 struct FileDialogRequest {
     bool open = true;
@@ -28,6 +34,10 @@ std::string qtFilterOf(const std::string& filter);
 
 // Colours are 0x00BBGGRR.
 std::optional<uint32_t> chooseColor(uint32_t initial, QWidget* parent = nullptr);
+// The same with the dialog's 16 custom colours, which the user may change there (kept also when
+// the dialog is cancelled, as the user mixed them).
+using CustomColors = std::array<uint32_t, 16>;
+FW_UI_API std::optional<uint32_t> chooseColor(uint32_t initial, CustomColors& custom, QWidget* parent = nullptr);
 using ColorDialogHook = std::function<std::optional<uint32_t>(uint32_t initial)>;
 void setColorDialogHook(ColorDialogHook hook);
 
@@ -38,9 +48,22 @@ struct FontChoice {
     bool italic = false;
     bool operator==(const FontChoice&) const = default;
 };
+// Screen fonts without effects (no colour, underline or strike-out), kMinFontPoints to
+// kMaxFontPoints in size; a size outside is refused with a message and the dialog stays open.
+inline constexpr int kMinFontPoints = 4;
+inline constexpr int kMaxFontPoints = 24;
 std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* parent = nullptr);
 using FontDialogHook = std::function<std::optional<FontChoice>(const FontChoice& initial)>;
 void setFontDialogHook(FontDialogHook hook);
+
+// The page setup of printed grids: margins, orientation, header and footer. False when cancelled
+// (setup is then unchanged).
+FW_UI_API bool pageSetupDialog(PageSetup& setup, QWidget* parent = nullptr);
+
+// The templates of the font and page setup dialogs (for the resource check and the gallery).
+FW_UI_API const ResourceSet& commonDialogResources();
+inline constexpr uint32_t kFontDialogId = 0xFE01;
+inline constexpr uint32_t kPageSetupDialogId = 0xFE02;
 
 // Shows the wait cursor for its lifetime (nested ones stack).
 class WaitCursor {

@@ -1,3 +1,4 @@
+#include "fw/core/gridprops.h"
 #include "fw/ui/gridview.h"
 #include "fw/ui/text.h"
 
@@ -7,11 +8,9 @@
 namespace fw {
 
 namespace {
-QString pageText(const std::string& pattern, int page)
+QString pageLine(const std::string& pattern, int page)
 {
-    QString s = toQt(pattern);
-    s.replace(QStringLiteral("&p"), QString::number(page));
-    return s;
+    return toQt(pageText(pattern, page));
 }
 } // namespace
 
@@ -68,7 +67,7 @@ int GridView::print(QPrinter& printer, const std::string& header, const std::str
         ++pages;
         painter.setFont(font);
         painter.drawText(QRect(area.left(), area.top(), area.width(), lineH), Qt::AlignHCenter | Qt::AlignVCenter,
-                         pageText(header, pages));
+                         pageLine(header, pages));
         int y = top;
         int x = area.left();
         painter.setFont(bold);
@@ -94,7 +93,7 @@ int GridView::print(QPrinter& printer, const std::string& header, const std::str
             y += lineH;
         }
         painter.drawText(QRect(area.left(), bottom + lineH, area.width(), lineH), Qt::AlignHCenter | Qt::AlignVCenter,
-                         pageText(footer, pages));
+                         pageLine(footer, pages));
     } while (row <= rows);
     painter.end();
     return pages;

@@ -2,6 +2,8 @@
 
 #include "fw/ui/app.h"
 #include "fw/ui/childframe.h"
+#include "fw/ui/icons.h"
+#include "fw/ui/statusbar.h"
 #include "fw/ui/text.h"
 #include "fw/ui/view.h"
 
@@ -37,8 +39,10 @@ QAction* addCommand(QMenu* menu, const Menu& item)
 }
 } // namespace
 
-MainFrame::MainFrame(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this))
+MainFrame::MainFrame(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this)), status_(new StatusBar(this))
 {
+    installApplicationIcon();
+    setStatusBar(status_);
     setCentralWidget(mdi_);
     if (App* app = App::instance(); app && !app->mainFrame())
         app->setMainFrame(this);
@@ -185,7 +189,7 @@ void MainFrame::clearCommandBars()
 
 void MainFrame::updateCommandBars()
 {
-    for (QToolBar* bar : bars_) {
+    for (QToolBar* bar : findChildren<QToolBar*>()) {
         if (!bar->isVisible())
             continue;
         for (QAction* a : bar->actions()) {
@@ -204,7 +208,7 @@ void MainFrame::updateCommandBars()
 
 QAction* MainFrame::commandBarAction(uint32_t id) const
 {
-    for (QToolBar* bar : bars_)
+    for (QToolBar* bar : findChildren<QToolBar*>())
         for (QAction* a : bar->actions())
             if (!a->isSeparator() && a->data().toUInt() == id)
                 return a;
@@ -225,33 +229,26 @@ bool MainFrame::restoreBarState(const std::vector<uint8_t>& state)
 
 void MainFrame::setStatusPanes(const std::vector<int>& minChars)
 {
-    for (QLabel* l : panes_) {
-        statusBar()->removeWidget(l);
-        delete l;
-    }
-    panes_.clear();
-    for (size_t i = 0; i < minChars.size(); ++i) {
-        auto* label = new QLabel(statusBar());
-        label->setMinimumWidth(label->fontMetrics().averageCharWidth() * minChars[i]);
-        if (i == 0)
-            statusBar()->addWidget(label, 1);
-        else
-            statusBar()->addPermanentWidget(label);
-        panes_.push_back(label);
-    }
+    std::vector<int> widths;
+    int charWidth = status_->fontMetrics().averageCharWidth();
+    for (int chars : minChars)
+        widths.push_back(chars * charWidth);
+    status_->setPanes(widths);
 }
 
 void MainFrame::setPaneText(int pane, const std::string& text)
 {
-    if (pane >= 0 && pane < paneCount())
-        panes_[static_cast<size_t>(pane)]->setText(toQt(text));
+    status_->setPaneText(pane, text);
 }
 
 std::string MainFrame::paneText(int pane) const
 {
-    if (pane < 0 || pane >= paneCount())
-        return {};
-    return fromQt(panes_[static_cast<size_t>(pane)]->text());
+    return status_->paneText(pane);
+}
+
+int MainFrame::paneCount() const
+{
+    return status_->paneCount();
 }
 
 ChildFrame* MainFrame::activeChild() const

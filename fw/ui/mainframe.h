@@ -25,6 +25,7 @@ class QToolBar;
 namespace fw {
 
 class ChildFrame;
+class StatusBar;
 class View;
 
 class MainFrame : public QMainWindow, public CmdTarget {
@@ -72,11 +73,13 @@ public:
     void setAccelerators(std::span<const AccelRecord> table);
     static QKeySequence keySequenceOf(const AccelRecord& accel);
 
-    // Status bar panes: pane 0 stretches, the others are at least minChars wide.
+    // Status bar panes: pane 0 stretches, the others are minChars average characters wide.
+    // statusPanes() sets pixel widths, frames and pane 0's colours.
     void setStatusPanes(const std::vector<int>& minChars);
     void setPaneText(int pane, const std::string& text);
     std::string paneText(int pane) const;
-    int paneCount() const { return static_cast<int>(panes_.size()); }
+    int paneCount() const;
+    StatusBar* statusPanes() const { return status_; }
 
     // MDI children.
     ChildFrame* activeChild() const;
@@ -104,7 +107,7 @@ private:
     QMdiArea* mdi_;
     Menu menu_;
     std::vector<QToolBar*> bars_;
-    std::vector<QLabel*> panes_;
+    StatusBar* status_;
     std::vector<QShortcut*> shortcuts_;
     std::function<std::string(uint32_t)> prompts_;
     bool locked_ = false;

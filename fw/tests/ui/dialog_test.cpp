@@ -2,11 +2,17 @@
 #include "fw/test/fwtest.h"
 #include "fw/ui/app.h"
 #include "fw/ui/dataexchange.h"
+#include "fw/ui/datetimefield.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/icons.h"
 #include "fw/ui/gridview.h"
 #include "fw/ui/mainframe.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -61,10 +67,42 @@ struct OrderDialog : fw::Dialog {
     std::vector<std::string> log;
 };
 
+enum : uint32_t { kFormDlg = 64002, kCode = 2001, kNote = 2002, kBoards = 2003, kList = 2004, kWhen = 2005,
+                 kAt = 2006, kGadget = 2007 };
+
+constexpr fw::ControlDef kFormControls[] = {
+    { fw::kStaticId, fw::ControlKind::Label, 0, 0, "&Code", "&Kód" },
+    { kCode, fw::ControlKind::Edit, 0, 1, nullptr, nullptr, 1, 1, fw::StyleNone, 0, 6 },
+    { fw::kStaticId, fw::ControlKind::Label, 1, 0, "N&ote && remark", "Me&gjegyzés" },
+    { fw::kStaticId, fw::ControlKind::GroupBox, 1, 1, "Frame", "Keret" },
+    { kNote, fw::ControlKind::Edit, 1, 1 },
+    { fw::kStaticId, fw::ControlKind::Label, 2, 0, "&Board", "&Szekció" },
+    { kBoards, fw::ControlKind::ComboEdit, 2, 1, nullptr, nullptr, 1, 1, fw::StyleSorted, 0, 4 },
+    { kList, fw::ControlKind::ListBox, 3, 0, nullptr, nullptr, 1, 2, fw::StyleMultiSelect },
+    { kWhen, fw::ControlKind::DateTime, 4, 0, nullptr, nullptr, 1, 1, fw::StyleAllowBlank },
+    { kAt, fw::ControlKind::DateTime, 4, 1, nullptr, nullptr, 1, 1, fw::StyleTime },
+    { kGadget, fw::ControlKind::Custom, 5, 0 },
+    { fw::kStaticId, fw::ControlKind::Label, 6, 0, "&Last label", "&Utolsó címke" },
+};
+constexpr fw::DialogTemplate kFormTemplate[] = { { kFormDlg, "Form", "Űrlap", kFormControls } };
+const fw::ResourceSet kFormSet { "fw_ui_tests_form", {}, kFormTemplate };
+
 struct DialogTest : ::testing::Test {
     fw::App app;
-    static void SetUpTestSuite() { fw::addResources(kSet); }
+    static void SetUpTestSuite()
+    {
+        fw::addResources(kSet);
+        fw::addResources(kFormSet);
+    }
 };
+
+QLabel* labelWithText(QWidget& dlg, const QString& start)
+{
+    for (QLabel* l : dlg.findChildren<QLabel*>())
+        if (l->text().startsWith(start))
+            return l;
+    return nullptr;
+}
 
 TEST_F(DialogTest, ControlsByIdFillMembersThroughDataExchange)
 {
@@ -158,17 +196,19 @@ TEST_F(DialogTest, FailKeepsTheDialogOpenWithFocusOnTheControl)
     }
 }
 
-TEST_F(DialogTest, NotificationsFollowTheOriginalTiming)
+TEST_F(DialogTest, EditsNotifyEveryTextSetButListsOnlyUserSelections)
 {
     OrderDialog dlg;
     dlg.initialize(); // data exchange into the edit already notified a change
     EXPECT_EQ(dlg.log, (std::vector<std::string> { "change" }));
     dlg.log.clear();
     dlg.setItemText(kName, "X"); // code changing an edit notifies
+    dlg.setItemText(kName, "X"); // also with the text it already holds, once each time
     dlg.setCurSel(kCombo, 0); // code selecting in a combo does not
+    dlg.addString(kCombo, "Futures"); // nor does filling it
     dlg.userSelect(kCombo, 1); // the user selecting does
     dlg.userLeave(kName);
-    EXPECT_EQ(dlg.log, (std::vector<std::string> { "change", "sel", "leave" }));
+    EXPECT_EQ(dlg.log, (std::vector<std::string> { "change", "change", "sel", "leave" }));
     // Disabled controls take no user action.
     dlg.enableItem(kCombo, false);
     dlg.userSelect(kCombo, 0);
@@ -194,6 +234,179 @@ TEST_F(DialogTest, CancelLeavesMembersAndNestedDialogsAreScripted)
     EXPECT_EQ(inner, fw::IDCANCEL);
     EXPECT_EQ(dlg.name, "OTP");
     EXPECT_EQ(script.dialogsShown(), (std::vector<uint32_t> { kDlg }));
+}
+
+TEST_F(DialogTest, LabelAmpersandGivesTheNextControlItsMnemonic)
+{
+    for (auto lang : { fw::Language::English, fw::Language::Hungarian }) {
+        fw::setLanguage(lang);
+        fw::Dialog dlg(kFormDlg);
+        bool en = lang == fw::Language::English;
+        // The label before an edit, and one before a group box: the box is skipped, the edit in
+        // it gets the key.
+        struct Row {
+            QString label;
+            uint32_t buddy;
+            int key;
+        } rows[] = {
+            { en ? "&Code" : "&Kód", kCode, en ? Qt::Key_C : Qt::Key_K },
+            { en ? "N&ote" : "Me&gjegyz", kNote, en ? Qt::Key_O : Qt::Key_G },
+            { en ? "&Board" : "&Szekci", kBoards, en ? Qt::Key_B : Qt::Key_S },
+        };
+        for (const Row& r : rows) {
+            QLabel* label = labelWithText(dlg, r.label);
+            ASSERT_NE(label, nullptr) << r.label.toStdString();
+            EXPECT_EQ(label->buddy(), dlg.item(r.buddy)) << r.label.toStdString();
+            EXPECT_EQ(QKeySequence::mnemonic(label->text()), QKeySequence(Qt::ALT | r.key)) << r.label.toStdString();
+        }
+        // A label with nothing after it cannot take a key: its text loses the marker.
+        QString last = en ? "Last label" : "Utolsó címke";
+        QLabel* lastLabel = labelWithText(dlg, last);
+        ASSERT_NE(lastLabel, nullptr);
+        EXPECT_EQ(lastLabel->text(), last);
+    }
+    fw::setLanguage(fw::Language::English);
+}
+
+TEST_F(DialogTest, TextLimitBoundsTypingButNeverCutsTextSetByCode)
+{
+    fw::Dialog dlg(kFormDlg);
+    auto* code = dlg.itemAs<QLineEdit>(kCode);
+    ASSERT_NE(code, nullptr);
+    EXPECT_EQ(code->maxLength(), 6);
+    EXPECT_EQ(dlg.itemAs<QComboBox>(kBoards)->lineEdit()->maxLength(), 4);
+    dlg.setItemText(kCode, "LONGER-THAN-SIX");
+    EXPECT_EQ(dlg.itemText(kCode), "LONGER-THAN-SIX");
+    dlg.setItemText(kCode, "OTP");
+    EXPECT_EQ(code->maxLength(), 6);
+    code->setFocus();
+    code->end(false);
+    code->insert(QStringLiteral("ABCDEFG")); // as typed: only what fits goes in
+    EXPECT_EQ(dlg.itemText(kCode), "OTPABC");
+}
+
+TEST_F(DialogTest, ListAndComboInterface)
+{
+    fw::Dialog dlg(kFormDlg);
+    std::vector<std::string> log;
+    dlg.commands().onNotify(kList, fw::Notify::SelChange, [&] { log.push_back("list"); });
+    dlg.commands().onNotify(kBoards, fw::Notify::SelChange, [&] { log.push_back("combo"); });
+    for (uint32_t id : { kList, kBoards }) {
+        SCOPED_TRACE(id);
+        dlg.resetContent(id);
+        auto cp = [](const char* utf8) { return fw::resourceText(utf8, nullptr); }; // Windows-1250
+        for (const char* t : { "Standard", "Prémium", "ETF" })
+            dlg.addString(id, cp(t));
+        if (id == kBoards) // the sorted combo puts each in its place
+            EXPECT_EQ(dlg.itemString(id, 0), "ETF");
+        else
+            EXPECT_EQ(dlg.itemString(id, 0), "Standard");
+        EXPECT_EQ(dlg.insertString(id, 1, cp("Határidős")), 1);
+        EXPECT_EQ(dlg.itemString(id, 1), cp("Határidős"));
+        EXPECT_EQ(dlg.insertString(id, -1, cp("Zárt")), 4);
+        for (int i = 0; i < dlg.itemCount(id); ++i)
+            EXPECT_TRUE(dlg.setItemData(id, i, 1000u + static_cast<uint64_t>(i)));
+        EXPECT_EQ(dlg.itemData(id, 3), 1003u);
+        EXPECT_FALSE(dlg.setItemData(id, 5, 1));
+        // Prefix and exact search ignore case, start after an item and wrap round.
+        EXPECT_EQ(dlg.findString(id, -1, cp("hat")), 1);
+        EXPECT_EQ(dlg.findString(id, 1, cp("HAT")), 1); // round to itself
+        EXPECT_EQ(dlg.findString(id, -1, cp("prém")), 2);
+        EXPECT_EQ(dlg.findStringExact(id, -1, cp("határ")), -1);
+        EXPECT_EQ(dlg.findStringExact(id, -1, cp("HATÁRIDŐS")), 1);
+        EXPECT_EQ(dlg.findString(id, -1, "x"), -1);
+        EXPECT_EQ(dlg.selectString(id, -1, "z"), 4);
+        EXPECT_EQ(dlg.curSel(id), 4);
+        // Deleting returns the count left; the data stays with its item.
+        EXPECT_EQ(dlg.deleteString(id, 1), 4);
+        EXPECT_EQ(dlg.deleteString(id, 9), -1);
+        EXPECT_EQ(dlg.itemData(id, 2), 1003u);
+        EXPECT_EQ(dlg.findString(id, -1, cp("hat")), -1);
+    }
+    // Multi-selection, caret and top index of the list.
+    dlg.setSel(kList, -1, false);
+    dlg.setSel(kList, 0);
+    dlg.setSel(kList, 2);
+    EXPECT_EQ(dlg.selectedItems(kList), (std::vector<int> { 0, 2 }));
+    EXPECT_EQ(dlg.selCount(kList), 2);
+    EXPECT_TRUE(dlg.isSelected(kList, 2));
+    dlg.setCaretIndex(kList, 1);
+    EXPECT_EQ(dlg.caretIndex(kList), 1);
+    EXPECT_EQ(dlg.selectedItems(kList), (std::vector<int> { 0, 2 })); // the caret moved alone
+    dlg.setRedraw(kList, false);
+    for (int i = 0; i < 40; ++i)
+        dlg.addString(kList, "row " + std::to_string(i));
+    EXPECT_FALSE(dlg.item(kList)->updatesEnabled());
+    dlg.setRedraw(kList, true);
+    EXPECT_TRUE(dlg.item(kList)->updatesEnabled());
+    dlg.resize(300, 300);
+    dlg.show();
+    dlg.setTopIndex(kList, 20);
+    EXPECT_EQ(dlg.topIndex(kList), 20);
+    EXPECT_TRUE(log.empty()); // none of this was the user's doing
+}
+
+TEST_F(DialogTest, CustomControlsNotifyTheirDialog)
+{
+    fw::Dialog dlg(kFormDlg);
+    auto gadget = std::make_unique<QWidget>();
+    QWidget* g = gadget.get();
+    auto* inner = new QWidget(g); // a part of the control reports for it
+    dlg.setItemWidget(kGadget, std::move(gadget));
+    std::vector<fw::Notify> got;
+    constexpr auto kPicked = static_cast<fw::Notify>(2011); // a code of the control's own
+    dlg.commands().onNotify(kGadget, kPicked, [&] { got.push_back(kPicked); });
+    dlg.commands().onNotify(kGadget, fw::Notify::Change, [&] { got.push_back(fw::Notify::Change); });
+    EXPECT_TRUE(fw::Dialog::notifyFromControl(g, kPicked));
+    EXPECT_TRUE(fw::Dialog::notifyFromControl(inner, fw::Notify::Change));
+    QWidget stray;
+    EXPECT_FALSE(fw::Dialog::notifyFromControl(&stray, kPicked));
+    EXPECT_EQ(got, (std::vector<fw::Notify> { kPicked, fw::Notify::Change }));
+}
+
+TEST_F(DialogTest, DateAndTimeControlsCanBeBlankAndShowTheLocalePicture)
+{
+    struct Case {
+        fw::LocaleInfo locale;
+        const char* date;
+        const char* time;
+    } cases[] = {
+        { fw::englishLocale(), "12/10/2026", "9:36:02 AM" },
+        { fw::hungarianLocale(), "2026.12.10.", "9:36:02" },
+    };
+    for (const Case& c : cases) {
+        fw::setDisplayLocale(c.locale);
+        fw::Dialog dlg(kFormDlg);
+        int changes = 0;
+        dlg.commands().onNotify(kWhen, fw::Notify::Change, [&] { ++changes; });
+        auto* when = dlg.itemAs<fw::DateTimeField>(kWhen);
+        auto* at = dlg.itemAs<fw::DateTimeField>(kAt);
+        ASSERT_NE(when, nullptr);
+        ASSERT_NE(at, nullptr);
+        QDateTime moment(QDate(2026, 12, 10), QTime(9, 36, 2));
+        when->setValue(moment);
+        at->setValue(moment);
+        EXPECT_EQ(dlg.itemText(kWhen), c.date);
+        EXPECT_EQ(dlg.itemText(kAt), c.time);
+        when->setValue(std::nullopt);
+        EXPECT_TRUE(when->isBlank());
+        EXPECT_EQ(when->value(), std::nullopt);
+        EXPECT_EQ(dlg.itemText(kWhen), "");
+        when->setValue(moment); // back from blank to the same moment is a change too
+        EXPECT_EQ(when->value(), std::optional<QDateTime>(moment));
+        EXPECT_EQ(changes, 3);
+        at->setValue(std::nullopt); // not allowed to be blank: keeps its value
+        EXPECT_FALSE(at->isBlank());
+    }
+    fw::setDisplayLocale(fw::englishLocale());
+}
+
+TEST_F(DialogTest, WindowsShowTheApplicationIcon)
+{
+    fw::Dialog dlg(kFormDlg);
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_EQ(dlg.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+    EXPECT_EQ(fw::applicationIcon().availableSizes().value(0), QSize(32, 32));
 }
 
 } // namespace

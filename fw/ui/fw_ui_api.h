@@ -1,0 +1,3 @@
+#pragma once
+// Marks what libfw_ui.so exports to the other modules.
+#define FW_UI_API __attribute__((visibility("default")))
