@@ -1,9 +1,12 @@
 #include "kvcore/router/vorl_target.h"
 
 #include <algorithm>
+#include <string>
 #include <unordered_map>
 
 #include "kvcore/router/info_req.h"
+#include "kvcore/router/kv_trace.h"
+#include "kvcore/router/record_reader.h"
 
 namespace {
 
@@ -30,6 +33,12 @@ uint32_t NextToken()
 
 } // namespace
 
+void TraceShortRecord(const tagTMSG& message)
+{
+    KvTrace("record of type " + std::to_string(message.nType) + " dropped: " + std::to_string(message.nLength)
+        + " bytes are fewer than its fields need");
+}
+
 std::vector<CVorlPermTarget*> CVorlPermTarget::apPermTargets;
 CInfoReqArray aInfoReq;
 
@@ -54,7 +63,11 @@ int CVorlTarget::StoreDataItem(tagTMSG* message)
 {
     if (message == nullptr || message->pText == nullptr)
         return 0;
-    Decode(message->pText);
+    const size_t length = message->nLength < 0 ? 0 : static_cast<size_t>(message->nLength);
+    CRecordReader reader(reinterpret_cast<const char*>(message->pText), length);
+    Decode(reader);
+    if (!reader.Ok())
+        TraceShortRecord(*message);
     return 1;
 }
 

@@ -23,6 +23,12 @@ struct tagTMSG {
     unsigned char* pText = nullptr;
 };
 
+class CRecordReader;
+
+// The trace line of a record dropped because it ended before its last field
+// (for StoreDataItem overrides that build their own reader).
+KVCORE_API void TraceShortRecord(const tagTMSG& message);
+
 class KVCORE_API CVorlTarget {
 public:
     CVorlTarget();
@@ -33,9 +39,15 @@ public:
     // Builds and sends the target's request; nonzero when one was made.
     virtual int UpdateReq() { return 0; }
     virtual void OnPostUpdateReq() { }
-    // Takes one received message: Decode of its text, 1.
+    // Takes one received message: Decode over a reader of its text, 1. A record
+    // that ended before Decode had read all its fields is reported on the
+    // trace and left out.
     virtual int StoreDataItem(tagTMSG* message);
-    virtual void Decode(unsigned char* data) = 0;
+    // Reads one record's fields through the reader and keeps the record only
+    // when reader.Ok() holds after the last field (a short record must not
+    // leave a half-filled row). Nonzero when the record was kept. The reader's
+    // bytes live only for the call: a decoder copies what it needs.
+    virtual int Decode(CRecordReader& reader) = 0;
     virtual void OnPostReceive() { }
 
     // The value that stands for this target in requests (never 0).

@@ -14,6 +14,7 @@
 
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/router/info_req.h"
+#include "kvcore/router/record_reader.h"
 #include "kvcore/router/vorl_target.h"
 
 namespace {
@@ -28,7 +29,11 @@ constexpr int kOrderCode = 77;
 // A target that records what reaches it.
 class Recorder : public CVorlTarget {
 public:
-    void Decode(unsigned char* data) override { texts.emplace_back(reinterpret_cast<char*>(data)); }
+    int Decode(CRecordReader& reader) override
+    {
+        texts.push_back(reader.TextNoStrip(static_cast<int>(reader.Remaining())));
+        return 1;
+    }
     void OnPostReceive() override { ++posts; }
     std::vector<std::string> texts;
     int posts = 0;
@@ -46,10 +51,11 @@ public:
     {
         return VORLInfoReqAdd(100 + m_wID, m_request.c_str(), static_cast<int>(m_request.size()), this);
     }
-    void Decode(unsigned char* data) override
+    int Decode(CRecordReader& reader) override
     {
-        texts.emplace_back(reinterpret_cast<char*>(data));
+        texts.push_back(reader.TextNoStrip(static_cast<int>(reader.Remaining())));
         ++*received;
+        return 1;
     }
     void OnPostReceive() override { ++posts; }
     std::vector<std::string> texts;

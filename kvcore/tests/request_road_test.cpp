@@ -6,6 +6,7 @@
 
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/router/info_req.h"
+#include "kvcore/router/record_reader.h"
 #include "kvcore/router/vorl_target.h"
 #include "support/session_fixture.h"
 
@@ -17,7 +18,11 @@ using kvtest::FakeMessage;
 // A target that records what reaches it.
 class Recorder : public CVorlTarget {
 public:
-    void Decode(unsigned char* data) override { texts.emplace_back(reinterpret_cast<char*>(data)); }
+    int Decode(CRecordReader& reader) override
+    {
+        texts.push_back(reader.TextNoStrip(static_cast<int>(reader.Remaining())));
+        return 1;
+    }
     void OnPostReceive() override { ++posts; }
     std::vector<std::string> texts;
     int posts = 0;
@@ -36,7 +41,11 @@ public:
         ++updates;
         return VORLInfoReqAdd(100 + m_wID, m_request.c_str(), static_cast<int>(m_request.size()), this);
     }
-    void Decode(unsigned char* data) override { texts.emplace_back(reinterpret_cast<char*>(data)); }
+    int Decode(CRecordReader& reader) override
+    {
+        texts.push_back(reader.TextNoStrip(static_cast<int>(reader.Remaining())));
+        return 1;
+    }
     void OnPostReceive() override { ++posts; }
     int Load() override
     {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kvcore/router/info_req.h"
+#include "kvcore/router/record_reader.h"
 #include "kvcore/router/tarray.h"
 #include "kvcore/router/vorl_target.h"
 
@@ -73,7 +74,11 @@ public:
         m_wID = id;
         m_nState = 5;
     }
-    void Decode(unsigned char* data) override { decoded.emplace_back(reinterpret_cast<char*>(data)); }
+    int Decode(CRecordReader& reader) override
+    {
+        decoded.push_back(reader.TextNoStrip(static_cast<int>(reader.Remaining())));
+        return 1;
+    }
     int State() const { return m_nState; }
     std::vector<std::string> decoded;
 };

@@ -1,0 +1,114 @@
+#include "kvcore/router/record_reader.h"
+
+#include <cstring>
+
+#include "kvcore/values/field_codecs.h"
+
+CRecordReader::CRecordReader(const char* data, size_t length)
+    : m_pData(data)
+    , m_nLength(data == nullptr ? 0 : length)
+{
+}
+
+const char* CRecordReader::Take(size_t width)
+{
+    if (!m_bOk || width > Remaining()) {
+        m_bOk = false;
+        m_nOffset = m_nLength;
+        return nullptr;
+    }
+    const char* field = m_pData + m_nOffset;
+    m_nOffset += width;
+    return field;
+}
+
+const char* CRecordReader::Take(int width)
+{
+    if (width < 0) {
+        m_bOk = false;
+        m_nOffset = m_nLength;
+        return nullptr;
+    }
+    return Take(static_cast<size_t>(width));
+}
+
+// A zero-width field is a valid, empty field: the codecs are asked only about real bytes.
+
+int32_t CRecordReader::Int(int width)
+{
+    const char* field = Take(width);
+    return field == nullptr || width == 0 ? 0 : Vorl2Int(field, width);
+}
+
+int32_t CRecordReader::Long(int width)
+{
+    const char* field = Take(width);
+    return field == nullptr || width == 0 ? 0 : Vorl2Long(field, width);
+}
+
+uint32_t CRecordReader::ULong(int width)
+{
+    const char* field = Take(width);
+    return field == nullptr || width == 0 ? 0 : Vorl2ULong(field, width);
+}
+
+std::string CRecordReader::Text(int width)
+{
+    return ReadText(width, &Vorl2Str0);
+}
+
+std::string CRecordReader::TextNoStrip(int width)
+{
+    return ReadText(width, &Vorl2Str0NoStrip);
+}
+
+std::string CRecordReader::ReadText(int width, void (*codec)(char*, const char*, int))
+{
+    const char* field = Take(width);
+    if (field == nullptr || width == 0)
+        return {};
+    std::string text(static_cast<size_t>(width) + 1, '\0');
+    codec(text.data(), field, width);
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+CDouble CRecordReader::Decimal(int width, int decimals)
+{
+    if (decimals < 0) {
+        Take(-1);
+        return CDouble();
+    }
+    const char* field = Take(width);
+    CDouble value(0.0, static_cast<unsigned>(decimals));
+    if (field != nullptr && width > 0)
+        value.SetVORL(field, static_cast<unsigned>(width), static_cast<unsigned>(decimals));
+    return value;
+}
+
+CDateTime CRecordReader::Date8()
+{
+    CDateTime date;
+    if (const char* field = Take(8))
+        date.SetDateVORL(field);
+    return date;
+}
+
+CDateTime CRecordReader::Time6()
+{
+    CDateTime time;
+    if (const char* field = Take(6))
+        time.SetTimeVORL(field);
+    return time;
+}
+
+char CRecordReader::Char()
+{
+    const char* field = Take(1);
+    return field == nullptr ? '\0' : *field;
+}
+
+void CRecordReader::Skip(size_t n)
+{
+    Take(n);
+}
