@@ -26,7 +26,7 @@ public:
         return StoreHostRecord(
             message, [this](int type, std::string_view record) { TakeRecord(type, record); });
     }
-    void Decode(unsigned char* /*data*/) final { }
+    int Decode(CRecordReader& /*reader*/) final { return 0; }
 
 protected:
     // One message of a type the table asked for.

@@ -59,7 +59,7 @@ public:
             m->nType, std::string(reinterpret_cast<char*>(m->pText), static_cast<size_t>(m->nLength)));
         return 1;
     }
-    void Decode(unsigned char*) override { }
+    int Decode(CRecordReader&) override { return 0; }
     void OnPostReceive() override { ++posts; }
 
     bool send = true;
