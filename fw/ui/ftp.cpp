@@ -69,12 +69,13 @@ public:
     bool get(const std::string& remotePath, const std::string& localPath) override
     {
         Easy e;
+        // Set up before creating the partial file, so a refused request leaves nothing behind.
+        if (!setup(e, remotePath))
+            return false;
         std::string tmp = localPath + ".part";
         File out(std::fopen(tmp.c_str(), "wb"));
         if (!out.f)
             return fail("cannot create " + tmp);
-        if (!setup(e, remotePath))
-            return false;
         curl_easy_setopt(e.h, CURLOPT_WRITEFUNCTION, writeTo);
         curl_easy_setopt(e.h, CURLOPT_WRITEDATA, out.f);
         bool ok = perform(e);

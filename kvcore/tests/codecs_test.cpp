@@ -114,6 +114,15 @@ TEST(FieldCodecs, DecodeFieldReadsImpliedDecimalsAndSkipsTheSeparator)
     });
 }
 
+TEST(FieldCodecs, DecodeFieldOfNoRecordGivesNoPosition)
+{
+    // An empty buffer's data() may be null; stepping past it must not make a pointer from nothing.
+    CDouble value(5, 0);
+    EXPECT_EQ(DecodeField(static_cast<const char*>(nullptr), 0, &value, 2), nullptr);
+    EXPECT_DOUBLE_EQ(static_cast<double>(value), 0.0);
+    EXPECT_EQ(DecodeField(static_cast<const unsigned char*>(nullptr), 3, nullptr, 0), nullptr);
+}
+
 TEST(FieldCodecs, FieldDoublesRejectNonNumbers)
 {
     struct Case {

@@ -96,6 +96,9 @@ const char* DecodeField(const char* src, unsigned len, CDouble* dst, unsigned de
 {
     if (dst != nullptr)
         dst->SetVORL(src, len, decimals);
+    // No record to step through: there is no position after the field either.
+    if (src == nullptr)
+        return nullptr;
     return src + len + 1;
 }
 

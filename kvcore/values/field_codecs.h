@@ -22,7 +22,8 @@ KVCORE_API void Vorl2Str0(char* dst, const char* src, int len);
 KVCORE_API void Vorl2Str0NoStrip(char* dst, const char* src, int len);
 
 // Sets *dst from the field (CDouble::SetVORL) and returns the position after
-// the field and its one separator byte.
+// the field and its one separator byte; a null src reads as an empty field and
+// gives a null position.
 KVCORE_API const char* DecodeField(const char* src, unsigned len, CDouble* dst, unsigned decimals);
 KVCORE_API const unsigned char* DecodeField(
     const unsigned char* src, unsigned len, CDouble* dst, unsigned decimals);

@@ -223,6 +223,11 @@ TEST(FtpTransfer, PutGetAndDeleteAgainstALoopbackServer)
     EXPECT_FALSE(std::ifstream(dir + "/missing.bin").good());
     EXPECT_FALSE(std::ifstream(dir + "/missing.bin.part").good()) << "no partial file stays";
 
+    ASSERT_TRUE(ftp->remove("news/att 1.bin")) << ftp->lastError();
+    EXPECT_FALSE(server.get("news/att 1.bin", stored)) << "the file is gone from the server";
+    EXPECT_FALSE(ftp->remove("news/att 1.bin")) << "a second delete finds nothing";
+    EXPECT_FALSE(ftp->lastError().empty());
+
     std::remove(upload.c_str());
     std::remove(download.c_str());
     ::rmdir(dir.c_str());
@@ -266,17 +271,41 @@ TEST(FtpTransfer, ParsesLocations)
 TEST(FtpTransfer, RefusesBadNamesAndReportsUnreachableServers)
 {
     auto ftp = fw::makeCurlFtp();
-    EXPECT_FALSE(ftp->get("x", "/tmp/never"));
+    ftp->setTimeouts(2000, 2000);
+    EXPECT_FALSE(ftp->put("/nonexistent/file", "x"));
+    EXPECT_FALSE(ftp->remove("x"));
     EXPECT_EQ(ftp->lastError(), "no FTP server set");
     ftp->setServer({ "127.0.0.1", 1, "a", "b" });
-    ftp->setTimeouts(2000, 2000);
     EXPECT_FALSE(ftp->remove("a\r\nDELE b"));
-    EXPECT_FALSE(ftp->put("/nonexistent/file", "x"));
-    // Port 1 on loopback has nobody listening: refused at once.
-    std::string dir = tempDir();
-    EXPECT_FALSE(ftp->get("x", dir + "/x"));
-    EXPECT_FALSE(ftp->lastError().empty());
-    ::rmdir(dir.c_str());
+
+    // Every failed download leaves the target folder as it was: no file, no partial file.
+    struct {
+        const char* why;
+        fw::FtpServer server;
+        const char* remote;
+        const char* error; // exact text, or empty for any
+    } const cases[] = {
+        { "no server set", {}, "x", "no FTP server set" },
+        { "bad host name", { "127.0.0.1/evil", 21, "a", "b" }, "x", "invalid file or host name" },
+        { "bad file name", { "127.0.0.1", 1, "a", "b" }, "a\r\nDELE b", "invalid file or host name" },
+        // Port 1 on loopback has nobody listening: refused at once.
+        { "unreachable server", { "127.0.0.1", 1, "a", "b" }, "x", "" },
+    };
+    for (const auto& c : cases) {
+        std::string dir = tempDir();
+        auto transfer = fw::makeCurlFtp();
+        transfer->setTimeouts(2000, 2000);
+        if (!c.server.host.empty())
+            transfer->setServer(c.server);
+        EXPECT_FALSE(transfer->get(c.remote, dir + "/x")) << c.why;
+        if (*c.error)
+            EXPECT_EQ(transfer->lastError(), c.error) << c.why;
+        else
+            EXPECT_FALSE(transfer->lastError().empty()) << c.why;
+        EXPECT_EQ(::rmdir(dir.c_str()), 0) << c.why << ": the folder must still be empty";
+        std::remove((dir + "/x.part").c_str());
+        ::rmdir(dir.c_str());
+    }
 }
 
 } // namespace
