@@ -13,14 +13,33 @@
 
 namespace {
 
-const std::filesystem::path& scratchFile()
-{
-    static const std::filesystem::path file = [] {
+// A private folder for the run's INI file, removed again when the program exits.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
         std::string dir = (std::filesystem::temp_directory_path() / "fw_profile_fuzz.XXXXXX").string();
         if (!mkdtemp(dir.data()))
             std::abort();
-        return std::filesystem::path(dir) / "fuzz.ini";
-    }();
+        folder_ = dir;
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::filesystem::path file() const { return folder_ / "fuzz.ini"; }
+
+private:
+    std::filesystem::path folder_;
+};
+
+const std::filesystem::path& scratchFile()
+{
+    static const ScratchFolder folder;
+    static const std::filesystem::path file = folder.file();
     return file;
 }
 

@@ -5,6 +5,7 @@
 
 #include "mox/bsapi.h"
 #include "mox/mox.h"
+#include "quiet_stderr.h"
 
 #include <cstring>
 #include <vector>
@@ -29,6 +30,7 @@ struct Setup {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    fuzz::SilenceLibraryDiagnostics();
     static Setup setup;
     if (size == 0 || size > 65536)
         return 0;

@@ -7,6 +7,7 @@
 
 #include "blocks.h"
 #include "pigauge.h"
+#include "quiet_stderr.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ int copy(PluginContext*, const void*, int, void*, int, int* length)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
+    fuzz::SilenceLibraryDiagnostics();
     if (size > 4096)
         return 0;
     std::vector<uint8_t> body(data, data + size);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pimox.h"
+#include "quiet_stderr.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ int copy(PluginContext*, const void*, int, void*, int, int* length)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
+    fuzz::SilenceLibraryDiagnostics();
     static const bool toolkit = pimox::AcquireToolkit() == 0;
     if (!toolkit || size > 4096)
         return 0;

@@ -54,11 +54,14 @@ void readAsPlugin(PluginSet* set, uint8_t* packet, std::size_t size) {
     return;
   }
   const int count = set->broadcast ? (packet[16 + 12] << 8 | packet[16 + 13]) : (packet[12] << 8 | packet[13]);
-  for (int i = -1; i <= count; ++i) {
-    PluginMsgRecord msg{};
-    if (set->callbacks.getMsgFromPkt(nullptr, packet, i, &msg) == 0) {
-      touch(static_cast<const uint8_t*>(msg.data), static_cast<std::size_t>(msg.length));
-    }
+  PluginMsgRecord msg{};
+  if (set->callbacks.getMsgFromPkt(nullptr, packet, -1, &msg) == 0) __builtin_trap();
+  // Up to one past the header's count, stopping at the first message that cannot be read:
+  // a count larger than the packet would otherwise cost a walk of the packet per index.
+  for (int i = 0; i <= count; ++i) {
+    msg = PluginMsgRecord{};
+    if (set->callbacks.getMsgFromPkt(nullptr, packet, i, &msg) != 0) break;
+    touch(static_cast<const uint8_t*>(msg.data), static_cast<std::size_t>(msg.length));
   }
 }
 
