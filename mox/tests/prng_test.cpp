@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -81,11 +82,31 @@ TEST(R48, ParametersForceMultiplierFiveModEight)
     EXPECT_EQ(bytesToX(out), (0x15 * kX0 + 1) & kMask);
 }
 
-TEST(R48, UnseededGeneratorSeedsItselfAndDiffersByClock)
+TEST(R48, UnseededGeneratorSeedsItselfFromTheTableAndTheClock)
 {
+    // The first draw seeds from six table bytes at the current second; the clock may tick
+    // during the draw, so either second's seed is accepted.
+    const auto before = static_cast<uint32_t>(std::time(nullptr));
     PrngPtr g(prng_new_r48(nullptr));
     uint8_t out[32];
     ASSERT_EQ(prng_get(g.get(), out, sizeof out), 0);
+    const auto after = static_cast<uint32_t>(std::time(nullptr));
+    ASSERT_LE(after - before, 1u) << "the draw took more than a second";
+
+    const uint8_t zeros[sizeof out] = {};
+    EXPECT_NE(std::memcmp(out, zeros, sizeof out), 0);
+    bool matched = false;
+    for (uint32_t second = before; second <= after && !matched; ++second) {
+        uint8_t seed[6];
+        ASSERT_EQ(prng_table_fetch_at(second, seed, sizeof seed), 0);
+        PrngPtr seeded(prng_new_r48(nullptr));
+        ASSERT_EQ(prng_seed(seeded.get(), seed, sizeof seed), 0);
+        uint8_t expected[sizeof out];
+        ASSERT_EQ(prng_get(seeded.get(), expected, sizeof expected), 0);
+        matched = std::memcmp(out, expected, sizeof out) == 0;
+    }
+    EXPECT_TRUE(matched) << "the output is not that of the table's seed at the current second";
+
     uint8_t a[16], b[16];
     prng_table_fetch_at(1000, a, sizeof a);
     prng_table_fetch_at(1001, b, sizeof b);
@@ -95,15 +116,36 @@ TEST(R48, UnseededGeneratorSeedsItselfAndDiffersByClock)
     EXPECT_EQ(std::memcmp(a, c, sizeof a), 0); // the fetch alone does not change the table
 }
 
+namespace {
+
+// What one stir does to the table: the XOR of the table before and after it. A short fetch first
+// sets the mixer's clock state to a known value, so only the stir's own inputs decide the change.
+std::vector<uint8_t> stirChange(uint32_t seconds, const uint8_t material[24])
+{
+    uint8_t unused[6];
+    prng_table_fetch_at(777, unused, sizeof unused);
+    std::vector<uint8_t> change(prng_table_bytes(), prng_table_bytes() + 1024);
+    EXPECT_EQ(prng_table_stir_at(seconds, material), 0);
+    for (size_t k = 0; k < change.size(); ++k)
+        change[k] ^= prng_table_bytes()[k];
+    return change;
+}
+
+} // namespace
+
 TEST(PrngTable, StirringChangesTheTableDeterministically)
 {
-    std::vector<uint8_t> before(prng_table_bytes(), prng_table_bytes() + 1024);
-    uint8_t material[24];
-    for (int i = 0; i < 24; ++i)
+    uint8_t material[24], other[24];
+    for (int i = 0; i < 24; ++i) {
         material[i] = static_cast<uint8_t>(i * 37 + 1);
-    ASSERT_EQ(prng_table_stir_at(12345, material), 0);
-    std::vector<uint8_t> after(prng_table_bytes(), prng_table_bytes() + 1024);
-    EXPECT_NE(before, after);
+        other[i] = material[i];
+    }
+    other[5] ^= 0x40;
+    const std::vector<uint8_t> first = stirChange(12345, material);
+    EXPECT_NE(first, std::vector<uint8_t>(1024, 0)) << "the stir changed nothing";
+    EXPECT_EQ(stirChange(12345, material), first) << "the same stir changed the table differently";
+    EXPECT_NE(stirChange(12346, material), first) << "the stir ignored its clock";
+    EXPECT_NE(stirChange(12345, other), first) << "the stir ignored its material";
 }
 
 TEST(PrngSys, DrawsDistinctBytesAndFreesEverything)

@@ -77,10 +77,22 @@ TEST(Process, ExitCodesWaitsAndKill)
     EXPECT_EQ(ProcessKill(sleeper), 0); // already ended
     EXPECT_EQ(ProcessClose(sleeper), 1);
 
-    // Closing the handle of a running child leaves the child running.
-    ProcessHandle running = ProcessStart(child.c_str(), "sleep", "50", nullptr);
+}
+
+TEST(Process, ClosingTheHandleLeavesTheChildRunning)
+{
+    // The child waits for a file that appears only after its handle is closed, then answers
+    // with a file of its own: the answer proves it ran on.
+    ScratchDir dir;
+    const std::string go = dir.file("go");
+    const std::string done = dir.file("done");
+    ProcessHandle running = ProcessStart(childProgram().c_str(), "await", go.c_str(), done.c_str(), nullptr);
     ASSERT_NE(running, nullptr);
     EXPECT_EQ(ProcessClose(running), 1);
+    dir.write("go", "");
+    for (int i = 0; i < 3000 && slurp(done) != "done"; ++i)
+        usleep(10000);
+    EXPECT_EQ(slurp(done), "done");
 }
 
 TEST(Process, BadStartsFail)

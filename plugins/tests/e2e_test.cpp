@@ -20,6 +20,7 @@
 #include <memory>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "harness.h"
 #include "loopback_port.h"
@@ -277,6 +278,27 @@ TEST_F(PluginsEndToEnd, PivaultScramblesWhenTheServerGrantsIt)
     EXPECT_EQ(wire().find("clear text"), std::string::npos);
 }
 
+// The rows of a statistics file: the client's address, then the numbers.
+struct StatsRow {
+    std::string address;
+    std::vector<long> values;
+};
+
+std::vector<StatsRow> StatsRows(const std::string& text)
+{
+    std::vector<StatsRow> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        StatsRow row;
+        std::getline(fields, row.address, '\t');
+        for (long v = 0; fields >> v;)
+            row.values.push_back(v);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 TEST_F(PluginsEndToEnd, PigaugeWritesStatisticsRows)
 {
     const std::string sum = dir_.path() + "/sum.txt";
@@ -288,13 +310,51 @@ TEST_F(PluginsEndToEnd, PigaugeWritesStatisticsRows)
             + sum + "\n[Echo]\nFlushInterval=1\nFileName=" + range + "\nMsgTypes=100\n");
     exchange(8);
     EXPECT_NE(wire().find("clear text"), std::string::npos) << "statistics leave the payload alone";
-    ASSERT_TRUE(WaitFor([&] { return !ReadFile(sum).empty() && !ReadFile(range).empty(); }))
+    // The client reports after every second packet it receives; one request is answered before the
+    // next is sent, so the first three reports are fixed: request i is 22 + i bytes and its reply
+    // echoes it. The first report also counts the logon packet, sent before any request.
+    ASSERT_TRUE(WaitFor([&] { return StatsRows(ReadFile(sum)).size() >= 3 && StatsRows(ReadFile(range)).size() >= 3; }))
         << ReadFile(dir_.path() + "/router.out");
-    const std::string row = ReadFile(sum).substr(0, ReadFile(sum).find('\n'));
-    EXPECT_EQ(row.rfind("127.0.0.1\t", 0), 0u) << row;
-    EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 9) << row;
-    const std::string rangeRow = ReadFile(range).substr(0, ReadFile(range).find('\n'));
-    EXPECT_EQ(std::count(rangeRow.begin(), rangeRow.end(), '\t'), 8) << rangeRow;
+    struct Expected {
+        long packetsSent, packetsReceived, messagesAdded, messagesGot, bytesAdded, bytesGot;
+    } const reports[] = {
+        { 3, 2, 2, 1, 22 + 23, 22 }, // requests 0 and 1, the reply to 0
+        { 2, 2, 2, 2, 24 + 25, 23 + 24 }, // requests 2 and 3, replies to 1 and 2
+        { 2, 2, 2, 2, 26 + 27, 25 + 26 }, // requests 4 and 5, replies to 3 and 4
+    };
+    const std::vector<StatsRow> summaries = StatsRows(ReadFile(sum));
+    const std::vector<StatsRow> ranges = StatsRows(ReadFile(range));
+    for (std::size_t k = 0; k < std::size(reports); ++k) {
+        SCOPED_TRACE("report " + std::to_string(k));
+        const Expected& e = reports[k];
+        // Summary: elapsed, packets sent and received, messages added and got, bytes sent and
+        // received, packets resent and received resent.
+        const StatsRow& s = summaries[k];
+        EXPECT_EQ(s.address, "127.0.0.1");
+        ASSERT_EQ(s.values.size(), 9u);
+        EXPECT_GE(s.values[0], 0);
+        EXPECT_EQ(s.values[1], e.packetsSent);
+        EXPECT_EQ(s.values[2], e.packetsReceived);
+        EXPECT_EQ(s.values[3], e.messagesAdded);
+        EXPECT_EQ(s.values[4], e.messagesGot);
+        EXPECT_GT(s.values[5], e.bytesAdded) << "the packets sent hold the requests and their headers";
+        EXPECT_GT(s.values[6], e.bytesGot) << "the packets received hold the replies and their headers";
+        EXPECT_EQ(s.values[7], 0);
+        EXPECT_EQ(s.values[8], 0);
+        // Range of type 100: elapsed, messages added and got, bytes added and got, shortest, longest
+        // and average round trip.
+        const StatsRow& r = ranges[k];
+        EXPECT_EQ(r.address, "127.0.0.1");
+        ASSERT_EQ(r.values.size(), 8u);
+        EXPECT_GE(r.values[0], 0);
+        EXPECT_EQ(r.values[1], e.messagesAdded);
+        EXPECT_EQ(r.values[2], e.messagesGot);
+        EXPECT_EQ(r.values[3], e.bytesAdded);
+        EXPECT_EQ(r.values[4], e.bytesGot);
+        EXPECT_GE(r.values[5], 0);
+        EXPECT_LE(r.values[5], r.values[7]);
+        EXPECT_LE(r.values[7], r.values[6]);
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "bc_fixture.h"
+#include "waiting_thread.h"
 #include "vorl/codec.h"
 
 namespace vorl::test {
@@ -111,9 +112,12 @@ TEST_F(BCClientTest, RecvWakesOnTheListenersEventAndSkipsPluginPackets) {
   ASSERT_NE(lock, nullptr);
   ASSERT_NE(event, nullptr);
   // A listener thread places a packet for the plug-ins, then a plain one, once the
-  // client waits.
+  // client waits: the event, unblocked at first, is blocked by the call before its
+  // last look, and the calling thread then sleeps on it.
+  ASSERT_EQ(EventSetToUnblocked(event), 1);
+  const pid_t caller = CurrentThreadId();
   auto listener = std::async(std::launch::async, [&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    if (!PollUntil([&] { return EventWait(event, 0) == 0 && SleepsInFutexWait(caller); })) return false;
     bc::ClientBlockWriter writer(client);
     bool refused = false;
     ReslockGetWrite(lock);

@@ -118,6 +118,7 @@ public:
     }
     const blk::View& view() const { return view_; }
     PlinthEvent* slotEvent(int c) const { return slotEvents_[static_cast<std::size_t>(c)]; }
+    PlinthEvent* wake() const { return wake_; }
 
     void connect(int c, int maxReply = 30000)
     {

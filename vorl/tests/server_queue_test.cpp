@@ -1,5 +1,6 @@
 // The request queue by class, the router reset and the operator, in one
 // process with the block made by the test.
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <future>
@@ -7,6 +8,7 @@
 #include <thread>
 
 #include "server_fixture.h"
+#include "waiting_thread.h"
 
 namespace vorl::test {
 namespace {
@@ -86,9 +88,17 @@ TEST_F(ServerTest, RecvStopsWhenTheRouterIsNotRunning)
     EXPECT_EQ(VORLServerRecv(h, 0, 0), VORL_ERR_SEND_TRIES);
     ASSERT_EQ(VORLServerConnect(h), VORL_OK);
     EXPECT_TRUE(r.view().running());
-    // A stop during the wait ends it.
-    auto waiting = std::async(std::launch::async, [h] { return VORLServerRecv(h, 30, 0); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // A stop during the wait ends it. The wake event starts unblocked; the call blocks it when it
+    // finds the queue empty, then sleeps on it: only then does the router stop.
+    ASSERT_EQ(EventSetToUnblocked(r.wake()), 1);
+    std::atomic<pid_t> caller { 0 };
+    auto waiting = std::async(std::launch::async, [h, &caller] {
+        caller = CurrentThreadId();
+        return VORLServerRecv(h, 30, 0);
+    });
+    ASSERT_TRUE(PollUntil([&] {
+        return caller != 0 && EventWait(r.wake(), 0) == 0 && SleepsInFutexWait(caller);
+    })) << "the call never waited";
     r.view().setRunning(false);
     ASSERT_EQ(waiting.wait_for(std::chrono::seconds(20)), std::future_status::ready);
     EXPECT_EQ(waiting.get(), VORL_ERR_SEND_TRIES);

@@ -2,6 +2,7 @@
 //   args <file> [words...]  writes its program name and arguments, blank-separated, to <file>
 //   exit <code>             exits with that code
 //   sleep <ms>              sleeps, then exits 0
+//   await <go> <done>       waits up to 30 s for the file <go>, then writes "done" to <done>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +29,20 @@ int main(int argc, char** argv)
     if (mode == "sleep") {
         std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[2])));
         return 0;
+    }
+    if (mode == "await" && argc >= 4) {
+        for (int i = 0; i < 3000; ++i) {
+            if (std::FILE* go = std::fopen(argv[2], "r")) {
+                std::fclose(go);
+                std::FILE* done = std::fopen(argv[3], "w");
+                if (!done)
+                    return 101;
+                std::fputs("done", done);
+                return std::fclose(done) == 0 ? 0 : 101;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return 103;
     }
     return 102;
 }
