@@ -4,6 +4,7 @@
 // 1, 3 or 7 byte length prefix, and objects introduced by class tags. Loading treats the
 // bytes as foreign: every count is checked against the bytes that are left, and any
 // malformed record throws ArchiveError with a cause instead of reading past the end.
+#include "fw/core/fw_core_api.h"
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -20,7 +21,7 @@
 
 namespace fw {
 
-class ArchiveError : public std::runtime_error {
+class FW_CORE_API ArchiveError : public std::runtime_error {
 public:
     // Numbered as the framework's archive exception causes that stored code compares with.
     enum class Cause {
@@ -40,7 +41,7 @@ private:
     Cause cause_;
 };
 
-class Archive {
+class FW_CORE_API Archive {
 public:
     enum class Mode { Store, Load };
 

@@ -2,6 +2,7 @@
 // Command routing: command ids and window messages reach handler functions through a chain of
 // targets (view, document, frame, application), and update handlers decide per command whether it
 // is enabled, checked, renamed or (in menus only) removed.
+#include "fw/core/fw_core_api.h"
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -12,7 +13,7 @@
 namespace fw {
 
 // One update request for one command, filled by the update handlers of the route.
-class CmdUI {
+class FW_CORE_API CmdUI {
 public:
     enum class Source { Menu, ToolBar, Other };
 
@@ -62,7 +63,7 @@ enum class Notify : uint32_t {
 };
 
 // The handler tables of one target. Later entries for the same id replace earlier ones.
-class CommandMap {
+class FW_CORE_API CommandMap {
 public:
     using Handler = std::function<void(uint32_t id)>;
     using UpdateHandler = std::function<void(CmdUI&)>;
@@ -110,7 +111,7 @@ private:
 
 // A receiver of commands and messages. The route of a target is itself followed by the targets
 // that commandChain() appends; the first target whose map knows the id handles it.
-class CmdTarget {
+class FW_CORE_API CmdTarget {
 public:
     CmdTarget();
     virtual ~CmdTarget();

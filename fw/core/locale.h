@@ -2,6 +2,7 @@
 // The locale record that number, date and edit code format with: separators, digit
 // grouping, date and time pictures in the d/M/y/H/h/m/s/tt notation, and the letters that
 // stand for hundred, thousand and million when a user types an amount. Texts are Windows-1250.
+#include "fw/core/fw_core_api.h"
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,7 +13,7 @@ namespace fw {
 inline constexpr std::uint16_t kLangEnglishUS = 0x0409;
 inline constexpr std::uint16_t kLangHungarian = 0x040E;
 
-struct LocaleInfo {
+struct FW_CORE_API LocaleInfo {
     std::uint16_t languageId = kLangEnglishUS;
     int fractionalDigits = 2;
     int leadingZero = 1; // 1: "0.5", 0: ".5"
@@ -31,18 +32,18 @@ struct LocaleInfo {
     bool operator==(const LocaleInfo&) const = default;
 };
 
-LocaleInfo englishLocale();
-LocaleInfo hungarianLocale();
+FW_CORE_API LocaleInfo englishLocale();
+FW_CORE_API LocaleInfo hungarianLocale();
 
 // Reads separators, grouping and date and time pictures from a C library locale such as
 // "hu_HU.UTF-8"; the multiplier letters keep their English defaults (they come from the
 // string table). nullopt when the locale is not installed.
-std::optional<LocaleInfo> localeFromSystem(const char* name);
+FW_CORE_API std::optional<LocaleInfo> localeFromSystem(const char* name);
 
 // A strftime picture turned into the d/M/y notation; letters that are literal text are quoted.
-std::string pictureFromStrftime(std::string_view format);
+FW_CORE_API std::string pictureFromStrftime(std::string_view format);
 
 // The multiplier letter of a word (Windows-1250): its first character lower-cased, 0 when empty.
-char multiplierLetter(std::string_view word);
+FW_CORE_API char multiplierLetter(std::string_view word);
 
 } // namespace fw

@@ -1,6 +1,7 @@
 #pragma once
 // The menu model: a tree of commands, separators and popups that the frame renders and that popup
 // menus are built from. Texts are 8-bit Windows-1250 with '&' marking the mnemonic.
+#include "fw/core/fw_core_api.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,7 +11,7 @@ namespace fw {
 
 class CmdTarget;
 
-class Menu {
+class FW_CORE_API Menu {
 public:
     enum class Kind { Command, Separator, Popup };
 
@@ -90,6 +91,6 @@ template <class Pred> void Menu::prune(Pred keep)
 // Runs the update handlers of target's route for every command item of popup (not of its
 // sub-popups, which are updated when they open): enable, check and text are applied, and items
 // whose handler asks for removal are deleted from this popup.
-void updateMenuUI(Menu& popup, CmdTarget& target);
+FW_CORE_API void updateMenuUI(Menu& popup, CmdTarget& target);
 
 } // namespace fw

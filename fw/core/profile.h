@@ -4,6 +4,7 @@
 // pair of enclosing quotes, integers are parsed from the leading number of the value, and
 // writing keeps every other line (comments included) as it was. Texts are 8-bit
 // Windows-1250 and pass through unchanged.
+#include "fw/core/fw_core_api.h"
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -14,11 +15,11 @@
 namespace fw {
 
 // The folder of bare INI names: $VEXA_INI_DIR, else $XDG_CONFIG_HOME/vexa, else ~/.config/vexa.
-std::filesystem::path iniDirectory();
+FW_CORE_API std::filesystem::path iniDirectory();
 // A name without a folder part ("kv32.ini") resolves in iniDirectory(); a path is kept.
-std::filesystem::path resolveIniPath(std::string_view name);
+FW_CORE_API std::filesystem::path resolveIniPath(std::string_view name);
 
-class Profile {
+class FW_CORE_API Profile {
 public:
     // `file` is resolved with resolveIniPath. The file is read on every call, so that
     // changes made by another process or another Profile object are seen at once.

@@ -2,6 +2,7 @@
 // Small fixed-layout records that travel in settings and workspace files: keyboard
 // accelerators (6 bytes), window placement (44 bytes) and colours (32 bits). Their byte
 // layouts are those of the stored files, written field by field, little-endian.
+#include "fw/core/fw_core_api.h"
 #include <array>
 #include <cstdint>
 #include <span>
@@ -34,7 +35,7 @@ inline constexpr std::uint16_t F1 = 0x70; // F1..F24 are consecutive
 } // namespace vk
 
 // One accelerator: flags byte, a padding byte (written 0, ignored when read), key, command.
-struct AccelRecord {
+struct FW_CORE_API AccelRecord {
     std::uint8_t flags = 0;
     std::uint16_t key = 0;
     std::uint16_t cmd = 0;
@@ -46,18 +47,18 @@ struct AccelRecord {
 };
 
 // The shortcut table record: an archive count, then the records as one block.
-void writeAccelTable(Archive& ar, std::span<const AccelRecord> table);
-std::vector<AccelRecord> readAccelTable(Archive& ar);
+FW_CORE_API void writeAccelTable(Archive& ar, std::span<const AccelRecord> table);
+FW_CORE_API std::vector<AccelRecord> readAccelTable(Archive& ar);
 
 // A readable name of the key combination, e.g. "Ctrl+Shift+F5", "Alt+X" or "Num+7"; the
 // names follow the portable key text of the widget toolkit, so the UI can parse them back.
-std::string accelKeyName(const AccelRecord& accel);
+FW_CORE_API std::string accelKeyName(const AccelRecord& accel);
 
-struct Point {
+struct FW_CORE_API Point {
     std::int32_t x = 0, y = 0;
     bool operator==(const Point&) const = default;
 };
-struct Rect {
+struct FW_CORE_API Rect {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
     bool operator==(const Rect&) const = default;
 };
@@ -73,7 +74,7 @@ enum ShowCmd : std::uint32_t {
 
 // A window's placement: length (44), flags, show state, minimised and maximised positions,
 // and the restored rectangle. A normal position of (-1, -1, -1, -1) means "none stored".
-struct WindowPlacement {
+struct FW_CORE_API WindowPlacement {
     std::uint32_t length = kSize;
     std::uint32_t flags = 0;
     std::uint32_t showCmd = ShowNormal;
@@ -88,11 +89,11 @@ struct WindowPlacement {
     bool operator==(const WindowPlacement&) const = default;
 };
 
-void writePlacement(Archive& ar, const WindowPlacement& placement);
-WindowPlacement readPlacement(Archive& ar);
+FW_CORE_API void writePlacement(Archive& ar, const WindowPlacement& placement);
+FW_CORE_API WindowPlacement readPlacement(Archive& ar);
 
 // A colour as stored: 0x00BBGGRR.
-struct Color {
+struct FW_CORE_API Color {
     std::uint32_t ref = 0;
 
     static constexpr Color rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b)
@@ -106,7 +107,7 @@ struct Color {
     bool operator==(const Color&) const = default;
 };
 
-void writeColor(Archive& ar, Color color);
-Color readColor(Archive& ar);
+FW_CORE_API void writeColor(Archive& ar, Color color);
+FW_CORE_API Color readColor(Archive& ar);
 
 } // namespace fw

@@ -60,7 +60,7 @@ enum ControlStyle : std::uint32_t {
 
 // One control. Captions may both be null (edits, lists); otherwise both languages are expected.
 // The layout is a grid of cells: row and column count from 0, spans are at least 1.
-struct ControlDef {
+struct FW_CORE_API ControlDef {
     std::uint32_t id;
     ControlKind kind;
     int row;
@@ -74,7 +74,7 @@ struct ControlDef {
     int limit = 0; // edits and editable combos: most characters the user can type, 0 for no limit
 };
 
-struct DialogTemplate {
+struct FW_CORE_API DialogTemplate {
     std::uint32_t id;
     const char* titleEn;
     const char* titleHu;
@@ -84,7 +84,7 @@ struct DialogTemplate {
 // A menu as a flat list: an entry of depth d+1 right after a Popup of depth d (or after
 // other entries of depth d+1) belongs to that popup. Top-level entries have depth 0.
 enum class MenuEntryKind : std::uint8_t { Command, Separator, Popup };
-struct MenuEntry {
+struct FW_CORE_API MenuEntry {
     std::uint8_t depth;
     MenuEntryKind kind;
     std::uint32_t id = 0; // command id; 0 for separators and popups
@@ -92,25 +92,25 @@ struct MenuEntry {
     const char* hu = nullptr;
 };
 
-struct MenuTemplate {
+struct FW_CORE_API MenuTemplate {
     std::uint32_t id;
     std::span<const MenuEntry> entries;
 };
 
-struct AccelTable {
+struct FW_CORE_API AccelTable {
     std::uint32_t id;
     std::span<const AccelRecord> entries;
 };
 
 // An icon as the lines of an XPM image (header, colours, then the pixel rows), so that the
 // pictures stay readable text in the source.
-struct IconResource {
+struct FW_CORE_API IconResource {
     std::uint32_t id;
     std::span<const char* const> xpm;
 };
 
 // Everything one module contributes.
-struct ResourceSet {
+struct FW_CORE_API ResourceSet {
     const char* module;
     std::span<const StringEntry> strings = {};
     std::span<const DialogTemplate> dialogs = {};
@@ -121,22 +121,22 @@ struct ResourceSet {
 
 // The process-wide resources. The tables must be static data (they are kept by reference);
 // strings are copied into fw::strings(). A later set overrides an id of an earlier one.
-void addResources(const ResourceSet& set);
+FW_CORE_API void addResources(const ResourceSet& set);
 // Every set added so far, in order (the gallery and resource tests walk them).
-std::span<const ResourceSet> resourceSets();
-const DialogTemplate* findDialog(std::uint32_t id);
-const MenuTemplate* findMenu(std::uint32_t id);
-const AccelTable* findAccel(std::uint32_t id);
+FW_CORE_API std::span<const ResourceSet> resourceSets();
+FW_CORE_API const DialogTemplate* findDialog(std::uint32_t id);
+FW_CORE_API const MenuTemplate* findMenu(std::uint32_t id);
+FW_CORE_API const AccelTable* findAccel(std::uint32_t id);
 FW_CORE_API const IconResource* findIcon(std::uint32_t id);
 
 // Texts of one language converted to Windows-1250 (English when the Hungarian is null).
-std::string resourceText(const char* en, const char* hu, Language lang);
+FW_CORE_API std::string resourceText(const char* en, const char* hu, Language lang);
 inline std::string resourceText(const char* en, const char* hu)
 {
     return resourceText(en, hu, language());
 }
 
 // The menu model of a template in a language (the popup that holds the top-level entries).
-Menu buildMenu(const MenuTemplate& menu, Language lang);
+FW_CORE_API Menu buildMenu(const MenuTemplate& menu, Language lang);
 
 } // namespace fw

@@ -1,6 +1,7 @@
 #pragma once
 // Classes whose objects travel through an Archive by class tag, and the registry that
 // turns a stored class name back into an object.
+#include "fw/core/fw_core_api.h"
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,7 +14,7 @@ namespace fw {
 class Archive;
 class Serializable;
 
-struct ClassInfo {
+struct FW_CORE_API ClassInfo {
     std::string name; // at most 63 bytes, as stored class names are limited
     std::uint16_t schema = 0;
     std::function<std::shared_ptr<Serializable>()> create;
@@ -24,14 +25,14 @@ struct ClassInfo {
     }
 };
 
-class Serializable {
+class FW_CORE_API Serializable {
 public:
     virtual ~Serializable() = default;
     virtual const ClassInfo& classInfo() const = 0;
     virtual void serialize(Archive& ar) = 0;
 };
 
-class ClassRegistry {
+class FW_CORE_API ClassRegistry {
 public:
     // The registry that loading archives use unless they are given another.
     static ClassRegistry& global();

@@ -2,6 +2,7 @@
 // String tables by numeric id, English and Hungarian side by side. Modules write their
 // tables as C++ data in UTF-8; adding a table converts every text to Windows-1250 once,
 // so loadString hands out program text ready for the 8-bit world of the workstation.
+#include "fw/core/fw_core_api.h"
 #include <cstdint>
 #include <span>
 #include <string>
@@ -14,13 +15,13 @@ enum class Language { English, Hungarian };
 
 // One entry of a module's table. `hu` null means "not translated": the English text is
 // used instead. An empty text is a text (some strings are deliberately empty).
-struct StringEntry {
+struct FW_CORE_API StringEntry {
     std::uint32_t id;
     const char* en;
     const char* hu;
 };
 
-class StringTable {
+class FW_CORE_API StringTable {
 public:
     // Adds a table; an id that is already present is replaced (and counted in the result,
     // so that a resource test can report it). Texts are copied.
@@ -48,12 +49,12 @@ private:
 };
 
 // The process-wide table that loadString reads, and the language of the user interface.
-StringTable& strings();
-Language language();
-void setLanguage(Language lang);
+FW_CORE_API StringTable& strings();
+FW_CORE_API Language language();
+FW_CORE_API void setLanguage(Language lang);
 
 // Text of `id` in the current language (Windows-1250); empty when the id is unknown.
-std::string loadString(std::uint32_t id);
-bool loadString(std::uint32_t id, std::string& out);
+FW_CORE_API std::string loadString(std::uint32_t id);
+FW_CORE_API bool loadString(std::uint32_t id, std::string& out);
 
 } // namespace fw

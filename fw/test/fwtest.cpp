@@ -65,7 +65,7 @@ Script::Script()
 {
     g_script = this;
     installModalHook();
-    App::setMessageBoxHook([this](const std::string& text, uint32_t type) {
+    setMessageBoxHook([this](const std::string& text, uint32_t type) {
         boxTexts_.push_back(text);
         boxTypes_.push_back(type);
         if (boxAnswers_.empty()) {
@@ -128,7 +128,7 @@ Script::Script()
 Script::~Script()
 {
     setPrintHook(nullptr);
-    App::setMessageBoxHook(nullptr);
+    setMessageBoxHook(nullptr);
     MainFrame::setPopupHook(nullptr);
     setFileDialogHook(nullptr);
     setColorDialogHook(nullptr);

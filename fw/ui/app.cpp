@@ -19,16 +19,15 @@ namespace fw {
 
 namespace {
 App* g_app = nullptr;
-App::MessageBoxHook& boxHook()
-{
-    static App::MessageBoxHook hook;
-    return hook;
-}
 } // namespace
 
 App::App()
 {
     g_app = this;
+    // Message boxes raised by the libraries (fw::messageBox) come to doMessageBox while we live.
+    setMessageBoxHandler([this](const std::string& text, uint32_t type, uint32_t helpId) {
+        return doMessageBox(text, type, helpId);
+    });
     if (auto* d = QAbstractEventDispatcher::instance(QThread::currentThread()))
         connect(d, &QAbstractEventDispatcher::aboutToBlock, this, &App::runIdle);
     if (qApp) {
@@ -43,8 +42,10 @@ App::~App()
     templates_.clear();
     if (filterInstalled_ && qApp)
         qApp->removeEventFilter(this);
-    if (g_app == this)
+    if (g_app == this) {
         g_app = nullptr;
+        setMessageBoxHandler(nullptr);
+    }
 }
 
 App* App::instance()
@@ -110,11 +111,6 @@ bool App::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-void App::setMessageBoxHook(MessageBoxHook hook)
-{
-    boxHook() = std::move(hook);
-}
-
 int App::messageBox(const std::string& text, uint32_t type, uint32_t helpId)
 {
     return doMessageBox(text, type, helpId);
@@ -123,8 +119,8 @@ int App::messageBox(const std::string& text, uint32_t type, uint32_t helpId)
 int App::doMessageBox(const std::string& text, uint32_t type, uint32_t)
 {
     ModalScope modal;
-    if (boxHook())
-        return boxHook()(text, type);
+    if (messageBoxHook())
+        return messageBoxHook()(text, type);
     QMessageBox box(mainFrame_);
     box.setText(toQt(text));
     switch (type & MB_ICONMASK) {

@@ -1,8 +1,9 @@
 #pragma once
 // The application object: start and exit hooks, the idle hook, an application-wide input filter,
 // message boxes, registered and posted messages and commands, timers and the modal depth.
+#include "fw/ui/fw_ui_api.h"
 #include "fw/core/command.h"
-#include "fw/ui/msgbox.h"
+#include "fw/core/msgbox.h"
 
 #include <QObject>
 #include <QPointer>
@@ -24,7 +25,7 @@ class Hint;
 class MainFrame;
 class View;
 
-class App : public QObject, public CmdTarget {
+class FW_UI_API App : public QObject, public CmdTarget {
     Q_OBJECT
 public:
     App();
@@ -48,12 +49,11 @@ public:
     // Sees every key and mouse event of the application first; true swallows the event.
     virtual bool preTranslateMessage(QObject* watched, QEvent* event);
 
-    // Every message box of the program comes here; the default asks the test hook, if any, else
-    // shows a standard box. Returns IDOK, IDCANCEL, IDYES or IDNO.
+    // Every message box of the program comes here, also those of the libraries (fw::messageBox);
+    // the default asks the test hook (fw::setMessageBoxHook), if any, else shows a standard box.
+    // Returns IDOK, IDCANCEL, IDYES or IDNO.
     virtual int doMessageBox(const std::string& text, uint32_t type, uint32_t helpId);
     int messageBox(const std::string& text, uint32_t type = MB_OK, uint32_t helpId = 0);
-    using MessageBoxHook = std::function<int(const std::string& text, uint32_t type)>;
-    static void setMessageBoxHook(MessageBoxHook hook);
 
     MainFrame* mainFrame() const;
     void setMainFrame(MainFrame* frame);

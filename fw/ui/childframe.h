@@ -1,5 +1,6 @@
 #pragma once
 // The MDI child window around one view.
+#include "fw/ui/fw_ui_api.h"
 #include <QMdiSubWindow>
 #include <memory>
 
@@ -7,7 +8,7 @@ namespace fw {
 
 class View;
 
-class ChildFrame : public QMdiSubWindow {
+class FW_UI_API ChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
     // Takes the view; the frame deletes itself when closed.

@@ -16,7 +16,7 @@ namespace fw {
 struct PageSetup;
 struct ResourceSet;
 
-struct FileDialogRequest {
+struct FW_UI_API FileDialogRequest {
     bool open = true;
     std::string defaultName; // Windows-1250
     std::string title;
@@ -26,22 +26,22 @@ struct FileDialogRequest {
 };
 
 // The chosen path, or nothing when the user cancelled.
-std::optional<std::string> getFileName(const FileDialogRequest& request, QWidget* parent = nullptr);
+FW_UI_API std::optional<std::string> getFileName(const FileDialogRequest& request, QWidget* parent = nullptr);
 using FileDialogHook = std::function<std::optional<std::string>(const FileDialogRequest&)>;
-void setFileDialogHook(FileDialogHook hook);
+FW_UI_API void setFileDialogHook(FileDialogHook hook);
 // The Qt filter string of a filter in the "description|patterns|" form.
-std::string qtFilterOf(const std::string& filter);
+FW_UI_API std::string qtFilterOf(const std::string& filter);
 
 // Colours are 0x00BBGGRR.
-std::optional<uint32_t> chooseColor(uint32_t initial, QWidget* parent = nullptr);
+FW_UI_API std::optional<uint32_t> chooseColor(uint32_t initial, QWidget* parent = nullptr);
 // The same with the dialog's 16 custom colours, which the user may change there (kept also when
 // the dialog is cancelled, as the user mixed them).
 using CustomColors = std::array<uint32_t, 16>;
 FW_UI_API std::optional<uint32_t> chooseColor(uint32_t initial, CustomColors& custom, QWidget* parent = nullptr);
 using ColorDialogHook = std::function<std::optional<uint32_t>(uint32_t initial)>;
-void setColorDialogHook(ColorDialogHook hook);
+FW_UI_API void setColorDialogHook(ColorDialogHook hook);
 
-struct FontChoice {
+struct FW_UI_API FontChoice {
     std::string face;
     int pointSize = 9;
     bool bold = false;
@@ -52,9 +52,9 @@ struct FontChoice {
 // kMaxFontPoints in size; a size outside is refused with a message and the dialog stays open.
 inline constexpr int kMinFontPoints = 4;
 inline constexpr int kMaxFontPoints = 24;
-std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* parent = nullptr);
+FW_UI_API std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* parent = nullptr);
 using FontDialogHook = std::function<std::optional<FontChoice>(const FontChoice& initial)>;
-void setFontDialogHook(FontDialogHook hook);
+FW_UI_API void setFontDialogHook(FontDialogHook hook);
 
 // The page setup of printed grids: margins, orientation, header and footer. False when cancelled
 // (setup is then unchanged).
@@ -66,7 +66,7 @@ inline constexpr uint32_t kFontDialogId = 0xFE01;
 inline constexpr uint32_t kPageSetupDialogId = 0xFE02;
 
 // Shows the wait cursor for its lifetime (nested ones stack).
-class WaitCursor {
+class FW_UI_API WaitCursor {
 public:
     WaitCursor();
     ~WaitCursor();

@@ -1,6 +1,7 @@
 #pragma once
 // Moves values between a dialog's controls and its members in both directions; validation
 // failures stop the exchange with fail(id), which leaves the focus on the control.
+#include "fw/ui/fw_ui_api.h"
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -9,7 +10,7 @@ namespace fw {
 
 class Dialog;
 
-class DataExchangeFailure : public std::runtime_error {
+class FW_UI_API DataExchangeFailure : public std::runtime_error {
 public:
     explicit DataExchangeFailure(uint32_t id) : std::runtime_error("data exchange failed"), id_(id) {}
     uint32_t control() const { return id_; }
@@ -18,7 +19,7 @@ private:
     uint32_t id_;
 };
 
-class DataExchange {
+class FW_UI_API DataExchange {
 public:
     DataExchange(Dialog& dialog, bool saveAndValidate) : dialog_(dialog), saving_(saveAndValidate) {}
 

@@ -1,5 +1,6 @@
 #pragma once
 // A document template makes documents of one kind together with their views and frames.
+#include "fw/ui/fw_ui_api.h"
 #include <QObject>
 #include <cstdint>
 #include <functional>
@@ -14,7 +15,7 @@ class Document;
 class Hint;
 class View;
 
-class DocTemplate {
+class FW_UI_API DocTemplate {
 public:
     using DocumentFactory = std::function<std::unique_ptr<Document>()>;
     using ViewFactory = std::function<std::unique_ptr<View>()>;

@@ -1,6 +1,7 @@
 #pragma once
 // Documents hold the data of a window; their views show it. Kept free of Qt so that document
 // logic (tables, sorting) builds and tests without widgets.
+#include "fw/ui/fw_ui_api.h"
 #include "fw/core/command.h"
 
 #include <cstdint>
@@ -14,13 +15,13 @@ class DocTemplate;
 class View;
 
 // The object handed to views with an update; documents and views agree on the concrete kind.
-class Hint {
+class FW_UI_API Hint {
 public:
     virtual ~Hint();
 };
 
 // One flag per row: 1 = the row changed. Indexes beyond the end read as unchanged.
-class RowHint : public Hint {
+class FW_UI_API RowHint : public Hint {
 public:
     RowHint() = default;
     explicit RowHint(int rows) : flags_(rows > 0 ? static_cast<size_t>(rows) : 0, 0) {}
@@ -35,7 +36,7 @@ private:
     std::vector<uint8_t> flags_;
 };
 
-class Document : public CmdTarget {
+class FW_UI_API Document : public CmdTarget {
 public:
     Document();
     ~Document() override;

@@ -2,6 +2,7 @@
 // Rows dragged between the workstation's windows travel as archive bytes under a private MIME
 // type (the clipboard format "Trader Bench internal"); a plain-text copy goes along for other
 // programs. The bytes are handed over unread: decoding them is the receiver's job.
+#include "fw/ui/fw_ui_api.h"
 #include <QMimeData>
 #include <QString>
 #include <cstdint>
@@ -18,19 +19,19 @@ inline constexpr const char* kRowClipboardFormatName = "Trader Bench internal";
 // Payloads beyond this size are refused on both ends.
 inline constexpr size_t kMaxRowPayload = 16u * 1024u * 1024u;
 
-QString rowMimeType();
+FW_UI_API QString rowMimeType();
 
 // Null when the payload is too large.
-std::unique_ptr<QMimeData> makeRowMimeData(const std::vector<uint8_t>& payload, const std::string& text);
+FW_UI_API std::unique_ptr<QMimeData> makeRowMimeData(const std::vector<uint8_t>& payload, const std::string& text);
 // The payload, when the data carries one of an acceptable size.
-std::optional<std::vector<uint8_t>> rowPayload(const QMimeData* data);
-bool hasRowPayload(const QMimeData* data);
+FW_UI_API std::optional<std::vector<uint8_t>> rowPayload(const QMimeData* data);
+FW_UI_API bool hasRowPayload(const QMimeData* data);
 
-bool copyRowsToClipboard(const std::vector<uint8_t>& payload, const std::string& text);
-std::optional<std::vector<uint8_t>> rowsFromClipboard();
+FW_UI_API bool copyRowsToClipboard(const std::vector<uint8_t>& payload, const std::string& text);
+FW_UI_API std::optional<std::vector<uint8_t>> rowsFromClipboard();
 
 // Runs a drag from source; returns the action the target took (Qt::IgnoreAction when none).
-Qt::DropAction startRowDrag(QWidget* source, const std::vector<uint8_t>& payload, const std::string& text,
+FW_UI_API Qt::DropAction startRowDrag(QWidget* source, const std::vector<uint8_t>& payload, const std::string& text,
                             Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction);
 
 } // namespace fw

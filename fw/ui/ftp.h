@@ -1,12 +1,13 @@
 #pragma once
 // File transfer with an FTP server (news attachments). Free of Qt.
+#include "fw/ui/fw_ui_api.h"
 #include <memory>
 #include <optional>
 #include <string>
 
 namespace fw {
 
-struct FtpServer {
+struct FW_UI_API FtpServer {
     std::string host;
     int port = 21;
     std::string user = "anonymous";
@@ -15,13 +16,13 @@ struct FtpServer {
 
 // Splits "ftp://[user[:password]@]host[:port]/path" into server and path (percent escapes
 // decoded). Nothing for another scheme, a missing host or a bad port.
-struct FtpLocation {
+struct FW_UI_API FtpLocation {
     FtpServer server;
     std::string path;
 };
-std::optional<FtpLocation> parseFtpUrl(const std::string& url);
+FW_UI_API std::optional<FtpLocation> parseFtpUrl(const std::string& url);
 
-class FtpTransfer {
+class FW_UI_API FtpTransfer {
 public:
     virtual ~FtpTransfer() = default;
     virtual void setServer(const FtpServer& server) = 0;
@@ -35,6 +36,6 @@ public:
     virtual const std::string& lastError() const = 0;
 };
 
-std::unique_ptr<FtpTransfer> makeCurlFtp();
+FW_UI_API std::unique_ptr<FtpTransfer> makeCurlFtp();
 
 } // namespace fw

@@ -1,6 +1,7 @@
 #pragma once
 // The one table model behind both halves of a grid: it asks the GridSource per cell and never
 // resets; row and column counts follow the source through insert and remove notifications.
+#include "fw/ui/fw_ui_api.h"
 #include "fw/ui/gridsource.h"
 
 #include <QAbstractTableModel>
@@ -9,7 +10,7 @@
 
 namespace fw {
 
-class GridModel : public QAbstractTableModel {
+class FW_UI_API GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit GridModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
@@ -47,7 +48,7 @@ private:
 };
 
 // Paints a cell straight from its style in one source call.
-class GridDelegate : public QStyledItemDelegate {
+class FW_UI_API GridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     explicit GridDelegate(GridModel* model, QObject* parent = nullptr)
@@ -62,6 +63,6 @@ private:
     GridModel* model_;
 };
 
-QColor colorFromRef(uint32_t ref);
+FW_UI_API QColor colorFromRef(uint32_t ref);
 
 } // namespace fw

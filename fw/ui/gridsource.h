@@ -1,6 +1,7 @@
 #pragma once
 // What a grid asks of the data it shows, cell by cell. The grid keeps no cells: every paint asks
 // again, so a document that changes rows needs only to name them. Free of Qt.
+#include "fw/ui/fw_ui_api.h"
 #include <cstdint>
 #include <string>
 
@@ -11,7 +12,7 @@ enum class Align { Left, Center, Right };
 // Colours are 0x00BBGGRR; kDefaultColor leaves the grid's own colour.
 inline constexpr uint32_t kDefaultColor = 0xFFFFFFFFu;
 
-struct CellStyle {
+struct FW_UI_API CellStyle {
     std::string value; // Windows-1250
     uint32_t back = kDefaultColor;
     uint32_t text = kDefaultColor;
@@ -23,7 +24,7 @@ struct CellStyle {
 
 // Grid co-ordinates: row 0 is the title row, column 0 the row header; data rows and display
 // columns count from 1.
-class GridSource {
+class FW_UI_API GridSource {
 public:
     virtual ~GridSource() = default;
     virtual int rowCount() const = 0;
@@ -37,14 +38,14 @@ public:
     virtual void frozenColumnsChanged(int /*count*/) {}
 };
 
-struct GridCell {
+struct FW_UI_API GridCell {
     int row = -1;
     int col = -1;
     bool valid() const { return row >= 0 && col >= 0; }
     bool operator==(const GridCell&) const = default;
 };
 
-struct GridRange {
+struct FW_UI_API GridRange {
     int top, left, bottom, right; // inclusive
     bool operator==(const GridRange&) const = default;
 };

@@ -3,6 +3,7 @@
 // over one model that asks a GridSource per cell. Header row and row-header column, fixed row
 // heights, current cell and selections, hit testing, column widths and moves, fit to content over
 // the visible rows, zoom, type-ahead, update locking and printing.
+#include "fw/ui/fw_ui_api.h"
 #include "fw/ui/gridmodel.h"
 #include "fw/ui/gridsource.h"
 #include "fw/ui/view.h"
@@ -18,7 +19,7 @@ class QTableView;
 
 namespace fw {
 
-class GridView : public View {
+class FW_UI_API GridView : public View {
     Q_OBJECT
 public:
     explicit GridView(QWidget* parent = nullptr);

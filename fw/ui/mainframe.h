@@ -1,6 +1,7 @@
 #pragma once
 // The main window: an MDI area, a menu bar rebuilt from the menu model (update handlers run each
 // time a menu opens), command bars whose layout can be saved, and status bar panes.
+#include "fw/ui/fw_ui_api.h"
 #include "fw/core/command.h"
 #include "fw/core/menu.h"
 #include "fw/core/records.h"
@@ -28,7 +29,7 @@ class ChildFrame;
 class StatusBar;
 class View;
 
-class MainFrame : public QMainWindow, public CmdTarget {
+class FW_UI_API MainFrame : public QMainWindow, public CmdTarget {
     Q_OBJECT
 public:
     explicit MainFrame(QWidget* parent = nullptr);

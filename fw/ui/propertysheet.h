@@ -1,6 +1,7 @@
 #pragma once
 // Tabbed property sheets: each page is a dialog template; OK and Apply hand the changes of
 // every page that was shown to its onApply, Apply is enabled while some page is modified.
+#include "fw/ui/fw_ui_api.h"
 #include "fw/ui/dialog.h"
 
 #include <string>
@@ -15,7 +16,7 @@ class PropertySheet;
 
 inline constexpr uint32_t kIdApplyNow = 0x3021;
 
-class PropertyPage : public Dialog {
+class FW_UI_API PropertyPage : public Dialog {
     Q_OBJECT
 public:
     explicit PropertyPage(uint32_t templateId);
@@ -51,7 +52,7 @@ private:
     bool activated_ = false;
 };
 
-class PropertySheet : public Dialog {
+class FW_UI_API PropertySheet : public Dialog {
     Q_OBJECT
 public:
     explicit PropertySheet(const std::string& caption, QWidget* parent = nullptr);

@@ -2,6 +2,7 @@
 // A spreadsheet file kept in step with a table: the table's titles and rows are held here and
 // written out as an .xlsx workbook on every sync, replacing the file in one step so a reader never
 // sees half a workbook. Free of Qt.
+#include "fw/ui/fw_ui_api.h"
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,12 +10,12 @@
 
 namespace fw {
 
-struct SpreadsheetCell {
+struct FW_UI_API SpreadsheetCell {
     std::string text; // Windows-1250
     std::optional<double> number; // written as a number when set
 };
 
-class SpreadsheetLink {
+class FW_UI_API SpreadsheetLink {
 public:
     virtual ~SpreadsheetLink() = default;
     // The file to keep in step and the sheet's name. Nothing is written before sync.
@@ -31,6 +32,6 @@ public:
     virtual const std::string& lastError() const = 0;
 };
 
-std::unique_ptr<SpreadsheetLink> makeXlsxLink();
+FW_UI_API std::unique_ptr<SpreadsheetLink> makeXlsxLink();
 
 } // namespace fw

@@ -1,6 +1,7 @@
 #pragma once
 // A view shows its document inside a child frame and takes part in command routing
 // (view, then document).
+#include "fw/ui/fw_ui_api.h"
 #include "fw/core/command.h"
 #include "fw/ui/document.h"
 
@@ -13,7 +14,7 @@ namespace fw {
 
 class ChildFrame;
 
-class View : public QWidget, public CmdTarget {
+class FW_UI_API View : public QWidget, public CmdTarget {
     Q_OBJECT
 public:
     explicit View(QWidget* parent = nullptr);

@@ -1,33 +1,13 @@
 #include "kvcore/app/message_box.h"
 
-#include <cstdio>
-#include <utility>
+#include "fw/core/strings.h"
 
-#include "fw/core/codepage.h"
-#include "kvcore/res/strings.h"
-
-namespace {
-KvMessageBoxHook& Hook()
+int KvMessageBox(const std::string& text, std::uint32_t flags)
 {
-    static KvMessageBoxHook hook;
-    return hook;
-}
-} // namespace
-
-void KvSetMessageBoxHook(KvMessageBoxHook hook)
-{
-    Hook() = std::move(hook);
+    return fw::messageBox(text, flags);
 }
 
-int KvMessageBox(const std::string& text, unsigned flags)
+int KvMessageBoxId(std::uint32_t stringId, std::uint32_t flags)
 {
-    if (Hook())
-        return Hook()(text, flags);
-    std::fprintf(stderr, "kvcore: %s\n", fw::cp1250ToUtf8(text).c_str());
-    return KV_IDOK;
-}
-
-int KvMessageBoxId(unsigned stringId, unsigned flags)
-{
-    return KvMessageBox(KvLoadString(stringId), flags);
+    return fw::messageBox(fw::loadString(stringId), flags);
 }

@@ -33,34 +33,14 @@ constexpr fw::StringEntry kStrings[] = {
         "A VORL.DLL útválasztó könyvtárból hiányzik egy függvény, amelyre a munkaállomásnak szüksége van." },
 };
 
-void RegisterOnce()
-{
-    static const bool registered = [] {
-        fw::strings().add(kStrings);
-        return true;
-    }();
-    (void)registered;
-}
+const fw::ResourceSet kResources { "kvcore", kStrings };
+
+// Registered when the library loads: libfw_core.so is initialised before us.
+[[maybe_unused]] const bool kRegistered = (fw::addResources(kResources), true);
 
 } // namespace
 
-std::string KvLoadString(std::uint32_t id)
+const fw::ResourceSet& KvCoreResources()
 {
-    RegisterOnce();
-    return fw::loadString(id);
-}
-
-void KvSetLanguage(fw::Language language)
-{
-    fw::setLanguage(language);
-}
-
-fw::Language KvGetLanguage()
-{
-    return fw::language();
-}
-
-std::span<const fw::StringEntry> KvCoreStrings()
-{
-    return kStrings;
+    return kResources;
 }

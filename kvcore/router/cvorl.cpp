@@ -8,7 +8,6 @@
 
 #include "kvcore/app/message_box.h"
 #include "kvcore/res/ids.h"
-#include "kvcore/res/strings.h"
 #include "kvcore/router/vorl_target.h"
 #include "kvcore/values/field_writer.h"
 
@@ -105,7 +104,7 @@ int CVorl::CheckError()
     }
     switch (m_nStatus) {
     case VORLST_LOGON_REFUSED:
-        KvMessageBox(m_szLogonReply, KV_MB_ICONSTOP);
+        KvMessageBox(m_szLogonReply, fw::MB_ICONSTOP);
         break;
     case VORLST_NO_SLOT:
     case VORLST_NOTHING_PENDING:
@@ -113,17 +112,17 @@ int CVorl::CheckError()
     case VORLST_TIMEOUT:
         break;
     case VORLST_LOGON_TEXT:
-        KvMessageBoxId(IDS_LOGON_TEXT_TOO_LONG, KV_MB_ICONSTOP);
+        KvMessageBoxId(IDS_LOGON_TEXT_TOO_LONG, fw::MB_ICONSTOP);
         break;
     case VORLST_NO_ENTRY:
-        KvMessageBoxId(IDS_VORL_INCOMPLETE, KV_MB_ICONSTOP);
+        KvMessageBoxId(IDS_VORL_INCOMPLETE, fw::MB_ICONSTOP);
         break;
     default: {
         const char* text = m_api.VORLGetError != nullptr ? m_api.VORLGetError(m_nStatus) : nullptr;
         if (text != nullptr) {
-            KvMessageBox(text, KV_MB_ICONSTOP);
+            KvMessageBox(text, fw::MB_ICONSTOP);
         } else {
-            KvMessageBoxId(IDS_VORL_INCOMPLETE, KV_MB_ICONSTOP);
+            KvMessageBoxId(IDS_VORL_INCOMPLETE, fw::MB_ICONSTOP);
         }
         break;
     }

@@ -76,7 +76,7 @@ int CVorl::Init(const std::string& folder)
         handle = dlopen(tried.c_str(), kOpenFlags);
     }
     if (handle == nullptr) {
-        KvMessageBoxId(IDS_ERROR_LOADING_VORL, KV_MB_ICONSTOP);
+        KvMessageBoxId(IDS_ERROR_LOADING_VORL, fw::MB_ICONSTOP);
         return 0;
     }
     m_hInstance = handle;

@@ -58,7 +58,7 @@ TEST_F(CVorlTest, RefusedLogonShowsTheHostTextOnceAndDropsTheHandle)
     EXPECT_EQ(session->Connect("s", "h", "u", Digest().c_str()), VORLST_LOGON_REFUSED);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], "User is locked");
-    EXPECT_EQ(boxFlags[0], KV_MB_ICONSTOP);
+    EXPECT_EQ(boxFlags[0], fw::MB_ICONSTOP);
     EXPECT_FALSE(session->IsConnect());
     EXPECT_EQ(Fake().handles, 0); // the failed attempt's handle is gone
     EXPECT_EQ(Fake().disconnects, 1);
@@ -197,9 +197,9 @@ class CVorlLoadTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        KvSetMessageBoxHook([this](const std::string& text, unsigned) {
+        fw::setMessageBoxHook([this](const std::string& text, std::uint32_t) {
             boxes.push_back(text);
-            return KV_IDOK;
+            return fw::IDOK;
         });
         // Programs and libraries share one output folder: the test's own.
         const char* bin = std::getenv("KV_BIN_DIR");
@@ -215,7 +215,7 @@ protected:
     void TearDown() override
     {
         KvDestroyRouterSession();
-        KvSetMessageBoxHook(nullptr);
+        fw::setMessageBoxHook(nullptr);
         unsetenv("VORLMSGFILE");
     }
     std::string binDir;

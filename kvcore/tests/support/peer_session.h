@@ -75,9 +75,9 @@ protected:
             { "BroadcastAddress", "127.255.255.255" }, { "PacketTimeout", "4" }, { "CharacterTimeout", "2" },
             { "ReceiveTimeout", "3" }, { "ConnectTime", "2" }, { "SendTries", "1" }, { "WindowSize", "3" } };
 
-        KvSetMessageBoxHook([this](const std::string& text, unsigned) {
+        fw::setMessageBoxHook([this](const std::string& text, std::uint32_t) {
             boxes.push_back(text);
-            return KV_IDOK;
+            return fw::IDOK;
         });
         ASSERT_EQ(KvCreateRouterSession(), 1) << "libvorl.so beside libkvcore.so";
         ASSERT_NE(pvorl, nullptr);
@@ -88,7 +88,7 @@ protected:
     {
         KvDestroyRouterSession();
         peer.reset();
-        KvSetMessageBoxHook(nullptr);
+        fw::setMessageBoxHook(nullptr);
         m_iniDir.reset();
         std::error_code ec;
         if (!m_dir.empty())

@@ -18,10 +18,10 @@ protected:
     void SetUp() override
     {
         ResetFake();
-        KvSetMessageBoxHook([this](const std::string& text, unsigned flags) {
+        fw::setMessageBoxHook([this](const std::string& text, std::uint32_t flags) {
             boxes.push_back(text);
             boxFlags.push_back(flags);
-            return KV_IDOK;
+            return fw::IDOK;
         });
         session = std::make_unique<CVorl>();
         session->Attach(FakeRouterApi());
@@ -31,7 +31,7 @@ protected:
     {
         pvorl = nullptr;
         session.reset();
-        KvSetMessageBoxHook(nullptr);
+        fw::setMessageBoxHook(nullptr);
     }
     // A digest-sized password text.
     static std::string Digest(char c = 'A') { return std::string(64, c); }
