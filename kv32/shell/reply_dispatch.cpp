@@ -122,7 +122,7 @@ int CKvReplyDispatch::TransactionRecv(CKvAppCoreBase& app, int code, char* text,
             if (fMulti)
                 CollectMultiReply(reply.text);
             else if (code != MSGTYPE_PASSWORD_CHECK && IsShowable(reply.text))
-                KvMessageBox(std::string(reply.text), KV_MB_ICONSTOP);
+                KvMessageBox(std::string(reply.text), fw::MB_ICONSTOP);
             result = 0;
         } else if (copy.type == MSGTYPE_ACCEPTED) {
             if (fErrorCheckEx)
@@ -137,7 +137,7 @@ int CKvReplyDispatch::TransactionRecv(CKvAppCoreBase& app, int code, char* text,
             if (fMulti)
                 CollectMultiReply(reply.text);
             else if (code != MSGTYPE_PASSWORD_CHECK && showInfo && IsShowable(reply.text))
-                KvMessageBox(std::string(reply.text), KV_MB_ICONINFORMATION);
+                KvMessageBox(std::string(reply.text), fw::MB_ICONINFORMATION);
             result = 1;
         }
     }
@@ -213,7 +213,7 @@ int CKvReplyDispatch::BlockedInfoReqEnd(CKvAppCoreBase& app, CVorlTarget* target
         } else if (message.nType == MSGTYPE_REFUSED) {
             const KvReplyText reply = SplitReplyText(message);
             if (reply.text.size() > 1)
-                KvMessageBox(std::string(reply.text), KV_MB_ICONSTOP);
+                KvMessageBox(std::string(reply.text), fw::MB_ICONSTOP);
             refused = true;
         } else {
             TakeBroadcast(message);
@@ -300,7 +300,7 @@ void CKvReplyDispatch::AfterReceive()
         KvPostCommand(ID_PRINT_LOG_FAILED);
 
     if (m_bLoggedOutNotice) {
-        KvMessageBox(Kv32LoadString(IDS_LOGGED_OUT), KV_MB_ICONSTOP);
+        KvMessageBox(Kv32LoadString(IDS_LOGGED_OUT), fw::MB_ICONSTOP);
         KvPostCommand(ID_SESSION_END_NO_LOGOFF);
         KvSetStatusText(std::string());
         m_bLoggedOutNotice = false;

@@ -29,7 +29,7 @@ int StopBoxes(const kv32test::UiRecorder& ui)
 {
     int n = 0;
     for (const auto& box : ui.boxes)
-        n += (box.flags & KV_MB_ICONSTOP) != 0;
+        n += (box.flags & fw::MB_ICONSTOP) != 0;
     return n;
 }
 
@@ -138,7 +138,7 @@ TEST_F(TransactionReplies, WhatTheUserSees)
     router.Reply({ { 193, WithZero("Order accepted") } });
     EXPECT_EQ(Send(132, 1), 1);
     ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].flags, unsigned(KV_MB_ICONINFORMATION));
+    EXPECT_EQ(ui.boxes[0].flags, unsigned(fw::MB_ICONINFORMATION));
 
     // The password check's answer comes back in the caller's buffer, ended and cut to it.
     router.Reply({ { 193, WithZero("PWCHECK-ANSWER-LONGER") } });

@@ -7,7 +7,7 @@ namespace kv32test {
 UiRecorder::UiRecorder()
 {
     KvSetUiPort(this);
-    KvSetMessageBoxHook([this](const std::string& text, unsigned flags) {
+    fw::setMessageBoxHook([this](const std::string& text, std::uint32_t flags) {
         boxes.push_back({ text, flags });
         return boxAnswer;
     });
@@ -15,7 +15,7 @@ UiRecorder::UiRecorder()
 
 UiRecorder::~UiRecorder()
 {
-    KvSetMessageBoxHook(nullptr);
+    fw::setMessageBoxHook(nullptr);
     if (KvUiPort() == this)
         KvSetUiPort(nullptr);
 }
