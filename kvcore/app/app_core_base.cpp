@@ -1,10 +1,12 @@
 #include "kvcore/app/app_core_base.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "kvcore/router/cvorl.h"
 #include "kvcore/router/info_req.h"
+#include "kvcore/router/kv_trace.h"
 #include "kvcore/router/vorl_target.h"
 
 int fPacket = 0;
@@ -78,16 +80,49 @@ KvRecvWaitScope::~KvRecvWaitScope()
     m_pApp->m_nRecvWait = m_nSaved;
 }
 
+void CKvAppCoreBase::RunOutsideTheRoad(const std::function<void()>& hook)
+{
+    if (!hook)
+        return;
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d)
+            : depth(d)
+        {
+            ++depth;
+        }
+        ~Depth() { --depth; }
+    } busy(m_nBusyDepth);
+    hook();
+}
+
+KvWaitRound CKvAppCoreBase::WaitBounded(const char* awaited, const std::function<KvWaitRound()>& round)
+{
+    for (int i = 0; i < kMaxWaitRounds; ++i) {
+        if (i > 0)
+            RunOutsideTheRoad([this] { RepaintWhileWaiting(); });
+        const KvWaitRound result = round();
+        if (result != KvWaitRound::Again)
+            return result;
+    }
+    KvTrace(std::string("gave up waiting for ") + awaited + " after " + std::to_string(kMaxBlockingWaitSeconds)
+        + " seconds");
+    return KvWaitRound::Again;
+}
+
 void CKvAppCoreBase::DrainInfoReplies()
 {
     KvRecvWaitScope wait(this, kWaitSeconds);
-    for (int round = 0; round < kMaxWaitRounds && !aInfoReq.IsEmpty() && !SessionCritical(); ++round) {
+    WaitBounded("the replies owed to earlier requests", [this] {
+        if (aInfoReq.IsEmpty() || SessionCritical())
+            return KvWaitRound::Done;
         DoReceive();
+        if (aInfoReq.IsEmpty())
+            return KvWaitRound::Done;
         // Only "nothing yet" is worth another wait; any other outcome that leaves
         // the queue full means no reply will come to empty it.
-        if (!aInfoReq.IsEmpty() && (pvorl == nullptr || pvorl->GetResult() != VORLST_TIMEOUT))
-            break;
-    }
+        return pvorl != nullptr && pvorl->GetResult() == VORLST_TIMEOUT ? KvWaitRound::Again : KvWaitRound::Failed;
+    });
 }
 
 int CKvAppCoreBase::VORLTransactionAdd(int code, char* text, int len)
@@ -146,6 +181,8 @@ int CKvAppCoreBase::VORLInfoReqRecv()
 
 void CKvAppCoreBase::DoRequest()
 {
+    if (IsRoadBusy())
+        return;
     if (!SessionCritical()) {
         CollectAllRequests();
         if (!aInfoReq.IsEmpty())
@@ -157,6 +194,8 @@ void CKvAppCoreBase::DoRequest()
 
 void CKvAppCoreBase::DoReceive()
 {
+    if (IsRoadBusy())
+        return;
     if (!SessionCritical()) {
         VORLInfoReqRecv();
         if (CanForceLogoff() && m_bForceLogoff) {
@@ -195,13 +234,15 @@ int CKvAppCoreBase::WaitForReply()
 {
     if (pvorl == nullptr)
         return 0;
-    for (int round = 0; round < kMaxWaitRounds; ++round) {
+    const KvWaitRound result = WaitBounded("a reply", [] {
+        if (pvorl == nullptr)
+            return KvWaitRound::Failed;
         if (pvorl->Recv(kWaitSeconds) == 0)
-            return 1;
-        if (pvorl->GetResult() != VORLST_TIMEOUT || pvorl->IsCriticalError())
-            return 0;
-    }
-    return 0;
+            return KvWaitRound::Done;
+        return pvorl->GetResult() != VORLST_TIMEOUT || pvorl->IsCriticalError() ? KvWaitRound::Failed
+                                                                               : KvWaitRound::Again;
+    });
+    return result == KvWaitRound::Done ? 1 : 0;
 }
 
 int CKvAppCoreBase::ReceiveInfoReplies(int timeoutSeconds)

@@ -19,6 +19,10 @@ KVCORE_API extern int fLastRec; // the last record of the current reply has arri
 // The value every transaction message carries.
 inline constexpr int kTransactionValue = 4138027;
 
+// One round of a blocking wait: finished with the reply, finished without
+// it, or nothing yet (another round may follow).
+enum class KvWaitRound { Done, Failed, Again };
+
 enum KvCoreCommandId : unsigned {
     ID_KV_LOGON = 35940,
     ID_KV_LOGOFF = 35941,
@@ -58,6 +62,21 @@ public:
     virtual void BeginLongOperation(unsigned /*textId*/) { }
     virtual void PumpLongOperation() { }
     virtual void EndLongOperation() { }
+    // Repaints the windows between the rounds of a blocking wait, taking no
+    // user input (the windowed application processes paint events only).
+    virtual void RepaintWhileWaiting() { }
+
+    // Runs hook (a repaint or a long operation's display) with the request road
+    // closed: meanwhile the timer's poll does nothing and every request
+    // function refuses with 0, so nothing re-enters a wait in progress.
+    void RunOutsideTheRoad(const std::function<void()>& hook);
+    // True while such a hook runs.
+    bool IsRoadBusy() const { return m_nBusyDepth > 0; }
+    // Repeats round (each waits in the router at most kWaitSeconds) while it
+    // answers Again, at most kMaxWaitRounds times, repainting between rounds.
+    // The last round's answer; Again when the bound ran out, which is traced
+    // with what was awaited.
+    KvWaitRound WaitBounded(const char* awaited, const std::function<KvWaitRound()>& round);
 
     // Building blocks for the receive overrides.
     // Fetches one reply packet and hands it out by position over aInfoReq: data
@@ -78,15 +97,18 @@ public:
 
     int IsForceLogoffRequested() const { return m_bForceLogoff; }
 
-    // Per wait in the router, and how many waits a blocking step may take.
+    // Per wait in the router, and the longest a blocking step (a transaction's
+    // or a blocking request's reply, the owed replies before a new request,
+    // the first load's reply) waits in all before it gives up.
     static constexpr int kWaitSeconds = 1;
-    static constexpr int kMaxWaitRounds = 600;
+    static constexpr int kMaxBlockingWaitSeconds = 10;
+    static constexpr int kMaxWaitRounds = kMaxBlockingWaitSeconds / kWaitSeconds;
 
 protected:
     // Takes in the replies still owed to queued requests (bounded; stops on a
     // critical state or when the router has nothing more to give).
     void DrainInfoReplies();
-    // Blocks in the router until a reply packet arrives or the router fails.
+    // Waits in the router (bounded) until a reply packet arrives or the router fails.
     int WaitForReply();
 
     int m_bForceLogoff = 0;
@@ -94,6 +116,7 @@ protected:
     int m_nRecvWait = 0;
 
 private:
+    int m_nBusyDepth = 0;
     friend class KvRecvWaitScope;
     CKvAppCoreBase* m_pPrevious = nullptr;
 };

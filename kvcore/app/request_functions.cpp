@@ -8,9 +8,13 @@
 #include "kvcore/router/vorl_target.h"
 
 namespace {
+// The application whose request road is open: none while a hook runs in the
+// middle of a wait (a repaint, a long operation's display), so that a timer
+// poll or any other caller cannot start a request inside the waiting one.
 CKvAppCoreBase* App()
 {
-    return CKvAppCoreBase::Current();
+    CKvAppCoreBase* app = CKvAppCoreBase::Current();
+    return app == nullptr || app->IsRoadBusy() ? nullptr : app;
 }
 
 // One step on every permanent target in turn, the long operation's display kept alive between
@@ -21,7 +25,7 @@ int EveryPermTarget(CKvAppCoreBase* app, int (CVorlPermTarget::*step)())
     auto& targets = CVorlPermTarget::apPermTargets;
     int result = 1;
     for (size_t i = 0; i < targets.size() && result; ++i) {
-        app->PumpLongOperation();
+        app->RunOutsideTheRoad([app] { app->PumpLongOperation(); });
         result = (targets[i]->*step)();
     }
     return result;
@@ -92,12 +96,12 @@ int CollectAllInfoRequestsBlocking()
         if (!aInfoReq.IsEmpty() && app->VORLInfoReqEnd()) {
             // The first load waits in the router for its reply instead of polling.
             KvRecvWaitScope wait(app, CKvAppCoreBase::kWaitSeconds);
-            for (int round = 0; round < CKvAppCoreBase::kMaxWaitRounds; ++round) {
+            app->WaitBounded("the first load's reply", [app] {
                 if (app->VORLInfoReqRecv())
-                    break;
-                if (pvorl == nullptr || pvorl->GetResult() != VORLST_TIMEOUT)
-                    break;
-            }
+                    return KvWaitRound::Done;
+                return pvorl != nullptr && pvorl->GetResult() == VORLST_TIMEOUT ? KvWaitRound::Again
+                                                                                 : KvWaitRound::Failed;
+            });
         }
     }
     app->EndLongOperation();
@@ -106,7 +110,8 @@ int CollectAllInfoRequestsBlocking()
 
 int StoreAllPermTargets()
 {
-    CKvAppCoreBase* app = App();
+    // Saving takes no part in the request road: it may run at any time.
+    CKvAppCoreBase* app = CKvAppCoreBase::Current();
     if (app == nullptr)
         return 0;
     app->BeginLongOperation(IDS_STORING_DATA);
@@ -117,6 +122,10 @@ int StoreAllPermTargets()
 
 int ResetAllPermTargets()
 {
+    // Not from inside a wait: the waiting request still owns the packet and the queue.
+    const CKvAppCoreBase* app = CKvAppCoreBase::Current();
+    if (app != nullptr && app->IsRoadBusy())
+        return 0;
     fPacket = 0;
     aInfoReq.RemoveAll();
     for (CVorlPermTarget* target : CVorlPermTarget::apPermTargets)

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/router/info_req.h"
+#include "kvcore/router/kv_trace.h"
 #include "kvcore/router/record_reader.h"
 #include "kvcore/router/vorl_target.h"
 #include "support/session_fixture.h"
@@ -84,7 +87,17 @@ public:
     void PostMainCommand(unsigned id) override { posted.push_back(id); }
     bool CanForceLogoff() const override { return true; }
     void BeginLongOperation(unsigned id) override { longOps.push_back(id); }
+    void PumpLongOperation() override { pumpsOutsideTheRoad.push_back(IsRoadBusy()); }
+    void RepaintWhileWaiting() override
+    {
+        ++repaints;
+        if (onRepaint)
+            onRepaint();
+    }
 
+    std::function<void()> onRepaint;
+    int repaints = 0;
+    std::vector<bool> pumpsOutsideTheRoad;
     bool modal = false;
     std::vector<unsigned> posted;
     std::vector<unsigned> longOps;
@@ -340,6 +353,7 @@ TEST_F(RequestRoad, FirstLoadWaitsForItsReply)
     EXPECT_EQ(t2.texts, (std::vector<std::string> { "BB" }));
     EXPECT_EQ(t2.posts, 1);
     EXPECT_EQ(app.longOps, (std::vector<unsigned> { 30024 }));
+    EXPECT_EQ(app.pumpsOutsideTheRoad, (std::vector<bool> { true, true }));
     for (int t : Fake().recvTimeouts)
         EXPECT_GT(t, 0);
 }
@@ -372,6 +386,96 @@ TEST_F(RequestRoad, StoreAndResetPasses)
     EXPECT_EQ(fPacket, 0);
     EXPECT_TRUE(aInfoReq.IsEmpty());
     EXPECT_EQ(order, (std::vector<std::string> { "free1", "free2", "free3" }));
+}
+
+// A router that never answers: every blocking step gives up after its bound,
+// one router wait of kWaitSeconds a round, repainting between rounds.
+TEST_F(RequestRoad, EveryBlockingWaitGivesUpWithinItsBound)
+{
+    static_assert(CKvAppCoreBase::kMaxBlockingWaitSeconds <= 30, "a blocking wait is bounded in seconds");
+    struct Case {
+        const char* name;
+        std::function<void(TestApp&)> run;
+    };
+    char text[] = "ORDER";
+    const Case cases[] = {
+        { "blocking request",
+            [](TestApp&) {
+                Recorder r;
+                EXPECT_EQ(VORLInfoReq(29, "KEY", 3, &r), 0);
+            } },
+        { "transaction", [&](TestApp&) { EXPECT_EQ(VORLTransaction(77, text, 5, 1), 0); } },
+        { "owed replies before a transaction",
+            [&](TestApp& app) {
+                Table t1(1, "REQ1");
+                app.DoRequest();
+                Fake().calls.clear();
+                Fake().recvTimeouts.clear();
+                EXPECT_EQ(VORLTransactionAdd(77, text, 5), 0); // the drain gave up; the router is still taken
+                EXPECT_EQ(aInfoReq.GetSize(), 1);
+            } },
+        { "first load",
+            [](TestApp&) {
+                Table t1(1, "REQ1");
+                EXPECT_EQ(CollectAllInfoRequestsBlocking(), 1);
+            } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        std::vector<std::string> trace;
+        KvSetTraceSink([&](const std::string& line) { trace.push_back(line); });
+        TestApp app;
+        c.run(app);
+        KvSetTraceSink(nullptr);
+        EXPECT_EQ(std::count(Fake().calls.begin(), Fake().calls.end(), "recv"), CKvAppCoreBase::kMaxWaitRounds);
+        EXPECT_EQ(Fake().recvTimeouts,
+            std::vector<int>(CKvAppCoreBase::kMaxWaitRounds, CKvAppCoreBase::kWaitSeconds));
+        EXPECT_EQ(app.repaints, CKvAppCoreBase::kMaxWaitRounds - 1);
+        ASSERT_EQ(trace.size(), 1u);
+        EXPECT_NE(trace[0].find("gave up"), std::string::npos) << trace[0];
+        EXPECT_FALSE(session->IsCriticalError());
+    }
+}
+
+// The repaint hook runs while a blocking request waits; a timer poll or any
+// request made from it must not touch the router or the queue.
+TEST_F(RequestRoad, APollFromTheRepaintHookDoesNotReEnterTheWait)
+{
+    TestApp app;
+    Table t1(1, "REQ1");
+    Recorder r, other;
+    Fake().recvStatuses = { 9, 9 }; // the reply comes in the third round
+    Fake().replies.push_back({ { 5, "L1" }, { 0, "" } });
+    std::vector<std::string> routerCallsInHook;
+    std::vector<int> results;
+    app.onRepaint = [&] {
+        EXPECT_TRUE(app.IsRoadBusy());
+        const size_t before = Fake().calls.size();
+        app.DoRequest();
+        app.DoReceive();
+        char text[] = "T";
+        results = { VORLInfoReq(30, "X", 1, &other), VORLInfoReqAdd(31, "Y", 1, &other), VORLInfoReqEnd(),
+            VORLTransaction(1, text, 1, 0), VORLTransactionAdd(1, text, 1), VORLTransactionEnd(),
+            VORLInfoReqRecv(), VORLBlockedInfoReqEnd(&other), CollectAllInfoRequestsBlocking(),
+            ResetAllPermTargets() };
+        routerCallsInHook.insert(routerCallsInHook.end(), Fake().calls.begin() + static_cast<long>(before),
+            Fake().calls.end());
+    };
+    EXPECT_EQ(VORLInfoReq(29, "KEY", 3, &r), 1);
+    EXPECT_EQ(app.repaints, 2);
+    EXPECT_TRUE(routerCallsInHook.empty());
+    EXPECT_EQ(results, std::vector<int>(10, 0));
+    EXPECT_EQ(t1.updates, 0);
+    EXPECT_TRUE(app.longOps.empty());
+    EXPECT_EQ(r.texts, (std::vector<std::string> { "L1" }));
+    EXPECT_TRUE(other.texts.empty());
+    EXPECT_EQ(fLastRec, 1);
+    // The road opens again once the wait is over.
+    EXPECT_FALSE(app.IsRoadBusy());
+    app.DoRequest();
+    EXPECT_EQ(t1.updates, 1);
 }
 
 TEST_F(RequestRoad, WithoutAnApplicationEveryRequestFails)
