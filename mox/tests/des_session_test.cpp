@@ -7,6 +7,9 @@
 
 #include <openssl/des.h>
 
+#include <optional>
+#include <string>
+
 using namespace moxtest;
 
 namespace {
@@ -54,6 +57,20 @@ protected:
         }
         return p;
     }
+    // Enciphers data in the mode and variant, fed in random pieces, and expects the reference
+    // when there is one; then deciphers the result, in other pieces, back to data.
+    void expectCipherAndBack(int mode, int variant, const bsapi_key& key, const Bytes& data,
+                             const std::optional<Bytes>& expected)
+    {
+        SCOPED_TRACE("mode " + std::to_string(mode) + ", variant " + std::to_string(variant));
+        Bytes out, back;
+        ASSERT_TRUE(run_des({0, mode, variant, 0, 0}, key, data, out, random_pieces(data.size())));
+        if (expected) {
+            EXPECT_EQ(out, *expected);
+        }
+        ASSERT_TRUE(run_des({1, mode, variant, 0, 0}, key, out, back, random_pieces(data.size())));
+        EXPECT_EQ(back, data);
+    }
 };
 
 } // namespace
@@ -63,15 +80,8 @@ TEST_F(DesSession, SingleDesAgreesWithOpenSslInEcbAndCbc)
     for (int i = 0; i < 20; ++i) {
         const Bytes k = rnd(8), iv = rnd(8), data = rnd(8 * (1 + rng() % 40));
         DesKeys keys({k}, nullptr, {iv});
-        Bytes out, back;
-        ASSERT_TRUE(run_des({0, DES_MODE_ECB, 0, 0, 0}, keys.k, data, out, random_pieces(data.size())));
-        EXPECT_EQ(out, ossl_ecb(k, data, DES_ENCRYPT));
-        ASSERT_TRUE(run_des({1, DES_MODE_ECB, 0, 0, 0}, keys.k, out, back, random_pieces(data.size())));
-        EXPECT_EQ(back, data);
-        ASSERT_TRUE(run_des({0, DES_MODE_CBC, 0, 0, 0}, keys.k, data, out, random_pieces(data.size())));
-        EXPECT_EQ(out, ossl_cbc(k, data, iv, DES_ENCRYPT));
-        ASSERT_TRUE(run_des({1, DES_MODE_CBC, 0, 0, 0}, keys.k, out, back, random_pieces(data.size())));
-        EXPECT_EQ(back, data);
+        expectCipherAndBack(DES_MODE_ECB, 0, keys.k, data, ossl_ecb(k, data, DES_ENCRYPT));
+        expectCipherAndBack(DES_MODE_CBC, 0, keys.k, data, ossl_cbc(k, data, iv, DES_ENCRYPT));
     }
 }
 
@@ -90,22 +100,15 @@ TEST_F(DesSession, TwoKeyEdeAgreesWithOpenSsl)
         const Bytes k1 = rnd(8), k2 = rnd(8), iv = rnd(8), data = rnd(8 * (1 + rng() % 40));
         DesKeys keys({k1, k2}, nullptr, {iv});
         DES_key_schedule s1 = oks(k1), s2 = oks(k2);
-        Bytes ref(data.size()), out, back;
+        Bytes ecb(data.size()), cbc(data.size());
         for (size_t j = 0; j < data.size(); j += 8)
             DES_ecb3_encrypt(reinterpret_cast<const_DES_cblock*>(const_cast<uint8_t*>(data.data() + j)),
-                             reinterpret_cast<DES_cblock*>(ref.data() + j), &s1, &s2, &s1, DES_ENCRYPT);
-        ASSERT_TRUE(run_des({0, DES_MODE_ECB, 1, 0, 0}, keys.k, data, out, random_pieces(data.size())));
-        EXPECT_EQ(out, ref);
-        ASSERT_TRUE(run_des({1, DES_MODE_ECB, 1, 0, 0}, keys.k, out, back));
-        EXPECT_EQ(back, data);
-
+                             reinterpret_cast<DES_cblock*>(ecb.data() + j), &s1, &s2, &s1, DES_ENCRYPT);
         DES_cblock ivb;
         std::memcpy(ivb, iv.data(), 8);
-        DES_ede3_cbc_encrypt(data.data(), ref.data(), long(data.size()), &s1, &s2, &s1, &ivb, DES_ENCRYPT);
-        ASSERT_TRUE(run_des({0, DES_MODE_CBC, 1, 0, 0}, keys.k, data, out, random_pieces(data.size())));
-        EXPECT_EQ(out, ref);
-        ASSERT_TRUE(run_des({1, DES_MODE_CBC, 1, 0, 0}, keys.k, out, back));
-        EXPECT_EQ(back, data);
+        DES_ede3_cbc_encrypt(data.data(), cbc.data(), long(data.size()), &s1, &s2, &s1, &ivb, DES_ENCRYPT);
+        expectCipherAndBack(DES_MODE_ECB, 1, keys.k, data, ecb);
+        expectCipherAndBack(DES_MODE_CBC, 1, keys.k, data, cbc);
     }
 }
 
@@ -118,14 +121,8 @@ TEST_F(DesSession, ThreeKeyListIsEncryptDecryptDecrypt)
         for (const Bytes* last : {&k1, &k3}) {
             DesKeys keys({k1, k2, *last}, nullptr);
             const Bytes ref = ossl_ecb(*last, ossl_ecb(k2, ossl_ecb(k1, data, DES_ENCRYPT), DES_DECRYPT), DES_DECRYPT);
-            Bytes out, back;
-            ASSERT_TRUE(run_des({0, DES_MODE_ECB, 1, 0, 0}, keys.k, data, out));
-            EXPECT_EQ(out, ref);
-            ASSERT_TRUE(run_des({1, DES_MODE_ECB, 1, 0, 0}, keys.k, out, back));
-            EXPECT_EQ(back, data);
-            ASSERT_TRUE(run_des({0, DES_MODE_CBC, 1, 0, 0}, keys.k, data, out));
-            ASSERT_TRUE(run_des({1, DES_MODE_CBC, 1, 0, 0}, keys.k, out, back));
-            EXPECT_EQ(back, data);
+            expectCipherAndBack(DES_MODE_ECB, 1, keys.k, data, ref);
+            expectCipherAndBack(DES_MODE_CBC, 1, keys.k, data, std::nullopt);
         }
     }
 }
@@ -147,11 +144,7 @@ TEST_F(DesSession, ChainedTriplePassesAreThreeCbcPasses)
     const Bytes k1 = rnd(8), k2 = rnd(8), iv1 = rnd(8), iv2 = rnd(8), iv3 = rnd(8), data = rnd(96);
     DesKeys keys({k1, k2}, nullptr, {iv1, iv2, iv3});
     const Bytes ref = ossl_cbc(k1, ossl_cbc(k2, ossl_cbc(k1, data, iv1, DES_ENCRYPT), iv2, DES_DECRYPT), iv3, DES_ENCRYPT);
-    Bytes out, back;
-    ASSERT_TRUE(run_des({0, DES_MODE_CBC, 2, 0, 0}, keys.k, data, out, random_pieces(data.size())));
-    EXPECT_EQ(out, ref);
-    ASSERT_TRUE(run_des({1, DES_MODE_CBC, 2, 0, 0}, keys.k, out, back, random_pieces(data.size())));
-    EXPECT_EQ(back, data);
+    expectCipherAndBack(DES_MODE_CBC, 2, keys.k, data, ref);
     // ECB has no chaining, so variant 2 is the one-pass triple function there.
     Bytes e1, e2;
     ASSERT_TRUE(run_des({0, DES_MODE_ECB, 2, 0, 0}, keys.k, data, e1));
@@ -163,43 +156,26 @@ TEST_F(DesSession, FeedbackModes)
 {
     const Bytes k = rnd(8), iv = rnd(8), data = rnd(77);
     DES_key_schedule ks = oks(k);
-    {
-        DesKeys keys({k}, nullptr, {iv});
-        Bytes out, back, ref(data.size());
-        DES_cblock ivb;
-        std::memcpy(ivb, iv.data(), 8);
-        int num = 0;
-        DES_cfb64_encrypt(data.data(), ref.data(), long(data.size()), &ks, &ivb, &num, DES_ENCRYPT);
-        ASSERT_TRUE(run_des({0, DES_MODE_CFB, 0, 0, 0}, keys.k, data, out, random_pieces(data.size())));
-        EXPECT_EQ(out, ref);
-        ASSERT_TRUE(run_des({1, DES_MODE_CFB, 0, 0, 0}, keys.k, out, back, random_pieces(data.size())));
-        EXPECT_EQ(back, data);
-        std::memcpy(ivb, iv.data(), 8);
-        num = 0;
-        DES_ofb64_encrypt(data.data(), ref.data(), long(data.size()), &ks, &ivb, &num);
-        ASSERT_TRUE(run_des({0, DES_MODE_OFB, 0, 0, 0}, keys.k, data, out));
-        EXPECT_EQ(out, ref);
-        ASSERT_TRUE(run_des({1, DES_MODE_OFB, 0, 0, 0}, keys.k, out, back));
-        EXPECT_EQ(back, data);
-    }
-    {
-        DesKeys keys({k}, nullptr, {iv}, 8);
-        Bytes out, back, ref(data.size());
-        DES_cblock ivb;
-        std::memcpy(ivb, iv.data(), 8);
-        DES_cfb_encrypt(data.data(), ref.data(), 8, long(data.size()), &ks, &ivb, DES_ENCRYPT);
-        ASSERT_TRUE(run_des({0, DES_MODE_CFB, 0, 0, 0}, keys.k, data, out, random_pieces(data.size())));
-        EXPECT_EQ(out, ref);
-        ASSERT_TRUE(run_des({1, DES_MODE_CFB, 0, 0, 0}, keys.k, out, back));
-        EXPECT_EQ(back, data);
-    }
+    DES_cblock ivb;
+    int num = 0;
+    // 64-bit CFB and OFB, then CFB with a feedback of 8 bits.
+    Bytes cfb64(data.size()), ofb64(data.size()), cfb8(data.size());
+    std::memcpy(ivb, iv.data(), 8);
+    DES_cfb64_encrypt(data.data(), cfb64.data(), long(data.size()), &ks, &ivb, &num, DES_ENCRYPT);
+    std::memcpy(ivb, iv.data(), 8);
+    num = 0;
+    DES_ofb64_encrypt(data.data(), ofb64.data(), long(data.size()), &ks, &ivb, &num);
+    std::memcpy(ivb, iv.data(), 8);
+    DES_cfb_encrypt(data.data(), cfb8.data(), 8, long(data.size()), &ks, &ivb, DES_ENCRYPT);
+    DesKeys keys({k}, nullptr, {iv});
+    expectCipherAndBack(DES_MODE_CFB, 0, keys.k, data, cfb64);
+    expectCipherAndBack(DES_MODE_OFB, 0, keys.k, data, ofb64);
+    DesKeys bits8({k}, nullptr, {iv}, 8);
+    expectCipherAndBack(DES_MODE_CFB, 0, bits8.k, data, cfb8);
     for (int mode : {DES_MODE_CFB, DES_MODE_OFB}) {
         for (int variant : {1, 2}) {
-            DesKeys keys({k, rnd(8), rnd(8)}, nullptr, {iv, rnd(8), rnd(8)}, 24);
-            Bytes out, back;
-            ASSERT_TRUE(run_des({0, mode, variant, 0, 0}, keys.k, data, out, random_pieces(data.size())));
-            ASSERT_TRUE(run_des({1, mode, variant, 0, 0}, keys.k, out, back, random_pieces(data.size())));
-            EXPECT_EQ(back, data) << mode << variant;
+            DesKeys triple({k, rnd(8), rnd(8)}, nullptr, {iv, rnd(8), rnd(8)}, 24);
+            expectCipherAndBack(mode, variant, triple.k, data, std::nullopt);
         }
     }
     DesKeys bad({k}, nullptr, {iv}, 12);

@@ -54,6 +54,50 @@ struct LangCloser {
 };
 using LangPtr = std::unique_ptr<PlinthLang, LangCloser>;
 
+// The golden files as the format defines them, written out by hand field by field from
+// lang_golden.txt, so that the compiler is checked against the format and not against an
+// earlier run of itself.
+std::string handWrittenGoldenBinary()
+{
+    std::string bytes;
+    auto u32 = [&](int64_t value) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
+    };
+    auto zeroTerminated = [&](const std::string& text) { bytes.append(text).push_back('\0'); };
+    u32(2); // N: English and Hungarian, in the order they first appear
+    u32(0); // "English" at 0
+    u32(8); // "Hungarian" after "English\0"
+    u32(18); // S1: 8 + 10
+    zeroTerminated("English");
+    zeroTerminated("Hungarian");
+    u32(5); // M: the five entries
+    // Cells row by row, English then Hungarian; every text is written in source order at:
+    // "OK" 0, "Rendben" 3, "Csak magyar" 11, "first" 23, "second" 29, the two-line text 36.
+    u32(0), u32(3); // MSG_OK
+    u32(-1), u32(11); // MSG_ONLY_HU: no English text
+    u32(29), u32(-1); // MSG_TWICE: the later English text wins, the earlier is still written
+    u32(-1), u32(-1); // MSG_EMPTY
+    u32(36), u32(-1); // MSG_MULTI
+    u32(62); // S2: 36 + 25 + 1
+    for (const char* text : { "OK", "Rendben", "Csak magyar", "first", "second", "two\nlines # not a comment" })
+        zeroTerminated(text);
+    return bytes;
+}
+
+const char* const kHandWrittenGoldenHeader = "/* This file was automatically generated - DO NOT EDIT */\n"
+                                             "#define MSG_OK 0\n"
+                                             "#define MSG_ONLY_HU 1\n"
+                                             "#define MSG_TWICE 2\n"
+                                             "#define MSG_EMPTY 3\n"
+                                             "#define MSG_MULTI 4\n";
+
+TEST(LangCompile, GoldenFilesAreTheFormatWrittenByHand)
+{
+    EXPECT_EQ(slurp(dataFile("lang_golden.bin")), handWrittenGoldenBinary());
+    EXPECT_EQ(slurp(dataFile("lang_golden.h")), kHandWrittenGoldenHeader);
+}
+
 TEST(LangCompile, GoldenFileByteForByte)
 {
     ScratchDir dir;

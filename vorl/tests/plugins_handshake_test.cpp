@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -65,54 +67,49 @@ Outcome handshake(PluginSet* set, int replies) {
   return r;
 }
 
-TEST(PluginHandshake, OneRoundWhenNoPluginAsksForMore) {
-  Recorder rec;
-  ScratchDir dir;
-  PluginSet* set = makeSet(dir, entry("A", "recorder.vpx", "RecorderInit"));
-  ASSERT_NE(set, nullptr);
-  rec.reset();
-  const Outcome r = handshake(set, 5);
-  EXPECT_EQ(r.rc, VORL_OK);
-  EXPECT_EQ(r.peerCounts, std::vector<int>{1}); // the hello message of OnConnectToServer
-  EXPECT_EQ(rec.log(), "A:OnConnectToServer port 45678\nA:OnRecvPluginPkt round 1 512=USE\n");
-  PluginsCleanup(set);
-}
-
-TEST(PluginHandshake, WithoutPluginsAnEmptyPacketIsStillExchanged) {
-  ScratchDir dir;
-  PluginSet* set = makeSet(dir, "");
-  ASSERT_NE(set, nullptr);
-  const Outcome r = handshake(set, 5);
-  EXPECT_EQ(r.rc, VORL_OK);
-  EXPECT_EQ(r.peerCounts, std::vector<int>{0});
-  PluginsCleanup(set);
-}
-
-TEST(PluginHandshake, MoreRoundsUntilThePeerStopsAndFailuresEndIt) {
-  Recorder rec;
-  ScratchDir dir;
-  PluginSet* set = makeSet(dir, entry("A", "recorder.vpx", "RecorderInit"));
-  ASSERT_NE(set, nullptr);
-  rec.reset();
-  rec.setResult("A:OnRecvPluginPkt", 1);
-  const Outcome r = handshake(set, 3);
-  // The peer left after three answers: the fourth round fails sending or reading.
-  EXPECT_TRUE(r.rc == VORL_ERR_READ || r.rc == VORL_ERR_CONNECT_INFO) << r.rc;
-  EXPECT_EQ(r.peerCounts, (std::vector<int>{1, 0, 0}));
-  EXPECT_EQ(rec.log(),
-            "A:OnConnectToServer port 45678\nA:OnRecvPluginPkt round 1 512=USE\n"
-            "A:OnRecvPluginPkt round 2 512=USE\nA:OnRecvPluginPkt round 2 512=USE\n");
-
-  rec.reset();
-  rec.setResult("A:OnRecvPluginPkt", 1);
-  EXPECT_EQ(handshake(set, vorl::kMaxHandshakeRounds + 5).rc, VORL_ERR_PLUGIN);
-
-  rec.reset();
-  rec.setResult("A:OnConnectToServer", 2);
-  const Outcome refused = handshake(set, 1);
-  EXPECT_EQ(refused.rc, VORL_ERR_PLUGIN);
-  EXPECT_TRUE(refused.peerCounts.empty());
-  PluginsCleanup(set);
+TEST(PluginHandshake, RoundsEndWhenNoPluginAsksForMoreOrOnAFailure) {
+  const char* const kHello = "A:OnConnectToServer port 45678\nA:OnRecvPluginPkt round 1 512=USE\n";
+  struct Case {
+    const char* what;
+    bool withPlugin;
+    const char* answering;  // the recorder's function given `result`, or none
+    int result;
+    int replies;            // packets the peer answers before it leaves
+    std::vector<int> rcs;   // any one of them
+    std::optional<std::vector<int>> peerCounts;
+    std::string log;        // empty: not checked
+  } const cases[] = {
+      // The hello message of OnConnectToServer, one answer, done.
+      {"no plug-in asks for more", true, nullptr, 0, 5, {VORL_OK}, std::vector<int>{1}, kHello},
+      {"without plug-ins an empty packet is still exchanged", false, nullptr, 0, 5, {VORL_OK},
+       std::vector<int>{0}, ""},
+      // The peer leaves after three answers: the fourth round fails sending or reading.
+      {"more rounds until the peer stops", true, "A:OnRecvPluginPkt", 1, 3,
+       {VORL_ERR_READ, VORL_ERR_CONNECT_INFO}, std::vector<int>{1, 0, 0},
+       std::string(kHello) + "A:OnRecvPluginPkt round 2 512=USE\nA:OnRecvPluginPkt round 2 512=USE\n"},
+      {"a plug-in that never stops", true, "A:OnRecvPluginPkt", 1, vorl::kMaxHandshakeRounds + 5,
+       {VORL_ERR_PLUGIN}, std::nullopt, ""},
+      {"a plug-in that refuses the connection", true, "A:OnConnectToServer", 2, 1, {VORL_ERR_PLUGIN},
+       std::vector<int>{}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Recorder rec;
+    ScratchDir dir;
+    PluginSet* set = makeSet(dir, c.withPlugin ? entry("A", "recorder.vpx", "RecorderInit") : "");
+    ASSERT_NE(set, nullptr);
+    rec.reset();
+    if (c.answering != nullptr) rec.setResult(c.answering, c.result);
+    const Outcome r = handshake(set, c.replies);
+    EXPECT_NE(std::find(c.rcs.begin(), c.rcs.end(), r.rc), c.rcs.end()) << r.rc;
+    if (c.peerCounts) {
+      EXPECT_EQ(r.peerCounts, *c.peerCounts);
+    }
+    if (!c.log.empty()) {
+      EXPECT_EQ(rec.log(), c.log);
+    }
+    PluginsCleanup(set);
+  }
 }
 
 } // namespace
