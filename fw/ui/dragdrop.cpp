@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDrag>
+#include <QDropEvent>
 #include <QWidget>
 
 namespace fw {
@@ -68,6 +69,46 @@ Qt::DropAction startRowDrag(QWidget* source, const std::vector<uint8_t>& payload
     auto* drag = new QDrag(source); // parented to source; Qt deletes it after exec
     drag->setMimeData(data.release());
     return drag->exec(actions, Qt::CopyAction);
+}
+
+bool handleRowDropEvent(QEvent* event, const RowAcceptFn& accept, const RowDropFn& drop)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* d = static_cast<QDragMoveEvent*>(event);
+        auto payload = rowPayload(d->mimeData());
+        if (payload && accept && accept(*payload))
+            d->acceptProposedAction();
+        else
+            d->ignore();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* d = static_cast<QDropEvent*>(event);
+        auto payload = rowPayload(d->mimeData());
+        if (payload && accept && accept(*payload) && drop && drop(*payload, d->dropAction(), d->position().toPoint()))
+            d->acceptProposedAction();
+        else
+            d->ignore();
+        return true;
+    }
+    default: return false;
+    }
+}
+
+RowDropTarget::RowDropTarget(QWidget* target, RowAcceptFn accept, RowDropFn drop)
+    : QObject(target), target_(target), accept_(std::move(accept)), drop_(std::move(drop))
+{
+    target->setAcceptDrops(true);
+    target->installEventFilter(this);
+}
+
+bool RowDropTarget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == target_ && handleRowDropEvent(event, accept_, drop_))
+        return true;
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace fw

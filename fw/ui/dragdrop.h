@@ -4,13 +4,17 @@
 // programs. The bytes are handed over unread: decoding them is the receiver's job.
 #include "fw/ui/fw_ui_api.h"
 #include <QMimeData>
+#include <QObject>
+#include <QPoint>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class QEvent;
 class QWidget;
 
 namespace fw {
@@ -33,5 +37,29 @@ FW_UI_API std::optional<std::vector<uint8_t>> rowsFromClipboard();
 // Runs a drag from source; returns the action the target took (Qt::IgnoreAction when none).
 FW_UI_API Qt::DropAction startRowDrag(QWidget* source, const std::vector<uint8_t>& payload, const std::string& text,
                             Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction);
+
+// What a drop target asks: may these rows come in, and taking them at a point of the widget.
+using RowAcceptFn = std::function<bool(const std::vector<uint8_t>& payload)>;
+using RowDropFn = std::function<bool(const std::vector<uint8_t>& payload, Qt::DropAction action, QPoint at)>;
+
+// Handles a drag-enter, drag-move or drop event for rows (true: it was one of those); the
+// event is accepted only for a row payload that accept takes and, on a drop, drop takes.
+FW_UI_API bool handleRowDropEvent(QEvent* event, const RowAcceptFn& accept, const RowDropFn& drop);
+
+// Makes any widget a drop target for rows (a view that is not a grid, a list, a frame). It
+// lives as long as the widget it serves.
+class FW_UI_API RowDropTarget : public QObject {
+    Q_OBJECT
+public:
+    RowDropTarget(QWidget* target, RowAcceptFn accept, RowDropFn drop);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* target_;
+    RowAcceptFn accept_;
+    RowDropFn drop_;
+};
 
 } // namespace fw

@@ -72,28 +72,17 @@ bool GridView::handleDragDrop(QWidget* viewport, QEvent* event)
         return true;
     }
     case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* d = static_cast<QDragMoveEvent*>(event);
-        auto payload = dropIn_ ? rowPayload(d->mimeData()) : std::nullopt;
-        if (payload && canAcceptRows(*payload))
-            d->acceptProposedAction();
-        else
-            d->ignore();
-        return true;
-    }
+    case QEvent::DragMove:
     case QEvent::Drop: {
-        auto* d = static_cast<QDropEvent*>(event);
-        auto payload = dropIn_ ? rowPayload(d->mimeData()) : std::nullopt;
-        if (!payload || !canAcceptRows(*payload)) {
-            d->ignore();
+        if (!dropIn_) {
+            event->ignore();
             return true;
         }
-        QPoint here = viewport->mapTo(this, d->position().toPoint());
-        if (onRowDrop(*payload, d->dropAction(), hitTest(here)))
-            d->acceptProposedAction();
-        else
-            d->ignore();
-        return true;
+        return handleRowDropEvent(
+            event, [this](const std::vector<uint8_t>& p) { return canAcceptRows(p); },
+            [this, viewport](const std::vector<uint8_t>& p, Qt::DropAction action, QPoint at) {
+                return onRowDrop(p, action, hitTest(viewport->mapTo(this, at)));
+            });
     }
     default: return false;
     }
