@@ -4,6 +4,7 @@
 
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -45,19 +46,26 @@ GridView::GridView(QWidget* parent)
     main_->setSelectionModel(frozen_->selectionModel());
     delete own; // a view never deletes a selection model it was given or replaced
     main_->verticalHeader()->hide();
-    // Both halves keep a horizontal scroll bar so their viewports are equally tall and the
-    // synchronised vertical positions show the same rows side by side, also at the end.
-    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // One horizontal scroll bar, under the scrolling columns. The frozen half has none; a
+    // filler as tall as the bar sits under it instead, so both viewports are equally tall and
+    // the synchronised vertical positions show the same rows side by side, also at the end.
+    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     main_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozen_->setFrameShape(QFrame::NoFrame);
     main_->setFrameShape(QFrame::NoFrame);
     main_->horizontalHeader()->setSectionsMovable(true);
+    filler_ = new QWidget(this);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(frozen_);
+    auto* left = new QVBoxLayout;
+    left->setContentsMargins(0, 0, 0, 0);
+    left->setSpacing(0);
+    left->addWidget(frozen_, 1);
+    left->addWidget(filler_);
+    layout->addLayout(left);
     layout->addWidget(main_, 1);
 
     connect(main_->verticalScrollBar(), &QScrollBar::valueChanged, frozen_->verticalScrollBar(), &QScrollBar::setValue);
@@ -187,10 +195,20 @@ void GridView::applyColumns()
 
 void GridView::layoutFrozen()
 {
+    // Exactly the row header and the frozen columns: no gap before the scrolling columns and
+    // nothing of a frozen column hidden.
     int w = frozen_->verticalHeader()->sizeHint().width();
     for (int c = 0; c < std::min(frozenCols_, model_.columnCount()); ++c)
         w += frozen_->horizontalHeader()->sectionSize(c);
-    frozen_->setFixedWidth(w + 2);
+    frozen_->setFixedWidth(w);
+    // Both title rows equally tall, also when one half shows no column (a header without a
+    // visible section would shrink and move the row numbers up against their rows).
+    int title = std::max(frozen_->horizontalHeader()->sizeHint().height(), main_->horizontalHeader()->sizeHint().height());
+    QFontMetrics fm(frozen_->horizontalHeader()->font());
+    title = std::max(title, fm.height() + 6);
+    frozen_->horizontalHeader()->setFixedHeight(title);
+    main_->horizontalHeader()->setFixedHeight(title);
+    filler_->setFixedHeight(main_->horizontalScrollBar()->sizeHint().height());
 }
 
 void GridView::applyZoomFont()
@@ -434,8 +452,9 @@ bool GridView::handleKey(QKeyEvent* key)
     if (t.size() != 1 || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return false;
     QChar ch = t.at(0);
-    // Only plain printable characters search; others keep their usual meaning.
-    if (ch.unicode() < 0x21 || ch.unicode() >= 0x80)
+    // Printable characters that the program's code page holds search (accented letters such as
+    // Ö or Ő too); others keep their usual meaning.
+    if (ch.unicode() < 0x21 || !ch.isPrint() || fromQt(QString(ch)) == "?")
         return false;
     if (!findFirstCharMatch(ch, cur.col, cur.row + 1, last))
         findFirstCharMatch(ch, cur.col, 1, cur.row);

@@ -137,6 +137,7 @@ private:
     GridDelegate delegate_;
     QTableView* frozen_;
     QTableView* main_;
+    QWidget* filler_; // under the frozen half, as tall as the horizontal scroll bar
     QFont baseFont_;
     int frozenCols_ = 0;
     int zoom_ = 100;

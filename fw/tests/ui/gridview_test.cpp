@@ -1,9 +1,14 @@
 #include "fw/test/fwtest.h"
 #include "fw/ui/app.h"
 #include "fw/ui/dragdrop.h"
+#include "fw/ui/childframe.h"
 #include "fw/ui/gridview.h"
+#include "fw/ui/mainframe.h"
+#include "fw/ui/text.h"
 
 #include <QHeaderView>
+#include <QMdiArea>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QDropEvent>
@@ -339,6 +344,108 @@ TEST(GridDragDrop, OnlyAcceptedRowPayloadsAreDropped)
     ASSERT_EQ(grid.drops.size(), 1u);
     EXPECT_EQ(grid.drops[0].first, (std::vector<uint8_t> { 0x42, 1, 2 }));
     EXPECT_EQ(grid.drops[0].second, (fw::GridCell { 4, 3 }));
+}
+
+} // namespace
+
+namespace {
+
+// Names in Windows-1250 that start with accented capitals and small letters alike.
+struct Names : fw::GridSource {
+    std::vector<std::string> names;
+    int rowCount() const override { return static_cast<int>(names.size()); }
+    int columnCount() const override { return 1; }
+    bool cellStyle(int row, int col, fw::CellStyle& s) const override
+    {
+        s.value = row == 0 || col == 0 ? std::to_string(row) : names[static_cast<size_t>(row - 1)];
+        return true;
+    }
+};
+
+TEST(GridTypeAhead, AnyLetterOfTheCodePageSearches)
+{
+    fw::App app;
+    Names src;
+    for (const char* n : { "Oszkár", "Éva", "ödön", "Ödön", "Őrs", "Ottó", "Ákos" })
+        src.names.push_back(fw::fromQt(QString::fromUtf8(n)));
+    fw::GridView grid;
+    grid.resize(300, 300);
+    grid.setSource(&src);
+    grid.onInitialUpdate();
+    grid.show();
+    grid.setCurrentCell(1, 1);
+    auto press = [&](const char* utf8) {
+        QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8(utf8));
+        QApplication::sendEvent(grid.scrollTable(), &e);
+        return grid.currentCell().row;
+    };
+    struct {
+        const char* key;
+        int row;
+    } steps[] = { { "Ö", 3 }, { "ö", 4 }, { "Ö", 3 }, { "Ő", 5 }, { "é", 2 }, { "Á", 7 }, { "o", 1 }, { "ű", 1 } };
+    for (const auto& s : steps)
+        EXPECT_EQ(press(s.key), s.row) << s.key;
+}
+
+// The row number beside each visible row, for every count of frozen columns, scrolled to the
+// top, to the end, and maximised in a main window.
+TEST(GridRowHeader, NumberSitsBesideItsDataRow)
+{
+    fw::App app;
+    enum class Place { Top, End, Maximised };
+    for (int frozen : { 0, 1, 2, 6 })
+        for (Place place : { Place::Top, Place::End, Place::Maximised }) {
+            SCOPED_TRACE(testing::Message() << frozen << " frozen, place " << static_cast<int>(place));
+            Source src;
+            src.rows = 300;
+            fw::MainFrame frame;
+            fw::GridView* grid = nullptr;
+            std::unique_ptr<fw::GridView> alone;
+            if (place == Place::Maximised) {
+                auto view = std::make_unique<fw::GridView>();
+                grid = view.get();
+                auto* child = new fw::ChildFrame(std::move(view));
+                frame.mdiArea()->addSubWindow(child); // the area owns it
+                frame.resize(900, 600);
+                frame.show();
+                child->showMaximized();
+            } else {
+                alone = std::make_unique<fw::GridView>();
+                grid = alone.get();
+                grid->resize(500, 300);
+                grid->show();
+            }
+            grid->setSource(&src);
+            grid->setFrozenCols(frozen);
+            grid->onInitialUpdate();
+            fw::test::processEvents();
+            if (place == Place::End)
+                grid->setCurrentCell(src.rows, src.cols);
+            fw::test::processEvents();
+
+            QHeaderView* numbers = grid->frozenTable()->verticalHeader();
+            auto [first, last] = grid->visibleRows();
+            ASSERT_GT(last, first);
+            if (place == Place::End) {
+                EXPECT_EQ(last, src.rows);
+            }
+            for (int r : { first, (first + last) / 2, last }) {
+                int numberY = numbers->viewport()->mapTo(grid, QPoint(0, numbers->sectionViewportPosition(r - 1))).y();
+                EXPECT_EQ(numbers->model()->headerData(r - 1, Qt::Vertical).toString(), QString::number(r));
+                for (int c : { 1, src.cols })
+                    EXPECT_EQ(numberY, grid->cellRect(r, c).y()) << "row " << r << " col " << c;
+            }
+            // One horizontal scroll bar, and the scrolling columns start where the frozen end.
+            int bars = 0;
+            for (QScrollBar* sb : grid->findChildren<QScrollBar*>())
+                bars += sb->orientation() == Qt::Horizontal && sb->isVisible();
+            EXPECT_EQ(bars, 1);
+            int frozenWidth = numbers->width();
+            for (int c = 1; c <= frozen; ++c)
+                frozenWidth += grid->frozenTable()->horizontalHeader()->sectionSize(c - 1);
+            EXPECT_EQ(grid->frozenTable()->width(), frozenWidth);
+            EXPECT_EQ(grid->frozenTable()->geometry().right() + 1, grid->scrollTable()->geometry().left());
+        }
 }
 
 } // namespace
