@@ -1,5 +1,7 @@
 #include "fw/ui/app.h"
 
+#include "fw/core/resources.h"
+
 #include "fw/ui/doctemplate.h"
 #include "fw/ui/mainframe.h"
 #include "fw/ui/text.h"
@@ -147,6 +149,12 @@ int App::doMessageBox(const std::string& text, uint32_t type, uint32_t)
     for (auto& b : buttons)
         all |= b.button;
     box.setStandardButtons(all);
+    // The toolkit names its buttons in English only; the program speaks the user's language.
+    for (auto& b : buttons) {
+        const char* en = b.result == IDYES ? "&Yes" : b.result == IDNO ? "&No" : b.result == IDCANCEL ? "Cancel" : "OK";
+        const char* hu = b.result == IDYES ? "&Igen" : b.result == IDNO ? "&Nem" : b.result == IDCANCEL ? "Mégse" : "OK";
+        box.button(b.button)->setText(toQt(resourceText(en, hu)));
+    }
     size_t def = (type & MB_DEFBUTTON2) && buttons.size() > 1 ? 1 : 0;
     box.setDefaultButton(buttons[def].button);
     int chosen = box.exec();

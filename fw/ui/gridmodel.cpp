@@ -156,6 +156,13 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
         painter->fillRect(r, option.palette.highlight());
     else if (s.back != kDefaultColor)
         painter->fillRect(r, colorFromRef(s.back));
+    const bool marked = (look_.markRow && index.row() == look_.currentRow)
+                        || (look_.markColumn && index.column() == look_.currentColumn);
+    if (marked && !selected) {
+        QColor tint = option.palette.highlight().color();
+        tint.setAlpha(48);
+        painter->fillRect(r, tint);
+    }
     QColor pen = selected ? option.palette.highlightedText().color()
                           : (s.text != kDefaultColor ? colorFromRef(s.text) : option.palette.text().color());
     painter->setPen(pen);
@@ -165,6 +172,11 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     QRect textRect = r.adjusted(3, 0, -3, 0);
     QString text = shownText(s, QFontMetrics(f), textRect.width());
     painter->drawText(textRect, static_cast<int>(qtAlign(s.align)), text);
+    painter->setPen(option.palette.mid().color());
+    if (look_.horizontalLines)
+        painter->drawLine(r.bottomLeft(), r.bottomRight());
+    if (look_.verticalLines)
+        painter->drawLine(r.topRight(), r.bottomRight());
     if (option.state & QStyle::State_HasFocus) {
         painter->setPen(QPen(option.palette.text().color(), 1, Qt::DotLine));
         painter->drawRect(r.adjusted(0, 0, -1, -1));

@@ -47,6 +47,17 @@ private:
     QFont bold_;
 };
 
+// How the cells are drawn beyond their own style: the grid lines, and the tint that marks the
+// current cell's row and column (model co-ordinates, -1 for none).
+struct GridLook {
+    bool horizontalLines = true;
+    bool verticalLines = true;
+    bool markRow = false;
+    bool markColumn = false;
+    int currentRow = -1;
+    int currentColumn = -1;
+};
+
 // Paints a cell straight from its style in one source call.
 class FW_UI_API GridDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -55,12 +66,15 @@ public:
         : QStyledItemDelegate(parent), model_(model)
     {
     }
+    GridLook& look() { return look_; }
+    const GridLook& look() const { return look_; }
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     // The text drawn for a value in a cell of this width ('#' marks when a fit cell overflows).
     static QString shownText(const CellStyle& s, const QFontMetrics& fm, int width);
 
 private:
     GridModel* model_;
+    GridLook look_;
 };
 
 FW_UI_API QColor colorFromRef(uint32_t ref);

@@ -2,6 +2,7 @@
 #include "fw/ui/gridview.h"
 #include "fw/ui/text.h"
 
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 
@@ -22,12 +23,19 @@ void GridView::setPrintTexts(std::string header, std::string footer)
 
 int GridView::onPrint(QPrinter& printer)
 {
-    std::string header = printHeader_ ? *printHeader_ : (document() ? document()->title() : std::string());
-    return print(printer, header, printFooter_);
+    std::string header = printHeader_ ? *printHeader_ : props_.page.header;
+    if (!printHeader_ && header.empty() && document())
+        header = document()->title();
+    return print(printer, header, printFooter_ ? *printFooter_ : props_.page.footer);
 }
 
 int GridView::print(QPrinter& printer, const std::string& header, const std::string& footer)
 {
+    const PageSetup& setup = props_.page;
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                      setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                      QMarginsF(setup.marginLeft, setup.marginTop, setup.marginRight, setup.marginBottom),
+                                      QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&printer))
         return 0;

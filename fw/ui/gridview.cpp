@@ -34,6 +34,7 @@ void setupTable(QTableView* t, GridModel* model, GridDelegate* delegate)
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     t->horizontalHeader()->setHighlightSections(false);
     t->verticalHeader()->setHighlightSections(false);
+    t->setShowGrid(false); // the delegate draws the lines the grid's properties ask for
 }
 } // namespace
 
@@ -95,6 +96,13 @@ GridView::GridView(QWidget* parent)
     connect(&model_, &QAbstractItemModel::columnsInserted, this, [this] { applyColumns(); });
     connect(&model_, &QAbstractItemModel::columnsRemoved, this, [this] { applyColumns(); });
     connect(&model_, &QAbstractItemModel::rowsInserted, this, [this] { layoutFrozen(); });
+    connect(main_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& now) {
+        GridLook& look = delegate_.look();
+        look.currentRow = now.isValid() ? now.row() : -1;
+        look.currentColumn = now.isValid() ? now.column() : -1;
+        if (look.markRow || look.markColumn)
+            redraw();
+    });
     baseFont_ = font();
     QFont bold = baseFont_;
     bold.setBold(true);
@@ -118,6 +126,30 @@ void GridView::setSource(GridSource* source)
 {
     model_.setSource(source);
     applyColumns();
+}
+
+void GridView::setProperties(const GridProperties& props)
+{
+    props_ = props;
+    applyLook();
+    redraw();
+}
+
+void GridView::applyLook()
+{
+    GridLook& look = delegate_.look();
+    look.horizontalLines = props_.horizontalLines;
+    look.verticalLines = props_.verticalLines;
+    look.markRow = props_.markCurrentRow;
+    look.markColumn = props_.markCurrentColumn;
+    // Without the 3D look the title row and the row numbers lie flat on the grid.
+    QString flat = props_.threeD ? QString()
+                                 : QStringLiteral("QHeaderView::section { background: palette(base); border: 0px;"
+                                                  " border-right: 1px solid palette(mid); border-bottom: 1px solid palette(mid); }");
+    for (QTableView* t : { frozen_, main_ }) {
+        t->horizontalHeader()->setStyleSheet(flat);
+        t->verticalHeader()->setStyleSheet(flat);
+    }
 }
 
 void GridView::onInitialUpdate()

@@ -3,6 +3,7 @@
 // over one model that asks a GridSource per cell. Header row and row-header column, fixed row
 // heights, current cell and selections, hit testing, column widths and moves, fit to content over
 // the visible rows, zoom, type-ahead, update locking and printing.
+#include "fw/core/gridprops.h"
 #include "fw/ui/fw_ui_api.h"
 #include "fw/ui/gridmodel.h"
 #include "fw/ui/gridsource.h"
@@ -86,11 +87,17 @@ public:
     bool lockUpdates(bool lock);
     void redraw();
 
-    // Prints every row: header text at the top and footer text at the bottom of each page
-    // ("&p" becomes the page number). Returns the page count.
+    // Grid lines, the 3D title row and row header, the marking of the current row and column,
+    // and the printed page.
+    void setProperties(const GridProperties& props);
+    const GridProperties& properties() const { return props_; }
+
+    // Prints every row on A4 paper (the same pages on every printer and in every PDF) with the
+    // page setup's margins and orientation: header text at the top and footer text at the
+    // bottom of each page ("&p" becomes the page number). Returns the page count.
     int print(QPrinter& printer, const std::string& header, const std::string& footer);
-    // The view's print: every row with the texts set here (default: the document title and
-    // the page number).
+    // The view's print: every row with the texts set here, else the page setup's (an empty
+    // header prints the document title).
     int onPrint(QPrinter& printer) override;
     void setPrintTexts(std::string header, std::string footer);
 
@@ -126,6 +133,7 @@ protected:
 
 private:
     void applyColumns();
+    void applyLook();
     void applyZoomFont();
     void layoutFrozen();
     bool handleKey(QKeyEvent* key);
@@ -152,7 +160,8 @@ private:
     bool pressed_ = false;
     std::map<int, int> widths_; // column -> unzoomed width
     std::optional<std::string> printHeader_;
-    std::string printFooter_ = "- &p -";
+    std::optional<std::string> printFooter_;
+    GridProperties props_;
 };
 
 } // namespace fw

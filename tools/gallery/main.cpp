@@ -103,7 +103,8 @@ struct Workstation {
         QFontMetrics fm(frame.statusPanes()->font());
         auto widthOf = [&](const std::string& s) { return fm.horizontalAdvance(fw::toQt(s)) + 12; };
         std::string date = gallery::formatMoment(kNow, false), time = gallery::formatMoment(kNow, true);
-        frame.statusPanes()->setPanes({ 200, 30, 30, 30, 0, widthOf(date), widthOf(time) });
+        int key = widthOf("NUM");
+        frame.statusPanes()->setPanes({ 200, key, key, key, 0, widthOf(date), widthOf(time) });
         frame.setPaneText(0, fw::resourceText("Ready", "Kész"));
         frame.setPaneText(1, "NUM");
         frame.setPaneText(5, date);
@@ -131,10 +132,11 @@ struct Workstation {
 bool renderGridWindow(const QDir& out, const char* lang)
 {
     Workstation w;
-    fw::GridView* quotes = w.openGrid("Quotes", "Árfolyamok", 0);
-    quotes->parentWidget()->setGeometry(470, 250, 480, 200);
     fw::GridView* grid = w.openGrid("Securities", "Értékpapírok", 1);
-    grid->parentWidget()->setGeometry(10, 10, 760, 330);
+    grid->parentWidget()->setGeometry(10, 10, 640, 300);
+    fw::GridView* quotes = w.openGrid("Quotes", "Árfolyamok", 0);
+    quotes->parentWidget()->setGeometry(430, 200, 520, 230);
+    quotes->setCurrentCell(13, 1);
     grid->setCurrentCell(3, 1);
     grid->selectRange({ 3, 1, 3, w.source.columnCount() });
     return save(w.frame, QStringLiteral("%1/grid-window-%2.png").arg(out.path(), lang));
@@ -145,6 +147,8 @@ bool renderMaximised(const QDir& out, const char* lang)
     Workstation w;
     fw::GridView* grid = w.openGrid("Securities", "Értékpapírok", 0);
     grid->parentWidget()->showMaximized();
+    settle();
+    grid->fitColumnsToContent(1, w.source.columnCount()); // over every row now shown
     grid->setCurrentCell(13, 1); // where type-ahead on "Ö" lands
     // An alert shows its latest line in pane 0 in the alert's colours.
     w.frame.statusPanes()->setColouredMessage(

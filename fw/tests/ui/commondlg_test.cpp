@@ -8,6 +8,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <tuple>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -110,6 +113,25 @@ TEST_F(CommonDialogTest, ColourDialogCarriesSixteenCustomColours)
     EXPECT_EQ(*chosen, 0x00C08040u);
     EXPECT_EQ(custom[15], 0x00332211u);
     EXPECT_EQ(custom[1], 0x00020406u);
+}
+
+TEST_F(CommonDialogTest, MessageBoxButtonsSpeakTheProgramsLanguage)
+{
+    for (auto [lang, yes, no] : { std::tuple { fw::Language::English, "&Yes", "&No" },
+                                  std::tuple { fw::Language::Hungarian, "&Igen", "&Nem" } }) {
+        fw::setLanguage(lang);
+        QStringList texts;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    texts << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::No)->text();
+                    box->button(QMessageBox::No)->click();
+                }
+        });
+        EXPECT_EQ(app.messageBox("?", fw::MB_YESNO | fw::MB_ICONQUESTION), fw::IDNO);
+        EXPECT_EQ(texts, (QStringList { QString::fromUtf8(yes), QString::fromUtf8(no) }));
+    }
+    fw::setLanguage(fw::Language::English);
 }
 
 } // namespace

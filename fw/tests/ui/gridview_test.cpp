@@ -449,3 +449,69 @@ TEST(GridRowHeader, NumberSitsBesideItsDataRow)
 }
 
 } // namespace
+
+namespace {
+
+struct GridLookTest : GridViewTest {
+    QImage shot() { return grid.scrollTable()->viewport()->grab().toImage(); }
+};
+
+TEST_F(GridLookTest, PropertiesDrawTheLinesAndMarksTheyAskFor)
+{
+    grid.setFrozenCols(0);
+    grid.setZoom(100);
+    grid.setCurrentCell(2, 3);
+    fw::test::processEvents();
+    const QRect cell = grid.scrollTable()->visualRect(grid.model().index(3, 1)); // row 4, col 2
+    const QRgb line = grid.scrollTable()->palette().mid().color().rgb();
+    auto at = [&](int x, int y) { return shot().pixel(x, y); };
+    fw::GridProperties p;
+    p.horizontalLines = false;
+    p.verticalLines = true;
+    grid.setProperties(p);
+    EXPECT_EQ(at(cell.right(), cell.center().y()), line);
+    EXPECT_NE(at(cell.center().x() + 20, cell.bottom()), line);
+    p.horizontalLines = true;
+    p.verticalLines = false;
+    grid.setProperties(p);
+    EXPECT_EQ(at(cell.center().x() + 20, cell.bottom()), line);
+    EXPECT_NE(at(cell.right(), cell.center().y()), line);
+    // The current row is tinted across the grid, other rows are not.
+    const QRect inRow = grid.scrollTable()->visualRect(grid.model().index(1, 4));
+    const QRgb plain = at(inRow.left() + 2, inRow.top() + 1);
+    p.markCurrentRow = true;
+    grid.setProperties(p);
+    EXPECT_NE(at(inRow.left() + 2, inRow.top() + 1), plain);
+    EXPECT_EQ(at(cell.left() + 2, cell.top() + 1), plain);
+    grid.setCurrentCell(4, 3); // the mark follows the current cell
+    EXPECT_EQ(at(inRow.left() + 2, inRow.top() + 1), plain);
+    EXPECT_NE(at(cell.left() + 2, cell.top() + 1), plain);
+}
+
+TEST_F(GridLookTest, PagesAreA4WithTheSetupsMarginsAndOrientation)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    src.rows = 120;
+    grid.onUpdate(nullptr, 0, nullptr);
+    for (bool landscape : { false, true }) {
+        fw::GridProperties p;
+        p.page = { 20, 25, 20, 25, landscape, "Orders", "- &p -" };
+        grid.setProperties(p);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::Letter)); // whatever the printer starts with
+        printer.setOutputFileName(dir.filePath(landscape ? "l.pdf" : "p.pdf"));
+        int pages = grid.onPrint(printer);
+        QPageLayout layout = printer.pageLayout();
+        EXPECT_EQ(layout.pageSize().id(), QPageSize::A4);
+        EXPECT_EQ(layout.orientation(), landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        QMarginsF m = layout.margins(QPageLayout::Millimeter);
+        EXPECT_NEAR(m.left(), 20, 0.1);
+        EXPECT_NEAR(m.top(), 25, 0.1);
+        // Fewer rows fit across a landscape page, so it takes more pages.
+        EXPECT_EQ(pages > 3, landscape) << pages;
+    }
+}
+
+} // namespace
