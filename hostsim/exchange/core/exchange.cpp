@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "engine/engine.h"
 #include "kvcore/values/field_writer.h"
 
 namespace exchange {
@@ -27,8 +28,15 @@ Exchange::Exchange(DataSet data, TimeSource now)
         traderIndex_[data_.traders[i].user] = i;
     for (std::size_t i = 0; i < data_.firms.size(); ++i)
         firmIndex_[data_.firms[i].code] = i;
+    BuildMarketState(data_, state_);
+    RefreshAllFigures(*this);
     RegisterSessionHandlers(*this);
     RegisterReferenceSnapshots(*this);
+    RegisterSecurityRequests(*this);
+    RegisterStreams(*this);
+    RegisterBookRequests(*this);
+    RegisterBroadcasts(*this);
+    RegisterOrderTransactions(*this);
 }
 
 Trader* Exchange::trader(const std::string& user)
@@ -50,6 +58,34 @@ const RightsSet* Exchange::rights(const std::string& name) const
             return &set;
     }
     return nullptr;
+}
+
+} // namespace exchange
+
+namespace exchange {
+
+const std::string* Exchange::scopeOf(const std::string& user)
+{
+    const Trader* t = trader(user);
+    if (t == nullptr)
+        return &user; // matches no firm: sees nothing
+    const Firm* f = firm(t->firm);
+    return f != nullptr && f->type == "EXCH" ? nullptr : &t->firm;
+}
+
+const Security* Exchange::security(const std::string& key) const
+{
+    const auto it = state_.securityByKey.find(key);
+    return it == state_.securityByKey.end() ? nullptr : &data_.securities[it->second];
+}
+
+std::string Exchange::accountName(const std::string& account) const
+{
+    for (const TradingAccount& a : data_.accounts) {
+        if (a.code == account)
+            return a.name;
+    }
+    return {};
 }
 
 } // namespace exchange

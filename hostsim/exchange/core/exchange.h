@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "core/market_state.h"
 #include "dispatch/dispatcher.h"
 #include "model/dataset.h"
 
@@ -25,6 +26,7 @@ public:
     ReplyPacket handle(const RequestPacket& packet) { return dispatcher_.handle(packet); }
 
     DataSet& data() { return data_; }
+    MarketState& state() { return state_; }
     SessionTable& sessions() { return sessions_; }
     Dispatcher& dispatcher() { return dispatcher_; }
     std::string now() const { return now_(); }
@@ -32,10 +34,16 @@ public:
     Trader* trader(const std::string& user);
     const Firm* firm(const std::string& code) const;
     const RightsSet* rights(const std::string& name) const;
+    // The firm whose records the user sees, or nullptr for an exchange
+    // supervisor, who sees every firm's.
+    const std::string* scopeOf(const std::string& user);
+    const Security* security(const std::string& key) const;
+    std::string accountName(const std::string& account) const;
 
 private:
     DataSet data_;
     TimeSource now_;
+    MarketState state_;
     SessionTable sessions_;
     Dispatcher dispatcher_;
     std::unordered_map<std::string, std::size_t> traderIndex_;
@@ -45,5 +53,10 @@ private:
 // Handler groups, one file each.
 void RegisterSessionHandlers(Exchange& exchange);
 void RegisterReferenceSnapshots(Exchange& exchange);
+void RegisterSecurityRequests(Exchange& exchange);
+void RegisterStreams(Exchange& exchange);
+void RegisterBookRequests(Exchange& exchange);
+void RegisterBroadcasts(Exchange& exchange);
+void RegisterOrderTransactions(Exchange& exchange);
 
 } // namespace exchange

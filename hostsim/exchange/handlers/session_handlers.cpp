@@ -1,6 +1,5 @@
 // Logon (129), client version (182), logon checks (152, 153), password change
-// (131), logoff (130), host time (32), the broadcast switch (29) and the
-// log-printing reset (68).
+// (131), logoff (130), host time (32) and the log-printing reset (68).
 #include "core/exchange.h"
 
 namespace exchange {
@@ -98,7 +97,6 @@ void RegisterSessionHandlers(Exchange& ex)
         return Accept("Logged off.");
     });
     d.onInfo(kHostTime, [&ex](Call& call, ReplyBuilder& reply) { hostTime(ex, call, reply); });
-    d.onInfo(29, [](Call& call, ReplyBuilder&) { call.session.broadcasts = true; });
     d.onInfo(68, [](Call&, ReplyBuilder&) {});
 }
 

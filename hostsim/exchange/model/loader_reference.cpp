@@ -49,8 +49,7 @@ void LoadReference(const std::string& folder, DataSet& d)
     d.markets = codeStates(folder, "markets.txt");
     d.instruments = codeStates(folder, "instruments.txt");
     for (const TableRow& r : TableFile(folder, "boards.txt"))
-        d.boards.push_back(
-            { r.text("code", 4), r.text("name", 30), r.letter("status"), r.flags("methods") });
+        d.boards.push_back({ r.text("code", 4), r.text("name", 30), r.letter("status"), r.flags("methods") });
     d.sectors = codeNames(folder, "sectors.txt", 4, 30);
     for (const TableRow& r : TableFile(folder, "statuses.txt"))
         d.statuses.push_back(

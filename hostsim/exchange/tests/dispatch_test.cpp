@@ -105,7 +105,7 @@ TEST_F(ExchangeTest, BroadcastsRideOnlyInPolledReplies)
     EXPECT_EQ(count(send(1, 1, { { 22, u + "00000000" } }), kExchangeMessage), 0);
     EXPECT_EQ(transaction(1, 2, 182, u + "Kv-1.0.0.0" + std::string(13, ' ')).type, kAccepted);
     // A polled packet carries it after the last end-of-reply message.
-    const ReplyPacket r = send(1, 3, { { 44, u + "0000000000" }, { 41, u + "0000000000" } });
+    const ReplyPacket r = send(1, 3, { { 44, u + "9999999999" }, { 41, u + "9999999999" } });
     ASSERT_EQ(r.size(), 3u);
     EXPECT_EQ(r[2].type, kExchangeMessage);
     EXPECT_TRUE(s->outbox.empty());
@@ -116,7 +116,7 @@ TEST_F(ExchangeTest, LoggedOutNoticeEndsTheSession)
     ASSERT_EQ(logon(1, "BRK1T1").type, kAccepted);
     ex_->sessions().find(1)->outbox.push_back(
         VerdictMessage(Refuse("You have been logged out.", kLoggedOutError)));
-    const ReplyPacket r = send(1, 1, { { 44, User("BRK1T1") + "0000000000" } });
+    const ReplyPacket r = send(1, 1, { { 44, User("BRK1T1") + "9999999999" } });
     ASSERT_EQ(r.size(), 2u);
     EXPECT_EQ(r[1].type, kRefused);
     EXPECT_EQ(r[1].data,

@@ -1,0 +1,58 @@
+#pragma once
+// What the exchange keeps beside the data set: the change stream of every
+// table with standing requests, lookups by key, the order books and the
+// statistics that change reports carry.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/change_log.h"
+#include "model/dataset.h"
+
+namespace exchange {
+
+constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
+
+// One side of a security's book: order indices, best price first, then time.
+struct BookSide {
+    std::vector<std::size_t> orders;
+};
+
+struct Book {
+    BookSide bids, offers;
+    int64_t version = 1; // bumped at every change; the book windows' sequence number
+};
+
+struct Streams {
+    ChangeLog securities, boards, firms, traders, markets, instruments;
+    ChangeLog events, schedule, orders, trades, deals, lastTrades;
+    ChangeLog auditPrimary, auditOther; // stream 'Y' and the rest, keyed by their own numbers
+    ChangeLog cash, holdings;
+};
+
+struct MarketState {
+    Streams streams;
+    std::unordered_map<std::string, std::size_t> securityByKey;
+    std::vector<std::size_t> rowOf; // per security: its row among the kind-'0' records, or kNoRow
+    std::unordered_map<int64_t, std::size_t> orderByNumber;
+    std::unordered_map<int64_t, std::size_t> tradeByNumber;
+    std::unordered_map<int64_t, std::size_t> dealByNumber;
+    std::vector<Book> books; // per security
+    std::unordered_map<std::string, std::array<int64_t, 16>> firmStatistics, traderStatistics;
+    int64_t nextOrder = 1, nextTrade = 1, nextDeal = 1, nextMessage = 1, nextNews = 1, nextEvent = 1;
+    int64_t transactions = 0, rejected = 0;
+    std::string lastTransactionTime;
+};
+
+// Builds the lookups and books from the data set and records every loaded
+// record as a change, so a session starting from sequence 0 receives the day.
+void BuildMarketState(const DataSet& data, MarketState& state);
+
+// The firms that see an order, trade or deal.
+std::vector<std::string> OrderFirms(const Order& o);
+std::vector<std::string> TradeFirms(const Trade& t);
+std::vector<std::string> DealFirms(const Deal& d);
+
+} // namespace exchange

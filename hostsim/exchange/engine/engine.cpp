@@ -1,0 +1,250 @@
+#include "engine/engine.h"
+
+#include <algorithm>
+
+#include "core/exchange.h"
+
+namespace exchange {
+
+namespace {
+
+bool isBuy(const Order& o)
+{
+    return o.side == 'B';
+}
+
+bool isMarket(const Order& o)
+{
+    return o.flags[0] == '1';
+}
+
+// Value of `quantity` at `price` in the security's value decimals.
+int64_t valueOf(const Security& s, int64_t price, int64_t quantity)
+{
+    int64_t v = price * quantity;
+    for (int d = s.priceDecimals; d > s.valueDecimals; --d)
+        v /= 10;
+    for (int d = s.priceDecimals; d < s.valueDecimals; ++d)
+        v *= 10;
+    return v;
+}
+
+// The average price of `done` units worth `value`, with two more decimals than the price.
+int64_t averagePrice(const Security& s, int64_t value, int64_t done)
+{
+    int64_t v = value * 100;
+    for (int d = s.valueDecimals; d < s.priceDecimals; ++d)
+        v *= 10;
+    for (int d = s.valueDecimals; d > s.priceDecimals; --d)
+        v /= 10;
+    return v / done;
+}
+
+// Bid, offer, their depths at the best price and counts from the book.
+void bookFigures(const DataSet& d, const Book& book, SecurityFigures& f)
+{
+    auto side = [&](const BookSide& b, int64_t& best, int64_t& depth, int64_t& count) {
+        best = b.orders.empty() ? kNoValue : d.orders[b.orders.front()].price;
+        depth = 0;
+        count = static_cast<int64_t>(b.orders.size());
+        for (const std::size_t i : b.orders) {
+            if (d.orders[i].price == best)
+                depth += d.orders[i].balance;
+        }
+    };
+    side(book.bids, f.bid, f.bidDepth, f.bidCount);
+    side(book.offers, f.offer, f.offerDepth, f.offerCount);
+    f.openOrders = f.bidCount + f.offerCount;
+}
+
+// Whether `a` goes before `b` in its side of the book.
+bool ahead(const Order& a, const Order& b)
+{
+    if (a.price != b.price)
+        return isBuy(a) ? a.price > b.price : a.price < b.price;
+    return a.number < b.number;
+}
+
+void addStatistics(std::array<int64_t, 16>& s, bool buy, int64_t quantity, int64_t value)
+{
+    // Trade statistics start at 8: highest volume, highest value, total volume, total value; buy then sell.
+    const std::size_t base = buy ? 8 : 12;
+    s[base] = std::max(s[base], quantity);
+    s[base + 1] = std::max(s[base + 1], value);
+    s[base + 2] += quantity;
+    s[base + 3] += value;
+}
+
+void applyTradeFigures(
+    SecurityFigures& f, int64_t price, int64_t quantity, int64_t value, const std::string& time)
+{
+    if (f.open == kNoValue)
+        f.open = price;
+    f.high = f.high == kNoValue ? price : std::max(f.high, price);
+    f.low = f.low == kNoValue ? price : std::min(f.low, price);
+    f.last = price;
+    f.lastQuantity = quantity;
+    f.lastValue = value;
+    f.lastTime = time;
+    f.volumeToday += quantity;
+    f.valueToday += value;
+    ++f.trades;
+}
+
+void publishFirmAndTrader(Exchange& ex, const std::string& firm, const std::string& user)
+{
+    DataSet& d = ex.data();
+    for (std::size_t i = 0; i < d.firms.size(); ++i) {
+        if (d.firms[i].code == firm)
+            ex.state().streams.firms.add(i);
+    }
+    for (std::size_t i = 0; i < d.traders.size(); ++i) {
+        if (d.traders[i].user == user)
+            ex.state().streams.traders.add(i);
+    }
+}
+
+// One fill between the incoming and the resting order at the resting price.
+void fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t resting)
+{
+    DataSet& d = ex.data();
+    MarketState& st = ex.state();
+    Security& s = d.securities[security];
+    Order& in = d.orders[incoming];
+    Order& rest = d.orders[resting];
+    const int64_t quantity = std::min(in.balance, rest.balance);
+    const int64_t price = rest.price;
+    const int64_t value = valueOf(s, price, quantity);
+    for (Order* o : { &in, &rest }) {
+        o->balance -= quantity;
+        o->value += value;
+        const int64_t done = o->quantity - o->balance;
+        if (done > 0)
+            o->averagePrice = averagePrice(s, o->value, done);
+        if (o->balance == 0)
+            o->status = 'M';
+    }
+    Trade t;
+    t.number = st.nextTrade++;
+    const Order& buy = isBuy(in) ? in : rest;
+    const Order& sell = isBuy(in) ? rest : in;
+    t.buyOrder = buy.number;
+    t.sellOrder = sell.number;
+    t.time = ex.now();
+    t.buyReference = buy.reference;
+    t.sellReference = sell.reference;
+    t.buyUser = buy.user;
+    t.sellUser = sell.user;
+    t.buyFirm = buy.firm;
+    t.sellFirm = sell.firm;
+    t.buyAccount = buy.account;
+    t.sellAccount = sell.account;
+    t.securityKey = s.key();
+    t.price = price;
+    t.quantity = quantity;
+    t.value = value;
+    t.tradeDate = d.tradingDate;
+    t.status = 'M';
+    t.source = 'E';
+    t.disseminationTime = t.time;
+    t.dissemination = 'I';
+    d.trades.push_back(t);
+    const std::size_t ti = d.trades.size() - 1;
+    st.tradeByNumber[t.number] = ti;
+    st.streams.trades.add(ti, TradeFirms(t));
+    st.streams.lastTrades.add(ti);
+    applyTradeFigures(s.figures, price, quantity, value, t.time);
+    for (const Order* o : { &buy, &sell }) {
+        addStatistics(st.firmStatistics[o->firm], o == &buy, quantity, value);
+        addStatistics(st.traderStatistics[o->user], o == &buy, quantity, value);
+        publishFirmAndTrader(ex, o->firm, o->user);
+    }
+    PublishOrder(ex, resting);
+}
+
+} // namespace
+
+void PublishOrder(Exchange& ex, std::size_t order)
+{
+    ex.state().streams.orders.add(order, OrderFirms(ex.data().orders[order]));
+}
+
+void RefreshBookFigures(Exchange& ex, std::size_t security)
+{
+    MarketState& st = ex.state();
+    bookFigures(ex.data(), st.books[security], ex.data().securities[security].figures);
+    ++st.books[security].version;
+    if (st.rowOf[security] != kNoRow)
+        st.streams.securities.add(security);
+}
+
+void RefreshAllFigures(Exchange& ex)
+{
+    DataSet& d = ex.data();
+    MarketState& st = ex.state();
+    for (const Order& o : d.orders) {
+        const auto it = st.securityByKey.find(o.securityKey);
+        if (it != st.securityByKey.end())
+            ++d.securities[it->second].figures.orders;
+    }
+    for (const Trade& t : d.trades) {
+        const auto it = st.securityByKey.find(t.securityKey);
+        if (it != st.securityByKey.end() && t.status != 'W')
+            applyTradeFigures(d.securities[it->second].figures, t.price, t.quantity, t.value, t.time);
+    }
+    // Without recording changes: the loaded state is where the streams start.
+    for (std::size_t i = 0; i < d.securities.size(); ++i) {
+        d.securities[i].figures.reference = d.securities[i].previousPrice;
+        bookFigures(d, st.books[i], d.securities[i].figures);
+    }
+}
+
+void RemoveFromBook(Exchange& ex, std::size_t order)
+{
+    const Order& o = ex.data().orders[order];
+    const auto it = ex.state().securityByKey.find(o.securityKey);
+    if (it == ex.state().securityByKey.end())
+        return;
+    Book& book = ex.state().books[it->second];
+    auto& list = (isBuy(o) ? book.bids : book.offers).orders;
+    const auto at = std::find(list.begin(), list.end(), order);
+    if (at == list.end())
+        return;
+    list.erase(at);
+    RefreshBookFigures(ex, it->second);
+}
+
+void MatchOrder(Exchange& ex, std::size_t order)
+{
+    DataSet& d = ex.data();
+    const auto sec = ex.state().securityByKey.find(d.orders[order].securityKey);
+    if (sec == ex.state().securityByKey.end())
+        return;
+    Book& book = ex.state().books[sec->second];
+    auto& opposite = (isBuy(d.orders[order]) ? book.offers : book.bids).orders;
+    while (d.orders[order].balance > 0 && !opposite.empty()) {
+        const Order& in = d.orders[order];
+        const Order& rest = d.orders[opposite.front()];
+        const bool crosses = isMarket(in) || (isBuy(in) ? in.price >= rest.price : in.price <= rest.price);
+        if (!crosses)
+            break;
+        const std::size_t resting = opposite.front();
+        fill(ex, sec->second, order, resting);
+        if (d.orders[resting].balance == 0)
+            opposite.erase(opposite.begin());
+    }
+    Order& in = d.orders[order];
+    // Market and immediate orders never rest: what is left is withdrawn.
+    if (in.balance > 0 && (isMarket(in) || in.flags[28] == '1')) {
+        in.status = 'W';
+    } else if (in.balance > 0) {
+        auto& own = (isBuy(in) ? book.bids : book.offers).orders;
+        const auto at
+            = std::find_if(own.begin(), own.end(), [&](std::size_t i) { return ahead(in, d.orders[i]); });
+        own.insert(at, order);
+    }
+    PublishOrder(ex, order);
+    RefreshBookFigures(ex, sec->second);
+}
+
+} // namespace exchange

@@ -1,0 +1,89 @@
+// The broadcast switch (29) replays the day's messages and news heads to the
+// session; the news text request (69) returns a head's body.
+#include "handlers/broadcasts.h"
+
+#include "handlers/streaming.h"
+#include "records/bulletin_records.h"
+
+namespace exchange {
+
+namespace {
+
+std::string senderFirm(Exchange& ex, const ExchangeMessage& m)
+{
+    const Trader* t = ex.trader(m.sender);
+    return t != nullptr ? t->firm : std::string();
+}
+
+ReplyMessage messageFor(Exchange& ex, const ExchangeMessage& m)
+{
+    return { kExchangeMessage, ExchangeMessageRecord(m, senderFirm(ex, m)) };
+}
+
+ReplyMessage newsFor(Exchange& ex, const NewsItem& n)
+{
+    return { kNewsHead, NewsHeadRecord(n, ex.data().tradingDate) };
+}
+
+void switchOn(Exchange& ex, Session& session)
+{
+    session.broadcasts = true;
+    for (const ExchangeMessage& m : ex.data().messages) {
+        if (Receives(ex, session, m))
+            session.outbox.push_back(messageFor(ex, m));
+    }
+    for (const NewsItem& n : ex.data().news)
+        session.outbox.push_back(newsFor(ex, n));
+}
+
+void newsText(Exchange& ex, Call& call, ReplyBuilder& reply)
+{
+    const auto id = call.text.number(12, 8);
+    if (!id)
+        return;
+    for (const NewsItem& n : ex.data().news) {
+        if (n.id == *id) {
+            reply.add(69, NewsTextRecord(n));
+            return;
+        }
+    }
+}
+
+} // namespace
+
+bool Receives(Exchange& ex, const Session& session, const ExchangeMessage& m)
+{
+    if (m.sender == session.user)
+        return true;
+    // A waiting or withdrawn message is its sender's alone.
+    if (m.status != 'S')
+        return false;
+    const Trader* t = ex.trader(session.user);
+    const bool user = m.toUser.empty() || m.toUser == session.user;
+    const bool firm = m.toFirm.empty() || (t != nullptr && m.toFirm == t->firm);
+    return user && firm;
+}
+
+void DeliverMessage(Exchange& ex, const ExchangeMessage& m)
+{
+    for (auto& [slot, s] : ex.sessions().all()) {
+        if (s.broadcasts && Receives(ex, s, m))
+            s.outbox.push_back(messageFor(ex, m));
+    }
+}
+
+void DeliverNews(Exchange& ex, const NewsItem& n)
+{
+    for (auto& [slot, s] : ex.sessions().all()) {
+        if (s.broadcasts)
+            s.outbox.push_back(newsFor(ex, n));
+    }
+}
+
+void RegisterBroadcasts(Exchange& ex)
+{
+    ex.dispatcher().onInfo(29, [&ex](Call& call, ReplyBuilder&) { switchOn(ex, call.session); });
+    ex.dispatcher().onInfo(69, [&ex](Call& call, ReplyBuilder& reply) { newsText(ex, call, reply); });
+}
+
+} // namespace exchange

@@ -1,0 +1,197 @@
+// Order entry (132), approval (133), amendment (137) and withdrawal (138).
+#include "core/exchange.h"
+#include "engine/engine.h"
+#include "engine/order_entry.h"
+
+namespace exchange {
+
+namespace {
+
+bool holds(Exchange& ex, const std::string& user, int type)
+{
+    const Trader* t = ex.trader(user);
+    const RightsSet* set = t != nullptr ? ex.rights(t->rights) : nullptr;
+    if (set == nullptr)
+        return false;
+    for (const Right& r : set->rights) {
+        if (r.type == type)
+            return true;
+    }
+    return false;
+}
+
+bool standing(const Order& o)
+{
+    return (o.status == 'O' || o.status == 'U' || o.status == 'I') && o.balance > 0;
+}
+
+// The order the request names, if the user's firm may act on it.
+Order* ownOrder(Exchange& ex, const std::string& user, const RequestText& text, std::size_t& index)
+{
+    const auto number = text.number(12, 12);
+    if (!number)
+        return nullptr;
+    const auto it = ex.state().orderByNumber.find(*number);
+    if (it == ex.state().orderByNumber.end())
+        return nullptr;
+    const std::string* scope = ex.scopeOf(user);
+    Order& o = ex.data().orders[it->second];
+    if (scope != nullptr && *scope != o.firm)
+        return nullptr;
+    index = it->second;
+    return &o;
+}
+
+std::size_t appendOrder(Exchange& ex, Order o)
+{
+    MarketState& st = ex.state();
+    o.number = st.nextOrder++;
+    o.entryDate = ex.data().tradingDate;
+    o.entryTime = ex.now();
+    ex.data().orders.push_back(std::move(o));
+    const std::size_t index = ex.data().orders.size() - 1;
+    st.orderByNumber[ex.data().orders[index].number] = index;
+    const auto sec = st.securityByKey.find(ex.data().orders[index].securityKey);
+    if (sec != st.securityByKey.end())
+        ++ex.data().securities[sec->second].figures.orders;
+    return index;
+}
+
+// A new order waits for approval when its user's orders need it.
+void admit(Exchange& ex, std::size_t index)
+{
+    Order& o = ex.data().orders[index];
+    const Trader* t = ex.trader(o.user);
+    if (t != nullptr && t->approve == 'Y') {
+        o.status = 'U';
+        PublishOrder(ex, index);
+        return;
+    }
+    o.status = 'O';
+    MatchOrder(ex, index);
+}
+
+Verdict enter(Exchange& ex, Call& call)
+{
+    Verdict refusal;
+    auto order = ReadNewOrder(ex, call.session.user, call.text, refusal);
+    if (!order)
+        return refusal;
+    const std::size_t index = appendOrder(ex, std::move(*order));
+    admit(ex, index);
+    const Order& o = ex.data().orders[index];
+    return Accept(
+        "Order " + std::to_string(o.number) + (o.status == 'U' ? " waits for approval." : " accepted."));
+}
+
+Verdict approve(Exchange& ex, Call& call)
+{
+    if (!holds(ex, call.session.user, 133))
+        return Refuse("You may not approve orders.");
+    std::size_t index = 0;
+    Order* o = ownOrder(ex, call.session.user, call.text, index);
+    if (o == nullptr || o->status != 'U')
+        return Refuse("No unapproved order with this number.");
+    o->status = 'O';
+    MatchOrder(ex, index);
+    return Accept("Order " + std::to_string(o->number) + " approved.");
+}
+
+Verdict amend(Exchange& ex, Call& call)
+{
+    std::size_t index = 0;
+    Order* old = ownOrder(ex, call.session.user, call.text, index);
+    if (old == nullptr || !standing(*old))
+        return Refuse("No standing order with this number.");
+    Verdict refusal;
+    auto next = ReadAmendment(ex, *old, call.text, refusal);
+    if (!next)
+        return refusal;
+    const char oldStatus = old->status;
+    next->previousLink = old->number;
+    next->nextLink = 0;
+    RemoveFromBook(ex, index);
+    const std::size_t fresh = appendOrder(ex, std::move(*next));
+    Order& before = ex.data().orders[index];
+    before.status = 'A';
+    before.nextLink = ex.data().orders[fresh].number;
+    PublishOrder(ex, index);
+    // An unapproved order stays unapproved when amended.
+    if (oldStatus == 'U') {
+        ex.data().orders[fresh].status = 'U';
+        PublishOrder(ex, fresh);
+    } else {
+        admit(ex, fresh);
+    }
+    return Accept("Order " + std::to_string(before.number) + " amended as order "
+        + std::to_string(ex.data().orders[fresh].number) + ".");
+}
+
+// One criterion of a withdrawal: blank matches everything.
+bool matches(const RequestText& t, std::size_t offset, std::size_t width, const std::string& value)
+{
+    return t.blank(offset, width) || t.text(offset, width) == value;
+}
+
+Verdict withdraw(Exchange& ex, Call& call)
+{
+    const RequestText& t = call.text;
+    if (!t.has(0, 105))
+        return Refuse("The withdrawal text is too short.");
+    const char side = t.at(13);
+    if (side == '?')
+        return Refuse("No side chosen: nothing withdrawn.");
+    if (side != 'B' && side != 'S' && side != ' ')
+        return Refuse("Invalid side.");
+    const bool byNumber = !t.blank(14, 12);
+    const auto number = t.number(14, 12);
+    if (byNumber && !number)
+        return Refuse("Invalid order number.");
+    const bool today = t.text(73, 8) == "TODAY";
+    const std::string* scope = ex.scopeOf(call.session.user);
+    DataSet& d = ex.data();
+    int withdrawn = 0;
+    for (std::size_t i = 0; i < d.orders.size(); ++i) {
+        Order& o = d.orders[i];
+        if (!standing(o) || (scope != nullptr && *scope != o.firm))
+            continue;
+        if ((byNumber && o.number != *number) || (side != ' ' && o.side != side))
+            continue;
+        if (!matches(t, 45, 12, o.account) || !matches(t, 57, 4, o.securityKey.substr(1, 4))
+            || !matches(t, 61, 12, o.securityKey.substr(5)) || !matches(t, 81, 12, o.user)
+            || !matches(t, 93, 12, o.firm) || (today && o.entryDate != d.tradingDate))
+            continue;
+        RemoveFromBook(ex, i);
+        d.orders[i].status = 'W';
+        PublishOrder(ex, i);
+        ++withdrawn;
+    }
+    if (withdrawn == 0)
+        return Refuse("No standing order matches.");
+    return Accept(std::to_string(withdrawn) + (withdrawn == 1 ? " order withdrawn." : " orders withdrawn."));
+}
+
+// Counts every transaction for the replay statistics; refusals apart.
+TransactionHandler counted(Exchange& ex, Verdict (*handler)(Exchange&, Call&))
+{
+    return [&ex, handler](Call& call) {
+        Verdict v = handler(ex, call);
+        MarketState& st = ex.state();
+        ++st.transactions;
+        st.rejected += v.accepted ? 0 : 1;
+        st.lastTransactionTime = ex.now();
+        return v;
+    };
+}
+
+} // namespace
+
+void RegisterOrderTransactions(Exchange& ex)
+{
+    ex.dispatcher().onTransaction(132, counted(ex, enter));
+    ex.dispatcher().onTransaction(133, counted(ex, approve));
+    ex.dispatcher().onTransaction(137, counted(ex, amend));
+    ex.dispatcher().onTransaction(138, counted(ex, withdraw));
+}
+
+} // namespace exchange

@@ -1,0 +1,28 @@
+// The security snapshot (17) and the market status / replay statistics (25).
+#include "core/exchange.h"
+#include "handlers/paging.h"
+#include "records/security_records.h"
+
+namespace exchange {
+
+void RegisterSecurityRequests(Exchange& ex)
+{
+    ex.dispatcher().onInfo(17, [&ex](Call& call, ReplyBuilder& reply) {
+        const auto start = ResumeKey(call.text);
+        if (!start)
+            return;
+        const auto& all = ex.data().securities;
+        PageRecords(reply, 17, all.size(), *start, [&](std::size_t i, const std::string& key, bool last) {
+            return SecuritySnapshotRecord(key, all[i], last);
+        });
+    });
+    ex.dispatcher().onInfo(25, [&ex](Call&, ReplyBuilder& reply) {
+        const MarketState& st = ex.state();
+        const ReplayStatistics stats { static_cast<int64_t>(ex.data().orders.size()),
+            static_cast<int64_t>(ex.data().trades.size()), st.transactions, st.rejected,
+            st.lastTransactionTime };
+        reply.add(25, MarketStatusRecord(ex.data().listStamp, stats));
+    });
+}
+
+} // namespace exchange

@@ -1,0 +1,243 @@
+// Order entry, matching, amendment, withdrawal and approval through the
+// transactions, seen in the order, trade, last-trade, security and book
+// streams of the sessions.
+#include "exchange_fixture.h"
+#include "golden.h"
+
+namespace exchange::test {
+namespace {
+
+const std::string kShare = "0MAINSHR000001   "; // price decimals 2, tick 5, no resting orders in the seed
+
+std::string Flags(std::initializer_list<int> positions)
+{
+    std::string f(32, '0');
+    for (const int p : positions)
+        f[static_cast<std::size_t>(p)] = '1';
+    return f;
+}
+
+// A 211-character order entry laid out by hand.
+std::string OrderText(const std::string& user, const std::string& account, char side,
+    const std::string& price, const std::string& quantity, const std::string& flags = Flags({ 1, 25 }),
+    const std::string& key = kShare)
+{
+    return Golden(211,
+        { { 0, user }, { 12, account }, { 24, std::string(1, side) }, { 25, flags }, { 57, key },
+            { 74, price }, { 92, quantity }, { 108, "0000000000000000" }, { 124, "T-" + user },
+            { 178, "000000000" }, { 195, "0000000000000000" } });
+}
+
+class MatchingTest : public ExchangeTest {
+protected:
+    void SetUp() override
+    {
+        for (const auto& [slot, user] : { std::pair { 1, "BRK1T1" }, { 2, "BRK2T1" }, { 5, "BRK5T1" },
+                 { 3, "BRK3T1" }, { 4, "BRK3T2" }, { 9, "SUP1" } })
+            ASSERT_EQ(logon(slot, user).type, kAccepted) << user;
+    }
+    ReplyMessage order(int slot, const std::string& text)
+    {
+        return transaction(slot, ++seq_[slot], 132, text);
+    }
+    // The records of a standing request after `after` (one request alone in its packet).
+    std::vector<std::string> poll(int slot, int code, const std::string& user, const std::string& after,
+        const std::string& extra = std::string(12, '0'))
+    {
+        return request(slot, ++seq_[slot], code, User(user) + after + extra);
+    }
+    uint32_t seq_[16] = {};
+};
+
+std::string field(const std::string& record, std::size_t offset, std::size_t width)
+{
+    return record.size() >= offset + width ? record.substr(offset, width) : std::string("<short record>");
+}
+
+// A number zero-padded to `width`, as a request or record carries it.
+std::string Zeros(int64_t value, std::size_t width)
+{
+    const std::string digits = std::to_string(value);
+    return std::string(width - digits.size(), '0') + digits;
+}
+
+TEST_F(MatchingTest, CrossingOrderTradesAtRestingPricesInTimePriority)
+{
+    const Streams& streams = ex_->state().streams;
+    const std::string ordersBefore = Zeros(streams.orders.last(), 10);
+    const std::string tradesBefore = Zeros(streams.trades.last(), 10);
+    const std::string lastBefore = Zeros(streams.lastTrades.last(), 10);
+    const std::string securitiesBefore = Zeros(streams.securities.last(), 10);
+    const int64_t volumeBefore = ex_->data().securities[0].figures.volumeToday;
+    // Two sells at 2775.00 (BRK2 first, BRK5 second) and one at 2776.00.
+    ASSERT_EQ(
+        order(2, OrderText(User("BRK2T1"), "BRK2A1", 'S', "000277500", "0000000000000100")).type, kAccepted);
+    ASSERT_EQ(
+        order(5, OrderText(User("BRK5T1"), "BRK5A1", 'S', "000277500", "0000000000000100")).type, kAccepted);
+    ASSERT_EQ(
+        order(5, OrderText(User("BRK5T1"), "BRK5A2", 'S', "000277600", "0000000000000100")).type, kAccepted);
+    // A buy of 250 up to 2780.00 takes 100 + 100 at 2775.00 and 50 at 2776.00.
+    const ReplyMessage buy
+        = order(1, OrderText(User("BRK1T1"), "BRK1A1", 'B', "000278000", "0000000000000250"));
+    ASSERT_EQ(buy.type, kAccepted) << Text(buy);
+    const std::string buyNumber = Zeros(ex_->state().nextOrder - 1, 12);
+
+    // Trades in time priority at the resting orders' prices, seen by the buyer's firm.
+    const auto trades = poll(1, 54, "BRK1T1", tradesBefore);
+    ASSERT_EQ(trades.size(), 3u);
+    const struct {
+        const char* price;
+        const char* sellFirm;
+        const char* quantity;
+    } expected[] = { { "000277500", "BRK2        ", "0000000000000100" },
+        { "000277500", "BRK5        ", "0000000000000100" },
+        { "000277600", "BRK5        ", "0000000000000050" } };
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(field(trades[i], 229, 9), expected[i].price);
+        EXPECT_EQ(field(trades[i], 176, 12), expected[i].sellFirm);
+        EXPECT_EQ(field(trades[i], 164, 12), "BRK1        ");
+        EXPECT_EQ(field(trades[i], 247, 16), expected[i].quantity);
+        EXPECT_EQ(field(trades[i], 24, 12), buyNumber);
+        EXPECT_EQ(trades[i][311], 'M');
+    }
+    // The second seller sees only its own two trades.
+    EXPECT_EQ(poll(5, 54, "BRK5T1", tradesBefore).size(), 2u);
+
+    // The buy order: filled, value 693,800.00, average price 2775.2000 (two more decimals).
+    const auto orders = poll(1, 50, "BRK1T1", ordersBefore);
+    ASSERT_FALSE(orders.empty());
+    const std::string& mine = orders.back();
+    EXPECT_EQ(field(mine, 11, 12), buyNumber);
+    EXPECT_EQ(field(mine, 38, 1), "M");
+    EXPECT_EQ(field(mine, 245, 16), "0000000000000000");
+    EXPECT_EQ(field(mine, 261, 16), "0000000069380000");
+    EXPECT_EQ(field(mine, 348, 11), "00027752000");
+    // The partly filled sell at 2776.00 stands with 50 left.
+    const auto sellerOrders = poll(5, 50, "BRK5T1", ordersBefore);
+    ASSERT_FALSE(sellerOrders.empty());
+    EXPECT_EQ(field(sellerOrders.back(), 195, 9), "000277600");
+    EXPECT_EQ(field(sellerOrders.back(), 38, 1), "O");
+    EXPECT_EQ(field(sellerOrders.back(), 245, 16), "0000000000000050");
+
+    // Last trades for everyone; the security's figures in its change reports.
+    EXPECT_EQ(poll(9, 118, "SUP1", lastBefore, std::string(12, '0') + " ").size(), 3u);
+    EXPECT_EQ(ex_->data().securities[0].figures.volumeToday, volumeBefore + 250);
+    const auto reports = poll(2, 33, "BRK2T1", securitiesBefore, std::string(25, ' '));
+    ASSERT_FALSE(reports.empty());
+    const std::string& report = reports.back();
+    EXPECT_EQ(field(report, 10, 6), "000000"); // the first kind-'0' row
+    EXPECT_EQ(field(report, 16, 17), kShare);
+    for (const std::string item :
+        { "N000277600#", "G000277600#", "Q0000000000000050#", "H0000000000000050#", "J001#", "F000#" })
+        EXPECT_NE(report.find(item), std::string::npos) << item << " in " << report;
+    EXPECT_EQ(report.find("#C"), std::string::npos) << "no bid is left";
+}
+
+TEST_F(MatchingTest, AmendWithdrawAndApprove)
+{
+    ASSERT_EQ(
+        order(2, OrderText(User("BRK2T1"), "BRK2A1", 'S', "000280000", "0000000000000100")).type, kAccepted);
+    const int64_t first = ex_->state().nextOrder - 1;
+    // Amend the price: the old order becomes 'A', a new linked order stands.
+    const std::string amend = Golden(
+        205, { { 0, User("BRK2T1") }, { 12, Zeros(first, 12) }, { 24, Flags({ 25 }) }, { 68, "000279000" } });
+    const ReplyMessage amended = transaction(2, ++seq_[2], 137, amend);
+    ASSERT_EQ(amended.type, kAccepted) << Text(amended);
+    const Order& old = ex_->data().orders[ex_->state().orderByNumber.at(first)];
+    const Order& fresh = ex_->data().orders[ex_->state().orderByNumber.at(first + 1)];
+    EXPECT_EQ(old.status, 'A');
+    EXPECT_EQ(old.nextLink, first + 1);
+    EXPECT_EQ(fresh.previousLink, first);
+    EXPECT_EQ(fresh.price, 279000);
+    EXPECT_EQ(fresh.quantity, 100);
+    // Another firm cannot touch it; a bad price names the price field.
+    EXPECT_EQ(transaction(1, ++seq_[1], 137,
+                  Golden(205, { { 0, User("BRK1T1") }, { 12, Zeros(first + 1, 12) }, { 24, Flags({ 25 }) } }))
+                  .type,
+        kRefused);
+    const ReplyMessage badPrice = transaction(2, ++seq_[2], 137,
+        Golden(205,
+            { { 0, User("BRK2T1") }, { 12, Zeros(first + 1, 12) }, { 24, Flags({ 25 }) },
+                { 68, "000279003" } }));
+    EXPECT_EQ(badPrice.data,
+        std::string("Invalid price.\0"
+                    "5\0",
+            17));
+    // Withdraw by number; a second withdrawal finds nothing.
+    const std::string withdraw = Golden(
+        105, { { 0, User("BRK2T1") }, { 12, "A" }, { 13, " " }, { 14, Zeros(first + 1, 12) }, { 26, "=" } });
+    EXPECT_EQ(Text(transaction(2, ++seq_[2], 138, withdraw)), "1 order withdrawn.");
+    EXPECT_EQ(fresh.status, 'W');
+    EXPECT_EQ(fresh.balance, 100);
+    EXPECT_EQ(transaction(2, ++seq_[2], 138, withdraw).type, kRefused);
+    EXPECT_EQ(
+        transaction(2, ++seq_[2], 138, Golden(105, { { 0, User("BRK2T1") }, { 12, "A" }, { 13, "?" } })).type,
+        kRefused);
+
+    // BRK3T1's orders wait for approval; BRK3T2 approves and it trades.
+    ASSERT_EQ(
+        order(2, OrderText(User("BRK2T1"), "BRK2A1", 'S', "000281000", "0000000000000010")).type, kAccepted);
+    const ReplyMessage held
+        = order(3, OrderText(User("BRK3T1"), "BRK3A1", 'B', "000281000", "0000000000000010"));
+    const int64_t waiting = ex_->state().nextOrder - 1;
+    EXPECT_EQ(Text(held), "Order " + std::to_string(waiting) + " waits for approval.");
+    const std::string approve = Golden(36, { { 0, User("BRK3T1") }, { 12, Zeros(waiting, 12) } });
+    EXPECT_EQ(transaction(3, ++seq_[3], 133, approve).type, kRefused) << "a trader may not approve";
+    const std::string approveByApprover = Golden(36, { { 0, User("BRK3T2") }, { 12, Zeros(waiting, 12) } });
+    EXPECT_EQ(transaction(4, ++seq_[4], 133, approveByApprover).type, kAccepted);
+    EXPECT_EQ(ex_->data().orders[ex_->state().orderByNumber.at(waiting)].status, 'M');
+}
+
+TEST_F(MatchingTest, OrderEntryRefusalsNameTheField)
+{
+    const struct {
+        std::string text;
+        int field;
+    } cases[] = {
+        { OrderText(User("BRK1T1"), "BRK2A1", 'B', "000277500", "0000000000000100"),
+            1 }, // another firm's account
+        { OrderText(User("BRK1T1"), "BRK1A3", 'B', "000277500", "0000000000000100"), 1 }, // suspended account
+        { OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277500", "0000000000000100", Flags({ 1, 25 }),
+              "0MAINNOSUCH      "),
+            3 },
+        { OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277501", "0000000000000100"), 5 }, // off the tick
+        { OrderText(User("BRK1T1"), "BRK1A1", 'B', "00027750x", "0000000000000100"), 5 },
+        { OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277500", "0000000000000000"), 7 },
+        { OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277500", "000000000000010x"), 7 },
+        { OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277500", "0000000000000100")
+                .replace(164, 8, "20261301"),
+            9 },
+        { OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277500", "0000000000000100").replace(172, 6, "256000"),
+            10 },
+        { OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277500", "0000000000000100", Flags({ 1, 12, 25 })),
+            11 },
+    };
+    for (const auto& c : cases) {
+        const ReplyMessage m = order(1, c.text);
+        EXPECT_EQ(m.type, kRefused) << c.text;
+        EXPECT_EQ(m.data.substr(m.data.find('\0') + 1), std::to_string(c.field) + std::string(1, '\0'))
+            << Text(m);
+    }
+    // The automation's 187-character order is accepted; a shorter one is not.
+    EXPECT_EQ(
+        order(1, OrderText(User("BRK1T1"), "BRK1A1", 'B', "000270000", "0000000000000100").substr(0, 187))
+            .type,
+        kAccepted);
+    EXPECT_EQ(
+        order(1, OrderText(User("BRK1T1"), "BRK1A1", 'B', "000270000", "0000000000000100").substr(0, 186))
+            .type,
+        kRefused);
+}
+
+TEST_F(MatchingTest, ResentOrderIsEnteredOnce)
+{
+    const std::size_t before = ex_->data().orders.size();
+    const std::string text = OrderText(User("BRK1T1"), "BRK1A1", 'B', "000270000", "0000000000000100");
+    const ReplyMessage first = transaction(1, 40, 132, text);
+    const ReplyMessage again = transaction(1, 40, 132, text);
+    EXPECT_EQ(first.data, again.data);
+    EXPECT_EQ(ex_->data().orders.size(), before + 1);
+}
+
+} // namespace
+} // namespace exchange::test
