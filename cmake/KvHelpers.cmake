@@ -55,3 +55,22 @@ function(kv_add_bench name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} Threads::Threads)
 endfunction()
+
+# kv_add_version(<target>): the deliverable carries its version record (read by the
+# workstation's GetVersionInfo) and exports it as <target>_version.
+function(kv_add_version target)
+  if(NOT TARGET ${target})
+    return()
+  endif()
+  string(MAKE_C_IDENTIFIER "${target}" ident)
+  set(version "${PROJECT_VERSION}")
+  if(NOT version)
+    set(version "0.0.0.0")
+  endif()
+  set(source ${CMAKE_BINARY_DIR}/version/${target}_version.c)
+  file(CONFIGURE OUTPUT ${source} CONTENT
+"/* Generated: the version record of ${target}. */
+__attribute__((visibility(\"default\"), used)) const char ${ident}_version[] = \"\\x01KVVERSION\\x02\" \"${version}\";
+")
+  target_sources(${target} PRIVATE ${source})
+endfunction()

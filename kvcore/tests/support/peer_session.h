@@ -23,37 +23,13 @@
 #include "kvcore/app/message_box.h"
 #include "kvcore/router/cvorl.h"
 #include "protocol_peer.h"
+#include "support/scoped_env.h"
 
 namespace kvtest {
 
 using namespace std::chrono_literals;
 
 inline constexpr std::chrono::milliseconds kPeerWait = 5s; // bound for anything expected
-
-// Sets an environment variable for the life of the object and restores it.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value)
-        : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 class PeerSessionFixture : public ::testing::Test {
 protected:
