@@ -49,7 +49,7 @@ public:
     }
     void Free() override { Log("free"); }
     int UpdateReq() override { return request && VORLInfoReqAdd(77, "Q", 1, this); }
-    void Decode(unsigned char*) override { }
+    int Decode(CRecordReader&) override { return 1; }
     int loadResult = 1;
     bool request = false;
 };
