@@ -3,7 +3,7 @@
 #include "fw/core/archive.h"
 #include "kvcore/app/app_core_logic.h"
 
-void KvDockState::Serialize(fw::Archive& ar)
+bool KvDockState::Serialize(fw::Archive& ar)
 {
     if (ar.isStoring()) {
         ar.writeWord(kVersion);
@@ -15,11 +15,10 @@ void KvDockState::Serialize(fw::Archive& ar)
         }
         ar.writeCount(static_cast<uint32_t>(placement.size()));
         ar.writeBytes(placement);
-        return;
+        return true;
     }
-    const uint16_t version = ar.readWord();
-    if (version != kVersion)
-        throw fw::ArchiveError(fw::ArchiveError::Cause::BadSchema, "dock state: unknown version");
+    if (ar.readWord() != kVersion)
+        return false;
     KvDockState loaded;
     // A bar takes at least its id, its flag and an empty button count.
     const uint32_t count = ar.readCount(4 + 1 + 2);
@@ -32,6 +31,7 @@ void KvDockState::Serialize(fw::Archive& ar)
     loaded.placement.resize(ar.readCount(1));
     ar.readBytes(loaded.placement);
     *this = std::move(loaded);
+    return true;
 }
 
 void CKvToolBarModel::AddDefaultButtonGroup(

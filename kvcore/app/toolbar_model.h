@@ -35,9 +35,10 @@ struct KVCORE_API KvDockState {
     std::vector<uint8_t> placement;
 
     static constexpr uint16_t kVersion = 1;
-    // Version word, bar count, each bar, then the placement bytes. Loading throws
-    // fw::ArchiveError on a malformed or foreign record.
-    void Serialize(fw::Archive& ar);
+    // Version word, bar count, each bar, then the placement bytes. Loading a record
+    // of another version gives false; a malformed one throws fw::ArchiveError. Either
+    // way the state is left as it was.
+    bool Serialize(fw::Archive& ar);
     bool operator==(const KvDockState&) const = default;
 };
 
