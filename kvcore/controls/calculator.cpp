@@ -22,16 +22,24 @@ void KvCalculator::Apply()
 {
     const double operand = Display();
     switch (m_pending) {
-    case '+': m_accumulator += operand; break;
-    case '-': m_accumulator -= operand; break;
-    case '*': m_accumulator *= operand; break;
+    case '+':
+        m_accumulator += operand;
+        break;
+    case '-':
+        m_accumulator -= operand;
+        break;
+    case '*':
+        m_accumulator *= operand;
+        break;
     case '/':
         if (operand == 0)
             m_error = true;
         else
             m_accumulator /= operand;
         break;
-    default: m_accumulator = operand; break;
+    default:
+        m_accumulator = operand;
+        break;
     }
     m_entry.clear();
     m_pending = 0;

@@ -206,14 +206,29 @@ void KvCurrencyEdit::OnKeyDown(const KvKeyEvent& key)
         m_caret = to;
     };
     switch (key.vk) {
-    case kVkBack: DoBackspace(); break;
-    case kVkDelete: DoDelete(); break;
-    case kVkLeft: move(m_caret - 1); break;
-    case kVkRight: move(m_caret + 1); break;
-    case kVkHome: move(0); break;
-    case kVkEnd: move(len); break;
-    case kVkInsert: m_overwrite = !m_overwrite; break;
-    default: break;
+    case kVkBack:
+        DoBackspace();
+        break;
+    case kVkDelete:
+        DoDelete();
+        break;
+    case kVkLeft:
+        move(m_caret - 1);
+        break;
+    case kVkRight:
+        move(m_caret + 1);
+        break;
+    case kVkHome:
+        move(0);
+        break;
+    case kVkEnd:
+        move(len);
+        break;
+    case kVkInsert:
+        m_overwrite = !m_overwrite;
+        break;
+    default:
+        break;
     }
 }
 
@@ -318,9 +333,7 @@ void KvCurrencyEdit::OnPaste(std::string_view clipboardText)
     Commit(text, caret + static_cast<int>(clipboardText.size()));
 }
 
-void KvCurrencyEdit::OnKillFocus()
-{
-}
+void KvCurrencyEdit::OnKillFocus() { }
 
 void KvCurrencyEdit::OnLButtonDown(int pos)
 {

@@ -64,7 +64,8 @@ bool CDblEdit::PreTranslateKeyDown(KvKeyEvent& key)
             MoveCaret(s);
         } else if (s <= d && d < e) {
             const std::string text = Text();
-            SetWindowText(text.substr(0, static_cast<size_t>(s)) + "0" + sep + text.substr(static_cast<size_t>(e)));
+            SetWindowText(
+                text.substr(0, static_cast<size_t>(s)) + "0" + sep + text.substr(static_cast<size_t>(e)));
             SetSel(s, s + 1);
         } else {
             SetSelRaw(s, e);
@@ -93,7 +94,8 @@ bool CDblEdit::PreTranslateKeyDown(KvKeyEvent& key)
             for (int i = d; i < e; ++i)
                 if (!IsDigit(text[static_cast<size_t>(i)]))
                     kept += text[static_cast<size_t>(i)];
-            SetWindowText(text.substr(0, static_cast<size_t>(d)) + kept + text.substr(static_cast<size_t>(e)));
+            SetWindowText(
+                text.substr(0, static_cast<size_t>(d)) + kept + text.substr(static_cast<size_t>(e)));
             if (s < d) {
                 SetSel(s, d);
             } else {

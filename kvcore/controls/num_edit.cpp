@@ -173,7 +173,8 @@ void CBaseNumEdit::OnChar(char ch)
             if (HasSelection())
                 SetSelRaw(0, SelEnd());
         }
-    } else if (!hadSelection && Caret() == 0 && format.DecimalPos(text) >= 0 && !text.empty() && text[0] == '0') {
+    } else if (!hadSelection && Caret() == 0 && format.DecimalPos(text) >= 0 && !text.empty()
+        && text[0] == '0') {
         MoveCaret(1);
     }
     // 5.

@@ -15,7 +15,8 @@ constexpr int kMaxDecimals = 15;
 
 int CountDigits(std::string_view text)
 {
-    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }));
+    return static_cast<int>(
+        std::count_if(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }));
 }
 
 std::string FixedText(double value, int decimals)

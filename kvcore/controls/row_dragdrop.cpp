@@ -19,20 +19,62 @@ int KvDragDropRows::QueryAcceptKvSecData(const CKvClipboardFormat& list)
         : 0;
 }
 
-int KvDragDropRows::GetSec(int, int32_t&) { return 0; }
-int KvDragDropRows::GetBoard(int, int32_t&) { return 0; }
-int KvDragDropRows::GetOrder(int, int32_t&) { return 0; }
-int KvDragDropRows::GetUser(int, int32_t&) { return 0; }
-int KvDragDropRows::GetFirm(int, int32_t&) { return 0; }
-int KvDragDropRows::GetQuantity(int, CDouble&) { return 0; }
-int KvDragDropRows::GetPrice(int, CDouble&) { return 0; }
-int KvDragDropRows::SetSec(int32_t, int) { return 0; }
-int KvDragDropRows::SetBoard(int32_t, int) { return 0; }
-int KvDragDropRows::SetOrder(int32_t, int) { return 0; }
-int KvDragDropRows::SetUser(int32_t, int) { return 0; }
-int KvDragDropRows::SetFirm(int32_t, int) { return 0; }
-int KvDragDropRows::SetQuantity(CDouble, int) { return 0; }
-int KvDragDropRows::SetPrice(CDouble, int) { return 0; }
+int KvDragDropRows::GetSec(int, int32_t&)
+{
+    return 0;
+}
+int KvDragDropRows::GetBoard(int, int32_t&)
+{
+    return 0;
+}
+int KvDragDropRows::GetOrder(int, int32_t&)
+{
+    return 0;
+}
+int KvDragDropRows::GetUser(int, int32_t&)
+{
+    return 0;
+}
+int KvDragDropRows::GetFirm(int, int32_t&)
+{
+    return 0;
+}
+int KvDragDropRows::GetQuantity(int, CDouble&)
+{
+    return 0;
+}
+int KvDragDropRows::GetPrice(int, CDouble&)
+{
+    return 0;
+}
+int KvDragDropRows::SetSec(int32_t, int)
+{
+    return 0;
+}
+int KvDragDropRows::SetBoard(int32_t, int)
+{
+    return 0;
+}
+int KvDragDropRows::SetOrder(int32_t, int)
+{
+    return 0;
+}
+int KvDragDropRows::SetUser(int32_t, int)
+{
+    return 0;
+}
+int KvDragDropRows::SetFirm(int32_t, int)
+{
+    return 0;
+}
+int KvDragDropRows::SetQuantity(CDouble, int)
+{
+    return 0;
+}
+int KvDragDropRows::SetPrice(CDouble, int)
+{
+    return 0;
+}
 
 std::vector<uint8_t> KvDragDropRows::CacheGlobalData(
     std::span<const int32_t> viewRows, const std::function<int(int32_t)>& viewToDoc)

@@ -68,8 +68,9 @@ bool operator==(const CKvRowData& a, const CKvRowData& b)
     auto same = [](const CDouble& x, const CDouble& y) {
         return static_cast<double>(x) == static_cast<double>(y) && x.GetDecimal() == y.GetDecimal();
     };
-    return a.m_nSec == b.m_nSec && a.m_nBoard == b.m_nBoard && a.m_nOrder == b.m_nOrder && a.m_nUser == b.m_nUser
-        && a.m_nFirm == b.m_nFirm && same(a.m_Quantity, b.m_Quantity) && same(a.m_Price, b.m_Price);
+    return a.m_nSec == b.m_nSec && a.m_nBoard == b.m_nBoard && a.m_nOrder == b.m_nOrder
+        && a.m_nUser == b.m_nUser && a.m_nFirm == b.m_nFirm && same(a.m_Quantity, b.m_Quantity)
+        && same(a.m_Price, b.m_Price);
 }
 
 std::vector<uint8_t> WriteRowPayload(const CKvClipboardFormat& list)

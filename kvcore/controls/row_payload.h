@@ -45,4 +45,5 @@ KVCORE_API std::vector<uint8_t> WriteRowPayload(const CKvClipboardFormat& list);
 // as the blocks of other writers are padded.
 KVCORE_API std::optional<CKvClipboardFormat> ReadRowPayload(std::span<const uint8_t> bytes);
 // As ReadRowPayload, with the reason for a refusal.
-KVCORE_API std::optional<CKvClipboardFormat> ReadRowPayload(std::span<const uint8_t> bytes, std::string& error);
+KVCORE_API std::optional<CKvClipboardFormat> ReadRowPayload(
+    std::span<const uint8_t> bytes, std::string& error);

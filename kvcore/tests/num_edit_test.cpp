@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <utility>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kvcore/controls/num_edit.h"
@@ -23,10 +23,14 @@ enum class Loc { Point, Comma };
 std::unique_ptr<CBaseNumEdit> MakeEdit(Kind kind)
 {
     switch (kind) {
-    case Kind::Int: return std::make_unique<CIntEdit>();
-    case Kind::SignInt: return std::make_unique<CSignIntEdit>();
-    case Kind::Dbl: return std::make_unique<CDblEdit>();
-    case Kind::SignDbl: return std::make_unique<CSignDblEdit>();
+    case Kind::Int:
+        return std::make_unique<CIntEdit>();
+    case Kind::SignInt:
+        return std::make_unique<CSignIntEdit>();
+    case Kind::Dbl:
+        return std::make_unique<CDblEdit>();
+    case Kind::SignDbl:
+        return std::make_unique<CSignDblEdit>();
     }
     return nullptr;
 }
@@ -57,7 +61,8 @@ void Play(CBaseNumEdit& edit, const std::string& script)
             { "end", { kVkEnd, 0 } },
             { "ins", { kVkInsert, 0 } },
         };
-        const auto key = std::find_if(std::begin(keys), std::end(keys), [&](const auto& k) { return token == k.first; });
+        const auto key
+            = std::find_if(std::begin(keys), std::end(keys), [&](const auto& k) { return token == k.first; });
         if (key != std::end(keys))
             edit.PressKey(key->second);
         else if (token == "all")
@@ -180,8 +185,8 @@ TEST_P(NumEditScript, Plays)
     EXPECT_EQ(edit->IsBlank(), s.blank);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, NumEditScript, ::testing::ValuesIn(kScripts),
-    [](const ::testing::TestParamInfo<Script>& info) {
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, NumEditScript, ::testing::ValuesIn(kScripts), [](const ::testing::TestParamInfo<Script>& info) {
         std::string name;
         for (const char* p = info.param.name; *p; ++p)
             name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';

@@ -23,7 +23,8 @@ void AppendLong(Bytes& out, uint32_t v)
     Append(out, { uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24) });
 }
 
-const Bytes kNewClass = { 0xFF, 0xFF, 0x00, 0x00, 0x0A, 0x00, 'C', 'K', 'v', 'R', 'o', 'w', 'D', 'a', 't', 'a' };
+const Bytes kNewClass
+    = { 0xFF, 0xFF, 0x00, 0x00, 0x0A, 0x00, 'C', 'K', 'v', 'R', 'o', 'w', 'D', 'a', 't', 'a' };
 
 // Row 1: security 1 .. firm 5, quantity 100 with 0 decimals, price 12.5 with 2.
 Bytes RowOneFields()
@@ -163,8 +164,8 @@ struct Recorder : KvDragDropRows {
     int SetPrice(CDouble v, int mode) override { return Record("price", static_cast<double>(v), mode) & 0; }
     int Record(const char* what, double v, int mode)
     {
-        calls.push_back(std::string(what) + " " + std::to_string(static_cast<int64_t>(v)) + " "
-            + std::to_string(mode));
+        calls.push_back(
+            std::string(what) + " " + std::to_string(static_cast<int64_t>(v)) + " " + std::to_string(mode));
         return 2;
     }
 };
