@@ -33,6 +33,8 @@ ArchiveError::ArchiveError(Cause cause, const std::string& what)
 {
 }
 
+ArchiveError::~ArchiveError() = default;
+
 Archive::Archive()
     : mode_(Mode::Store)
 {
@@ -396,6 +398,8 @@ std::shared_ptr<Serializable> Archive::readObject()
     loadMap_[slot].complete = true;
     return object;
 }
+
+Serializable::~Serializable() = default;
 
 ClassRegistry& ClassRegistry::global()
 {

@@ -35,6 +35,7 @@ public:
         BadSchema = 7, // a known class stored with another version
     };
     ArchiveError(Cause cause, const std::string& what);
+    ~ArchiveError() override; // defined in the library with the type information
     Cause cause() const { return cause_; }
 
 private:

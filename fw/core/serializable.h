@@ -27,7 +27,8 @@ struct FW_CORE_API ClassInfo {
 
 class FW_CORE_API Serializable {
 public:
-    virtual ~Serializable() = default;
+    // Defined in the library, so the class's vtable and type information live there only.
+    virtual ~Serializable();
     virtual const ClassInfo& classInfo() const = 0;
     virtual void serialize(Archive& ar) = 0;
 };

@@ -44,7 +44,9 @@ const fw::ClassRegistry& RowClasses()
 
 const fw::ClassInfo& CKvRowData::runtimeClass()
 {
-    static const fw::ClassInfo info = fw::ClassInfo::of<CKvRowData>("CKvRowData", 0);
+    // Built here rather than with ClassInfo::of, whose factory would be a type of fw's
+    // namespace defined in this library.
+    static const fw::ClassInfo info { "CKvRowData", 0, [] { return std::make_shared<CKvRowData>(); } };
     return info;
 }
 
