@@ -67,13 +67,9 @@ int SendStandingRequest(int code, CVorlTarget* target, const std::function<void(
     return VORLInfoReqAdd(code, key.data(), static_cast<int>(key.size()), target) ? 1 : 0;
 }
 
-void DecodeGuarded(const std::function<void()>& decode)
+void ShowLowMemory()
 {
-    try {
-        decode();
-    } catch (const std::bad_alloc&) {
-        KvMessageBox(Kv32LoadString(IDS_LOW_MEMORY), kMbIconExclamation);
-    }
+    KvMessageBox(Kv32LoadString(IDS_LOW_MEMORY), kMbIconExclamation);
 }
 
 void TraceDroppedRecord(uint16_t tableId, int type, int length)
@@ -125,14 +121,4 @@ void CHostTableState::AppendNextKey(KvFieldWriter& w) const
 void CHostTableState::AppendSeqNum(KvFieldWriter& w) const
 {
     w.Text(m_szSeqNum, kSeqNumWidth);
-}
-
-int StoreHostRecord(tagTMSG* message, const std::function<void(int, std::string_view)>& take)
-{
-    if (message == nullptr || message->pText == nullptr || message->nLength < 0)
-        return 1;
-    const std::string_view record(
-        reinterpret_cast<const char*>(message->pText), static_cast<size_t>(message->nLength));
-    DecodeGuarded([&] { take(message->nType, record); });
-    return 1;
 }

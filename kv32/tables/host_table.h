@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,14 +31,21 @@ int RunSnapshotLoop(int code, CVorlTarget* target, const std::function<void(KvFi
 // the packet being built. 1 when it was added.
 int SendStandingRequest(int code, CVorlTarget* target, const std::function<void(KvFieldWriter&)>& buildKey);
 
+// Shows the low-memory message: a record could not be stored and is dropped.
+void ShowLowMemory();
+
 // Runs one record's decoding; a memory shortage shows the low-memory message
 // and drops the record.
-void DecodeGuarded(const std::function<void()>& decode);
+template <class F> void DecodeGuarded(F&& decode)
+{
+    try {
+        decode();
+    } catch (const std::bad_alloc&) {
+        ShowLowMemory();
+    }
+}
 
 // A record that cannot be read is dropped with this line on the trace.
-// Hands a received message to take(type, record bytes) under the memory guard; always 1.
-int StoreHostRecord(tagTMSG* message, const std::function<void(int, std::string_view)>& take);
-
 void TraceDroppedRecord(uint16_t tableId, int type, int length);
 
 class CHostTableState {

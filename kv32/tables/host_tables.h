@@ -1,6 +1,6 @@
 // The two families of host data tables. CHostTable keeps fixed-size records
-// of plain data in kvcore's record store; CHostPtrTable keeps each record in a
-// heap block of its own. In both a record never moves while the table holds
+// of plain data in kvcore's record store; CHostPtrTable keeps records of any
+// copyable type behind a pointer array. In both a record never moves while the table holds
 // it, so windows keep row numbers (row = record index), and records are only
 // appended during a session.
 #pragma once
@@ -23,8 +23,12 @@ public:
 
     int StoreDataItem(tagTMSG* message) override
     {
-        return StoreHostRecord(
-            message, [this](int type, std::string_view record) { TakeRecord(type, record); });
+        if (message == nullptr || message->pText == nullptr || message->nLength < 0)
+            return 1;
+        const std::string_view record(
+            reinterpret_cast<const char*>(message->pText), static_cast<size_t>(message->nLength));
+        DecodeGuarded([&] { TakeRecord(message->nType, record); });
+        return 1;
     }
     int Decode(CRecordReader& /*reader*/) final { return 0; }
 
@@ -70,16 +74,12 @@ public:
 
 template <class TRecord> class CHostPtrTable : public CHostTarget<CVorlPermTarget> {
 public:
-    CHostPtrTable(uint16_t tableId, int growBy)
-        : m_nGrowBy(growBy)
-    {
-        m_wID = tableId;
-    }
+    CHostPtrTable(uint16_t tableId, int /*growBy*/) { m_wID = tableId; }
 
     int GetCount() const { return static_cast<int>(m_records.size()); }
     // 0 <= i < GetCount().
-    TRecord* GetRec(int i) { return m_records[static_cast<size_t>(i)].get(); }
-    const TRecord* GetRec(int i) const { return m_records[static_cast<size_t>(i)].get(); }
+    TRecord* GetRec(int i) { return m_records[static_cast<size_t>(i)]; }
+    const TRecord* GetRec(int i) const { return m_records[static_cast<size_t>(i)]; }
     void CopyRec(int i, TRecord& out) const { out = *GetRec(i); }
     int AddRec(const TRecord& rec)
     {
@@ -99,23 +99,30 @@ public:
     {
         m_records.clear();
         m_records.shrink_to_fit();
+        m_blocks.clear();
+        m_nBlockUsed = kBlockRecords;
         ResetSeqNum();
     }
+
 private:
-    // When full the room grows by the grow-by, or by an eighth of the count
-    // (4 to 1024) when the grow-by is 0.
+    // Records are carved from blocks, so neighbours share cache lines; a
+    // record never moves. The pointer array grows geometrically: a fixed
+    // step would copy it again for every few records of a large table.
+    static constexpr size_t kBlockRecords = 256;
+
     void GrowByOne()
     {
-        if (m_records.size() == m_records.capacity()) {
-            size_t step = m_nGrowBy > 0 ? static_cast<size_t>(m_nGrowBy) : m_records.size() / 8;
-            if (m_nGrowBy <= 0)
-                step = step < 4 ? 4 : (step > 1024 ? 1024 : step);
-            m_records.reserve(m_records.capacity() + step);
+        if (m_nBlockUsed == kBlockRecords) {
+            m_blocks.push_back(std::make_unique<TRecord[]>(kBlockRecords));
+            m_nBlockUsed = 0;
         }
-        auto record = std::make_unique<TRecord>();
-        m_records.push_back(std::move(record));
+        TRecord* record = &m_blocks.back()[m_nBlockUsed];
+        *record = TRecord();
+        m_records.push_back(record);
+        ++m_nBlockUsed;
     }
 
-    int m_nGrowBy;
-    std::vector<std::unique_ptr<TRecord>> m_records;
+    std::vector<TRecord*> m_records; // into m_blocks
+    std::vector<std::unique_ptr<TRecord[]>> m_blocks;
+    size_t m_nBlockUsed = kBlockRecords;
 };

@@ -1,6 +1,7 @@
 // How a table tells the windows that show it what changed: every listener
 // (the windowed application forwards to its documents) hears the table id and
-// either the changed rows, ascending, or nothing, meaning "redraw every row".
+// either the changed rows (each once, in the order they changed) or nothing,
+// meaning "redraw every row".
 #pragma once
 
 #include <cstdint>

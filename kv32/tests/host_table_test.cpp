@@ -126,7 +126,7 @@ TEST_F(HostTables, StandingRequestCarriesTheSequenceAndChangesRowsInPlace)
         ASSERT_EQ(updates.heard.size(), 1u);
         EXPECT_EQ(updates.heard[0].id, CSampleTable::kTableId);
         EXPECT_TRUE(updates.heard[0].hinted);
-        EXPECT_EQ(updates.heard[0].rows, (std::vector<int> { 0, 2 }));
+        EXPECT_EQ(updates.heard[0].rows, (std::vector<int> { 2, 0 })) << "each changed row once";
     }
     router.ClearRecord();
     app.CollectAllRequests();

@@ -71,7 +71,7 @@ void CSampleTable::DecodeUpdate(std::string_view record)
     SampleRec* rec = GetRec(row);
     char code[5];
     Vorl2Str0(code, p + 18, 4);
-    if (std::strcmp(code, rec->szCode) != 0)
+    if (std::string_view(code) != std::string_view(rec->szCode))
         return;
     rec->dPrice.SetVORL(p + 22, 12, 2);
     rec->nVolume = Vorl2Long(p + 34, 12);
@@ -93,7 +93,6 @@ void CSampleTable::OnPostReceive()
 {
     if (m_pending.empty())
         return;
-    std::sort(m_pending.begin(), m_pending.end());
     KvUpdateAllDocuments(GetID(), &m_pending);
     for (int row : m_pending)
         m_changed[static_cast<size_t>(row)] = 0;

@@ -50,7 +50,7 @@ public:
     int FindByCode(const char* code);
     int SerializeSelection(fw::Archive& ar, std::vector<int>& selection);
 
-    // Rows changed since the windows were last told, ascending.
+    // Rows changed since the windows were last told, each once.
     const std::vector<int>& PendingRows() const { return m_pending; }
 
 protected:
