@@ -6,6 +6,7 @@
 #include "kv32/shell/msgtypes.h"
 #include "kv32/tables/host_table.h"
 #include "kvcore/app/app_core_base.h"
+#include "kvcore/router/record_reader.h"
 #include "kvcore/router/vorl_target.h"
 
 namespace {
@@ -32,27 +33,30 @@ public:
     }
     int StoreDataItem(tagTMSG* message) override
     {
-        if (message == nullptr || message->pText == nullptr || message->nLength < kValueWidth)
-            return 1;
-        const char* field = reinterpret_cast<const char*>(message->pText);
-        if (message->nType == MSGTYPE_PRICE_FROM_YIELD_REQ)
-            m_result = Take(field, m_nPriceDecimals);
-        else if (message->nType == MSGTYPE_YIELD_FROM_PRICE_REQ)
-            m_result = Take(field, m_nYieldDecimals);
+        m_nType = message == nullptr ? 0 : message->nType;
+        return CVorlTarget::StoreDataItem(message);
+    }
+    int Decode(CRecordReader& reader) override
+    {
+        unsigned decimals = 0;
+        if (m_nType == MSGTYPE_PRICE_FROM_YIELD_REQ)
+            decimals = m_nPriceDecimals;
+        else if (m_nType == MSGTYPE_YIELD_FROM_PRICE_REQ)
+            decimals = m_nYieldDecimals;
+        else
+            return 0;
+        const CDouble value = reader.Decimal(kValueWidth, static_cast<int>(decimals));
+        if (!reader.Ok())
+            return 0;
+        m_result = value;
         return 1;
     }
-    void Decode(unsigned char* /*data*/) override { }
     const std::optional<CDouble>& Result() const { return m_result; }
 
 private:
-    static CDouble Take(const char* field, unsigned decimals)
-    {
-        CDouble value;
-        value.SetVORL(field, kValueWidth, decimals);
-        return value;
-    }
     unsigned m_nPriceDecimals;
     unsigned m_nYieldDecimals;
+    int m_nType = 0;
     std::optional<CDouble> m_result;
 };
 

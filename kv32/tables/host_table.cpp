@@ -1,7 +1,5 @@
 #include "kv32/tables/host_table.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -70,14 +68,6 @@ int SendStandingRequest(int code, CVorlTarget* target, const std::function<void(
 void ShowLowMemory()
 {
     KvMessageBox(Kv32LoadString(IDS_LOW_MEMORY), kMbIconExclamation);
-}
-
-void TraceDroppedRecord(uint16_t tableId, int type, int length)
-{
-    if (std::getenv("KV32_TRACE") != nullptr)
-        std::fprintf(stderr,
-            "kv32: table %u dropped a record of type %d, %d bytes: shorter than its layout\n",
-            static_cast<unsigned>(tableId), type, length);
 }
 
 CHostTableState::CHostTableState()

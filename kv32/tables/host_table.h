@@ -45,9 +45,6 @@ template <class F> void DecodeGuarded(F&& decode)
     }
 }
 
-// A record that cannot be read is dropped with this line on the trace.
-void TraceDroppedRecord(uint16_t tableId, int type, int length);
-
 class CHostTableState {
 public:
     static constexpr int kNextKeyWidth = 8;

@@ -1,6 +1,6 @@
 // The two families of host data tables. CHostTable keeps fixed-size records
 // of plain data in kvcore's record store; CHostPtrTable keeps records of any
-// copyable type behind a pointer array. In both a record never moves while the table holds
+// copyable type in blocks of its own. In both a record never moves while the table holds
 // it, so windows keep row numbers (row = record index), and records are only
 // appended during a session.
 #pragma once
@@ -13,10 +13,13 @@
 #include <vector>
 
 #include "kv32/tables/host_table.h"
+#include "kvcore/router/record_reader.h"
 #include "kvcore/router/vorl_target.h"
 
 // The router-target side of both families: each received message reaches
-// TakeRecord with its type and its bytes, its length known.
+// TakeRecord with its type and a bounded reader of its bytes; by default the
+// table's Decode reads it. A record that ends before its last field is left
+// out by its decoder (reader.Ok() is false) and reported on the trace.
 template <class TPermBase> class CHostTarget : public TPermBase, public CHostTableState {
 public:
     using TPermBase::TPermBase;
@@ -25,16 +28,18 @@ public:
     {
         if (message == nullptr || message->pText == nullptr || message->nLength < 0)
             return 1;
-        const std::string_view record(
+        CRecordReader reader(
             reinterpret_cast<const char*>(message->pText), static_cast<size_t>(message->nLength));
-        DecodeGuarded([&] { TakeRecord(message->nType, record); });
+        DecodeGuarded([&] { TakeRecord(message->nType, reader); });
+        if (!reader.Ok())
+            TraceShortRecord(*message);
         return 1;
     }
-    int Decode(CRecordReader& /*reader*/) final { return 0; }
 
 protected:
-    // One message of a type the table asked for.
-    virtual void TakeRecord(int type, std::string_view record) = 0;
+    // One message of a type the table asked for; tables with more than one
+    // type dispatch here.
+    virtual void TakeRecord(int /*type*/, CRecordReader& reader) { this->Decode(reader); }
 };
 
 template <class TRecord> class CHostTable : public CHostTarget<CArrayPerm> {
@@ -76,10 +81,10 @@ template <class TRecord> class CHostPtrTable : public CHostTarget<CVorlPermTarge
 public:
     CHostPtrTable(uint16_t tableId, int /*growBy*/) { m_wID = tableId; }
 
-    int GetCount() const { return static_cast<int>(m_records.size()); }
+    int GetCount() const { return m_nCount; }
     // 0 <= i < GetCount().
-    TRecord* GetRec(int i) { return m_records[static_cast<size_t>(i)]; }
-    const TRecord* GetRec(int i) const { return m_records[static_cast<size_t>(i)]; }
+    TRecord* GetRec(int i) { return &m_blocks[Block(i)][Slot(i)]; }
+    const TRecord* GetRec(int i) const { return &m_blocks[Block(i)][Slot(i)]; }
     void CopyRec(int i, TRecord& out) const { out = *GetRec(i); }
     int AddRec(const TRecord& rec)
     {
@@ -97,32 +102,27 @@ public:
     }
     void Free() override
     {
-        m_records.clear();
-        m_records.shrink_to_fit();
         m_blocks.clear();
-        m_nBlockUsed = kBlockRecords;
+        m_blocks.shrink_to_fit();
+        m_nCount = 0;
         ResetSeqNum();
     }
 
 private:
-    // Records are carved from blocks, so neighbours share cache lines; a
-    // record never moves. The pointer array grows geometrically: a fixed
-    // step would copy it again for every few records of a large table.
-    static constexpr size_t kBlockRecords = 256;
+    // Records are appended into blocks of 256 and never move, so record i
+    // is found from its index alone and neighbours share cache lines.
+    static constexpr int kBlockShift = 8;
+    static constexpr int kBlockRecords = 1 << kBlockShift;
+    static size_t Block(int i) { return static_cast<size_t>(i) >> kBlockShift; }
+    static size_t Slot(int i) { return static_cast<size_t>(i) & (kBlockRecords - 1); }
 
     void GrowByOne()
     {
-        if (m_nBlockUsed == kBlockRecords) {
+        if (Slot(m_nCount) == 0)
             m_blocks.push_back(std::make_unique<TRecord[]>(kBlockRecords));
-            m_nBlockUsed = 0;
-        }
-        TRecord* record = &m_blocks.back()[m_nBlockUsed];
-        *record = TRecord();
-        m_records.push_back(record);
-        ++m_nBlockUsed;
+        ++m_nCount;
     }
 
-    std::vector<TRecord*> m_records; // into m_blocks
     std::vector<std::unique_ptr<TRecord[]>> m_blocks;
-    size_t m_nBlockUsed = kBlockRecords;
+    int m_nCount = 0;
 };

@@ -10,9 +10,7 @@
 
 namespace {
 constexpr int kKeyWidth = 3;
-constexpr int kValueOffset = 6;
 constexpr int kValueWidth = 16;
-constexpr int kLastFlagOffset = 22;
 } // namespace
 
 CRightTable::CRightTable()
@@ -42,28 +40,29 @@ void CRightTable::Free()
     ResetKeys();
 }
 
-void CRightTable::TakeRecord(int type, std::string_view record)
+void CRightTable::TakeRecord(int type, CRecordReader& reader)
 {
     if (type == kRequest)
-        DecodeRight(record);
+        Decode(reader);
 }
 
-void CRightTable::DecodeRight(std::string_view record)
+int CRightTable::Decode(CRecordReader& reader)
 {
-    if (record.size() < static_cast<size_t>(kRecordLength)) {
-        TraceDroppedRecord(GetID(), kRequest, static_cast<int>(record.size()));
-        return;
-    }
-    const char* bytes = record.data();
-    Vorl2Str0NoStrip(m_szTypeKey, bytes, kKeyWidth);
-    Vorl2Str0NoStrip(m_szCodeKey, bytes + kKeyWidth, kKeyWidth);
+    const std::string typeKey = reader.TextNoStrip(kKeyWidth);
+    const std::string codeKey = reader.TextNoStrip(kKeyWidth);
     RightRec rec {};
     rec.nIndex = GetCount();
-    rec.nMsgType = Vorl2Int(bytes, kKeyWidth);
-    rec.nOprCode = Vorl2Int(bytes + kKeyWidth, kKeyWidth);
-    rec.nValue = Vorl2Int(bytes + kValueOffset, kValueWidth);
-    fLastRec = bytes[kLastFlagOffset] == '1' ? 1 : 0;
+    rec.nMsgType = Vorl2Int(typeKey.data(), static_cast<int>(typeKey.size()));
+    rec.nOprCode = Vorl2Int(codeKey.data(), static_cast<int>(codeKey.size()));
+    rec.nValue = reader.Int(kValueWidth);
+    const char last = reader.Char();
+    if (!reader.Ok())
+        return 0;
+    Vorl2Str0NoStrip(m_szTypeKey, typeKey.data(), static_cast<int>(typeKey.size()));
+    Vorl2Str0NoStrip(m_szCodeKey, codeKey.data(), static_cast<int>(codeKey.size()));
+    fLastRec = last == '1' ? 1 : 0;
     AddRec(rec);
+    return 1;
 }
 
 int CRightTable::FindByType(int msgType)

@@ -19,7 +19,6 @@ class CRightTable : public CHostTable<RightRec> {
 public:
     static constexpr uint16_t kTableId = 37;
     static constexpr int kRequest = 93;
-    static constexpr int kRecordLength = 23;
 
     CRightTable();
 
@@ -33,11 +32,11 @@ public:
     // Value of the first record of the type; -1 (every bit set) when none.
     int GetValue(int msgType);
 
-    // One record of the reply to the rights request.
-    void DecodeRight(std::string_view record);
+    // One record of the reply to the rights request; nonzero when kept.
+    int Decode(CRecordReader& reader) override;
 
 protected:
-    void TakeRecord(int type, std::string_view record) override;
+    void TakeRecord(int type, CRecordReader& reader) override;
 
 private:
     void ResetKeys();

@@ -31,52 +31,56 @@ int CSampleTable::UpdateReq()
     return SendStandingRequest(kChangeRequest, this, [this](KvFieldWriter& w) { AppendSeqNum(w); });
 }
 
-void CSampleTable::TakeRecord(int type, std::string_view record)
+void CSampleTable::TakeRecord(int type, CRecordReader& reader)
 {
     if (type == kSnapshotRequest)
-        Decode(record);
+        Decode(reader);
     else if (type == kChangeRequest)
-        DecodeUpdate(record);
+        DecodeUpdate(reader);
 }
 
-void CSampleTable::Decode(std::string_view record)
+int CSampleTable::Decode(CRecordReader& reader)
 {
-    if (record.size() < static_cast<size_t>(kSnapshotLength)) {
-        TraceDroppedRecord(GetID(), kSnapshotRequest, static_cast<int>(record.size()));
-        return;
-    }
-    const char* p = record.data();
-    TakeNextKey(record.substr(0, kNextKeyWidth));
+    const std::string key = reader.TextNoStrip(kNextKeyWidth);
     SampleRec rec;
     rec.nIndex = GetCount();
-    Vorl2Str0(rec.szCode, p + 8, 4);
-    Vorl2Str0(rec.szName, p + 12, 30);
-    rec.dPrice.SetVORL(p + 42, 12, 2);
-    fLastRec = p[54] == '1' ? 1 : 0;
+    const std::string code = reader.Text(4);
+    const std::string name = reader.Text(30);
+    rec.dPrice = reader.Decimal(12, 2);
+    const char last = reader.Char();
+    if (!reader.Ok())
+        return 0;
+    TakeNextKey(key);
+    std::memcpy(rec.szCode, code.c_str(), code.size() + 1);
+    std::memcpy(rec.szName, name.c_str(), name.size() + 1);
+    fLastRec = last == '1' ? 1 : 0;
     AddRec(rec);
+    return 1;
 }
 
-void CSampleTable::DecodeUpdate(std::string_view record)
+int CSampleTable::DecodeUpdate(CRecordReader& reader)
 {
-    if (record.size() < static_cast<size_t>(kChangeLength)) {
-        TraceDroppedRecord(GetID(), kChangeRequest, static_cast<int>(record.size()));
-        return;
-    }
-    const char* p = record.data();
-    TakeSeqNum(record.substr(0, kSeqNumWidth));
-    const int row = Vorl2Int(p + 10, 8);
-    // A report for a row the table does not hold (yet) is ignored.
+    const std::string seq = reader.TextNoStrip(kSeqNumWidth);
+    const int row = reader.Int(8);
+    const std::string code = reader.Text(4);
+    const CDouble price = reader.Decimal(12, 2);
+    const int32_t volume = reader.Long(12);
+    const char status = reader.Char();
+    if (!reader.Ok())
+        return 0;
+    TakeSeqNum(seq);
+    // A report for a row the table does not hold (yet), or whose code the row
+    // does not carry, is ignored.
     if (row < 0 || row >= GetCount())
-        return;
+        return 0;
     SampleRec* rec = GetRec(row);
-    char code[5];
-    Vorl2Str0(code, p + 18, 4);
-    if (std::string_view(code) != std::string_view(rec->szCode))
-        return;
-    rec->dPrice.SetVORL(p + 22, 12, 2);
-    rec->nVolume = Vorl2Long(p + 34, 12);
-    rec->cStatus = p[46];
+    if (code != rec->szCode)
+        return 0;
+    rec->dPrice = price;
+    rec->nVolume = volume;
+    rec->cStatus = status;
     NoteChanged(row);
+    return 1;
 }
 
 void CSampleTable::NoteChanged(int row)

@@ -45,8 +45,8 @@ public:
     int UpdateReq() override;
     void OnPostReceive() override;
 
-    void Decode(std::string_view record);
-    void DecodeUpdate(std::string_view record);
+    int Decode(CRecordReader& reader) override;
+    int DecodeUpdate(CRecordReader& reader);
     int FindByCode(const char* code);
     int SerializeSelection(fw::Archive& ar, std::vector<int>& selection);
 
@@ -54,7 +54,7 @@ public:
     const std::vector<int>& PendingRows() const { return m_pending; }
 
 protected:
-    void TakeRecord(int type, std::string_view record) override;
+    void TakeRecord(int type, CRecordReader& reader) override;
 
 private:
     void NoteChanged(int row);
