@@ -63,6 +63,6 @@ int SendMsgType144Request(const std::string& recipientCode, const std::string& s
     const int result
         = VORLTransaction(code, request.data(), static_cast<int>(request.size()), showHostText ? 1 : 0);
     if (!showHostText && result)
-        KvMessageBox(Kv32LoadString(IDS_CMD_SENT), KV_MB_ICONINFORMATION);
+        KvMessageBox(Kv32LoadString(IDS_CMD_SENT), fw::MB_ICONINFORMATION);
     return result;
 }

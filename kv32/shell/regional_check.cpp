@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr unsigned kMbIconExclamation = 0x30;
-
 int LeadingGroup(const std::optional<std::string>& grouping)
 {
     return grouping ? Vorl2Int(grouping->data(), static_cast<int>(grouping->size())) : 3;
@@ -85,6 +83,6 @@ bool CheckRegionalSettings(const char* localeName)
         = RegionalFormatsOfLocale(localeName).value_or(RegionalFormatsOfLocale("C").value());
     const unsigned failed = CheckRegionalFormats(formats);
     if (failed != 0)
-        KvMessageBox(Kv32LoadString(failed), kMbIconExclamation);
+        KvMessageBox(Kv32LoadString(failed), fw::MB_ICONEXCLAMATION);
     return failed == 0;
 }

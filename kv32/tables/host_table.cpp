@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr unsigned kMbIconExclamation = 0x30;
-
 bool SessionUsable()
 {
     return pvorl != nullptr && !pvorl->IsError();
@@ -67,7 +65,7 @@ int SendStandingRequest(int code, CVorlTarget* target, const std::function<void(
 
 void ShowLowMemory()
 {
-    KvMessageBox(Kv32LoadString(IDS_LOW_MEMORY), kMbIconExclamation);
+    KvMessageBox(Kv32LoadString(IDS_LOW_MEMORY), fw::MB_ICONEXCLAMATION);
 }
 
 CHostTableState::CHostTableState()

@@ -3,6 +3,7 @@
 #include <clocale>
 #include <locale.h>
 
+#include "fw/core/msgbox.h"
 #include "kv32/res/ids.h"
 #include "kv32/res/strings.h"
 #include "kv32/shell/regional_check.h"
@@ -75,7 +76,7 @@ TEST(RegionalCheck, RefusalShowsItsMessage)
         EXPECT_FALSE(CheckRegionalSettings("es_MX.UTF-8"));
         ASSERT_EQ(ui.boxes.size(), 1u);
         EXPECT_EQ(ui.boxes[0].text, Kv32LoadString(IDS_REGIONAL_THOUSANDS_DIFFER));
-        EXPECT_EQ(ui.boxes[0].flags, 0x30u);
+        EXPECT_EQ(ui.boxes[0].flags, fw::MB_ICONEXCLAMATION);
     }
 }
 
