@@ -242,6 +242,8 @@ int CKvAppCoreBase::WaitForReply()
         return pvorl->GetResult() != VORLST_TIMEOUT || pvorl->IsCriticalError() ? KvWaitRound::Failed
                                                                                : KvWaitRound::Again;
     });
+    if (result == KvWaitRound::Again && pvorl != nullptr)
+        pvorl->AbandonReply();
     return result == KvWaitRound::Done ? 1 : 0;
 }
 

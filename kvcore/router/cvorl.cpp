@@ -8,6 +8,7 @@
 
 #include "kvcore/app/message_box.h"
 #include "kvcore/res/ids.h"
+#include "kvcore/router/kv_trace.h"
 #include "kvcore/router/vorl_target.h"
 #include "kvcore/values/field_writer.h"
 
@@ -162,6 +163,7 @@ int CVorl::Connect(
     const char* service, const char* hostType, const char* user, const char* password, int logonType)
 {
     m_bConnectionLost = 0;
+    m_nAbandonedReplies = 0;
     const bool repeated = m_bConnected != 0;
     if (m_api.VORLCreate == nullptr || m_api.VORLSetLogonMessage == nullptr || m_api.VORLConnect == nullptr) {
         return Store(VORLST_NO_ENTRY);
@@ -200,6 +202,7 @@ int CVorl::Connect(
 int CVorl::Disconnect()
 {
     m_bConnectionLost = 0;
+    m_nAbandonedReplies = 0;
     if (m_hVorl == nullptr)
         return m_nStatus = VORLST_OK;
     if (m_api.VORLDisconnect == nullptr)
@@ -260,7 +263,20 @@ int CVorl::Recv(int timeout)
 {
     if (m_api.VORLRecv == nullptr)
         return Store(VORLST_NO_ENTRY);
-    return Store(m_api.VORLRecv(m_hVorl, timeout));
+    const int status = Store(m_api.VORLRecv(m_hVorl, timeout));
+    if (m_nAbandonedReplies > 0) {
+        if (status == VORLST_OK) {
+            // The reply of a wait that gave up: handed to anyone now, it would
+            // answer a later request in its place.
+            --m_nAbandonedReplies;
+            KvTrace("a reply that came after its wait had given up was dropped");
+            return Store(VORLST_TIMEOUT);
+        }
+        // Nothing is owed any more, or the link that owed it is gone.
+        if (status == VORLST_NOTHING_PENDING || m_bConnectionLost)
+            m_nAbandonedReplies = 0;
+    }
+    return status;
 }
 
 int CVorl::NumMessages(int* count)

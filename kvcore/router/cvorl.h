@@ -61,6 +61,10 @@ public:
     static int LogonFn(int event, const void* text, int length, int value);
 
     int Recv(int timeout);
+    // A wait gave up on the reply to its request: the next reply packet to
+    // arrive is that one, and Recv drops it (reporting a time-out) instead of
+    // handing it to whoever receives next.
+    void AbandonReply() { ++m_nAbandonedReplies; }
     int NumMessages(int* count);
     // Fetches message `index` of the last reply into the receive buffer; the
     // text is zero-terminated after its length.
@@ -112,6 +116,7 @@ private:
     uint64_t m_nPacketBytes = 0;
     int64_t m_nSessionStart = 0;
     int m_bConnectionLost = 0;
+    int m_nAbandonedReplies = 0;
     char m_szLogonReply[kReplyTextSize + 1] = {};
     VorlApi m_api {};
     std::unique_ptr<char[]> m_pRecvBuffer; // kRecvBufferSize + a terminator

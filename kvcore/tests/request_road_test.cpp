@@ -439,6 +439,37 @@ TEST_F(RequestRoad, EveryBlockingWaitGivesUpWithinItsBound)
     }
 }
 
+// The reply of a request whose wait gave up comes later: it must not answer
+// the request sent after it.
+TEST_F(RequestRoad, ALateReplyOfAGivenUpWaitGoesToNobody)
+{
+    std::vector<std::string> trace;
+    KvSetTraceSink([&](const std::string& line) { trace.push_back(line); });
+    TestApp app;
+    Recorder blocked;
+    EXPECT_EQ(VORLInfoReq(29, "KEY", 3, &blocked), 0);
+    Fake().window = 2;
+    Table t1(1, "REQ1");
+    app.DoRequest();
+    ASSERT_EQ(aInfoReq.GetSize(), 1);
+    Fake().replies.push_back({ { 5, "LATE" }, { 0, "" } });
+    Fake().replies.push_back({ { 5, "R1" }, { 0, "" } });
+    app.DoReceive(); // the late reply arrives and is dropped
+    EXPECT_TRUE(t1.texts.empty());
+    EXPECT_EQ(aInfoReq.GetSize(), 1);
+    app.DoReceive();
+    KvSetTraceSink(nullptr);
+    EXPECT_EQ(t1.texts, (std::vector<std::string> { "R1" }));
+    EXPECT_TRUE(blocked.texts.empty());
+    ASSERT_EQ(trace.size(), 2u);
+    EXPECT_NE(trace[1].find("dropped"), std::string::npos) << trace[1];
+    // Once dropped, replies flow as before.
+    app.DoRequest();
+    Fake().replies.push_back({ { 5, "R2" }, { 0, "" } });
+    app.DoReceive();
+    EXPECT_EQ(t1.texts, (std::vector<std::string> { "R1", "R2" }));
+}
+
 // The repaint hook runs while a blocking request waits; a timer poll or any
 // request made from it must not touch the router or the queue.
 TEST_F(RequestRoad, APollFromTheRepaintHookDoesNotReEnterTheWait)
