@@ -72,6 +72,12 @@ void DateTimeField::setBlank(bool blank)
 {
     if (blank == blank_)
         return;
+    // While the field shows nothing the spin box may read its empty text as some other moment;
+    // the value it held comes back when the field is filled again.
+    if (blank)
+        held_ = dateTime();
+    else
+        setDateTime(held_); // still blank here, so this is not reported on its own
     blank_ = blank;
     lineEdit()->setText(textFromDateTime(dateTime()));
     emit valueChanged();
@@ -84,11 +90,11 @@ void DateTimeField::setValue(std::optional<QDateTime> value)
             setBlank(true);
         return;
     }
-    if (blank_ && *value == dateTime()) {
-        setBlank(false); // from blank to the moment it held is still a change
+    if (blank_) {
+        held_ = *value;
+        setBlank(false); // one change, also back to the moment it held before
         return;
     }
-    blank_ = false;
     setDateTime(*value);
 }
 

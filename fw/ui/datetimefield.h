@@ -51,6 +51,7 @@ private:
     Kind kind_;
     bool blankAllowed_ = false;
     bool blank_ = false;
+    QDateTime held_; // the value while the field is blank
 };
 
 } // namespace fw

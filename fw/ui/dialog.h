@@ -51,7 +51,10 @@ public:
     QWidget* item(uint32_t id) const;
     template <class T> T* itemAs(uint32_t id) const { return qobject_cast<T*>(item(id)); }
     std::vector<uint32_t> itemIds() const;
+    // An edit reports one Change for every call, also when the text is the one it holds; a text
+    // longer than the template's limit is kept whole (the limit bounds typing).
     void setItemText(uint32_t id, const std::string& text);
+    // A date or time control gives its shown text ("" when blank).
     std::string itemText(uint32_t id) const;
     void setItemInt(uint32_t id, long long value);
     void checkButton(uint32_t id, int state);

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
@@ -396,6 +397,16 @@ TEST_F(DialogTest, DateAndTimeControlsCanBeBlankAndShowTheLocalePicture)
         EXPECT_EQ(when->value(), std::optional<QDateTime>(moment));
         EXPECT_EQ(changes, 3);
         at->setValue(std::nullopt); // not allowed to be blank: keeps its value
+        EXPECT_FALSE(at->isBlank());
+        // The user empties it with Delete; the next key brings the value back first.
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(when, &del);
+        EXPECT_TRUE(when->isBlank());
+        QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QApplication::sendEvent(when, &right);
+        EXPECT_EQ(when->value(), std::optional<QDateTime>(moment));
+        EXPECT_EQ(dlg.itemText(kWhen), c.date);
+        QApplication::sendEvent(at, &del);
         EXPECT_FALSE(at->isBlank());
     }
     fw::setDisplayLocale(fw::englishLocale());
