@@ -67,8 +67,10 @@ int main(int argc, char** argv)
 {
     Options o;
     if (!parse(argc, argv, o)) {
-        std::fprintf(
-            stderr, "usage: echoclient [config[,section]] [--packets n] [--messages m] [--size bytes]\n");
+        std::fprintf(stderr,
+            "usage: echoclient [config[,section]] [--packets n] [--messages m] [--size bytes]\n"
+            "  n 1 to 100000000 (default 2000), m 1 to 1000 (default 10), bytes 1 to 20000 (default 64);\n"
+            "  a packet must fit 30000 bytes: m * (bytes + 20) + 16 <= 30000\n");
         return 2;
     }
     VORLHANDLE h = nullptr;
