@@ -33,7 +33,7 @@ std::string_view unquote(std::string_view s)
     return s;
 }
 
-// One line of the file as it is understood; the original text is kept for rewriting.
+// One line of the file as it is understood; its text as read is kept for rewriting.
 struct Line {
     enum class Kind { Other, Section, Key } kind = Kind::Other;
     std::string text;

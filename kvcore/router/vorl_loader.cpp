@@ -80,7 +80,7 @@ int CVorl::Init(const std::string& folder)
         return 0;
     }
     m_hInstance = handle;
-    // Bound by name in the documented order; a missing name stays null and its
+    // Bound by name in the order of kVorlEntryNames; a missing name stays null and its
     // calls report an incomplete library instead of jumping through null.
     size_t i = 0;
     const auto bind = [&](auto& slot) {

@@ -13,8 +13,8 @@ class KVCORE_API KvFieldWriter {
 public:
     // Text left-aligned in `width` bytes; longer text fails the writer.
     KvFieldWriter& Text(std::string_view text, int width);
-    // Text cut to `width` bytes, then padded: for the fields whose documented
-    // form is cut (the user name in 12 bytes).
+    // Text cut to `width` bytes, then padded: for the fields the host reads cut
+    // to their width rather than refused (the user name in 12 bytes).
     KvFieldWriter& TextCut(std::string_view text, int width);
     // Decimal digits zero-padded to `width`; a negative value starts with '-'
     // inside the width. Too many digits fail the writer.

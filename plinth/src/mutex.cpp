@@ -43,8 +43,8 @@ PLINTH_API int MutexGet(PlinthMutex* handle)
     pthread_mutex_t* mutex = platform_mutex(handle);
     int result = pthread_mutex_lock(mutex);
     if (result == EOWNERDEAD) {
-        // The owner died holding it: the mutex is ours now, as on the original
-        // platform's abandoned mutex; mark it usable for everybody after us.
+        // The owner died holding it: the mutex passes to us, so that one process that
+        // crashed cannot block all the others for good; mark it usable for everybody after us.
         result = pthread_mutex_consistent(mutex);
     }
     return result == 0 ? 1 : 0;

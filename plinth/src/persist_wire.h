@@ -33,7 +33,8 @@ constexpr std::size_t kRequestSize = 16;
 constexpr std::size_t kReplyHeaderSize = 8;
 constexpr std::size_t kRecordSize = 8;
 constexpr std::uint32_t kRequestMagic = 0x53504c50; // "PLPS"
-// The exit code of a second server, as the original platform's "already exists".
+// The exit code of a second server that finds one already running; starters test for
+// this value to tell it from a failure.
 constexpr int kAlreadyRunning = 183;
 // Far beyond any real count; a larger claim in a reply is a corrupt frame.
 constexpr std::uint32_t kMaxRecords = 1u << 20;

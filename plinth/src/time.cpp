@@ -67,7 +67,8 @@ PLINTH_API char* TimeFormat(char* buffer, const TimeRecord* time)
     char minutesSeconds[8] = "00:00";
     if (localtime_r(&seconds, &local))
         std::strftime(minutesSeconds, sizeof minutesSeconds, "%M:%S", &local);
-    // A stray millisecond field must not widen the text past the documented buffer.
+    // A stray millisecond field must not widen the text past PLINTH_TIME_TEXT_SIZE,
+    // the buffer size the header asks callers for.
     const unsigned int ms = (time->msec >= 0 && time->msec < 1000) ? static_cast<unsigned int>(time->msec) : 999u;
     std::snprintf(buffer, PLINTH_TIME_TEXT_SIZE, "%s.%03u", minutesSeconds, ms);
     return buffer;

@@ -53,7 +53,7 @@ TEST(Time, FormatDeltaTable)
         {3723004u, "01:02:03.004\n"},
         {0u, "00:00:00.000\n"},
         {59999u, "00:00:59.999\n"},
-        {0xFFFFFFFFu, "1193:02:47.295\n"}, // the widest text fits the documented buffer
+        {0xFFFFFFFFu, "1193:02:47.295\n"}, // the widest text fits PLINTH_TIME_TEXT_SIZE
     };
     for (const auto& c : cases) {
         char buf[PLINTH_TIME_TEXT_SIZE];

@@ -1,6 +1,6 @@
 // Golden byte fixtures written from the records' offset tables: each decodes to
 // the expected host record, encodes back to the same bytes, and the in-place
-// converter swaps exactly the documented fields.
+// converter swaps exactly the fields the offset tables mark as converted.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 
@@ -140,7 +140,7 @@ TEST(WireCodec, ExportedInAndOutMatchTheGoldenBytes) {
 // The in-place converters turn a host record into the network-order values of
 // the converted fields and leave address words alone; applied twice they
 // change nothing.
-TEST(WireCodec, InPlaceConvertersSwapDocumentedFieldsAndAreTheirOwnInverse) {
+TEST(WireCodec, InPlaceConvertersSwapTheConvertedFieldsAndAreTheirOwnInverse) {
   VORLPktHdr h = pktHdrHost();
   VORLPktHdr_hton(&h);
   EXPECT_EQ(h.pktClass, htons(0x0102));

@@ -51,7 +51,7 @@ const char* kIni = "; settings of the bench\n"
                    "[GENERAL]\n"
                    "LogoPeriod=99\n";
 
-TEST_F(ProfileTest, ReadsWithOriginalSemantics)
+TEST_F(ProfileTest, ReadsCaseInsensitivelyWithDefaultsAndTrimmedValues)
 {
     fw::Profile p(file("kv32.ini", kIni));
     struct IntCase {

@@ -1,5 +1,5 @@
 #pragma once
-// Every documented plinth function is a C function with default visibility;
+// Every function of plinth's public headers is a C function with default visibility;
 // everything else in the library stays hidden.
 #ifdef __cplusplus
 #define PLINTH_API extern "C" __attribute__((visibility("default")))

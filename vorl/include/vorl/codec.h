@@ -2,7 +2,7 @@
 // Explicit big-endian byte codecs of the wire records (C++ only, header-only so
 // that peers such as the host stand-ins encode exactly what the library does).
 // Each codec walks fixed offsets; the static_asserts tie the last field's end
-// to the record's documented size.
+// to the record's wire size (VORL_PKTHDR_SIZE and the like).
 #include <cstddef>
 #include <cstdint>
 #include <cstring>

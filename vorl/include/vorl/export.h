@@ -1,5 +1,5 @@
 #pragma once
-// The router's documented C functions have default visibility; everything else
+// The C functions of vorl's public headers have default visibility; everything else
 // in libvorl stays hidden.
 #ifdef __cplusplus
 #define VORL_API extern "C" __attribute__((visibility("default")))
