@@ -1,10 +1,11 @@
-// The program's receive operations on any application base of kvcore: the
-// window-free base in tests and tools, the windowed application core in the
-// program (class CKvApp : public CKvAppT<CKvAppCore>).
+// The program's receive operations and its access check on an application
+// base of kvcore: the window-free logic in tests and tools, the windowed
+// application core in the program (class CKvApp : public CKvAppT<CKvAppCore>).
 #pragma once
 
+#include "kv32/shell/permissions.h"
 #include "kv32/shell/reply_dispatch.h"
-#include "kvcore/app/app_core_base.h"
+#include "kvcore/app/app_core_logic.h"
 
 template <class TBase> class CKvAppT : public TBase {
 public:
@@ -23,6 +24,7 @@ public:
         m_dispatch.AfterReceive();
     }
     void CollectAllRequests() override { m_dispatch.CollectAllRequests(*this); }
+    int CanAccess(unsigned id, unsigned /*unused*/) override { return IsCommandAllowed(id) ? 1 : 0; }
 
     CKvReplyDispatch& Dispatch() { return m_dispatch; }
 
@@ -31,4 +33,4 @@ private:
 };
 
 // The application logic without windows.
-using CKvAppLogic = CKvAppT<CKvAppCoreBase>;
+using CKvAppLogic = CKvAppT<CKvAppCoreLogic>;

@@ -29,3 +29,9 @@ void KvUpdateAllDocuments(uint16_t tableId, const std::vector<int>* changedRows)
     for (CTableUpdateListener* listener : listeners)
         listener->OnTableUpdate(tableId, changedRows);
 }
+
+void UpdateLinkedDocuments(const std::vector<int>* changedRows)
+{
+    for (const uint16_t id : { uint16_t { 6 }, uint16_t { 21 }, uint16_t { 23 } })
+        KvUpdateAllDocuments(id, changedRows);
+}

@@ -18,3 +18,7 @@ public:
 void KvAddTableListener(CTableUpdateListener* listener);
 void KvRemoveTableListener(CTableUpdateListener* listener);
 void KvUpdateAllDocuments(uint16_t tableId, const std::vector<int>* changedRows = nullptr);
+
+// The windows that show securities (6), security boards (21) and indices (23),
+// in this order: the security table's changes reach all three.
+void UpdateLinkedDocuments(const std::vector<int>* changedRows = nullptr);

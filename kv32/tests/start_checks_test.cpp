@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fw/core/codepage.h"
+#include "kv32/shell/component_check.h"
+#include "kv32/shell/kv_app_logic.h"
+#include "kv32/tables/right_table.h"
+#include "kv32/tables/table_updates.h"
+#include "support/ui_recorder.h"
+
+namespace {
+
+ComponentVersionFn Versions(
+    std::map<std::string, std::string> versions, std::vector<std::string>* asked = nullptr)
+{
+    return [versions, asked](const std::string& file) {
+        if (asked != nullptr)
+            asked->push_back(file);
+        const auto it = versions.find(file);
+        return it == versions.end() ? std::string("Unknown") : it->second;
+    };
+}
+
+TEST(ComponentCheck, EveryWrongFileIsReported)
+{
+    const ComponentRow rows[] = {
+        { "liba.so", "liba.so", "2.3.8.0" },
+        { "libb.so", "libbd.so", "4.2.9.0" },
+        { "libb.so", "libbd.so", "4.2.9.1" }, // a second allowed version, not read again
+        { "libc.so", "libc.so", "1.5.4.0" },
+    };
+    struct Case {
+        std::map<std::string, std::string> found;
+        int result;
+        std::vector<std::string> wrong;
+    };
+    const Case cases[] = {
+        { { { "liba.so", "2.3.8.0" }, { "libb.so", "4.2.9.0" }, { "libc.so", "1.5.4.0" } }, 1, {} },
+        { { { "liba.so", "2.3.8.0" }, { "libb.so", "4.2.9.1" }, { "libc.so", "1.5.4.0" } }, 1, {} },
+        { { { "liba.so", "2.3.8" }, { "libb.so", "4.2.9.0" }, { "libc.so", "1.5.4.0" } }, 0, { "liba.so" } },
+        { { { "liba.so", "2.3.8.0" }, { "libb.so", "4.2.9.2" } }, 0, { "libb.so", "libc.so" } },
+    };
+    for (const Case& c : cases) {
+        kv32test::UiRecorder ui;
+        std::vector<std::string> asked;
+        EXPECT_EQ(CheckComponentVersions(Versions(c.found, &asked), rows), c.result);
+        EXPECT_EQ(asked, (std::vector<std::string> { "liba.so", "libb.so", "libc.so" }));
+        ASSERT_EQ(ui.boxes.size(), c.wrong.size());
+        for (size_t i = 0; i < c.wrong.size(); ++i) {
+            const std::string text = fw::cp1250ToUtf8(ui.boxes[i].text);
+            EXPECT_NE(text.find("Rossz verziójú a(z) " + c.wrong[i] + " állomány"), std::string::npos)
+                << text;
+            EXPECT_NE(text.find("Wrong version of the file " + c.wrong[i]), std::string::npos) << text;
+        }
+    }
+}
+
+TEST(ComponentCheck, TheBuiltLibrariesPass)
+{
+    kv32test::UiRecorder ui;
+    ASSERT_EQ(ComponentTable().size(), 3u);
+    EXPECT_EQ(CheckComponentVersions(InstalledComponentVersions()), 1);
+    EXPECT_TRUE(ui.boxes.empty());
+    // Anything else in their place does not.
+    EXPECT_EQ(CheckComponentVersions(Versions({})), 0);
+    EXPECT_EQ(ui.boxes.size(), 3u);
+    EXPECT_NE(fw::cp1250ToUtf8(ui.boxes[0].text).find("(version Unknown)"), std::string::npos);
+}
+
+TEST(ApplicationLogic, AccessFollowsThePermissionTable)
+{
+    CKvAppLogic app;
+    RightTable().Free();
+    EXPECT_EQ(CanAccess(32994, 0), 0);
+    RightTable().AddRec(RightRec { 0, 132, 0, 0 });
+    EXPECT_EQ(CanAccess(32994, 0), 1);
+    EXPECT_EQ(CanAccess(33076, 0), 0);
+    EXPECT_EQ(CanAccess(54321, 0), 1);
+    RightTable().Free();
+}
+
+TEST(ApplicationLogic, LinkedDocumentsInTheirOrder)
+{
+    struct Listener : CTableUpdateListener {
+        void OnTableUpdate(uint16_t id, const std::vector<int>* rows) override
+        {
+            ids.push_back(id);
+            hinted.push_back(rows != nullptr);
+        }
+        std::vector<uint16_t> ids;
+        std::vector<bool> hinted;
+    } listener;
+    KvAddTableListener(&listener);
+    const std::vector<int> rows { 4 };
+    UpdateLinkedDocuments(&rows);
+    UpdateLinkedDocuments();
+    KvRemoveTableListener(&listener);
+    EXPECT_EQ(listener.ids, (std::vector<uint16_t> { 6, 21, 23, 6, 21, 23 }));
+    EXPECT_EQ(listener.hinted, (std::vector<bool> { true, true, true, false, false, false }));
+}
+
+} // namespace
