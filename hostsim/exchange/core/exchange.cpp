@@ -37,6 +37,9 @@ Exchange::Exchange(DataSet data, TimeSource now)
     RegisterBookRequests(*this);
     RegisterBroadcasts(*this);
     RegisterOrderTransactions(*this);
+    RegisterPositionRequests(*this);
+    RegisterDialogRequests(*this);
+    RegisterDealTransactions(*this);
 }
 
 Trader* Exchange::trader(const std::string& user)

@@ -58,5 +58,8 @@ void RegisterStreams(Exchange& exchange);
 void RegisterBookRequests(Exchange& exchange);
 void RegisterBroadcasts(Exchange& exchange);
 void RegisterOrderTransactions(Exchange& exchange);
+void RegisterPositionRequests(Exchange& exchange);
+void RegisterDialogRequests(Exchange& exchange);
+void RegisterDealTransactions(Exchange& exchange);
 
 } // namespace exchange

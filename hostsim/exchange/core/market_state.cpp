@@ -98,6 +98,8 @@ void BuildMarketState(const DataSet& data, MarketState& st)
         st.nextMessage = std::max(st.nextMessage, m.key + 1);
     for (const NewsItem& n : data.news)
         st.nextNews = std::max(st.nextNews, n.id + 1);
+    for (const Trader& t : data.traders)
+        st.addresses[t.user].push_back({ "127.0.0.1", "127.0.0.254" });
     buildBooks(data, st);
 }
 

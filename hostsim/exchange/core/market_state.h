@@ -41,6 +41,8 @@ struct MarketState {
     std::unordered_map<int64_t, std::size_t> dealByNumber;
     std::vector<Book> books; // per security
     std::unordered_map<std::string, std::array<int64_t, 16>> firmStatistics, traderStatistics;
+    // Allowed network address ranges (from, to) of each user.
+    std::unordered_map<std::string, std::vector<std::pair<std::string, std::string>>> addresses;
     int64_t nextOrder = 1, nextTrade = 1, nextDeal = 1, nextMessage = 1, nextNews = 1, nextEvent = 1;
     int64_t transactions = 0, rejected = 0;
     std::string lastTransactionTime;

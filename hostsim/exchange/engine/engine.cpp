@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/exchange.h"
+#include "handlers/transaction_support.h"
 
 namespace exchange {
 
@@ -16,17 +17,6 @@ bool isBuy(const Order& o)
 bool isMarket(const Order& o)
 {
     return o.flags[0] == '1';
-}
-
-// Value of `quantity` at `price` in the security's value decimals.
-int64_t valueOf(const Security& s, int64_t price, int64_t quantity)
-{
-    int64_t v = price * quantity;
-    for (int d = s.priceDecimals; d > s.valueDecimals; --d)
-        v /= 10;
-    for (int d = s.priceDecimals; d < s.valueDecimals; ++d)
-        v *= 10;
-    return v;
 }
 
 // The average price of `done` units worth `value`, with two more decimals than the price.
@@ -114,7 +104,7 @@ void fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t 
     Order& rest = d.orders[resting];
     const int64_t quantity = std::min(in.balance, rest.balance);
     const int64_t price = rest.price;
-    const int64_t value = valueOf(s, price, quantity);
+    const int64_t value = ValueOf(s, price, quantity);
     for (Order* o : { &in, &rest }) {
         o->balance -= quantity;
         o->value += value;

@@ -1,6 +1,7 @@
 #include "engine/order_entry.h"
 
 #include "core/exchange.h"
+#include "handlers/transaction_support.h"
 
 namespace exchange {
 
@@ -9,15 +10,6 @@ namespace {
 bool digitsOnly(std::string_view s)
 {
     return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-bool accountUsable(Exchange& ex, const std::string& firm, const std::string& account)
-{
-    for (const TradingAccount& a : ex.data().accounts) {
-        if (a.code == account)
-            return a.firm == firm && a.status == 'A';
-    }
-    return false;
 }
 
 // Checks the price, yield, quantity and validity fields common to entry and amendment.
@@ -113,7 +105,7 @@ std::optional<Order> ReadNewOrder(
         refusal = Refuse("The security is suspended.", kFieldSecurity);
         return std::nullopt;
     }
-    if (o.account.empty() ? s->methods[14] != '1' : !accountUsable(ex, o.firm, o.account)) {
+    if (o.account.empty() ? s->methods[14] != '1' : !AccountOfFirm(ex, o.firm, o.account)) {
         refusal = Refuse("Invalid trading account.", kFieldAccount);
         return std::nullopt;
     }
@@ -181,7 +173,7 @@ std::optional<Order> ReadAmendment(Exchange& ex, const Order& old, const Request
         o.flags[static_cast<std::size_t>(p)] = validity[static_cast<std::size_t>(p)];
     if (!t.blank(56, 12)) {
         o.account = t.text(56, 12);
-        if (!accountUsable(ex, o.firm, o.account)) {
+        if (!AccountOfFirm(ex, o.firm, o.account)) {
             refusal = Refuse("Invalid trading account.", kFieldAccount);
             return std::nullopt;
         }

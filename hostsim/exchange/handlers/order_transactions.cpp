@@ -2,23 +2,11 @@
 #include "core/exchange.h"
 #include "engine/engine.h"
 #include "engine/order_entry.h"
+#include "handlers/transaction_support.h"
 
 namespace exchange {
 
 namespace {
-
-bool holds(Exchange& ex, const std::string& user, int type)
-{
-    const Trader* t = ex.trader(user);
-    const RightsSet* set = t != nullptr ? ex.rights(t->rights) : nullptr;
-    if (set == nullptr)
-        return false;
-    for (const Right& r : set->rights) {
-        if (r.type == type)
-            return true;
-    }
-    return false;
-}
 
 bool standing(const Order& o)
 {
@@ -86,7 +74,7 @@ Verdict enter(Exchange& ex, Call& call)
 
 Verdict approve(Exchange& ex, Call& call)
 {
-    if (!holds(ex, call.session.user, 133))
+    if (!Holds(ex, call.session.user, 133))
         return Refuse("You may not approve orders.");
     std::size_t index = 0;
     Order* o = ownOrder(ex, call.session.user, call.text, index);
@@ -171,27 +159,14 @@ Verdict withdraw(Exchange& ex, Call& call)
     return Accept(std::to_string(withdrawn) + (withdrawn == 1 ? " order withdrawn." : " orders withdrawn."));
 }
 
-// Counts every transaction for the replay statistics; refusals apart.
-TransactionHandler counted(Exchange& ex, Verdict (*handler)(Exchange&, Call&))
-{
-    return [&ex, handler](Call& call) {
-        Verdict v = handler(ex, call);
-        MarketState& st = ex.state();
-        ++st.transactions;
-        st.rejected += v.accepted ? 0 : 1;
-        st.lastTransactionTime = ex.now();
-        return v;
-    };
-}
-
 } // namespace
 
 void RegisterOrderTransactions(Exchange& ex)
 {
-    ex.dispatcher().onTransaction(132, counted(ex, enter));
-    ex.dispatcher().onTransaction(133, counted(ex, approve));
-    ex.dispatcher().onTransaction(137, counted(ex, amend));
-    ex.dispatcher().onTransaction(138, counted(ex, withdraw));
+    ex.dispatcher().onTransaction(132, Counted(ex, enter));
+    ex.dispatcher().onTransaction(133, Counted(ex, approve));
+    ex.dispatcher().onTransaction(137, Counted(ex, amend));
+    ex.dispatcher().onTransaction(138, Counted(ex, withdraw));
 }
 
 } // namespace exchange

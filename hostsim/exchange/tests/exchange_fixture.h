@@ -42,6 +42,15 @@ inline std::string Text(const ReplyMessage& m)
     return m.data.substr(0, m.data.find('\0'));
 }
 
+// The error number of a refusal (after the text's NUL, itself NUL-terminated).
+inline std::string ErrorNumber(const ReplyMessage& m)
+{
+    const std::size_t nul = m.data.find('\0');
+    if (m.type != kRefused || nul == std::string::npos || m.data.back() != '\0')
+        return "<not a refusal>";
+    return m.data.substr(nul + 1, m.data.size() - nul - 2);
+}
+
 class ExchangeTest : public ::testing::Test {
 protected:
     ExchangeTest()

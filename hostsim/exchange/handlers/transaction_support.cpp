@@ -1,0 +1,78 @@
+#include "handlers/transaction_support.h"
+
+namespace exchange {
+
+namespace {
+
+bool holdsRecord(Exchange& ex, const std::string& user, int type, int op, bool anyOperator)
+{
+    const Trader* t = ex.trader(user);
+    const RightsSet* set = t != nullptr ? ex.rights(t->rights) : nullptr;
+    if (set == nullptr)
+        return false;
+    for (const Right& r : set->rights) {
+        if (r.type == type && (anyOperator || r.operatorCode == op))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool Holds(Exchange& ex, const std::string& user, int type)
+{
+    return holdsRecord(ex, user, type, 0, true);
+}
+
+bool HoldsOperator(Exchange& ex, const std::string& user, int op)
+{
+    return holdsRecord(ex, user, 142, op, false);
+}
+
+bool SameFirm(Exchange& ex, const std::string& user, const std::string& firm)
+{
+    const std::string* scope = ex.scopeOf(user);
+    return scope == nullptr || *scope == firm;
+}
+
+bool AccountOfFirm(Exchange& ex, const std::string& firm, const std::string& account)
+{
+    for (const TradingAccount& a : ex.data().accounts) {
+        if (a.code == account)
+            return a.firm == firm && a.status == 'A';
+    }
+    return false;
+}
+
+int64_t ValueOf(const Security& s, int64_t price, int64_t quantity)
+{
+    int64_t v = price * quantity;
+    for (int d = s.priceDecimals; d > s.valueDecimals; --d)
+        v /= 10;
+    for (int d = s.priceDecimals; d < s.valueDecimals; ++d)
+        v *= 10;
+    return v;
+}
+
+void SetTradeStatus(Exchange& ex, std::size_t trade, char status)
+{
+    Trade& t = ex.data().trades[trade];
+    t.status = status;
+    t.amendTime = ex.now();
+    ex.state().streams.trades.add(trade, TradeFirms(t));
+    ex.state().streams.lastTrades.add(trade);
+}
+
+TransactionHandler Counted(Exchange& ex, Verdict (*handler)(Exchange&, Call&))
+{
+    return [&ex, handler](Call& call) {
+        Verdict v = handler(ex, call);
+        MarketState& st = ex.state();
+        ++st.transactions;
+        st.rejected += v.accepted ? 0 : 1;
+        st.lastTransactionTime = ex.now();
+        return v;
+    };
+}
+
+} // namespace exchange
