@@ -25,6 +25,9 @@
 #include <QFont>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QPixmap>
 #include <QStyleFactory>
 #include <QTimer>
@@ -43,10 +46,32 @@ void settle()
     }
 }
 
+// The offscreen platform draws no window frames, so each top-level window gets the caption a
+// desktop would give it: the window's icon and title above its contents.
+QImage withCaption(QWidget& w)
+{
+    QPixmap body = w.grab();
+    const int h = 24;
+    QImage out(body.width(), body.height() + h, QImage::Format_RGB32);
+    QPainter p(&out);
+    QLinearGradient bar(0, 0, out.width(), 0);
+    bar.setColorAt(0, QColor(0x1F, 0x3A, 0x68));
+    bar.setColorAt(1, QColor(0x4A, 0x6F, 0xA5));
+    p.fillRect(0, 0, out.width(), h, bar);
+    w.windowIcon().paint(&p, QRect(4, 4, 16, 16));
+    QFont f = w.font();
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(26, 0, out.width() - 30, h), Qt::AlignVCenter | Qt::AlignLeft, w.windowTitle());
+    p.drawPixmap(0, h, body);
+    return out;
+}
+
 bool save(QWidget& w, const QString& path)
 {
     settle();
-    bool ok = w.grab().save(path, "PNG");
+    bool ok = withCaption(w).save(path, "PNG");
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.toUtf8().constData());
     return ok;
 }
