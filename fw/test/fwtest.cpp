@@ -148,33 +148,9 @@ bool Script::allAnswersUsed() const
         && fontAnswers_.empty() && printAnswers_.empty() && dialogScripts_.empty();
 }
 
-ManualClock::ManualClock()
-{
-    if (App* app = App::instance())
-        app->setManualTime(true);
-}
-
-ManualClock::~ManualClock()
-{
-    if (App* app = App::instance())
-        app->setManualTime(false);
-}
-
-void ManualClock::advance(int64_t ms)
-{
-    if (App* app = App::instance())
-        app->advanceTime(ms);
-}
-
 void ManualClock::tick(CmdTarget& target, uint32_t timerId)
 {
     target.onTimer(timerId);
-}
-
-int64_t ManualClock::now() const
-{
-    App* app = App::instance();
-    return app ? app->manualNow() : 0;
 }
 
 void processEvents()

@@ -1,6 +1,7 @@
 #pragma once
 // Test support for windows and dialogs: modal dialogs driven by a script, scripted answers for
 // message boxes, popup menus and common dialogs, and manual time for timers.
+#include "fw/core/clock.h"
 #include "fw/core/menu.h"
 #include "fw/ui/commondlg.h"
 #include "fw/ui/dialog.h"
@@ -77,17 +78,17 @@ private:
     std::vector<uint32_t> dialogsShown_;
 };
 
-// Timers stop following the wall clock while it lives; advance() fires what falls due.
-class ManualClock {
+// A manual clock installed for its lifetime: the application's timers, the trading time and the
+// router session's ticks follow it; advance() fires the timers that fall due.
+class ManualClock : public fw::ManualClock {
 public:
-    ManualClock();
-    ~ManualClock();
-    ManualClock(const ManualClock&) = delete;
-    ManualClock& operator=(const ManualClock&) = delete;
-    void advance(int64_t ms);
+    ManualClock() : scope_(*this) {}
     // One tick of one timer, whatever its period.
     static void tick(CmdTarget& target, uint32_t timerId);
-    int64_t now() const;
+    int64_t now() const { return steadyMs(); }
+
+private:
+    ClockScope scope_;
 };
 
 // Processes posted events and timers that are already due (bounded).

@@ -75,7 +75,8 @@ bool App::onIdle(int count)
 
 void App::runIdle()
 {
-    if (inIdle_)
+    // A modal dialog or a nested wait runs its own loop: the idle work waits for the main one.
+    if (inIdle_ || inModalState() || inNestedWait())
         return;
     inIdle_ = true;
     // A hook that always wants more would otherwise starve the event queue.
@@ -187,7 +188,13 @@ void App::deleteAllDocTemplates()
     templates_.clear();
 }
 
-void App::updateAllViews(View* sender, intptr_t hint, Hint* object)
+void App::closeAllDocuments()
+{
+    for (auto& t : templates_)
+        t->closeAllDocuments();
+}
+
+void App::updateAllViews(DocumentView* sender, intptr_t hint, Hint* object)
 {
     for (auto& t : templates_)
         t->updateAllViews(sender, hint, object);
@@ -269,6 +276,18 @@ App::ModalScope::~ModalScope()
         g_app->leaveModal();
 }
 
+App::WaitScope::WaitScope()
+{
+    if (g_app)
+        ++g_app->waitDepth_;
+}
+
+App::WaitScope::~WaitScope()
+{
+    if (g_app && g_app->waitDepth_ > 0)
+        --g_app->waitDepth_;
+}
+
 void App::fire(CmdTarget* target, uint32_t id)
 {
     target->onTimer(id);
@@ -296,8 +315,8 @@ void App::setTimer(CmdTarget* target, uint32_t id, int periodMs)
     t->target = target;
     t->id = id;
     t->period = std::max(periodMs, 1);
-    t->due = now_ + t->period;
-    if (!manual_)
+    t->due = clock().steadyMs() + t->period;
+    if (!clock().isManual())
         startRealTimer(*t);
     timers_.push_back(std::move(t));
 }
@@ -320,34 +339,37 @@ bool App::hasTimer(CmdTarget* target, uint32_t id) const
     });
 }
 
-void App::setManualTime(bool manual)
+void App::TimerClock::clockChanged()
 {
-    manual_ = manual;
-    for (auto& t : timers_) {
+    const int64_t now = clock().steadyMs();
+    for (auto& t : app_.timers_) {
         t->qt.reset();
-        t->due = now_ + t->period;
-        if (!manual_)
-            startRealTimer(*t);
+        t->due = now + t->period;
+        if (!clock().isManual())
+            app_.startRealTimer(*t);
     }
 }
 
-void App::advanceTime(int64_t ms)
+std::optional<int64_t> App::TimerClock::nextDue() const
 {
-    int64_t end = now_ + std::max<int64_t>(ms, 0);
-    // Each firing may set or kill timers, so look for the earliest due timer afresh each time.
-    for (int fired = 0; fired < 100000; ++fired) {
-        std::erase_if(timers_, [](const auto& t) { return t->life.expired(); });
-        Timer* next = nullptr;
-        for (auto& t : timers_)
-            if (t->due <= end && (!next || t->due < next->due))
-                next = t.get();
-        if (!next)
-            break;
-        now_ = next->due;
-        next->due += next->period;
-        fire(next->target, next->id);
-    }
-    now_ = end;
+    std::optional<int64_t> next;
+    for (const auto& t : app_.timers_)
+        if (!t->life.expired() && (!next || t->due < *next))
+            next = t->due;
+    return next;
+}
+
+void App::TimerClock::fireDue(int64_t now)
+{
+    std::erase_if(app_.timers_, [](const auto& t) { return t->life.expired(); });
+    Timer* next = nullptr;
+    for (auto& t : app_.timers_)
+        if (t->due <= now && (!next || t->due < next->due))
+            next = t.get();
+    if (!next)
+        return;
+    next->due += next->period;
+    app_.fire(next->target, next->id);
 }
 
 } // namespace fw

@@ -2,6 +2,7 @@
 // The application object: start and exit hooks, the idle hook, an application-wide input filter,
 // message boxes, registered and posted messages and commands, timers and the modal depth.
 #include "fw/ui/fw_ui_api.h"
+#include "fw/core/clock.h"
 #include "fw/core/command.h"
 #include "fw/core/msgbox.h"
 
@@ -21,9 +22,9 @@ class QTimer;
 namespace fw {
 
 class DocTemplate;
+class DocumentView;
 class Hint;
 class MainFrame;
-class View;
 
 class FW_UI_API App : public QObject, public CmdTarget {
     Q_OBJECT
@@ -41,10 +42,20 @@ public:
     int finish();
 
     // Called when the event queue runs empty; count starts at 0 for each idle period. Return true
-    // to be called again before the queue blocks.
+    // to be called again before the queue blocks. Never called while a modal dialog or a nested
+    // wait runs.
     virtual bool onIdle(int count);
     // Runs the idle hook until it asks for no more (bounded); tests call it directly.
     void runIdle();
+    // A nested wait (a blocking request that keeps the windows painted) runs while a scope lives.
+    class FW_UI_API WaitScope {
+    public:
+        WaitScope();
+        ~WaitScope();
+        WaitScope(const WaitScope&) = delete;
+        WaitScope& operator=(const WaitScope&) = delete;
+    };
+    bool inNestedWait() const { return waitDepth_ > 0; }
 
     // Sees every key and mouse event of the application first; true swallows the event.
     virtual bool preTranslateMessage(QObject* watched, QEvent* event);
@@ -62,8 +73,10 @@ public:
     DocTemplate& addDocTemplate(std::unique_ptr<DocTemplate> tmpl);
     const std::vector<std::unique_ptr<DocTemplate>>& docTemplates() const { return templates_; }
     void deleteAllDocTemplates();
+    // Every template closes its documents, first template first.
+    virtual void closeAllDocuments();
     // Every view of every document of every template (sender excepted).
-    void updateAllViews(View* sender, intptr_t hint = 0, Hint* object = nullptr);
+    void updateAllViews(DocumentView* sender, intptr_t hint = 0, Hint* object = nullptr);
 
     // Message ids from 0xC000 up; the same name gives the same id for the life of the process.
     static uint32_t registerMessage(std::string_view name);
@@ -76,16 +89,11 @@ public:
     static bool runCommandIfEnabled(CmdTarget* target, uint32_t id);
 
     // Timers call target->onTimer(id) every period, also while a modal dialog runs. Setting an
-    // existing (target, id) restarts it with the new period.
+    // existing (target, id) restarts it with the new period. They follow fw::clock(): with a
+    // manual clock installed they fire only as it advances.
     void setTimer(CmdTarget* target, uint32_t id, int periodMs);
     void killTimer(CmdTarget* target, uint32_t id);
     bool hasTimer(CmdTarget* target, uint32_t id) const;
-    // Manual time: timers stop following the wall clock and fire only from advanceTime.
-    void setManualTime(bool manual);
-    bool manualTime() const { return manual_; }
-    // Fires every timer that falls due within ms, in time order. Bounded per call.
-    void advanceTime(int64_t ms);
-    int64_t manualNow() const { return now_; }
 
     // Modal state: dialogs and message boxes enter it while they run.
     int modalDepth() const { return modalDepth_; }
@@ -115,13 +123,24 @@ private:
     };
     void startRealTimer(Timer& t);
     void fire(CmdTarget* target, uint32_t id);
+    // The timers' side of the clock.
+    class TimerClock : public ClockListener {
+    public:
+        explicit TimerClock(App& app) : app_(app) {}
+        void clockChanged() override;
+        std::optional<int64_t> nextDue() const override;
+        void fireDue(int64_t now) override;
+
+    private:
+        App& app_;
+    };
 
     QPointer<MainFrame> mainFrame_;
     std::vector<std::unique_ptr<DocTemplate>> templates_;
     std::vector<std::unique_ptr<Timer>> timers_;
-    bool manual_ = false;
-    int64_t now_ = 0;
+    TimerClock timerClock_ { *this };
     int modalDepth_ = 0;
+    int waitDepth_ = 0;
     bool inIdle_ = false;
     bool filterInstalled_ = false;
 };

@@ -2,7 +2,7 @@
 
 #include "fw/ui/app.h"
 #include "fw/ui/childframe.h"
-#include "fw/ui/document.h"
+#include "fw/ui/icons.h"
 #include "fw/ui/mainframe.h"
 #include "fw/ui/view.h"
 
@@ -12,82 +12,75 @@
 
 namespace fw {
 
-DocTemplate::DocTemplate(uint32_t resourceId, DocumentFactory makeDocument, ViewFactory makeView)
-    : resourceId_(resourceId), makeDocument_(std::move(makeDocument)), makeView_(std::move(makeView))
+DocTemplate::DocTemplate(uint32_t resourceId, DocumentFactory makeDocument, ViewFactory makeView,
+                         FrameFactory makeFrame)
+    : DocTemplateBase(resourceId, std::move(makeDocument)), makeView_(std::move(makeView)),
+      makeFrame_(std::move(makeFrame))
 {
 }
 
 DocTemplate::~DocTemplate()
 {
+    // Here, not in the base: closing the documents closes this template's frames.
     closeAllDocuments();
 }
 
-Document* DocTemplate::openDocumentFile(const std::string&, bool makeVisible)
+ChildFrame* DocTemplate::makeFrame(Document& doc)
 {
-    std::unique_ptr<Document> doc = makeDocument_();
-    if (!doc)
-        return nullptr;
-    doc->template_ = this;
-    if (!doc->onNewDocument())
-        return nullptr;
-    Document* raw = doc.get();
-    documents_.push_back(std::move(doc));
-    if (!createFrame(*raw, makeVisible)) {
-        removeDocument(raw);
-        return nullptr;
-    }
-    return raw;
-}
-
-ChildFrame* DocTemplate::createFrame(Document& doc, bool makeVisible)
-{
-    std::unique_ptr<View> view = makeView_();
+    std::unique_ptr<View> view = makeView_ ? makeView_() : nullptr;
     if (!view)
         return nullptr;
     View* v = view.get();
+    std::unique_ptr<ChildFrame> frame =
+        makeFrame_ ? makeFrame_(std::move(view)) : std::make_unique<ChildFrame>(std::move(view));
+    if (!frame)
+        return nullptr;
     v->setDocument(&doc);
-    auto frame = std::make_unique<ChildFrame>(std::move(view));
+    frame->syncTitle();
+    if (QIcon icon = iconOf(resourceId()); !icon.isNull())
+        frame->setWindowIcon(icon);
     ChildFrame* f = frame.get();
     MainFrame* main = App::instance() ? App::instance()->mainFrame() : nullptr;
     if (main)
         main->mdiArea()->addSubWindow(frame.release());
     else
         frame.release(); // deletes itself on close (WA_DeleteOnClose)
-    v->onInitialUpdate();
+    return f;
+}
+
+ChildFrame* DocTemplate::createFrame(Document& doc, bool makeVisible)
+{
+    ChildFrame* f = makeFrame(doc);
+    if (!f)
+        return nullptr;
+    f->view()->onInitialUpdate();
     if (makeVisible)
         f->show();
     return f;
 }
 
-void DocTemplate::closeAllDocuments()
+bool DocTemplate::createWindows(Document& doc, bool)
 {
-    // onCloseDocument removes the document from the list.
-    for (int guard = 0; !documents_.empty() && guard < 100000; ++guard) {
-        Document* d = documents_.back().get();
-        d->onCloseDocument();
-        if (!documents_.empty() && documents_.back().get() == d)
-            removeDocument(d);
-    }
+    return makeFrame(doc) != nullptr;
 }
 
-void DocTemplate::updateAllViews(View* sender, intptr_t hint, Hint* object)
+void DocTemplate::initialUpdate(Document& doc, bool makeVisible)
 {
-    for (auto& d : documents_)
-        d->updateAllViews(sender, hint, object);
-}
-
-void DocTemplate::removeDocument(Document* doc)
-{
-    for (auto it = documents_.begin(); it != documents_.end(); ++it) {
-        if (it->get() != doc)
-            continue;
-        std::shared_ptr<Document> dying(std::move(*it));
-        documents_.erase(it);
-        dying->template_ = nullptr;
-        if (QCoreApplication::instance())
-            QTimer::singleShot(0, QCoreApplication::instance(), [dying] {});
+    DocTemplateBase::initialUpdate(doc, makeVisible);
+    if (!makeVisible)
         return;
-    }
+    auto views = doc.views();
+    for (DocumentView* v : views)
+        if (auto* view = dynamic_cast<View*>(v); view && view->parentFrame())
+            view->parentFrame()->show();
+}
+
+void DocTemplate::destroyLater(std::shared_ptr<Document> dying)
+{
+    if (QCoreApplication::instance())
+        QTimer::singleShot(0, QCoreApplication::instance(), [dying] {});
+    else
+        DocTemplateBase::destroyLater(std::move(dying));
 }
 
 } // namespace fw

@@ -1,53 +1,44 @@
 #pragma once
-// A document template makes documents of one kind together with their views and frames.
+// A document template with windows: each document it opens gets a view in a child frame of the
+// application's main frame. The frame comes from the template's frame factory, its icon from the
+// template's resource id.
 #include "fw/ui/fw_ui_api.h"
-#include <QObject>
+#include "fw/core/document.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace fw {
 
 class ChildFrame;
-class Document;
-class Hint;
 class View;
 
-class FW_UI_API DocTemplate {
+class FW_UI_API DocTemplate : public DocTemplateBase {
 public:
-    using DocumentFactory = std::function<std::unique_ptr<Document>()>;
     using ViewFactory = std::function<std::unique_ptr<View>()>;
+    // Builds the frame around a view (a ChildFrame or a class of the program's own).
+    using FrameFactory = std::function<std::unique_ptr<ChildFrame>(std::unique_ptr<View> view)>;
 
-    DocTemplate(uint32_t resourceId, DocumentFactory makeDocument, ViewFactory makeView);
-    virtual ~DocTemplate();
-    DocTemplate(const DocTemplate&) = delete;
-    DocTemplate& operator=(const DocTemplate&) = delete;
+    DocTemplate(uint32_t resourceId, DocumentFactory makeDocument, ViewFactory makeView,
+                FrameFactory makeFrame = nullptr);
+    ~DocTemplate() override;
 
-    uint32_t resourceId() const { return resourceId_; }
-
-    // A new document with one view in a new child frame of the application's main frame (or a
-    // free-standing frame when there is none). Null when the document refuses onNewDocument.
-    virtual Document* openDocumentFile(const std::string& path, bool makeVisible = true);
-    // Another frame and view on an existing document.
+    // Another frame and view on an existing document, updated and shown.
     ChildFrame* createFrame(Document& doc, bool makeVisible = true);
 
-    const std::vector<std::unique_ptr<Document>>& documents() const { return documents_; }
-    size_t documentCount() const { return documents_.size(); }
-
-    void closeAllDocuments();
-    void updateAllViews(View* sender, intptr_t hint, Hint* object);
-
-    // Destroys the document once control is back in the event loop (it may be running one of its
-    // own handlers now).
-    void removeDocument(Document* doc);
+protected:
+    bool createWindows(Document& doc, bool makeVisible) override;
+    void initialUpdate(Document& doc, bool makeVisible) override;
+    void destroyLater(std::shared_ptr<Document> dying) override;
 
 private:
-    uint32_t resourceId_;
-    DocumentFactory makeDocument_;
+    // A frame and view on doc, not yet updated or shown.
+    ChildFrame* makeFrame(Document& doc);
+
     ViewFactory makeView_;
-    std::vector<std::unique_ptr<Document>> documents_;
+    FrameFactory makeFrame_;
 };
 
 } // namespace fw

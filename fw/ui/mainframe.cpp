@@ -46,6 +46,7 @@ MainFrame::MainFrame(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(t
     setCentralWidget(mdi_);
     if (App* app = App::instance(); app && !app->mainFrame())
         app->setMainFrame(this);
+    addWindowCommands();
 }
 
 MainFrame::~MainFrame() = default;

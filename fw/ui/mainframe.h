@@ -5,6 +5,7 @@
 #include "fw/core/command.h"
 #include "fw/core/menu.h"
 #include "fw/core/records.h"
+#include "fw/ui/syscommand.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -28,6 +29,19 @@ namespace fw {
 class ChildFrame;
 class StatusBar;
 class View;
+
+// The window commands the main frame handles by default (a program may map its own handlers to
+// the same ids); they are enabled only while a child window is active.
+namespace cmd {
+inline constexpr uint32_t WindowArrange = 57649;
+inline constexpr uint32_t WindowCascade = 57650;
+inline constexpr uint32_t WindowTileHorz = 57651;
+inline constexpr uint32_t WindowTileVert = 57652;
+inline constexpr uint32_t WindowNext = 57680;
+inline constexpr uint32_t WindowCloseAll = 35961;
+// Shows or hides the status bar (checked while shown); always enabled.
+inline constexpr uint32_t ViewStatusBar = 59393;
+} // namespace cmd
 
 class FW_UI_API MainFrame : public QMainWindow, public CmdTarget {
     Q_OBJECT
@@ -97,12 +111,26 @@ public:
     // Runs a menu, bar or shortcut command: its update handlers are asked first.
     bool onMenuCommand(uint32_t id);
 
+    // A window command of the main window (close, minimise, maximise, restore) from its buttons,
+    // its window menu or the keys; false refuses it. Default: allowed.
+    virtual bool onSysCommand(SysCommand /*command*/) { return true; }
+    // The main window closes (after onSysCommand allowed it): the default closes every document
+    // and lets the window go; false keeps it open.
+    virtual bool onClose();
+    // The desktop session is ending; false asks the desktop to keep it. Default: true.
+    virtual bool onQueryEndSession() { return true; }
+    // What the desktop's session-end request runs: onQueryEndSession's answer.
+    bool endSessionRequested() { return onQueryEndSession(); }
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Active view (then its document), this frame, then the application.
     void commandChain(std::vector<CmdTarget*>& out) override;
 
 private:
     void fillMenu(QMenu* qmenu, std::shared_ptr<Menu> popup);
+    void addWindowCommands();
     void applyPrompt(QAction* action, uint32_t id, bool toolTip) const;
 
     QMdiArea* mdi_;
@@ -112,6 +140,7 @@ private:
     std::vector<QShortcut*> shortcuts_;
     std::function<std::string(uint32_t)> prompts_;
     bool locked_ = false;
+    bool revertingState_ = false;
     int openMenus_ = 0;
 };
 

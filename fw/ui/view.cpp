@@ -8,25 +8,15 @@ View::View(QWidget* parent) : QWidget(parent) {}
 
 View::~View()
 {
-    if (document_)
-        document_->removeView(this);
+    // Leave the document while this is still a whole View: whether it was the document's last
+    // window decides whether the document closes.
+    destroying_ = true;
+    setDocument(nullptr);
 }
 
-void View::setDocument(Document* doc)
+void View::onDocumentUpdate(DocumentView* sender, intptr_t hint, Hint* object)
 {
-    if (document_ == doc)
-        return;
-    Document* old = document_;
-    document_ = doc;
-    if (old)
-        old->removeView(this);
-    if (doc)
-        doc->addView(this);
-}
-
-void View::onInitialUpdate()
-{
-    onUpdate(nullptr, 0, nullptr);
+    onUpdate(dynamic_cast<View*>(sender), hint, object);
 }
 
 void View::onUpdate(View*, intptr_t, Hint*)
@@ -36,23 +26,25 @@ void View::onUpdate(View*, intptr_t, Hint*)
 
 void View::onTitleChanged()
 {
-    if (ChildFrame* f = parentFrame())
-        f->syncTitle();
+    if (frame_)
+        frame_->syncTitle();
 }
 
-ChildFrame* View::parentFrame() const
+void View::closeWindow()
 {
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-        if (auto* f = qobject_cast<ChildFrame*>(w))
-            return f;
-    return nullptr;
+    if (frame_ && !destroying_)
+        frame_->closeWithoutAsking();
+    else
+        setDocument(nullptr);
 }
 
 void View::commandChain(std::vector<CmdTarget*>& out)
 {
     out.push_back(this);
-    if (document_)
-        out.push_back(document_);
+    if (Document* doc = document())
+        out.push_back(doc);
+    if (frame_)
+        out.push_back(frame_);
 }
 
 } // namespace fw

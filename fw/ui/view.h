@@ -1,11 +1,10 @@
 #pragma once
-// A view shows its document inside a child frame and takes part in command routing
-// (view, then document).
+// A widget view shows its document inside a child frame and takes part in command routing
+// (view, document, then the frame).
 #include "fw/ui/fw_ui_api.h"
 #include "fw/core/command.h"
-#include "fw/ui/document.h"
+#include "fw/core/document.h"
 
-#include <QPointer>
 #include <QWidget>
 
 class QPrinter;
@@ -14,22 +13,17 @@ namespace fw {
 
 class ChildFrame;
 
-class FW_UI_API View : public QWidget, public CmdTarget {
+class FW_UI_API View : public QWidget, public CmdTarget, public DocumentView {
     Q_OBJECT
 public:
     explicit View(QWidget* parent = nullptr);
     ~View() override;
 
-    Document* document() const { return document_; }
-    // Attaches the view to a document (once, by the template or a test).
-    void setDocument(Document* doc);
-
-    // After the frame exists and before it is shown; the default calls onUpdate(nullptr, 0, nullptr).
-    virtual void onInitialUpdate();
-    // The document changed: hint and object say what (their meaning is the document's).
+    // The document changed: hint and object say what (their meaning is the document's). The
+    // default repaints.
     virtual void onUpdate(View* sender, intptr_t hint, Hint* object);
-    // The document's title changed.
-    virtual void onTitleChanged();
+    // The document's title changed: the frame's caption follows.
+    void onTitleChanged() override;
 
     // Printing (see fw::printView): the view paints its pages into printer and returns their
     // count. The default prints nothing.
@@ -37,14 +31,21 @@ public:
     virtual int onPrint(QPrinter& /*printer*/) { return 0; }
     virtual void onEndPrinting() {}
 
-    ChildFrame* parentFrame() const;
+    // The frame that holds the view (set when a frame takes it).
+    ChildFrame* parentFrame() const { return frame_; }
+    bool isWindow() const override { return frame_ != nullptr; }
+    // The document closes: the frame closes without asking, which destroys the view.
+    void closeWindow() override;
 
 protected:
     void commandChain(std::vector<CmdTarget*>& out) override;
 
 private:
-    friend class Document;
-    Document* document_ = nullptr;
+    friend class ChildFrame;
+    void onDocumentUpdate(DocumentView* sender, intptr_t hint, Hint* object) final;
+
+    ChildFrame* frame_ = nullptr;
+    bool destroying_ = false;
 };
 
 } // namespace fw

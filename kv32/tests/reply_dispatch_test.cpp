@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
+#include "fw/core/clock.h"
 #include "kv32/res/ids.h"
 #include "kv32/res/strings.h"
 #include "kv32/shell/globals.h"
@@ -232,7 +234,14 @@ TEST_F(BlockedReplies, BroadcastsRunTheirEndOfBatchOnce)
 
 TEST_F(BlockedReplies, HostTimeOnlyWhenPrompt)
 {
-    CDateTime::SetPcClock([] { return CDateTime(2026, 12, 10, 12, 0, 0); });
+    std::tm noon {};
+    noon.tm_hour = 12;
+    noon.tm_mday = 10;
+    noon.tm_mon = 11;
+    noon.tm_year = 126;
+    noon.tm_isdst = -1;
+    fw::ManualClock pcClock(0, std::mktime(&noon)); // the PC's local time: 2026-12-10 12:00:00
+    fw::ClockScope pcClockScope(pcClock);
     for (int64_t elapsed : { 399, 400, 5000 }) {
         CDateTime::ResetKvTime();
         partners.tradingDates.clear();
@@ -253,7 +262,6 @@ TEST_F(BlockedReplies, HostTimeOnlyWhenPrompt)
     router.Reply({ { 32, "12003020261340" } });
     Request(32, nullptr);
     EXPECT_EQ(CDateTime::GetDiffTime(), 0);
-    CDateTime::SetPcClock(nullptr);
 }
 
 class PolledReplies : public Kv32Fixture {

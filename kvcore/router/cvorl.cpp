@@ -6,6 +6,7 @@
 #include <ctime>
 #include <unordered_map>
 
+#include "fw/core/clock.h"
 #include "kvcore/app/message_box.h"
 #include "kvcore/res/ids.h"
 #include "kvcore/router/kv_trace.h"
@@ -57,9 +58,7 @@ CVorl::~CVorl()
 
 int64_t CVorl::TickSeconds()
 {
-    timespec ts {};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<int64_t>(ts.tv_sec);
+    return fw::clock().steadyMs() / 1000;
 }
 
 int64_t CVorl::GetSessionTime() const

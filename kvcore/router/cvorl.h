@@ -93,7 +93,7 @@ public:
     // Whether every one of the fifteen entry points was found.
     bool HasAllEntries() const;
 
-    // Seconds of the monotonic tick count.
+    // Seconds of the process clock's steady scale (fw::clock(), which tests replace).
     static int64_t TickSeconds();
 
 private:

@@ -1,27 +1,33 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <string>
 #include <vector>
 
+#include "fw/core/clock.h"
 #include "kvcore/values/cdatetime.h"
 #include "support/locale_support.h"
 
 namespace {
 
-CDateTime g_fakePc;
-CDateTime FakePc()
+// The wall-clock time whose local time is the given moment.
+std::time_t LocalMoment(int year, int month, int day, int hour, int minute, int second)
 {
-    return g_fakePc;
+    std::tm local {};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    return std::mktime(&local);
 }
 
 class CDateTimeTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        CDateTime::SetPcClock(nullptr);
-        CDateTime::ResetKvTime();
-    }
+    void TearDown() override { CDateTime::ResetKvTime(); }
 };
 
 TEST_F(CDateTimeTest, DefaultIsInvalidAndFormatsEmpty)
@@ -200,21 +206,25 @@ TEST_F(CDateTimeTest, ParsesTheUsersFormat)
 
 TEST_F(CDateTimeTest, TradingSystemTimeFollowsTheHostOffset)
 {
-    g_fakePc = CDateTime(2026, 12, 8, 10, 0, 0);
-    CDateTime::SetPcClock(&FakePc);
-    EXPECT_EQ(CDateTime::GetTickCount(), g_fakePc);
-    CDateTime::AdjustKvTime(g_fakePc + 90);
+    fw::ManualClock clock(0, LocalMoment(2026, 12, 8, 10, 0, 0));
+    fw::ClockScope scope(clock);
+    CDateTime pc(2026, 12, 8, 10, 0, 0);
+    EXPECT_EQ(CDateTime::GetPcTime(), pc);
+    EXPECT_EQ(CDateTime::GetTickCount(), pc);
+    CDateTime::AdjustKvTime(pc + 90);
     EXPECT_EQ(CDateTime::GetDiffTime(), 90); // the whole offset, not its seconds field
     EXPECT_EQ(CDateTime::GetTickCount().FormatDateTimeASN(), "20261208100130");
-    g_fakePc = CDateTime(2026, 12, 8, 23, 59, 0); // the PC clock moves on; the offset stays
+    clock.advance((13 * 3600 + 59 * 60) * 1000); // the PC clock moves on; the offset stays
+    pc = CDateTime(2026, 12, 8, 23, 59, 0);
+    EXPECT_EQ(CDateTime::GetPcTime(), pc);
     EXPECT_EQ(CDateTime::GetTickCount().FormatDateTimeASN(), "20261209000030");
-    CDateTime::AdjustKvTime(g_fakePc + (-3 * 3600));
+    CDateTime::AdjustKvTime(pc + (-3 * 3600));
     EXPECT_EQ(CDateTime::GetDiffTime(), -3 * 3600);
     CDateTime::AdjustKvTime(CDateTime()); // an invalid host time changes nothing
     EXPECT_EQ(CDateTime::GetDiffTime(), -3 * 3600);
     CDateTime::ResetKvTime();
     EXPECT_EQ(CDateTime::GetDiffTime(), 0);
-    EXPECT_EQ(CDateTime::GetTickCount(), g_fakePc);
+    EXPECT_EQ(CDateTime::GetTickCount(), pc);
 }
 
 TEST_F(CDateTimeTest, SystemClockGivesAValidMoment)

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <limits>
 
+#include "fw/core/clock.h"
 #include "kvcore/values/civil_date.h"
 
 namespace {
@@ -18,7 +19,6 @@ int64_t FloorDays(int64_t seconds)
 }
 
 int64_t g_offsetSeconds = 0; // host time minus PC time
-CDateTime::ClockFn g_clock = nullptr;
 
 // n leading bytes of text, all decimal digits, read without passing a terminator.
 bool ReadDigits(const char* text, size_t n, int* parts, const size_t* widths, size_t count)
@@ -197,18 +197,11 @@ std::strong_ordering CDateTime::operator<=>(const CDateTime& other) const
 
 CDateTime CDateTime::GetPcTime()
 {
-    if (g_clock != nullptr)
-        return g_clock();
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = fw::clock().wallTime();
     std::tm local {};
     localtime_r(&now, &local);
     return CDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
         local.tm_sec > 59 ? 59 : local.tm_sec);
-}
-
-void CDateTime::SetPcClock(ClockFn clock)
-{
-    g_clock = clock;
 }
 
 CDateTime CDateTime::GetTickCount()

@@ -79,11 +79,8 @@ public:
     static int64_t GetDiffTime();
     static CDateTime GetMinTime();
     static CDateTime GetMaxTime();
+    // The PC's local time, from the process clock (fw::clock(), which tests replace).
     static CDateTime GetPcTime();
-
-    // Replaces the PC clock (tests, replays); null restores the system clock.
-    using ClockFn = CDateTime (*)();
-    static void SetPcClock(ClockFn clock);
 
 private:
     int64_t m_seconds = 0; // since 1899-12-30 00:00:00

@@ -137,6 +137,50 @@ TEST(App, IdleHookRunsUntilItAsksForNoMore)
     EXPECT_EQ(app.idleCalls, 3);
 }
 
+TEST(App, IdleHookWaitsWhileAModalDialogOrANestedWaitRuns)
+{
+    FilteringApp app;
+    fw::Dialog dlg(0u);
+    fw::test::runModal(dlg, [&](fw::Dialog& d) {
+        app.runIdle();
+        d.endDialog(fw::IDOK);
+    });
+    EXPECT_EQ(app.idleCalls, 0);
+    {
+        fw::App::WaitScope wait;
+        EXPECT_TRUE(app.inNestedWait());
+        app.runIdle();
+    }
+    EXPECT_EQ(app.idleCalls, 0);
+    app.runIdle();
+    EXPECT_EQ(app.idleCalls, 3);
+}
+
+// Libraries without windows show their boxes through fw::messageBox; with an application they
+// reach its doMessageBox, as the windows' own boxes do.
+TEST(App, LibraryMessageBoxesReachTheApplication)
+{
+    struct BoxApp : fw::App {
+        std::vector<std::string> shown;
+        int doMessageBox(const std::string& text, uint32_t type, uint32_t helpId) override
+        {
+            shown.push_back(text + "/" + std::to_string(type) + "/" + std::to_string(helpId));
+            return fw::IDYES;
+        }
+    };
+    {
+        BoxApp app;
+        fw::test::Script script; // the test hook is there too: the application still comes first
+        EXPECT_EQ(fw::messageBox("Logon failed", fw::MB_YESNO, 12), fw::IDYES);
+        EXPECT_EQ(app.shown, std::vector<std::string> { "Logon failed/4/12" });
+        EXPECT_TRUE(script.messageBoxes().empty());
+    }
+    // Without an application the hook answers.
+    fw::test::Script script;
+    script.answerMessageBox(fw::IDNO);
+    EXPECT_EQ(fw::messageBox("Logon failed", fw::MB_YESNO), fw::IDNO);
+}
+
 TEST(App, MessageBoxesGoThroughTheHook)
 {
     fw::App app;
