@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "fw/core/clock.h"
+#include "support/clock_support.h"
 #include "kv32/res/ids.h"
 #include "kv32/res/strings.h"
 #include "kv32/shell/globals.h"
@@ -234,13 +234,7 @@ TEST_F(BlockedReplies, BroadcastsRunTheirEndOfBatchOnce)
 
 TEST_F(BlockedReplies, HostTimeOnlyWhenPrompt)
 {
-    std::tm noon {};
-    noon.tm_hour = 12;
-    noon.tm_mday = 10;
-    noon.tm_mon = 11;
-    noon.tm_year = 126;
-    noon.tm_isdst = -1;
-    fw::ManualClock pcClock(0, std::mktime(&noon)); // the PC's local time: 2026-12-10 12:00:00
+    fw::ManualClock pcClock(0, kvtest::LocalMoment(2026, 12, 10, 12, 0, 0)); // the PC's local time
     fw::ClockScope pcClockScope(pcClock);
     for (int64_t elapsed : { 399, 400, 5000 }) {
         CDateTime::ResetKvTime();

@@ -1,29 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "fw/core/clock.h"
 #include "kvcore/values/cdatetime.h"
+#include "support/clock_support.h"
 #include "support/locale_support.h"
 
 namespace {
-
-// The wall-clock time whose local time is the given moment.
-std::time_t LocalMoment(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm local {};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    return std::mktime(&local);
-}
 
 class CDateTimeTest : public ::testing::Test {
 protected:
@@ -206,7 +192,7 @@ TEST_F(CDateTimeTest, ParsesTheUsersFormat)
 
 TEST_F(CDateTimeTest, TradingSystemTimeFollowsTheHostOffset)
 {
-    fw::ManualClock clock(0, LocalMoment(2026, 12, 8, 10, 0, 0));
+    fw::ManualClock clock(0, kvtest::LocalMoment(2026, 12, 8, 10, 0, 0));
     fw::ClockScope scope(clock);
     CDateTime pc(2026, 12, 8, 10, 0, 0);
     EXPECT_EQ(CDateTime::GetPcTime(), pc);

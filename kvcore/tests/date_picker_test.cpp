@@ -2,31 +2,23 @@
 // half-filled state and the wire forms.
 #include <gtest/gtest.h>
 
+#include "fw/core/clock.h"
+#include "support/clock_support.h"
 #include "kvcore/controls/currency_edit.h"
 #include "kvcore/controls/date_picker.h"
 
 namespace {
 
-CDateTime g_pc;
-CDateTime FakePc()
-{
-    return g_pc;
-}
-
 class DatePickerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_pc = CDateTime(2026, 12, 10, 14, 30, 5);
-        CDateTime::SetPcClock(&FakePc);
         // The trading system runs an hour ahead of the PC.
-        CDateTime::AdjustKvTime(g_pc + 3600);
+        CDateTime::AdjustKvTime(CDateTime(2026, 12, 10, 14, 30, 5) + 3600);
     }
-    void TearDown() override
-    {
-        CDateTime::SetPcClock(nullptr);
-        CDateTime::ResetKvTime();
-    }
+    void TearDown() override { CDateTime::ResetKvTime(); }
+    fw::ManualClock m_clock { 0, kvtest::LocalMoment(2026, 12, 10, 14, 30, 5) };
+    fw::ClockScope m_clockScope { m_clock };
     using P = CKvSECDateTimeCtrl;
 };
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "fw/core/clock.h"
+#include "support/clock_support.h"
 #include "kvcore/app/logon_checks.h"
 #include "kvcore/app/main_frame_logic.h"
 #include "kvcore/app/profile_settings.h"
@@ -211,7 +213,6 @@ protected:
         fHighSpeed = 0;
         iMMOverWrite = 0;
         g_log = nullptr;
-        CDateTime::SetPcClock(nullptr);
         CDateTime::ResetKvTime();
         SessionFixture::TearDown();
     }
@@ -520,19 +521,13 @@ TEST_F(MainFrameSession, MouseOptionOffSwallowsMouseMessages)
     EXPECT_FALSE(app.WatchInput(KvInputKind::Other));
 }
 
-CDateTime g_now;
-CDateTime Now()
-{
-    return g_now;
-}
-
 TEST_F(MainFrameSession, DatePaneFollowsTheDate)
 {
-    CDateTime::SetPcClock(&Now);
-    g_now = CDateTime(2026, 12, 31, 23, 59, 58);
+    fw::ManualClock clock(0, kvtest::LocalMoment(2026, 12, 31, 23, 59, 58));
+    fw::ClockScope clockScope(clock);
     for (int i = 0; i < 3; ++i) {
         frame->OnTimer(1);
-        g_now = g_now + 1;
+        clock.advance(1000);
     }
     const auto& dates = frame->panes[CMainFrameCoreLogic::PaneDate];
     ASSERT_EQ(dates.size(), 2u); // once at the start, once when the date turned
@@ -540,7 +535,7 @@ TEST_F(MainFrameSession, DatePaneFollowsTheDate)
     EXPECT_EQ(dates[1], CDateTime(2027, 1, 1, 0, 0, 0).FormatDate());
     EXPECT_EQ(frame->panes[CMainFrameCoreLogic::PaneTime].back(), CDateTime(2027, 1, 1, 0, 0, 0).FormatTime());
     // A new offset to the host that moves the date shows at once.
-    CDateTime::AdjustKvTime(g_now + 86400);
+    CDateTime::AdjustKvTime(CDateTime::GetPcTime() + 86400);
     frame->OnTimer(1);
     EXPECT_EQ(dates.size(), 3u);
 }
