@@ -6,8 +6,14 @@
 #include "fw/ui/mainframe.h"
 #include "fw/ui/view.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QMdiArea>
+#include <QMenu>
+#include <QShortcutEvent>
+#include "fw/core/resources.h"
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <string>
 
@@ -224,6 +230,41 @@ TEST_F(DocViewTest, AFrameHookRefusesWindowCommands)
     EXPECT_TRUE(f->sysCommand(fw::SysCommand::Close));
     fw::test::processEvents();
     EXPECT_EQ(tmpl->documentCount(), 0u);
+}
+
+// The window menu greys out what the hook refuses, and its keys do nothing.
+TEST_F(DocViewTest, TheWindowMenuAsksTheHookToo)
+{
+    Frame* f = frameOf(open());
+    f->refused = { fw::SysCommand::Minimize, fw::SysCommand::Move };
+    QMenu* menu = f->systemMenu();
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    std::map<QString, bool> enabled;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator())
+            enabled[a->text().remove(QLatin1Char('&'))] = a->isEnabled();
+    EXPECT_FALSE(enabled.at("Minimize"));
+    EXPECT_FALSE(enabled.at("Move"));
+    EXPECT_TRUE(enabled.at("Close"));
+    for (QAction* a : menu->actions())
+        if (a->text().remove(QLatin1Char('&')) == "Minimize") {
+            QShortcutEvent key(a->shortcut(), 0);
+            QCoreApplication::sendEvent(a, &key);
+        }
+    EXPECT_FALSE(f->isMinimized());
+}
+
+constexpr const char* kDot[] = { "2 2 1 1", "x c #00FF00", "xx", "xx" };
+constexpr fw::IconResource kIcons[] = { { 7, kDot } };
+const fw::ResourceSet kIconSet { "docview_test", {}, {}, {}, {}, kIcons };
+
+TEST_F(DocViewTest, FramesShowTheIconOfTheirTemplate)
+{
+    fw::addResources(kIconSet);
+    Frame* f = frameOf(open());
+    ASSERT_FALSE(f->windowIcon().isNull());
+    EXPECT_EQ(f->windowIcon().pixmap(2, 2).toImage().pixel(0, 0), qRgb(0, 255, 0));
 }
 
 TEST_F(DocViewTest, AlwaysOnTopHoldsAcrossActivation)
