@@ -40,6 +40,10 @@ Exchange::Exchange(DataSet data, TimeSource now)
     RegisterPositionRequests(*this);
     RegisterDialogRequests(*this);
     RegisterDealTransactions(*this);
+    RegisterSupervisorTransactions(*this);
+    RegisterBulletinTransactions(*this);
+    RegisterAccountTransactions(*this);
+    RegisterMarketMakerTransactions(*this);
 }
 
 Trader* Exchange::trader(const std::string& user)

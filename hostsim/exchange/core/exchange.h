@@ -61,5 +61,9 @@ void RegisterOrderTransactions(Exchange& exchange);
 void RegisterPositionRequests(Exchange& exchange);
 void RegisterDialogRequests(Exchange& exchange);
 void RegisterDealTransactions(Exchange& exchange);
+void RegisterSupervisorTransactions(Exchange& exchange);
+void RegisterBulletinTransactions(Exchange& exchange);
+void RegisterAccountTransactions(Exchange& exchange);
+void RegisterMarketMakerTransactions(Exchange& exchange);
 
 } // namespace exchange

@@ -9,6 +9,20 @@ bool isPad(char c)
 }
 } // namespace
 
+std::string_view Trimmed(std::string_view text)
+{
+    std::size_t end = text.size();
+    while (end > 0 && isPad(text[end - 1]))
+        --end;
+    return text.substr(0, end);
+}
+
+bool RequestText::matchesOrBlank(std::size_t offset, std::size_t width, std::string_view value) const
+{
+    const auto field = raw(offset, width);
+    return field && (blank(offset, width) || Trimmed(*field) == Trimmed(value));
+}
+
 std::optional<int64_t> ParseFixedNumber(std::string_view field)
 {
     bool negative = false;
@@ -38,12 +52,7 @@ std::optional<std::string_view> RequestText::raw(std::size_t offset, std::size_t
 std::string RequestText::text(std::size_t offset, std::size_t width) const
 {
     const auto field = raw(offset, width);
-    if (!field)
-        return {};
-    std::size_t end = field->size();
-    while (end > 0 && isPad((*field)[end - 1]))
-        --end;
-    return std::string(field->substr(0, end));
+    return field ? std::string(Trimmed(*field)) : std::string();
 }
 
 std::optional<int64_t> RequestText::number(std::size_t offset, std::size_t width) const

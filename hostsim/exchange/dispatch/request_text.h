@@ -32,6 +32,9 @@ public:
     // A field of digits (zero-padded; a leading '-' makes it negative). nullopt
     // when the field is missing, blank or holds anything else.
     std::optional<int64_t> number(std::size_t offset, std::size_t width) const;
+    // True when the field is present and all blanks (or NUL bytes) or, with
+    // `value`, when it names `value` (trailing blanks aside on both sides).
+    bool matchesOrBlank(std::size_t offset, std::size_t width, std::string_view value) const;
     // True when the field is present and all blanks (or NUL bytes).
     bool blank(std::size_t offset, std::size_t width) const;
     // The user id at offset 0; empty when the request is shorter than 12.
@@ -40,6 +43,9 @@ public:
 private:
     std::string_view data_;
 };
+
+// The text without its trailing blanks and NUL bytes.
+std::string_view Trimmed(std::string_view text);
 
 // The digits-only parse behind RequestText::number, for other fixed-width texts.
 std::optional<int64_t> ParseFixedNumber(std::string_view field);

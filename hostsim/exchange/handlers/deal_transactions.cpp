@@ -132,7 +132,8 @@ Verdict approve(Exchange& ex, Call& call)
         return Refuse("You may not approve deals.");
     std::size_t index = 0;
     Deal* d = findDeal(ex, call.text, index);
-    if (d == nullptr || d->status != 'U' || !(SameFirm(ex, call.session.user, d->firm) || SameFirm(ex, call.session.user, d->counterFirm)))
+    if (d == nullptr || d->status != 'U'
+        || !(SameFirm(ex, call.session.user, d->firm) || SameFirm(ex, call.session.user, d->counterFirm)))
         return Refuse("No unapproved deal under this number.");
     d->status = 'M';
     publishDeal(ex, index);

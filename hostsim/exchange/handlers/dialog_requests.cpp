@@ -148,7 +148,10 @@ void auctionSummary(Exchange& ex, Call& call, ReplyBuilder& reply)
         return;
     const AuctionBook a = auctionBook(ex, it->second);
     KvFieldWriter w;
-    w.Raw(*key).Number(static_cast<int64_t>(it->second + 1), 10).Number(a.orders, 16).Number(a.quantity, 16)
+    w.Raw(*key)
+        .Number(static_cast<int64_t>(it->second + 1), 10)
+        .Number(a.orders, 16)
+        .Number(a.quantity, 16)
         .Number(a.marketQuantity, 16);
     reply.add(call.code, w.Str());
 }
@@ -159,7 +162,8 @@ void auctionResults(Exchange& ex, Call& call, ReplyBuilder& reply)
 {
     const RequestText& t = call.text;
     const auto key = t.raw(12, 17);
-    const auto minimum = t.number(29, 16), maximum = t.number(45, 16), after = t.number(61, 16), step = t.number(77, 16);
+    const auto minimum = t.number(29, 16), maximum = t.number(45, 16), after = t.number(61, 16),
+               step = t.number(77, 16);
     const Security* s = key ? ex.security(std::string(*key)) : nullptr;
     if (s == nullptr || !minimum || !maximum || !after || !step || *step <= 0 || *minimum > *maximum)
         return;
@@ -169,8 +173,16 @@ void auctionResults(Exchange& ex, Call& call, ReplyBuilder& reply)
         const int64_t size = *minimum + k * *step;
         const int64_t price = call.code == 121 ? base - k * s->tick : base + k * s->tick;
         KvFieldWriter w;
-        w.Raw(*key).Char('Y').Number(k + 1, 16).Number(price, 9).Number(YieldFromPrice(price), 9).Number(size, 16)
-            .Number(size, 16).Number(size * price / 1000, 16).Number(price, 9).Number(YieldFromPrice(price), 9);
+        w.Raw(*key)
+            .Char('Y')
+            .Number(k + 1, 16)
+            .Number(price, 9)
+            .Number(YieldFromPrice(price), 9)
+            .Number(size, 16)
+            .Number(size, 16)
+            .Number(size * price / 1000, 16)
+            .Number(price, 9)
+            .Number(YieldFromPrice(price), 9);
         if (!reply.add(call.code, w.Str()))
             return;
     }

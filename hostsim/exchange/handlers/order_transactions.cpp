@@ -30,21 +30,6 @@ Order* ownOrder(Exchange& ex, const std::string& user, const RequestText& text, 
     return &o;
 }
 
-std::size_t appendOrder(Exchange& ex, Order o)
-{
-    MarketState& st = ex.state();
-    o.number = st.nextOrder++;
-    o.entryDate = ex.data().tradingDate;
-    o.entryTime = ex.now();
-    ex.data().orders.push_back(std::move(o));
-    const std::size_t index = ex.data().orders.size() - 1;
-    st.orderByNumber[ex.data().orders[index].number] = index;
-    const auto sec = st.securityByKey.find(ex.data().orders[index].securityKey);
-    if (sec != st.securityByKey.end())
-        ++ex.data().securities[sec->second].figures.orders;
-    return index;
-}
-
 // A new order waits for approval when its user's orders need it.
 void admit(Exchange& ex, std::size_t index)
 {
@@ -65,7 +50,7 @@ Verdict enter(Exchange& ex, Call& call)
     auto order = ReadNewOrder(ex, call.session.user, call.text, refusal);
     if (!order)
         return refusal;
-    const std::size_t index = appendOrder(ex, std::move(*order));
+    const std::size_t index = AppendOrder(ex, std::move(*order));
     admit(ex, index);
     const Order& o = ex.data().orders[index];
     return Accept(
@@ -99,7 +84,7 @@ Verdict amend(Exchange& ex, Call& call)
     next->previousLink = old->number;
     next->nextLink = 0;
     RemoveFromBook(ex, index);
-    const std::size_t fresh = appendOrder(ex, std::move(*next));
+    const std::size_t fresh = AppendOrder(ex, std::move(*next));
     Order& before = ex.data().orders[index];
     before.status = 'A';
     before.nextLink = ex.data().orders[fresh].number;
@@ -113,12 +98,6 @@ Verdict amend(Exchange& ex, Call& call)
     }
     return Accept("Order " + std::to_string(before.number) + " amended as order "
         + std::to_string(ex.data().orders[fresh].number) + ".");
-}
-
-// One criterion of a withdrawal: blank matches everything.
-bool matches(const RequestText& t, std::size_t offset, std::size_t width, const std::string& value)
-{
-    return t.blank(offset, width) || t.text(offset, width) == value;
 }
 
 Verdict withdraw(Exchange& ex, Call& call)
@@ -145,9 +124,9 @@ Verdict withdraw(Exchange& ex, Call& call)
             continue;
         if ((byNumber && o.number != *number) || (side != ' ' && o.side != side))
             continue;
-        if (!matches(t, 45, 12, o.account) || !matches(t, 57, 4, o.securityKey.substr(1, 4))
-            || !matches(t, 61, 12, o.securityKey.substr(5)) || !matches(t, 81, 12, o.user)
-            || !matches(t, 93, 12, o.firm) || (today && o.entryDate != d.tradingDate))
+        if (!t.matchesOrBlank(45, 12, o.account) || !t.matchesOrBlank(57, 4, o.securityKey.substr(1, 4))
+            || !t.matchesOrBlank(61, 12, o.securityKey.substr(5)) || !t.matchesOrBlank(81, 12, o.user)
+            || !t.matchesOrBlank(93, 12, o.firm) || (today && o.entryDate != d.tradingDate))
             continue;
         RemoveFromBook(ex, i);
         d.orders[i].status = 'W';

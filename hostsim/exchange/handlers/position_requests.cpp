@@ -40,7 +40,8 @@ void cash(Exchange& ex, Call& call, ReplyBuilder& reply)
     StreamChanges(reply, code, ex.state().streams.cash, *after, nullptr, [&](const Change& c) {
         const CashPosition& p = all[c.object];
         const std::string& own = scope == 'F' ? p.firm : scope == 'U' ? p.user : p.account;
-        return p.scope == scope && own == key && p.firm == firm ? CashPositionRecord(code, c.seq, p) : std::string();
+        return p.scope == scope && own == key && p.firm == firm ? CashPositionRecord(code, c.seq, p)
+                                                                : std::string();
     });
 }
 
@@ -52,7 +53,9 @@ void holdings(Exchange& ex, Call& call, ReplyBuilder& reply)
     const int code = call.code;
     const auto& all = ex.data().holdings;
     const std::string firm = code == 47 ? std::string() : firmOr(ex, call, 22);
-    const std::string account = code == 47 ? call.text.text(22, 12) : code == 126 ? call.text.text(34, 12) : std::string();
+    const std::string account = code == 47 ? call.text.text(22, 12)
+        : code == 126                      ? call.text.text(34, 12)
+                                           : std::string();
     const std::string instrument = code == 47 ? call.text.text(46, 12) : std::string();
     if (code != 47 && !maySee(ex, call, firm))
         return;

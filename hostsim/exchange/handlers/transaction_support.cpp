@@ -63,6 +63,21 @@ void SetTradeStatus(Exchange& ex, std::size_t trade, char status)
     ex.state().streams.lastTrades.add(trade);
 }
 
+std::size_t AppendOrder(Exchange& ex, Order o)
+{
+    MarketState& st = ex.state();
+    o.number = st.nextOrder++;
+    o.entryDate = ex.data().tradingDate;
+    o.entryTime = ex.now();
+    ex.data().orders.push_back(std::move(o));
+    const std::size_t index = ex.data().orders.size() - 1;
+    st.orderByNumber[ex.data().orders[index].number] = index;
+    const auto sec = st.securityByKey.find(ex.data().orders[index].securityKey);
+    if (sec != st.securityByKey.end())
+        ++ex.data().securities[sec->second].figures.orders;
+    return index;
+}
+
 TransactionHandler Counted(Exchange& ex, Verdict (*handler)(Exchange&, Call&))
 {
     return [&ex, handler](Call& call) {

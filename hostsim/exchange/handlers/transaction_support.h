@@ -20,6 +20,9 @@ int64_t ValueOf(const Security& s, int64_t price, int64_t quantity);
 // Sets a trade's status and reports the change to both sides and the last trades.
 void SetTradeStatus(Exchange& ex, std::size_t trade, char status);
 
+// Gives the order the next number, the trading date and the time, and keeps it; its index.
+std::size_t AppendOrder(Exchange& ex, Order o);
+
 // Wraps a handler so that every transaction counts in the replay statistics.
 TransactionHandler Counted(Exchange& ex, Verdict (*handler)(Exchange&, Call&));
 

@@ -10,9 +10,9 @@
 namespace exchange {
 
 std::string CashPositionRecord(int code, int64_t seq, const CashPosition& p); // 133 / 145 / 145
-std::string SecurityPositionRecord(int64_t seq, const SecurityPosition& p);   // 178
+std::string SecurityPositionRecord(int64_t seq, const SecurityPosition& p); // 178
 // `held` false: the account has no position (mark '#', zeros).
 std::string AccountPositionRecord(int64_t seq, const std::string& account, const SecurityPosition* p); // 100
-std::string AccountSummaryRecord(int64_t seq, const SecurityPosition& p);     // 102
+std::string AccountSummaryRecord(int64_t seq, const SecurityPosition& p); // 102
 
 } // namespace exchange

@@ -13,15 +13,19 @@ protected:
         for (const auto& [slot, user] : { std::pair { 1, "BRK1T1" }, { 2, "BRK2T1" }, { 3, "BRK1T2" } })
             ASSERT_EQ(logon(slot, user).type, kAccepted);
     }
-    ReplyMessage tx(int slot, int code, const std::string& text) { return transaction(slot, ++seq_[slot], code, text); }
+    ReplyMessage tx(int slot, int code, const std::string& text)
+    {
+        return transaction(slot, ++seq_[slot], code, text);
+    }
     uint32_t seq_[16] = {};
 };
 
 std::string DealText(const std::string& counterparty, const std::string& price)
 {
-    return Golden(164, { { 0, User("BRK1T1") }, { 12, "BRK1A1" }, { 24, "B" }, { 25, "0BLCKSHR000001   " },
-                           { 42, counterparty }, { 54, price }, { 72, "0000000000000100" }, { 88, "NEG-1" },
-                           { 128, "0030" }, { 132, "0005" }, { 136, "BRK1T1" }, { 162, "N" }, { 163, std::string(1, '\0') } });
+    return Golden(164,
+        { { 0, User("BRK1T1") }, { 12, "BRK1A1" }, { 24, "B" }, { 25, "0BLCKSHR000001   " },
+            { 42, counterparty }, { 54, price }, { 72, "0000000000000100" }, { 88, "NEG-1" }, { 128, "0030" },
+            { 132, "0005" }, { 136, "BRK1T1" }, { 162, "N" }, { 163, std::string(1, '\0') } });
 }
 
 TEST_F(DealTest, InputConfirmAndTrade)
@@ -38,7 +42,8 @@ TEST_F(DealTest, InputConfirmAndTrade)
     // Only the counterparty confirms.
     EXPECT_EQ(tx(1, 157, Golden(76, { { 0, User("BRK1T1") }, { 12, key } })).type, kRefused);
     const std::size_t tradesBefore = ex_->data().trades.size();
-    EXPECT_EQ(tx(2, 157, Golden(76, { { 0, User("BRK2T1") }, { 12, key }, { 24, "BRK2A1" } })).type, kAccepted);
+    EXPECT_EQ(
+        tx(2, 157, Golden(76, { { 0, User("BRK2T1") }, { 12, key }, { 24, "BRK2A1" } })).type, kAccepted);
     EXPECT_EQ(ex_->data().deals[index].status, 'M');
     ASSERT_EQ(ex_->data().trades.size(), tradesBefore + 1);
     const Trade& t = ex_->data().trades.back();

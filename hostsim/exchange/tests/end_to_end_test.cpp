@@ -117,7 +117,8 @@ TEST_F(ExchangeEndToEnd, TransactionResentAfterALostLinkIsAppliedOnce)
     auto router = startAndWait("vorlrouter", { config_ }, "router.out", "ready on");
     auto host = startAndWait("exchange", { config_ }, "exchange.out", "serving");
     const std::string u = User("BRK5T1");
-    const std::string change = u + PasswordDigest("Pass-BRK5T1", "BRK5T1") + PasswordDigest("Fresh-Pw7", "BRK5T1");
+    const std::string change
+        = u + PasswordDigest("Pass-BRK5T1", "BRK5T1") + PasswordDigest("Fresh-Pw7", "BRK5T1");
     VORLHANDLE first = connect("BRK5T1", "Pass-BRK5T1");
     auto applied = roundTrip(first, 131, change);
     ASSERT_EQ(applied.size(), 1u);
@@ -128,7 +129,9 @@ TEST_F(ExchangeEndToEnd, TransactionResentAfterALostLinkIsAppliedOnce)
     VORLHANDLE resend = nullptr;
     ASSERT_EQ(VORLCreate(&resend, config_.c_str(), nullptr, nullptr), VORL_OK);
     const std::string again = exchange::test::Logon("BRK5T1", "Fresh-Pw7", true);
-    ASSERT_EQ(VORLSetLogonMessage(resend, 129, again.data(), static_cast<unsigned>(again.size()), 0, acceptLogon), VORL_OK);
+    ASSERT_EQ(
+        VORLSetLogonMessage(resend, 129, again.data(), static_cast<unsigned>(again.size()), 0, acceptLogon),
+        VORL_OK);
     ASSERT_EQ(VORLConnect(resend), VORL_OK);
     auto answered = roundTrip(resend, 131, change);
     ASSERT_EQ(answered.size(), 1u);

@@ -188,6 +188,31 @@ TEST_F(MatchingTest, AmendWithdrawAndApprove)
     EXPECT_EQ(ex_->data().orders[ex_->state().orderByNumber.at(waiting)].status, 'M');
 }
 
+TEST_F(MatchingTest, WithdrawByCriteria)
+{
+    for (const char* price : { "000290000", "000291000" })
+        ASSERT_EQ(
+            order(2, OrderText(User("BRK2T1"), "BRK2A1", 'S', price, "0000000000000010")).type, kAccepted);
+    // Board and instrument of the Orders window's rows; another instrument matches nothing of these.
+    const std::string other = Golden(105,
+        { { 0, User("BRK2T1") }, { 12, "A" }, { 13, "S" }, { 26, "=" }, { 57, "MAIN" },
+            { 61, "SHR000009" } });
+    const std::size_t before = ex_->state().books[0].offers.orders.size();
+    transaction(2, ++seq_[2], 138, other);
+    EXPECT_EQ(ex_->state().books[0].offers.orders.size(), before);
+    const std::string mine = Golden(105,
+        { { 0, User("BRK2T1") }, { 12, "A" }, { 13, "S" }, { 26, "=" }, { 57, "MAIN" },
+            { 61, "SHR000001" } });
+    EXPECT_EQ(Text(transaction(2, ++seq_[2], 138, mine)), "2 orders withdrawn.");
+    EXPECT_TRUE(ex_->state().books[0].offers.orders.empty());
+    // "All orders": the long form with every criterion blank.
+    ASSERT_EQ(
+        order(2, OrderText(User("BRK2T1"), "BRK2A1", 'S', "000290000", "0000000000000010")).type, kAccepted);
+    const std::string all = User("BRK2T1") + "A" + std::string(2036, ' ');
+    EXPECT_EQ(transaction(2, ++seq_[2], 138, all).type, kAccepted);
+    EXPECT_TRUE(ex_->state().books[0].offers.orders.empty());
+}
+
 TEST_F(MatchingTest, OrderEntryRefusalsNameTheField)
 {
     const struct {

@@ -1,0 +1,25 @@
+#pragma once
+// Exchange messages and trading events that transactions create.
+#include <string>
+
+#include "core/exchange.h"
+
+namespace exchange {
+
+struct MessageFields {
+    std::string sender, toUser, toFirm;
+    char infoFeed = 'N';
+    char display = 'S';
+    std::string time; // HHMMSS; later than now: waiting (status 'P')
+    std::string text;
+};
+
+// Stores the message under the next key and queues it for its receivers.
+int64_t PostMessage(Exchange& ex, const MessageFields& m);
+// Records a trading event (a change of the events stream).
+void AddEvent(Exchange& ex, char type, const std::string& user, int64_t messageKey, const std::string& object,
+    char kind, int64_t price = 0, int64_t upper = 0, int64_t lower = 0);
+// "070000" (no time chosen) and times not after now mean "at once".
+bool AtOnce(Exchange& ex, const std::string& time);
+
+} // namespace exchange
