@@ -127,7 +127,7 @@ void CMainFrameCoreLogic::AbandonLogon()
 
 void CMainFrameCoreLogic::OnSessionBegin()
 {
-    if (ps != nullptr || pvorl == nullptr)
+    if (ps != nullptr || pvorl == nullptr || m_bEnding)
         return;
     LockUpdates(true);
     int resetLogPrinting = 0;
@@ -164,8 +164,20 @@ void CMainFrameCoreLogic::OnSessionBegin()
 
 void CMainFrameCoreLogic::EndSession(int bLogoff)
 {
-    if (ps == nullptr)
+    // Storing the data shows progress; a "Log off" that arrives meanwhile finds the
+    // session already ending.
+    if (ps == nullptr || m_bEnding)
         return;
+    struct Ending {
+        bool& flag;
+        explicit Ending(bool& f)
+            : flag(f)
+        {
+            flag = true;
+        }
+        ~Ending() { flag = false; }
+    } ending(m_bEnding);
+    const std::string user = ps->m_sUser;
     KvWaitCursor wait;
     if (m_bPreviewOpen)
         ClosePrintPreview();
@@ -174,7 +186,7 @@ void CMainFrameCoreLogic::EndSession(int bLogoff)
     StoreAllPermTargets();
     LockUpdates(false);
     if (bLogoff && !RouterCritical())
-        SendUserLogoff(ps->m_sUser);
+        SendUserLogoff(user);
     if (pvorl != nullptr)
         pvorl->Disconnect();
     MDIDestroyAll();

@@ -111,6 +111,7 @@ private:
     void DropSession();
 
     std::unique_ptr<CSessionCore> m_pSession; // what ps points to
+    bool m_bEnding = false; // EndSession runs
     bool m_bLocked = true;
     bool m_bPreviewOpen = false;
     bool m_bSaverRunning = false;

@@ -1,11 +1,13 @@
 #include "kvcore/res/app_strings.h"
 
+#include "kvcore/res/app_dialogs.h"
 #include "kvcore/res/app_ids.h"
 
 namespace {
 
 constexpr fw::StringEntry kStrings[] = {
     { IDS_ABOUT_TEXT, "Trading workstation of the VEXA trading system", "A VEXA kereskedési rendszer munkaállomása" },
+    { IDS_APP_TITLE, "VEXA Universal Bench", "VEXA Universal Bench" },
     { IDS_HUNDRED, "Hundred", "száz" },
     { IDS_THOUSAND, "Thousand", "ezer" },
     { IDS_MILLION, "Million", "millió" },
@@ -26,7 +28,7 @@ constexpr fw::StringEntry kStrings[] = {
         "version of the Trader Bench! Program Abort." },
 };
 
-const fw::ResourceSet kResources { "kvcore-app", kStrings };
+const fw::ResourceSet kResources { "kvcore-app", kStrings, KvAppDialogs() };
 
 // Registered when the library loads, beside kvcore's first table.
 [[maybe_unused]] const bool kRegistered = (fw::addResources(kResources), true);

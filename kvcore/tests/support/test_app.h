@@ -16,28 +16,35 @@ namespace kvtest {
 inline constexpr int kAccepted = 1;
 inline constexpr int kRefused = 2;
 
+// The receive step of a transaction: accepted when a message of type kAccepted came; its
+// text goes back over the request text (at most len bytes, ended when shorter).
+inline int TransactionReply(CKvAppCoreBase& app, char* text, int len)
+{
+    bool accepted = false;
+    std::string reply;
+    const int ok = app.ReceiveTransactionReply([&](const tagTMSG& m) {
+        if (m.nType == kAccepted) {
+            accepted = true;
+            reply.assign(reinterpret_cast<const char*>(m.pText), static_cast<size_t>(m.nLength));
+        }
+    });
+    if (ok && accepted && text != nullptr && len > 0) {
+        const size_t n = std::min(reply.size(), static_cast<size_t>(len));
+        std::memcpy(text, reply.data(), n);
+        if (n < static_cast<size_t>(len))
+            text[n] = '\0';
+    }
+    return ok && accepted;
+}
+
 class TestApp : public CKvAppCoreLogic {
 public:
     int VORLInfoReqRecv() override { return ReceiveInfoReplies(InfoRecvWait()); }
     int VORLBlockedInfoReqEnd(CVorlTarget* target) override { return ReceiveBlockedReply(target); }
     int VORLTransactionRecv(int code, char* text, int len, int) override
     {
-        bool accepted = false;
-        std::string reply;
-        const int ok = ReceiveTransactionReply([&](const tagTMSG& m) {
-            if (m.nType == kAccepted) {
-                accepted = true;
-                reply.assign(reinterpret_cast<const char*>(m.pText), static_cast<size_t>(m.nLength));
-            }
-        });
         transactions.push_back(code);
-        if (ok && accepted && text != nullptr && len > 0) {
-            const size_t n = std::min(reply.size(), static_cast<size_t>(len));
-            std::memcpy(text, reply.data(), n);
-            if (n < static_cast<size_t>(len))
-                text[n] = '\0';
-        }
-        return ok && accepted;
+        return TransactionReply(*this, text, len);
     }
     int CanAccess(unsigned id, unsigned) override
     {

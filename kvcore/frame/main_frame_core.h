@@ -1,0 +1,62 @@
+// The workstation's main window: the session's life (logon, polling, logoff)
+// from CMainFrameCoreLogic on the framework's MDI frame, with the status bar
+// panes, the toolbars by interface, the menus cut to the user's rights, and the
+// one-second and five-minute timers.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "fw/ui/mainframe.h"
+#include "kvcore/app/main_frame_logic.h"
+#include "kvcore/frame/status_bar.h"
+#include "kvcore/kvcore_api.h"
+
+class CKvToolBarManager;
+class QCloseEvent;
+
+namespace fw {
+class PropertySheet;
+}
+
+class KVCORE_API CMainFrameCore : public fw::MainFrame, public CMainFrameCoreLogic {
+    Q_OBJECT
+public:
+    explicit CMainFrameCore(QWidget* parent = nullptr);
+    ~CMainFrameCore() override;
+
+    // Builds panes, bars and accelerators, shows the logged-off interface and starts the
+    // timers; the application calls it once the frame object is complete. 0 on success.
+    virtual int OnCreate();
+    // The "Customize" sheet; an override adds its pages and calls the base.
+    virtual void DoCustomize(fw::PropertySheet& sheet);
+
+    CKvStatusBar& GetStatusBar() { return m_statusBar; }
+    CKvToolBarManager& GetToolBarManager() { return *m_pToolBarManager; }
+    void AddDefaultButtonGroup(
+        const uint32_t* buttons, unsigned count, const std::string& name, bool showLoggedOff, bool showLoggedOn);
+
+    void onTimer(uint32_t timerId) override { OnTimer(timerId); }
+    void SetPaneInfo() override;
+
+protected:
+    bool IsFrameIconic() const override;
+    bool IsFrameEnabled() const override;
+    bool IsMenuOpen() const override { return isMenuOpen(); }
+    bool InModalState() const override;
+    void SetPaneText(int pane, const std::string& text) override { setPaneText(pane, text); }
+    bool RunLogonDialog(int& resetLogPrinting) override;
+    void PostFrameCommand(unsigned id) override;
+    void SendFrameCommand(unsigned id) override;
+    void ApplyInterface(unsigned nIDR, bool loggedOn) override;
+    void MDIDestroyAll() override;
+    void UpdateAllDocuments() override;
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    std::unique_ptr<CKvToolBarManager> m_pToolBarManager;
+    CKvStatusBar m_statusBar;
+    bool m_bCreated = false;
+};

@@ -1,0 +1,47 @@
+#include "kvcore/frame/startup_wnd.h"
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "fw/core/strings.h"
+#include "fw/ui/text.h"
+#include "kvcore/app/version_info.h"
+#include "kvcore/res/app_ids.h"
+
+CStartupWnd::CStartupWnd(QWidget* parent)
+    : fw::Dialog(IDD_STARTUP, parent)
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+CStartupWnd::~CStartupWnd()
+{
+    if (m_bCursor)
+        QApplication::restoreOverrideCursor();
+}
+
+std::string CStartupWnd::Text()
+{
+    std::string text = fw::loadString(IDS_APP_TITLE);
+    text += "\n";
+    text += fw::loadString(IDS_ABOUT_TEXT);
+    text += "\n Version ";
+    text += KvProgramVersion();
+    if (const char* path = std::getenv("kv3userpath"); path != nullptr) {
+        text += "\n Felhaszn\xe1l\xf3i be\xe1ll\xedt\xe1sok: "; // Windows-1250
+        text += path;
+    }
+    return text;
+}
+
+bool CStartupWnd::onInitDialog()
+{
+    fw::Dialog::onInitDialog();
+    setItemText(IDC_STARTUP_TEXT, Text());
+    setItemIcon(IDC_BIG_ICON, StdIcon::Application);
+    if (!m_bCursor) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_bCursor = true;
+    }
+    return true;
+}
