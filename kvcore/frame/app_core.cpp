@@ -167,7 +167,8 @@ CTDoc* CKvAppCore::OpenTable(uint32_t id, bool activate, bool visible, void* par
             auto* doc = dynamic_cast<CTDoc*>(candidate.get());
             if (doc == nullptr || !doc->CheckTable(param))
                 continue;
-            fw::ChildFrame* frame = doc->firstView() != nullptr ? doc->firstView()->parentFrame() : nullptr;
+            auto* view = dynamic_cast<fw::View*>(doc->firstView());
+            fw::ChildFrame* frame = view != nullptr ? view->parentFrame() : nullptr;
             if (frame != nullptr && m_pMainFrame) {
                 const fw::ChildFrame* active = m_pMainFrame->activeChild();
                 const bool maximised = active != nullptr && active->isMaximized();
@@ -176,7 +177,7 @@ CTDoc* CKvAppCore::OpenTable(uint32_t id, bool activate, bool visible, void* par
                     frame->showMaximized();
                 else
                     frame->showNormal();
-                doc->firstView()->setFocus();
+                view->setFocus();
             }
             return doc;
         }
@@ -269,7 +270,7 @@ void CKvAppCore::SerializeAllDocuments(fw::Archive& ar)
             continue;
         }
         doc->serialize(ar);
-        if (fw::View* view = doc->firstView()) {
+        if (auto* view = dynamic_cast<fw::View*>(doc->firstView())) {
             if (fw::ChildFrame* frame = view->parentFrame())
                 frame->show();
         }

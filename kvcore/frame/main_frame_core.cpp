@@ -1,6 +1,5 @@
 #include "kvcore/frame/main_frame_core.h"
 
-#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QStatusBar>
 
@@ -162,10 +161,17 @@ void CMainFrameCore::UpdateAllDocuments()
         app->UpdateAllDocuments(0, 0, nullptr);
 }
 
-void CMainFrameCore::closeEvent(QCloseEvent* event)
+bool CMainFrameCore::onSysCommand(fw::SysCommand command)
 {
-    // A session is always logged off before the window goes: settings saved, data stored,
-    // the host told.
+    const CKvAppCore* app = CKvAppCore::Instance();
+    if (command == fw::SysCommand::Close || app == nullptr || !app->m_cmdInfo.m_bMaximize)
+        return true;
+    return false;
+}
+
+bool CMainFrameCore::onClose()
+{
+    // Settings saved, data stored and the host told before the window goes.
     OnClose();
-    fw::MainFrame::closeEvent(event);
+    return fw::MainFrame::onClose();
 }

@@ -14,7 +14,6 @@
 #include "kvcore/kvcore_api.h"
 
 class CKvToolBarManager;
-class QCloseEvent;
 
 namespace fw {
 class PropertySheet;
@@ -53,7 +52,12 @@ protected:
     void MDIDestroyAll() override;
     void UpdateAllDocuments() override;
 
-    void closeEvent(QCloseEvent* event) override;
+    // With the maximise flag (command line M) the window stays maximised: moving, sizing,
+    // minimising and restoring are refused.
+    bool onSysCommand(fw::SysCommand command) override;
+    // A session is always logged off before the window goes.
+    bool onClose() override;
+    bool onQueryEndSession() override { return OnQueryEndSession(); }
 
 private:
     std::unique_ptr<CKvToolBarManager> m_pToolBarManager;

@@ -1,5 +1,7 @@
 #include "kvcore/frame/table_template.h"
 
+#include "fw/ui/view.h"
+
 uint32_t CTDoc::GetTableID() const
 {
     const auto* tmpl = dynamic_cast<const CTDocTemplate*>(docTemplate());
