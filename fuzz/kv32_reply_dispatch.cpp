@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "kv32/shell/globals.h"
 #include "kv32/shell/kv_app_logic.h"
+#include "kvcore/app/profile_settings.h"
 #include "kvcore/router/info_req.h"
 #include "kvcore/router/kv_trace.h"
 #include "support/sample_table.h"
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // Dropped records are expected here by the million; keep them off the log.
     static const bool quiet = [] {
-        KvSetTraceSink([](const std::string&) { });
+        KvSetTraceSink([](const std::string&) {});
         return true;
     }();
     (void)quiet;

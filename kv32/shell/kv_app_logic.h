@@ -3,9 +3,12 @@
 // application core in the program (class CKvApp : public CKvAppT<CKvAppCore>).
 #pragma once
 
+#include "fw/core/profile.h"
+#include "kv32/shell/app_settings.h"
 #include "kv32/shell/permissions.h"
 #include "kv32/shell/reply_dispatch.h"
 #include "kvcore/app/app_core_logic.h"
+#include "kvcore/app/profile_settings.h"
 
 template <class TBase> class CKvAppT : public TBase {
 public:
@@ -25,6 +28,12 @@ public:
     }
     void CollectAllRequests() override { m_dispatch.CollectAllRequests(*this); }
     int CanAccess(unsigned id, unsigned /*unused*/) override { return IsCommandAllowed(id) ? 1 : 0; }
+    // The core's settings, then the program's.
+    void LoadStdProfileSettings() override
+    {
+        TBase::LoadStdProfileSettings();
+        KvLoadAppSettings(fw::Profile(kKvAppProfile), KvAppSettings());
+    }
 
     CKvReplyDispatch& Dispatch() { return m_dispatch; }
 

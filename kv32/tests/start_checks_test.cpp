@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "fw/core/codepage.h"
+#include "kv32/shell/app_settings.h"
 #include "kv32/shell/component_check.h"
 #include "kv32/shell/kv_app_logic.h"
 #include "kv32/tables/right_table.h"
 #include "kv32/tables/table_updates.h"
+#include "kvcore/app/profile_settings.h"
+#include "kvcore/values/cdatetime.h"
 #include "support/ui_recorder.h"
 
 namespace {
@@ -100,6 +107,59 @@ TEST(ApplicationLogic, LinkedDocumentsInTheirOrder)
     KvRemoveTableListener(&listener);
     EXPECT_EQ(listener.ids, (std::vector<uint16_t> { 6, 21, 23, 6, 21, 23 }));
     EXPECT_EQ(listener.hinted, (std::vector<bool> { true, true, true, false, false, false }));
+}
+
+} // namespace
+
+namespace {
+
+class ProfileFolder {
+public:
+    ProfileFolder()
+    {
+        char pattern[] = "/tmp/kv32_profile_XXXXXX";
+        m_path = mkdtemp(pattern);
+        const char* old = std::getenv("VEXA_INI_DIR");
+        m_saved = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
+        setenv("VEXA_INI_DIR", m_path.c_str(), 1);
+    }
+    ~ProfileFolder()
+    {
+        if (m_saved)
+            setenv("VEXA_INI_DIR", m_saved->c_str(), 1);
+        else
+            unsetenv("VEXA_INI_DIR");
+        std::filesystem::remove_all(m_path);
+    }
+    void Write(const std::string& text) const { std::ofstream(m_path + "/kv32.ini") << text; }
+
+private:
+    std::string m_path;
+    std::optional<std::string> m_saved;
+};
+
+TEST(ApplicationLogic, ProgramSettingsAfterTheCores)
+{
+    ProfileFolder folder;
+    CDateTime::SetPcClock([] { return CDateTime(2026, 12, 10, 9, 15, 0); });
+    CDateTime::ResetKvTime();
+    CKvAppLogic app;
+
+    folder.Write("[general]\nETHour=16\nETMinute=30\nLastTrades=50\nPrintLog=1\nTimeSlice=3\n");
+    app.LoadStdProfileSettings();
+    const CKvAppSettings& s = KvAppSettings();
+    EXPECT_EQ(iTS, 3) << "the core's keys are read too";
+    EXPECT_EQ(s.nLastTrades, 50);
+    EXPECT_EQ(s.bPrintLog, 1);
+    EXPECT_EQ(s.nLogFontSize, 8);
+    EXPECT_EQ(s.nPOBStoreTimeOut, 0);
+    EXPECT_EQ(s.tradingEnd, CDateTime(2026, 12, 10, 16, 30, 0));
+
+    folder.Write("[general]\nETHour=25\n");
+    app.LoadStdProfileSettings();
+    EXPECT_FALSE(KvAppSettings().tradingEnd.IsValid());
+    EXPECT_EQ(KvAppSettings().nLastTrades, 0);
+    CDateTime::SetPcClock(nullptr);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "support/kv32_fixture.h"
 
-#include "kv32/shell/globals.h"
 #include "kv32/shell/host_time.h"
+#include "kvcore/app/profile_settings.h"
 #include "kvcore/router/info_req.h"
 #include "kvcore/router/vorl_target.h"
 #include "kvcore/values/cdatetime.h"
