@@ -1,13 +1,9 @@
-// The moment the session last asked the host for its time, on the monotonic
-// clock, so that only a prompt answer moves the program's time offset.
+// The moment the session last asked the host for its time, on the steady
+// scale of the process's clock, so that only a prompt answer moves the
+// program's time offset.
 #pragma once
 
 #include <cstdint>
-
-// Milliseconds of the monotonic clock; tests install their own source.
-using KvTickSource = int64_t (*)();
-void KvSetTickSource(KvTickSource source); // null: CLOCK_MONOTONIC
-int64_t KvTickMs();
 
 // A reply that comes this late or later leaves the offset alone.
 inline constexpr int64_t kHostTimeReplyLimitMs = 400;

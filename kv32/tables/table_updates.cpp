@@ -22,16 +22,16 @@ void KvRemoveTableListener(CTableUpdateListener* listener)
     all.erase(std::remove(all.begin(), all.end(), listener), all.end());
 }
 
-void KvUpdateAllDocuments(uint16_t tableId, const std::vector<int>* changedRows)
+void KvUpdateAllDocuments(uint16_t tableId, const fw::RowHint* hint)
 {
     // A copy: a listener may leave while it is told.
     const std::vector<CTableUpdateListener*> listeners = Listeners();
     for (CTableUpdateListener* listener : listeners)
-        listener->OnTableUpdate(tableId, changedRows);
+        listener->OnTableUpdate(tableId, hint);
 }
 
-void UpdateLinkedDocuments(const std::vector<int>* changedRows)
+void UpdateLinkedDocuments(const fw::RowHint* hint)
 {
     for (const uint16_t id : { uint16_t { 6 }, uint16_t { 21 }, uint16_t { 23 } })
-        KvUpdateAllDocuments(id, changedRows);
+        KvUpdateAllDocuments(id, hint);
 }

@@ -30,9 +30,15 @@ class Updates : public CTableUpdateListener {
 public:
     Updates() { KvAddTableListener(this); }
     ~Updates() override { KvRemoveTableListener(this); }
-    void OnTableUpdate(uint16_t id, const std::vector<int>* rows) override
+    // The flagged rows among the first 100, as the hint stands during the call.
+    void OnTableUpdate(uint16_t id, const fw::RowHint* hint) override
     {
-        heard.push_back({ id, rows != nullptr, rows != nullptr ? *rows : std::vector<int> {} });
+        std::vector<int> rows;
+        for (int row = 0; hint != nullptr && row < 100; ++row) {
+            if (hint->GetRow(row))
+                rows.push_back(row);
+        }
+        heard.push_back({ id, hint != nullptr, rows });
     }
     struct Heard {
         uint16_t id;
@@ -126,12 +132,16 @@ TEST_F(HostTables, StandingRequestCarriesTheSequenceAndChangesRowsInPlace)
         ASSERT_EQ(updates.heard.size(), 1u);
         EXPECT_EQ(updates.heard[0].id, CSampleTable::kTableId);
         EXPECT_TRUE(updates.heard[0].hinted);
-        EXPECT_EQ(updates.heard[0].rows, (std::vector<int> { 2, 0 })) << "each changed row once";
+        EXPECT_EQ(updates.heard[0].rows, (std::vector<int> { 0, 2 }));
     }
     router.ClearRecord();
     app.CollectAllRequests();
     ASSERT_TRUE(VORLInfoReqEnd());
     EXPECT_EQ(RequestKeys(44), std::vector<std::string> { "TRADER01    0000000021" });
+    router.Reply({ { 44, SampleChangeRecord(22, 1, "BBB", 5, 5, 'S') }, End() });
+    EXPECT_EQ(app.VORLInfoReqRecv(), 1);
+    ASSERT_EQ(updates.heard.size(), 2u);
+    EXPECT_EQ(updates.heard[1].rows, std::vector<int> { 1 }) << "rows told once are not flagged again";
     table.Free();
     EXPECT_STREQ(table.m_szSeqNum, "0000000000");
     EXPECT_EQ(table.GetCount(), 0);

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "fw/core/clock.h"
-#include "support/clock_support.h"
 #include "kv32/res/ids.h"
 #include "kv32/res/strings.h"
 #include "kv32/shell/host_time.h"
@@ -14,6 +13,7 @@
 #include "kvcore/router/info_req.h"
 #include "kvcore/router/vorl_target.h"
 #include "kvcore/values/cdatetime.h"
+#include "support/clock_support.h"
 #include "support/kv32_fixture.h"
 
 namespace {
@@ -234,14 +234,14 @@ TEST_F(BlockedReplies, BroadcastsRunTheirEndOfBatchOnce)
 
 TEST_F(BlockedReplies, HostTimeOnlyWhenPrompt)
 {
-    fw::ManualClock pcClock(0, kvtest::LocalMoment(2026, 12, 10, 12, 0, 0)); // the PC's local time
-    fw::ClockScope pcClockScope(pcClock);
     for (int64_t elapsed : { 399, 400, 5000 }) {
+        // The PC's local time 2026-12-10 12:00:00, on a steady scale that moves only by hand.
+        fw::ManualClock pcClock(1000, kvtest::LocalMoment(2026, 12, 10, 12, 0, 0));
+        fw::ClockScope pcClockScope(pcClock);
         CDateTime::ResetKvTime();
         partners.tradingDates.clear();
-        kv32test::SetManualTicks(1000);
         KvMarkHostTimeRequest();
-        kv32test::SetManualTicks(1000 + elapsed);
+        pcClock.advance(elapsed);
         router.Reply({ { 32, "12003020261210" }, End() });
         EXPECT_EQ(Request(32, nullptr), 1);
         const bool prompt = elapsed < 400;

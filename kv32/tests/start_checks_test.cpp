@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fw/core/clock.h"
 #include "fw/core/codepage.h"
 #include "kv32/shell/app_settings.h"
 #include "kv32/shell/component_check.h"
@@ -16,6 +17,7 @@
 #include "kv32/tables/table_updates.h"
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/values/cdatetime.h"
+#include "support/clock_support.h"
 #include "support/ui_recorder.h"
 
 namespace {
@@ -92,17 +94,18 @@ TEST(ApplicationLogic, AccessFollowsThePermissionTable)
 TEST(ApplicationLogic, LinkedDocumentsInTheirOrder)
 {
     struct Listener : CTableUpdateListener {
-        void OnTableUpdate(uint16_t id, const std::vector<int>* rows) override
+        void OnTableUpdate(uint16_t id, const fw::RowHint* hint) override
         {
             ids.push_back(id);
-            hinted.push_back(rows != nullptr);
+            hinted.push_back(hint != nullptr && hint->GetRow(4));
         }
         std::vector<uint16_t> ids;
         std::vector<bool> hinted;
     } listener;
     KvAddTableListener(&listener);
-    const std::vector<int> rows { 4 };
-    UpdateLinkedDocuments(&rows);
+    fw::RowHint hint;
+    hint.AddRow(4);
+    UpdateLinkedDocuments(&hint);
     UpdateLinkedDocuments();
     KvRemoveTableListener(&listener);
     EXPECT_EQ(listener.ids, (std::vector<uint16_t> { 6, 21, 23, 6, 21, 23 }));
@@ -141,7 +144,8 @@ private:
 TEST(ApplicationLogic, ProgramSettingsAfterTheCores)
 {
     ProfileFolder folder;
-    CDateTime::SetPcClock([] { return CDateTime(2026, 12, 10, 9, 15, 0); });
+    fw::ManualClock pcClock(0, kvtest::LocalMoment(2026, 12, 10, 9, 15, 0));
+    fw::ClockScope pcClockScope(pcClock);
     CDateTime::ResetKvTime();
     CKvAppLogic app;
 
@@ -159,7 +163,6 @@ TEST(ApplicationLogic, ProgramSettingsAfterTheCores)
     app.LoadStdProfileSettings();
     EXPECT_FALSE(KvAppSettings().tradingEnd.IsValid());
     EXPECT_EQ(KvAppSettings().nLastTrades, 0);
-    CDateTime::SetPcClock(nullptr);
 }
 
 } // namespace

@@ -9,11 +9,6 @@
 namespace kv32test {
 
 namespace {
-int64_t g_ticks = 0;
-int64_t ReadTicks()
-{
-    return g_ticks;
-}
 std::string TextOf(const tagTMSG& m)
 {
     return m.pText == nullptr
@@ -32,24 +27,12 @@ void RecordingPartners::TakeNewsHead(tagTMSG& message)
     news.push_back(TextOf(message));
 }
 
-void SetManualTicks(int64_t ms)
-{
-    g_ticks = ms;
-}
-
-int64_t ManualTicks()
-{
-    return g_ticks;
-}
-
 Kv32Fixture::Kv32Fixture()
 {
     fMulti = nMultiCount = fErrorCheckEx = nErrorEx = 0;
     fLastRec = fPacket = fTrPacket = 0;
     aInfoReq.RemoveAll();
     KvSetReplyPartners(&partners);
-    g_ticks = 0;
-    KvSetTickSource(&ReadTicks);
     KvClearHostTimeRequest();
     CDateTime::ResetKvTime();
 }
@@ -57,7 +40,6 @@ Kv32Fixture::Kv32Fixture()
 Kv32Fixture::~Kv32Fixture()
 {
     KvSetReplyPartners(nullptr);
-    KvSetTickSource(nullptr);
     KvClearHostTimeRequest();
     CDateTime::ResetKvTime();
     aInfoReq.RemoveAll();

@@ -44,10 +44,6 @@ public:
     bool newHeadline = false, printFailure = false;
 };
 
-// Milliseconds of a manual monotonic clock.
-void SetManualTicks(int64_t ms);
-int64_t ManualTicks();
-
 class Kv32Fixture : public ::testing::Test {
 protected:
     Kv32Fixture();

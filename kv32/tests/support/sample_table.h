@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "fw/core/document.h"
 #include "kv32/tables/host_tables.h"
 #include "kvcore/values/cdouble.h"
 
@@ -50,16 +51,13 @@ public:
     int FindByCode(const char* code);
     int SerializeSelection(fw::Archive& ar, std::vector<int>& selection);
 
-    // Rows changed since the windows were last told, each once.
-    const std::vector<int>& PendingRows() const { return m_pending; }
-
 protected:
     void TakeRecord(int type, CRecordReader& reader) override;
 
 private:
     void NoteChanged(int row);
-    std::vector<uint8_t> m_changed; // one flag per row
-    std::vector<int> m_pending;
+    fw::RowHint m_hint; // the rows changed since the windows were last told
+    std::vector<int> m_pending; // the same rows, to clear the hint after telling
 };
 
 // Wire texts of the two records.
