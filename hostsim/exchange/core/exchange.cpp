@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "engine/engine.h"
+#include "handlers/broadcasts.h"
 #include "kvcore/values/field_writer.h"
 
 namespace exchange {
@@ -44,6 +45,12 @@ Exchange::Exchange(DataSet data, TimeSource now)
     RegisterBulletinTransactions(*this);
     RegisterAccountTransactions(*this);
     RegisterMarketMakerTransactions(*this);
+}
+
+ReplyPacket Exchange::handle(const RequestPacket& packet)
+{
+    DeliverDueItems(*this);
+    return dispatcher_.handle(packet);
 }
 
 Trader* Exchange::trader(const std::string& user)

@@ -23,7 +23,8 @@ public:
     Exchange(const Exchange&) = delete;
     Exchange& operator=(const Exchange&) = delete;
 
-    ReplyPacket handle(const RequestPacket& packet) { return dispatcher_.handle(packet); }
+    // Delivers what fell due (waiting messages and news) and answers the packet.
+    ReplyPacket handle(const RequestPacket& packet);
 
     DataSet& data() { return data_; }
     MarketState& state() { return state_; }

@@ -46,6 +46,7 @@ struct MarketState {
     int64_t nextOrder = 1, nextTrade = 1, nextDeal = 1, nextMessage = 1, nextNews = 1, nextEvent = 1;
     int64_t transactions = 0, rejected = 0;
     std::string lastTransactionTime;
+    std::string lastDueCheck; // host time of the last look for waiting messages and news
 };
 
 // Builds the lookups and books from the data set and records every loaded

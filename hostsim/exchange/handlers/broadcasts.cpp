@@ -80,6 +80,27 @@ void DeliverNews(Exchange& ex, const NewsItem& n)
     }
 }
 
+void DeliverDueItems(Exchange& ex)
+{
+    const std::string now = ex.now();
+    std::string& checked = ex.state().lastDueCheck;
+    if (now == checked)
+        return;
+    checked = now;
+    for (ExchangeMessage& m : ex.data().messages) {
+        if (m.status == 'P' && m.sendTime <= now) {
+            m.status = 'S';
+            DeliverMessage(ex, m);
+        }
+    }
+    for (NewsItem& n : ex.data().news) {
+        if (n.status == 'P' && n.time <= now) {
+            n.status = 'S';
+            DeliverNews(ex, n);
+        }
+    }
+}
+
 void RegisterBroadcasts(Exchange& ex)
 {
     ex.dispatcher().onInfo(29, [&ex](Call& call, ReplyBuilder&) { switchOn(ex, call.session); });

@@ -11,5 +11,8 @@ bool Receives(Exchange& ex, const Session& session, const ExchangeMessage& m);
 void DeliverMessage(Exchange& ex, const ExchangeMessage& m);
 // Queues the news head for every session.
 void DeliverNews(Exchange& ex, const NewsItem& n);
+// Messages and news waiting for their time that is now reached become sent
+// ('S') and go out again; checked at most once a host second.
+void DeliverDueItems(Exchange& ex);
 
 } // namespace exchange

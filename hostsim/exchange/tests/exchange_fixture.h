@@ -54,7 +54,7 @@ inline std::string ErrorNumber(const ReplyMessage& m)
 class ExchangeTest : public ::testing::Test {
 protected:
     ExchangeTest()
-        : ex_(std::make_unique<Exchange>(SeedData(), [] { return std::string("101500"); }))
+        : ex_(std::make_unique<Exchange>(SeedData(), [this] { return now_; }))
     {
     }
 
@@ -100,6 +100,7 @@ protected:
         return data;
     }
 
+    std::string now_ = "101500"; // the host's time of day; a test may move it
     std::unique_ptr<Exchange> ex_;
     std::vector<std::pair<int, std::string>> texts_;
 };

@@ -144,6 +144,25 @@ TEST_F(SupervisorTest, MessagesAndNews)
     EXPECT_EQ(ex_->sessions().find(2)->outbox.back().data.back(), 'R');
 }
 
+TEST_F(SupervisorTest, WaitingMessagesAndNewsGoOutAtTheirTime)
+{
+    EXPECT_TRUE(ask(2, "BRK2T1", 29, "").empty());
+    ex_->sessions().find(2)->outbox.clear();
+    // BRK1T1's message to BRK2T1 waits until 23:59:00; the pending news head likewise.
+    now_ = "235858";
+    send(2, ++seq_[2], { { 44, User("BRK2T1") + "9999999999" } });
+    EXPECT_TRUE(ex_->sessions().find(2)->outbox.empty());
+    now_ = "235900";
+    const ReplyPacket r = send(2, ++seq_[2], { { 44, User("BRK2T1") + "9999999999" } });
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[1].type, kExchangeMessage);
+    EXPECT_EQ(r[1].data.substr(0, 8), "00000004");
+    EXPECT_EQ(r[1].data[64], 'S');
+    EXPECT_EQ(r[2].type, kNewsHead);
+    EXPECT_EQ(r[2].data.substr(0, 8), "00000003");
+    EXPECT_EQ(r[2].data[187], 'S');
+}
+
 TEST_F(SupervisorTest, LimitsApprovalAndGroups)
 {
     const std::string block = "HUF1  "
