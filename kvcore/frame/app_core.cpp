@@ -302,9 +302,11 @@ bool CKvAppCore::initInstance()
     // Another instance, OLE and the desktop's shell settings have no counterpart here.
     GetIntlInfo();
     LoadStdProfileSettings();
-    std::vector<std::string> words;
-    for (const QString& arg : QCoreApplication::arguments())
-        words.push_back(fw::fromQt(arg));
+    std::vector<std::string> words = m_aCommandLine;
+    if (words.empty()) {
+        for (const QString& arg : QCoreApplication::arguments())
+            words.push_back(fw::fromQt(arg));
+    }
     std::vector<const char*> argv;
     for (const std::string& w : words)
         argv.push_back(w.c_str());

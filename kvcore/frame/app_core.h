@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fw/ui/app.h"
 #include "kvcore/app/app_core_logic.h"
@@ -89,6 +90,8 @@ public:
     const std::string& GetProgramFolder() const { return m_sProgramFolder; }
     // The router library's folder (empty: beside libkvcore.so); tests point elsewhere.
     std::string m_sRouterFolder;
+    // The command line to parse at start-up, program name first; empty: the process's own.
+    std::vector<std::string> m_aCommandLine;
 
 private:
     std::unique_ptr<CMainFrameCore> m_pMainFrame;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <set>
 #include <QToolBar>
 
@@ -13,7 +14,10 @@
 #include "fw/ui/toolbars.h"
 #include "fw/core/archive.h"
 #include "kvcore/app/session_core.h"
+#include "kvcore/app/intl.h"
 #include "kvcore/dialogs/security_dlg.h"
+#include "kvcore/frame/startup_wnd.h"
+#include "support/clock_support.h"
 #include "kvcore/frame/toolbar_manager.h"
 #include "ui/workstation_fixture.h"
 
@@ -216,6 +220,91 @@ TEST_F(Workstation, TableWindowsByTableId)
     } catch (const fw::ArchiveError& e) {
         EXPECT_EQ(e.cause(), fw::ArchiveError::Cause::BadIndex);
     }
+}
+
+} // namespace
+
+namespace {
+
+class WorkstationWithLogo : public kvtest::WorkstationFixture {
+protected:
+    WorkstationWithLogo() { settings = "[general]\nLogoPeriod=2\n"; }
+};
+
+CStartupWnd* Logo()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* logo = qobject_cast<CStartupWnd*>(w); logo != nullptr && logo->isVisible())
+            return logo;
+    return nullptr;
+}
+
+TEST_F(WorkstationWithLogo, StartupWindowStaysForTheLogoPeriod)
+{
+    CStartupWnd* logo = Logo();
+    ASSERT_NE(logo, nullptr);
+    EXPECT_FALSE(frame->isEnabled());
+    const std::string text = logo->itemText(IDC_STARTUP_TEXT);
+    EXPECT_EQ(text.rfind("VEXA Universal Bench\n", 0), 0u) << text;
+    EXPECT_NE(text.find("\n Version "), std::string::npos);
+    clock->advance(1999);
+    EXPECT_NE(Logo(), nullptr);
+    clock->advance(1);
+    EXPECT_EQ(Logo(), nullptr);
+    EXPECT_TRUE(frame->isEnabled());
+}
+
+TEST_F(Workstation, NoStartupWindowWithoutALogoPeriod)
+{
+    EXPECT_EQ(Logo(), nullptr);
+    EXPECT_TRUE(frame->isEnabled());
+}
+
+// Screens for review: written when KV_SHOTS_DIR names a folder.
+TEST(WorkstationScreens, LogonDialogAndLoggedOnFrameInBothLanguages)
+{
+    const char* out = std::getenv("KV_SHOTS_DIR");
+    if (out == nullptr)
+        GTEST_SKIP() << "KV_SHOTS_DIR not set";
+    for (const auto& [language, tag] :
+        { std::pair { fw::Language::English, "en" }, std::pair { fw::Language::Hungarian, "hu" } }) {
+        fw::setLanguage(language);
+        const fw::LocaleInfo locale = language == fw::Language::English ? fw::englishLocale() : fw::hungarianLocale();
+        KvSetLocaleSource([locale] { return std::optional<fw::LocaleInfo>(locale); });
+        kvtest::ResetFake();
+        kvtest::ScratchIniDir dir;
+        dir.Write("kv32.ini", "[general]\nLogoPeriod=0\n");
+        kvtest::WorkstationApp app;
+        fw::test::ManualClock clock;
+        clock.setWallTime(kvtest::LocalMoment(2026, 12, 10, 9, 36, 2));
+        ASSERT_TRUE(app.start());
+        pvorl->Attach(kvtest::FakeRouterApi());
+        kvtest::WorkstationFrame* frame = app.Frame();
+        frame->resize(900, 560);
+        fw::test::Script script;
+        script.expectDialog(IDD_LOGON, [&](fw::Dialog& d) {
+            d.userType(IDC_LOGON_USER, "trader01");
+            d.userType(IDC_LOGON_PASSWORD, "Secret#123");
+            d.adjustSize();
+            fw::test::processEvents();
+            EXPECT_TRUE(d.grab().save(QString::fromUtf8(out) + QStringLiteral("/logon-dialog-%1.png").arg(tag)));
+            d.userClick(fw::kIdOk);
+        });
+        Fake().replies.push_back({ { kAccepted, "" } });
+        Fake().replies.push_back({ { kAccepted, "NO" } });
+        Fake().replies.push_back({ { 5, "ROW1" }, { 0, "" } });
+        Fake().replies.push_back({ { 5, "" } });
+        fw::App::runCommandIfEnabled(frame, ID_KV_LOGON);
+        ASSERT_NE(ps, nullptr);
+        clock.advance(1000);
+        fw::test::processEvents();
+        EXPECT_TRUE(frame->grab().save(QString::fromUtf8(out) + QStringLiteral("/main-frame-%1.png").arg(tag)));
+        Fake().replies.push_back({ { kAccepted, "" } });
+        fw::App::runCommandIfEnabled(frame, ID_KV_LOGOFF);
+        app.finish();
+    }
+    fw::setLanguage(fw::Language::English);
+    KvSetLocaleSource(nullptr);
 }
 
 } // namespace
