@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <set>
 #include <tuple>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -28,6 +29,23 @@ TEST_F(CommonDialogTest, TemplatesPassTheResourceCheck)
     fw::ResourceSet sets[] = { fw::commonDialogResources() };
     fw::ResourceReport report = fw::checkResources(sets);
     EXPECT_TRUE(report.ok()) << report.text();
+    // No two controls of a dialog share a key, in either language.
+    for (const fw::DialogTemplate& t : fw::commonDialogResources().dialogs)
+        for (bool hungarian : { false, true }) {
+            std::set<QChar> keys;
+            for (const fw::ControlDef& c : t.controls) {
+                const char* text = hungarian ? c.hu : c.en;
+                QString q = text ? QString::fromUtf8(text) : QString();
+                for (qsizetype i = 0; i + 1 < q.size(); ++i) {
+                    if (q[i] != u'&')
+                        continue;
+                    if (q[i + 1] != u'&') {
+                        EXPECT_TRUE(keys.insert(q[i + 1].toLower()).second) << t.id << " " << q.toStdString();
+                    }
+                    ++i;
+                }
+            }
+        }
 }
 
 TEST_F(CommonDialogTest, FontDialogOffersAndTakesOnly4To24Points)
