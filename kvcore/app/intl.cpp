@@ -1,5 +1,7 @@
 #include "kvcore/app/intl.h"
 
+#include <stdlib.h>
+
 #include <cstdlib>
 #include <string_view>
 #include <utility>
@@ -59,4 +61,11 @@ fw::Language KvUserInterfaceLanguage()
     const char* name = FirstSet({ "LC_ALL", "LC_MESSAGES", "LANG" });
     return name != nullptr && std::string_view(name).substr(0, 2) == "hu" ? fw::Language::Hungarian
                                                                          : fw::Language::English;
+}
+
+void KvApplyInterfaceLanguage()
+{
+    const fw::Language language = KvUserInterfaceLanguage();
+    fw::setLanguage(language);
+    setenv("VORLLANGUAGE", language == fw::Language::Hungarian ? "Hungarian" : "English", 0);
 }

@@ -25,3 +25,8 @@ KVCORE_API void GetIntlInfo();
 // Hungarian when the user's message locale (the first set of LC_ALL, LC_MESSAGES
 // and LANG) starts with "hu", else English.
 KVCORE_API fw::Language KvUserInterfaceLanguage();
+
+// Sets the interface language once at start-up from the user's message locale: the
+// framework's texts (kvcore's and the program's) follow it, and so do the router's
+// error texts unless VORLLANGUAGE already names a language.
+KVCORE_API void KvApplyInterfaceLanguage();

@@ -130,6 +130,12 @@ std::string KvProgramVersion()
     return GetVersionInfo(static_cast<void*>(nullptr));
 }
 
+void* GetAppInstanceHandle()
+{
+    static void* handle = dlopen(nullptr, RTLD_LAZY | RTLD_NOLOAD);
+    return handle;
+}
+
 void* GetCoreInstanceHandle()
 {
     // A handle to this library without loading it a second time.

@@ -17,6 +17,8 @@ KVCORE_API std::string GetVersionInfo(void* module);
 KVCORE_API std::string KvModuleFile(void* module);
 // The version of the program this process runs.
 KVCORE_API std::string KvProgramVersion();
+// The program's module handle.
+KVCORE_API void* GetAppInstanceHandle();
 // libkvcore.so's own module handle, as dlopen gives it (the library's resources
 // are its own tables, so this serves the version and About texts only).
 KVCORE_API void* GetCoreInstanceHandle();

@@ -278,6 +278,12 @@ void CKvAppCore::SerializeAllDocuments(fw::Archive& ar)
     }
 }
 
+void CKvAppCore::TurnOffAlwaysOnTop(fw::ChildFrame* frame)
+{
+    if (frame != nullptr)
+        frame->setAlwaysOnTop(false);
+}
+
 void CKvAppCore::DestroyLogo()
 {
     killTimer(this, kLogoTimer);

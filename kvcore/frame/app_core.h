@@ -20,6 +20,7 @@ class CTDocTemplate;
 
 namespace fw {
 class Archive;
+class ChildFrame;
 class Hint;
 class View;
 } // namespace fw
@@ -62,6 +63,8 @@ public:
     // window's table id and, when it can be stored, its document.
     void SerializeAllDocuments(fw::Archive& ar);
 
+    // The frame loses its place above its siblings; the others keep theirs.
+    void TurnOffAlwaysOnTop(fw::ChildFrame* frame);
     void DestroyLogo();
     // "Exit": a session is logged off first.
     void OnAppExit();

@@ -1,5 +1,6 @@
 #include "kvcore/frame/main_frame_core.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QStatusBar>
 
@@ -167,6 +168,13 @@ bool CMainFrameCore::onSysCommand(fw::SysCommand command)
     if (command == fw::SysCommand::Close || app == nullptr || !app->m_cmdInfo.m_bMaximize)
         return true;
     return false;
+}
+
+void CMainFrameCore::changeEvent(QEvent* event)
+{
+    if (event != nullptr && event->type() == QEvent::LocaleChange)
+        OnSettingChange();
+    fw::MainFrame::changeEvent(event);
 }
 
 bool CMainFrameCore::onClose()

@@ -58,6 +58,8 @@ protected:
     // A session is always logged off before the window goes.
     bool onClose() override;
     bool onQueryEndSession() override { return OnQueryEndSession(); }
+    // The user's locale changed: the locale record, the panes and every document follow.
+    void changeEvent(QEvent* event) override;
 
 private:
     std::unique_ptr<CKvToolBarManager> m_pToolBarManager;

@@ -129,6 +129,25 @@ TEST(Intl, InterfaceLanguageFollowsTheMessageLocale)
     }
 }
 
+TEST(Intl, TheInterfaceLanguageReachesTheFrameworkAndTheRouter)
+{
+    {
+        kvtest::ScopedEnv all("LC_ALL", nullptr), messages("LC_MESSAGES", "hu_HU.UTF-8"), lang("LANG", nullptr);
+        kvtest::ScopedEnv router("VORLLANGUAGE", nullptr);
+        KvApplyInterfaceLanguage();
+        EXPECT_EQ(fw::language(), fw::Language::Hungarian);
+        EXPECT_STREQ(std::getenv("VORLLANGUAGE"), "Hungarian");
+    }
+    {
+        // The user's own choice for the router stays.
+        kvtest::ScopedEnv all("LC_ALL", "en_US.UTF-8"), router("VORLLANGUAGE", "Hungarian");
+        KvApplyInterfaceLanguage();
+        EXPECT_EQ(fw::language(), fw::Language::English);
+        EXPECT_STREQ(std::getenv("VORLLANGUAGE"), "Hungarian");
+    }
+    fw::setLanguage(fw::Language::English);
+}
+
 TEST(ToolBarModel, GroupsKeepWhatTheUserMayUse)
 {
     EXPECT_EQ(CKvToolBarModel::BarId(0), 59392u);

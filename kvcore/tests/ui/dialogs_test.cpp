@@ -12,6 +12,7 @@
 #include "fw/test/fwtest.h"
 #include "fw/ui/text.h"
 #include "kvcore/app/message_box.h"
+#include "kvcore/dialogs/get_color.h"
 #include "kvcore/dialogs/logon_dlg.h"
 #include "kvcore/dialogs/message_box_dlg.h"
 #include "kvcore/dialogs/password_dlg.h"
@@ -139,6 +140,24 @@ TEST(PasswordDlg, MirrorsTheStepsInItsControls)
     });
     EXPECT_EQ(result, fw::IDCANCEL);
     EXPECT_EQ(script.messageBoxes(), (std::vector<std::string> { fw::loadString(IDS_INCORRECT_PASSWORD) }));
+}
+
+} // namespace
+
+namespace {
+
+TEST(GetColor, CancelGivesTheInitialColour)
+{
+    kvtest::WorkstationApp app;
+    fw::test::Script script;
+    uint32_t custom[16];
+    std::fill(std::begin(custom), std::end(custom), 0xFFFFFFu);
+    script.answerColor(std::nullopt);
+    EXPECT_EQ(GetColor(custom, 0x123456), 0x123456u);
+    EXPECT_EQ(custom[0], 0xFFFFFFu);
+    script.answerColor(0x0000FFu);
+    EXPECT_EQ(GetColor(custom, 0x123456), 0x0000FFu);
+    EXPECT_EQ(custom[15], 0xFFFFFFu);
 }
 
 } // namespace
