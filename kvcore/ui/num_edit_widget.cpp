@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QToolButton>
@@ -64,15 +65,16 @@ KvNumEditWidget::KvNumEditWidget(CBaseNumEdit& engine, QWidget* parent)
     m_dropButton->setFocusPolicy(Qt::NoFocus);
     m_dropButton->setCursor(Qt::ArrowCursor);
     connect(m_dropButton, &QToolButton::clicked, this, [this] { dropButtonClicked(); });
-    m_engine.SetNotify([this](int code) {
-        fw::Dialog::notifyFromControl(this, code == kNotifyChange ? fw::Notify::Change : fw::Notify::Clicked);
+    // The widget may go first (a replaced item) or last (the dialog's members die before
+    // its child windows), so the engine's notifications check that the widget still lives.
+    m_engine.SetNotify([self = QPointer<KvNumEditWidget>(this)](int code) {
+        if (self)
+            fw::Dialog::notifyFromControl(
+                self.data(), code == kNotifyChange ? fw::Notify::Change : fw::Notify::Clicked);
     });
 }
 
-KvNumEditWidget::~KvNumEditWidget()
-{
-    m_engine.SetNotify(nullptr);
-}
+KvNumEditWidget::~KvNumEditWidget() = default;
 
 QSize KvNumEditWidget::sizeHint() const
 {

@@ -20,7 +20,8 @@ class DataExchange;
 class KVCORE_API KvNumEditWidget : public QWidget {
     Q_OBJECT
 public:
-    // The engine outlives the widget (it is the dialog's member).
+    // The engine serves every use of the widget; it is normally the dialog's member, which
+    // dies just before the dialog's windows, so the widget's destructor never touches it.
     explicit KvNumEditWidget(CBaseNumEdit& engine, QWidget* parent = nullptr);
     ~KvNumEditWidget() override;
 
