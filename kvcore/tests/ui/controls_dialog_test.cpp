@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fw/core/clock.h"
 #include "fw/core/resources.h"
 #include "fw/test/fwtest.h"
 #include "fw/ui/app.h"
@@ -18,6 +19,7 @@
 #include "kvcore/ui/combos.h"
 #include "kvcore/ui/date_picker_widget.h"
 #include "kvcore/ui/num_edit_widget.h"
+#include "support/clock_support.h"
 #include "support/locale_support.h"
 
 namespace {
@@ -35,12 +37,6 @@ constexpr fw::ControlDef kControls[] = {
 };
 constexpr fw::DialogTemplate kTemplate[] = { { kDlg, "Controls", "Vezérlők", kControls } };
 const fw::ResourceSet kSet { "kvcore_ui_tests", {}, kTemplate };
-
-CDateTime g_pc;
-CDateTime FakePc()
-{
-    return g_pc;
-}
 
 struct ControlsDialog : fw::Dialog {
     CDblEdit amount;
@@ -100,12 +96,8 @@ void Type(QWidget* w, const char* text)
 struct ControlsDialogTest : ::testing::Test {
     fw::App app;
     static void SetUpTestSuite() { fw::addResources(kSet); }
-    void SetUp() override
-    {
-        g_pc = CDateTime(2026, 12, 10, 14, 30, 0);
-        CDateTime::SetPcClock(&FakePc);
-    }
-    void TearDown() override { CDateTime::SetPcClock(nullptr); }
+    fw::ManualClock clock { 0, kvtest::LocalMoment(2026, 12, 10, 14, 30, 0) };
+    fw::ClockScope clockScope { clock };
 };
 
 TEST_F(ControlsDialogTest, BlankFieldsAndBoundsThroughDataExchange)
