@@ -10,11 +10,13 @@
 
 #include "fw/core/clock.h"
 #include "fw/core/codepage.h"
+#include "fw/core/menu.h"
 #include "kv32/shell/app_settings.h"
 #include "kv32/shell/component_check.h"
 #include "kv32/shell/kv_app_logic.h"
 #include "kv32/tables/right_table.h"
 #include "kv32/tables/table_updates.h"
+#include "kvcore/app/menu_access.h"
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/values/cdatetime.h"
 #include "support/clock_support.h"
@@ -88,6 +90,23 @@ TEST(ApplicationLogic, AccessFollowsThePermissionTable)
     EXPECT_EQ(CanAccess(32994, 0), 1);
     EXPECT_EQ(CanAccess(33076, 0), 0);
     EXPECT_EQ(CanAccess(54321, 0), 1);
+    RightTable().Free();
+}
+
+TEST(ApplicationLogic, MenusKeepWhatTheRightsAllow)
+{
+    CKvAppLogic app;
+    RightTable().Free();
+    RightTable().AddRec(RightRec { 0, 132, 0, 0 });
+    fw::Menu menu = fw::Menu::popup("Main");
+    menu.add(fw::Menu::popup("&Order",
+        { fw::Menu::command(32994, "Buy..."), fw::Menu::command(32995, "Sell..."), fw::Menu::separator(),
+            fw::Menu::command(33076, "Price Entry...") }));
+    menu.add(fw::Menu::popup(
+        "&Supervisor", { fw::Menu::command(32912, "Suspend"), fw::Menu::command(32913, "Unsuspend") }));
+    menu.add(fw::Menu::command(57607, "Print"));
+    PruneMenu(&menu);
+    EXPECT_EQ(menu.commandIds(), (std::vector<uint32_t> { 32994, 32995, 57607 }));
     RightTable().Free();
 }
 
