@@ -19,6 +19,7 @@
 #include <mutex>
 #include <set>
 
+#include "client/scripted_client.h"
 #include "exchange_bench_support.h"
 #include "loopback_port.h"
 #include "plinth/persist.h"
@@ -26,6 +27,13 @@
 namespace {
 
 using namespace exbench;
+using exchange::client::Message;
+using exchange::client::ScriptedClient;
+
+std::string userField(const std::string& user)
+{
+    return ScriptedClient::UserField(user);
+}
 
 struct Options {
     std::string data;
@@ -58,12 +66,12 @@ std::size_t dataBytes(const std::vector<Message>& reply)
 }
 
 // One snapshot loop: resume keys until the last-record flag or an empty reply.
-void snapshotLoop(Client& c, const std::string& user, int code, Snapshot& s)
+void snapshotLoop(ScriptedClient& c, const std::string& user, int code, Snapshot& s)
 {
     std::string key = code == 93 ? "000000" : code == 66 ? "0000000000" : "00000000";
     for (int guard = 0; guard < 1000000; ++guard) {
         const std::string extra = code == 17 ? std::string(8, ' ') : std::string();
-        const auto reply = c.exchange({ { code, userField(user) + key + extra } });
+        const auto reply = c.send({ { code, userField(user) + key + extra } });
         ++s.packets;
         s.replySizes.push_back(dataBytes(reply));
         s.bytes += static_cast<long>(dataBytes(reply));
@@ -92,7 +100,7 @@ void snapshotLoop(Client& c, const std::string& user, int code, Snapshot& s)
 }
 
 // The standing requests from sequence 0, polled in one packet until none brings data.
-void standing(Client& c, const std::string& user, Snapshot& s)
+void standing(ScriptedClient& c, const std::string& user, Snapshot& s)
 {
     const std::vector<int> codes { 33, 64, 44, 41, 40, 42, 43, 50, 54, 52, 72, 85, 118 };
     std::map<int, std::string> seq;
@@ -111,7 +119,7 @@ void standing(Client& c, const std::string& user, Snapshot& s)
                 text += std::string(25, ' ');
             packet.push_back({ code, text });
         }
-        const auto reply = c.exchange(packet);
+        const auto reply = c.send(packet);
         ++s.packets;
         s.replySizes.push_back(dataBytes(reply));
         s.bytes += static_cast<long>(dataBytes(reply));
@@ -157,7 +165,7 @@ void trader(const std::string& config, int index, const Options& o, const Snapsh
     static const int kBrokers[] = { 1, 2, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14 };
     const std::string firm = "BRK" + std::to_string(kBrokers[index % 12]);
     const std::string user = firm + "T1";
-    Client c(config, user, "Pass-" + user);
+    ScriptedClient c(config, user, "Pass-" + user);
     if (!c.ok()) {
         load.failed += 1;
         return;
@@ -185,7 +193,7 @@ void trader(const std::string& config, int index, const Options& o, const Snapsh
         put(178, "000000000");
         put(195, "0000000000000000");
         const auto sent = Clock::now();
-        const auto reply = c.exchange({ { 132, text } });
+        const auto reply = c.send({ { 132, text } });
         mine.push_back(seconds(Clock::now() - sent));
         const bool good = reply.size() == 1 && reply[0].type == 193 && reply[0].data.rfind("Order ", 0) == 0;
         (good ? load.accepted : load.failed) += 1;
@@ -260,7 +268,7 @@ int main(int argc, char** argv)
             }
             std::printf("exchange start with the data set: %.2f s\n", seconds(Clock::now() - loadStart));
             {
-                Client sup(config, "SUP1", "Pass-SUP1");
+                ScriptedClient sup(config, "SUP1", "Pass-SUP1");
                 const auto t0 = Clock::now();
                 for (const int code : { 115, 23, 22, 20, 21, 17, 19, 18, 116, 65, 73, 66, 93, 77, 76 })
                     snapshotLoop(sup, "SUP1", code, snap);
@@ -288,13 +296,13 @@ int main(int argc, char** argv)
                     : load.latencies[static_cast<std::size_t>(p * (load.latencies.size() - 1))];
             };
             // Every accepted order is in the order stream after the snapshot's end.
-            Client sup(config, "SUP1", "Pass-SUP1");
+            ScriptedClient sup(config, "SUP1", "Pass-SUP1");
             long found = 0;
             std::string after = std::to_string(snap.orderSeq);
             after.insert(0, 10 - after.size(), '0');
             std::set<std::string> numbers;
             for (int guard = 0; guard < 1000000; ++guard) {
-                const auto reply = sup.exchange({ { 50, userField("SUP1") + after + std::string(12, '0') } });
+                const auto reply = sup.send({ { 50, userField("SUP1") + after + std::string(12, '0') } });
                 if (reply.size() <= 1)
                     break;
                 for (std::size_t i = 0; i + 1 < reply.size(); ++i) {
@@ -317,11 +325,11 @@ int main(int argc, char** argv)
         Process echo("echohost", { config }, dir + "/echo.out");
         if (!echo.waitFor("serving", 30))
             return 1;
-        Client c(config, "bench", "bench");
+        ScriptedClient c(config, "bench", "bench");
         const auto b0 = Clock::now();
         for (const std::size_t size : snap.replySizes) {
             const std::string text(std::max<std::size_t>(1, std::min<std::size_t>(size, 29000)), 'x');
-            if (c.exchange({ { 100, text } }).empty())
+            if (c.send({ { 100, text } }).empty())
                 rc = 1;
         }
         const double base = seconds(Clock::now() - b0);

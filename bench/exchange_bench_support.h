@@ -1,7 +1,6 @@
 #pragma once
 // Helpers of exchange_bench: child processes (vorlrouter, exchange, echohost)
-// in a private object namespace on a free loopback port, and a logged-on
-// router client that sends one packet and collects its reply.
+// from beside the program, their output in files.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -17,9 +16,6 @@
 #include <thread>
 #include <utility>
 #include <vector>
-
-#include "kvcore/security/password.h"
-#include "vorl/client.h"
 
 extern char** environ;
 
@@ -93,72 +89,6 @@ public:
 private:
     pid_t pid_ = -1;
     std::string output_;
-};
-
-struct Message {
-    int type = 0;
-    std::string data;
-};
-
-inline std::string userField(const std::string& user)
-{
-    std::string u = user;
-    u.resize(12, ' ');
-    return u;
-}
-
-// One logged-on client of the router.
-class Client {
-public:
-    Client(const std::string& config, const std::string& user, const std::string& password)
-    {
-        const std::string logon = userField(user) + PasswordDigest(password, user);
-        ok_ = VORLCreate(&h_, config.c_str(), nullptr, nullptr) == VORL_OK
-            && VORLSetLogonMessage(h_, 129, logon.data(), static_cast<unsigned>(logon.size()), 0, accept)
-                == VORL_OK
-            && VORLConnect(h_) == VORL_OK;
-    }
-    ~Client()
-    {
-        if (h_ != nullptr)
-            VORLDisconnect(h_);
-    }
-    Client(const Client&) = delete;
-    Client& operator=(const Client&) = delete;
-    bool ok() const { return ok_; }
-
-    // Sends the messages in one packet; their reply's messages, empty on failure.
-    std::vector<Message> exchange(const std::vector<std::pair<int, std::string>>& messages)
-    {
-        std::vector<Message> out;
-        for (std::size_t i = 0; i < messages.size(); ++i) {
-            const auto& [type, text] = messages[i];
-            const int rc = i == 0
-                ? VORLStartPacket(h_, type, text.data(), static_cast<int>(text.size()), 0, 0)
-                : VORLAddMessage(h_, type, text.data(), static_cast<int>(text.size()), 0);
-            if (rc != VORL_OK)
-                return out;
-        }
-        if (VORLEndPacket(h_) != VORL_OK || VORLRecv(h_, 30) != VORL_OK)
-            return out;
-        int count = 0;
-        VORLNumMessages(h_, &count);
-        for (int i = 0; i < count; ++i) {
-            Message m;
-            m.data.resize(30000);
-            int length = 0, value = 0;
-            if (VORLGetMessage(h_, i, &m.type, m.data.data(), 30000, &length, &value) != VORL_OK)
-                return {};
-            m.data.resize(static_cast<std::size_t>(length));
-            out.push_back(std::move(m));
-        }
-        return out;
-    }
-
-private:
-    static int accept(int type, const void*, int, int) { return type == 193 ? 0 : -1; }
-    VORLHANDLE h_ = nullptr;
-    bool ok_ = false;
 };
 
 } // namespace exbench

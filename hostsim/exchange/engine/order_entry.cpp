@@ -52,6 +52,16 @@ std::optional<int64_t> numberOrBlank(
     return t.number(offset, width);
 }
 
+// Offsets of the order entry's fields after the security key: the regular
+// layout, and the primary-distribution layout whose price and trigger are
+// 12-digit amounts (quantity 0), 6 characters longer.
+struct EntryLayout {
+    std::size_t price, priceWidth, yield, quantity, hidden, reference, expiryDate, expiryTime, trigger,
+        triggerWidth, settlement, minimumFill;
+};
+constexpr EntryLayout kRegular { 74, 9, 83, 92, 108, 124, 164, 172, 178, 9, 187, 195 };
+constexpr EntryLayout kAmount { 74, 12, 86, 95, 111, 127, 167, 175, 181, 12, 193, 201 };
+
 } // namespace
 
 bool ValidDate(std::string_view d)
@@ -113,9 +123,11 @@ std::optional<Order> ReadNewOrder(
         refusal = Refuse("Invalid side or order flags.");
         return std::nullopt;
     }
+    const bool amount = s->distribution == 'P' && t.has(0, 217);
+    const EntryLayout& l = amount ? kAmount : kRegular;
     const bool yieldOrder = o.flags[10] == '1';
-    const auto price = numberOrBlank(t, 74, 9, yieldOrder ? 0 : -1);
-    const auto yield = numberOrBlank(t, 83, 9, kNoValue);
+    const auto price = numberOrBlank(t, l.price, l.priceWidth, yieldOrder ? 0 : -1);
+    const auto yield = numberOrBlank(t, l.yield, 9, kNoValue);
     if (!price) {
         refusal = Refuse("Invalid price.", kFieldPrice);
         return std::nullopt;
@@ -126,9 +138,9 @@ std::optional<Order> ReadNewOrder(
     }
     o.price = yieldOrder ? PriceFromYield(*yield) : *price;
     o.yield = yieldOrder ? *yield : kNoValue;
-    const auto quantity = t.number(92, 16);
-    const auto hidden = numberOrBlank(t, 108, 16, 0);
-    const auto trigger = numberOrBlank(t, 178, 9, 0);
+    const auto quantity = t.number(l.quantity, 16);
+    const auto hidden = numberOrBlank(t, l.hidden, 16, 0);
+    const auto trigger = numberOrBlank(t, l.trigger, l.triggerWidth, 0);
     if (!quantity || !hidden || !trigger) {
         refusal = Refuse(!quantity ? "Invalid quantity."
                 : !hidden          ? "Invalid hidden quantity."
@@ -142,12 +154,22 @@ std::optional<Order> ReadNewOrder(
     o.balance = *quantity;
     o.hidden = *hidden;
     o.trigger = *trigger;
-    o.reference = t.text(124, 40);
-    o.expiryDate = t.text(164, 8);
-    o.expiryTime = t.blank(172, 6) ? "000000" : std::string(*t.raw(172, 6));
-    o.settlementDate = t.has(187, 8) ? t.text(187, 8) : std::string();
-    const auto minimum = numberOrBlank(t, 195, 16, 0);
+    o.reference = t.text(l.reference, 40);
+    o.expiryDate = t.text(l.expiryDate, 8);
+    o.expiryTime = t.blank(l.expiryTime, 6) ? "000000" : std::string(*t.raw(l.expiryTime, 6));
+    o.settlementDate = t.has(l.settlement, 8) ? t.text(l.settlement, 8) : std::string();
+    const auto minimum = numberOrBlank(t, l.minimumFill, 16, 0);
     o.minimumFill = minimum.value_or(0);
+    // An amount order of a primary distribution: the amount stands in the value, no quantity.
+    if (amount && o.quantity == 0) {
+        if (o.price <= 0) {
+            refusal = Refuse("Invalid amount.", kFieldPrice);
+            return std::nullopt;
+        }
+        o.value = o.price;
+        o.price = 0;
+        return o;
+    }
     if (!checkOrder(ex, *s, o, refusal))
         return std::nullopt;
     return o;

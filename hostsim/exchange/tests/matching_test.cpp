@@ -254,6 +254,20 @@ TEST_F(MatchingTest, OrderEntryRefusalsNameTheField)
         kRefused);
 }
 
+TEST_F(MatchingTest, PrimaryDistributionAmountOrder)
+{
+    const std::string amount = Golden(217,
+        { { 0, User("BRK1T1") }, { 12, "BRK1A1" }, { 24, "B" }, { 25, Flags({ 1, 25 }) },
+            { 57, "0PRIMPRM000001   " }, { 74, "000001000000" }, { 95, "0000000000000000" },
+            { 111, "0000000000000000" }, { 181, "000000000000" }, { 201, "0000000000000000" } });
+    const ReplyMessage m = order(1, amount);
+    ASSERT_EQ(m.type, kAccepted) << Text(m);
+    const Order& o = ex_->data().orders.back();
+    EXPECT_EQ(o.value, 1000000);
+    EXPECT_EQ(o.quantity, 0);
+    EXPECT_EQ(o.securityKey, "0PRIMPRM000001   ");
+}
+
 TEST_F(MatchingTest, ResentOrderIsEnteredOnce)
 {
     const std::size_t before = ex_->data().orders.size();
