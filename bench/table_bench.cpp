@@ -17,6 +17,8 @@
 #include "kvcore/router/vorl_target.h"
 #include "support/sample_table.h"
 
+void RunSecurityTableBench();
+
 namespace {
 
 constexpr int kRows = 50000;
@@ -148,5 +150,6 @@ int main()
     std::printf("  ratio table/baseline: %.2f (goal <= 2.00)\n", tableMedian / plainMedian);
     std::printf("  (check %llu, hints %llu, row 7 price %.2f)\n", static_cast<unsigned long long>(check),
         static_cast<unsigned long long>(listener.hinted), static_cast<double>(table.GetRec(7)->dPrice));
+    RunSecurityTableBench();
     return 0;
 }

@@ -11,12 +11,29 @@
 //   messages, news, trading events.
 #pragma once
 
+#include "kv32/tables/board_table.h"
+#include "kv32/tables/market_table.h"
 #include "kv32/tables/right_table.h"
+#include "kv32/tables/sector_table.h"
+#include "kv32/tables/security_table.h"
+#include "kv32/tables/status_table.h"
 
 struct CKvTables {
     // Reference tables.
+    CBoardTable boards;
+    CStatusTable statuses;
+    CSectorTable sectors;
+    CTable20 markets;
+    CTable21 instruments;
     CRightTable rights;
+    // Market data.
+    CSecurityTable securities;
 };
 
 // The program's tables, built on first use and kept until the process ends.
 CKvTables& KvTables();
+inline CBoardTable& BoardTable() { return KvTables().boards; }
+inline CStatusTable& StatusTable() { return KvTables().statuses; }
+inline CSectorTable& SectorTable() { return KvTables().sectors; }
+inline CTable20& MarketTable() { return KvTables().markets; }
+inline CTable21& InstrumentTable() { return KvTables().instruments; }

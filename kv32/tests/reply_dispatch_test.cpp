@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fw/core/clock.h"
@@ -343,6 +344,11 @@ TEST_F(PolledReplies, ReceiveStepPostsOneCommandPerPoll)
 
 TEST_F(PolledReplies, BusiestTablesTakeTurnsAtTheHead)
 {
+    // The program's own tables carry the rotated ids too; only this test's targets take part.
+    struct HideProgramTables {
+        std::vector<CVorlPermTarget*> saved = std::exchange(CVorlPermTarget::apPermTargets, {});
+        ~HideProgramTables() { CVorlPermTarget::apPermTargets = saved; }
+    } hide;
     std::vector<int> order;
     PollTarget trades(9, 54, &order), other(2, 44, &order), securities(6, 33, &order), orders(8, 50, &order),
         last(30, 118, &order);

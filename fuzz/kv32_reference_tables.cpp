@@ -1,0 +1,105 @@
+// Arbitrary records through every decoder of the reference and security
+// tables, over tables that already hold a few rows (so change reports find
+// rows to change). Input: the first byte picks the decoder, the rest is the
+// record; a byte 0xFF splits the input into several records.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "kv32/shell/kv_app_logic.h"
+#include "kv32/tables/all_tables.h"
+#include "kvcore/router/kv_trace.h"
+#include "support/scripted_router.h"
+#include "support/security_records.h"
+#include "support/ui_recorder.h"
+
+namespace {
+
+struct Decoder {
+    CVorlTarget* table;
+    int type;
+};
+
+void Feed(CVorlTarget& table, int type, std::string bytes)
+{
+    tagTMSG m;
+    m.nType = type;
+    m.nLength = static_cast<int32_t>(bytes.size());
+    m.pText = reinterpret_cast<unsigned char*>(bytes.data());
+    table.StoreDataItem(&m);
+}
+
+void FreeAll()
+{
+    for (CVorlPermTarget* t : CVorlPermTarget::apPermTargets)
+        t->Free();
+}
+
+void Preload()
+{
+    using namespace kv32test;
+    Feed(StatusTable(), 115, StatusRecord(1, "001", 'A', "Active", "01"));
+    Feed(StatusTable(), 115, StatusRecord(2, "002", 'S', "Suspended", ""));
+    Feed(SectorTable(), 23, SectorRecord(1, "SEC1", "Banks"));
+    Feed(BoardTable(), 22, BoardRecord(1, "BRD1", "Main board", 'A'));
+    Feed(MarketTable(), 20, MarketRecord(1, "MKT1", "Equities", 'A'));
+    Feed(InstrumentTable(), 21, MarketRecord(1, "INS1", "Shares", 'A'));
+    SecuritySpec spec;
+    Feed(SecurityTable(), 17, SecuritySnapshot(spec));
+    spec.instrument = "INSTR0000002";
+    spec.status = 'S';
+    spec.distribution = 'P';
+    Feed(SecurityTable(), 17, SecuritySnapshot(spec));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const bool quiet = [] {
+        KvSetTraceSink([](const std::string&) { });
+        return true;
+    }();
+    (void)quiet;
+    if (size == 0)
+        return 0;
+    kv32test::ScriptedRouter router;
+    kv32test::UiRecorder ui;
+    CKvAppLogic app;
+    FreeAll();
+    Preload();
+
+    const Decoder decoders[] = {
+        { &StatusTable(), 115 },
+        { &SectorTable(), 23 },
+        { &BoardTable(), 22 },
+        { &BoardTable(), 44 },
+        { &MarketTable(), 20 },
+        { &MarketTable(), 42 },
+        { &InstrumentTable(), 21 },
+        { &InstrumentTable(), 43 },
+        { &SecurityTable(), 25 },
+        { &SecurityTable(), 17 },
+        { &SecurityTable(), 33 },
+    };
+    constexpr size_t kDecoders = sizeof decoders / sizeof decoders[0];
+    const Decoder& decoder = decoders[data[0] % kDecoders];
+    std::string rest(reinterpret_cast<const char*>(data + 1), size - 1);
+    size_t start = 0;
+    for (int records = 0; start <= rest.size() && records < 64; ++records) {
+        const size_t end = rest.find('\xFF', start);
+        const size_t stop = end == std::string::npos ? rest.size() : end;
+        Feed(*decoder.table, decoder.type, rest.substr(start, stop - start));
+        SecurityTable().ApplyPendingChanges();
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    // Touch what the windows read.
+    for (int i = 0; i < SecurityTable().GetCount(); ++i)
+        (void)SecurityTable().IsSuspended(*SecurityTable().GetRec(i));
+    SecurityTable().GetDistinctList();
+    FreeAll();
+    return 0;
+}

@@ -1,0 +1,35 @@
+#include "kv32/res/table_strings.h"
+
+namespace {
+
+constexpr fw::StringEntry kStrings[] = {
+    { IDS_SUSPENDED_BOARD, "Suspended board", "Felfüggesztett szekció" },
+    { IDS_NEGATIVE_PRICE_CHANGE, "Negative price change", "Negatív árváltozás" },
+    { IDS_POSITIVE_PRICE_CHANGE, "Positive price change", "Pozitív árváltozás" },
+    { IDS_ANY_CHANGE, "Any changes indication", "Változás jelzése" },
+    { IDS_SUSPENDED_SECURITY, "Suspended security", "Felfüggesztett értékpapír" },
+    { IDS_STATE_SUSPENDED, "S", "F" },
+    { IDS_STATE_ACTIVE, "A", "A" },
+    { IDS_PRICE_ABOVE_LAST, "Price is more than the last", "Az ár nagyobb az előzőnél" },
+    { IDS_PRICE_BELOW_LAST, "Price is less than the last", "Az ár kisebb az előzőnél" },
+    { IDS_PRICE_EQUAL_LAST, "Equal to the last", "Az előzővel egyenlő" },
+    { IDS_YES, "Yes", "Igen" },
+    { IDS_INVALID_MESSAGE_DATA, "Invalid data in the message", "Érvénytelen adat az üzenetben" },
+};
+
+} // namespace
+
+std::span<const fw::StringEntry> Kv32TableStrings()
+{
+    return kStrings;
+}
+
+std::string Kv32TableString(std::uint32_t id)
+{
+    static const bool registered = [] {
+        fw::strings().add(kStrings);
+        return true;
+    }();
+    (void)registered;
+    return fw::loadString(id);
+}

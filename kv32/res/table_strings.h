@@ -1,0 +1,28 @@
+// Texts of the host data tables (status letters, colour captions, the
+// change-report error), English and Hungarian under one id.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "fw/core/strings.h"
+
+enum Kv32TableStringId : unsigned {
+    IDS_SUSPENDED_BOARD = 455,
+    IDS_NEGATIVE_PRICE_CHANGE = 2980,
+    IDS_POSITIVE_PRICE_CHANGE = 2981,
+    IDS_ANY_CHANGE = 2982,
+    IDS_SUSPENDED_SECURITY = 2983,
+    IDS_STATE_SUSPENDED = 5137,
+    IDS_STATE_ACTIVE = 5138,
+    IDS_PRICE_ABOVE_LAST = 5150,
+    IDS_PRICE_BELOW_LAST = 5151,
+    IDS_PRICE_EQUAL_LAST = 5152,
+    IDS_YES = 10258,
+    IDS_INVALID_MESSAGE_DATA = 61208,
+};
+
+std::span<const fw::StringEntry> Kv32TableStrings();
+// The text of the id in the current language (the table registered on first use).
+std::string Kv32TableString(std::uint32_t id);
