@@ -405,21 +405,19 @@ void CSecurityTable::ApplyPendingChanges()
 {
     if (m_pending.empty())
         return;
-    std::vector<int> hint;
+    fw::RowHint hint(GetCount());
     size_t kept = 0;
     for (const int row : m_pending) {
         SecurityRec& rec = *GetRec(row);
         bool repaint = false;
         const bool done = RowStep(rec, repaint);
         if (repaint)
-            hint.push_back(row);
+            hint.AddRow(row);
         if (done)
             rec.nPending = 0;
         else
             m_pending[kept++] = row;
     }
     m_pending.resize(kept);
-    // The securities, security-by-board and index windows show this table.
-    for (const uint16_t window : { uint16_t { 6 }, uint16_t { 21 }, uint16_t { 23 } })
-        KvUpdateAllDocuments(window, &hint);
+    UpdateLinkedDocuments(&hint);
 }

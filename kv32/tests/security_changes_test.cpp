@@ -17,10 +17,16 @@ class Hints : public CTableUpdateListener {
 public:
     Hints() { KvAddTableListener(this); }
     ~Hints() override { KvRemoveTableListener(this); }
-    void OnTableUpdate(uint16_t id, const std::vector<int>* rows) override
+    void OnTableUpdate(uint16_t id, const fw::RowHint* hint) override
     {
-        if (id == CSecurityTable::kTableId)
-            last.push_back(rows != nullptr ? *rows : std::vector<int> { -1 });
+        if (id == CSecurityTable::kTableId) {
+            std::vector<int> rows;
+            for (int i = 0; hint != nullptr && i < hint->GetSize(); ++i) {
+                if (hint->GetRow(i) != 0)
+                    rows.push_back(i);
+            }
+            last.push_back(hint != nullptr ? rows : std::vector<int> { -1 });
+        }
         ids.push_back(id);
     }
     std::vector<std::vector<int>> last;
