@@ -125,10 +125,14 @@ void ChildFrame::guardSystemMenu()
     QMenu* menu = systemMenu();
     if (!menu)
         return;
-    // Key presses reach the entries as shortcut events; refused ones are swallowed.
-    for (QAction* a : menu->actions())
+    // Key presses reach the entries as shortcut events; refused ones are swallowed. The toolkit's
+    // own "Stay on Top" goes: staying on top is setAlwaysOnTop's, one frame among its siblings.
+    for (QAction* a : menu->actions()) {
         if (commandOf(a))
             a->installEventFilter(this);
+        if (a->text().remove(QLatin1Char('&')) == QLatin1String("Stay on Top"))
+            menu->removeAction(a);
+    }
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
         for (QAction* a : menu->actions())
             if (auto command = commandOf(a); command && !allowSysCommand(*command))

@@ -247,6 +247,7 @@ TEST_F(DocViewTest, TheWindowMenuAsksTheHookToo)
     EXPECT_FALSE(enabled.at("Minimize"));
     EXPECT_FALSE(enabled.at("Move"));
     EXPECT_TRUE(enabled.at("Close"));
+    EXPECT_FALSE(enabled.count("Stay on Top")); // staying on top is the frame's own
     for (QAction* a : menu->actions())
         if (a->text().remove(QLatin1Char('&')) == "Minimize") {
             QShortcutEvent key(a->shortcut(), 0);
