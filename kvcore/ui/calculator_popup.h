@@ -6,10 +6,11 @@
 #include <QFrame>
 
 #include "kvcore/controls/currency_edit.h"
+#include "kvcore/kvcore_api.h"
 
 class QLabel;
 
-class KvCalculatorPopup : public QFrame {
+class KVCORE_API KvCalculatorPopup : public QFrame {
     Q_OBJECT
 public:
     // Shows the popup for the engine's open calculator; it deletes itself when closed.

@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSignalBlocker>
 
+#include "fw/ui/app.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/mainframe.h"
 #include "fw/ui/text.h"
 #include "kvcore/controls/currency_edit.h"
 
@@ -141,18 +144,30 @@ void CTypeComboBox::focusOutEvent(QFocusEvent* event)
 
 void KvComboContextMenu::AddCommand(uint32_t id, const std::string& text)
 {
-    m_menu.addAction(fw::toQt(text))->setData(id);
+    m_menu.add(fw::Menu::command(id, text));
 }
 
 uint32_t KvComboContextMenu::DoPopupMenu(QWidget& box, const QPoint& pos)
 {
-    QAction* chosen = m_menu.exec(box.mapToGlobal(pos));
-    if (!chosen)
-        return 0;
-    const uint32_t id = chosen->data().toUInt();
-    if (fw::Dialog* dialog = DialogOf(&box))
-        dialog->routeCommand(id);
-    return id;
+    const QPoint at = box.mapToGlobal(pos);
+    uint32_t chosen = 0;
+    if (fw::App* app = fw::App::instance(); app && app->mainFrame()) {
+        chosen = app->mainFrame()->trackPopupMenu(m_menu, at, false);
+    } else {
+        QMenu menu(&box);
+        for (const fw::Menu& item : m_menu.items()) {
+            if (item.isSeparator())
+                menu.addSeparator();
+            else if (!item.isPopup())
+                menu.addAction(fw::toQt(item.text()))->setData(item.id());
+        }
+        if (QAction* action = menu.exec(at))
+            chosen = action->data().toUInt();
+    }
+    if (chosen != 0)
+        if (fw::Dialog* dialog = DialogOf(&box))
+            dialog->routeCommand(chosen);
+    return chosen;
 }
 
 void CClearComboBox::keyPressEvent(QKeyEvent* event)

@@ -6,9 +6,9 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPointer>
 
+#include "fw/core/menu.h"
 #include "kvcore/controls/type_ahead.h"
 #include "kvcore/kvcore_api.h"
 
@@ -61,18 +61,18 @@ protected:
     KvTypeComboKeys m_keys { m_list };
 };
 
-// The context menu of a combo box: filled by the owning dialog, shown on a right click;
-// the chosen command goes to the dialog's command route.
+// The context menu of a combo box: filled by the owning dialog, shown on a right click
+// through the main frame's popup road (so tests answer it like any popup menu); the
+// chosen command goes to the dialog's command route.
 class KVCORE_API KvComboContextMenu {
 public:
-    QMenu& Menu() { return m_menu; }
-    // Adds a command to the menu.
+    fw::Menu& Menu() { return m_menu; }
     void AddCommand(uint32_t id, const std::string& text);
     // Shows the menu at pos of box and routes the chosen command; the command id or 0.
     uint32_t DoPopupMenu(QWidget& box, const QPoint& pos);
 
 private:
-    QMenu m_menu;
+    fw::Menu m_menu;
 };
 
 // A combo box with the context menu added.

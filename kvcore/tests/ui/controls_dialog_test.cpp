@@ -3,6 +3,7 @@
 // selection made by a combo box is announced once.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,6 +17,7 @@
 #include "fw/ui/datetimefield.h"
 #include "fw/ui/dialog.h"
 #include "kvcore/ui/big_icon_button.h"
+#include "kvcore/ui/calculator_popup.h"
 #include "kvcore/ui/combos.h"
 #include "kvcore/ui/date_picker_widget.h"
 #include "kvcore/ui/num_edit_widget.h"
@@ -148,6 +150,38 @@ TEST_F(ControlsDialogTest, BlankFieldsAndBoundsThroughDataExchange)
     EXPECT_EQ(dlg.amountValue, 0);
     EXPECT_EQ(dlg.countValue, 15u);
     EXPECT_EQ(dlg.priceText, "12.50");
+}
+
+TEST_F(ControlsDialogTest, DropButtonCalculatorAndEditingKeys)
+{
+    kvtest::IntlScope intl(kvtest::EnglishIntl());
+    ControlsDialog dlg;
+    fw::test::Script script;
+    std::vector<std::string> log;
+    dlg.commands().onNotify(kPrice, fw::Notify::Clicked, [&] { log.push_back("drop"); });
+    fw::test::runModal(dlg, [&](fw::Dialog& d) {
+        auto& dialog = static_cast<ControlsDialog&>(d);
+        auto* price = d.itemAs<KvNumEditWidget>(kPrice);
+        ASSERT_NE(price, nullptr);
+        auto* drop = price->findChild<QToolButton*>();
+        ASSERT_NE(drop, nullptr);
+        drop->click();
+        EXPECT_EQ(log, (std::vector<std::string> { "drop" })); // the dialog hears of it first
+        auto* popup = price->findChild<KvCalculatorPopup*>();
+        ASSERT_NE(popup, nullptr);
+        Type(popup, "*2");
+        Key(popup, Qt::Key_Return);
+        EXPECT_EQ(dialog.price.Text(), "25.00");
+
+        // Home, Delete and End reach the engine as the editing keys they are.
+        price->setFocus();
+        Key(price, Qt::Key_Home);
+        Key(price, Qt::Key_Delete);
+        EXPECT_EQ(dialog.price.Text(), "5.00");
+        Key(price, Qt::Key_End);
+        EXPECT_EQ(dialog.price.Caret(), 4);
+        d.userClick(fw::kIdCancel);
+    });
 }
 
 TEST_F(ControlsDialogTest, BigIconTakesTwiceTheIconSizeAndDrawsWithoutAnIcon)
