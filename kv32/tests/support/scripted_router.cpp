@@ -4,11 +4,49 @@ namespace kv32test {
 
 using kvtest::Fake;
 
+namespace {
+
+VorlApi g_fakeApi;
+ScriptedRouter::Answerer g_answerer;
+
+void AnswerLastPacket()
+{
+    if (!g_answerer || Fake().sent.empty())
+        return;
+    std::vector<Msg> request;
+    for (const kvtest::FakeMessage& m : Fake().sent.back())
+        request.push_back({ m.type, m.data });
+    ScriptedRouter::Reply(g_answerer(request));
+}
+
+int EndAndAnswer(VORLHANDLE h)
+{
+    const int status = g_fakeApi.VORLEndPacket(h);
+    if (status == 0)
+        AnswerLastPacket();
+    return status;
+}
+
+int SendAndAnswer(VORLHANDLE h, int type, const void* data, int length, int cls, int value)
+{
+    const int status = g_fakeApi.VORLSend(h, type, data, length, cls, value);
+    if (status == 0)
+        AnswerLastPacket();
+    return status;
+}
+
+} // namespace
+
 ScriptedRouter::ScriptedRouter(const char* user)
 {
     kvtest::ResetFake();
+    g_answerer = nullptr;
+    g_fakeApi = kvtest::FakeRouterApi();
+    VorlApi api = g_fakeApi;
+    api.VORLEndPacket = &EndAndAnswer;
+    api.VORLSend = &SendAndAnswer;
     m_session = std::make_unique<CVorl>();
-    m_session->Attach(kvtest::FakeRouterApi());
+    m_session->Attach(api);
     pvorl = m_session.get();
     m_session->Connect("kvsvc", "HOST", user, std::string(64, 'A').c_str());
     ClearRecord();
@@ -16,6 +54,7 @@ ScriptedRouter::ScriptedRouter(const char* user)
 
 ScriptedRouter::~ScriptedRouter()
 {
+    g_answerer = nullptr;
     if (pvorl == m_session.get())
         pvorl = nullptr;
 }
@@ -26,6 +65,11 @@ void ScriptedRouter::Reply(const std::vector<Msg>& packet)
     for (const Msg& m : packet)
         messages.push_back({ m.type, m.bytes, 0 });
     Fake().replies.push_back(std::move(messages));
+}
+
+void ScriptedRouter::AnswerWith(Answerer answerer)
+{
+    g_answerer = std::move(answerer);
 }
 
 void ScriptedRouter::FailNextRecv(int status)

@@ -3,6 +3,7 @@
 // is logged on as a chosen user. One at a time per process.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,7 +33,11 @@ public:
     ScriptedRouter& operator=(const ScriptedRouter&) = delete;
 
     // Queues one reply packet; replies answer request packets in order.
-    void Reply(const std::vector<Msg>& packet);
+    static void Reply(const std::vector<Msg>& packet);
+    // From now on every request packet sent is answered at once by the
+    // answerer (a host stand-in); an empty function stops that.
+    using Answerer = std::function<std::vector<Msg>(const std::vector<Msg>& request)>;
+    void AnswerWith(Answerer answerer);
     // The next receive fails with this router result (9: nothing yet).
     void FailNextRecv(int status);
     // Every request packet sent so far, each a list of messages.

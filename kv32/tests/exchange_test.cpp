@@ -1,0 +1,99 @@
+// The program's logic against the simulated exchange host, in process: the
+// scripted router hands every request packet to the exchange and its reply
+// back, so the wire layouts meet the host's reading of them.
+#if KV32_HAVE_EXCHANGE
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/exchange.h"
+#include "kv32/shell/kv_app_logic.h"
+#include "kv32/shell/permissions.h"
+#include "kv32/tables/right_table.h"
+#include "kvcore/security/password.h"
+#include "model/dataset.h"
+#include "support/scripted_router.h"
+#include "support/ui_recorder.h"
+
+namespace {
+
+using kv32test::Msg;
+
+const exchange::DataSet& SeedData()
+{
+    static const exchange::DataSet data = [] {
+        exchange::DataSet d;
+        std::string error;
+        if (!exchange::LoadDataSet(EXCHANGE_SEED_DATA_DIR, d, error))
+            ADD_FAILURE() << error;
+        return d;
+    }();
+    return data;
+}
+
+class AgainstExchange : public ::testing::Test {
+protected:
+    explicit AgainstExchange(const char* user = "BRK1T1")
+        : router(user)
+        , host(std::make_unique<exchange::Exchange>(SeedData(), [] { return std::string("120000"); }))
+    {
+        std::string logon = user;
+        logon.resize(12, ' ');
+        logon += PasswordDigest(std::string("Pass-") + user, user);
+        const exchange::ReplyPacket verdict = Ask({ { 129, logon } });
+        EXPECT_TRUE(!verdict.empty() && verdict.front().type == 193) << "the seed user logs on";
+        router.AnswerWith([this](const std::vector<Msg>& request) {
+            std::vector<Msg> reply;
+            for (const exchange::ReplyMessage& m : Ask(request))
+                reply.push_back({ m.type, m.data });
+            return reply;
+        });
+        RightTable().Free();
+    }
+    ~AgainstExchange() override { RightTable().Free(); }
+
+    exchange::ReplyPacket Ask(const std::vector<Msg>& messages)
+    {
+        exchange::RequestPacket packet;
+        packet.clientSlot = 1;
+        packet.sequence = m_nSequence++;
+        for (const Msg& m : messages)
+            packet.messages.push_back({ m.type, m.bytes });
+        return host->handle(packet);
+    }
+
+    kv32test::ScriptedRouter router;
+    kv32test::UiRecorder ui;
+    CKvAppLogic app;
+    std::unique_ptr<exchange::Exchange> host;
+
+private:
+    uint32_t m_nSequence = 0;
+};
+
+TEST_F(AgainstExchange, TraderRightsLoadAndDecideTheCommands)
+{
+    ASSERT_EQ(RightTable().Load(), 1);
+    EXPECT_TRUE(ui.boxes.empty());
+    const std::vector<Msg> requests = router.Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests[0].type, 93);
+    EXPECT_EQ(requests[0].bytes, "BRK1T1      000000");
+    const exchange::RightsSet* expected = host->rights("trader");
+    ASSERT_NE(expected, nullptr);
+    EXPECT_EQ(RightTable().GetCount(), static_cast<int>(expected->rights.size()));
+    EXPECT_EQ(RightTable().GetValue(18), 2);
+    EXPECT_EQ(RightTable().GetValue(19), 4);
+    EXPECT_TRUE(IsCommandAllowed(32994)); // Buy
+    EXPECT_TRUE(IsCommandAllowed(32789)); // Withdraw a deal
+    EXPECT_FALSE(IsCommandAllowed(32912)); // Suspend a board: a supervisor's
+    EXPECT_FALSE(IsCommandAllowed(32877)); // Network address: type 39
+    EXPECT_FALSE(IsCommandAllowed(33076));
+}
+
+} // namespace
+
+#endif
