@@ -30,6 +30,16 @@ Prng sysPrng()
     return Prng(prng_new_sys(), prng_free);
 }
 
+// Miller-Rabin with random bases lets a composite through with a small chance per run; a fixed
+// seed makes the verdicts of a test repeatable.
+Prng seededPrng()
+{
+    Prng g(prng_new_r48(nullptr), prng_free);
+    const uint8_t seed[7] = { 0x4b, 0x56, 0x33, 0x32, 0x6d, 0x6f, 0x78 };
+    prng_seed(g.get(), seed, sizeof seed);
+    return g;
+}
+
 struct Z {
     mpz_t v;
     Z() { mpz_init(v); }
@@ -159,7 +169,7 @@ TEST(PrimeSearch, EveryPrimeInARangeIsFoundOnce)
 
 TEST(ProbablePrime, RejectsCarmichaelNumbersAndStrongPseudoprimes)
 {
-    auto g = sysPrng();
+    auto g = seededPrng();
     Mach m(mpm_new_mach());
     const char* composites[]
         = { "561", "41041", "825265", "2047", "1373653", "25326001", "3215031751", "2152302898747",
