@@ -1,6 +1,8 @@
 #include "kvcore/ui/num_edit_widget.h"
 
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -140,6 +142,22 @@ void KvNumEditWidget::resizeEvent(QResizeEvent*)
 
 void KvNumEditWidget::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Paste)) {
+        if (const QClipboard* clipboard = QGuiApplication::clipboard())
+            m_engine.OnPaste(fw::fromQt(clipboard->text()));
+        update();
+        return;
+    }
+    if (event->matches(QKeySequence::Copy) && m_engine.HasSelection()) {
+        int s = std::max(0, m_engine.SelStart());
+        int e = m_engine.SelEnd() < 0 ? static_cast<int>(m_engine.Text().size()) : m_engine.SelEnd();
+        if (s > e)
+            std::swap(s, e);
+        if (QClipboard* clipboard = QGuiApplication::clipboard())
+            clipboard->setText(
+                fw::toQt(m_engine.Text().substr(static_cast<size_t>(s), static_cast<size_t>(e - s))));
+        return;
+    }
     const KvKeyEvent key = KeyOf(*event);
     if (key.vk == 0) {
         QWidget::keyPressEvent(event); // Tab, Enter, Escape belong to the dialog

@@ -2,6 +2,8 @@
 // gives "" or 0 for blank fields, values past a bound never reach the dialog, and each
 // selection made by a combo box is announced once.
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -180,6 +182,15 @@ TEST_F(ControlsDialogTest, DropButtonCalculatorAndEditingKeys)
         EXPECT_EQ(dialog.price.Text(), "5.00");
         Key(price, Qt::Key_End);
         EXPECT_EQ(dialog.price.Caret(), 4);
+
+        // Pasted text is read like typed text and ends the blank state.
+        dialog.price.Clear();
+        EXPECT_TRUE(dialog.price.IsBlank());
+        QGuiApplication::clipboard()->setText(QStringLiteral("1,234.5"));
+        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+        QApplication::sendEvent(price, &paste);
+        EXPECT_FALSE(dialog.price.IsBlank());
+        EXPECT_EQ(dialog.price.Text(), "1,234.50");
         d.userClick(fw::kIdCancel);
     });
 }
