@@ -51,6 +51,8 @@ void Preload()
     spec.status = 'S';
     spec.distribution = 'P';
     Feed(SecurityTable(), 17, SecuritySnapshot(spec));
+    Feed(ParticipantTable(), 19, std::string("00000001FIRM1       First Broker") + std::string(137, ' '));
+    Feed(TraderTable(), 18, std::string("00000001TRADER01    Anna") + std::string(26, ' ') + "FIRM1" + std::string(103, ' '));
 }
 
 } // namespace
@@ -82,6 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         { &SecurityTable(), 25 },
         { &SecurityTable(), 17 },
         { &SecurityTable(), 33 },
+        { &ParticipantTable(), 19 },
+        { &ParticipantTable(), 41 },
+        { &TraderTable(), 18 },
+        { &TraderTable(), 40 },
+        { &RightTable(), 93 },
     };
     constexpr size_t kDecoders = sizeof decoders / sizeof decoders[0];
     const Decoder& decoder = decoders[data[0] % kDecoders];

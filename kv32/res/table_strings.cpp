@@ -4,6 +4,7 @@ namespace {
 
 constexpr fw::StringEntry kStrings[] = {
     { IDS_SUSPENDED_BOARD, "Suspended board", "Felfüggesztett szekció" },
+    { IDS_SUSPENDED_TRADER, "Suspended trader", "Felfüggesztett kereskedő" },
     { IDS_NEGATIVE_PRICE_CHANGE, "Negative price change", "Negatív árváltozás" },
     { IDS_POSITIVE_PRICE_CHANGE, "Positive price change", "Pozitív árváltozás" },
     { IDS_ANY_CHANGE, "Any changes indication", "Változás jelzése" },

@@ -13,10 +13,12 @@
 
 #include "kv32/tables/board_table.h"
 #include "kv32/tables/market_table.h"
+#include "kv32/tables/participant_table.h"
 #include "kv32/tables/right_table.h"
 #include "kv32/tables/sector_table.h"
 #include "kv32/tables/security_table.h"
 #include "kv32/tables/status_table.h"
+#include "kv32/tables/trader_table.h"
 
 struct CKvTables {
     // Reference tables.
@@ -28,6 +30,8 @@ struct CKvTables {
     CRightTable rights;
     // Market data.
     CSecurityTable securities;
+    CParticipantTable participants;
+    CTraderTable traders;
 };
 
 // The program's tables, built on first use and kept until the process ends.
@@ -37,3 +41,5 @@ inline CStatusTable& StatusTable() { return KvTables().statuses; }
 inline CSectorTable& SectorTable() { return KvTables().sectors; }
 inline CTable20& MarketTable() { return KvTables().markets; }
 inline CTable21& InstrumentTable() { return KvTables().instruments; }
+inline CParticipantTable& ParticipantTable() { return KvTables().participants; }
+inline CTraderTable& TraderTable() { return KvTables().traders; }

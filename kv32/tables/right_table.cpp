@@ -11,6 +11,24 @@
 namespace {
 constexpr int kKeyWidth = 3;
 constexpr int kValueWidth = 16;
+
+// A bit set sent as a decimal of up to 16 digits: read as 64 bits (blanks, a
+// sign, digits), its low 32 bits kept, so no bit is lost to saturation.
+int32_t LowBits(const std::string& field)
+{
+    size_t i = 0;
+    while (i < field.size() && field[i] == ' ')
+        ++i;
+    const bool negative = i < field.size() && field[i] == '-';
+    if (i < field.size() && (field[i] == '-' || field[i] == '+'))
+        ++i;
+    uint64_t value = 0;
+    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
+        value = value * 10 + static_cast<uint64_t>(field[i] - '0');
+    if (negative)
+        value = ~value + 1;
+    return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
 } // namespace
 
 CRightTable::CRightTable()
@@ -54,7 +72,8 @@ int CRightTable::Decode(CRecordReader& reader)
     rec.nIndex = GetCount();
     rec.nMsgType = Vorl2Int(typeKey.data(), static_cast<int>(typeKey.size()));
     rec.nOprCode = Vorl2Int(codeKey.data(), static_cast<int>(codeKey.size()));
-    rec.nValue = reader.Int(kValueWidth);
+    // A bit set in 16 digits: read whole, its low 32 bits kept.
+    rec.nValue = LowBits(reader.TextNoStrip(kValueWidth));
     const char last = reader.Char();
     if (!reader.Ok())
         return 0;

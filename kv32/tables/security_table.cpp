@@ -6,6 +6,7 @@
 #include "fw/core/archive.h"
 #include "kv32/res/table_strings.h"
 #include "kv32/tables/all_tables.h"
+#include "kv32/tables/message_bytes.h"
 #include "kv32/tables/record_text.h"
 #include "kv32/tables/selection.h"
 #include "kv32/tables/table_settings.h"
@@ -125,27 +126,19 @@ void CSecurityTable::Free()
 
 int CSecurityTable::StoreDataItem(tagTMSG* message)
 {
-    if (message == nullptr || message->pText == nullptr || message->nLength < 0)
-        return 1;
-    const std::string_view bytes(reinterpret_cast<const char*>(message->pText), static_cast<size_t>(message->nLength));
-    bool whole = true;
-    DecodeGuarded([&] {
+    DecodeMessageBytes(message, [&](std::string_view bytes) {
         switch (message->nType) {
         case kListStampRequest:
             TakeListStamp(bytes);
-            break;
+            return 1;
         case kSnapshotRequest:
-            whole = DecodeSnapshot(bytes) != 0;
-            break;
+            return DecodeSnapshot(bytes);
         case kChangeRequest:
-            whole = DecodeUpdate(bytes) != 0;
-            break;
+            return DecodeUpdate(bytes);
         default:
-            break;
+            return 1;
         }
     });
-    if (!whole)
-        TraceShortRecord(*message);
     return 1;
 }
 
