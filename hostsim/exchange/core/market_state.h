@@ -32,6 +32,15 @@ struct Streams {
     ChangeLog cash, holdings;
 };
 
+// A suspension or resumption planned for a later time, carried out when the
+// host's clock reaches it (unless its trading event was deleted first).
+struct PlannedStatus {
+    std::string time;
+    std::size_t event = 0; // index into the trading events
+    std::vector<std::size_t> securities;
+    char status = 'S';
+};
+
 struct MarketState {
     Streams streams;
     std::unordered_map<std::string, std::size_t> securityByKey;
@@ -46,7 +55,8 @@ struct MarketState {
     int64_t nextOrder = 1, nextTrade = 1, nextDeal = 1, nextMessage = 1, nextNews = 1, nextEvent = 1;
     int64_t transactions = 0, rejected = 0;
     std::string lastTransactionTime;
-    std::string lastDueCheck; // host time of the last look for waiting messages and news
+    std::string lastDueCheck;
+    std::vector<PlannedStatus> planned; // host time of the last look for waiting messages and news
 };
 
 // Builds the lookups and books from the data set and records every loaded

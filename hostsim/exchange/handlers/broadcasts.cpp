@@ -2,6 +2,7 @@
 // session; the news text request (69) returns a head's body.
 #include "handlers/broadcasts.h"
 
+#include "handlers/notices.h"
 #include "handlers/streaming.h"
 #include "records/bulletin_records.h"
 
@@ -98,6 +99,22 @@ void DeliverDueItems(Exchange& ex)
             n.status = 'S';
             DeliverNews(ex, n);
         }
+    }
+    // Planned suspensions whose time came: carried out unless their event was deleted.
+    auto& planned = ex.state().planned;
+    for (auto it = planned.begin(); it != planned.end();) {
+        TradingEvent& e = ex.data().events[it->event];
+        if (it->time > now && e.kind == 'P') {
+            ++it;
+            continue;
+        }
+        if (e.kind == 'P') {
+            for (const std::size_t s : it->securities)
+                SetSecurityStatus(ex, s, it->status);
+            e.kind = 'S';
+            ex.state().streams.events.add(it->event);
+        }
+        it = planned.erase(it);
     }
 }
 

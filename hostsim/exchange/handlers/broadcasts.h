@@ -12,7 +12,8 @@ void DeliverMessage(Exchange& ex, const ExchangeMessage& m);
 // Queues the news head for every session.
 void DeliverNews(Exchange& ex, const NewsItem& n);
 // Messages and news waiting for their time that is now reached become sent
-// ('S') and go out again; checked at most once a host second.
+// ('S') and go out again, and planned suspensions are carried out; checked at
+// most once a host second.
 void DeliverDueItems(Exchange& ex);
 
 } // namespace exchange

@@ -44,4 +44,29 @@ void AddEvent(Exchange& ex, char type, const std::string& user, int64_t messageK
     ex.state().streams.events.add(ex.data().events.size() - 1);
 }
 
+void SetSecurityStatus(Exchange& ex, std::size_t security, char status)
+{
+    ex.data().securities[security].status = status;
+    if (ex.state().rowOf[security] != kNoRow)
+        ex.state().streams.securities.add(security);
+}
+
+void RecordAudit(Exchange& ex, const std::string& user, const std::string& group, const std::string& type,
+    const std::string& text)
+{
+    AuditEvent a;
+    a.stream = group == "SESS" ? 'Y' : 'N';
+    a.group = group;
+    a.type = type;
+    a.time = ex.now();
+    a.display = ' '; // the type's own display mode
+    a.user = user;
+    const Trader* t = ex.trader(user);
+    a.firm = t != nullptr ? t->firm : std::string();
+    a.text = text.substr(0, 256);
+    ex.data().auditEvents.push_back(a);
+    Streams& s = ex.state().streams;
+    (a.stream == 'Y' ? s.auditPrimary : s.auditOther).add(ex.data().auditEvents.size() - 1);
+}
+
 } // namespace exchange

@@ -19,6 +19,14 @@ int64_t PostMessage(Exchange& ex, const MessageFields& m);
 // Records a trading event (a change of the events stream).
 void AddEvent(Exchange& ex, char type, const std::string& user, int64_t messageKey, const std::string& object,
     char kind, int64_t price = 0, int64_t upper = 0, int64_t lower = 0);
+// Records an audit event of `user` (group and type codes of the audit tables)
+// in the other-than-'Y' stream, or in the 'Y' stream for session events.
+void RecordAudit(Exchange& ex, const std::string& user, const std::string& group, const std::string& type,
+    const std::string& text);
+
+// Sets a security's status letter and reports it (change tag 'B').
+void SetSecurityStatus(Exchange& ex, std::size_t security, char status);
+
 // "070000" (no time chosen) and times not after now mean "at once".
 bool AtOnce(Exchange& ex, const std::string& time);
 

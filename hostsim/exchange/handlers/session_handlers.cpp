@@ -1,6 +1,7 @@
 // Logon (129), client version (182), logon checks (152, 153), password change
 // (131), logoff (130), host time (32) and the log-printing reset (68).
 #include "core/exchange.h"
+#include "handlers/notices.h"
 
 namespace exchange {
 
@@ -29,7 +30,9 @@ Verdict logon(Exchange& ex, int clientSlot, const RequestText& text)
     const Firm* f = ex.firm(t->firm);
     if (f != nullptr && f->status == 'S')
         return Refuse("The user's firm is suspended.");
-    ex.sessions().logon(clientSlot, t->user, text.at(kUserWidth + kDigestWidth) == 'R');
+    const bool repeated = text.at(kUserWidth + kDigestWidth) == 'R';
+    ex.sessions().logon(clientSlot, t->user, repeated);
+    RecordAudit(ex, t->user, "SESS", "LOGN", t->user + (repeated ? " logged on again." : " logged on."));
     return Accept("Logged on.");
 }
 

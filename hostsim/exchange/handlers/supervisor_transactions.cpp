@@ -40,13 +40,6 @@ Verdict codeState(Exchange& ex, int op, const RequestText& t)
     return Refuse("Unknown code " + code + ".");
 }
 
-void setSecurityStatus(Exchange& ex, std::size_t i, char status)
-{
-    ex.data().securities[i].status = status;
-    if (ex.state().rowOf[i] != kNoRow)
-        ex.state().streams.securities.add(i);
-}
-
 // Securities (9/10: 13:12 instrument id), issuers (12/13: 13:12 participant)
 // and all trading (44/45): the status changes at once or, at a later time, a
 // pending trading event records the plan.
@@ -89,7 +82,9 @@ Verdict suspension(Exchange& ex, Call& call, int op)
     AddEvent(ex, type, call.session.user, key, object, now ? 'S' : 'P');
     if (now) {
         for (const std::size_t i : targets)
-            setSecurityStatus(ex, i, status);
+            SetSecurityStatus(ex, i, status);
+    } else {
+        ex.state().planned.push_back({ time, ex.data().events.size() - 1, targets, status });
     }
     return Accept(now ? "Done." : "Planned for " + time + ".");
 }

@@ -1,5 +1,7 @@
 #include "handlers/transaction_support.h"
 
+#include "handlers/notices.h"
+
 namespace exchange {
 
 namespace {
@@ -86,6 +88,15 @@ TransactionHandler Counted(Exchange& ex, Verdict (*handler)(Exchange&, Call&))
         ++st.transactions;
         st.rejected += v.accepted ? 0 : 1;
         st.lastTransactionTime = ex.now();
+        if (v.accepted) {
+            const bool cancel = call.code == 151 || call.code == 160 || call.code == 161 || call.code == 162;
+            const bool session = call.code == 142;
+            RecordAudit(ex, call.session.user, session ? "SESS" : "TRAD",
+                session      ? "SUSP"
+                    : cancel ? "CANC"
+                             : "ORDR",
+                std::to_string(call.code) + ": " + v.text);
+        }
         return v;
     };
 }

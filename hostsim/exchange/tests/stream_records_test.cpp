@@ -156,12 +156,21 @@ TEST_F(RecordTest, ChangeReportsOfTheReferenceTables)
     const auto audit = ask(9, "SUP1", 72,
         "00000000"
         "00000001");
-    ASSERT_EQ(audit.size(), 3u);
+    ASSERT_EQ(audit.size(), 6u); // two seed events and this test's three logons in 'Y', one more in the other
     EXPECT_EQ(audit[0],
         Golden(125,
             { { 0, "00000001" }, { 8, "Y" }, { 9, "SESS" }, { 13, "LOGN" }, { 17, "080100" }, { 23, "N" },
                 { 76, "BRK1T1" }, { 88, "BRK1" }, { 100, "022" }, { 103, "BRK1T1 bejelentkezett." } }));
-    EXPECT_EQ(audit[2].substr(0, 9), "00000002N");
+    EXPECT_EQ(audit[5].substr(0, 9), "00000002N");
+    // Logons and accepted transactions add events: the three logons of this test, then an order.
+    const auto logons = ask(9, "SUP1", 72,
+        "00000002"
+        "99999999");
+    ASSERT_EQ(logons.size(), 3u);
+    EXPECT_EQ(logons[0],
+        Golden(120,
+            { { 0, "00000003" }, { 8, "Y" }, { 9, "SESS" }, { 13, "LOGN" }, { 17, "101500" }, { 23, " " },
+                { 76, "BRK1T1" }, { 88, "BRK1" }, { 100, "017" }, { 103, "BRK1T1 logged on." } }));
     // The market status record serves the security list stamp and the replay statistics.
     EXPECT_EQ(ask(1, "BRK1T1", 25, "").front(),
         Golden(252,

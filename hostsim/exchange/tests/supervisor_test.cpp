@@ -78,6 +78,19 @@ TEST_F(SupervisorTest, SecuritySuspensionWithItsEventAndMessage)
         "Planned for 235900.");
     EXPECT_EQ(ex_->security("0MAINSHR000003   ")->status, 'A');
     EXPECT_EQ(ex_->data().events.back().kind, 'P');
+    // Carried out when the host's clock gets there; a deleted plan is not.
+    EXPECT_EQ(
+        tx(9, 142, op("SUP1", 9, 673, { { 13, "SHR000004" }, { 25, "235900" }, { 671, "S" }, { 672, "S" } }))
+            .type,
+        kAccepted);
+    const std::string id = std::to_string(ex_->data().events.back().id);
+    EXPECT_EQ(
+        tx(9, 142, op("SUP1", 8, 17, { { 13, std::string(4 - id.size(), '0') + id } })).type, kAccepted);
+    now_ = "235900";
+    send(9, ++seq_[9], {});
+    EXPECT_EQ(ex_->security("0MAINSHR000003   ")->status, 'S');
+    EXPECT_EQ(ex_->security("0MAINSHR000004   ")->status, 'A');
+    EXPECT_EQ(ex_->data().events.back().kind, 'R');
 }
 
 TEST_F(SupervisorTest, MarketsUsersAndReferencePrice)
