@@ -81,6 +81,18 @@ void DeliverNews(Exchange& ex, const NewsItem& n)
     }
 }
 
+bool DeadlinePassed(const std::string& start, int64_t minutes, const std::string& now)
+{
+    const auto seconds = [](const std::string& t) -> int64_t {
+        if (t.size() != 6 || t.find_first_not_of("0123456789") != std::string::npos)
+            return -1;
+        return std::stoll(t.substr(0, 2)) * 3600 + std::stoll(t.substr(2, 2)) * 60
+            + std::stoll(t.substr(4, 2));
+    };
+    const int64_t from = seconds(start), at = seconds(now);
+    return from >= 0 && at >= 0 && at >= from + minutes * 60;
+}
+
 void DeliverDueItems(Exchange& ex)
 {
     const std::string now = ex.now();
@@ -98,6 +110,15 @@ void DeliverDueItems(Exchange& ex)
         if (n.status == 'P' && n.time <= now) {
             n.status = 'S';
             DeliverNews(ex, n);
+        }
+    }
+    // Deals not confirmed within their confirmation period expire.
+    auto& deals = ex.data().deals;
+    for (std::size_t i = 0; i < deals.size(); ++i) {
+        Deal& d = deals[i];
+        if (d.status == 'O' && DeadlinePassed(d.time, d.confirmMinutes, now)) {
+            d.status = 'E';
+            ex.state().streams.deals.add(i, DealFirms(d));
         }
     }
     // Planned suspensions whose time came: carried out unless their event was deleted.

@@ -11,9 +11,11 @@ bool Receives(Exchange& ex, const Session& session, const ExchangeMessage& m);
 void DeliverMessage(Exchange& ex, const ExchangeMessage& m);
 // Queues the news head for every session.
 void DeliverNews(Exchange& ex, const NewsItem& n);
+// Whether `minutes` after the time of day `start` (HHMMSS) the time `now` is reached.
+bool DeadlinePassed(const std::string& start, int64_t minutes, const std::string& now);
 // Messages and news waiting for their time that is now reached become sent
-// ('S') and go out again, and planned suspensions are carried out; checked at
-// most once a host second.
+// ('S') and go out again, planned suspensions are carried out and deals not
+// confirmed in time expire; checked at most once a host second.
 void DeliverDueItems(Exchange& ex);
 
 } // namespace exchange

@@ -55,6 +55,18 @@ TEST_F(DealTest, InputConfirmAndTrade)
     EXPECT_EQ(tx(1, 139, Golden(48, { { 0, User("BRK1T1") }, { 12, key } })).type, kRefused);
 }
 
+TEST_F(DealTest, UnconfirmedDealExpiresAfterItsPeriod)
+{
+    ASSERT_EQ(tx(1, 134, DealText("BRK2T1", "000277450")).type, kAccepted);
+    const Deal& d = ex_->data().deals[ex_->state().dealByNumber.at(ex_->state().nextDeal - 1)];
+    now_ = "104459"; // entered at 10:15:00 with 30 minutes to confirm
+    send(1, ++seq_[1], {});
+    EXPECT_EQ(d.status, 'O');
+    now_ = "104500";
+    send(1, ++seq_[1], {});
+    EXPECT_EQ(d.status, 'E');
+}
+
 TEST_F(DealTest, TradeCancellationSteps)
 {
     // Trade 1: BRK1 bought from BRK2.

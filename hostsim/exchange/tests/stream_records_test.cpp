@@ -211,6 +211,21 @@ TEST_F(RecordTest, BroadcastSwitchReplaysMessagesAndNewsInPolls)
     EXPECT_EQ(ex_->sessions().find(2)->outbox.size(), 9u + 3u);
 }
 
+TEST_F(RecordTest, SummaryRecordsEveryCycleInFull)
+{
+    // One record per (sector, market, board) of the listed shares and bonds, the whole set each cycle.
+    const auto first = ask(1, "BRK1T1", 27, std::string("00000000") + '\0');
+    ASSERT_FALSE(first.empty());
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        ASSERT_EQ(first[i].size(), 89u);
+        EXPECT_EQ(first[i].substr(0, 8),
+            std::string(8 - std::to_string(i + 1).size(), '0') + std::to_string(i + 1));
+        EXPECT_EQ(first[i][88], i + 1 == first.size() ? '1' : '0');
+    }
+    EXPECT_EQ(first.front().substr(8, 12), "BANKEQTYBLCK");
+    EXPECT_EQ(ask(1, "BRK1T1", 27, std::string("00000000") + '\0'), first);
+}
+
 TEST_F(RecordTest, BookWindowsGetTheWholeBookWhenItChanged)
 {
     auto order = [&](int slot, const std::string& user, const std::string& account, char side,
