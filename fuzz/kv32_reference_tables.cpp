@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "kv32/shell/app_settings.h"
 #include "kv32/shell/kv_app_logic.h"
 #include "kv32/tables/all_tables.h"
 #include "kvcore/router/kv_trace.h"
@@ -52,6 +53,7 @@ void Preload()
     spec.distribution = 'P';
     Feed(SecurityTable(), 17, SecuritySnapshot(spec));
     Feed(ParticipantTable(), 19, std::string("00000001FIRM1       First Broker") + std::string(137, ' '));
+    Feed(FlagTable(), 116, "00000001XxYContinuous                    1");
     Feed(TraderTable(), 18, std::string("00000001TRADER01    Anna") + std::string(26, ' ') + "FIRM1" + std::string(103, ' '));
 }
 
@@ -71,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CKvAppLogic app;
     FreeAll();
     Preload();
+    KvAppSettings().nLastTrades = static_cast<int>(data[0] >> 5); // 0..7
 
     const Decoder decoders[] = {
         { &StatusTable(), 115 },
@@ -89,6 +92,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         { &TraderTable(), 18 },
         { &TraderTable(), 40 },
         { &RightTable(), 93 },
+        { &LanguageTable(), 65 },
+        { &MessageTextTable(), 66 },
+        { &FlagTable(), 116 },
+        { &ScheduleTable(), 85 },
+        { &LastTradeTable(), 118 },
     };
     constexpr size_t kDecoders = sizeof decoders / sizeof decoders[0];
     const Decoder& decoder = decoders[data[0] % kDecoders];
@@ -103,6 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             break;
         start = end + 1;
     }
+    LastTradeTable().OnPostReceive();
     // Touch what the windows read.
     for (int i = 0; i < SecurityTable().GetCount(); ++i)
         (void)SecurityTable().IsSuspended(*SecurityTable().GetRec(i));

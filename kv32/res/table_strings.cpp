@@ -14,6 +14,7 @@ constexpr fw::StringEntry kStrings[] = {
     { IDS_PRICE_ABOVE_LAST, "Price is more than the last", "Az ár nagyobb az előzőnél" },
     { IDS_PRICE_BELOW_LAST, "Price is less than the last", "Az ár kisebb az előzőnél" },
     { IDS_PRICE_EQUAL_LAST, "Equal to the last", "Az előzővel egyenlő" },
+    { IDS_NO, "No", "Nem" },
     { IDS_YES, "Yes", "Igen" },
     { IDS_INVALID_MESSAGE_DATA, "Invalid data in the message", "Érvénytelen adat az üzenetben" },
 };

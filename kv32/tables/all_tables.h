@@ -12,9 +12,14 @@
 #pragma once
 
 #include "kv32/tables/board_table.h"
+#include "kv32/tables/flag_table.h"
+#include "kv32/tables/language_table.h"
+#include "kv32/tables/last_trade_table.h"
 #include "kv32/tables/market_table.h"
+#include "kv32/tables/message_text_table.h"
 #include "kv32/tables/participant_table.h"
 #include "kv32/tables/right_table.h"
+#include "kv32/tables/schedule_table.h"
 #include "kv32/tables/sector_table.h"
 #include "kv32/tables/security_table.h"
 #include "kv32/tables/status_table.h"
@@ -27,11 +32,17 @@ struct CKvTables {
     CSectorTable sectors;
     CTable20 markets;
     CTable21 instruments;
+    CFlagTable letterCodes;
+    CTable65 languages;
+    CMessageTextTable messageTexts;
     CRightTable rights;
     // Market data.
     CSecurityTable securities;
     CParticipantTable participants;
     CTraderTable traders;
+    // Trading.
+    CFlagTable2 schedule;
+    CTable118 lastTrades;
 };
 
 // The program's tables, built on first use and kept until the process ends.
@@ -41,5 +52,10 @@ inline CStatusTable& StatusTable() { return KvTables().statuses; }
 inline CSectorTable& SectorTable() { return KvTables().sectors; }
 inline CTable20& MarketTable() { return KvTables().markets; }
 inline CTable21& InstrumentTable() { return KvTables().instruments; }
+inline CFlagTable& FlagTable() { return KvTables().letterCodes; }
+inline CTable65& LanguageTable() { return KvTables().languages; }
+inline CMessageTextTable& MessageTextTable() { return KvTables().messageTexts; }
+inline CFlagTable2& ScheduleTable() { return KvTables().schedule; }
+inline CTable118& LastTradeTable() { return KvTables().lastTrades; }
 inline CParticipantTable& ParticipantTable() { return KvTables().participants; }
 inline CTraderTable& TraderTable() { return KvTables().traders; }

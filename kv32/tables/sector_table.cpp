@@ -4,20 +4,8 @@
 #include "kvcore/app/app_core_base.h"
 
 CSectorTable::CSectorTable()
-    : CHostTable<SectorRec>(0, 8)
+    : CSnapshotTable<CHostTable<SectorRec>>(0, 8, kRequest)
 {
-}
-
-int CSectorTable::Load()
-{
-    ResetNextKey();
-    return RunSnapshotLoop(kRequest, this, [this](KvFieldWriter& w) { AppendNextKey(w); });
-}
-
-void CSectorTable::TakeRecord(int type, CRecordReader& reader)
-{
-    if (type == kRequest)
-        Decode(reader);
 }
 
 int CSectorTable::Decode(CRecordReader& reader)

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "kv32/tables/host_tables.h"
+#include "kv32/tables/snapshot_table.h"
 
 struct SectorRec {
     int32_t nIndex;
@@ -12,17 +12,13 @@ struct SectorRec {
     char szName[31];
 };
 
-class CSectorTable : public CHostTable<SectorRec> {
+class CSectorTable : public CSnapshotTable<CHostTable<SectorRec>> {
 public:
     static constexpr int kRequest = 23;
 
     CSectorTable();
 
-    int Load() override;
     int Decode(CRecordReader& reader) override;
     // 4 characters, stripped, against the sector code; -1 when none.
     int FindByCode(const char* code);
-
-protected:
-    void TakeRecord(int type, CRecordReader& reader) override;
 };

@@ -4,20 +4,8 @@
 #include "kvcore/app/app_core_base.h"
 
 CStatusTable::CStatusTable()
-    : CHostTable<StatusRec>(0, 4)
+    : CSnapshotTable<CHostTable<StatusRec>>(0, 4, kRequest)
 {
-}
-
-int CStatusTable::Load()
-{
-    ResetNextKey();
-    return RunSnapshotLoop(kRequest, this, [this](KvFieldWriter& w) { AppendNextKey(w); });
-}
-
-void CStatusTable::TakeRecord(int type, CRecordReader& reader)
-{
-    if (type == kRequest)
-        Decode(reader);
 }
 
 int CStatusTable::Decode(CRecordReader& reader)

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "kv32/tables/host_tables.h"
+#include "kv32/tables/snapshot_table.h"
 
 struct StatusRec {
     char szCode[4];
@@ -15,21 +15,17 @@ struct StatusRec {
     char szText[32]; // nTextLen bytes, not terminated when full
 };
 
-class CStatusTable : public CHostTable<StatusRec> {
+class CStatusTable : public CSnapshotTable<CHostTable<StatusRec>> {
 public:
     static constexpr int kRequest = 115;
     static constexpr int kTextRoom = 32;
 
     CStatusTable();
 
-    int Load() override;
     int Decode(CRecordReader& reader) override;
 
     // The first status with this kind letter, -1 when none.
     int FindByKind(char kind);
     // 40 characters, stripped, against the status name; -1 when none.
     int FindByName(const char* name);
-
-protected:
-    void TakeRecord(int type, CRecordReader& reader) override;
 };
