@@ -9,6 +9,7 @@
 
 #include "kv32/shell/app_settings.h"
 #include "kv32/shell/kv_app_logic.h"
+#include "kv32/tables/account_group_tables.h"
 #include "kv32/tables/all_tables.h"
 #include "kvcore/router/kv_trace.h"
 #include "support/scripted_router.h"
@@ -75,6 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Preload();
     KvAppSettings().nLastTrades = static_cast<int>(data[0] >> 5); // 0..7
 
+    CCodeTable60 groups;
+    CCodeTable61 groupAccounts;
+    CCodeTable62 groupUsers;
     const Decoder decoders[] = {
         { &StatusTable(), 115 },
         { &SectorTable(), 23 },
@@ -97,6 +101,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         { &FlagTable(), 116 },
         { &ScheduleTable(), 85 },
         { &LastTradeTable(), 118 },
+        { &groups, 60 },
+        { &groupAccounts, 61 },
+        { &groupUsers, 62 },
     };
     constexpr size_t kDecoders = sizeof decoders / sizeof decoders[0];
     const Decoder& decoder = decoders[data[0] % kDecoders];

@@ -16,6 +16,8 @@ constexpr fw::StringEntry kStrings[] = {
     { IDS_PRICE_EQUAL_LAST, "Equal to the last", "Az előzővel egyenlő" },
     { IDS_NO, "No", "Nem" },
     { IDS_YES, "Yes", "Igen" },
+    { IDS_NO_USER_FIRM, "Cannot determine firm currently registering user belongs to.",
+        "Nem állapítható meg, melyik céghez tartozik a bejelentkező felhasználó." },
     { IDS_INVALID_MESSAGE_DATA, "Invalid data in the message", "Érvénytelen adat az üzenetben" },
 };
 

@@ -22,6 +22,7 @@ enum Kv32TableStringId : unsigned {
     IDS_PRICE_EQUAL_LAST = 5152,
     IDS_NO = 10257,
     IDS_YES = 10258,
+    IDS_NO_USER_FIRM = 10259,
     IDS_INVALID_MESSAGE_DATA = 61208,
 };
 

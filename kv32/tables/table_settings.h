@@ -10,7 +10,6 @@ struct CKvTableSettings {
     int nFlashDelay = 1; // ticks a changed security row flashes (0: only status changes flash)
     int nColorDelay = 3; // ticks its price colour stays; -1 holds it until the next change
     int nPriceChange = 0; // 0: the colour follows "change today", else "change last"
-    int nLastTrades = 0; // rows kept by the last-trades table; 0 keeps every trade
 };
 
 CKvTableSettings& KvTableSettings();

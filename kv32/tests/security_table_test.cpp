@@ -19,15 +19,6 @@ protected:
     CSecurityTable& table = SecurityTable();
 };
 
-std::vector<std::string> Keys(const ScriptedRouter& router, int code)
-{
-    std::vector<std::string> keys;
-    for (const Msg& m : router.Requests()) {
-        if (m.type == code)
-            keys.push_back(m.bytes);
-    }
-    return keys;
-}
 
 TEST_F(SecurityTableTest, SnapshotKeepsKindZeroWithNamesResolvedAndMovesTheKeyPastOtherKinds)
 {
@@ -52,8 +43,8 @@ TEST_F(SecurityTableTest, SnapshotKeepsKindZeroWithNamesResolvedAndMovesTheKeyPa
     router.Reply({ { 17, SecuritySnapshot(c) }, End() });
 
     EXPECT_EQ(table.Load(), 1);
-    EXPECT_EQ(Keys(router, 25), std::vector<std::string> { "TRADER01    " });
-    EXPECT_EQ(Keys(router, 17),
+    EXPECT_EQ(RequestKeys(router, 25), std::vector<std::string> { "TRADER01    " });
+    EXPECT_EQ(RequestKeys(router, 17),
         (std::vector<std::string> { "TRADER01    00000000        ", "TRADER01    00000002        " }));
     EXPECT_STREQ(table.m_szListStamp, "STAMP00042");
     EXPECT_STREQ(table.m_szSeqNum, "0000000000");
@@ -143,7 +134,7 @@ TEST_F(SecurityTableTest, SubscriptionCarriesTheSequenceNumberIn47Characters)
     router.ClearRecord();
     app.CollectAllRequests();
     ASSERT_TRUE(VORLInfoReqEnd());
-    EXPECT_EQ(Keys(router, 33), std::vector<std::string> { "TRADER01    0000000077" + std::string(25, ' ') });
+    EXPECT_EQ(RequestKeys(router, 33), std::vector<std::string> { "TRADER01    0000000077" + std::string(25, ' ') });
 }
 
 TEST_F(SecurityTableTest, LookupsByCodeNameInstrumentAndBoard)

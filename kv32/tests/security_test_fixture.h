@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "kv32/tables/all_tables.h"
 #include "kv32/tables/table_settings.h"
@@ -19,6 +20,17 @@ inline void Feed(CVorlTarget& table, int type, std::string bytes)
     m.nLength = static_cast<int32_t>(bytes.size());
     m.pText = reinterpret_cast<unsigned char*>(bytes.data());
     table.StoreDataItem(&m);
+}
+
+// The keys of the requests of one code sent so far.
+inline std::vector<std::string> RequestKeys(const ScriptedRouter& router, int code)
+{
+    std::vector<std::string> keys;
+    for (const Msg& m : router.Requests()) {
+        if (m.type == code)
+            keys.push_back(m.bytes);
+    }
+    return keys;
 }
 
 class SecurityFixture : public Kv32Fixture {

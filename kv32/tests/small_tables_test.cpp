@@ -65,15 +65,7 @@ protected:
         ScheduleTable().Free();
         LastTradeTable().Free();
     }
-    std::vector<std::string> Keys(int code) const
-    {
-        std::vector<std::string> keys;
-        for (const Msg& m : router.Requests()) {
-            if (m.type == code)
-                keys.push_back(m.bytes);
-        }
-        return keys;
-    }
+    std::vector<std::string> Keys(int code) const { return RequestKeys(router, code); }
 };
 
 // Last trade (118): seq 10, trade number 12, code 17, price 9, second 9,
