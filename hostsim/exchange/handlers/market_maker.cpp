@@ -9,7 +9,7 @@ namespace exchange {
 
 namespace {
 
-constexpr std::size_t kBuyBlock = 31, kSellBlock = 165, kBlock = 134;
+constexpr std::size_t kBuyBlock = 31, kSellBlock = 165; // each side block is 134 characters
 
 bool standingOrder(const Order& o)
 {
