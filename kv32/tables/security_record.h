@@ -9,26 +9,27 @@
 #include "kvcore/values/cdouble.h"
 
 struct SecurityRec {
+    // What a change report reads and writes comes first, so that a report
+    // touches few cache lines; the reference data follows.
     int32_t nAlertLink; // index of the security's alert definition, -1 none
     char szCode[18]; // kind character, board code 4, instrument id 12; kept unstripped
+    int32_t nPriceDec;
+    int32_t nValueDec;
+    int32_t nYieldDec;
     char szDistribution[9]; // "Yes" in the user's language for a primary distribution, else empty
-    char szShortName[21];
-    CDouble dAccruedInterest;
+    // Change indication: colour -1 none, 0 negative, 1 positive, 2 any change, 3 suspended.
+    int32_t nColor;
+    int32_t nChangeColor;
+    int32_t nColorTicks;
+    int32_t nFlashTicks;
+    int32_t nPending;
+    char cStatusKind; // kind letter of the status that szStatus names ('A' active, 'S' suspended), 0 none
     CDouble dYield; // c
-    char szStatus[33]; // the status name of the status letter (B)
-    char szBoardName[31];
-    char szName[41];
-    char szRemarks[9]; // A
-    char szSession[31]; // a
-    CDouble dIpoPrice;
-    CDouble dEarnings;
     CDouble dEps; // m
-    CDateTime dtPrevDate; // X
     CDouble dPrevPrice; // Y; the second fallback price of the order dialogs
     CDouble dValueCum; // g
     CDouble dVolumeCum; // f
     CDouble dOneDecimal; // 9 characters at 350 (the lot's first byte leads it)
-    int32_t nPriceDec;
     CDouble dBid; // C
     CDouble dOffer; // G
     CDouble dOpen; // K
@@ -49,17 +50,47 @@ struct SecurityRec {
     CDouble dOfferDepth; // H
     CDouble dOfferDepthTotal; // I
     CDouble dRefPrice; // e; the third fallback price of the order dialogs
-    CDateTime dtTime; // R
     CDouble dVolumeToday; // S
     CDouble dValueToday; // T
     CDouble dQtyOffMarket; // d
-    char szMarket[5];
-    char szSector[5];
     CDouble dNumTrades; // h
     CDouble dNumOrders; // i
     CDouble dOpenOrders; // k
+    CDouble dCircuitCeiling; // v
+    CDouble dCircuitFloor; // w
+    CDouble dClose; // z; the first fallback price of the order dialogs
+    CDouble dUpperLimit; // t
+    CDouble dLowerLimit; // u
+    CDouble dVolOffToday; // 0
+    CDouble dValOffToday; // 1
+    CDouble dVolOffTraded; // 2
+    CDouble dValOffTraded; // 3
+    CDouble dOpenYield; // 4
+    CDouble dHighYield; // 5
+    CDouble dLowYield; // 6
+    CDouble dClosedYield; // 7
+    CDouble dRefYield; // 8
+    CDouble dChangeYield; // 9
+    CDouble dChangeLty; // W
+    CDouble dLastOffYield; // Z
+    CDouble dBidYield; // x
+    CDouble dOfferYield; // y
+    CDouble dWaYield; // !
+    CDouble dIndicative; // %
+    char szShortName[21];
+    CDouble dAccruedInterest;
+    char szStatus[33]; // the status name of the status letter (B)
+    char szBoardName[31];
+    char szName[41];
+    char szRemarks[9]; // A
+    char szSession[31]; // a
+    CDouble dIpoPrice;
+    CDouble dEarnings;
+    CDateTime dtPrevDate; // X
+    CDateTime dtTime; // R
+    char szMarket[5];
+    char szSector[5];
     char szText3[4];
-    int32_t nValueDec;
     // U: the order-method permission string, one '0'/'1' per method. The
     // one-letter flags below are taken from its positions whenever it arrives.
     char szMethods[33];
@@ -67,10 +98,6 @@ struct SecurityRec {
     CDouble dAvgVolumeLastMonth; // 16 at 275: last month's average volume (alert figure)
     CDouble dPlannedIssueSize; // 16 at 259: the listed quantity (alert figure)
     CDouble dNumber316;
-    int32_t nYieldDec;
-    CDouble dCircuitCeiling; // v
-    CDouble dCircuitFloor; // w
-    CDouble dClose; // z; the first fallback price of the order dialogs
     char szInstrCode[13];
     char szE[2];
     char szD[2];
@@ -91,32 +118,8 @@ struct SecurityRec {
     CDouble dLot; // the lot multiplier of the order dialogs
     char szSectorName[31];
     CDouble dTheoreticalPrice;
-    // Change indication: colour -1 none, 0 negative, 1 positive, 2 any change, 3 suspended.
-    int32_t nColor;
-    int32_t nChangeColor;
-    int32_t nColorTicks;
-    int32_t nFlashTicks;
-    int32_t nPending;
     CDateTime dtSuspension; // o (date), p (time)
     CDateTime dtSecond; // q (date), r (time)
-    CDouble dUpperLimit; // t
-    CDouble dLowerLimit; // u
-    CDouble dVolOffToday; // 0
-    CDouble dValOffToday; // 1
-    CDouble dVolOffTraded; // 2
-    CDouble dValOffTraded; // 3
-    CDouble dOpenYield; // 4
-    CDouble dHighYield; // 5
-    CDouble dLowYield; // 6
-    CDouble dClosedYield; // 7
-    CDouble dRefYield; // 8
-    CDouble dChangeYield; // 9
-    CDouble dChangeLty; // W
-    CDouble dLastOffYield; // Z
-    CDouble dBidYield; // x
-    CDouble dOfferYield; // y
-    CDouble dWaYield; // !
-    CDouble dIndicative; // %
     // What the trading dialogs read, taken from the permission string (U):
     char cYieldFlag; // position 10: '1' quoted by yield
     char cNegDealFlag; // position 3: '1' negotiated deals allowed

@@ -245,6 +245,23 @@ int CSecurityTable::DecodeSnapshot(std::string_view record)
     return 1;
 }
 
+namespace {
+// The kind letter of the status that a record's status text names; the text
+// holds the first 32 characters of the name.
+char StatusKind(const SecurityRec& rec)
+{
+    if (rec.szStatus[0] == '\0')
+        return '\0';
+    CStatusTable& statuses = StatusTable();
+    for (int i = 0; i < statuses.GetCount(); ++i) {
+        const StatusRec* s = statuses.GetRec(i);
+        if (std::strncmp(s->szName, rec.szStatus, sizeof rec.szStatus - 1) == 0)
+            return s->cKind;
+    }
+    return '\0';
+}
+} // namespace
+
 void CSecurityTable::TakeStatus(SecurityRec& rec, char statusLetter) const
 {
     const int status = StatusTable().FindByKind(statusLetter);
@@ -252,6 +269,7 @@ void CSecurityTable::TakeStatus(SecurityRec& rec, char statusLetter) const
     // The record keeps 32 characters of the name; the state key keeps it whole.
     CopyText(rec.szStatus, name);
     CopyText(rec.szStateKey, name);
+    rec.cStatusKind = StatusKind(rec);
 }
 
 void CSecurityTable::TakeMethods(SecurityRec& rec, std::string_view methods)
@@ -381,31 +399,17 @@ const std::vector<int>& CSecurityTable::GetDistinctList()
     return m_distinct;
 }
 
-namespace {
-// The kind letter of the status that a record's status text names; the text
-// holds the first 32 characters of the name.
-char StatusKind(const SecurityRec& rec)
-{
-    if (rec.szStatus[0] == '\0')
-        return '\0';
-    CStatusTable& statuses = StatusTable();
-    for (int i = 0; i < statuses.GetCount(); ++i) {
-        const StatusRec* s = statuses.GetRec(i);
-        if (std::strncmp(s->szName, rec.szStatus, sizeof rec.szStatus - 1) == 0)
-            return s->cKind;
-    }
-    return '\0';
-}
-} // namespace
 
+// The status table is loaded before the securities and does not change while
+// they are held, so each record keeps the kind of its status.
 bool CSecurityTable::IsActive(const SecurityRec& rec) const
 {
-    return StatusKind(rec) == 'A';
+    return rec.cStatusKind == 'A';
 }
 
 bool CSecurityTable::IsSuspended(const SecurityRec& rec) const
 {
-    return StatusKind(rec) == 'S';
+    return rec.cStatusKind == 'S';
 }
 
 std::string CSecurityTable::StatusText(char statusLetter) const
