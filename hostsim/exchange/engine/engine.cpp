@@ -55,10 +55,10 @@ bool ahead(const Order& a, const Order& b)
     return a.number < b.number;
 }
 
-void addStatistics(std::array<int64_t, 16>& s, bool buy, int64_t quantity, int64_t value)
+// Four figures from `base`: highest volume, highest value, total volume,
+// total value. Orders: buy at 0, sell at 4; trades: buy at 8, sell at 12.
+void addStatistics(std::array<int64_t, 16>& s, std::size_t base, int64_t quantity, int64_t value)
 {
-    // Trade statistics start at 8: highest volume, highest value, total volume, total value; buy then sell.
-    const std::size_t base = buy ? 8 : 12;
     s[base] = std::max(s[base], quantity);
     s[base + 1] = std::max(s[base + 1], value);
     s[base + 2] += quantity;
@@ -145,14 +145,25 @@ void fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t 
     st.streams.lastTrades.add(ti);
     applyTradeFigures(s.figures, price, quantity, value, t.time);
     for (const Order* o : { &buy, &sell }) {
-        addStatistics(st.firmStatistics[o->firm], o == &buy, quantity, value);
-        addStatistics(st.traderStatistics[o->user], o == &buy, quantity, value);
+        addStatistics(st.firmStatistics[o->firm], o == &buy ? 8 : 12, quantity, value);
+        addStatistics(st.traderStatistics[o->user], o == &buy ? 8 : 12, quantity, value);
         publishFirmAndTrader(ex, o->firm, o->user);
     }
     PublishOrder(ex, resting);
 }
 
 } // namespace
+
+void RecordOrderStatistics(Exchange& ex, std::size_t order)
+{
+    const Order& o = ex.data().orders[order];
+    const Security* s = ex.security(o.securityKey);
+    const int64_t value = s != nullptr ? ValueOf(*s, o.price, o.quantity) : 0;
+    MarketState& st = ex.state();
+    addStatistics(st.firmStatistics[o.firm], isBuy(o) ? 0 : 4, o.quantity, value);
+    addStatistics(st.traderStatistics[o.user], isBuy(o) ? 0 : 4, o.quantity, value);
+    publishFirmAndTrader(ex, o.firm, o.user);
+}
 
 void PublishOrder(Exchange& ex, std::size_t order)
 {

@@ -20,6 +20,9 @@ void RefreshBookFigures(Exchange& ex, std::size_t security);
 void MatchOrder(Exchange& ex, std::size_t order);
 // Takes a resting order out of its book (withdraw, amend).
 void RemoveFromBook(Exchange& ex, std::size_t order);
+// Adds a new order to its firm's and trader's order statistics (the
+// participant and trader change reports carry them).
+void RecordOrderStatistics(Exchange& ex, std::size_t order);
 // Records a change of an order for the sessions that see it.
 void PublishOrder(Exchange& ex, std::size_t order);
 

@@ -1,5 +1,6 @@
 #include "handlers/transaction_support.h"
 
+#include "engine/engine.h"
 #include "handlers/notices.h"
 
 namespace exchange {
@@ -77,6 +78,7 @@ std::size_t AppendOrder(Exchange& ex, Order o)
     const auto sec = st.securityByKey.find(ex.data().orders[index].securityKey);
     if (sec != st.securityByKey.end())
         ++ex.data().securities[sec->second].figures.orders;
+    RecordOrderStatistics(ex, index);
     return index;
 }
 

@@ -68,6 +68,7 @@ TEST_F(MatchingTest, CrossingOrderTradesAtRestingPricesInTimePriority)
     const std::string tradesBefore = Zeros(streams.trades.last(), 10);
     const std::string lastBefore = Zeros(streams.lastTrades.last(), 10);
     const std::string securitiesBefore = Zeros(streams.securities.last(), 10);
+    const std::string firmsBefore = Zeros(streams.firms.last(), 10);
     const int64_t volumeBefore = ex_->data().securities[0].figures.volumeToday;
     // Two sells at 2775.00 (BRK2 first, BRK5 second) and one at 2776.00.
     ASSERT_EQ(
@@ -131,6 +132,16 @@ TEST_F(MatchingTest, CrossingOrderTradesAtRestingPricesInTimePriority)
         { "N000277600#", "G000277600#", "Q0000000000000050#", "H0000000000000050#", "J001#", "F000#" })
         EXPECT_NE(report.find(item), std::string::npos) << item << " in " << report;
     EXPECT_EQ(report.find("#C"), std::string::npos) << "no bid is left";
+    // The buyer's firm statistics: highest and total buy order, then the buy trades.
+    const auto firms = poll(1, 41, "BRK1T1", firmsBefore, "");
+    const auto last = std::find_if(firms.rbegin(), firms.rend(),
+        [](const std::string& r) { return field(r, 10, 12) == "BRK1        "; });
+    ASSERT_NE(last, firms.rend());
+    const std::string& brk1 = *last;
+    EXPECT_EQ(field(brk1, 28, 16), "0000000000000250"); // highest buy order volume
+    EXPECT_EQ(field(brk1, 28 + 16, 16), "0000000069500000"); // its value at the limit, 2780.00 x 250
+    EXPECT_EQ(field(brk1, 28 + 8 * 16, 16), "0000000000000100"); // highest buy trade volume
+    EXPECT_EQ(field(brk1, 28 + 10 * 16, 16), "0000000000000250"); // total buy trade volume
 }
 
 TEST_F(MatchingTest, AmendWithdrawAndApprove)
