@@ -191,3 +191,9 @@ std::vector<int> CParticipantTable::TradingRows(bool withExchange)
 std::vector<std::string> CParticipantTable::FillBrokerCodes() { return Collect(TradingRows(false), false); }
 std::vector<std::string> CParticipantTable::FillBrokerNames() { return Collect(TradingRows(false), true); }
 std::vector<std::string> CParticipantTable::FillMemberNames() { return Collect(TradingRows(true), true); }
+
+void CParticipantTable::LinkAlerts(
+    const std::function<int(std::string_view code)>& find, const std::function<void(int definition, int row)>& link)
+{
+    LinkRowsToAlerts(*this, 12, find, link);
+}

@@ -61,6 +61,11 @@ public:
     // "BROK" and "EXCH" participants with at least one trader.
     std::vector<std::string> FillMemberNames();
 
+    // Links each row to its alert definition: find(code) gives the
+    // definition's index or -1; link(definition, row) tells the definition
+    // its row. Rows without a definition get -1.
+    void LinkAlerts(const std::function<int(std::string_view code)>& find, const std::function<void(int definition, int row)>& link);
+
     // The firm alert test of a changed statistic: (alert link, figure, value).
     std::function<void(int32_t alertLink, int figure, const CDouble& value)> m_alertTest;
     bool m_bLoaded = false; // subscribes once loaded

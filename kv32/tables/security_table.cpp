@@ -10,6 +10,7 @@
 #include "kv32/tables/record_text.h"
 #include "kv32/tables/selection.h"
 #include "kv32/tables/table_settings.h"
+#include "kv32/tables/trader_table.h"
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/router/cvorl.h"
 #include "kvcore/values/number_text.h"
@@ -431,4 +432,11 @@ int CSecurityTable::SerializeSelection(fw::Archive& ar, std::vector<int>& select
 CSecurityTable& SecurityTable()
 {
     return KvTables().securities;
+}
+
+void CSecurityTable::LinkAlerts(
+    const std::function<int(std::string_view code)>& find, const std::function<void(int definition, int row)>& link)
+{
+    // Security codes are compared whole, blanks included.
+    LinkRowsToAlerts(*this, kCodeWidth, find, link);
 }

@@ -72,6 +72,11 @@ public:
     std::string StatusText(char statusLetter) const;
     int SerializeSelection(fw::Archive& ar, std::vector<int>& selection);
 
+    // Links each row to its alert definition: find(code) gives the
+    // definition's index or -1; link(definition, row) tells the definition
+    // its row. Rows without a definition get -1.
+    void LinkAlerts(const std::function<int(std::string_view code)>& find, const std::function<void(int definition, int row)>& link);
+
     // One tick of the change indication.
     void ApplyPendingChanges();
     const std::vector<int>& PendingRows() const { return m_pending; }

@@ -244,3 +244,9 @@ std::vector<std::string> CTraderTable::FillNamesOfFirm(const char* firmName)
     }
     return out;
 }
+
+void CTraderTable::LinkAlerts(
+    const std::function<int(std::string_view code)>& find, const std::function<void(int definition, int row)>& link)
+{
+    LinkRowsToAlerts(*this, 12, find, link);
+}

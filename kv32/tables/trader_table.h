@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -63,6 +64,11 @@ public:
     std::vector<std::string> FillCodes();
     std::vector<std::string> FillNamesOfFirm(const char* firmName);
 
+    // Links each row to its alert definition: find(code) gives the
+    // definition's index or -1; link(definition, row) tells the definition
+    // its row. Rows without a definition get -1.
+    void LinkAlerts(const std::function<int(std::string_view code)>& find, const std::function<void(int definition, int row)>& link);
+
     std::function<void(int32_t alertLink, int figure, const CDouble& value)> m_alertTest;
     bool m_bLoaded = false;
 
@@ -72,6 +78,20 @@ protected:
 
 // The names of dialogs that call the traders the users.
 using CUserTable = CTraderTable;
+// Links every row of a table (records with szCode and nAlertLink) to its alert definition.
+template <class TTable>
+void LinkRowsToAlerts(TTable& table, size_t codeWidth, const std::function<int(std::string_view code)>& find,
+    const std::function<void(int definition, int row)>& link)
+{
+    for (int row = 0; row < table.GetCount(); ++row) {
+        auto& rec = *table.GetRec(row);
+        const int definition = find(std::string_view(rec.szCode, strnlen(rec.szCode, codeWidth)));
+        rec.nAlertLink = definition;
+        if (definition >= 0 && link)
+            link(definition, row);
+    }
+}
+
 // The sixteen statistics of a change report, 16 characters each.
 void ReadPartyStatistics(CRecordReader& reader, CDouble (&stats)[kPartyStatistics]);
 // Runs an alert test over the sixteen statistics of a row with an alert link.

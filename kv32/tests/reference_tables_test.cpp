@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -145,6 +146,31 @@ TEST_F(ReferenceTables, EnglishBoardNamesFromTheUsersFile)
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "EnBoardNames.txt") << "BRD8 Eighth\n";
     EXPECT_EQ(boards.EnglishBoardName("BRD8"), std::nullopt);
+}
+
+} // namespace
+
+#include "kv32/res/strings.h"
+#include "kv32/res/table_strings.h"
+
+namespace {
+
+TEST(TableStrings, UniqueIdsInBothLanguagesApartFromTheProgramsOtherTexts)
+{
+    std::vector<std::uint32_t> ids;
+    for (const fw::StringEntry& e : Kv32TableStrings()) {
+        EXPECT_NE(e.en, nullptr) << e.id;
+        EXPECT_NE(e.hu, nullptr) << e.id;
+        ids.push_back(e.id);
+    }
+    for (const fw::StringEntry& e : Kv32Strings())
+        ids.push_back(e.id);
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
+    fw::setLanguage(fw::Language::Hungarian);
+    EXPECT_EQ(Kv32TableString(IDS_STATE_SUSPENDED), "F");
+    fw::setLanguage(fw::Language::English);
+    EXPECT_EQ(Kv32TableString(IDS_STATE_SUSPENDED), "S");
 }
 
 } // namespace

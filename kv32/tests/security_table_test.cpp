@@ -269,4 +269,20 @@ TEST_F(SecurityTableTest, DumpFileHoldsTheStampAndTheRecords)
     std::filesystem::remove_all(folder);
 }
 
+TEST_F(SecurityTableTest, AlertDefinitionsLinkBothWays)
+{
+    SecuritySpec a;
+    SecuritySpec b = a;
+    b.instrument = "INSTR0000002";
+    AddSecurity(a);
+    AddSecurity(b);
+    table.GetRec(0)->nAlertLink = 5; // a stale link goes
+    std::vector<std::pair<int, int>> linked;
+    table.LinkAlerts([](std::string_view code) { return code == "0BRD1INSTR0000002" ? 7 : -1; },
+        [&](int definition, int row) { linked.emplace_back(definition, row); });
+    EXPECT_EQ(table.GetRec(0)->nAlertLink, -1);
+    EXPECT_EQ(table.GetRec(1)->nAlertLink, 7);
+    EXPECT_EQ(linked, (std::vector<std::pair<int, int>> { { 7, 1 } }));
+}
+
 } // namespace
