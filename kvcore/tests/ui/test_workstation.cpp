@@ -1,5 +1,7 @@
 #include "ui/test_workstation.h"
 
+#include <algorithm>
+
 #include "fw/core/resources.h"
 #include "fw/ui/view.h"
 #include "kvcore/app/app_core_base.h"
@@ -180,7 +182,7 @@ CTDocTemplate* WorkstationApp::AddDocTemplateID(uint32_t id)
 
 int WorkstationApp::CanAccess(unsigned id, unsigned)
 {
-    return id != kRefusedCommand;
+    return std::find(refused.begin(), refused.end(), id) == refused.end();
 }
 
 int WorkstationApp::VORLTransactionRecv(int code, char* text, int len, int)

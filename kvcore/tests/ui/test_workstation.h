@@ -81,6 +81,7 @@ public:
 
     WorkstationFrame* Frame() const { return static_cast<WorkstationFrame*>(GetMainFrame()); }
     HostTable table;
+    std::vector<unsigned> refused { kRefusedCommand }; // the user's rights
 };
 
 } // namespace kvtest

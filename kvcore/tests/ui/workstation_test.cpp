@@ -160,6 +160,28 @@ TEST_F(Workstation, HighSpeedPollsFromTheIdleHandlerUntilADialogOpens)
     EXPECT_EQ(ps->m_nIdleTicks, 0);
 }
 
+TEST_F(Workstation, AStoredToolbarLayoutLosesWhatTheNextUserMayNotUse)
+{
+    LogOn();
+    CKvToolBarManager& bars = frame->GetToolBarManager();
+    app->refused.clear(); // a user with every right
+    bars.SetLogOnDockState();
+    EXPECT_EQ(bars.Bars().buttons(59397), (std::vector<uint32_t> { kvtest::kBuyCommand, kvtest::kRefusedCommand }));
+    fw::Archive stored;
+    ASSERT_TRUE(bars.Serialize(stored));
+
+    app->refused = { kvtest::kRefusedCommand };
+    fw::Archive loading(stored.bytes());
+    ASSERT_TRUE(bars.Serialize(loading));
+    EXPECT_EQ(bars.Bars().buttons(59397), (std::vector<uint32_t> { kvtest::kBuyCommand }));
+    EXPECT_EQ(bars.Model().PermittedGroups()[1], (std::vector<uint32_t> { kvtest::kBuyCommand }));
+    // A record of another version changes nothing.
+    std::vector<uint8_t> foreign = stored.bytes();
+    foreign[12] = 9; // the layout record's version word, after the three display settings
+    fw::Archive other(foreign);
+    EXPECT_FALSE(bars.Serialize(other));
+}
+
 TEST_F(Workstation, ClosingTheWindowLogsOffFirst)
 {
     LogOn();
