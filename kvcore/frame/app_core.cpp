@@ -28,6 +28,7 @@
 #include "kvcore/frame/main_frame_core.h"
 #include "kvcore/frame/startup_wnd.h"
 #include "kvcore/frame/table_template.h"
+#include "kvcore/frame/wait_cursor.h"
 #include "kvcore/res/app_ids.h"
 #include "kvcore/router/cvorl.h"
 
@@ -35,13 +36,6 @@ namespace {
 
 constexpr uint32_t kLogoTimer = 0x4B57;
 
-void WaitCursor(bool on)
-{
-    if (on)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
 
 KvInputKind KindOf(const QEvent& event)
 {
@@ -81,7 +75,7 @@ CKvAppCore::CKvAppCore()
         return dlg.doModal() == fw::IDOK;
     };
     KvSetLogonDialogs(std::move(dialogs));
-    KvWaitCursor::SetHook(&WaitCursor);
+    KvWaitCursor::SetHook(&KvShowWaitCursor);
     commands().onCommand(ID_APP_EXIT, [this] { OnAppExit(); });
 }
 
@@ -422,7 +416,7 @@ void CKvAppCore::CollectAllDocumentsReqs()
 void CKvAppCore::BeginLongOperation(unsigned textId)
 {
     if (m_nLongOperations++ == 0)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        KvShowWaitCursor(true);
     if (m_pMainFrame)
         m_pMainFrame->setPaneText(CMainFrameCoreLogic::PaneMessage, fw::loadString(textId));
 }
@@ -443,7 +437,7 @@ void CKvAppCore::RepaintWhileWaiting()
 void CKvAppCore::EndLongOperation()
 {
     if (m_nLongOperations > 0 && --m_nLongOperations == 0)
-        QApplication::restoreOverrideCursor();
+        KvShowWaitCursor(false);
     if (m_pMainFrame)
         m_pMainFrame->setPaneText(CMainFrameCoreLogic::PaneMessage, std::string());
 }

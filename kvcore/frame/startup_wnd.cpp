@@ -6,6 +6,7 @@
 #include "fw/core/strings.h"
 #include "fw/ui/text.h"
 #include "kvcore/app/version_info.h"
+#include "kvcore/frame/wait_cursor.h"
 #include "kvcore/res/app_ids.h"
 
 CStartupWnd::CStartupWnd(QWidget* parent)
@@ -17,7 +18,7 @@ CStartupWnd::CStartupWnd(QWidget* parent)
 CStartupWnd::~CStartupWnd()
 {
     if (m_bCursor)
-        QApplication::restoreOverrideCursor();
+        KvShowWaitCursor(false);
 }
 
 std::string CStartupWnd::Text()
@@ -40,7 +41,7 @@ bool CStartupWnd::onInitDialog()
     setItemText(IDC_STARTUP_TEXT, Text());
     setItemIcon(IDC_BIG_ICON, StdIcon::Application);
     if (!m_bCursor) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        KvShowWaitCursor(true);
         m_bCursor = true;
     }
     return true;

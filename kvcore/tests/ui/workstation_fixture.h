@@ -30,8 +30,10 @@ protected:
         fPacket = fTrPacket = 0;
         aInfoReq.RemoveAll();
         dir.Write("kv32.ini", settings);
-        app = std::make_unique<WorkstationApp>();
+        // The clock is in place before the application exists and goes after it, so that no
+        // timer ever moves to the system clock on the way.
         clock = std::make_unique<fw::test::ManualClock>();
+        app = std::make_unique<WorkstationApp>();
         ASSERT_TRUE(app->start());
         ASSERT_NE(pvorl, nullptr);
         pvorl->Attach(FakeRouterApi());
@@ -40,8 +42,10 @@ protected:
     void TearDown() override
     {
         app->finish();
-        clock.reset();
         app.reset();
+        clock.reset();
+        // Timers of finished modal loops are deleted later; let that happen before the end.
+        fw::test::processEvents();
         iTS = 1;
         fHighSpeedMode = 0;
         iHighSpeedDelay = 10;

@@ -70,12 +70,15 @@ protected:
                 + "\nServer=VEXA\n[VORLClient]\nHostType=VEXA\nPossibleHosts=127.0.0.1\n"
                   "BroadcastAddress=127.255.255.255\nPacketTimeout=4\nCharacterTimeout=2\nReceiveTimeout=3\n"
                   "ConnectTime=2\nSendTries=1\nWindowSize=3\n[VORLClient_plugins]\n");
+        clock = std::make_unique<fw::test::ManualClock>();
         app = std::make_unique<kvtest::WorkstationApp>();
     }
     void TearDown() override
     {
         app->finish();
         app.reset();
+        clock.reset();
+        fw::test::processEvents();
         peer.reset();
         aInfoReq.RemoveAll();
         fPacket = fTrPacket = 0;
@@ -92,13 +95,13 @@ protected:
 
     kvtest::ScratchIniDir dir;
     std::unique_ptr<hostsim::ProtocolPeer> peer;
+    std::unique_ptr<fw::test::ManualClock> clock;
     std::unique_ptr<kvtest::WorkstationApp> app;
     fw::test::Script script;
 };
 
 TEST_F(PeerWorkstation, LogsOnPollsAndLogsOff)
 {
-    fw::test::ManualClock clock;
     ASSERT_TRUE(app->start());
     kvtest::WorkstationFrame* frame = app->Frame();
     script.expectDialog(IDD_LOGON, [](fw::Dialog& d) {
@@ -116,7 +119,7 @@ TEST_F(PeerWorkstation, LogsOnPollsAndLogsOff)
 
     // The timer's poll: one tick sends the collected requests, a later one takes the reply.
     for (int tick = 0; tick < 500 && app->table.rows.size() < 2; ++tick) {
-        clock.advance(1000);
+        clock->advance(1000);
         if (app->table.rows.size() < 2)
             std::this_thread::sleep_for(10ms);
     }

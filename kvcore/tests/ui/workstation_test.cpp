@@ -296,8 +296,8 @@ TEST(WorkstationScreens, LogonDialogAndLoggedOnFrameInBothLanguages)
         kvtest::ResetFake();
         kvtest::ScratchIniDir dir;
         dir.Write("kv32.ini", "[general]\nLogoPeriod=0\n");
-        kvtest::WorkstationApp app;
         fw::test::ManualClock clock;
+        kvtest::WorkstationApp app;
         clock.setWallTime(kvtest::LocalMoment(2026, 12, 10, 9, 36, 2));
         ASSERT_TRUE(app.start());
         pvorl->Attach(kvtest::FakeRouterApi());
