@@ -12,7 +12,9 @@
 #include "core/exchange.h"
 #include "kv32/shell/kv_app_logic.h"
 #include "kv32/shell/permissions.h"
+#include "kv32/tables/all_tables.h"
 #include "kv32/tables/right_table.h"
+#include "kvcore/router/info_req.h"
 #include "kvcore/security/password.h"
 #include "model/dataset.h"
 #include "support/scripted_router.h"
@@ -92,6 +94,42 @@ TEST_F(AgainstExchange, TraderRightsLoadAndDecideTheCommands)
     EXPECT_FALSE(IsCommandAllowed(32912)); // Suspend a board: a supervisor's
     EXPECT_FALSE(IsCommandAllowed(32877)); // Network address: type 39
     EXPECT_FALSE(IsCommandAllowed(33076));
+}
+
+TEST_F(AgainstExchange, ReferenceAndSecurityTablesLoadAndFollowTheirChanges)
+{
+    CKvTables& t = KvTables();
+    CVorlPermTarget* const order[] = { &t.boards, &t.statuses, &t.sectors, &t.markets, &t.instruments, &t.letterCodes,
+        &t.languages, &t.messageTexts, &t.securities, &t.participants, &t.traders, &t.schedule, &t.lastTrades };
+    for (CVorlPermTarget* table : order)
+        EXPECT_EQ(table->Load(), 1);
+    EXPECT_TRUE(ui.boxes.empty());
+    ASSERT_GT(t.securities.GetCount(), 0);
+    EXPECT_GT(t.boards.GetCount(), 0);
+    EXPECT_GT(t.statuses.GetCount(), 0);
+    EXPECT_GT(t.participants.GetCount(), 0);
+    EXPECT_GT(t.traders.GetCount(), 0);
+    for (int i = 0; i < t.securities.GetCount(); ++i) {
+        const SecurityRec& s = *t.securities.GetRec(i);
+        EXPECT_EQ(s.szCode[0], '0');
+        EXPECT_NE(s.szBoardName[0], '\0') << s.szCode;
+        EXPECT_NE(s.szStatus[0], '\0') << s.szCode;
+        EXPECT_EQ(t.securities.FindByCode(s.szCode), i) << s.szCode;
+    }
+    EXPECT_EQ(OwnFirmCode(), "BRK1");
+
+    // One poll: every subscription goes out and the host's first change reports apply cleanly.
+    app.CollectAllRequests();
+    ASSERT_TRUE(VORLInfoReqEnd());
+    EXPECT_EQ(app.VORLInfoReqRecv(), 1);
+    EXPECT_TRUE(ui.boxes.empty());
+    int withMethods = 0;
+    for (int i = 0; i < t.securities.GetCount(); ++i)
+        withMethods += std::string_view(t.securities.GetRec(i)->szMethods).size() == 32 ? 1 : 0;
+    EXPECT_GT(withMethods, 0) << "the permission strings arrive with the first change reports";
+
+    for (CVorlPermTarget* table : order)
+        table->Free();
 }
 
 } // namespace
