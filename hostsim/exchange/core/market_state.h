@@ -56,7 +56,9 @@ struct MarketState {
     int64_t transactions = 0, rejected = 0;
     std::string lastTransactionTime;
     std::string lastDueCheck;
-    std::vector<PlannedStatus> planned; // host time of the last look for waiting messages and news
+    std::vector<PlannedStatus> planned;
+    std::vector<std::size_t> timedOrders; // orders good till a time of today, until they expire // host time
+                                          // of the last look for waiting messages and news
 };
 
 // Builds the lookups and books from the data set and records every loaded

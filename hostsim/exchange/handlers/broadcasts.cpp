@@ -2,6 +2,7 @@
 // session; the news text request (69) returns a head's body.
 #include "handlers/broadcasts.h"
 
+#include "engine/engine.h"
 #include "handlers/notices.h"
 #include "handlers/streaming.h"
 #include "records/bulletin_records.h"
@@ -111,6 +112,22 @@ void DeliverDueItems(Exchange& ex)
             n.status = 'S';
             DeliverNews(ex, n);
         }
+    }
+    // Orders good till a time of today expire at that time.
+    auto& timed = ex.state().timedOrders;
+    for (auto it = timed.begin(); it != timed.end();) {
+        Order& o = ex.data().orders[*it];
+        const bool standing = (o.status == 'O' || o.status == 'U') && o.balance > 0;
+        if (standing && o.expiryTime > now) {
+            ++it;
+            continue;
+        }
+        if (standing) {
+            RemoveFromBook(ex, *it);
+            ex.data().orders[*it].status = 'E';
+            PublishOrder(ex, *it);
+        }
+        it = timed.erase(it);
     }
     // Deals not confirmed within their confirmation period expire.
     auto& deals = ex.data().deals;

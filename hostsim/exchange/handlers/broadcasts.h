@@ -14,8 +14,9 @@ void DeliverNews(Exchange& ex, const NewsItem& n);
 // Whether `minutes` after the time of day `start` (HHMMSS) the time `now` is reached.
 bool DeadlinePassed(const std::string& start, int64_t minutes, const std::string& now);
 // Messages and news waiting for their time that is now reached become sent
-// ('S') and go out again, planned suspensions are carried out and deals not
-// confirmed in time expire; checked at most once a host second.
+// ('S') and go out again, planned suspensions are carried out, and orders
+// good till a time and deals not confirmed in time expire; checked at most
+// once a host second.
 void DeliverDueItems(Exchange& ex);
 
 } // namespace exchange

@@ -79,6 +79,9 @@ std::size_t AppendOrder(Exchange& ex, Order o)
     if (sec != st.securityByKey.end())
         ++ex.data().securities[sec->second].figures.orders;
     RecordOrderStatistics(ex, index);
+    const Order& kept = ex.data().orders[index];
+    if (kept.expiryTime != "000000" && (kept.expiryDate.empty() || kept.expiryDate == ex.data().tradingDate))
+        st.timedOrders.push_back(index);
     return index;
 }
 

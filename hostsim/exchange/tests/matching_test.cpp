@@ -265,6 +265,24 @@ TEST_F(MatchingTest, OrderEntryRefusalsNameTheField)
         kRefused);
 }
 
+TEST_F(MatchingTest, GoodTillTimeOrderExpiresAtItsTime)
+{
+    const std::string text
+        = OrderText(User("BRK1T1"), "BRK1A1", 'B', "000270000", "0000000000000100", Flags({ 1, 23 }))
+              .replace(172, 6, "120000");
+    ASSERT_EQ(order(1, text).type, kAccepted);
+    const std::size_t index = ex_->data().orders.size() - 1;
+    EXPECT_EQ(ex_->state().books[0].bids.orders.size(), 1u);
+    now_ = "115959";
+    send(1, ++seq_[1], {});
+    EXPECT_EQ(ex_->data().orders[index].status, 'O');
+    now_ = "120000";
+    send(1, ++seq_[1], {});
+    EXPECT_EQ(ex_->data().orders[index].status, 'E');
+    EXPECT_EQ(ex_->data().orders[index].balance, 100);
+    EXPECT_TRUE(ex_->state().books[0].bids.orders.empty());
+}
+
 TEST_F(MatchingTest, PrimaryDistributionAmountOrder)
 {
     const std::string amount = Golden(217,
