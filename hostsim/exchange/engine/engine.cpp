@@ -94,6 +94,43 @@ void publishFirmAndTrader(Exchange& ex, const std::string& firm, const std::stri
     }
 }
 
+// A trade moves the security position of each side's account and the cash of
+// its firm, user and account (the first cash pool that names them).
+void settlePositions(Exchange& ex, const Order& o, const Security& s, int64_t quantity, int64_t value)
+{
+    DataSet& d = ex.data();
+    Streams& streams = ex.state().streams;
+    const bool buy = isBuy(o);
+    std::size_t h = 0;
+    while (h < d.holdings.size()
+        && !(d.holdings[h].account == o.account && d.holdings[h].instrumentId == s.instrumentId))
+        ++h;
+    if (h == d.holdings.size()) {
+        SecurityPosition fresh;
+        fresh.firm = o.firm;
+        fresh.account = o.account;
+        fresh.instrumentId = s.instrumentId;
+        d.holdings.push_back(fresh);
+    }
+    SecurityPosition& p = d.holdings[h];
+    p.current += buy ? quantity : -quantity;
+    (buy ? p.buyQuantity : p.sellQuantity) += quantity;
+    (buy ? p.buyValue : p.sellValue) += value;
+    streams.holdings.add(h);
+    for (const char scope : { 'F', 'U', 'A' }) {
+        for (std::size_t i = 0; i < d.cash.size(); ++i) {
+            CashPosition& c = d.cash[i];
+            const bool mine = c.scope == scope && c.firm == o.firm
+                && (scope == 'F' || (scope == 'U' ? c.user == o.user : c.account == o.account));
+            if (mine) {
+                c.current += buy ? -value : value;
+                streams.cash.add(i);
+                break;
+            }
+        }
+    }
+}
+
 // One fill between the incoming and the resting order at the resting price.
 void fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t resting)
 {
@@ -148,6 +185,8 @@ void fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t 
         addStatistics(st.firmStatistics[o->firm], o == &buy ? 8 : 12, quantity, value);
         addStatistics(st.traderStatistics[o->user], o == &buy ? 8 : 12, quantity, value);
         publishFirmAndTrader(ex, o->firm, o->user);
+        if (!o->account.empty())
+            settlePositions(ex, *o, s, quantity, value);
     }
     PublishOrder(ex, resting);
 }

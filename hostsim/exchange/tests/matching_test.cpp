@@ -142,6 +142,12 @@ TEST_F(MatchingTest, CrossingOrderTradesAtRestingPricesInTimePriority)
     EXPECT_EQ(field(brk1, 28 + 16, 16), "0000000069500000"); // its value at the limit, 2780.00 x 250
     EXPECT_EQ(field(brk1, 28 + 8 * 16, 16), "0000000000000100"); // highest buy trade volume
     EXPECT_EQ(field(brk1, 28 + 10 * 16, 16), "0000000000000250"); // total buy trade volume
+    // Positions: the buyer's account holds 250 more, its firm's cash is 693,800.00 lower.
+    const SecurityPosition& held = ex_->data().holdings.front();
+    ASSERT_EQ(held.account + held.instrumentId, "BRK1A1SHR000001");
+    EXPECT_EQ(held.current, 1000 + 250);
+    EXPECT_EQ(held.buyQuantity, 300 + 250);
+    EXPECT_EQ(ex_->data().cash.front().current, 180000000 - 69380000);
 }
 
 TEST_F(MatchingTest, AmendWithdrawAndApprove)
