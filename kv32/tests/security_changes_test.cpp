@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <functional>
 #include <string>
 #include <vector>
@@ -282,6 +283,22 @@ TEST_F(SecurityChanges, AlertTestsSeeTheirFigures)
     table.GetRec(0)->nAlertLink = 4;
     Report({ { 'N', "000002000" }, { 'i', "0000005" }, { 'S', "0000000000000007" } });
     EXPECT_EQ(tested, (std::vector<std::pair<int, double>> { { 2, 20.0 }, { 13, 10.0 }, { 14, 5.0 }, { 8, 7.0 }, { 9, 7.0 } }));
+}
+
+TEST_F(SecurityChanges, FiguresReadTheSameUnderAHungarianLocale)
+{
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "hu_HU.UTF-8") == nullptr)
+        GTEST_SKIP() << "hu_HU.UTF-8 is not installed";
+    Report({ { 'N', "000012345" }, { 'j', "-00150" }, { 'c', "000004125" } });
+    SecuritySpec spec;
+    spec.instrument = "INSTR0000003";
+    AddSecurity(spec);
+    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_DOUBLE_EQ(Rec().dLast, 123.45);
+    EXPECT_DOUBLE_EQ(Rec().dPctChangeToday, -1.5);
+    EXPECT_DOUBLE_EQ(Rec().dYield, 4.125);
+    EXPECT_DOUBLE_EQ(table.GetRec(2)->dPrevPrice, 1234.56);
 }
 
 } // namespace
