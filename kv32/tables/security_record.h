@@ -131,4 +131,15 @@ struct SecurityRec {
     char cSideFlag; // 'E' either side (no source restricts it yet)
     char cOwnFirmFlag; // the character at 392: '1' deals only with the user's own firm
     char szStateKey[41]; // the full status name of the status letter (snapshot, B)
+    // The last quote the market-maker form sent for this security, kept in
+    // memory only: price, quantity and top-up texts and the "Use Top up"
+    // state, buy side then sell side.
+    char szMemoBuyPrice[10];
+    char szMemoBuyQty[17];
+    char szMemoBuyTopUp[17];
+    int32_t nMemoBuyUseTopUp;
+    char szMemoSellPrice[10];
+    char szMemoSellQty[17];
+    char szMemoSellTopUp[17];
+    int32_t nMemoSellUseTopUp;
 };
