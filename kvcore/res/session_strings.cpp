@@ -1,0 +1,22 @@
+// Messages of the user's settings and workspace files.
+#include "fw/core/resources.h"
+#include "kvcore/session/session_record.h"
+
+namespace {
+
+constexpr fw::StringEntry kStrings[] = {
+    { IDS_SETTINGS_OTHER_USER, "Settings were saved by another user and cannot be restored or resaved by you.",
+        "A beállításokat egy másik felhasználó mentette, ezért Ön nem töltheti vissza és nem mentheti újra." },
+    { IDS_SETTINGS_SAVE_FAILED, "Can not save settings.", "A beállítások nem menthetők." },
+    { IDS_WORKSPACE_SAVE_FAILED, "Can not save workspace.", "A munkaterület nem menthető." },
+    { IDS_SETTINGS_RESTORE_FAILED, "Can not restore settings.\n\nSave settings again.",
+        "A beállítások nem tölthetők vissza.\n\nMentse újra a beállításokat." },
+    { IDS_WORKSPACE_RESTORE_FAILED, "Can not restore workspace.\n\nSave workspace again.",
+        "A munkaterület nem tölthető vissza.\n\nMentse újra a munkaterületet." },
+};
+
+const fw::ResourceSet kResources { "kvcore-session", kStrings };
+
+[[maybe_unused]] const bool kRegistered = (fw::addResources(kResources), true);
+
+} // namespace
