@@ -2,6 +2,7 @@
 #pragma once
 
 enum Kv32StringId : unsigned {
+    IDS_NO_DEFAULT_PRINTER = 10256,
     IDS_CMD_SENT = 10284,
     IDS_LOW_MEMORY = 20497,
     IDS_LOGGED_OUT = 30104,

@@ -5,6 +5,8 @@
 namespace {
 
 constexpr fw::StringEntry kStrings[] = {
+    { IDS_NO_DEFAULT_PRINTER, "No default printer.\n\nOrders and Trades print log disabled.",
+        "Nincs alapértelmezett nyomtató.\n\nA megbízások és kötések nyomtatási naplója ki van kapcsolva." },
     { IDS_CMD_SENT, "Command sent.", "Parancs elküldve." },
     { IDS_LOW_MEMORY, "Low on memory.\n\nClose one or more windows.",
         "Kevés a memória.\n\nZárjon be egy vagy több ablakot." },

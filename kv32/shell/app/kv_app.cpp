@@ -1,0 +1,97 @@
+#include "kv32/shell/app/kv_app.h"
+
+#include <QApplication>
+
+#include "kv32/shell/app/main_frame.h"
+#include "kv32/shell/app_settings.h"
+#include "kv32/shell/audit_queue.h"
+#include "kv32/shell/regional_check.h"
+#include "kvcore/app/session_core.h"
+
+CKvApp::CKvApp()
+{
+    KvSetUiPort(this);
+    KvAddTableListener(this);
+}
+
+CKvApp::~CKvApp()
+{
+    KvRemoveTableListener(this);
+    if (KvUiPort() == this)
+        KvSetUiPort(nullptr);
+}
+
+KvStartupSteps CKvApp::StartupSteps()
+{
+    KvStartupSteps steps;
+    steps.loadProfile = [this] { LoadStdProfileSettings(); };
+    steps.openPrintLog = [this] {
+        m_pPrintLog = KvOpenPrintLog(KvAppSettings(), m_makePrinter);
+        m_bPrintLogRefused = !m_pPrintLog && KvAppSettings().bPrintLog == 0;
+    };
+    steps.clearAuditQueue = [] { ClearAuditDisplayQueue(); };
+    steps.registerMessages = [] {
+        KvNotifications().logNotify = registerMessage("WM_LOGNOTIFY");
+        KvNotifications().auditNotify = registerMessage("WM_AUDITNOTIFY");
+    };
+    steps.baseStart = [this] { return CKvAppCore::initInstance(); };
+    steps.regionalCheck = [this] { return CheckRegionalSettings(m_sLocale.c_str()); };
+    // The operating system needs no check here, so NOCHECKVERSION, which only
+    // excused a wrong operating system, changes nothing: a component of the
+    // wrong version always stops the program.
+    steps.componentCheck = [this] {
+        return CheckComponentVersions(m_versionOf ? m_versionOf : InstalledComponentVersions()) != 0;
+    };
+    return steps;
+}
+
+bool CKvApp::initInstance()
+{
+    return KvRunStartup(StartupSteps());
+}
+
+int CKvApp::exitInstance()
+{
+    m_pPrintLog.reset();
+    return CKvAppCore::exitInstance();
+}
+
+std::unique_ptr<CMainFrameCore> CKvApp::CreateMainFrame()
+{
+    return std::make_unique<CMainFrame>();
+}
+
+void CKvApp::LoadStdProfileSettings()
+{
+    CKvAppT<CKvAppCore>::LoadStdProfileSettings();
+    if (m_bPrintLogRefused)
+        KvAppSettings().bPrintLog = 0;
+}
+
+void CKvApp::Beep(unsigned /*type*/)
+{
+    QApplication::beep();
+}
+
+void CKvApp::SetStatusText(const std::string& text)
+{
+    if (CMainFrameCore* frame = GetMainFrame())
+        frame->setPaneText(0, text);
+}
+
+bool CKvApp::HasSession() const
+{
+    return ps != nullptr;
+}
+
+bool CKvApp::IsMainWindowEnabled() const
+{
+    const CMainFrameCore* frame = GetMainFrame();
+    return frame != nullptr && frame->isEnabled() && !inModalState();
+}
+
+void CKvApp::OnTableUpdate(uint16_t tableId, const fw::RowHint* hint)
+{
+    // The documents only read the hint.
+    UpdateAllDocuments(tableId, 0, const_cast<fw::RowHint*>(hint));
+}

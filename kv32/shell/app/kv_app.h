@@ -1,0 +1,53 @@
+// The program's application object: kvcore's windowed application core with
+// the program's receive operations and access check (CKvAppT), its start-up
+// and shut-down, its main frame, and the windowed side of the logic's shell
+// port and table updates.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "kv32/shell/app_startup.h"
+#include "kv32/shell/component_check.h"
+#include "kv32/shell/kv_app_logic.h"
+#include "kv32/shell/print_log.h"
+#include "kv32/shell/ui_port.h"
+#include "kv32/tables/table_updates.h"
+#include "kvcore/frame/app_core.h"
+
+class CKvApp : public CKvAppT<CKvAppCore>, private CKvUiPort, private CTableUpdateListener {
+    Q_OBJECT
+public:
+    CKvApp();
+    ~CKvApp() override;
+
+    bool initInstance() override;
+    int exitInstance() override;
+    std::unique_ptr<CMainFrameCore> CreateMainFrame() override;
+    // A print log turned off at start-up stays off when the settings are read again.
+    void LoadStdProfileSettings() override;
+
+    CLinePrint* PrintLogPrinter() const { return m_pPrintLog.get(); }
+
+    // Seams of start-up: how the printer is made, where the component versions
+    // are read, and which C-library locale the regional check reads ("" is the
+    // user's own).
+    LinePrinterFactory m_makePrinter = NoLinePrinter();
+    ComponentVersionFn m_versionOf;
+    std::string m_sLocale;
+
+protected:
+    // The steps of start-up, in the order they run; a test may record them.
+    virtual KvStartupSteps StartupSteps();
+
+private:
+    void Beep(unsigned type) override;
+    void SetStatusText(const std::string& text) override;
+    void PostCommand(unsigned commandId) override { PostMainCommand(commandId); }
+    bool HasSession() const override;
+    bool IsMainWindowEnabled() const override;
+    void OnTableUpdate(uint16_t tableId, const fw::RowHint* hint) override;
+
+    std::unique_ptr<CLinePrint> m_pPrintLog;
+    bool m_bPrintLogRefused = false;
+};

@@ -1,0 +1,34 @@
+#include "kv32/shell/print_log.h"
+
+#include "fw/core/msgbox.h"
+#include "kv32/res/ids.h"
+#include "kv32/res/strings.h"
+#include "kv32/shell/app_settings.h"
+#include "kvcore/app/message_box.h"
+
+namespace {
+
+class CNoLinePrint : public CLinePrint {
+public:
+    bool OpenDefaultPrinter(bool /*directPrint*/, int /*fontSize*/) override { return false; }
+    void PrintLine(const std::string& /*line*/) override { }
+};
+
+} // namespace
+
+LinePrinterFactory NoLinePrinter()
+{
+    return [] { return std::make_unique<CNoLinePrint>(); };
+}
+
+std::unique_ptr<CLinePrint> KvOpenPrintLog(CKvAppSettings& settings, const LinePrinterFactory& factory)
+{
+    if (settings.bPrintLog == 0)
+        return nullptr;
+    std::unique_ptr<CLinePrint> printer = factory ? factory() : nullptr;
+    if (printer && printer->OpenDefaultPrinter(settings.bDirectPrint != 0, settings.nLogFontSize))
+        return printer;
+    KvMessageBox(Kv32LoadString(IDS_NO_DEFAULT_PRINTER), fw::MB_ICONEXCLAMATION);
+    settings.bPrintLog = 0;
+    return nullptr;
+}

@@ -1,0 +1,30 @@
+// The print log: orders and trades printed line by line as they arrive, when
+// the profile's PrintLog is on. The line printer itself comes later; until then
+// the program has a printer that finds no default printer, and tests install
+// their own.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CLinePrint {
+public:
+    virtual ~CLinePrint() = default;
+    // Opens the default printer; false when there is none.
+    virtual bool OpenDefaultPrinter(bool directPrint, int fontSize) = 0;
+    virtual void PrintLine(const std::string& line) = 0;
+};
+
+// Makes a printer object; null when it cannot be made.
+using LinePrinterFactory = std::function<std::unique_ptr<CLinePrint>()>;
+
+// The printer of this build: it opens no printer.
+LinePrinterFactory NoLinePrinter();
+
+struct CKvAppSettings;
+
+// With PrintLog on, makes the printer and opens the default printer with it.
+// When either fails, the user is told once, PrintLog is turned off for the run
+// and the result is null; start-up goes on in every case.
+std::unique_ptr<CLinePrint> KvOpenPrintLog(CKvAppSettings& settings, const LinePrinterFactory& factory);
