@@ -5,7 +5,10 @@
 
 CSessionCore* ps = nullptr;
 
-CSessionCore::CSessionCore() = default;
+CSessionCore::CSessionCore()
+{
+    FindSettingsFolder();
+}
 CSessionCore::~CSessionCore() = default;
 
 int CSessionCore::BCMessagesSwitch()

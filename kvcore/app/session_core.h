@@ -6,6 +6,7 @@
 #include <string>
 
 #include "kvcore/kvcore_api.h"
+#include "kvcore/session/session_record.h"
 
 class KVCORE_API CSessionCore {
 public:
@@ -18,13 +19,18 @@ public:
     virtual int RequestTETime() { return 0; } // asks the host for the trading-system time
     int GetUserPermissions() { return 1; }
     virtual int GetUserFirm() { return 0; }
-    virtual int OnNewDocument() { return 1; }
+    virtual int GetTableSize() { return 0; } // the number of table ids
+    // Makes one layout entry per table id.
+    virtual int OnNewDocument();
     // Information request 29 with the user name: the host starts sending the
     // user's broadcast messages.
     virtual int BCMessagesSwitch();
     // The user's settings file; null means the default one.
-    virtual int RestoreSettings(const char* /*path*/) { return 1; }
-    virtual int SaveSettings(const char* /*path*/) { return 1; }
+    virtual int RestoreSettings(const char* path);
+    virtual int SaveSettings(const char* path);
+    std::string DefaultSettingsFile() const;
+    // Sets sSettingsPath; the constructor calls it.
+    static void FindSettingsFolder();
 
     std::string m_sUser;
     std::string m_sPassword;
@@ -33,7 +39,15 @@ public:
     int m_nPollTicks = 0; // timer ticks since the last poll
     int m_nIdleTicks = 0; // timer ticks without key or mouse input
     int m_bConfirm = 0; // AreYouShure asks only while set
+    // The version word of the settings file (a derived session puts its own here).
+    std::uint16_t m_nClassVersion = kSessionClassVersion;
+    // What the settings file carries beside the flags above: shortcuts, grid look, the
+    // other options, one layout entry per table id and the current workspace file.
+    KvSettingsRecord m_settings;
 };
+
+// The user's settings folder: "kv3userpath", else the start-up folder; ends with '/'.
+KVCORE_API extern std::string sSettingsPath;
 
 // The session of the logged-on user; null while logged off.
 KVCORE_API extern CSessionCore* ps;

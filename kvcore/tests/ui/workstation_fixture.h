@@ -16,6 +16,8 @@
 #include "kvcore/router/info_req.h"
 #include "support/fake_router.h"
 #include "support/scratch_dir.h"
+
+#include <cstdlib>
 #include "support/test_app.h"
 #include "ui/test_workstation.h"
 
@@ -30,6 +32,8 @@ protected:
         fPacket = fTrPacket = 0;
         aInfoReq.RemoveAll();
         dir.Write("kv32.ini", settings);
+        // The user's settings files go to the scratch folder too.
+        ::setenv("kv3userpath", dir.Path().c_str(), 1);
         // The clock is in place before the application exists and goes after it, so that no
         // timer ever moves to the system clock on the way.
         clock = std::make_unique<fw::test::ManualClock>();
@@ -52,6 +56,7 @@ protected:
         fHighSpeed = 0;
         fPacket = fTrPacket = 0;
         aInfoReq.RemoveAll();
+        ::unsetenv("kv3userpath");
     }
     // Logs on through the "Log on" command and the logon dialog, the host asking for no code.
     void LogOn()

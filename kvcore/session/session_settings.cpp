@@ -1,0 +1,85 @@
+// The session's settings file: the flags the rest of the library reads live as members of
+// the session and as program-wide globals; they travel through the session's record.
+#include <algorithm>
+#include <cstdlib>
+
+#include "fw/core/msgbox.h"
+#include "kvcore/app/message_box.h"
+#include "kvcore/app/profile_settings.h"
+#include "kvcore/app/session_core.h"
+#include "kvcore/session/session_files.h"
+#include "kvcore/session/shortcut_table.h"
+
+std::string sSettingsPath;
+
+namespace {
+
+std::string SettingsFolderAtStart()
+{
+    const char* env = std::getenv("kv3userpath");
+    return KvSettingsFolder(env != nullptr ? std::string(env) : sDefaultPath);
+}
+
+
+} // namespace
+
+void CSessionCore::FindSettingsFolder()
+{
+    sSettingsPath = SettingsFolderAtStart();
+}
+
+int CSessionCore::OnNewDocument()
+{
+    m_settings.layouts.assign(static_cast<std::size_t>(std::max(0, std::min(GetTableSize(), kMaxTableCount))),
+        KvLayoutEntry {});
+    return 1;
+}
+
+std::string CSessionCore::DefaultSettingsFile() const
+{
+    return KvDefaultSettingsFile(sSettingsPath, m_sUser);
+}
+
+int CSessionCore::SaveSettings(const char* path)
+{
+    KvSessionOptions& o = m_settings.options;
+    o.mouse = m_bMouse;
+    o.windowsManipulation = m_bWindowsManipulation;
+    o.confirm = m_bConfirm;
+    o.ts = iTS;
+    o.highSpeedDelay = iHighSpeedDelay;
+    const std::string file = path != nullptr ? std::string(path) : DefaultSettingsFile();
+    const int failed = KvSaveSettingsFile(file, m_nClassVersion, m_sUser, m_settings);
+    if (failed) {
+        KvMessageBoxId(static_cast<std::uint32_t>(failed), fw::MB_ICONSTOP);
+        return 0;
+    }
+    return 1;
+}
+
+int CSessionCore::RestoreSettings(const char* path)
+{
+    const std::string file = path != nullptr ? std::string(path) : DefaultSettingsFile();
+    const int result = KvLoadSettingsFile(file, m_nClassVersion, m_sUser, m_settings);
+    if (result == kSettingsFileMissing) {
+        // A user's first logon has no settings file: nothing to say then.
+        if (path != nullptr)
+            KvMessageBoxId(IDS_SETTINGS_RESTORE_FAILED, fw::MB_ICONSTOP);
+        return 0;
+    }
+    if (result != 0) {
+        KvMessageBoxId(static_cast<std::uint32_t>(result), fw::MB_ICONSTOP);
+        return 0;
+    }
+    // No key may reach a command the user's rights hide.
+    KvShortcutTable shortcuts { std::move(m_settings.shortcuts) };
+    shortcuts.Permission();
+    m_settings.shortcuts = std::move(shortcuts.m_entries);
+    const KvSessionOptions& o = m_settings.options;
+    m_bMouse = o.mouse;
+    m_bWindowsManipulation = o.windowsManipulation;
+    m_bConfirm = o.confirm;
+    iTS = o.ts;
+    iHighSpeedDelay = o.highSpeedDelay;
+    return 1;
+}
