@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "fw/core/archive.h"
+
 #include "kvcore/kvcore_api.h"
 #include "kvcore/session/session_record.h"
 
@@ -29,6 +31,18 @@ public:
     virtual int RestoreSettings(const char* path);
     virtual int SaveSettings(const char* path);
     std::string DefaultSettingsFile() const;
+    // The workspace file (null or empty: the user's default one); the file used becomes
+    // the current workspace file.
+    int SaveWorkspace(const char* path);
+    int RestoreWorkspace(const char* path);
+    std::string DefaultWorkspaceFile() const;
+    // The file of workspace slot 1-5, and whether it is the current workspace.
+    std::string WorkspaceSlotFile(int slot) const;
+    bool IsCurrentWorkspaceSlot(int slot) const;
+    // The workspace header; the base writes none.
+    virtual int PreSerializeWorkspace(fw::Archive& /*ar*/) { return 1; }
+    // The workspace record; throws fw::ArchiveError on damaged bytes.
+    virtual void SerializeWorkspace(fw::Archive& ar);
     // Sets sSettingsPath; the constructor calls it.
     static void FindSettingsFolder();
 
@@ -40,6 +54,10 @@ public:
     int m_nIdleTicks = 0; // timer ticks without key or mouse input
     int m_bConfirm = 0; // AreYouShure asks only while set
     // The version word of the settings file (a derived session puts its own here).
+private:
+    int ReadSettings(const char* path);
+
+public:
     std::uint16_t m_nClassVersion = kSessionClassVersion;
     // What the settings file carries beside the flags above: shortcuts, grid look, the
     // other options, one layout entry per table id and the current workspace file.

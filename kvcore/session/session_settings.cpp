@@ -50,14 +50,22 @@ int CSessionCore::SaveSettings(const char* path)
     o.highSpeedDelay = iHighSpeedDelay;
     const std::string file = path != nullptr ? std::string(path) : DefaultSettingsFile();
     const int failed = KvSaveSettingsFile(file, m_nClassVersion, m_sUser, m_settings);
-    if (failed) {
+    if (failed)
         KvMessageBoxId(static_cast<std::uint32_t>(failed), fw::MB_ICONSTOP);
-        return 0;
-    }
-    return 1;
+    if (m_settings.options.autosave)
+        SaveWorkspace(m_settings.workspaceFile.c_str());
+    return failed ? 0 : 1;
 }
 
 int CSessionCore::RestoreSettings(const char* path)
+{
+    const int restored = ReadSettings(path);
+    if (m_settings.options.autosave)
+        RestoreWorkspace(m_settings.workspaceFile.c_str());
+    return restored;
+}
+
+int CSessionCore::ReadSettings(const char* path)
 {
     const std::string file = path != nullptr ? std::string(path) : DefaultSettingsFile();
     const int result = KvLoadSettingsFile(file, m_nClassVersion, m_sUser, m_settings);

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "fw/core/msgbox.h"
 #include "fw/core/strings.h"
@@ -132,6 +133,47 @@ TEST_F(SessionSettings, RestoredShortcutsAreFilteredByRights)
     ASSERT_EQ(again.RestoreSettings(nullptr), 1);
     ASSERT_EQ(again.m_settings.shortcuts.size(), 1u);
     EXPECT_EQ(again.m_settings.shortcuts[0].cmd, 8);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SessionSettings, WorkspacesTravelWithTheSettingsAndBySlot)
+{
+    const std::string folder = dir.Path() + "/";
+    {
+        TwoTableSession anna("ANNA");
+        EXPECT_EQ(anna.RestoreSettings(nullptr), 0); // no files yet, nothing shown
+        anna.m_settings.layouts[1].open = 1;
+        anna.m_settings.layouts[1].zoom = 150;
+        anna.m_settings.layouts[1].placement.normalPosition = { 1, 2, 3, 4 };
+        ASSERT_EQ(anna.SaveSettings(nullptr), 1); // with autosave: ANNA.wks too
+        EXPECT_EQ(anna.m_settings.workspaceFile, folder + "ANNA.wks");
+        ASSERT_EQ(anna.SaveWorkspace(anna.WorkspaceSlotFile(3).c_str()), 1);
+        EXPECT_TRUE(anna.IsCurrentWorkspaceSlot(3));
+        EXPECT_FALSE(anna.IsCurrentWorkspaceSlot(2));
+        ASSERT_EQ(anna.SaveSettings(nullptr), 1);
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder + "ANNA.wks"));
+    EXPECT_TRUE(std::filesystem::exists(folder + "ANNA3.wks"));
+    TwoTableSession again("ANNA");
+    ASSERT_EQ(again.RestoreSettings(nullptr), 1);
+    EXPECT_EQ(again.m_settings.workspaceFile, folder + "ANNA3.wks");
+    EXPECT_EQ(again.m_settings.layouts[1].zoom, 150);
+    EXPECT_EQ(again.m_settings.layouts[1].placement.normalPosition, (fw::Rect { 1, 2, 3, 4 }));
+    EXPECT_TRUE(texts.empty());
+
+    // A damaged workspace says so and changes nothing.
+    {
+        std::ofstream(folder + "bad.wks", std::ios::binary) << "xy";
+    }
+    const auto before = again.m_settings.layouts;
+    EXPECT_EQ(again.RestoreWorkspace((folder + "bad.wks").c_str()), 0);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], fw::loadString(IDS_WORKSPACE_RESTORE_FAILED));
+    EXPECT_EQ(again.m_settings.layouts, before);
+    EXPECT_EQ(again.m_settings.workspaceFile, folder + "ANNA3.wks");
 }
 
 } // namespace
