@@ -1,10 +1,16 @@
 // Messages of the user's settings and workspace files.
 #include "fw/core/resources.h"
 #include "kvcore/session/session_record.h"
+#include "kvcore/session/workspace_commands.h"
 
 namespace {
 
 constexpr fw::StringEntry kStrings[] = {
+    { IDS_WORKSPACE_FILTER, "Workspace Files (*.wks)|*.wks|All Files (*.*)|*.*||",
+        "Munkaterület-fájlok (*.wks)|*.wks|Minden fájl (*.*)|*.*||" },
+    { IDS_WORKSPACE_SAVE_TITLE, "Save Workspace", "Munkaterület mentése" },
+    { IDS_WORKSPACE_RESTORE_TITLE, "Restore Workspace", "Munkaterület visszaállítása" },
+    { IDS_WORKSPACE_SAVE_AS_SLOT, "Save as workspace %d ?", "Mentés %d. munkaterületként?" },
     { IDS_SETTINGS_OTHER_USER, "Settings were saved by another user and cannot be restored or resaved by you.",
         "A beállításokat egy másik felhasználó mentette, ezért Ön nem töltheti vissza és nem mentheti újra." },
     { IDS_SETTINGS_SAVE_FAILED, "Can not save settings.", "A beállítások nem menthetők." },

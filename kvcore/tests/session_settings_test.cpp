@@ -35,7 +35,7 @@ protected:
         ::setenv("kv3userpath", dir.Path().c_str(), 1);
         fw::setMessageBoxHook([this](const std::string& text, unsigned) {
             texts.push_back(text);
-            return fw::IDOK;
+            return answer;
         });
     }
     void TearDown() override
@@ -46,6 +46,7 @@ protected:
     }
     kvtest::ScratchIniDir dir;
     std::vector<std::string> texts;
+    int answer = fw::IDOK;
 };
 
 TEST_F(SessionSettings, LogoffSavesAndTheNextLogonRestores)
@@ -174,6 +175,45 @@ TEST_F(SessionSettings, WorkspacesTravelWithTheSettingsAndBySlot)
     EXPECT_EQ(texts[0], fw::loadString(IDS_WORKSPACE_RESTORE_FAILED));
     EXPECT_EQ(again.m_settings.layouts, before);
     EXPECT_EQ(again.m_settings.workspaceFile, folder + "ANNA3.wks");
+}
+
+} // namespace
+
+#include "kvcore/session/workspace_commands.h"
+
+namespace {
+
+TEST(WorkspaceCommands, FileDialogFolder)
+{
+    EXPECT_EQ(KvFileDialogFolder("/home/kv/"), "/home/kv");
+    EXPECT_EQ(KvFileDialogFolder("/"), "/");
+    EXPECT_EQ(KvFileDialogFolder(""), "");
+}
+
+TEST_F(SessionSettings, SlotCommandAsksCreatesThenSwitchesSavingFirst)
+{
+    const std::string folder = dir.Path() + "/";
+    TwoTableSession anna("ANNA");
+    answer = fw::IDNO;
+    EXPECT_EQ(KvWorkspaceSlotCommand(anna, 3), 0);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], "Save as workspace 3 ?");
+    EXPECT_FALSE(std::filesystem::exists(folder + "ANNA3.wks"));
+
+    answer = fw::IDYES;
+    anna.m_settings.layouts[1].zoom = 130;
+    EXPECT_EQ(KvWorkspaceSlotCommand(anna, 3), 1);
+    EXPECT_TRUE(anna.IsCurrentWorkspaceSlot(3));
+    ASSERT_EQ(KvWorkspaceSlotCommand(anna, 2), 1); // slot 2 created from the same windows
+    anna.m_settings.layouts[1].zoom = 90; // changed in slot 2, saved when leaving it
+
+    texts.clear();
+    EXPECT_EQ(KvWorkspaceSlotCommand(anna, 3), 1);
+    EXPECT_TRUE(texts.empty());
+    EXPECT_TRUE(anna.IsCurrentWorkspaceSlot(3));
+    EXPECT_EQ(anna.m_settings.layouts[1].zoom, 130);
+    EXPECT_EQ(KvWorkspaceSlotCommand(anna, 2), 1);
+    EXPECT_EQ(anna.m_settings.layouts[1].zoom, 90);
 }
 
 } // namespace
