@@ -9,6 +9,7 @@
 
 #include "fw/core/archive.h"
 #include "fw/core/strings.h"
+#include "kvcore/session/option_programs.h"
 #include "kvcore/session/session_files.h"
 
 namespace {
@@ -262,7 +263,7 @@ TEST_F(SessionFilesTest, WorkspaceLayoutsRoundTrip)
 
 TEST(SessionStrings, BothLanguages)
 {
-    for (int id : { IDS_SETTINGS_OTHER_USER, IDS_SETTINGS_SAVE_FAILED, IDS_WORKSPACE_SAVE_FAILED,
+    for (int id : std::initializer_list<int> { IDS_SAVER_NOT_INSTALLED, IDS_SETTINGS_OTHER_USER, IDS_SETTINGS_SAVE_FAILED, IDS_WORKSPACE_SAVE_FAILED,
              IDS_SETTINGS_RESTORE_FAILED, IDS_WORKSPACE_RESTORE_FAILED }) {
         EXPECT_FALSE(fw::loadString(static_cast<std::uint32_t>(id)).empty()) << id;
     }
