@@ -1,0 +1,272 @@
+#include "kvcore/grid/gx_doc.h"
+
+#include "fw/core/archive.h"
+#include "kvcore/values/cdatetime.h"
+#include "kvcore/values/cdouble.h"
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+#include <type_traits>
+
+namespace kvcore {
+
+int CTGXDoc::m_iColorMethod = 0;
+
+CTGXDoc::CTGXDoc() = default;
+CTGXDoc::~CTGXDoc() = default;
+
+const std::uint8_t* CTGXDoc::GetRowData(int) const { return nullptr; }
+int CTGXDoc::GetRowCount() const { return 0; }
+int CTGXDoc::GetColorOffset() const { return -1; }
+int CTGXDoc::OwnerDrawSort(const std::uint8_t*, const std::uint8_t*, int) const { return 0; }
+
+int CTGXDoc::MapRowView2Doc(int row) const
+{
+    if (row < 1)
+        return -1;
+    const auto index = static_cast<std::size_t>(row - 1);
+    const long doc = index < m_rowMap.size() ? static_cast<long>(m_rowMap[index]) : row - 1;
+    return doc < GetRowCount() ? static_cast<int>(doc) : -1;
+}
+
+int CTGXDoc::MapColView2Doc(int col) const
+{
+    if (col >= 1 && static_cast<std::size_t>(col - 1) < m_selected.size())
+        return m_selected[static_cast<std::size_t>(col - 1)];
+    return col - 1;
+}
+
+unsigned CTGXDoc::GetColumnJustify(int view) const
+{
+    const int id = MapColView2Doc(view);
+    return id >= 0 && static_cast<std::size_t>(id) < m_justify.size() ? m_justify[static_cast<std::size_t>(id)] : 0;
+}
+
+bool CTGXDoc::HasSortKey(int columnId) const
+{
+    return std::any_of(m_sortKeys.begin(), m_sortKeys.end(),
+        [columnId](std::uint32_t key) { return static_cast<int>(key & 0xFFFF) == columnId; });
+}
+
+bool CTGXDoc::IsSorted(int view, int ascending) const
+{
+    const int id = MapColView2Doc(view);
+    return id >= 0 && std::find(m_sortKeys.begin(), m_sortKeys.end(),
+        MakeSortKey(static_cast<std::uint16_t>(id), ascending ? kAscending : kDescending)) != m_sortKeys.end();
+}
+
+void CTGXDoc::SetSortColumn(int view, int ascending)
+{
+    const int id = MapColView2Doc(view);
+    if (id < 0) {
+        m_sortKeys.clear();
+        m_rowMap.resize(static_cast<std::size_t>(std::max(GetRowCount(), 0)));
+        std::iota(m_rowMap.begin(), m_rowMap.end(), 0u);
+        return;
+    }
+    const std::uint32_t key = MakeSortKey(static_cast<std::uint16_t>(id), ascending ? kAscending : kDescending);
+    auto same = std::find_if(m_sortKeys.begin(), m_sortKeys.end(),
+        [id](std::uint32_t k) { return static_cast<int>(k & 0xFFFF) == id; });
+    if (same != m_sortKeys.end())
+        *same = key; // keeps its priority
+    else
+        m_sortKeys.push_back(key);
+    UpdateRows(nullptr);
+}
+
+void CTGXDoc::RemoveSortColumn(int view)
+{
+    const int id = MapColView2Doc(view);
+    std::erase_if(m_sortKeys, [id](std::uint32_t k) { return static_cast<int>(k & 0xFFFF) == id; });
+    UpdateRows(nullptr);
+}
+
+namespace {
+
+template <typename T> T ReadValue(const std::uint8_t* record, std::size_t offset)
+{
+    static_assert(std::is_trivially_copyable_v<T>);
+    T value{};
+    std::memcpy(&value, record + offset, sizeof value);
+    return value;
+}
+
+template <typename T> int ThreeWay(const T& a, const T& b) { return a < b ? -1 : (b < a ? 1 : 0); }
+
+int CompareDateTimes(const CDateTime& a, const CDateTime& b)
+{
+    if (!a.IsValid() || !b.IsValid())
+        return ThreeWay(a.IsValid(), b.IsValid()); // invalid values first, two invalid equal
+    const auto order = a <=> b;
+    return order < 0 ? -1 : (order > 0 ? 1 : 0);
+}
+
+} // namespace
+
+int CTGXDoc::CompareByKey(std::uint32_t key, int docRowA, int docRowB) const
+{
+    const auto id = static_cast<std::size_t>(key & 0xFFFF);
+    if (id >= m_type.size() || id >= m_offset.size())
+        return 0;
+    const std::uint8_t* a = GetRowData(docRowA);
+    const std::uint8_t* b = GetRowData(docRowB);
+    if (!a || !b)
+        return 0;
+    const std::size_t off = m_offset[id];
+    switch (m_type[id] & 0xFF) {
+    case kGXUnsigned:
+        return ThreeWay(ReadValue<std::uint32_t>(a, off), ReadValue<std::uint32_t>(b, off));
+    case kGXSigned:
+        return ThreeWay(ReadValue<std::int32_t>(a, off), ReadValue<std::int32_t>(b, off));
+    case kGXText: {
+        const int c = std::strcmp(reinterpret_cast<const char*>(a + off), reinterpret_cast<const char*>(b + off));
+        return ThreeWay(c, 0);
+    }
+    case kGXDouble:
+        return ThreeWay(static_cast<double>(ReadValue<CDouble>(a, off)), static_cast<double>(ReadValue<CDouble>(b, off)));
+    case kGXDate:
+    case kGXTime:
+        return CompareDateTimes(ReadValue<CDateTime>(a, off), ReadValue<CDateTime>(b, off));
+    case kGXOwner:
+        return ThreeWay(OwnerDrawSort(a, b, static_cast<int>(id)), 0);
+    default:
+        return 0;
+    }
+}
+
+int CTGXDoc::CompareRows(int docRowA, int docRowB) const
+{
+    for (std::uint32_t key : m_sortKeys) {
+        int c = CompareByKey(key, docRowA, docRowB);
+        if ((key >> 16) == kDescending)
+            c = -c;
+        if (c != 0)
+            return c;
+    }
+    return ThreeWay(docRowA, docRowB); // ties keep document order whatever the directions
+}
+
+void CTGXDoc::SortRowMap(GXRowMarks* marks)
+{
+    if (m_sortKeys.empty() || m_rowMap.empty())
+        return;
+    const std::vector<std::uint32_t> before = m_rowMap;
+    struct Pair {
+        std::uint32_t docRow;
+        bool marked;
+    };
+    std::vector<Pair> pairs;
+    pairs.reserve(before.size());
+    for (std::size_t i = 0; i < before.size(); ++i)
+        pairs.push_back({ before[i], marks && marks->IsMarked(i) });
+    std::stable_sort(pairs.begin(), pairs.end(), [this](const Pair& a, const Pair& b) {
+        return CompareRows(static_cast<int>(a.docRow), static_cast<int>(b.docRow)) < 0;
+    });
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        if (marks)
+            marks->marks[i] = (pairs[i].marked || pairs[i].docRow != before[i]) ? 1 : 0;
+        m_rowMap[i] = pairs[i].docRow;
+    }
+}
+
+GXRowMarks CTGXDoc::UpdateRows(const GXRowMarks* changed, long* appendedFrom)
+{
+    const auto n = static_cast<std::size_t>(std::max(GetRowCount(), 0));
+    const std::size_t m = m_rowMap.size();
+    if (appendedFrom)
+        *appendedFrom = -1;
+    if (!changed || n < m) {
+        m_rowMap.resize(n);
+        std::iota(m_rowMap.begin(), m_rowMap.end(), 0u);
+        SortRowMap(nullptr);
+        return {};
+    }
+    GXRowMarks view;
+    view.marks.assign(n, 0);
+    if (n > m) {
+        m_rowMap.resize(n);
+        for (std::size_t i = m; i < n; ++i) {
+            m_rowMap[i] = static_cast<std::uint32_t>(i);
+            view.marks[i] = 1;
+        }
+        if (appendedFrom)
+            *appendedFrom = static_cast<long>(m);
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (changed->IsMarked(m_rowMap[i]))
+            view.marks[i] = 1;
+    SortRowMap(&view);
+    return view;
+}
+
+void CTGXDoc::GetColorCell(const std::uint8_t* record, int, COLORREF& back, COLORREF& text) const
+{
+    back = m_defaultBack;
+    text = m_defaultText;
+    if (m_colorOffset == -1 || !record)
+        return;
+    const auto index = ReadValue<std::int32_t>(record, static_cast<std::size_t>(m_colorOffset));
+    // An index outside the colour table keeps the default colours.
+    if (index < 0 || static_cast<std::size_t>(index) >= m_colorRefs.size())
+        return;
+    if (m_iColorMethod == 0)
+        back = m_colorRefs[static_cast<std::size_t>(index)];
+    else if (m_iColorMethod == 1)
+        text = m_colorRefs[static_cast<std::size_t>(index)];
+}
+
+void CTGXDoc::KeepContrast(COLORREF& back, COLORREF& text)
+{
+    if (back != text)
+        return;
+    if (m_iColorMethod == 1)
+        back = text == kBlack ? kWhite : kBlack;
+    else
+        text = back == kBlack ? kWhite : kBlack;
+}
+
+void CTGXDoc::Serialize(fw::Archive& ar)
+{
+    if (ar.isStoring()) {
+        for (std::size_t pos = 0; pos < m_displayWidths.size() && pos < m_selected.size(); ++pos) {
+            const std::size_t id = m_selected[pos];
+            if (id >= m_width.size())
+                m_width.resize(id + 1, 0);
+            m_width[id] = m_displayWidths[pos];
+        }
+        ar.writeDWord(m_defaultBack);
+        ar.writeDWord(m_defaultText);
+        ar.writeWord(static_cast<std::uint16_t>(m_zoom));
+        ar.writeWord(static_cast<std::uint16_t>(m_fixedColumns));
+        ar.writeWord(m_columnSet);
+        ar.writeWord(m_excelLinked ? 1 : 0);
+        ar.writeWordArray(m_width);
+        ar.writeDWordArray(m_sortKeys);
+        ar.writeWordArray(m_selected);
+        ar.writeDWordArray(m_colorRefs);
+        return;
+    }
+    // Read everything first so a short or damaged record changes nothing.
+    const COLORREF back = ar.readDWord();
+    const COLORREF text = ar.readDWord();
+    const std::uint16_t zoom = ar.readWord();
+    const std::uint16_t fixed = ar.readWord();
+    const std::uint16_t columnSet = ar.readWord();
+    (void)ar.readWord(); // the Excel link is not reopened
+    auto width = ar.readWordArray();
+    auto keys = ar.readDWordArray();
+    auto selected = ar.readWordArray();
+    auto colors = ar.readDWordArray();
+    m_defaultBack = back;
+    m_defaultText = text;
+    m_zoom = zoom;
+    m_fixedColumns = fixed;
+    m_columnSet = columnSet;
+    m_width = std::move(width);
+    m_sortKeys = std::move(keys);
+    m_selected = std::move(selected);
+    m_colorRefs = std::move(colors);
+}
+
+} // namespace kvcore

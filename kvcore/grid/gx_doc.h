@@ -1,0 +1,116 @@
+#pragma once
+// CTGXDoc: the Qt-free half of every list window. It describes the table's columns,
+// which of them are shown and in which order, how rows are sorted (only the row map
+// moves, never a row record) and how each cell is coloured; the row records and their
+// count come from the derived document.
+#include "kvcore/kvcore_api.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fw {
+class Archive;
+}
+
+namespace kvcore {
+
+// Type codes of a column's value in the row record.
+enum GXDataType : std::uint16_t {
+    kGXUnsigned = 0, // 32-bit unsigned integer
+    kGXSigned = 1, // 32-bit signed integer
+    kGXText = 2, // NUL-terminated text
+    kGXDouble = 9, // CDouble
+    kGXDate = 10, // CDateTime shown as its date
+    kGXTime = 11, // CDateTime shown as its time
+    kGXOwner = 12, // drawn and sorted by the derived document
+};
+
+using COLORREF = std::uint32_t;
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kWhite = 0xFFFFFF;
+
+// Rows marked changed, one byte per view row (0-based).
+struct GXRowMarks {
+    std::vector<std::uint8_t> marks;
+    bool IsMarked(std::size_t row) const { return row < marks.size() && marks[row] != 0; }
+};
+
+class KVCORE_API CTGXDoc {
+public:
+    static constexpr std::uint32_t kAscending = 1;
+    static constexpr std::uint32_t kDescending = 0;
+    static constexpr std::size_t kMaxSortKeys = 3; // keys the sort dialog edits
+
+    // 0 colours the background, 1 the text; other values colour nothing.
+    static int m_iColorMethod;
+
+    CTGXDoc();
+    virtual ~CTGXDoc();
+
+    // What a derived document supplies.
+    virtual const std::uint8_t* GetRowData(int row) const;
+    virtual int GetRowCount() const;
+    virtual int GetColorOffset() const;
+    virtual int OwnerDrawSort(const std::uint8_t* a, const std::uint8_t* b, int col) const;
+
+    // Column mapping (display columns and view rows are 1-based, 0 is the header).
+    int GetColumnNumber() const { return static_cast<int>(m_selected.size()); }
+    int GetFixedColumns() const { return m_fixedColumns; }
+    int MapRowView2Doc(int row) const;
+    int MapColView2Doc(int col) const;
+    unsigned GetColumnJustify(int view) const;
+
+    // Sorting.
+    void SetSortColumn(int view, int ascending);
+    void RemoveSortColumn(int view);
+    bool IsSorted(int view, int ascending) const;
+    bool HasSortKey(int columnId) const;
+    static std::uint32_t MakeSortKey(std::uint16_t columnId, std::uint32_t direction)
+    {
+        return columnId | (direction << 16);
+    }
+    // Three-way comparison of two document rows by every sort key; ties keep document order.
+    int CompareRows(int docRowA, int docRowB) const;
+    // Rebuilds or extends the row map and sorts it; `changed` marks document rows whose
+    // values changed (none: everything is redrawn). Returns the view marks to repaint
+    // (empty when everything must be redrawn) and sets `appendedFrom` to the old row
+    // count when rows were appended, else -1.
+    GXRowMarks UpdateRows(const GXRowMarks* changed, long* appendedFrom = nullptr);
+
+    // Colours of one cell: the defaults, then the row's colour index through the table.
+    void GetColorCell(const std::uint8_t* record, int col, COLORREF& back, COLORREF& text) const;
+    // The colours a cell is painted with, never equal.
+    static void KeepContrast(COLORREF& back, COLORREF& text);
+
+    // The grid layout inside a workspace record: fixed, no version number.
+    void Serialize(fw::Archive& ar);
+
+    // Column descriptions, all indexed by column id.
+    std::vector<std::uint16_t> m_type;
+    std::vector<std::uint16_t> m_offset;
+    std::vector<std::uint16_t> m_justify;
+    std::vector<std::uint16_t> m_available;
+    std::vector<std::uint16_t> m_width;
+    std::vector<std::uint16_t> m_selected; // column ids in display order
+    std::vector<std::uint32_t> m_rowMap; // view row r shows document row m_rowMap[r - 1]
+    std::vector<std::uint32_t> m_sortKeys; // highest priority first
+    std::vector<std::uint32_t> m_colorRefs;
+    std::vector<std::uint16_t> m_colorElems;
+    COLORREF m_defaultBack = kWhite;
+    COLORREF m_defaultText = kBlack;
+    int m_fixedColumns = 0;
+    int m_zoom = 100;
+    std::uint16_t m_columnSet = 0;
+    std::uint16_t m_columnIdCount = 0;
+    int m_colorOffset = -1;
+    bool m_excelLinked = false;
+    // Current widths per display position (0-based), written into m_width on storing.
+    std::vector<std::uint16_t> m_displayWidths;
+
+private:
+    int CompareByKey(std::uint32_t key, int docRowA, int docRowB) const;
+    void SortRowMap(GXRowMarks* marks);
+};
+
+} // namespace kvcore
