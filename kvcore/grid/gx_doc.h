@@ -11,6 +11,7 @@
 
 namespace fw {
 class Archive;
+struct CellStyle;
 }
 
 namespace kvcore {
@@ -53,6 +54,12 @@ public:
     virtual int GetRowCount() const;
     virtual int GetColorOffset() const;
     virtual int OwnerDrawSort(const std::uint8_t* a, const std::uint8_t* b, int col) const;
+    virtual void OwnerDrawCell(const std::uint8_t* value, int col, int row, fw::CellStyle& style) const;
+    // The title of a column id (the derived document's string table).
+    virtual std::string GetColumnTitleText(int columnId) const;
+
+    // How the grid shows one cell (row 0 titles, column 0 row headers); false outside the document.
+    bool GetStyleRowCol(int row, int col, fw::CellStyle& style) const;
 
     // Column mapping (display columns and view rows are 1-based, 0 is the header).
     int GetColumnNumber() const { return static_cast<int>(m_selected.size()); }
@@ -86,6 +93,7 @@ public:
     // The grid layout inside a workspace record: fixed, no version number.
     void Serialize(fw::Archive& ar);
 
+    bool m_fitControl = true; // number cells shrink to fit their column
     // Column descriptions, all indexed by column id.
     std::vector<std::uint16_t> m_type;
     std::vector<std::uint16_t> m_offset;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fw/core/archive.h"
+#include "fw/core/gridsource.h"
 #include "support/sample_grid_doc.h"
 
 using ::CDateTime;
@@ -202,6 +203,46 @@ TEST(GXDocMapping, RowsAndColumnsOutsideTheDocumentAnswerMinusOne)
     EXPECT_EQ(doc.MapRowView2Doc(0), -1);
     EXPECT_EQ(doc.MapRowView2Doc(5), 4);
     EXPECT_EQ(doc.MapRowView2Doc(6), -1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(GXDocStyle, CellsShowTheirTypeAlignmentAndSortedTitlesInBold)
+{
+    SampleGridDoc doc;
+    doc.Add(4000000000u, -12, "Alpha", 0);
+    doc.m_type.push_back(5); // a type the grid cannot show
+    doc.m_offset.push_back(0);
+    doc.m_justify.push_back(0);
+    doc.m_selected.push_back(6);
+    doc.UpdateRows(nullptr);
+    doc.SetSortColumn(kName, 1);
+    struct Case {
+        int col;
+        std::string value;
+        fw::Align align;
+        bool fit;
+    };
+    for (const Case& c : { Case { kCount, "4000000000", fw::Align::Right, true },
+             Case { kChange, "-12", fw::Align::Right, true }, Case { kName, "Alpha", fw::Align::Left, false },
+             Case { kDate, "", fw::Align::Center, false }, Case { 7, "Not Supported Data Type", fw::Align::Left, false } }) {
+        fw::CellStyle style;
+        ASSERT_TRUE(doc.GetStyleRowCol(1, c.col, style)) << c.col;
+        EXPECT_EQ(style.value, c.value) << c.col;
+        EXPECT_EQ(style.align, c.align) << c.col;
+        EXPECT_EQ(style.fit, c.fit) << c.col;
+    }
+    fw::CellStyle title;
+    EXPECT_TRUE(doc.GetStyleRowCol(0, kName, title));
+    EXPECT_TRUE(title.bold);
+    fw::CellStyle plain;
+    EXPECT_TRUE(doc.GetStyleRowCol(0, kCount, plain));
+    EXPECT_FALSE(plain.bold);
+    fw::CellStyle outside;
+    EXPECT_FALSE(doc.GetStyleRowCol(2, kCount, outside));
+    EXPECT_FALSE(doc.GetStyleRowCol(1, 8, outside));
 }
 
 } // namespace
