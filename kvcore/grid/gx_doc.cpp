@@ -13,7 +13,32 @@ namespace kvcore {
 
 int CTGXDoc::m_iColorMethod = 0;
 
-CTGXDoc::CTGXDoc() = default;
+CTGXDoc::CTGXDoc()
+{
+    static constexpr const char* kYields[][2] = { { "Hozam", "\xC1r" }, { "V. hozam", "V\xE9tel" },
+        { "E. hozam", "Elad\xE1s" }, { "B. hozam", "Utols\xF3 \xE1r" }, { "Hozam", "Utols\xF3 \xE1r" },
+        { "S. hozam", "Utols\xF3 \xE1r" }, { "Ny. hozam", "Utols\xF3 \xE1r" }, { "Max. hozam", "Utols\xF3 \xE1r" },
+        { "Min. hozam", "Utols\xF3 \xE1r" }, { "Yield", "Price" }, { "Bid Yield", "Bid" }, { "Offer Yield", "Offer" },
+        { "Ref. Yield", "Last" }, { "Yield", "Last" }, { "WA Yield", "Last" }, { "Open Yield", "Last" },
+        { "High Yield", "Last" }, { "Low Yield", "Last" } };
+    for (const auto& entry : kYields)
+        AddYieldEntry(entry[0], entry[1]);
+}
+
+bool CTGXDoc::AddYieldEntry(const char* title, const char* priceTitle)
+{
+    if (m_yields.size() >= kMaxYieldEntries)
+        return false;
+    YieldEntry entry;
+    entry.hasPrice = true;
+    entry.valid = title && std::strlen(title) < 32 && (!entry.hasPrice || (priceTitle && std::strlen(priceTitle) < 32));
+    if (entry.valid) {
+        entry.title = title;
+        entry.priceTitle = priceTitle;
+    }
+    m_yields.push_back(std::move(entry));
+    return true;
+}
 CTGXDoc::~CTGXDoc() = default;
 
 const std::uint8_t* CTGXDoc::GetRowData(int) const { return nullptr; }

@@ -93,6 +93,17 @@ public:
     // The grid layout inside a workspace record: fixed, no version number.
     void Serialize(fw::Archive& ar);
 
+    // Yield columns show zero when their price column has a value in the same row.
+    struct YieldEntry {
+        bool valid = false;
+        std::string title;
+        bool hasPrice = false;
+        std::string priceTitle;
+    };
+    static constexpr std::size_t kMaxYieldEntries = 128;
+    // False when the table is full; a title missing or 32 characters or longer is kept as not valid.
+    bool AddYieldEntry(const char* title, const char* priceTitle);
+    std::vector<YieldEntry> m_yields;
     bool m_fitControl = true; // number cells shrink to fit their column
     // Column descriptions, all indexed by column id.
     std::vector<std::uint16_t> m_type;
@@ -117,6 +128,7 @@ public:
     std::vector<std::uint16_t> m_displayWidths;
 
 private:
+    bool ShowsZero(int columnId, const std::uint8_t* record) const;
     int CompareByKey(std::uint32_t key, int docRowA, int docRowB) const;
     void SortRowMap(GXRowMarks* marks);
 };

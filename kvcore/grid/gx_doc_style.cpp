@@ -24,6 +24,21 @@ template <typename T> T CellValue(const std::uint8_t* record, std::size_t offset
 
 } // namespace
 
+bool CTGXDoc::ShowsZero(int columnId, const std::uint8_t* record) const
+{
+    const std::string title = GetColumnTitleText(columnId);
+    for (const YieldEntry& entry : m_yields) {
+        if (!entry.valid || entry.title != title)
+            continue;
+        if (!entry.hasPrice)
+            return true;
+        for (std::size_t pos = 1; pos <= m_columnIdCount && pos < m_offset.size(); ++pos)
+            if (GetColumnTitleText(static_cast<int>(pos)) == entry.priceTitle)
+                return !CellValue<CDouble>(record, m_offset[pos]).Format(1, 0).empty();
+    }
+    return false;
+}
+
 bool CTGXDoc::GetStyleRowCol(int row, int col, fw::CellStyle& style) const
 {
     if (col > GetColumnNumber() || col < 0 || row < 0)
@@ -70,7 +85,7 @@ bool CTGXDoc::GetStyleRowCol(int row, int col, fw::CellStyle& style) const
         style.value = reinterpret_cast<const char*>(record + off);
         break;
     case kGXDouble:
-        style.value = CellValue<CDouble>(record, off).Format(1, 0);
+        style.value = CellValue<CDouble>(record, off).Format(1, ShowsZero(id, record) ? 1 : 0);
         style.fit = m_fitControl;
         break;
     case kGXDate: style.value = CellValue<CDateTime>(record, off).FormatDate(); break;

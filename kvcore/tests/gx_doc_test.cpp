@@ -246,3 +246,32 @@ TEST(GXDocStyle, CellsShowTheirTypeAlignmentAndSortedTitlesInBold)
 }
 
 } // namespace
+
+namespace {
+
+TEST(GXDocStyle, YieldShowsZeroOnlyWhenItsPriceHasAValue)
+{
+    SampleGridDoc doc;
+    doc.titles.push_back("Yield");
+    doc.m_type.push_back(kvcore::kGXDouble);
+    doc.m_offset.push_back(static_cast<std::uint16_t>(offsetof(kvtest::SampleRow, yield)));
+    doc.m_justify.push_back(2);
+    doc.m_selected.push_back(6);
+    doc.Add(0, 0, "", 101.5);
+    doc.Add(0, 0, "", 0);
+    doc.UpdateRows(nullptr);
+    fw::CellStyle priced, unpriced;
+    ASSERT_TRUE(doc.GetStyleRowCol(1, 7, priced));
+    ASSERT_TRUE(doc.GetStyleRowCol(2, 7, unpriced));
+    EXPECT_FALSE(priced.value.empty());
+    EXPECT_TRUE(unpriced.value.empty());
+    doc.titles[6] = "Spread"; // not a yield column: zero stays hidden
+    fw::CellStyle other;
+    ASSERT_TRUE(doc.GetStyleRowCol(1, 7, other));
+    EXPECT_TRUE(other.value.empty());
+    EXPECT_FALSE(doc.AddYieldEntry(std::string(32, 'x').c_str(), "Last") && doc.m_yields.back().valid);
+    while (doc.AddYieldEntry("Y", "P")) { }
+    EXPECT_EQ(doc.m_yields.size(), CTGXDoc::kMaxYieldEntries);
+}
+
+} // namespace

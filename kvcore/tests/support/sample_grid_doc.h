@@ -19,6 +19,7 @@ struct SampleRow {
     ::CDateTime when;
     ::CDateTime at;
     std::int32_t color = -1;
+    ::CDouble yield;
 };
 
 class SampleGridDoc : public kvcore::CTGXDoc {
@@ -62,6 +63,12 @@ public:
     }
     int GetRowCount() const override { return static_cast<int>(rows.size()); }
     int GetColorOffset() const override { return m_colorOffset; }
+    std::string GetColumnTitleText(int columnId) const override
+    {
+        return columnId >= 0 && static_cast<std::size_t>(columnId) < titles.size() ? titles[static_cast<std::size_t>(columnId)] : "";
+    }
+
+    std::vector<std::string> titles = { "Count", "Change", "Name", "Price", "Date", "Time" };
 
     // Document rows in view order.
     std::vector<std::uint32_t> Order() const { return m_rowMap; }
