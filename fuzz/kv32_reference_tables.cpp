@@ -1,6 +1,6 @@
-// Arbitrary records through every decoder of the reference and security
-// tables, over tables that already hold a few rows (so change reports find
-// rows to change). Input: the first byte picks the decoder, the rest is the
+// Arbitrary records through every decoder of the reference, security and
+// broadcast tables, over tables that already hold a few rows (so change
+// reports find rows to change). Input: the first byte picks the decoder, the rest is the
 // record; a byte 0xFF splits the input into several records.
 #include <cstddef>
 #include <cstdint>
@@ -104,6 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         { &groups, 60 },
         { &groupAccounts, 61 },
         { &groupUsers, 62 },
+        { &ExchMessageTable(), 194 },
+        { &NewsTable(), 195 },
+        { &NewsTypeTable(), 73 },
     };
     constexpr size_t kDecoders = sizeof decoders / sizeof decoders[0];
     const Decoder& decoder = decoders[data[0] % kDecoders];

@@ -1,7 +1,9 @@
 #include "kv32/shell/reply_partners.h"
 
+#include "kv32/tables/broadcast_partners.h"
+
 namespace {
-CKvReplyPartners g_defaults;
+CKvBroadcastPartners g_defaults;
 CKvReplyPartners* g_partners = nullptr;
 } // namespace
 

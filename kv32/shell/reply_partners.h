@@ -2,7 +2,8 @@
 // replies table of multiple operations, the exchange-message and news tables
 // (broadcasts 194 and 195), the order-count table (the trading date) and the
 // print log. The tables install themselves as they join the program; until
-// then the defaults take nothing and report nothing.
+// then the defaults take nothing and report nothing; the exchange-message
+// and news tables are the defaults for broadcasts 194 and 195.
 #pragma once
 
 #include <string_view>

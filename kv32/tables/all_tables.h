@@ -12,11 +12,14 @@
 #pragma once
 
 #include "kv32/tables/board_table.h"
+#include "kv32/tables/exch_message_table.h"
 #include "kv32/tables/flag_table.h"
 #include "kv32/tables/language_table.h"
 #include "kv32/tables/last_trade_table.h"
 #include "kv32/tables/market_table.h"
 #include "kv32/tables/message_text_table.h"
+#include "kv32/tables/news_table.h"
+#include "kv32/tables/news_type_table.h"
 #include "kv32/tables/participant_table.h"
 #include "kv32/tables/right_table.h"
 #include "kv32/tables/schedule_table.h"
@@ -34,6 +37,7 @@ struct CKvTables {
     CTable21 instruments;
     CFlagTable letterCodes;
     CTable65 languages;
+    CSubTable73 newsTypes;
     CMessageTextTable messageTexts;
     CRightTable rights;
     // Market data.
@@ -43,6 +47,8 @@ struct CKvTables {
     // Trading.
     CFlagTable2 schedule;
     CTable118 lastTrades;
+    CExchMessageTable messages;
+    CNewsTable news;
 };
 
 // The program's tables, built on first use and kept until the process ends.
@@ -54,8 +60,11 @@ inline CTable20& MarketTable() { return KvTables().markets; }
 inline CTable21& InstrumentTable() { return KvTables().instruments; }
 inline CFlagTable& FlagTable() { return KvTables().letterCodes; }
 inline CTable65& LanguageTable() { return KvTables().languages; }
+inline CSubTable73& NewsTypeTable() { return KvTables().newsTypes; }
 inline CMessageTextTable& MessageTextTable() { return KvTables().messageTexts; }
 inline CFlagTable2& ScheduleTable() { return KvTables().schedule; }
 inline CTable118& LastTradeTable() { return KvTables().lastTrades; }
+inline CExchMessageTable& ExchMessageTable() { return KvTables().messages; }
+inline CNewsTable& NewsTable() { return KvTables().news; }
 inline CParticipantTable& ParticipantTable() { return KvTables().participants; }
 inline CTraderTable& TraderTable() { return KvTables().traders; }

@@ -1,0 +1,11 @@
+// The texts of the comparison operators of alert conditions (codes 0 to 5)
+// and the ordering of an operator column.
+#pragma once
+
+#include <string>
+
+// "Null", "=", ">", ">=", "<", "=<" in the user's language; any other code
+// gives the empty text.
+std::string OperatorName(int code);
+// a - b: negative, zero or positive, without overflow.
+int CompareInts(int a, int b);

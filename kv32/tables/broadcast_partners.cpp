@@ -1,0 +1,39 @@
+#include "kv32/tables/broadcast_partners.h"
+
+#include <utility>
+
+#include "kv32/tables/all_tables.h"
+
+void CKvBroadcastPartners::TakeExchangeMessage(tagTMSG& message)
+{
+    ExchMessageTable().StoreDataItem(&message);
+}
+
+void CKvBroadcastPartners::EndExchangeMessageBatch()
+{
+    ExchMessageTable().OnPostReceive();
+}
+
+void CKvBroadcastPartners::TakeNewsHead(tagTMSG& message)
+{
+    NewsTable().StoreDataItem(&message);
+}
+
+void CKvBroadcastPartners::EndNewsHeadBatch()
+{
+    NewsTable().OnPostReceive();
+}
+
+bool CKvBroadcastPartners::TakeNewHeadline()
+{
+    return std::exchange(NewsTable().m_bPopup, false);
+}
+
+bool CKvBroadcastPartners::TakeUnreadMessage()
+{
+    CExchMessageTable& messages = ExchMessageTable();
+    if (messages.m_nPopupCount <= 0)
+        return false;
+    --messages.m_nPopupCount;
+    return true;
+}

@@ -1,0 +1,15 @@
+// The exchange-message and news tables as the reply dispatch's partners for
+// broadcasts 194 and 195 and for the pop-ups of the receive step.
+#pragma once
+
+#include "kv32/shell/reply_partners.h"
+
+class CKvBroadcastPartners : public CKvReplyPartners {
+public:
+    void TakeExchangeMessage(tagTMSG& message) override;
+    void EndExchangeMessageBatch() override;
+    void TakeNewsHead(tagTMSG& message) override;
+    void EndNewsHeadBatch() override;
+    bool TakeNewHeadline() override;
+    bool TakeUnreadMessage() override;
+};
