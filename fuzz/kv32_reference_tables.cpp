@@ -1,7 +1,8 @@
-// Arbitrary records through every decoder of the reference, security and
-// broadcast tables, over tables that already hold a few rows (so change
-// reports find rows to change). Input: the first byte picks the decoder, the rest is the
-// record; a byte 0xFF splits the input into several records.
+// Arbitrary records through every decoder of the reference, security,
+// broadcast and trading event tables, over tables that already hold a few
+// rows (so change reports find rows to change). Input: the first byte picks
+// the decoder, the rest is the record; a byte 0xFF splits the input into
+// several records.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -107,6 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         { &ExchMessageTable(), 194 },
         { &NewsTable(), 195 },
         { &NewsTypeTable(), 73 },
+        { &TradeEventTable(), 64 },
     };
     constexpr size_t kDecoders = sizeof decoders / sizeof decoders[0];
     const Decoder& decoder = decoders[data[0] % kDecoders];

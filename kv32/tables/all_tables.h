@@ -26,6 +26,7 @@
 #include "kv32/tables/sector_table.h"
 #include "kv32/tables/security_table.h"
 #include "kv32/tables/status_table.h"
+#include "kv32/tables/trade_event_table.h"
 #include "kv32/tables/trader_table.h"
 
 struct CKvTables {
@@ -49,6 +50,7 @@ struct CKvTables {
     CTable118 lastTrades;
     CExchMessageTable messages;
     CNewsTable news;
+    CTradeEventTable tradeEvents;
 };
 
 // The program's tables, built on first use and kept until the process ends.
@@ -66,5 +68,6 @@ inline CFlagTable2& ScheduleTable() { return KvTables().schedule; }
 inline CTable118& LastTradeTable() { return KvTables().lastTrades; }
 inline CExchMessageTable& ExchMessageTable() { return KvTables().messages; }
 inline CNewsTable& NewsTable() { return KvTables().news; }
+inline CTradeEventTable& TradeEventTable() { return KvTables().tradeEvents; }
 inline CParticipantTable& ParticipantTable() { return KvTables().participants; }
 inline CTraderTable& TraderTable() { return KvTables().traders; }

@@ -13,15 +13,10 @@
 #include "kv32/tables/all_tables.h"
 #include "kvcore/router/info_req.h"
 #include "support/kv32_fixture.h"
+#include "support/log_recorder.h"
 
 namespace kv32test {
 namespace {
-
-std::string Pad(std::string text, size_t width)
-{
-    text.resize(width, ' ');
-    return text;
-}
 
 // A broadcast 194 of 709 characters, field by field.
 std::string MessageRecord(const std::string& seq, char mode, char status, const std::string& text,
@@ -49,29 +44,6 @@ std::string NewsRecord(const std::string& id, char mode, const std::string& titl
     r += status;
     return r;
 }
-
-void Feed(CVorlTarget& table, int type, std::string bytes)
-{
-    tagTMSG m;
-    m.nType = type;
-    m.nLength = static_cast<int32_t>(bytes.size());
-    m.pText = reinterpret_cast<unsigned char*>(bytes.data());
-    table.StoreDataItem(&m);
-}
-
-class RecordingLog : public CKvAlertLog {
-public:
-    bool Holds(const KvLogNote& note) const override
-    {
-        for (const KvLogNote& n : notes) {
-            if (SameLoggedItem(n, note))
-                return true;
-        }
-        return false;
-    }
-    void Append(const KvLogNote& note) override { notes.push_back(note); }
-    std::vector<KvLogNote> notes;
-};
 
 class BroadcastTables : public Kv32Fixture {
 protected:
@@ -191,9 +163,9 @@ TEST_F(BroadcastTables, RepeatedMessageUpdatesInPlaceWithoutASecondLogEntry)
 TEST_F(BroadcastTables, NewsRecordFieldsAndNames)
 {
     ASSERT_EQ(NewsRecord("1", 'N', "").size(), 188u);
-    Feed(NewsTypeTable(), 73, "00000001ECONEconomy" + std::string(23, ' ') + "1");
-    Feed(LanguageTable(), 65, "00000001ENEnglish" + std::string(23, ' ') + "1");
-    Feed(ParticipantTable(), 19, std::string("00000001FIRM1       First Broker") + std::string(137, ' '));
+    FeedRecord(NewsTypeTable(), 73, "00000001ECONEconomy" + std::string(23, ' ') + "1");
+    FeedRecord(LanguageTable(), 65, "00000001ENEnglish" + std::string(23, ' ') + "1");
+    FeedRecord(ParticipantTable(), 19, std::string("00000001FIRM1       First Broker") + std::string(137, ' '));
     Receive({ { 195, NewsRecord("00000012", 'N', "Rates unchanged", 'p') } });
     ASSERT_EQ(news.GetCount(), 1);
     NewsRec rec;
