@@ -17,8 +17,16 @@ CTradeEventTable::CTradeEventTable()
 {
 }
 
+int CTradeEventTable::Load()
+{
+    m_bStarted = true;
+    return 1;
+}
+
 int CTradeEventTable::UpdateReq()
 {
+    if (!m_bStarted)
+        return 0;
     return SendStandingRequest(kRequest, this, [this](KvFieldWriter& w) { AppendSeqNum(w); });
 }
 
@@ -147,4 +155,5 @@ void CTradeEventTable::OnPostReceive()
 void CTradeEventTable::Free()
 {
     CHostPtrTable<TradeEventRec>::Free();
+    m_bStarted = false;
 }

@@ -35,6 +35,8 @@ public:
 
     CTradeEventTable();
 
+    // No snapshot: loading starts the session's subscription.
+    int Load() override;
     int UpdateReq() override;
     // One event record; nonzero when it was read whole.
     int Decode(CRecordReader& reader) override;
@@ -49,5 +51,6 @@ public:
     static int FindEventSecurity(const TradeEventRec& rec);
 
 private:
+    bool m_bStarted = false; // loaded in this session, until Free
     void FillObject(TradeEventRec& rec, CRecordReader& reader);
 };

@@ -162,6 +162,8 @@ TEST_F(TradeEvents, SameEventIdGivesOneRowAndOneLogEntryAlsoAfterARelogon)
 TEST_F(TradeEvents, StandingRequestContinuesAfterTheLastSequenceNumber)
 {
     Event(EventRecord(42, "1", 'C', ""));
+    EXPECT_EQ(events.UpdateReq(), 0) << "not before the session loads the table";
+    ASSERT_EQ(events.Load(), 1);
     ASSERT_EQ(events.UpdateReq(), 1);
     ASSERT_TRUE(VORLInfoReqEnd());
     const std::vector<Msg> sent = router.Requests();
