@@ -16,44 +16,14 @@ constexpr uint32_t kSystemWindowColor = 0x80000005u;
 } // namespace
 
 CBoardTable::CBoardTable()
-    : CHostPtrTable<BoardRec>(kTableId, 8)
+    : CSubscribedTable<CHostPtrTable<BoardRec>>(kTableId, kSnapshotRequest, kChangeRequest)
 {
 }
 
-int CBoardTable::Load()
+void CBoardTable::OnLoad()
 {
     m_aColors = { kSystemWindowColor };
     m_aColorNames = { IDS_SUSPENDED_BOARD };
-    ResetNextKey();
-    ResetSeqNum();
-    m_bLoaded = true;
-    return RunSnapshotLoop(kSnapshotRequest, this, [this](KvFieldWriter& w) { AppendNextKey(w); });
-}
-
-int CBoardTable::UpdateReq()
-{
-    if (!m_bLoaded)
-        return 0;
-    return SendStandingRequest(kChangeRequest, this, [this](KvFieldWriter& w) { AppendSeqNum(w); });
-}
-
-void CBoardTable::Free()
-{
-    CHostPtrTable<BoardRec>::Free();
-    m_bLoaded = false;
-}
-
-void CBoardTable::OnPostReceive()
-{
-    KvUpdateAllDocuments(GetID());
-}
-
-void CBoardTable::TakeRecord(int type, CRecordReader& reader)
-{
-    if (type == kSnapshotRequest)
-        Decode(reader);
-    else if (type == kChangeRequest)
-        DecodeUpdate(reader);
 }
 
 int CBoardTable::Decode(CRecordReader& reader)

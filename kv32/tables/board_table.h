@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "kv32/tables/host_tables.h"
+#include "kv32/tables/subscribed_table.h"
 
 namespace fw {
 class Archive;
@@ -25,7 +25,7 @@ struct BoardRec {
     int32_t nActive = 0; // -1 active, 0 suspended or unknown
 };
 
-class CBoardTable : public CHostPtrTable<BoardRec> {
+class CBoardTable : public CSubscribedTable<CHostPtrTable<BoardRec>> {
 public:
     static constexpr uint16_t kTableId = 2;
     static constexpr int kSnapshotRequest = 22;
@@ -35,10 +35,6 @@ public:
 
     CBoardTable();
 
-    int Load() override;
-    int UpdateReq() override;
-    void Free() override;
-    void OnPostReceive() override;
     int Decode(CRecordReader& reader) override;
     int DecodeUpdate(CRecordReader& reader);
 
@@ -57,12 +53,10 @@ public:
 
     // The board the user works on; -1 when none.
     int m_nCurrent = -1;
-    // A table subscribes once its snapshot is loaded: changes to rows it does
-    // not hold yet would be dropped.
-    bool m_bLoaded = false;
 
 protected:
-    void TakeRecord(int type, CRecordReader& reader) override;
+    void OnLoad() override;
+    void TakeChange(CRecordReader& reader) override { DecodeUpdate(reader); }
 
 private:
     bool m_bNamesRead = false;

@@ -6,44 +6,8 @@
 #include "kvcore/app/app_core_base.h"
 
 CCodeNameStateTable::CCodeNameStateTable(uint16_t tableId, int snapshotRequest, int changeRequest)
-    : CHostTable<MarketRec>(tableId, 8)
-    , m_nSnapshotRequest(snapshotRequest)
-    , m_nChangeRequest(changeRequest)
+    : CSubscribedTable<CHostTable<MarketRec>>(tableId, snapshotRequest, changeRequest)
 {
-}
-
-int CCodeNameStateTable::Load()
-{
-    ResetNextKey();
-    ResetSeqNum();
-    m_bLoaded = true;
-    return RunSnapshotLoop(m_nSnapshotRequest, this, [this](KvFieldWriter& w) { AppendNextKey(w); });
-}
-
-int CCodeNameStateTable::UpdateReq()
-{
-    if (!m_bLoaded)
-        return 0;
-    return SendStandingRequest(m_nChangeRequest, this, [this](KvFieldWriter& w) { AppendSeqNum(w); });
-}
-
-void CCodeNameStateTable::Free()
-{
-    CHostTable<MarketRec>::Free();
-    m_bLoaded = false;
-}
-
-void CCodeNameStateTable::OnPostReceive()
-{
-    KvUpdateAllDocuments(GetID());
-}
-
-void CCodeNameStateTable::TakeRecord(int type, CRecordReader& reader)
-{
-    if (type == m_nSnapshotRequest)
-        Decode(reader);
-    else if (type == m_nChangeRequest)
-        DecodeUpdate(reader);
 }
 
 int CCodeNameStateTable::Decode(CRecordReader& reader)

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "kv32/tables/host_tables.h"
+#include "kv32/tables/subscribed_table.h"
 
 struct MarketRec {
     int32_t nIndex;
@@ -18,14 +18,10 @@ struct MarketRec {
     int32_t nState; // 0 suspended, -1 active
 };
 
-class CCodeNameStateTable : public CHostTable<MarketRec> {
+class CCodeNameStateTable : public CSubscribedTable<CHostTable<MarketRec>> {
 public:
     CCodeNameStateTable(uint16_t tableId, int snapshotRequest, int changeRequest);
 
-    int Load() override;
-    int UpdateReq() override;
-    void Free() override;
-    void OnPostReceive() override;
     int Decode(CRecordReader& reader) override;
     int DecodeUpdate(CRecordReader& reader);
 
@@ -36,16 +32,9 @@ public:
 
     // The entry the user works on; -1 when none.
     int m_nCurrent = -1;
-    // A table subscribes once its snapshot is loaded: changes to rows it does
-    // not hold yet would be dropped.
-    bool m_bLoaded = false;
 
 protected:
-    void TakeRecord(int type, CRecordReader& reader) override;
-
-private:
-    const int m_nSnapshotRequest;
-    const int m_nChangeRequest;
+    void TakeChange(CRecordReader& reader) override { DecodeUpdate(reader); }
 };
 
 class CTable20 : public CCodeNameStateTable {

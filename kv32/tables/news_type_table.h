@@ -2,25 +2,12 @@
 // type. Snapshot only.
 #pragma once
 
-#include <string_view>
+#include "kv32/tables/code_name_table.h"
 
-#include "kv32/tables/snapshot_table.h"
+using NewsTypeRec = CodeNameRec<4>;
 
-struct NewsTypeRec {
-    char szKey[9];
-    char szCode[5];
-    char szName[31];
-};
-
-class CSubTable73 : public CSnapshotTable<CHostTable<NewsTypeRec>> {
+class CSubTable73 : public CCodeNameTable<4, 73> {
 public:
-    static constexpr int kRequest = 73;
-
-    CSubTable73();
-    void Free() override;
-    int Decode(CRecordReader& reader) override;
     void GetRec(int i, NewsTypeRec& out) { CopyRec(i, out); }
-    using CSnapshotTable<CHostTable<NewsTypeRec>>::GetRec;
-    // The type with this code; -1 when none.
-    int FindByCode(std::string_view code);
+    using CCodeNameTable<4, 73>::GetRec;
 };

@@ -19,44 +19,16 @@ constexpr int kAllRows = 8;
 } // namespace
 
 CParticipantTable::CParticipantTable()
-    : CHostPtrTable<ParticipantRec>(kTableId, 8)
+    : CSubscribedTable<CHostPtrTable<ParticipantRec>>(kTableId, kSnapshotRequest, kChangeRequest)
 {
 }
 
-int CParticipantTable::Load()
+void CParticipantTable::OnLoad()
 {
     if (m_aColors.empty()) {
         m_aColors.push_back(kSystemWindowColor);
         m_aColorNames.push_back(0);
     }
-    ResetNextKey();
-    ResetSeqNum();
-    m_bLoaded = true;
-    return RunSnapshotLoop(kSnapshotRequest, this, [this](KvFieldWriter& w) { AppendNextKey(w); });
-}
-
-int CParticipantTable::UpdateReq()
-{
-    if (!m_bLoaded)
-        return 0;
-    return SendStandingRequest(kChangeRequest, this, [this](KvFieldWriter& w) { AppendSeqNum(w); });
-}
-
-void CParticipantTable::Free()
-{
-    CHostPtrTable<ParticipantRec>::Free();
-    m_bLoaded = false;
-}
-
-void CParticipantTable::OnPostReceive()
-{
-    KvUpdateAllDocuments(GetID());
-}
-
-void CParticipantTable::TakeRecord(int type, CRecordReader& reader)
-{
-    if (type == kSnapshotRequest)
-        Decode(reader);
 }
 
 int CParticipantTable::Decode(CRecordReader& reader)
@@ -115,7 +87,7 @@ int CParticipantTable::DecodeUpdate(std::string_view report)
 int CParticipantTable::StoreDataItem(tagTMSG* message)
 {
     if (message == nullptr || message->nType != kChangeRequest)
-        return CHostPtrTable<ParticipantRec>::StoreDataItem(message);
+        return CSubscribedTable<CHostPtrTable<ParticipantRec>>::StoreDataItem(message);
     DecodeMessageBytes(message, [this](std::string_view report) { return DecodeUpdate(report); });
     return 1;
 }

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "kv32/tables/host_tables.h"
+#include "kv32/tables/subscribed_table.h"
 #include "kv32/tables/trader_table.h"
 #include "kvcore/values/cdouble.h"
 
@@ -29,7 +29,7 @@ struct ParticipantRec {
     int32_t nActive = 0; // -1 active, 0 suspended
 };
 
-class CParticipantTable : public CHostPtrTable<ParticipantRec> {
+class CParticipantTable : public CSubscribedTable<CHostPtrTable<ParticipantRec>> {
 public:
     static constexpr uint16_t kTableId = 17;
     static constexpr int kSnapshotRequest = 19;
@@ -37,10 +37,6 @@ public:
 
     CParticipantTable();
 
-    int Load() override;
-    int UpdateReq() override;
-    void Free() override;
-    void OnPostReceive() override;
     int Decode(CRecordReader& reader) override;
     int StoreDataItem(tagTMSG* message) override;
     // A change report; it may end with '#' right after the status. Nonzero when read whole.
@@ -68,10 +64,9 @@ public:
 
     // The firm alert test of a changed statistic: (alert link, figure, value).
     std::function<void(int32_t alertLink, int figure, const CDouble& value)> m_alertTest;
-    bool m_bLoaded = false; // subscribes once loaded
 
 protected:
-    void TakeRecord(int type, CRecordReader& reader) override;
+    void OnLoad() override;
 
 private:
     bool HasTrader(const char* code) const;

@@ -49,48 +49,20 @@ std::string OwnFirmCode()
 }
 
 CTraderTable::CTraderTable()
-    : CHostPtrTable<TraderRec>(kTableId, 8)
+    : CSubscribedTable<CHostPtrTable<TraderRec>>(kTableId, kSnapshotRequest, kChangeRequest)
 {
 }
 
-int CTraderTable::Load()
+void CTraderTable::OnLoad()
 {
     m_aColors = { kSystemWindowColor };
     m_aColorNames = { IDS_SUSPENDED_TRADER };
-    ResetNextKey();
-    ResetSeqNum();
-    m_bLoaded = true;
-    return RunSnapshotLoop(kSnapshotRequest, this, [this](KvFieldWriter& w) { AppendNextKey(w); });
-}
-
-int CTraderTable::UpdateReq()
-{
-    if (!m_bLoaded)
-        return 0;
-    return SendStandingRequest(kChangeRequest, this, [this](KvFieldWriter& w) { AppendSeqNum(w); });
-}
-
-void CTraderTable::Free()
-{
-    CHostPtrTable<TraderRec>::Free();
-    m_bLoaded = false;
-}
-
-void CTraderTable::OnPostReceive()
-{
-    KvUpdateAllDocuments(GetID());
-}
-
-void CTraderTable::TakeRecord(int type, CRecordReader& reader)
-{
-    if (type == kSnapshotRequest)
-        Decode(reader);
 }
 
 int CTraderTable::StoreDataItem(tagTMSG* message)
 {
     if (message == nullptr || message->nType != kChangeRequest)
-        return CHostPtrTable<TraderRec>::StoreDataItem(message);
+        return CSubscribedTable<CHostPtrTable<TraderRec>>::StoreDataItem(message);
     DecodeMessageBytes(message, [this](std::string_view report) { return DecodeUpdate(report); });
     return 1;
 }

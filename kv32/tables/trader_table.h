@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "kv32/tables/host_tables.h"
+#include "kv32/tables/subscribed_table.h"
 #include "kvcore/values/cdouble.h"
 
 // Order and trade statistics per participant and per trader.
@@ -35,7 +35,7 @@ struct TraderRec {
     int32_t nActive = 0; // -1 active, 0 suspended
 };
 
-class CTraderTable : public CHostPtrTable<TraderRec> {
+class CTraderTable : public CSubscribedTable<CHostPtrTable<TraderRec>> {
 public:
     static constexpr uint16_t kTableId = 16;
     static constexpr int kSnapshotRequest = 18;
@@ -43,10 +43,6 @@ public:
 
     CTraderTable();
 
-    int Load() override;
-    int UpdateReq() override;
-    void Free() override;
-    void OnPostReceive() override;
     int Decode(CRecordReader& reader) override;
     int StoreDataItem(tagTMSG* message) override;
     // A change report; it may end with '#' right after the status. Nonzero when read whole.
@@ -70,10 +66,9 @@ public:
     void LinkAlerts(const std::function<int(std::string_view code)>& find, const std::function<void(int definition, int row)>& link);
 
     std::function<void(int32_t alertLink, int figure, const CDouble& value)> m_alertTest;
-    bool m_bLoaded = false;
 
 protected:
-    void TakeRecord(int type, CRecordReader& reader) override;
+    void OnLoad() override;
 };
 
 // The names of dialogs that call the traders the users.
