@@ -41,6 +41,12 @@ bool CTGXDoc::AddYieldEntry(const char* title, const char* priceTitle)
 }
 CTGXDoc::~CTGXDoc() = default;
 
+bool CTGXDoc::onNewDocument()
+{
+    m_colorOffset = GetColorOffset();
+    return fw::Document::onNewDocument();
+}
+
 const std::uint8_t* CTGXDoc::GetRowData(int) const { return nullptr; }
 int CTGXDoc::GetRowCount() const { return 0; }
 int CTGXDoc::GetColorOffset() const { return -1; }
@@ -88,6 +94,7 @@ void CTGXDoc::SetSortColumn(int view, int ascending)
         m_sortKeys.clear();
         m_rowMap.resize(static_cast<std::size_t>(std::max(GetRowCount(), 0)));
         std::iota(m_rowMap.begin(), m_rowMap.end(), 0u);
+        updateAllViews(nullptr);
         return;
     }
     const std::uint32_t key = MakeSortKey(static_cast<std::uint16_t>(id), ascending ? kAscending : kDescending);
@@ -97,14 +104,14 @@ void CTGXDoc::SetSortColumn(int view, int ascending)
         *same = key; // keeps its priority
     else
         m_sortKeys.push_back(key);
-    UpdateRows(nullptr);
+    UpdateDocument(0, nullptr);
 }
 
 void CTGXDoc::RemoveSortColumn(int view)
 {
     const int id = MapColView2Doc(view);
     std::erase_if(m_sortKeys, [id](std::uint32_t k) { return static_cast<int>(k & 0xFFFF) == id; });
-    UpdateRows(nullptr);
+    UpdateDocument(0, nullptr);
 }
 
 namespace {
@@ -172,7 +179,7 @@ int CTGXDoc::CompareRows(int docRowA, int docRowB) const
     return ThreeWay(docRowA, docRowB); // ties keep document order whatever the directions
 }
 
-void CTGXDoc::SortRowMap(GXRowMarks* marks)
+void CTGXDoc::SortRowMap(CTHint* marks)
 {
     if (m_sortKeys.empty() || m_rowMap.empty())
         return;
@@ -184,18 +191,22 @@ void CTGXDoc::SortRowMap(GXRowMarks* marks)
     std::vector<Pair> pairs;
     pairs.reserve(before.size());
     for (std::size_t i = 0; i < before.size(); ++i)
-        pairs.push_back({ before[i], marks && marks->IsMarked(i) });
+        pairs.push_back({ before[i], marks && marks->GetRow(static_cast<int>(i)) != 0 });
     std::stable_sort(pairs.begin(), pairs.end(), [this](const Pair& a, const Pair& b) {
         return CompareRows(static_cast<int>(a.docRow), static_cast<int>(b.docRow)) < 0;
     });
     for (std::size_t i = 0; i < pairs.size(); ++i) {
-        if (marks)
-            marks->marks[i] = (pairs[i].marked || pairs[i].docRow != before[i]) ? 1 : 0;
+        if (marks) {
+            if (pairs[i].marked || pairs[i].docRow != before[i])
+                marks->AddRow(static_cast<int>(i));
+            else
+                marks->ClearRow(static_cast<int>(i));
+        }
         m_rowMap[i] = pairs[i].docRow;
     }
 }
 
-GXRowMarks CTGXDoc::UpdateRows(const GXRowMarks* changed, long* appendedFrom)
+CTHint CTGXDoc::UpdateRows(const fw::RowHint* changed, long* appendedFrom)
 {
     const auto n = static_cast<std::size_t>(std::max(GetRowCount(), 0));
     const std::size_t m = m_rowMap.size();
@@ -207,22 +218,34 @@ GXRowMarks CTGXDoc::UpdateRows(const GXRowMarks* changed, long* appendedFrom)
         SortRowMap(nullptr);
         return {};
     }
-    GXRowMarks view;
-    view.marks.assign(n, 0);
+    CTHint view(static_cast<int>(n));
     if (n > m) {
         m_rowMap.resize(n);
         for (std::size_t i = m; i < n; ++i) {
             m_rowMap[i] = static_cast<std::uint32_t>(i);
-            view.marks[i] = 1;
+            view.AddRow(static_cast<int>(i));
         }
         if (appendedFrom)
             *appendedFrom = static_cast<long>(m);
     }
     for (std::size_t i = 0; i < n; ++i)
-        if (changed->IsMarked(m_rowMap[i]))
-            view.marks[i] = 1;
+        if (changed->GetRow(static_cast<int>(m_rowMap[i])))
+            view.AddRow(static_cast<int>(i));
     SortRowMap(&view);
     return view;
+}
+
+void CTGXDoc::UpdateDocument(intptr_t, fw::Hint* object)
+{
+    const auto* changed = dynamic_cast<const fw::RowHint*>(object);
+    const bool rowsRemoved = static_cast<std::size_t>(std::max(GetRowCount(), 0)) < m_rowMap.size();
+    long appendedFrom = -1;
+    CTHint view = UpdateRows(changed, &appendedFrom);
+    if (!changed || rowsRemoved) {
+        updateAllViews(nullptr);
+        return;
+    }
+    updateAllViews(nullptr, appendedFrom >= 0 ? MakeAppendHint(appendedFrom) : 0, &view);
 }
 
 void CTGXDoc::GetColorCell(const std::uint8_t* record, int, COLORREF& back, COLORREF& text) const

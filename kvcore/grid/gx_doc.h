@@ -2,7 +2,10 @@
 // CTGXDoc: the Qt-free half of every list window. It describes the table's columns,
 // which of them are shown and in which order, how rows are sorted (only the row map
 // moves, never a row record) and how each cell is coloured; the row records and their
-// count come from the derived document.
+// count come from the derived document. It is a framework document, so its views
+// (grid windows, the spreadsheet link) follow it through updateAllViews.
+#include "fw/core/document.h"
+#include "kvcore/grid/ct_hint.h"
 #include "kvcore/kvcore_api.h"
 
 #include <cstdint>
@@ -31,13 +34,9 @@ using COLORREF = std::uint32_t;
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
 
-// Rows marked changed, one byte per view row (0-based).
-struct GXRowMarks {
-    std::vector<std::uint8_t> marks;
-    bool IsMarked(std::size_t row) const { return row < marks.size() && marks[row] != 0; }
-};
+class GXGridAccess;
 
-class KVCORE_API CTGXDoc {
+class KVCORE_API CTGXDoc : public fw::Document {
 public:
     static constexpr std::uint32_t kAscending = 1;
     static constexpr std::uint32_t kDescending = 0;
@@ -47,7 +46,22 @@ public:
     static int m_iColorMethod;
 
     CTGXDoc();
-    virtual ~CTGXDoc();
+    ~CTGXDoc() override;
+
+    // Takes the colour-index offset from GetColorOffset(), then the framework's.
+    bool onNewDocument() override;
+    // The framework's storing goes through Serialize.
+    void serialize(fw::Archive& ar) override { Serialize(ar); }
+
+    // Maps and sorts the rows again and updates every view. object, when a CTHint, marks the
+    // document rows that changed: the views then get a hint marking the view rows to repaint
+    // and, when rows were appended, the hint number MakeAppendHint(old row count). Without a
+    // hint, or when rows went away, the views redraw everything (hint 0, no object).
+    virtual void UpdateDocument(intptr_t hint, fw::Hint* object);
+    // Every derived document fills its column descriptions here.
+    virtual void SetDocDescription() {}
+    virtual std::vector<std::uint32_t>& GetColorRefArray() { return m_colorRefs; }
+    virtual std::vector<std::uint16_t>& GetColorElemArray() { return m_colorElems; }
 
     // What a derived document supplies.
     virtual const std::uint8_t* GetRowData(int row) const;
@@ -60,6 +74,16 @@ public:
 
     // How the grid shows one cell (row 0 titles, column 0 row headers); false outside the document.
     bool GetStyleRowCol(int row, int col, fw::CellStyle& style) const;
+
+    // What the first grid view shows: the document row and column id of its current cell (-1
+    // without a view, a current cell, or on the title row), the live width of a display
+    // position (0 without a view).
+    int GetCurrentIndex() const;
+    int GetCurrentColumn() const;
+    int GetColWidth(int pos) const;
+    // The document rows selected in every visible grid view, in selection order; returns the count.
+    int GetSelectedRows(std::vector<unsigned>& rows) const;
+    int GetSelectedRows(std::vector<std::uint16_t>& rows) const;
 
     // Column mapping (display columns and view rows are 1-based, 0 is the header).
     int GetColumnNumber() const { return static_cast<int>(m_selected.size()); }
@@ -80,10 +104,10 @@ public:
     // Three-way comparison of two document rows by every sort key; ties keep document order.
     int CompareRows(int docRowA, int docRowB) const;
     // Rebuilds or extends the row map and sorts it; `changed` marks document rows whose
-    // values changed (none: everything is redrawn). Returns the view marks to repaint
+    // values changed (none: everything is redrawn). Returns the view rows to repaint
     // (empty when everything must be redrawn) and sets `appendedFrom` to the old row
     // count when rows were appended, else -1.
-    GXRowMarks UpdateRows(const GXRowMarks* changed, long* appendedFrom = nullptr);
+    CTHint UpdateRows(const fw::RowHint* changed, long* appendedFrom = nullptr);
 
     // Colours of one cell: the defaults, then the row's colour index through the table.
     void GetColorCell(const std::uint8_t* record, int col, COLORREF& back, COLORREF& text) const;
@@ -91,7 +115,7 @@ public:
     static void KeepContrast(COLORREF& back, COLORREF& text);
 
     // The grid layout inside a workspace record: fixed, no version number.
-    void Serialize(fw::Archive& ar);
+    virtual void Serialize(fw::Archive& ar);
 
     // Yield columns show zero when their price column has a value in the same row.
     struct YieldEntry {
@@ -130,7 +154,10 @@ public:
 private:
     bool ShowsZero(int columnId, const std::uint8_t* record) const;
     int CompareByKey(std::uint32_t key, int docRowA, int docRowB) const;
-    void SortRowMap(GXRowMarks* marks);
+    void SortRowMap(CTHint* marks);
+    // The grid views showing the document, first one first.
+    std::vector<const GXGridAccess*> GridViews() const;
+    template <typename Row> int CollectSelectedRows(std::vector<Row>& rows) const;
 };
 
 } // namespace kvcore

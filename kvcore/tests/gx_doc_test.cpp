@@ -13,16 +13,14 @@ namespace {
 // Display columns of the sample document (1-based).
 constexpr int kCount = 1, kChange = 2, kName = 3, kDate = 5;
 
-SampleGridDoc MakeTies()
+void FillTies(SampleGridDoc& doc)
 {
-    SampleGridDoc doc;
     doc.Add(2, -5, "b", 1.5);
     doc.Add(1, 7, "a", 1.5);
     doc.Add(2, -5, "a", 2.0);
     doc.Add(1, 7, "b", 1.5);
     doc.Add(2, -5, "b", 1.5);
     doc.UpdateRows(nullptr);
-    return doc;
 }
 
 TEST(GXDocSort, TwoKeysKeepDocumentOrderAmongTiesInEitherDirection)
@@ -32,7 +30,8 @@ TEST(GXDocSort, TwoKeysKeepDocumentOrderAmongTiesInEitherDirection)
         std::vector<std::uint32_t> order;
     };
     for (const Case& c : { Case { 1, { 1, 3, 2, 0, 4 } }, Case { 0, { 0, 4, 2, 3, 1 } } }) {
-        SampleGridDoc doc = MakeTies();
+        SampleGridDoc doc;
+        FillTies(doc);
         doc.SetSortColumn(kCount, c.ascending);
         doc.SetSortColumn(kName, c.ascending);
         EXPECT_EQ(doc.Order(), c.order) << "ascending " << c.ascending;
@@ -56,7 +55,8 @@ TEST(GXDocSort, LargeValuesCompareThreeWayNotByDifference)
 
 TEST(GXDocSort, DirectionChangeKeepsPriorityAndHeaderClickClearsSorting)
 {
-    SampleGridDoc doc = MakeTies();
+    SampleGridDoc doc;
+    FillTies(doc);
     doc.SetSortColumn(kCount, 1);
     doc.SetSortColumn(kName, 1);
     doc.SetSortColumn(kCount, 0);
@@ -91,16 +91,18 @@ TEST(GXDocUpdate, AppendedRowsAreMarkedAndChangedRowsFollowTheSort)
     doc.SetSortColumn(kCount, 1); // view: 1, 0
     doc.Add(2, 0, "b", 0);
     doc.Add(0x10000, 0, "z", 0);
-    kvcore::GXRowMarks changed;
-    changed.marks = { 1, 0, 0, 0 };
+    kvcore::CTHint changed;
+    changed.AddRow(0);
     long appendedFrom = 0;
     const auto marks = doc.UpdateRows(&changed, &appendedFrom);
     EXPECT_EQ(appendedFrom, 2);
     EXPECT_EQ(doc.Order(), (std::vector<std::uint32_t> { 1, 2, 0, 3 }));
     // Row 1 stayed in place and unchanged; the others moved, changed or are new.
-    EXPECT_EQ(marks.marks, (std::vector<std::uint8_t> { 0, 1, 1, 1 }));
+    ASSERT_EQ(marks.GetSize(), 4);
+    EXPECT_EQ((std::vector<int> { marks.GetRow(0), marks.GetRow(1), marks.GetRow(2), marks.GetRow(3) }),
+        (std::vector<int> { 0, 1, 1, 1 }));
     doc.rows.pop_back();
-    EXPECT_TRUE(doc.UpdateRows(&changed, &appendedFrom).marks.empty()); // removal redraws all
+    EXPECT_EQ(doc.UpdateRows(&changed, &appendedFrom).GetSize(), 0); // removal redraws all
     EXPECT_EQ(appendedFrom, -1);
     EXPECT_EQ(doc.Order(), (std::vector<std::uint32_t> { 1, 2, 0 }));
 }
@@ -194,7 +196,8 @@ TEST(GXDocSerialize, ShortRecordChangesNothing)
 
 TEST(GXDocMapping, RowsAndColumnsOutsideTheDocumentAnswerMinusOne)
 {
-    SampleGridDoc doc = MakeTies();
+    SampleGridDoc doc;
+    FillTies(doc);
     doc.m_selected = { 3, 1 };
     EXPECT_EQ(doc.MapColView2Doc(1), 3);
     EXPECT_EQ(doc.MapColView2Doc(0), -1);
