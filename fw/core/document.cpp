@@ -6,6 +6,8 @@ namespace fw {
 
 Hint::~Hint() = default;
 
+RowHint::~RowHint() = default;
+
 void RowHint::AddRow(int row)
 {
     if (row < 0)

@@ -29,6 +29,7 @@ class FW_CORE_API RowHint : public Hint {
 public:
     RowHint() = default;
     explicit RowHint(int rows) : flags_(rows > 0 ? static_cast<size_t>(rows) : 0, 0) {}
+    ~RowHint() override; // out of line: the class's vtable lives in this library only
     void AddRow(int row);
     void ClearRow(int row);
     int GetRow(int row) const;

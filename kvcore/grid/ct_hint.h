@@ -11,6 +11,7 @@ class KVCORE_API CTHint : public fw::RowHint {
 public:
     CTHint() = default;
     explicit CTHint(int rows) : fw::RowHint(rows) {}
+    ~CTHint() override;
 };
 
 // The hint number a grid document sends with its view hint when rows were appended: the low
