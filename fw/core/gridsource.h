@@ -26,7 +26,7 @@ struct FW_CORE_API CellStyle {
 // columns count from 1.
 class FW_CORE_API GridSource {
 public:
-    virtual ~GridSource() = default;
+    virtual ~GridSource(); // out of line: the class's vtable lives in this library only
     virtual int rowCount() const = 0;
     virtual int columnCount() const = 0;
     // False leaves the cell empty.

@@ -277,12 +277,7 @@ void CTGXDoc::KeepContrast(COLORREF& back, COLORREF& text)
 void CTGXDoc::Serialize(fw::Archive& ar)
 {
     if (ar.isStoring()) {
-        for (std::size_t pos = 0; pos < m_displayWidths.size() && pos < m_selected.size(); ++pos) {
-            const std::size_t id = m_selected[pos];
-            if (id >= m_width.size())
-                m_width.resize(id + 1, 0);
-            m_width[id] = m_displayWidths[pos];
-        }
+        StoreColumnWidths();
         ar.writeDWord(m_defaultBack);
         ar.writeDWord(m_defaultText);
         ar.writeWord(static_cast<std::uint16_t>(m_zoom));

@@ -114,6 +114,10 @@ public:
     // The colours a cell is painted with, never equal.
     static void KeepContrast(COLORREF& back, COLORREF& text);
 
+    // Writes the width shown at every display position into the width list at the column id
+    // shown there (the first grid view's live widths, else the last widths it reported).
+    // Columns not shown keep their last width.
+    void StoreColumnWidths();
     // The grid layout inside a workspace record: fixed, no version number.
     virtual void Serialize(fw::Archive& ar);
 
@@ -148,6 +152,7 @@ public:
     std::uint16_t m_columnIdCount = 0;
     int m_colorOffset = -1;
     bool m_excelLinked = false;
+    int m_fitWindow = 0; // the grid view resizes its frame after zoom and size-to-content
     // Current widths per display position (0-based), written into m_width on storing.
     std::vector<std::uint16_t> m_displayWidths;
 

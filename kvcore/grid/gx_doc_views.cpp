@@ -2,6 +2,8 @@
 #include "kvcore/grid/gx_doc.h"
 #include "kvcore/grid/gx_grid_access.h"
 
+#include <algorithm>
+
 namespace kvcore {
 
 std::vector<const GXGridAccess*> CTGXDoc::GridViews() const
@@ -42,6 +44,20 @@ int CTGXDoc::GetColWidth(int pos) const
 {
     const auto grids = GridViews();
     return grids.empty() || pos < 0 ? 0 : grids.front()->GetColWidth(static_cast<unsigned>(pos));
+}
+
+void CTGXDoc::StoreColumnWidths()
+{
+    const bool live = !GridViews().empty();
+    for (std::size_t pos = 0; pos < m_selected.size(); ++pos) {
+        if (!live && pos >= m_displayWidths.size())
+            break;
+        const std::size_t id = m_selected[pos];
+        if (id >= m_width.size())
+            m_width.resize(id + 1, 0);
+        m_width[id] = live ? static_cast<std::uint16_t>(std::clamp(GetColWidth(static_cast<int>(pos)), 0, 0xFFFF))
+                           : m_displayWidths[pos];
+    }
 }
 
 template <typename Row> int CTGXDoc::CollectSelectedRows(std::vector<Row>& rows) const

@@ -1,6 +1,7 @@
 #pragma once
 // A grid document over in-memory rows with one column of every type the grid shows.
 #include "kvcore/grid/gx_doc.h"
+#include "support/row_records.h"
 #include "kvcore/values/cdatetime.h"
 #include "kvcore/values/cdouble.h"
 
@@ -55,12 +56,7 @@ public:
         rows.push_back(row);
     }
 
-    const std::uint8_t* GetRowData(int row) const override
-    {
-        return row >= 0 && static_cast<std::size_t>(row) < rows.size()
-            ? reinterpret_cast<const std::uint8_t*>(&rows[static_cast<std::size_t>(row)])
-            : nullptr;
-    }
+    const std::uint8_t* GetRowData(int row) const override { return RowRecord(rows, row); }
     int GetRowCount() const override { return static_cast<int>(rows.size()); }
     int GetColorOffset() const override { return m_colorOffset; }
     std::string GetColumnTitleText(int columnId) const override

@@ -1,0 +1,7 @@
+#include "fw/core/gridsource.h"
+
+namespace fw {
+
+GridSource::~GridSource() = default;
+
+} // namespace fw
