@@ -260,7 +260,8 @@ int main(int argc, char** argv)
         Load load;
         {
             const auto loadStart = Clock::now();
-            Process host("exchange", { config, "--data", o.data, "--wait", "60" }, dir + "/exchange.out");
+            Process host("exchange", { config, "--data", o.data, "--wait", "60", "--clock", "100000" },
+                dir + "/exchange.out");
             if (!host.waitFor("serving", 600)) {
                 std::fprintf(stderr, "exchange_bench: the exchange did not start: %s\n",
                     readFile(dir + "/exchange.out").c_str());

@@ -1,7 +1,8 @@
-// exchange [config[,section]] [--data folder] [--wait seconds]: the simulated
-// exchange host application. It loads a data set (default: the seed set),
-// attaches to the router's shared block as a VORL server and answers the
-// workstation's logon, information requests and transactions.
+// exchange [config[,section]] [--data folder] [--wait seconds] [--clock HHMMSS]:
+// the simulated exchange host application. It loads a data set (default: the
+// seed set), attaches to the router's shared block as a VORL server and
+// answers the workstation's logon, information requests and transactions.
+// Its clock is the local time of day, or starts at --clock and runs on.
 #include <signal.h>
 
 #include <atomic>
@@ -27,6 +28,7 @@ struct Options {
     const char* config = nullptr;
     std::string data = EXCHANGE_SEED_DATA_DIR;
     unsigned waitSeconds = 10;
+    exchange::TimeSource clock = exchange::LocalTimeOfDay;
 };
 
 bool parse(int argc, char** argv, Options& o)
@@ -41,6 +43,11 @@ bool parse(int argc, char** argv, Options& o)
             if (*end != '\0' || v < 0 || v > 86400)
                 return false;
             o.waitSeconds = static_cast<unsigned>(v);
+        } else if (arg == "--clock" && i + 1 < argc) {
+            auto clock = exchange::ClockStartingAt(argv[++i]);
+            if (!clock)
+                return false;
+            o.clock = std::move(*clock);
         } else if (arg.rfind("--", 0) != 0 && o.config == nullptr) {
             o.config = argv[i];
         } else {
@@ -69,7 +76,8 @@ int main(int argc, char** argv)
 {
     Options o;
     if (!parse(argc, argv, o)) {
-        std::fprintf(stderr, "usage: exchange [config[,section]] [--data folder] [--wait seconds]\n");
+        std::fprintf(
+            stderr, "usage: exchange [config[,section]] [--data folder] [--wait seconds] [--clock HHMMSS]\n");
         return 2;
     }
     exchange::DataSet data;
@@ -89,7 +97,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "exchange: cannot attach to the router (%d)\n", rc);
         return 1;
     }
-    exchange::Exchange ex(std::move(data));
+    exchange::Exchange ex(std::move(data), o.clock);
     exchange::HostLink link(h, ex);
     VORLServerConnect(h);
     std::printf("exchange: serving %zu securities, %zu orders\n", ex.data().securities.size(),

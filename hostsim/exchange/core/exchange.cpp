@@ -1,5 +1,6 @@
 #include "core/exchange.h"
 
+#include <chrono>
 #include <ctime>
 
 #include "engine/engine.h"
@@ -8,16 +9,43 @@
 
 namespace exchange {
 
+namespace {
+
+std::string timeOfDay(int64_t seconds)
+{
+    seconds %= 86400;
+    KvFieldWriter w;
+    w.Unsigned(static_cast<uint64_t>(seconds / 3600), 2)
+        .Unsigned(static_cast<uint64_t>(seconds / 60 % 60), 2)
+        .Unsigned(static_cast<uint64_t>(seconds % 60), 2);
+    return w.Str();
+}
+
+} // namespace
+
 std::string LocalTimeOfDay()
 {
     const std::time_t t = std::time(nullptr);
     std::tm local {};
     localtime_r(&t, &local);
-    KvFieldWriter w;
-    w.Unsigned(static_cast<uint64_t>(local.tm_hour), 2)
-        .Unsigned(static_cast<uint64_t>(local.tm_min), 2)
-        .Unsigned(static_cast<uint64_t>(local.tm_sec), 2);
-    return w.Str();
+    return timeOfDay(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
+}
+
+std::optional<TimeSource> ClockStartingAt(const std::string& start)
+{
+    if (start.size() != 6 || start.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int h = std::stoi(start.substr(0, 2)), m = std::stoi(start.substr(2, 2)),
+              s = std::stoi(start.substr(4, 2));
+    if (h > 23 || m > 59 || s > 59)
+        return std::nullopt;
+    const auto origin = std::chrono::steady_clock::now();
+    const int64_t first = h * 3600 + m * 60 + s;
+    return TimeSource([origin, first] {
+        const auto passed
+            = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - origin);
+        return timeOfDay(first + passed.count());
+    });
 }
 
 Exchange::Exchange(DataSet data, TimeSource now)
@@ -29,6 +57,9 @@ Exchange::Exchange(DataSet data, TimeSource now)
         traderIndex_[data_.traders[i].user] = i;
     for (std::size_t i = 0; i < data_.firms.size(); ++i)
         firmIndex_[data_.firms[i].code] = i;
+    // Loaded orders came into the books in the order of their numbers.
+    for (Order& o : data_.orders)
+        o.arrival = o.arrival != 0 ? o.arrival : o.number;
     BuildMarketState(data_, state_);
     RefreshAllFigures(*this);
     RegisterSessionHandlers(*this);

@@ -4,6 +4,7 @@
 // instance serves all clients; it is not thread-safe (the host loop takes one
 // request packet at a time).
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -16,6 +17,10 @@ namespace exchange {
 // The host's time of day, HHMMSS; injectable so tests see fixed times.
 using TimeSource = std::function<std::string()>;
 std::string LocalTimeOfDay();
+// A host clock that reads `start` (HHMMSS) now and runs on with the real
+// time from there, so a demo or benchmark sees the trading day whatever the
+// hour; nullopt when `start` is not a valid time of day.
+std::optional<TimeSource> ClockStartingAt(const std::string& start);
 
 class Exchange {
 public:
@@ -27,6 +32,7 @@ public:
     ReplyPacket handle(const RequestPacket& packet);
 
     DataSet& data() { return data_; }
+    const DataSet& data() const { return data_; }
     MarketState& state() { return state_; }
     SessionTable& sessions() { return sessions_; }
     Dispatcher& dispatcher() { return dispatcher_; }

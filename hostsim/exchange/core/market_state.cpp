@@ -26,19 +26,27 @@ bool resting(const Order& o)
     return o.status == 'O' && o.balance > 0;
 }
 
+bool waitingStop(const Order& o)
+{
+    return o.status == 'I' && o.balance > 0 && o.flags.size() > 12 && o.flags[12] == '1';
+}
+
 void buildBooks(const DataSet& data, MarketState& st)
 {
     st.books.assign(data.securities.size(), Book {});
     for (std::size_t i = 0; i < data.orders.size(); ++i) {
         const Order& o = data.orders[i];
         const auto it = st.securityByKey.find(o.securityKey);
-        if (it == st.securityByKey.end() || !resting(o))
+        if (it == st.securityByKey.end())
             continue;
         Book& b = st.books[it->second];
-        (o.side == 'B' ? b.bids : b.offers).orders.push_back(i);
+        if (resting(o))
+            (o.side == 'B' ? b.bids : b.offers).orders.push_back(i);
+        else if (waitingStop(o))
+            b.stops.push_back(i);
     }
     for (Book& b : st.books) {
-        // Loaded in order-number order, which is time order: a stable sort by price keeps it.
+        // Loaded in arrival order: a stable sort by price keeps the time priority.
         std::stable_sort(b.bids.orders.begin(), b.bids.orders.end(),
             [&](std::size_t x, std::size_t y) { return data.orders[x].price > data.orders[y].price; });
         std::stable_sort(b.offers.orders.begin(), b.offers.orders.end(),
@@ -76,6 +84,7 @@ void BuildMarketState(const DataSet& data, MarketState& st)
         st.orderByNumber[data.orders[i].number] = i;
         s.orders.add(i, OrderFirms(data.orders[i]));
         st.nextOrder = data.orders[i].number + 1;
+        st.nextArrival = std::max(st.nextArrival, data.orders[i].arrival + 1);
     }
     for (std::size_t i = 0; i < data.trades.size(); ++i) {
         st.tradeByNumber[data.trades[i].number] = i;

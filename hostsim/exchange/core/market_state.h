@@ -22,6 +22,8 @@ struct BookSide {
 
 struct Book {
     BookSide bids, offers;
+    // Stop orders waiting for their trigger ('I'), in the order they came.
+    std::vector<std::size_t> stops;
     int64_t version = 1; // bumped at every change; the book windows' sequence number
 };
 
@@ -52,13 +54,13 @@ struct MarketState {
     std::unordered_map<std::string, std::array<int64_t, 16>> firmStatistics, traderStatistics;
     // Allowed network address ranges (from, to) of each user.
     std::unordered_map<std::string, std::vector<std::pair<std::string, std::string>>> addresses;
+    int64_t nextArrival = 1; // time priority of the next order to enter a book
     int64_t nextOrder = 1, nextTrade = 1, nextDeal = 1, nextMessage = 1, nextNews = 1, nextEvent = 1;
     int64_t transactions = 0, rejected = 0;
     std::string lastTransactionTime;
     std::string lastDueCheck;
     std::vector<PlannedStatus> planned;
-    std::vector<std::size_t> timedOrders; // orders good till a time of today, until they expire // host time
-                                          // of the last look for waiting messages and news
+    std::vector<std::size_t> timedOrders; // orders good till a time of today, until they expire
 };
 
 // Builds the lookups and books from the data set and records every loaded

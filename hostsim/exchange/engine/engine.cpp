@@ -3,21 +3,12 @@
 #include <algorithm>
 
 #include "core/exchange.h"
+#include "engine/order_rules.h"
 #include "handlers/transaction_support.h"
 
 namespace exchange {
 
 namespace {
-
-bool isBuy(const Order& o)
-{
-    return o.side == 'B';
-}
-
-bool isMarket(const Order& o)
-{
-    return o.flags[0] == '1';
-}
 
 // The average price of `done` units worth `value`, with two more decimals than the price.
 int64_t averagePrice(const Security& s, int64_t value, int64_t done)
@@ -30,29 +21,25 @@ int64_t averagePrice(const Security& s, int64_t value, int64_t done)
     return v / done;
 }
 
-// Bid, offer, their depths at the best price and counts from the book.
+// Bid, offer, their depths at the best price and counts from the book; only
+// the shown quantities count (a wholly hidden rest sets no price).
 void bookFigures(const DataSet& d, const Book& book, SecurityFigures& f)
 {
     auto side = [&](const BookSide& b, int64_t& best, int64_t& depth, int64_t& count) {
-        best = b.orders.empty() ? kNoValue : d.orders[b.orders.front()].price;
+        best = kNoValue;
         depth = 0;
         count = static_cast<int64_t>(b.orders.size());
         for (const std::size_t i : b.orders) {
-            if (d.orders[i].price == best)
-                depth += d.orders[i].balance;
+            const Order& o = d.orders[i];
+            if (Visible(o) == 0 || (best != kNoValue && o.price != best))
+                continue;
+            best = o.price;
+            depth += Visible(o);
         }
     };
     side(book.bids, f.bid, f.bidDepth, f.bidCount);
     side(book.offers, f.offer, f.offerDepth, f.offerCount);
     f.openOrders = f.bidCount + f.offerCount;
-}
-
-// Whether `a` goes before `b` in its side of the book.
-bool ahead(const Order& a, const Order& b)
-{
-    if (a.price != b.price)
-        return isBuy(a) ? a.price > b.price : a.price < b.price;
-    return a.number < b.number;
 }
 
 // Four figures from `base`: highest volume, highest value, total volume,
@@ -100,7 +87,7 @@ void settlePositions(Exchange& ex, const Order& o, const Security& s, int64_t qu
 {
     DataSet& d = ex.data();
     Streams& streams = ex.state().streams;
-    const bool buy = isBuy(o);
+    const bool buy = IsBuy(o);
     std::size_t h = 0;
     while (h < d.holdings.size()
         && !(d.holdings[h].account == o.account && d.holdings[h].instrumentId == s.instrumentId))
@@ -131,15 +118,15 @@ void settlePositions(Exchange& ex, const Order& o, const Security& s, int64_t qu
     }
 }
 
-// One fill between the incoming and the resting order at the resting price.
-void fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t resting)
+} // namespace
+
+void Fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t resting, int64_t quantity)
 {
     DataSet& d = ex.data();
     MarketState& st = ex.state();
     Security& s = d.securities[security];
     Order& in = d.orders[incoming];
     Order& rest = d.orders[resting];
-    const int64_t quantity = std::min(in.balance, rest.balance);
     const int64_t price = rest.price;
     const int64_t value = ValueOf(s, price, quantity);
     for (Order* o : { &in, &rest }) {
@@ -153,8 +140,8 @@ void fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t 
     }
     Trade t;
     t.number = st.nextTrade++;
-    const Order& buy = isBuy(in) ? in : rest;
-    const Order& sell = isBuy(in) ? rest : in;
+    const Order& buy = IsBuy(in) ? in : rest;
+    const Order& sell = IsBuy(in) ? rest : in;
     t.buyOrder = buy.number;
     t.sellOrder = sell.number;
     t.time = ex.now();
@@ -191,16 +178,14 @@ void fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t 
     PublishOrder(ex, resting);
 }
 
-} // namespace
-
 void RecordOrderStatistics(Exchange& ex, std::size_t order)
 {
     const Order& o = ex.data().orders[order];
     const Security* s = ex.security(o.securityKey);
     const int64_t value = s != nullptr ? ValueOf(*s, o.price, o.quantity) : 0;
     MarketState& st = ex.state();
-    addStatistics(st.firmStatistics[o.firm], isBuy(o) ? 0 : 4, o.quantity, value);
-    addStatistics(st.traderStatistics[o.user], isBuy(o) ? 0 : 4, o.quantity, value);
+    addStatistics(st.firmStatistics[o.firm], IsBuy(o) ? 0 : 4, o.quantity, value);
+    addStatistics(st.traderStatistics[o.user], IsBuy(o) ? 0 : 4, o.quantity, value);
     publishFirmAndTrader(ex, o.firm, o.user);
 }
 
@@ -246,45 +231,14 @@ void RemoveFromBook(Exchange& ex, std::size_t order)
     if (it == ex.state().securityByKey.end())
         return;
     Book& book = ex.state().books[it->second];
-    auto& list = (isBuy(o) ? book.bids : book.offers).orders;
-    const auto at = std::find(list.begin(), list.end(), order);
-    if (at == list.end())
-        return;
-    list.erase(at);
-    RefreshBookFigures(ex, it->second);
-}
-
-void MatchOrder(Exchange& ex, std::size_t order)
-{
-    DataSet& d = ex.data();
-    const auto sec = ex.state().securityByKey.find(d.orders[order].securityKey);
-    if (sec == ex.state().securityByKey.end())
-        return;
-    Book& book = ex.state().books[sec->second];
-    auto& opposite = (isBuy(d.orders[order]) ? book.offers : book.bids).orders;
-    while (d.orders[order].balance > 0 && !opposite.empty()) {
-        const Order& in = d.orders[order];
-        const Order& rest = d.orders[opposite.front()];
-        const bool crosses = isMarket(in) || (isBuy(in) ? in.price >= rest.price : in.price <= rest.price);
-        if (!crosses)
-            break;
-        const std::size_t resting = opposite.front();
-        fill(ex, sec->second, order, resting);
-        if (d.orders[resting].balance == 0)
-            opposite.erase(opposite.begin());
+    for (auto* list : { &(IsBuy(o) ? book.bids : book.offers).orders, &book.stops }) {
+        const auto at = std::find(list->begin(), list->end(), order);
+        if (at != list->end()) {
+            list->erase(at);
+            RefreshBookFigures(ex, it->second);
+            return;
+        }
     }
-    Order& in = d.orders[order];
-    // Market and immediate orders never rest: what is left is withdrawn.
-    if (in.balance > 0 && (isMarket(in) || in.flags[28] == '1')) {
-        in.status = 'W';
-    } else if (in.balance > 0) {
-        auto& own = (isBuy(in) ? book.bids : book.offers).orders;
-        const auto at
-            = std::find_if(own.begin(), own.end(), [&](std::size_t i) { return ahead(in, d.orders[i]); });
-        own.insert(at, order);
-    }
-    PublishOrder(ex, order);
-    RefreshBookFigures(ex, sec->second);
 }
 
 } // namespace exchange

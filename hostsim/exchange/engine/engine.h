@@ -1,11 +1,15 @@
 #pragma once
 // The matching engine: one price-time book per security. A crossing order
 // trades at the resting order's price, best price first and, at one price,
-// in time order; partial fills leave the rest standing. Every change is
+// in time order, shown quantities before hidden ones; partial fills leave the
+// rest standing. Orders with a smallest fill (all or none, fill minimum, fill
+// or kill) trade only in fills that large; stop orders wait outside the book
+// until a trade reaches their trigger price. Every change is
 // recorded in the streams the standing requests read (orders, trades, last
 // trades, security figures, firm and trader statistics) and bumps the book's
 // version for the book windows.
 #include <cstddef>
+#include <cstdint>
 
 namespace exchange {
 
@@ -15,11 +19,15 @@ class Exchange;
 void RefreshAllFigures(Exchange& ex);
 // Bid, offer, depths and counts of one security from its book; recorded as a change.
 void RefreshBookFigures(Exchange& ex, std::size_t security);
-// Matches a new or newly approved order (an index into the orders) and puts
-// what is left into the book.
+// Brings a new, newly approved or repriced order (an index into the orders,
+// status 'O') to the market: a stop order not yet triggered waits ('I'),
+// any other matches and what is left rests in the book (market and immediate
+// orders are withdrawn instead); stop orders that the trades trigger follow.
 void MatchOrder(Exchange& ex, std::size_t order);
-// Takes a resting order out of its book (withdraw, amend).
+// Takes a resting or waiting order out of its book (withdraw, amend, expiry).
 void RemoveFromBook(Exchange& ex, std::size_t order);
+// One trade of `quantity` between the incoming and the resting order at the resting price.
+void Fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t resting, int64_t quantity);
 // Adds a new order to its firm's and trader's order statistics (the
 // participant and trader change reports carry them).
 void RecordOrderStatistics(Exchange& ex, std::size_t order);

@@ -1,6 +1,8 @@
 #include "engine/order_entry.h"
 
 #include "core/exchange.h"
+#include "engine/order_rules.h"
+#include "engine/validity.h"
 #include "handlers/transaction_support.h"
 
 namespace exchange {
@@ -12,9 +14,82 @@ bool digitsOnly(std::string_view s)
     return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
+// The order methods an order's flags can ask for, with the field the order
+// dialog moves the focus to when the method is refused.
+struct Method {
+    std::size_t position;
+    const char* name;
+    int field;
+};
+constexpr Method kMethods[] = { { kFlagMarket, "market", kFieldPrice }, { kFlagLimit, "limit", kFieldPrice },
+    { kFlagMarketMaker, "market-maker", 0 }, { 9, "buy-in", 0 }, { kFlagYield, "yield", kFieldYield },
+    { kFlagHidden, "hidden-quantity", kFieldHidden }, { kFlagStop, "stop", kFieldStop },
+    { kFlagSettle, "settlement-date", 0 }, { kFlagAllOrNone, "all-or-none", 0 },
+    { kFlagFillMinimum, "fill-minimum", kFieldQuantity }, { kFlagFillAny, "fill-any", 0 },
+    { kFlagGoodTillTime, "good-till-time", kFieldExpiryTime }, { kFlagSession, "session", 0 },
+    { kFlagDay, "day", 0 }, { kFlagGoodTillDate, "good-till-date", kFieldExpiryDate },
+    { kFlagGoodTillCancelled, "good-till-cancelled", 0 }, { kFlagImmediate, "immediate", 0 } };
+
+bool allows(const std::string& methods, std::size_t position)
+{
+    return methods.size() > position && methods[position] == '1';
+}
+
+const Board* boardOf(const Exchange& ex, const Security& s)
+{
+    for (const Board& b : ex.data().boards) {
+        if (b.code == s.board)
+            return &b;
+    }
+    return nullptr;
+}
+
+// Every method the order asks for must be allowed by its security and its board.
+bool checkMethods(const Exchange& ex, const Security& s, const Order& o, Verdict& refusal)
+{
+    const Board* board = boardOf(ex, s);
+    for (const Method& m : kMethods) {
+        if (o.flags[m.position] != '1')
+            continue;
+        if (!allows(s.methods, m.position)) {
+            refusal = Refuse(std::string("The security does not allow ") + m.name + " orders.", m.field);
+            return false;
+        }
+        if (board == nullptr || !allows(board->methods, m.position)) {
+            refusal = Refuse("The board " + s.board + " does not allow " + m.name + " orders.", m.field);
+            return false;
+        }
+    }
+    return true;
+}
+
+// A board, market or instrument type under suspension takes no orders.
+bool checkTradingOpen(const Exchange& ex, const Security& s, Verdict& refusal)
+{
+    const Board* board = boardOf(ex, s);
+    if (board != nullptr && board->status == 'S') {
+        refusal = Refuse("The board " + s.board + " is suspended.", kFieldSecurity);
+        return false;
+    }
+    for (const auto* list : { &ex.data().markets, &ex.data().instruments }) {
+        for (const CodeState& c : *list) {
+            if ((c.code == s.market || c.code == s.instrument) && c.state == 'S') {
+                refusal
+                    = Refuse("The " + std::string(list == &ex.data().markets ? "market " : "instrument type ")
+                            + c.code + " is suspended.",
+                        kFieldSecurity);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 // Checks the price, yield, quantity and validity fields common to entry and amendment.
 bool checkOrder(Exchange& ex, const Security& s, Order& o, Verdict& refusal)
 {
+    if (!checkMethods(ex, s, o, refusal) || !checkTradingOpen(ex, s, refusal))
+        return false;
     const bool market = o.flags[0] == '1';
     if (!market && (o.price <= 0 || o.price % s.tick != 0)) {
         refusal = Refuse("Invalid price.", kFieldPrice);
@@ -38,6 +113,22 @@ bool checkOrder(Exchange& ex, const Security& s, Order& o, Verdict& refusal)
     }
     if (o.flags[12] == '1' && o.trigger <= 0) {
         refusal = Refuse("A stop order needs a trigger price.", kFieldStop);
+        return false;
+    }
+    if (HasFlag(o, kFlagFillMinimum) && (o.minimumFill <= 0 || o.minimumFill > o.quantity)) {
+        refusal = Refuse("Invalid minimum fill quantity.", kFieldQuantity);
+        return false;
+    }
+    // An order whose validity already ended today would only expire.
+    const std::string end = ValidityEnd(ex, o);
+    if (!end.empty() && end <= ex.now()) {
+        const bool timed = o.expiryTime != "000000" && end == o.expiryTime;
+        refusal = Refuse(timed                                      ? "The expiry time has passed."
+                : HasFlag(o, kFlagSession) && !HasFlag(o, kFlagDay) ? "The trading session has closed."
+                                                                    : "The trading day has ended.",
+            timed                               ? kFieldExpiryTime
+                : HasFlag(o, kFlagGoodTillDate) ? kFieldExpiryDate
+                                                : 0);
         return false;
     }
     return true;

@@ -1,9 +1,12 @@
 // The requesting list windows: order book by price (36), market by order (70)
 // and the summary (27). The book windows get the whole book whenever it
-// changed since the version they name, else nothing.
+// changed since the version they name, else nothing. They show only the
+// shown quantities: a wholly hidden rest of an order is left out.
 #include <map>
 
 #include "core/exchange.h"
+#include "engine/order_entry.h"
+#include "engine/order_rules.h"
 #include "handlers/paging.h"
 #include "handlers/streaming.h"
 #include "kvcore/values/field_writer.h"
@@ -26,19 +29,29 @@ std::vector<Level> levels(const DataSet& d, const BookSide& side, const std::str
     std::vector<Level> out;
     for (const std::size_t i : side.orders) {
         const Order& o = d.orders[i];
+        const int64_t shown = Visible(o);
+        if (shown == 0)
+            continue;
         if (out.empty() || out.back().price != o.price) {
             if (out.size() == kMaxLevels)
                 break;
             out.push_back({ o.price, 0, 0, o.firm == firm });
         }
-        out.back().quantity += o.balance;
+        out.back().quantity += shown;
         if (o.firm == firm)
-            out.back().own += o.balance;
+            out.back().own += shown;
     }
     return out;
 }
 
-std::string byPrice(const DataSet& d, const Book& b, const std::string& key, const std::string& firm)
+// The yield of a level's price for a security quoted in yield too, else no value.
+int64_t levelYield(const Security& s, int64_t price)
+{
+    return s.methods.size() > kFlagYield && s.methods[kFlagYield] == '1' ? YieldFromPrice(price) : kNoValue;
+}
+
+std::string byPrice(
+    const DataSet& d, const Book& b, const Security& s, const std::string& key, const std::string& firm)
 {
     const auto bids = levels(d, b.bids, firm), offers = levels(d, b.offers, firm);
     KvFieldWriter w;
@@ -52,7 +65,7 @@ std::string byPrice(const DataSet& d, const Book& b, const std::string& key, con
             // The level's mark: '!' own order first in time, '*' own orders, 'N' none.
             const char mark = l.ownFirst ? '!' : l.own > 0 ? '*' : 'N';
             w.Number(l.price, 9)
-                .Number(kNoValue, 9)
+                .Number(levelYield(s, l.price), 9)
                 .Number(l.quantity, 16)
                 .Number(l.own, 16)
                 .Char(' ')
@@ -63,20 +76,28 @@ std::string byPrice(const DataSet& d, const Book& b, const std::string& key, con
     return w.Str();
 }
 
+// The orders of one side that show a quantity, best first, at most kMaxOrders.
+std::vector<const Order*> shownOrders(const DataSet& d, const BookSide& side)
+{
+    std::vector<const Order*> out;
+    for (std::size_t k = 0; k < side.orders.size() && out.size() < kMaxOrders; ++k) {
+        if (Visible(d.orders[side.orders[k]]) > 0)
+            out.push_back(&d.orders[side.orders[k]]);
+    }
+    return out;
+}
+
 std::string byOrder(const DataSet& d, const Book& b, const std::string& key, const std::string& firm)
 {
-    const std::size_t buys = std::min(b.bids.orders.size(), kMaxOrders);
-    const std::size_t sells = std::min(b.offers.orders.size(), kMaxOrders);
+    const auto buys = shownOrders(d, b.bids), sells = shownOrders(d, b.offers);
     KvFieldWriter w;
     w.Number(b.version, 10)
         .Text(key, 17)
-        .Number(static_cast<int64_t>(buys), 2)
-        .Number(static_cast<int64_t>(sells), 2);
-    for (const auto& [side, n] : { std::pair { &b.bids, buys }, std::pair { &b.offers, sells } }) {
-        for (std::size_t k = 0; k < n; ++k) {
-            const Order& o = d.orders[side->orders[k]];
-            w.Text(o.firm, 12).Number(o.price, 9).Number(o.balance, 16).Char(o.firm == firm ? '*' : ' ');
-        }
+        .Number(static_cast<int64_t>(buys.size()), 2)
+        .Number(static_cast<int64_t>(sells.size()), 2);
+    for (const auto* side : { &buys, &sells }) {
+        for (const Order* o : *side)
+            w.Text(o->firm, 12).Number(o->price, 9).Number(Visible(*o), 16).Char(o->firm == firm ? '*' : ' ');
     }
     return w.Str();
 }
@@ -98,7 +119,7 @@ void book(Exchange& ex, Call& call, ReplyBuilder& reply, bool perOrder)
     const int code = perOrder ? 70 : 36;
     reply.add(code,
         perOrder ? byOrder(ex.data(), b, std::string(*key), firm)
-                 : byPrice(ex.data(), b, std::string(*key), firm));
+                 : byPrice(ex.data(), b, ex.data().securities[it->second], std::string(*key), firm));
 }
 
 struct SummaryRow {

@@ -3,6 +3,7 @@
 #include "handlers/broadcasts.h"
 
 #include "engine/engine.h"
+#include "engine/validity.h"
 #include "handlers/notices.h"
 #include "handlers/streaming.h"
 #include "records/bulletin_records.h"
@@ -100,7 +101,10 @@ void DeliverDueItems(Exchange& ex)
     std::string& checked = ex.state().lastDueCheck;
     if (now == checked)
         return;
+    const std::string previous = checked;
     checked = now;
+    // Day, session and good-till-date orders expire at their close.
+    ExpireEndedOrders(ex, previous, now);
     for (ExchangeMessage& m : ex.data().messages) {
         if (m.status == 'P' && m.sendTime <= now) {
             m.status = 'S';

@@ -14,9 +14,10 @@ void DeliverNews(Exchange& ex, const NewsItem& n);
 // Whether `minutes` after the time of day `start` (HHMMSS) the time `now` is reached.
 bool DeadlinePassed(const std::string& start, int64_t minutes, const std::string& now);
 // Messages and news waiting for their time that is now reached become sent
-// ('S') and go out again, planned suspensions are carried out, and orders
-// good till a time and deals not confirmed in time expire; checked at most
-// once a host second.
+// ('S') and go out again, planned suspensions are carried out, orders
+// whose validity ended (good till a time, day, session, good till today's
+// date) and deals not confirmed in time expire; checked at most once a host
+// second.
 void DeliverDueItems(Exchange& ex);
 
 } // namespace exchange

@@ -15,7 +15,8 @@ namespace exchange {
 
 struct DataSet {
     std::string tradingDate; // YYYYMMDD: entry date of the day's orders, host date of 32
-    std::string listStamp;   // 10 characters of reply 25
+    std::string listStamp; // 10 characters of reply 25
+    std::string dayEnd = "170000"; // HHMMSS: day, session and good-till-date orders expire
 
     std::vector<CodeState> markets;
     std::vector<CodeState> instruments;

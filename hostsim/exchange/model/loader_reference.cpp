@@ -43,9 +43,13 @@ void LoadReference(const std::string& folder, DataSet& d)
             d.tradingDate = r.text("value", 8);
         else if (r.text("key") == "list_stamp")
             d.listStamp = r.text("value", 10);
+        else if (r.text("key") == "day_end")
+            d.dayEnd = r.text("value", 6);
     }
     if (d.tradingDate.size() != 8)
         throw TableError("settings.txt: trading_date of 8 digits is missing");
+    if (d.dayEnd.size() != 6 || d.dayEnd.find_first_not_of("0123456789") != std::string::npos)
+        throw TableError("settings.txt: day_end must be a time of 6 digits (HHMMSS)");
     d.markets = codeStates(folder, "markets.txt");
     d.instruments = codeStates(folder, "instruments.txt");
     for (const TableRow& r : TableFile(folder, "boards.txt"))

@@ -33,6 +33,9 @@ struct Order {
     int64_t trigger = 0;
     int64_t averagePrice = 0; // price decimals + 2
     int64_t minimumFill = 0;
+    // Time priority in the book: the order of arrival there (a stop order
+    // arrives when it triggers); loaded orders keep their numbers.
+    int64_t arrival = 0;
 };
 
 struct Trade {

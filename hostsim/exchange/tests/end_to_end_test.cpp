@@ -21,7 +21,7 @@ protected:
     {
         writeConfig("Clients=4\n", "ConnectTime=1\nConnectTries=3\nWindowSize=1\n");
         router_ = startAndWait("vorlrouter", { config_ }, "router.out", "ready on");
-        host_ = startAndWait("exchange", { config_ }, "exchange.out", "serving");
+        host_ = startAndWait("exchange", { config_, "--clock", "100000" }, "exchange.out", "serving");
     }
     void stop()
     {

@@ -1,65 +1,12 @@
 // Order entry, matching, amendment, withdrawal and approval through the
 // transactions, seen in the order, trade, last-trade, security and book
 // streams of the sessions.
-#include "exchange_fixture.h"
-#include "golden.h"
+#include "market_fixture.h"
 
 namespace exchange::test {
 namespace {
 
-const std::string kShare = "0MAINSHR000001   "; // price decimals 2, tick 5, no resting orders in the seed
-
-std::string Flags(std::initializer_list<int> positions)
-{
-    std::string f(32, '0');
-    for (const int p : positions)
-        f[static_cast<std::size_t>(p)] = '1';
-    return f;
-}
-
-// A 211-character order entry laid out by hand.
-std::string OrderText(const std::string& user, const std::string& account, char side,
-    const std::string& price, const std::string& quantity, const std::string& flags = Flags({ 1, 25 }),
-    const std::string& key = kShare)
-{
-    return Golden(211,
-        { { 0, user }, { 12, account }, { 24, std::string(1, side) }, { 25, flags }, { 57, key },
-            { 74, price }, { 92, quantity }, { 108, "0000000000000000" }, { 124, "T-" + user },
-            { 178, "000000000" }, { 195, "0000000000000000" } });
-}
-
-class MatchingTest : public ExchangeTest {
-protected:
-    void SetUp() override
-    {
-        for (const auto& [slot, user] : { std::pair { 1, "BRK1T1" }, { 2, "BRK2T1" }, { 5, "BRK5T1" },
-                 { 3, "BRK3T1" }, { 4, "BRK3T2" }, { 9, "SUP1" } })
-            ASSERT_EQ(logon(slot, user).type, kAccepted) << user;
-    }
-    ReplyMessage order(int slot, const std::string& text)
-    {
-        return transaction(slot, ++seq_[slot], 132, text);
-    }
-    // The records of a standing request after `after` (one request alone in its packet).
-    std::vector<std::string> poll(int slot, int code, const std::string& user, const std::string& after,
-        const std::string& extra = std::string(12, '0'))
-    {
-        return request(slot, ++seq_[slot], code, User(user) + after + extra);
-    }
-    uint32_t seq_[16] = {};
-};
-
-std::string field(const std::string& record, std::size_t offset, std::size_t width)
-{
-    return record.size() >= offset + width ? record.substr(offset, width) : std::string("<short record>");
-}
-
-// A number zero-padded to `width`, as a request or record carries it.
-std::string Zeros(int64_t value, std::size_t width)
-{
-    const std::string digits = std::to_string(value);
-    return std::string(width - digits.size(), '0') + digits;
-}
+using MatchingTest = MarketTest;
 
 TEST_F(MatchingTest, CrossingOrderTradesAtRestingPricesInTimePriority)
 {
@@ -94,11 +41,11 @@ TEST_F(MatchingTest, CrossingOrderTradesAtRestingPricesInTimePriority)
         { "000277500", "BRK5        ", "0000000000000100" },
         { "000277600", "BRK5        ", "0000000000000050" } };
     for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(field(trades[i], 229, 9), expected[i].price);
-        EXPECT_EQ(field(trades[i], 176, 12), expected[i].sellFirm);
-        EXPECT_EQ(field(trades[i], 164, 12), "BRK1        ");
-        EXPECT_EQ(field(trades[i], 247, 16), expected[i].quantity);
-        EXPECT_EQ(field(trades[i], 24, 12), buyNumber);
+        EXPECT_EQ(Field(trades[i], 229, 9), expected[i].price);
+        EXPECT_EQ(Field(trades[i], 176, 12), expected[i].sellFirm);
+        EXPECT_EQ(Field(trades[i], 164, 12), "BRK1        ");
+        EXPECT_EQ(Field(trades[i], 247, 16), expected[i].quantity);
+        EXPECT_EQ(Field(trades[i], 24, 12), buyNumber);
         EXPECT_EQ(trades[i][311], 'M');
     }
     // The second seller sees only its own two trades.
@@ -108,17 +55,17 @@ TEST_F(MatchingTest, CrossingOrderTradesAtRestingPricesInTimePriority)
     const auto orders = poll(1, 50, "BRK1T1", ordersBefore);
     ASSERT_FALSE(orders.empty());
     const std::string& mine = orders.back();
-    EXPECT_EQ(field(mine, 11, 12), buyNumber);
-    EXPECT_EQ(field(mine, 38, 1), "M");
-    EXPECT_EQ(field(mine, 245, 16), "0000000000000000");
-    EXPECT_EQ(field(mine, 261, 16), "0000000069380000");
-    EXPECT_EQ(field(mine, 348, 11), "00027752000");
+    EXPECT_EQ(Field(mine, 11, 12), buyNumber);
+    EXPECT_EQ(Field(mine, 38, 1), "M");
+    EXPECT_EQ(Field(mine, 245, 16), "0000000000000000");
+    EXPECT_EQ(Field(mine, 261, 16), "0000000069380000");
+    EXPECT_EQ(Field(mine, 348, 11), "00027752000");
     // The partly filled sell at 2776.00 stands with 50 left.
     const auto sellerOrders = poll(5, 50, "BRK5T1", ordersBefore);
     ASSERT_FALSE(sellerOrders.empty());
-    EXPECT_EQ(field(sellerOrders.back(), 195, 9), "000277600");
-    EXPECT_EQ(field(sellerOrders.back(), 38, 1), "O");
-    EXPECT_EQ(field(sellerOrders.back(), 245, 16), "0000000000000050");
+    EXPECT_EQ(Field(sellerOrders.back(), 195, 9), "000277600");
+    EXPECT_EQ(Field(sellerOrders.back(), 38, 1), "O");
+    EXPECT_EQ(Field(sellerOrders.back(), 245, 16), "0000000000000050");
 
     // Last trades for everyone; the security's figures in its change reports.
     EXPECT_EQ(poll(9, 118, "SUP1", lastBefore, std::string(12, '0') + " ").size(), 3u);
@@ -126,8 +73,8 @@ TEST_F(MatchingTest, CrossingOrderTradesAtRestingPricesInTimePriority)
     const auto reports = poll(2, 33, "BRK2T1", securitiesBefore, std::string(25, ' '));
     ASSERT_FALSE(reports.empty());
     const std::string& report = reports.back();
-    EXPECT_EQ(field(report, 10, 6), "000000"); // the first kind-'0' row
-    EXPECT_EQ(field(report, 16, 17), kShare);
+    EXPECT_EQ(Field(report, 10, 6), "000000"); // the first kind-'0' row
+    EXPECT_EQ(Field(report, 16, 17), kShare);
     for (const std::string item :
         { "N000277600#", "G000277600#", "Q0000000000000050#", "H0000000000000050#", "J001#", "F000#" })
         EXPECT_NE(report.find(item), std::string::npos) << item << " in " << report;
@@ -135,13 +82,13 @@ TEST_F(MatchingTest, CrossingOrderTradesAtRestingPricesInTimePriority)
     // The buyer's firm statistics: highest and total buy order, then the buy trades.
     const auto firms = poll(1, 41, "BRK1T1", firmsBefore, "");
     const auto last = std::find_if(firms.rbegin(), firms.rend(),
-        [](const std::string& r) { return field(r, 10, 12) == "BRK1        "; });
+        [](const std::string& r) { return Field(r, 10, 12) == "BRK1        "; });
     ASSERT_NE(last, firms.rend());
     const std::string& brk1 = *last;
-    EXPECT_EQ(field(brk1, 28, 16), "0000000000000250"); // highest buy order volume
-    EXPECT_EQ(field(brk1, 28 + 16, 16), "0000000069500000"); // its value at the limit, 2780.00 x 250
-    EXPECT_EQ(field(brk1, 28 + 8 * 16, 16), "0000000000000100"); // highest buy trade volume
-    EXPECT_EQ(field(brk1, 28 + 10 * 16, 16), "0000000000000250"); // total buy trade volume
+    EXPECT_EQ(Field(brk1, 28, 16), "0000000000000250"); // highest buy order volume
+    EXPECT_EQ(Field(brk1, 28 + 16, 16), "0000000069500000"); // its value at the limit, 2780.00 x 250
+    EXPECT_EQ(Field(brk1, 28 + 8 * 16, 16), "0000000000000100"); // highest buy trade volume
+    EXPECT_EQ(Field(brk1, 28 + 10 * 16, 16), "0000000000000250"); // total buy trade volume
     // Positions: the buyer's account holds 250 more, its firm's cash is 693,800.00 lower.
     const SecurityPosition& held = ex_->data().holdings.front();
     ASSERT_EQ(held.account + held.instrumentId, "BRK1A1SHR000001");

@@ -127,7 +127,7 @@ TEST_F(RecordTest, ChangeReportsOfTheReferenceTables)
     EXPECT_EQ(ask(1, "BRK1T1", 44, "0000000000").front(),
         Golden(47,
             { { 0, "0000000001" }, { 10, "MAIN" }, { 14, "A" },
-                { 15, "11000100011110111000000111110000" } }));
+                { 15, "11000100011110111100000111111000" } }));
     const auto events = ask(1, "BRK1T1", 64, "0000000006");
     ASSERT_EQ(events.size(), 3u);
     EXPECT_EQ(events[0],
