@@ -20,7 +20,14 @@ void KvLoadAppSettings(const fw::Profile& profile, CKvAppSettings& s)
     s.nLogFontSize = read("LogFontSize", 8);
     s.nLastTrades = read("LastTrades", 0);
     s.nPOBStoreTimeOut = read("POBStoreTimeOut", 0);
+    KvSetTradingEnd(s, s.nETHour, s.nETMinute);
+}
+
+void KvSetTradingEnd(CKvAppSettings& s, int hour, int minute)
+{
+    s.nETHour = hour;
+    s.nETMinute = minute;
     const CDateTime today = CDateTime::GetTickCount();
     s.tradingEnd = CDateTime();
-    s.tradingEnd.SetDateTime(today.GetYear(), today.GetMonth(), today.GetDay(), s.nETHour, s.nETMinute, 0);
+    s.tradingEnd.SetDateTime(today.GetYear(), today.GetMonth(), today.GetDay(), hour, minute, 0);
 }

@@ -27,3 +27,5 @@ CKvAppSettings& KvAppSettings();
 // clock. An hour or minute outside its range leaves the trading end invalid
 // (no warning is given then).
 void KvLoadAppSettings(const fw::Profile& profile, CKvAppSettings& settings);
+// Sets the trading end to hour:minute:00 of today's trading-system date.
+void KvSetTradingEnd(CKvAppSettings& settings, int hour, int minute);

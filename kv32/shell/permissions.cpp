@@ -1,5 +1,6 @@
 #include "kv32/shell/permissions.h"
 
+#include "kv32/shell/local_permissions.h"
 #include "kv32/shell/msgtypes.h"
 #include "kv32/tables/right_table.h"
 
@@ -200,11 +201,15 @@ const CommandPermission* FindCommandPermission(unsigned commandId)
 
 bool IsMsgTypePermitted(unsigned msgType)
 {
+    if (const auto& local = KvLocalPermissions())
+        return local->msgTypes.contains(static_cast<int>(msgType));
     return RightTable().FindByType(static_cast<int>(msgType)) >= 0;
 }
 
 bool IsOprCodePermitted(unsigned oprCode)
 {
+    if (const auto& local = KvLocalPermissions())
+        return local->oprCodes.contains(static_cast<int>(oprCode));
     return RightTable().FindTrans142(static_cast<int>(oprCode)) >= 0;
 }
 

@@ -16,6 +16,21 @@ public:
 
 } // namespace
 
+CLinePrint*& KvPrintLog()
+{
+    static CLinePrint* printer = nullptr;
+    return printer;
+}
+
+bool KvPrintLogLine(const std::string& line)
+{
+    CLinePrint* printer = KvPrintLog();
+    if (printer == nullptr || KvAppSettings().bPrintLog == 0)
+        return false;
+    printer->PrintLine(line);
+    return true;
+}
+
 LinePrinterFactory NoLinePrinter()
 {
     return [] { return std::make_unique<CNoLinePrint>(); };

@@ -14,7 +14,15 @@ public:
     // Opens the default printer; false when there is none.
     virtual bool OpenDefaultPrinter(bool directPrint, int fontSize) = 0;
     virtual void PrintLine(const std::string& line) = 0;
+    // Ends the open document, which sends it to the printer.
+    virtual void EndDocument() { }
 };
+
+// The program's print-log printer while the print log is on (the application
+// owns it and installs it here), else null.
+CLinePrint*& KvPrintLog();
+// One line on the print log when it is on; false when it is off.
+bool KvPrintLogLine(const std::string& line);
 
 // Makes a printer object; null when it cannot be made.
 using LinePrinterFactory = std::function<std::unique_ptr<CLinePrint>()>;

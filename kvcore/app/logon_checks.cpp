@@ -44,6 +44,12 @@ void KvSetLogonDialogs(KvLogonDialogs dialogs)
     Dialogs() = std::move(dialogs);
 }
 
+bool KvRunPasswordChange(bool expired)
+{
+    const auto& change = Dialogs().passwordChange;
+    return change && change(expired);
+}
+
 int QuerySecurityCheck()
 {
     for (int round = 0; round < kMaxPasswordRounds; ++round) {

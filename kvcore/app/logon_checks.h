@@ -16,6 +16,8 @@ struct KvLogonDialogs {
 };
 // Replaces the dialogs; an unset one counts as cancelled.
 KVCORE_API void KvSetLogonDialogs(KvLogonDialogs dialogs);
+// The installed password change dialog; false when it is missing or the change was not made.
+KVCORE_API bool KvRunPasswordChange(bool expired);
 
 enum : int {
     KV_SECURITY_START = 0, // the session may start

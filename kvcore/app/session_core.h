@@ -39,6 +39,11 @@ public:
     // The file of workspace slot 1-5, and whether it is the current workspace.
     std::string WorkspaceSlotFile(int slot) const;
     bool IsCurrentWorkspaceSlot(int slot) const;
+    // A derived session's part of the settings file, after the core's record. Loading reads
+    // it aside (throwing fw::ArchiveError on damaged bytes); ApplySettingsTail puts it in
+    // force once the whole file has been read.
+    virtual void SerializeSettingsTail(fw::Archive& /*ar*/) { }
+    virtual void ApplySettingsTail() { }
     // The workspace header; the base writes none.
     virtual int PreSerializeWorkspace(fw::Archive& /*ar*/) { return 1; }
     // The workspace record; throws fw::ArchiveError on damaged bytes.

@@ -24,21 +24,23 @@ std::string KvWorkspaceSlotFile(const std::string& folder, const std::string& us
     return folder + user + std::to_string(slot) + ".wks";
 }
 
-int KvSaveSettingsFile(
-    const std::string& path, std::uint16_t classVersion, const std::string& user, const KvSettingsRecord& record)
+int KvSaveSettingsFile(const std::string& path, std::uint16_t classVersion, const std::string& user,
+    const KvSettingsRecord& record, const KvSettingsTail& tail)
 {
     try {
         fw::Archive ar;
         WriteSettingsHeader(ar, classVersion, user);
         WriteSettingsRecord(ar, record);
+        if (tail)
+            tail(ar);
         return ar.saveFile(path) ? 0 : IDS_SETTINGS_SAVE_FAILED;
     } catch (const fw::ArchiveError&) {
         return IDS_SETTINGS_SAVE_FAILED;
     }
 }
 
-int KvLoadSettingsFile(
-    const std::string& path, std::uint16_t classVersion, const std::string& user, KvSettingsRecord& record)
+int KvLoadSettingsFile(const std::string& path, std::uint16_t classVersion, const std::string& user,
+    KvSettingsRecord& record, const KvSettingsTail& tail)
 {
     auto ar = fw::Archive::loadFile(path);
     if (!ar)
@@ -49,6 +51,8 @@ int KvLoadSettingsFile(
     staged.layouts.resize(record.layouts.size());
     try {
         ReadSettingsRecord(*ar, staged);
+        if (tail)
+            tail(*ar);
     } catch (const fw::ArchiveError&) {
         return IDS_SETTINGS_RESTORE_FAILED;
     }

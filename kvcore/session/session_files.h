@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "kvcore/session/session_record.h"
@@ -17,13 +18,18 @@ KVCORE_API std::string KvDefaultSettingsFile(const std::string& folder, const st
 KVCORE_API std::string KvDefaultWorkspaceFile(const std::string& folder, const std::string& user);
 KVCORE_API std::string KvWorkspaceSlotFile(const std::string& folder, const std::string& user, int slot);
 
+// What a derived session adds after the record, in the archive's direction; loading throws
+// fw::ArchiveError on damaged bytes like the record does.
+using KvSettingsTail = std::function<void(fw::Archive&)>;
+
 // 0 on success, else 30110.
-KVCORE_API int KvSaveSettingsFile(
-    const std::string& path, std::uint16_t classVersion, const std::string& user, const KvSettingsRecord& record);
+KVCORE_API int KvSaveSettingsFile(const std::string& path, std::uint16_t classVersion, const std::string& user,
+    const KvSettingsRecord& record, const KvSettingsTail& tail = {});
 
 inline constexpr int kSettingsFileMissing = -1;
 // 0 with `record` replaced by the file's; kSettingsFileMissing when the file cannot be
 // opened; 30112 or 30108 for a refused header or damaged bytes, `record` unchanged.
 // `record.layouts` gives the number of table entries to read.
-KVCORE_API int KvLoadSettingsFile(
-    const std::string& path, std::uint16_t classVersion, const std::string& user, KvSettingsRecord& record);
+// The tail is read before anything is applied.
+KVCORE_API int KvLoadSettingsFile(const std::string& path, std::uint16_t classVersion, const std::string& user,
+    KvSettingsRecord& record, const KvSettingsTail& tail = {});

@@ -49,7 +49,8 @@ int CSessionCore::SaveSettings(const char* path)
     o.ts = iTS;
     o.highSpeedDelay = iHighSpeedDelay;
     const std::string file = path != nullptr ? std::string(path) : DefaultSettingsFile();
-    const int failed = KvSaveSettingsFile(file, m_nClassVersion, m_sUser, m_settings);
+    const int failed = KvSaveSettingsFile(
+        file, m_nClassVersion, m_sUser, m_settings, [this](fw::Archive& ar) { SerializeSettingsTail(ar); });
     if (failed)
         KvMessageBoxId(static_cast<std::uint32_t>(failed), fw::MB_ICONSTOP);
     if (m_settings.options.autosave)
@@ -68,7 +69,8 @@ int CSessionCore::RestoreSettings(const char* path)
 int CSessionCore::ReadSettings(const char* path)
 {
     const std::string file = path != nullptr ? std::string(path) : DefaultSettingsFile();
-    const int result = KvLoadSettingsFile(file, m_nClassVersion, m_sUser, m_settings);
+    const int result = KvLoadSettingsFile(
+        file, m_nClassVersion, m_sUser, m_settings, [this](fw::Archive& ar) { SerializeSettingsTail(ar); });
     if (result == kSettingsFileMissing) {
         // A user's first logon has no settings file: nothing to say then.
         if (path != nullptr)
@@ -83,6 +85,7 @@ int CSessionCore::ReadSettings(const char* path)
     KvShortcutTable shortcuts { std::move(m_settings.shortcuts) };
     shortcuts.Permission();
     m_settings.shortcuts = std::move(shortcuts.m_entries);
+    ApplySettingsTail();
     const KvSessionOptions& o = m_settings.options;
     m_bMouse = o.mouse;
     m_bWindowsManipulation = o.windowsManipulation;

@@ -16,6 +16,8 @@ CKvApp::CKvApp()
 
 CKvApp::~CKvApp()
 {
+    if (KvPrintLog() == m_pPrintLog.get())
+        KvPrintLog() = nullptr;
     KvRemoveTableListener(this);
     if (KvUiPort() == this)
         KvSetUiPort(nullptr);
@@ -27,6 +29,7 @@ KvStartupSteps CKvApp::StartupSteps()
     steps.loadProfile = [this] { LoadStdProfileSettings(); };
     steps.openPrintLog = [this] {
         m_pPrintLog = KvOpenPrintLog(KvAppSettings(), m_makePrinter);
+        KvPrintLog() = m_pPrintLog.get();
         m_bPrintLogRefused = !m_pPrintLog && KvAppSettings().bPrintLog == 0;
     };
     steps.clearAuditQueue = [] { ClearAuditDisplayQueue(); };
@@ -52,6 +55,7 @@ bool CKvApp::initInstance()
 
 int CKvApp::exitInstance()
 {
+    KvPrintLog() = nullptr;
     m_pPrintLog.reset();
     return CKvAppCore::exitInstance();
 }

@@ -1,8 +1,11 @@
 #include "kv32/shell/app/main_frame.h"
 
 #include "fw/core/resources.h"
+#include "kv32/shell/local_orders_port.h"
+#include "kv32/shell/session.h"
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/frame/app_core.h"
+#include "kvcore/router/cvorl.h"
 
 namespace {
 
@@ -41,4 +44,40 @@ CMainFrame::CMainFrame()
 {
     static const bool registered = (fw::addResources(kResources), true);
     (void)registered;
+    // Log on: the core's logon, then the user's local order book.
+    commands().onCommand(ID_KV_LOGON, [this] {
+        OnSessionBegin();
+        if (ps != nullptr) {
+            if (const auto& load = KvLocalOrdersPort().load)
+                load();
+        }
+    });
+}
+
+std::unique_ptr<CSessionCore> CMainFrame::CreateSession()
+{
+    return std::make_unique<CSession>(pvorl != nullptr ? pvorl->User() : std::string());
+}
+
+void CMainFrame::OnPollEvent()
+{
+    if (CSession* session = KvSession())
+        m_pollWork.Run(*session);
+    CMainFrameCore::OnPollEvent();
+}
+
+void CMainFrame::SetButtonGroups()
+{
+    for (const CKvButtonGroup& group : KvDefaultButtonGroups())
+        AddDefaultButtonGroup(group.commands.data(), static_cast<unsigned>(group.commands.size()), group.name,
+            group.showLoggedOff, group.showLoggedOn);
+}
+
+void CMainFrame::EndSession(int bLogoff)
+{
+    const bool hadSession = ps != nullptr;
+    const std::string user = hadSession ? ps->m_sUser : std::string();
+    CMainFrameCore::EndSession(bLogoff);
+    if (hadSession)
+        KvPrintLogoff(user);
 }

@@ -1,16 +1,32 @@
-// The program's main window on kvcore's main frame: for now its logged-off
-// and logged-on menus (log on or off, exit).
+// The program's main window on kvcore's main frame: the post-logon check, the
+// program's session, the work of every poll, the reset of the subscription
+// tables at logon, the five default button groups and the end of a session,
+// with its logged-off and logged-on menus.
 #pragma once
 
+#include <memory>
+
+#include "kv32/shell/frame_work.h"
 #include "kvcore/frame/main_frame_core.h"
 
 inline constexpr unsigned IDR_KV_LOGGED_OFF = 1;
 inline constexpr unsigned IDR_KV_LOGGED_ON = 51;
+inline constexpr unsigned IDR_KV_LOGGED_ON_LARGE = 52;
 
 class CMainFrame : public CMainFrameCore {
     Q_OBJECT
 public:
     CMainFrame();
+    int DoCheck() override { return KvDoCheck(); }
+    std::unique_ptr<CSessionCore> CreateSession() override;
+    void OnPollEvent() override;
+    void ResetTables() override { KvResetTables(); }
     unsigned GetLoggedOnIDR() const override { return IDR_KV_LOGGED_ON; }
     unsigned GetLoggedOffIDR() const override { return IDR_KV_LOGGED_OFF; }
+    unsigned GetLoggedOnLargeIDR() const override { return IDR_KV_LOGGED_ON_LARGE; }
+    void SetButtonGroups() override;
+    void EndSession(int bLogoff) override;
+
+private:
+    CKvPollWork m_pollWork;
 };

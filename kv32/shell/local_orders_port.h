@@ -1,0 +1,15 @@
+// How the shell reaches the user's local order book (the private order book
+// table keeps it): loaded at logon, stored on the main frame's timer, and its
+// stored file removed when the session ends. The table installs the calls;
+// until then they do nothing.
+#pragma once
+
+#include <functional>
+
+struct CKvLocalOrdersPort {
+    std::function<void()> load; // reads the user's file
+    std::function<void()> store; // writes the user's file
+    std::function<void()> discard; // the session ends: a file stored during it goes
+};
+
+CKvLocalOrdersPort& KvLocalOrdersPort();
