@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "kv32/shell/app/doc_templates.h"
 #include "kv32/shell/app_startup.h"
 #include "kv32/shell/component_check.h"
 #include "kv32/shell/kv_app_logic.h"
@@ -24,6 +25,7 @@ public:
     bool initInstance() override;
     int exitInstance() override;
     std::unique_ptr<CMainFrameCore> CreateMainFrame() override;
+    CTDocTemplate* AddDocTemplateID(uint32_t id) override { return KvAddDocTemplate(*this, m_templateRows, id); }
     // A print log turned off at start-up stays off when the settings are read again.
     void LoadStdProfileSettings() override;
 
@@ -35,6 +37,8 @@ public:
     LinePrinterFactory m_makePrinter = NoLinePrinter();
     ComponentVersionFn m_versionOf;
     std::string m_sLocale;
+    // The list windows by table id (tests open windows of their own).
+    std::span<const CKvTemplateRow> m_templateRows = KvDocTemplateTable();
 
 protected:
     // The steps of start-up, in the order they run; a test may record them.
