@@ -3,6 +3,7 @@
 // among other windows, a maximised grid window without frozen columns, a filled-in order
 // dialog and a message box. Names, numbers, dates and times follow each language's locale.
 #include "sample.h"
+#include "shot.h"
 
 #include "fw/core/locale.h"
 #include "fw/core/rescheck.h"
@@ -36,45 +37,10 @@
 
 namespace {
 
+using gallery::save;
+using gallery::settle;
+
 const QDateTime kNow(QDate(2026, 12, 10), QTime(9, 36, 2));
-
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
-// The offscreen platform draws no window frames, so each top-level window gets the caption a
-// desktop would give it: the window's icon and title above its contents.
-QImage withCaption(QWidget& w)
-{
-    QPixmap body = w.grab();
-    const int h = 24;
-    QImage out(body.width(), body.height() + h, QImage::Format_RGB32);
-    QPainter p(&out);
-    QLinearGradient bar(0, 0, out.width(), 0);
-    bar.setColorAt(0, QColor(0x1F, 0x3A, 0x68));
-    bar.setColorAt(1, QColor(0x4A, 0x6F, 0xA5));
-    p.fillRect(0, 0, out.width(), h, bar);
-    w.windowIcon().paint(&p, QRect(4, 4, 16, 16));
-    QFont f = w.font();
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(26, 0, out.width() - 30, h), Qt::AlignVCenter | Qt::AlignLeft, w.windowTitle());
-    p.drawPixmap(0, h, body);
-    return out;
-}
-
-bool save(QWidget& w, const QString& path)
-{
-    settle();
-    bool ok = withCaption(w).save(path, "PNG");
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.toUtf8().constData());
-    return ok;
-}
 
 bool renderDialogs(const QDir& out, const char* lang)
 {
@@ -203,42 +169,22 @@ bool renderMessageBox(const QDir& out, const char* lang)
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: gallery <output folder>\n");
-        return 2;
-    }
-    QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.exists() && !QDir().mkpath(out.path())) {
-        std::fprintf(stderr, "gallery: cannot create %s\n", argv[1]);
-        return 1;
-    }
-    fw::App app;
-    fw::addResources(fw::commonDialogResources());
-    gallery::registerSampleResources();
-    // Every set is checked before it is shown: a broken table is reported, not rendered blindly.
-    fw::ResourceReport report = fw::checkResources(fw::resourceSets());
-    if (!report.ok())
-        std::fprintf(stderr, "%s", report.text().c_str());
-    bool ok = report.errors.empty();
-    struct Language {
-        fw::Language lang;
-        fw::LocaleInfo locale;
-        const char* name;
+    auto prepare = [] {
+        fw::addResources(fw::commonDialogResources());
+        gallery::registerSampleResources();
+        // Every set is checked before it is shown: a broken table is reported, not rendered blindly.
+        fw::ResourceReport report = fw::checkResources(fw::resourceSets());
+        if (!report.ok())
+            std::fprintf(stderr, "%s", report.text().c_str());
+        return report.errors.empty();
     };
-    for (const Language& l : { Language { fw::Language::English, fw::englishLocale(), "en" },
-                               Language { fw::Language::Hungarian, fw::hungarianLocale(), "hu" } }) {
-        fw::setLanguage(l.lang);
-        fw::setDisplayLocale(l.locale);
-        ok &= renderDialogs(out, l.name);
-        ok &= renderOrderDialog(out, l.name);
-        ok &= renderGridWindow(out, l.name);
-        ok &= renderMaximised(out, l.name);
-        ok &= renderMessageBox(out, l.name);
-    }
-    return ok ? 0 : 1;
+    auto render = [](const QDir& out, const char* lang, const fw::LocaleInfo&) {
+        bool ok = renderDialogs(out, lang);
+        ok &= renderOrderDialog(out, lang);
+        ok &= renderGridWindow(out, lang);
+        ok &= renderMaximised(out, lang);
+        ok &= renderMessageBox(out, lang);
+        return ok;
+    };
+    return gallery::runGallery(argc, argv, "gallery", prepare, render);
 }
