@@ -2,7 +2,10 @@
 
 #include <QApplication>
 
+#include "fw/ui/childframe.h"
 #include "kv32/shell/app/main_frame.h"
+#include "kv32/shell/app_commands.h"
+#include "kv32/shell/command_bindings.h"
 #include "kv32/shell/app_settings.h"
 #include "kv32/shell/audit_queue.h"
 #include "kv32/shell/regional_check.h"
@@ -12,6 +15,19 @@ CKvApp::CKvApp()
 {
     KvSetUiPort(this);
     KvAddTableListener(this);
+    KvBindAppCommands(
+        commands(), [this](uint32_t id, bool activate, bool visible) { OpenTable(id, activate, visible, nullptr); },
+        [this] { WriteDiagnosticFile(); });
+}
+
+void CKvApp::WriteDiagnosticFile()
+{
+    std::vector<CKvFrameDiagnosis> frames;
+    if (CMainFrameCore* frame = GetMainFrame()) {
+        for (fw::ChildFrame* child : frame->childFrames(false))
+            frames.push_back({ !child->updatesEnabled() });
+    }
+    KvWriteDiagnosticFile(frames, {});
 }
 
 CKvApp::~CKvApp()

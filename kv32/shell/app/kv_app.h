@@ -45,6 +45,7 @@ protected:
     virtual KvStartupSteps StartupSteps();
 
 private:
+    void WriteDiagnosticFile();
     void Beep(unsigned type) override;
     void SetStatusText(const std::string& text) override;
     void PostCommand(unsigned commandId) override { PostMainCommand(commandId); }

@@ -1,6 +1,7 @@
 #include "kv32/shell/app/main_frame.h"
 
 #include "fw/core/resources.h"
+#include "kv32/shell/command_bindings.h"
 #include "kv32/shell/local_orders_port.h"
 #include "kv32/shell/session.h"
 #include "kvcore/app/app_core_base.h"
@@ -44,6 +45,7 @@ CMainFrame::CMainFrame()
 {
     static const bool registered = (fw::addResources(kResources), true);
     (void)registered;
+    KvBindFrameCommands(commands());
     // Log on: the core's logon, then the user's local order book.
     commands().onCommand(ID_KV_LOGON, [this] {
         OnSessionBegin();

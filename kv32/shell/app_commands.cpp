@@ -1,0 +1,199 @@
+#include "kv32/shell/app_commands.h"
+
+#include <charconv>
+#include <cctype>
+#include <cmath>
+#include <cstring>
+
+#include "fw/core/archive.h"
+#include "fw/core/msgbox.h"
+#include "kv32/res/shell_strings.h"
+#include "kv32/shell/app_settings.h"
+#include "kv32/shell/print_log.h"
+#include "kv32/shell/session.h"
+#include "kv32/shell/text_format.h"
+#include "kv32/shell/ui_port.h"
+#include "kv32/tables/all_tables.h"
+#include "kvcore/app/app_core_base.h"
+#include "kvcore/app/prompts.h"
+#include "kvcore/router/cvorl.h"
+#include "kvcore/values/cdouble.h"
+#include "kvcore/values/field_writer.h"
+
+namespace {
+
+constexpr int kUserWidth = 12;
+constexpr char kOprLogonVerify = '6';
+constexpr int kOrderFlagCount = 32;
+
+std::string SessionUser()
+{
+    return pvorl == nullptr ? std::string() : pvorl->User();
+}
+
+// The value in units of `decimals`, as the host reads it; false when it has no such form.
+bool ScaledUnits(double value, int decimals, int64_t& units)
+{
+    if (!std::isfinite(value))
+        return false;
+    const std::string text = CDouble(value, static_cast<unsigned>(decimals)).FormatVORL();
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), units);
+    return !text.empty() && ec == std::errc() && end == text.data() + text.size();
+}
+
+// A whole, non-negative amount.
+bool WholeAmount(double value, int64_t& amount)
+{
+    if (!std::isfinite(value) || value < 0 || value != std::floor(value) || value >= 1e16)
+        return false;
+    amount = static_cast<int64_t>(value);
+    return true;
+}
+
+std::string Refuse(std::string* why, const char* reason)
+{
+    if (why != nullptr)
+        *why = reason;
+    return {};
+}
+
+} // namespace
+
+int KvSendLogonVerify(bool on)
+{
+    if (ps == nullptr || AreYouShure(0u) != fw::IDYES)
+        return 0;
+    KvFieldWriter w;
+    w.TextCut(SessionUser(), kUserWidth).Char(kOprLogonVerify).Char(on ? 'Y' : 'N').Char('S').Text("", 12);
+    std::string text = w.Str();
+    return VORLTransaction(kTrOperator, text.data(), static_cast<int>(text.size()), 1);
+}
+
+std::uint64_t KvTrafficAverage(std::uint64_t bytes, std::int64_t seconds)
+{
+    // A session that began this second has no whole second to divide by: count one.
+    return bytes / static_cast<std::uint64_t>(seconds < 1 ? 1 : seconds);
+}
+
+void KvShowTrafficAverage()
+{
+    if (ps == nullptr || pvorl == nullptr)
+        return;
+    const std::uint64_t average
+        = KvTrafficAverage(pvorl->GetSendCount() + pvorl->GetRecvCount(), pvorl->GetSessionTime());
+    KvSetStatusText(KvFillText(Kv32ShellString(IDS_TRAFFIC_AVERAGE), { std::to_string(average) }));
+}
+
+void KvEndPrintLog()
+{
+    if (ps != nullptr && KvPrintLog() != nullptr && KvAppSettings().bPrintLog != 0)
+        KvPrintLog()->EndDocument();
+}
+
+std::string KvDiagnosticText(const std::vector<CKvFrameDiagnosis>& frames, std::string_view documentsState)
+{
+    std::string text;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        text += "Frame #" + std::to_string(i) + "\r\n";
+        text += "   Locked = " + std::to_string(frames[i].locked ? 1 : 0) + "\r\n";
+    }
+    text += documentsState;
+    return text;
+}
+
+std::filesystem::path KvDiagnosticFile()
+{
+    const std::string user = ps != nullptr ? ps->m_sUser : std::string("kv32");
+    return sSettingsPath + user + ".LOG";
+}
+
+bool KvWriteDiagnosticFile(const std::vector<CKvFrameDiagnosis>& frames, std::string_view documentsState)
+{
+    const std::string text = KvDiagnosticText(frames, documentsState);
+    fw::Archive ar;
+    ar.writeBytes({ reinterpret_cast<const std::uint8_t*>(text.data()), text.size() });
+    const bool written = ar.saveFile(KvDiagnosticFile());
+    KvBeep(0);
+    return written;
+}
+
+std::string KvAutomationOrderRecord(const CKvAutomationOrder& o, std::string* why)
+{
+    const char side = o.side.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(o.side[0])));
+    if (side != 'B' && side != 'S')
+        return Refuse(why, "side");
+    if (o.security.size() > 20 || o.board.size() > 30)
+        return Refuse(why, "security or board name too long");
+    const int row = SecurityTable().FindOnBoard(o.security, o.board.c_str());
+    if (row < 0)
+        return Refuse(why, "unknown security");
+    const SecurityRec& sec = *SecurityTable().GetRec(row);
+    int64_t quantity = 0, hidden = 0, price = 0, trigger = 0;
+    if (!WholeAmount(o.quantity, quantity) || quantity == 0 || !WholeAmount(o.hiddenQuantity, hidden))
+        return Refuse(why, "quantity");
+    if (!ScaledUnits(o.price, sec.nPriceDec, price) || !ScaledUnits(o.triggerPrice, sec.nPriceDec, trigger))
+        return Refuse(why, "price");
+
+    std::string flags(kOrderFlagCount, '0');
+    flags[o.price == 0 ? 0 : 1] = '1'; // market or limit
+    if (hidden != 0)
+        flags[11] = '1';
+    flags[24] = '1'; // a session order
+
+    KvFieldWriter w;
+    w.TextCut(SessionUser(), kUserWidth);
+    w.Text(o.account, 12);
+    w.Char(side);
+    w.Raw(flags);
+    w.Text(std::string_view(sec.szCode, strnlen(sec.szCode, sizeof sec.szCode)), 17);
+    w.Number(price, 9);
+    w.Text("", 9); // no yield: the price is given
+    w.Number(quantity, 16);
+    w.Number(hidden, 16);
+    w.Text("", 40); // broker reference
+    w.Text("", 8); // expiry date
+    w.Text("", 6); // expiry time
+    w.Number(trigger, 9);
+    w.Text("", 8); // settlement date
+    w.Number(0, 16); // minimum fill quantity
+    if (!w.Ok())
+        return Refuse(why, "a text or number does not fit its field");
+    return w.Str();
+}
+
+std::string KvWithdrawOrderRecord(std::int64_t orderNumber)
+{
+    if (orderNumber < 0)
+        return {};
+    KvFieldWriter w;
+    w.TextCut(SessionUser(), kUserWidth).Char('A').Char(' ').Number(orderNumber, 12).Char('=');
+    w.Text("", 9).Text("", 9);
+    for (int width : { 12, 4, 12, 8, 12, 12 })
+        w.Text("", width);
+    return w.Str();
+}
+
+bool KvAutomationLoggedOn()
+{
+    return ps != nullptr;
+}
+
+bool KvAutomationSendOrder(const CKvAutomationOrder& order)
+{
+    if (ps == nullptr)
+        return false;
+    std::string record = KvAutomationOrderRecord(order);
+    if (record.empty())
+        return false;
+    return VORLTransaction(kTrOrder, record.data(), static_cast<int>(record.size()), 1) != 0;
+}
+
+bool KvAutomationWithdrawOrder(std::int64_t orderNumber)
+{
+    if (ps == nullptr)
+        return false;
+    std::string record = KvWithdrawOrderRecord(orderNumber);
+    if (record.empty())
+        return false;
+    return VORLTransaction(kTrOrderWithdraw, record.data(), static_cast<int>(record.size()), 1) != 0;
+}
