@@ -183,6 +183,13 @@ void CTGXDoc::SortRowMap(CTHint* marks)
 {
     if (m_sortKeys.empty() || m_rowMap.empty())
         return;
+    // Most updates change no sort value: a map still in order (one comparison a row) moves no
+    // row and marks nothing more.
+    const auto inOrder = [this](std::uint32_t a, std::uint32_t b) {
+        return CompareRows(static_cast<int>(a), static_cast<int>(b)) < 0;
+    };
+    if (std::is_sorted(m_rowMap.begin(), m_rowMap.end(), inOrder))
+        return;
     const std::vector<std::uint32_t> before = m_rowMap;
     struct Pair {
         std::uint32_t docRow;
