@@ -34,6 +34,7 @@ public:
     DataSet& data() { return data_; }
     const DataSet& data() const { return data_; }
     MarketState& state() { return state_; }
+    const MarketState& state() const { return state_; }
     SessionTable& sessions() { return sessions_; }
     Dispatcher& dispatcher() { return dispatcher_; }
     std::string now() const { return now_(); }

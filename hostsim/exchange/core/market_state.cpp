@@ -109,6 +109,8 @@ void BuildMarketState(const DataSet& data, MarketState& st)
         st.nextNews = std::max(st.nextNews, n.id + 1);
     for (const Trader& t : data.traders)
         st.addresses[t.user].push_back({ "127.0.0.1", "127.0.0.254" });
+    st.loadedOrders = static_cast<uint32_t>(data.orders.size());
+    st.loadedTrades = static_cast<uint32_t>(data.trades.size());
     buildBooks(data, st);
 }
 

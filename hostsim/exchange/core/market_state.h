@@ -4,6 +4,7 @@
 // statistics that change reports carry.
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -43,6 +44,30 @@ struct PlannedStatus {
     char status = 'S';
 };
 
+// A trading permission set by a supervisor (142/27) for a user or a firm and
+// one scope; "not" permissions forbid trading in that scope.
+struct TradingPermission {
+    std::string firm, user; // blank: any
+    std::string board, market, instrument, industry, sector, instrumentId; // the chosen scope
+    bool denied = false;
+    std::string priority;
+    int role = 0;
+
+    bool sameTarget(const TradingPermission& o) const
+    {
+        return firm == o.firm && user == o.user && board == o.board && market == o.market
+            && instrument == o.instrument && industry == o.industry && sector == o.sector
+            && instrumentId == o.instrumentId;
+    }
+};
+
+// One counted transaction in the day's transaction log, compact: its host
+// time in seconds and the figures after it, for the market replay's steps.
+struct LoggedTransaction {
+    int32_t seconds = 0;
+    uint32_t rejected = 0, orders = 0, trades = 0;
+};
+
 struct MarketState {
     Streams streams;
     std::unordered_map<std::string, std::size_t> securityByKey;
@@ -60,6 +85,13 @@ struct MarketState {
     std::string lastTransactionTime;
     std::string lastDueCheck;
     std::vector<PlannedStatus> planned;
+    std::vector<TradingPermission> permissions;
+    // Access levels (0, 1, 2, 4, 8) by rights group and role (blank: every role).
+    std::map<std::pair<std::string, std::string>, int> accessLevels;
+    std::vector<LoggedTransaction> transactionLog;
+    std::size_t replayed = 0; // transactions of the log the market replay has executed
+    bool replaying = false;
+    uint32_t loadedOrders = 0, loadedTrades = 0;
     std::vector<std::size_t> timedOrders; // orders good till a time of today, until they expire
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/exchange.h"
+#include "engine/order_entry.h"
 #include "engine/order_rules.h"
 #include "handlers/transaction_support.h"
 
@@ -66,6 +67,18 @@ void applyTradeFigures(
     f.volumeToday += quantity;
     f.valueToday += value;
     ++f.trades;
+}
+
+// Off-market figures move with deal trades only; the on-market ones stay.
+void applyOffMarketFigures(const Security& s, SecurityFigures& f, const Trade& t)
+{
+    f.offMarketLast = t.price;
+    f.offMarketYield = t.yield != kNoValue              ? t.yield
+        : s.methods.size() > 10 && s.methods[10] == '1' ? YieldFromPrice(t.price)
+                                                        : kNoValue;
+    f.offMarketQuantity = t.quantity;
+    f.offMarketVolume += t.quantity;
+    f.offMarketValue += t.price * t.quantity;
 }
 
 void publishFirmAndTrader(Exchange& ex, const std::string& firm, const std::string& user)
@@ -214,14 +227,30 @@ void RefreshAllFigures(Exchange& ex)
     }
     for (const Trade& t : d.trades) {
         const auto it = st.securityByKey.find(t.securityKey);
-        if (it != st.securityByKey.end() && t.status != 'W')
-            applyTradeFigures(d.securities[it->second].figures, t.price, t.quantity, t.value, t.time);
+        if (it == st.securityByKey.end() || t.status == 'W')
+            continue;
+        Security& s = d.securities[it->second];
+        if (IsDealTrade(t))
+            applyOffMarketFigures(s, s.figures, t);
+        else
+            applyTradeFigures(s.figures, t.price, t.quantity, t.value, t.time);
     }
     // Without recording changes: the loaded state is where the streams start.
     for (std::size_t i = 0; i < d.securities.size(); ++i) {
         d.securities[i].figures.reference = d.securities[i].previousPrice;
         bookFigures(d, st.books[i], d.securities[i].figures);
     }
+}
+
+void RecordOffMarketTrade(Exchange& ex, const Trade& t)
+{
+    const auto it = ex.state().securityByKey.find(t.securityKey);
+    if (it == ex.state().securityByKey.end())
+        return;
+    Security& s = ex.data().securities[it->second];
+    applyOffMarketFigures(s, s.figures, t);
+    if (ex.state().rowOf[it->second] != kNoRow)
+        ex.state().streams.securities.add(it->second);
 }
 
 void RemoveFromBook(Exchange& ex, std::size_t order)

@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/trading.h"
+
 namespace exchange {
 
 class Exchange;
@@ -26,6 +28,13 @@ void RefreshBookFigures(Exchange& ex, std::size_t security);
 void MatchOrder(Exchange& ex, std::size_t order);
 // Takes a resting or waiting order out of its book (withdraw, amend, expiry).
 void RemoveFromBook(Exchange& ex, std::size_t order);
+// A trade that comes from a negotiated deal carries the deal's number as both order numbers.
+inline bool IsDealTrade(const Trade& t)
+{
+    return t.buyOrder == t.sellOrder;
+}
+// Records a matched deal's trade in its security's off-market figures and reports them.
+void RecordOffMarketTrade(Exchange& ex, const Trade& t);
 // One trade of `quantity` between the incoming and the resting order at the resting price.
 void Fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t resting, int64_t quantity);
 // Adds a new order to its firm's and trader's order statistics (the

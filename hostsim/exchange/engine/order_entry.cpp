@@ -3,6 +3,7 @@
 #include "core/exchange.h"
 #include "engine/order_rules.h"
 #include "engine/validity.h"
+#include "handlers/operator_settings.h"
 #include "handlers/transaction_support.h"
 
 namespace exchange {
@@ -90,6 +91,10 @@ bool checkOrder(Exchange& ex, const Security& s, Order& o, Verdict& refusal)
 {
     if (!checkMethods(ex, s, o, refusal) || !checkTradingOpen(ex, s, refusal))
         return false;
+    if (!TradingPermitted(ex, o.user, o.firm, s)) {
+        refusal = Refuse("You are not permitted to trade this security.", kFieldSecurity);
+        return false;
+    }
     const bool market = o.flags[0] == '1';
     if (!market && (o.price <= 0 || o.price % s.tick != 0)) {
         refusal = Refuse("Invalid price.", kFieldPrice);

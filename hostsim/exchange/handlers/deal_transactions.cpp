@@ -2,7 +2,9 @@
 // amend (155); and trade cancellation: request (151), confirm (160), reject
 // (161), approve (162).
 #include "core/exchange.h"
+#include "engine/engine.h"
 #include "engine/order_entry.h"
+#include "handlers/operator_settings.h"
 #include "handlers/transaction_support.h"
 
 namespace exchange {
@@ -57,6 +59,7 @@ void dealTrade(Exchange& ex, const Deal& d)
     ex.state().tradeByNumber[t.number] = ti;
     ex.state().streams.trades.add(ti, TradeFirms(t));
     ex.state().streams.lastTrades.add(ti);
+    RecordOffMarketTrade(ex, t);
 }
 
 Verdict input(Exchange& ex, Call& call)
@@ -80,6 +83,8 @@ Verdict input(Exchange& ex, Call& call)
         return Refuse("This security cannot be dealt.", kFieldSecurity);
     if (other == nullptr || other->firm == d.firm || other->status != 'A')
         return Refuse("Invalid counterparty.", kFieldCounterparty);
+    if (!TradingPermitted(ex, d.user, d.firm, *s))
+        return Refuse("You are not permitted to trade this security.", kFieldSecurity);
     if (d.side != 'B' && d.side != 'S')
         return Refuse("Invalid side.");
     d.counterFirm = other->firm;

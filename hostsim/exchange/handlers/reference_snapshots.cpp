@@ -1,6 +1,7 @@
 // Snapshot loops of the reference tables, the participants, the traders and
 // the rights.
 #include "core/exchange.h"
+#include "handlers/operator_settings.h"
 #include "handlers/paging.h"
 #include "records/reference_records.h"
 
@@ -29,10 +30,9 @@ void rights(Exchange& ex, Call& call, ReplyBuilder& reply)
     const auto type = call.text.number(12, 3);
     const auto op = call.text.number(15, 3);
     const Trader* t = ex.trader(call.session.user);
-    const RightsSet* set = t != nullptr ? ex.rights(t->rights) : nullptr;
-    if (!type || !op || set == nullptr)
+    if (!type || !op || t == nullptr)
         return;
-    const auto& list = set->rights;
+    const std::vector<Right> list = RightsOf(ex, *t);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const Right& r = list[i];
         if (r.type < *type || (r.type == *type && r.operatorCode <= *op))

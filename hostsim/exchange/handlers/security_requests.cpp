@@ -1,5 +1,6 @@
 // The security snapshot (17) and the market status / replay statistics (25).
 #include "core/exchange.h"
+#include "handlers/operator_settings.h"
 #include "handlers/paging.h"
 #include "records/security_records.h"
 
@@ -17,11 +18,7 @@ void RegisterSecurityRequests(Exchange& ex)
         });
     });
     ex.dispatcher().onInfo(25, [&ex](Call&, ReplyBuilder& reply) {
-        const MarketState& st = ex.state();
-        const ReplayStatistics stats { static_cast<int64_t>(ex.data().orders.size()),
-            static_cast<int64_t>(ex.data().trades.size()), st.transactions, st.rejected,
-            st.lastTransactionTime };
-        reply.add(25, MarketStatusRecord(ex.data().listStamp, stats));
+        reply.add(25, MarketStatusRecord(ex.data().listStamp, MarketStatistics(ex)));
     });
 }
 

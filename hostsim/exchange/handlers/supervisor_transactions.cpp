@@ -2,6 +2,7 @@
 // names the action. Each needs the user's right for that operator code.
 #include "engine/engine.h"
 #include "handlers/notices.h"
+#include "handlers/operator_settings.h"
 #include "handlers/transaction_support.h"
 
 namespace exchange {
@@ -294,10 +295,12 @@ Verdict other(Exchange& ex, Call& call, int op)
         return Accept("Reference price set.");
     }
     case 7:
+        return SetAccessLevel(ex, call);
     case 27:
     case 28:
+        return SetPermission(ex, call, op == 27);
     case 57:
-        return Accept("Done.");
+        return ReplayStep(ex, call);
     }
     return Refuse("Unknown operator action " + std::to_string(op) + ".");
 }

@@ -2,6 +2,7 @@
 
 #include "engine/engine.h"
 #include "handlers/notices.h"
+#include "handlers/operator_settings.h"
 
 namespace exchange {
 
@@ -93,6 +94,7 @@ TransactionHandler Counted(Exchange& ex, Verdict (*handler)(Exchange&, Call&))
         ++st.transactions;
         st.rejected += v.accepted ? 0 : 1;
         st.lastTransactionTime = ex.now();
+        LogTransaction(ex, v.accepted);
         if (v.accepted) {
             const bool cancel = call.code == 151 || call.code == 160 || call.code == 161 || call.code == 162;
             const bool session = call.code == 142;

@@ -18,6 +18,10 @@ struct SecurityFigures {
     int64_t trades = 0, orders = 0, openOrders = 0;
     int64_t bidDepth = 0, offerDepth = 0, bidCount = 0, offerCount = 0;
     int64_t reference = kNoValue, upperLimit = kNoValue, lowerLimit = kNoValue;
+    // Off-market trades (matched negotiated deals): the last one's price,
+    // yield and quantity, and the day's volume and value (in price decimals).
+    int64_t offMarketLast = kNoValue, offMarketYield = kNoValue, offMarketQuantity = 0;
+    int64_t offMarketVolume = 0, offMarketValue = 0;
 };
 
 struct Security {

@@ -131,6 +131,18 @@ std::vector<ChangeItem> FullFigures(const Security& s)
     items.push_back({ 'k', Digits(f.openOrders, 7) });
     if (s.yield != kNoValue)
         items.push_back({ 'c', Digits(s.yield, 9) });
+    if (f.offMarketLast != kNoValue) {
+        // Off-market figures: the last deal trade and the day's totals (the
+        // traded totals are the day's, as the exchange keeps no earlier days).
+        items.push_back({ 'O', Price9(f.offMarketLast) });
+        items.push_back({ 'd', Digits(f.offMarketQuantity, 16) });
+        for (const char tag : { '0', '2' })
+            items.push_back({ tag, Digits(f.offMarketVolume, 16) });
+        for (const char tag : { '1', '3' })
+            items.push_back({ tag, Digits(f.offMarketValue, 16) });
+        if (f.offMarketYield != kNoValue)
+            items.push_back({ 'Z', Digits(f.offMarketYield, 9) });
+    }
     return items;
 }
 

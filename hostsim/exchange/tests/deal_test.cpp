@@ -42,6 +42,9 @@ TEST_F(DealTest, InputConfirmAndTrade)
     // Only the counterparty confirms.
     EXPECT_EQ(tx(1, 157, Golden(76, { { 0, User("BRK1T1") }, { 12, key } })).type, kRefused);
     const std::size_t tradesBefore = ex_->data().trades.size();
+    const int64_t securitiesBefore = ex_->state().streams.securities.last();
+    const std::size_t security = ex_->state().securityByKey.at("0BLCKSHR000001   ");
+    const int64_t lastOnMarket = ex_->data().securities[security].figures.last;
     EXPECT_EQ(
         tx(2, 157, Golden(76, { { 0, User("BRK2T1") }, { 12, key }, { 24, "BRK2A1" } })).type, kAccepted);
     EXPECT_EQ(ex_->data().deals[index].status, 'M');
@@ -51,6 +54,17 @@ TEST_F(DealTest, InputConfirmAndTrade)
     EXPECT_EQ(t.sellFirm, "BRK2");
     EXPECT_EQ(t.source, 'N');
     EXPECT_EQ(t.buyOrder, number);
+    // The deal trade moves the security's off-market figures, not its market ones.
+    const std::string seq = std::to_string(securitiesBefore);
+    const auto reports = request(
+        1, ++seq_[1], 33, User("BRK1T1") + std::string(10 - seq.size(), '0') + seq + std::string(25, ' '));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].substr(16, 17), "0BLCKSHR000001   ");
+    for (const std::string item : { "#O000277450#", "#d0000000000000100#", "#00000000000000100#",
+             "#10000000027745000#", "#20000000000000100#", "#30000000027745000#" })
+        EXPECT_NE(reports[0].find(item), std::string::npos) << item << " in " << reports[0];
+    EXPECT_EQ(reports[0].find("#Z"), std::string::npos) << "no yield for a share";
+    EXPECT_EQ(ex_->data().securities[security].figures.last, lastOnMarket);
     // A matched deal can no longer be withdrawn.
     EXPECT_EQ(tx(1, 139, Golden(48, { { 0, User("BRK1T1") }, { 12, key } })).type, kRefused);
 }
