@@ -66,11 +66,19 @@ KvStartupSteps CKvApp::StartupSteps()
 
 bool CKvApp::initInstance()
 {
-    return KvRunStartup(StartupSteps());
+    if (!KvRunStartup(StartupSteps()))
+        return false;
+    m_pAutomation = std::make_unique<CKvAutomation>();
+    m_pAutomation->Register();
+    return true;
 }
 
 int CKvApp::exitInstance()
 {
+    if (m_pAutomation) {
+        m_pAutomation->Unregister();
+        m_pAutomation.reset();
+    }
     KvPrintLog() = nullptr;
     m_pPrintLog.reset();
     return CKvAppCore::exitInstance();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "kv32/shell/app/automation.h"
 #include "kv32/shell/app/doc_templates.h"
 #include "kv32/shell/app_startup.h"
 #include "kv32/shell/component_check.h"
@@ -30,6 +31,8 @@ public:
     void LoadStdProfileSettings() override;
 
     CLinePrint* PrintLogPrinter() const { return m_pPrintLog.get(); }
+    // The automation interface, once start-up has offered it on the session bus.
+    CKvAutomation* Automation() const { return m_pAutomation.get(); }
 
     // Seams of start-up: how the printer is made, where the component versions
     // are read, and which C-library locale the regional check reads ("" is the
@@ -54,5 +57,6 @@ private:
     void OnTableUpdate(uint16_t tableId, const fw::RowHint* hint) override;
 
     std::unique_ptr<CLinePrint> m_pPrintLog;
+    std::unique_ptr<CKvAutomation> m_pAutomation;
     bool m_bPrintLogRefused = false;
 };
