@@ -2,6 +2,7 @@
 
 #include "fw/core/codepage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <xlsxwriter.h>
 
@@ -20,11 +21,14 @@ public:
             return false;
         }
         path_ = path;
-        // Sheet names are at most 31 bytes and may not hold []:*?/\ in the format.
+        // Sheet names are at most 31 characters (not bytes: an accented letter takes two in
+        // UTF-8) and may not hold []:*?/\ in the format.
         sheet_.clear();
         for (char c : cp1250ToUtf8(sheetName.empty() ? std::string("Sheet1") : sheetName))
             sheet_.push_back(std::string_view("[]:*?/\\").find(c) == std::string_view::npos ? c : '_');
-        if (sheet_.size() > 31) {
+        const auto characters = std::count_if(sheet_.begin(), sheet_.end(),
+            [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+        if (characters > 31) {
             error_ = "sheet name longer than 31 characters";
             return false;
         }

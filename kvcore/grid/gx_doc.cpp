@@ -1,6 +1,9 @@
 #include "kvcore/grid/gx_doc.h"
 
 #include "fw/core/archive.h"
+#include "fw/core/strings.h"
+#include "kvcore/grid/xl_view.h"
+#include "kvcore/res/grid_ids.h"
 #include "kvcore/values/cdatetime.h"
 #include "kvcore/values/cdouble.h"
 
@@ -23,6 +26,22 @@ CTGXDoc::CTGXDoc()
         { "High Yield", "Last" }, { "Low Yield", "Last" } };
     for (const auto& entry : kYields)
         AddYieldEntry(entry[0], entry[1]);
+    commands().onCommand(ID_GRID_EXCEL, [this] { OnGridExcel(); });
+    commands().onUpdate(ID_GRID_EXCEL,
+        [this](fw::CmdUI& ui) { ui.setText(fw::loadString(IsExcelLinked() ? IDS_UNLINK_EXCEL : IDS_LINK_EXCEL)); });
+}
+
+void CTGXDoc::OnGridExcel()
+{
+    if (m_pXLView) {
+        m_pXLView.reset();
+        return;
+    }
+    auto link = std::make_unique<CXLView>(CXLView::MakePort());
+    link->setDocument(this);
+    link->onInitialUpdate();
+    if (link->IsLinked())
+        m_pXLView = std::move(link);
 }
 
 bool CTGXDoc::AddYieldEntry(const char* title, const char* priceTitle)
@@ -290,7 +309,7 @@ void CTGXDoc::Serialize(fw::Archive& ar)
         ar.writeWord(static_cast<std::uint16_t>(m_zoom));
         ar.writeWord(static_cast<std::uint16_t>(m_fixedColumns));
         ar.writeWord(m_columnSet);
-        ar.writeWord(m_excelLinked ? 1 : 0);
+        ar.writeWord(IsExcelLinked() ? 1 : 0);
         ar.writeWordArray(m_width);
         ar.writeDWordArray(m_sortKeys);
         ar.writeWordArray(m_selected);

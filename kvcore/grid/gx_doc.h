@@ -9,6 +9,7 @@
 #include "kvcore/kvcore_api.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
 
 class GXGridAccess;
+class CXLView;
 
 class KVCORE_API CTGXDoc : public fw::Document {
 public:
@@ -118,6 +120,10 @@ public:
     // shown there (the first grid view's live widths, else the last widths it reported).
     // Columns not shown keep their last width.
     void StoreColumnWidths();
+    // Links the table to a spreadsheet that follows it, or ends the link (the spreadsheet
+    // stays as it was last written).
+    void OnGridExcel();
+    bool IsExcelLinked() const { return m_pXLView != nullptr; }
     // The grid layout inside a workspace record: fixed, no version number.
     virtual void Serialize(fw::Archive& ar);
 
@@ -151,7 +157,6 @@ public:
     std::uint16_t m_columnSet = 0;
     std::uint16_t m_columnIdCount = 0;
     int m_colorOffset = -1;
-    bool m_excelLinked = false;
     int m_fitWindow = 0; // the grid view resizes its frame after zoom and size-to-content
     // Current widths per display position (0-based), written into m_width on storing.
     std::vector<std::uint16_t> m_displayWidths;
@@ -163,6 +168,8 @@ private:
     // The grid views showing the document, first one first.
     std::vector<const GXGridAccess*> GridViews() const;
     template <typename Row> int CollectSelectedRows(std::vector<Row>& rows) const;
+
+    std::unique_ptr<CXLView> m_pXLView;
 };
 
 } // namespace kvcore

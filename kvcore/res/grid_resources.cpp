@@ -7,6 +7,9 @@
 namespace {
 
 constexpr fw::StringEntry kGridStrings[] = {
+    { IDS_LINK_EXCEL, "Link E&xcel", "E&xcel csatolása" },
+    { IDS_UNLINK_EXCEL, "Unlink E&xcel", "E&xcel leválasztása" },
+    { IDS_CANNOT_START_EXCEL, "Cannot Start EXCEL", "Az EXCEL nem indítható" },
     { IDS_FIT_CONTROL, "Fit Control", "Illesztett cella" },
     { IDS_UNFIX, "&Unfix", "Rögzítés &feloldása" },
     { IDS_FIX, "&Fix", "&Rögzítés" },
@@ -27,6 +30,7 @@ constexpr fw::StringEntry kGridStrings[] = {
         "Az oszlop méretezése a tartalomhoz\nMéretezés a tartalomhoz" },
     { ID_COL_FIX, "(Un)Fix column on screen\nFix", "Oszlop rögzítése vagy feloldása a képernyőn\nRögzítés" },
     { ID_SORT_DLG, "Sort the active table\nSort By", "Az aktív táblázat rendezése\nRendezés" },
+    { ID_GRID_EXCEL, "(Un)Link to Excel\nExcel", "Csatolás az Excelhez vagy leválasztás\nExcel" },
 };
 
 using fw::MenuEntryKind;
@@ -44,6 +48,8 @@ constexpr fw::MenuEntry kGridPopup[] = {
     { 1, MenuEntryKind::Separator },
     { 1, MenuEntryKind::Command, ID_GRID_SIZETOCONTENT, "Size To &Content", "Méretezés a &tartalomhoz" },
     { 1, MenuEntryKind::Command, ID_GRID_SHRINKVIEW, "Shrink &Window", "Ablak &zsugorítása" },
+    { 1, MenuEntryKind::Separator },
+    { 1, MenuEntryKind::Command, ID_GRID_EXCEL, "Link E&xcel", "E&xcel csatolása" },
 };
 
 constexpr fw::MenuEntry kColumnPopup[] = {

@@ -180,7 +180,7 @@ TEST(GXDocSerialize, FixedRecordMatchesGoldenBytesAndLoadsBack)
     EXPECT_EQ(loaded.m_width, (std::vector<std::uint16_t> { 64, 0, 40 }));
     EXPECT_EQ(loaded.m_sortKeys, doc.m_sortKeys);
     EXPECT_EQ(loaded.m_colorRefs, doc.m_colorRefs);
-    EXPECT_FALSE(loaded.m_excelLinked);
+    EXPECT_FALSE(loaded.IsExcelLinked());
 }
 
 TEST(GXDocSerialize, ShortRecordChangesNothing)
