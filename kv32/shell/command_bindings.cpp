@@ -5,6 +5,8 @@
 #include "kv32/res/ids.h"
 #include "kv32/res/shell_strings.h"
 #include "kv32/shell/app_commands.h"
+#include "kv32/shell/option_files.h"
+#include "kv32/shell/shell_dialogs.h"
 #include "kv32/shell/permissions.h"
 #include "kv32/shell/session.h"
 #include "kvcore/app/message_box.h"
@@ -99,8 +101,29 @@ void KvBindAppCommands(fw::CommandMap& map, KvOpenTableFn open, std::function<vo
     map.onCommand(ID_NOTHING, [] { });
 }
 
-void KvBindFrameCommands(fw::CommandMap& map)
+void KvBindFrameCommands(fw::CommandMap& map, unsigned logNotify, unsigned auditNotify)
 {
+    const auto inSession = [](unsigned dialog) {
+        return [dialog] {
+            if (ps != nullptr)
+                KvRunShellDialog(dialog);
+        };
+    };
+    map.onCommand(ID_SEND_MESSAGE, inSession(IDD_SEND_MESSAGE));
+    map.onCommand(ID_MESSAGE_OPEN_NEXT, inSession(IDD_RECEIVED_MESSAGE));
+    map.onCommand(ID_SEND_NEWS, [] { KvRunShellDialog(IDD_NEWS); });
+    map.onCommand(ID_NEWS_NEW_HEADLINE, inSession(IDD_RECEIVED_NEWS));
+    for (unsigned id : { ID_SEND_NEWS, ID_SEND_MESSAGE })
+        map.onUpdate(id, [id](fw::CmdUI& ui) { ui.enable(IsCommandAllowed(id)); });
+    for (const CKvOptionFileCommand& c : KvOptionFileCommands())
+        map.onCommand(c.commandId, [c] { KvRunOptionFileCommand(c.kind, c.save); });
+    if (logNotify != 0)
+        map.onMessage(logNotify, [](uint64_t, int64_t) -> intptr_t { return KvOnLogNotify(); });
+    if (auditNotify != 0)
+        map.onMessage(auditNotify, [](uint64_t, int64_t) -> intptr_t {
+            KvOnAuditNotify();
+            return 0;
+        });
     BindToggle(map, ID_SAVE_ALERTS_AT_LOGOFF, &CSession::m_bSaveAlerts, true);
     BindToggle(map, ID_SAVE_LOGS_AT_LOGOFF, &CSession::m_bSaveLogs, true);
     map.onCommand(ID_PRINT_LOG_FAILED,

@@ -27,11 +27,14 @@ std::span<const CKvOpenCommand> KvOpenCommands();
 // the diagnostic file (the windows know their frames).
 void KvBindAppCommands(fw::CommandMap& map, KvOpenTableFn open, std::function<void()> diagnose);
 
-// The main frame's commands: the save-at-logoff toggles, the print-log
-// failure message, and the commands of list windows that leave a menu when
-// the active window does not handle them.
-void KvBindFrameCommands(fw::CommandMap& map);
+// The main frame's commands: the message and news dialogs, the option files,
+// the save-at-logoff toggles, the print-log failure message, the commands of
+// list windows that leave a menu when the active window does not handle them,
+// and the alert-log and audit notifications (registered message ids; 0 none).
+void KvBindFrameCommands(fw::CommandMap& map, unsigned logNotify = 0, unsigned auditNotify = 0);
 std::span<const unsigned> KvWindowOnlyCommands();
 
 inline constexpr unsigned ID_SAVE_ALERTS_AT_LOGOFF = 33015;
 inline constexpr unsigned ID_SAVE_LOGS_AT_LOGOFF = 33016;
+inline constexpr unsigned ID_SEND_MESSAGE = 32802;
+inline constexpr unsigned ID_SEND_NEWS = 32966;

@@ -1,7 +1,10 @@
 #include "kv32/shell/app/main_frame.h"
 
 #include "fw/core/resources.h"
+#include "fw/ui/commondlg.h"
+#include "kv32/shell/app_startup.h"
 #include "kv32/shell/command_bindings.h"
+#include "kv32/shell/option_files.h"
 #include "kv32/shell/local_orders_port.h"
 #include "kv32/shell/session.h"
 #include "kvcore/app/app_core_base.h"
@@ -45,7 +48,21 @@ CMainFrame::CMainFrame()
 {
     static const bool registered = (fw::addResources(kResources), true);
     (void)registered;
-    KvBindFrameCommands(commands());
+    KvBindFrameCommands(commands(), KvNotifications().logNotify, KvNotifications().auditNotify);
+    // The option files are chosen in the framework's file dialog, in the settings folder.
+    KvOptionFilesPort().fileDialog = [](const CKvOptionDialog& d, std::string& path) {
+        fw::FileDialogRequest request;
+        request.open = !d.save;
+        request.title = d.title;
+        request.filter = d.filter;
+        request.defaultExt = d.defaultExt;
+        request.defaultName = d.folder.empty() || d.defaultName.empty() ? d.defaultName : d.folder + "/" + d.defaultName;
+        const std::optional<std::string> chosen = fw::getFileName(request);
+        if (!chosen)
+            return KvDialogResult::Cancel;
+        path = *chosen;
+        return KvDialogResult::Ok;
+    };
     // Log on: the core's logon, then the user's local order book.
     commands().onCommand(ID_KV_LOGON, [this] {
         OnSessionBegin();
