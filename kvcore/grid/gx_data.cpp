@@ -3,6 +3,7 @@
 #include "kvcore/grid/gx_doc.h"
 
 #include <algorithm>
+#include <string>
 
 namespace kvcore {
 
@@ -12,7 +13,12 @@ int CTGXData::columnCount() const { return m_pDoc ? m_pDoc->GetColumnNumber() : 
 
 bool CTGXData::cellStyle(int row, int col, fw::CellStyle& style) const
 {
-    return m_pDoc && m_pDoc->GetStyleRowCol(row, col, style);
+    if (!m_pDoc || !m_pDoc->GetStyleRowCol(row, col, style))
+        return false;
+    // A row header the document leaves alone shows the grid's own: the row number.
+    if (col == 0 && row > 0 && style.value.empty())
+        style.value = std::to_string(row);
+    return true;
 }
 
 bool CTGXData::moveColumns(int from, int to, int dest)

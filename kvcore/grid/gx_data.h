@@ -21,6 +21,7 @@ public:
 
     int rowCount() const override;
     int columnCount() const override;
+    // The document's style of the cell; row headers the document leaves empty show the row number.
     bool cellStyle(int row, int col, fw::CellStyle& style) const override;
     // Moves display columns from..to (1-based, inclusive) so that they start at display position
     // dest after the move. Refused (false, nothing changed) for a range outside the columns.

@@ -3,6 +3,7 @@
 #include "fw/core/strings.h"
 #include "fw/ui/app.h"
 #include "fw/ui/childframe.h"
+#include "kvcore/app/session_core.h"
 #include "kvcore/frame/app_core.h"
 #include "kvcore/frame/wait_cursor.h"
 #include "kvcore/grid/gx_doc.h"
@@ -45,6 +46,9 @@ void CTGXView::onInitialUpdate()
     m_data.SetDocument(GetDocument());
     setSource(&m_data);
     const bool wasLocked = lockUpdates(true);
+    // The look every table grid shares (lines, 3D titles, marking, printed page): the user's.
+    if (ps)
+        setProperties(ps->m_settings.grid);
     if (CTGXDoc* doc = GetDocument())
         setZoom(doc->m_zoom);
     fw::GridView::onInitialUpdate();

@@ -64,6 +64,9 @@ TEST(GXData, AnswersFromTheDocumentAndKeepsLayoutChangesThere)
     EXPECT_EQ(data.columnCount(), SampleTableDoc::kColumns);
     ASSERT_TRUE(data.cellStyle(1, 3, style));
     EXPECT_EQ(style.value, "ALFAK\xD5");
+    fw::CellStyle header;
+    ASSERT_TRUE(data.cellStyle(9, 0, header));
+    EXPECT_EQ(header.value, "9");
     // Rows change under the adapter: it keeps no copy.
     doc.rows[0].name[0] = 'a';
     ASSERT_TRUE(data.cellStyle(1, 3, style));

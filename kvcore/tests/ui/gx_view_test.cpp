@@ -12,6 +12,7 @@
 #include "support/sample_table_doc.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -270,6 +271,49 @@ TEST_F(GXViewTest, NumbersThatDoNotFitShowHashMarksOfTheSameLength)
     EXPECT_FALSE(text.fit) << "texts are cut, never replaced";
     doc.m_fitControl = false;
     EXPECT_FALSE(view.model().style(4, trades).fit);
+}
+
+TEST_F(GXViewTest, TitleEdgeDoubleClickFitsTheColumnAndFontsChangeOnlyWithAFamily)
+{
+    const int name = SampleTableDoc::kName + 1;
+    view.setColWidth(name, 8);
+    emit view.scrollTable()->horizontalHeader()->sectionHandleDoubleClicked(name - 1);
+    EXPECT_GT(view.colWidth(name), 40) << "wide enough for \"\xC9RCB\xC1NYA\"";
+
+    const int height = view.rowHeight();
+    view.SetLogFont(QFont());
+    EXPECT_EQ(view.rowHeight(), height);
+    QFont big = view.GetLogFont();
+    big.setPointSize(big.pointSize() * 2);
+    view.SetLogFont(big);
+    EXPECT_GT(view.rowHeight(), height);
+    EXPECT_EQ(view.GetLogFont().pointSize(), big.pointSize());
+}
+
+// Which popup a right click asks for: the corner's, a title's or the table's own.
+struct PopupView : CTGXView {
+    std::vector<unsigned> asked;
+    void DoPopUpMenu(QPoint, unsigned menuId) override { asked.push_back(menuId); }
+};
+
+TEST(GXViewPopup, RightClicksAskForTheGridColumnOrTablePopup)
+{
+    fw::App app;
+    SampleTableDoc doc;
+    doc.FillSecurities();
+    doc.UpdateDocument(0, nullptr);
+    PopupView view;
+    view.setDocument(&doc);
+    view.resize(700, 300);
+    view.onInitialUpdate();
+    view.show();
+    fw::test::processEvents();
+    for (QPoint at : { QPoint(2, 2), view.cellRect(0, 3).center(), view.cellRect(2, 3).center() }) {
+        QContextMenuEvent e(QContextMenuEvent::Mouse, at, view.mapToGlobal(at));
+        QApplication::sendEvent(&view, &e);
+    }
+    EXPECT_EQ(view.asked, (std::vector<unsigned> { IDM_GRID_POPUP, IDM_COLUMN_POPUP, 0 }));
+    view.setDocument(nullptr);
 }
 
 TEST(GXViewFrame, ShrinkWindowFitsTheGridButNeverWhenMaximised)
