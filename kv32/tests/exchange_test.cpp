@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "core/exchange.h"
+#include "kv32/shell/app_commands.h"
 #include "kv32/shell/kv_app_logic.h"
+#include "kv32/shell/session.h"
 #include "kv32/shell/permissions.h"
 #include "kv32/tables/all_tables.h"
 #include "kv32/tables/right_table.h"
@@ -128,6 +130,41 @@ TEST_F(AgainstExchange, ReferenceAndSecurityTablesLoadAndFollowTheirChanges)
         withMethods += std::string_view(t.securities.GetRec(i)->szMethods).size() == 32 ? 1 : 0;
     EXPECT_GT(withMethods, 0) << "the permission strings arrive with the first change reports";
 
+    for (CVorlPermTarget* table : order)
+        table->Free();
+}
+
+// The automation interface's records as the host reads them: an order entered
+// through SendOrder is accepted and WithdrawOrder takes it off the book.
+TEST_F(AgainstExchange, AutomationOrderIsAcceptedAndWithdrawn)
+{
+    CKvTables& t = KvTables();
+    CVorlPermTarget* const order[] = { &t.boards, &t.statuses, &t.sectors, &t.markets, &t.instruments, &t.securities };
+    for (CVorlPermTarget* table : order)
+        ASSERT_EQ(table->Load(), 1);
+    ASSERT_GT(t.securities.GetCount(), 0);
+    const SecurityRec& sec = *t.securities.GetRec(0);
+    CSession session("BRK1T1");
+    ps = &session;
+
+    CKvAutomationOrder o;
+    o.account = "BRK1A1";
+    o.quantity = 100;
+    o.price = 2774.5;
+    o.side = "B";
+    o.security = sec.szShortName;
+    o.board = sec.szBoardName;
+    EXPECT_TRUE(KvAutomationSendOrder(o));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    const std::string& accepted = ui.boxes[0].text;
+    ASSERT_EQ(accepted.rfind("Order ", 0), 0u) << accepted;
+    const long long number = std::stoll(accepted.substr(6));
+    EXPECT_TRUE(KvAutomationWithdrawOrder(number));
+    ASSERT_EQ(ui.boxes.size(), 2u);
+    EXPECT_EQ(ui.boxes[1].text, "1 order withdrawn.");
+    EXPECT_FALSE(KvAutomationWithdrawOrder(number)) << "nothing left to withdraw";
+
+    ps = nullptr;
     for (CVorlPermTarget* table : order)
         table->Free();
 }
