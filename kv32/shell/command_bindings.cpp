@@ -45,6 +45,9 @@ constexpr unsigned kWindowOnlyCommands[] = { 32912, 32913, 32959, 32882, 32883, 
     32877, 32878, 32974, 33004, 33026, 33097, 33098, 32968, 33151, 33150, 33152, 33153, 33155, 33178, 33176,
     33177 };
 
+// Commands whose menu item or button follows the user's rights.
+constexpr unsigned kAccessCheckedCommands[] = { 32796, 32780, 33076, 33077, 33187, 33188, 32994, 32995, 33091, 32970 };
+
 // A session flag as a checked menu item.
 void BindToggle(fw::CommandMap& map, unsigned id, int CSession::*flag, bool needsAccess)
 {
@@ -78,8 +81,11 @@ void KvBindAppCommands(fw::CommandMap& map, KvOpenTableFn open, std::function<vo
             if (open)
                 open(c.tableId, c.activate, true);
         });
-    // The order-counting window is offered exactly when the user may use it.
-    map.onUpdate(32780, [](fw::CmdUI& ui) { ui.enable(IsCommandAllowed(32780)); });
+    // These are offered exactly when the user may use them, once their window
+    // or dialog has joined the program (a command without a handler stays off).
+    for (unsigned id : kAccessCheckedCommands) {
+        map.onUpdate(id, [&map, id](fw::CmdUI& ui) { ui.enable(map.findCommand(id) != nullptr && IsCommandAllowed(id)); });
+    }
 
     map.onCommand(ID_OPR_LOGON_VERIFY_ON, [] { KvSendLogonVerify(true); });
     map.onCommand(ID_OPR_LOGON_VERIFY_OFF, [] { KvSendLogonVerify(false); });

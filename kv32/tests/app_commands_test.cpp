@@ -252,6 +252,13 @@ TEST_F(AppCommands, TogglesAndMenuUpdates)
     // Order counting needs operator right 0, which this user lacks.
     RightTable().Free();
     EXPECT_FALSE(update(app, 32780).enabled());
+    // Buy follows the right to type 132, once its dialog has bound the command.
+    Feed(RightTable(), 93, "132000" + std::string(15, '0') + "1" + "1");
+    EXPECT_FALSE(update(app, 32994).enabled()) << "no dialog yet";
+    app.onCommand(32994, [] { });
+    EXPECT_TRUE(update(app, 32994).enabled());
+    RightTable().Free();
+    EXPECT_FALSE(update(app, 32994).enabled());
     // Commands of list windows leave the menu, not a toolbar.
     for (unsigned id : KvWindowOnlyCommands()) {
         EXPECT_TRUE(update(frame, id).removed()) << id;
