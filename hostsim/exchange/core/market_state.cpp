@@ -40,7 +40,9 @@ void buildBooks(const DataSet& data, MarketState& st)
         if (it == st.securityByKey.end())
             continue;
         Book& b = st.books[it->second];
-        if (resting(o))
+        if (o.status == 'O' && o.amount > 0)
+            b.amounts.push_back(i);
+        else if (resting(o))
             (o.side == 'B' ? b.bids : b.offers).orders.push_back(i);
         else if (waitingStop(o))
             b.stops.push_back(i);

@@ -25,6 +25,9 @@ struct Book {
     BookSide bids, offers;
     // Stop orders waiting for their trigger ('I'), in the order they came.
     std::vector<std::size_t> stops;
+    // Amount orders of a primary distribution with amount left, in time order;
+    // they buy before the priced bids, at the sellers' prices.
+    std::vector<std::size_t> amounts;
     int64_t version = 1; // bumped at every change; the book windows' sequence number
 };
 

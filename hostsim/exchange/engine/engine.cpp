@@ -135,12 +135,24 @@ void settlePositions(Exchange& ex, const Order& o, const Security& s, int64_t qu
 
 void Fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t resting, int64_t quantity)
 {
+    FillAt(ex, security, incoming, resting, quantity, ex.data().orders[resting].price);
+}
+
+void FillAt(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t resting, int64_t quantity,
+    int64_t price)
+{
     DataSet& d = ex.data();
     MarketState& st = ex.state();
     Security& s = d.securities[security];
     Order& in = d.orders[incoming];
     Order& rest = d.orders[resting];
-    const int64_t price = rest.price;
+    // An amount order buys what it takes: its quantity grows, its balance stays 0.
+    for (Order* o : { &in, &rest }) {
+        if (IsAmountOrder(*o)) {
+            o->quantity += quantity;
+            o->balance += quantity;
+        }
+    }
     const int64_t value = ValueOf(s, price, quantity);
     for (Order* o : { &in, &rest }) {
         o->balance -= quantity;
@@ -148,7 +160,7 @@ void Fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t 
         const int64_t done = o->quantity - o->balance;
         if (done > 0)
             o->averagePrice = averagePrice(s, o->value, done);
-        if (o->balance == 0)
+        if (o->balance == 0 && !IsAmountOrder(*o))
             o->status = 'M';
     }
     Trade t;
@@ -260,7 +272,7 @@ void RemoveFromBook(Exchange& ex, std::size_t order)
     if (it == ex.state().securityByKey.end())
         return;
     Book& book = ex.state().books[it->second];
-    for (auto* list : { &(IsBuy(o) ? book.bids : book.offers).orders, &book.stops }) {
+    for (auto* list : { &(IsBuy(o) ? book.bids : book.offers).orders, &book.stops, &book.amounts }) {
         const auto at = std::find(list->begin(), list->end(), order);
         if (at != list->end()) {
             list->erase(at);

@@ -37,6 +37,9 @@ inline bool IsDealTrade(const Trade& t)
 void RecordOffMarketTrade(Exchange& ex, const Trade& t);
 // One trade of `quantity` between the incoming and the resting order at the resting price.
 void Fill(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t resting, int64_t quantity);
+// The same at a given price (an amount order has none: it buys at the seller's).
+void FillAt(Exchange& ex, std::size_t security, std::size_t incoming, std::size_t resting, int64_t quantity,
+    int64_t price);
 // Adds a new order to its firm's and trader's order statistics (the
 // participant and trader change reports carry them).
 void RecordOrderStatistics(Exchange& ex, std::size_t order);

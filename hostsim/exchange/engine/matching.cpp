@@ -6,6 +6,7 @@
 #include "core/exchange.h"
 #include "engine/engine.h"
 #include "engine/order_rules.h"
+#include "handlers/transaction_support.h"
 
 namespace exchange {
 
@@ -74,12 +75,84 @@ void rest(Exchange& ex, Book& book, std::size_t order)
     own.insert(at, order);
 }
 
+// The quantity, in whole lots, that an amount order's amount left still pays for at `price`.
+int64_t affordable(const Security& s, const Order& a, int64_t price)
+{
+    const int64_t lotValue = ValueOf(s, price, s.lot);
+    return lotValue > 0 ? (a.amount - a.value) / lotValue * s.lot : 0;
+}
+
+// After a fill at `price` an amount order whose rest pays for no further lot there is done.
+void settleAmount(Exchange& ex, const Security& s, std::size_t order, int64_t price)
+{
+    Order& a = ex.data().orders[order];
+    if (a.quantity > 0 && affordable(s, a, price) == 0) {
+        a.status = 'M';
+        PublishOrder(ex, order);
+    }
+}
+
+// A new amount order buys from the offers, cheapest first, as many lots as
+// its amount pays for; with amount left it waits for further sellers.
+void matchAmount(Exchange& ex, std::size_t security, std::size_t order)
+{
+    DataSet& d = ex.data();
+    Book& book = ex.state().books[security];
+    const Security& s = d.securities[security];
+    auto& offers = book.offers.orders;
+    int64_t lastPrice = 0;
+    for (const std::size_t resting : std::vector<std::size_t>(offers)) {
+        const Order& r = d.orders[resting];
+        const int64_t quantity = std::min(affordable(s, d.orders[order], r.price), r.balance);
+        if (quantity <= 0)
+            break; // nor the dearer offers behind
+        if (quantity < MinimumFill(r))
+            continue;
+        lastPrice = r.price;
+        Fill(ex, security, order, resting, quantity);
+    }
+    std::erase_if(offers, [&](std::size_t i) { return d.orders[i].balance == 0; });
+    PublishOrder(ex, order);
+    settleAmount(ex, s, order, lastPrice);
+    if (d.orders[order].status == 'O')
+        book.amounts.push_back(order);
+    RefreshBookFigures(ex, security);
+}
+
+// A priced sell order first serves the waiting amount orders in time order,
+// at its own price.
+void sellToAmounts(Exchange& ex, std::size_t security, std::size_t order)
+{
+    DataSet& d = ex.data();
+    Book& book = ex.state().books[security];
+    const Security& s = d.securities[security];
+    const int64_t price = d.orders[order].price;
+    for (std::size_t k = 0; k < book.amounts.size() && d.orders[order].balance > 0;) {
+        const std::size_t buyer = book.amounts[k];
+        const int64_t quantity = std::min(affordable(s, d.orders[buyer], price), d.orders[order].balance);
+        if (quantity > 0)
+            FillAt(ex, security, order, buyer, quantity, price);
+        settleAmount(ex, s, buyer, price);
+        if (d.orders[buyer].status == 'O')
+            ++k;
+        else
+            book.amounts.erase(book.amounts.begin() + static_cast<std::ptrdiff_t>(k));
+    }
+}
+
 // Matches one active order; what is left rests, or is withdrawn when the
 // order never rests. Fills happen only when they reach the order's smallest fill.
 void matchActive(Exchange& ex, std::size_t security, std::size_t order)
 {
     DataSet& d = ex.data();
     Book& book = ex.state().books[security];
+    if (IsAmountOrder(d.orders[order])) {
+        matchAmount(ex, security, order);
+        return;
+    }
+    const Order& incoming = d.orders[order];
+    if (!IsBuy(incoming) && !IsMarket(incoming) && MinimumFill(incoming) == 1 && !book.amounts.empty())
+        sellToAmounts(ex, security, order);
     auto& opposite = (IsBuy(d.orders[order]) ? book.offers : book.bids).orders;
     const std::vector<PlannedFill> fills = planFills(d, d.orders[order], opposite);
     int64_t total = 0;

@@ -96,15 +96,17 @@ bool checkOrder(Exchange& ex, const Security& s, Order& o, Verdict& refusal)
         return false;
     }
     const bool market = o.flags[0] == '1';
-    if (!market && (o.price <= 0 || o.price % s.tick != 0)) {
+    // An amount order has neither price nor quantity: its amount was checked when read.
+    const bool amount = IsAmountOrder(o);
+    if (!amount && !market && (o.price <= 0 || o.price % s.tick != 0)) {
         refusal = Refuse("Invalid price.", kFieldPrice);
         return false;
     }
-    if (o.quantity <= 0 || o.quantity % s.lot != 0) {
+    if (!amount && (o.quantity <= 0 || o.quantity % s.lot != 0)) {
         refusal = Refuse("Invalid quantity.", kFieldQuantity);
         return false;
     }
-    if (o.hidden < 0 || o.hidden > o.quantity) {
+    if (o.hidden < 0 || (o.hidden > o.quantity && !amount) || (amount && o.hidden != 0)) {
         refusal = Refuse("Invalid hidden quantity.", kFieldHidden);
         return false;
     }
@@ -256,15 +258,14 @@ std::optional<Order> ReadNewOrder(
     o.settlementDate = t.has(l.settlement, 8) ? t.text(l.settlement, 8) : std::string();
     const auto minimum = numberOrBlank(t, l.minimumFill, 16, 0);
     o.minimumFill = minimum.value_or(0);
-    // An amount order of a primary distribution: the amount stands in the value, no quantity.
+    // An amount order of a primary distribution buys for an amount: no price, no quantity yet.
     if (amount && o.quantity == 0) {
-        if (o.price <= 0) {
+        if (o.price <= 0 || o.side != 'B') {
             refusal = Refuse("Invalid amount.", kFieldPrice);
             return std::nullopt;
         }
-        o.value = o.price;
+        o.amount = o.price;
         o.price = 0;
-        return o;
     }
     if (!checkOrder(ex, *s, o, refusal))
         return std::nullopt;

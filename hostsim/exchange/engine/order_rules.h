@@ -40,6 +40,18 @@ inline bool IsBuy(const Order& o)
     return o.side == 'B';
 }
 
+inline bool IsAmountOrder(const Order& o)
+{
+    return o.amount > 0;
+}
+
+// Open, unapproved or waiting for its trigger, with something left to trade
+// (a quantity, or for an amount order its amount).
+inline bool Standing(const Order& o)
+{
+    return (o.status == 'O' || o.status == 'U' || o.status == 'I') && (o.balance > 0 || IsAmountOrder(o));
+}
+
 inline bool IsMarket(const Order& o)
 {
     return HasFlag(o, kFlagMarket);

@@ -14,11 +14,6 @@ bool coversSecurity(const ScheduleEntry& e, const Security& s)
         && (e.instrumentId.empty() || e.instrumentId == s.instrumentId);
 }
 
-bool standing(const Order& o)
-{
-    return (o.status == 'O' || o.status == 'U' || o.status == 'I') && o.balance > 0;
-}
-
 bool closesBetween(const DataSet& d, const std::string& after, const std::string& now)
 {
     const auto between = [&](const std::string& t) { return t > after && t <= now; };
@@ -69,7 +64,7 @@ void ExpireEndedOrders(Exchange& ex, const std::string& after, const std::string
     if (!closesBetween(d, after, now))
         return;
     for (std::size_t i = 0; i < d.orders.size(); ++i) {
-        if (!standing(d.orders[i]))
+        if (!Standing(d.orders[i]))
             continue;
         const std::string end = ValidityEnd(ex, d.orders[i]);
         if (end.empty() || end > now)

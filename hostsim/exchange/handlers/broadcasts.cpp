@@ -3,6 +3,7 @@
 #include "handlers/broadcasts.h"
 
 #include "engine/engine.h"
+#include "engine/order_rules.h"
 #include "engine/validity.h"
 #include "handlers/notices.h"
 #include "handlers/streaming.h"
@@ -121,7 +122,7 @@ void DeliverDueItems(Exchange& ex)
     auto& timed = ex.state().timedOrders;
     for (auto it = timed.begin(); it != timed.end();) {
         Order& o = ex.data().orders[*it];
-        const bool standing = (o.status == 'O' || o.status == 'U') && o.balance > 0;
+        const bool standing = Standing(o);
         if (standing && o.expiryTime > now) {
             ++it;
             continue;

@@ -2,16 +2,12 @@
 #include "core/exchange.h"
 #include "engine/engine.h"
 #include "engine/order_entry.h"
+#include "engine/order_rules.h"
 #include "handlers/transaction_support.h"
 
 namespace exchange {
 
 namespace {
-
-bool standing(const Order& o)
-{
-    return (o.status == 'O' || o.status == 'U' || o.status == 'I') && o.balance > 0;
-}
 
 // The order the request names, if the user's firm may act on it.
 Order* ownOrder(Exchange& ex, const std::string& user, const RequestText& text, std::size_t& index)
@@ -74,8 +70,10 @@ Verdict amend(Exchange& ex, Call& call)
 {
     std::size_t index = 0;
     Order* old = ownOrder(ex, call.session.user, call.text, index);
-    if (old == nullptr || !standing(*old))
+    if (old == nullptr || !Standing(*old))
         return Refuse("No standing order with this number.");
+    if (IsAmountOrder(*old))
+        return Refuse("An amount order cannot be amended; withdraw it and enter a new one.");
     Verdict refusal;
     auto next = ReadAmendment(ex, *old, call.text, refusal);
     if (!next)
@@ -120,7 +118,7 @@ Verdict withdraw(Exchange& ex, Call& call)
     int withdrawn = 0;
     for (std::size_t i = 0; i < d.orders.size(); ++i) {
         Order& o = d.orders[i];
-        if (!standing(o) || (scope != nullptr && *scope != o.firm))
+        if (!Standing(o) || (scope != nullptr && *scope != o.firm))
             continue;
         if ((byNumber && o.number != *number) || (side != ' ' && o.side != side))
             continue;

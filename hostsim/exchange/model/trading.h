@@ -36,6 +36,9 @@ struct Order {
     // Time priority in the book: the order of arrival there (a stop order
     // arrives when it triggers); loaded orders keep their numbers.
     int64_t arrival = 0;
+    // An amount order of a primary distribution buys for this amount (value
+    // decimals) instead of a quantity; its quantity grows with its fills.
+    int64_t amount = 0;
 };
 
 struct Trade {

@@ -34,7 +34,7 @@ std::string OrderRecord(int64_t seq, const Order& o, const std::string& accountN
         .Number(o.quantity, 16)
         .Number(o.hidden, 16)
         .Number(o.balance, 16)
-        .Number(o.value, 16);
+        .Number(o.amount > 0 ? o.amount : o.value, 16); // an amount order shows its amount
     when(w, o.settlementDate, 8);
     w.Number(o.previousLink, 12).Number(0, 16);
     when(w, o.expiryDate, 8);

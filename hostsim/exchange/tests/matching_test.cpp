@@ -236,18 +236,70 @@ TEST_F(MatchingTest, GoodTillTimeOrderExpiresAtItsTime)
     EXPECT_TRUE(ex_->state().books[0].bids.orders.empty());
 }
 
-TEST_F(MatchingTest, PrimaryDistributionAmountOrder)
+TEST_F(MatchingTest, PrimaryDistributionAmountOrdersBuyWhatTheirAmountPaysFor)
 {
-    const std::string amount = Golden(217,
-        { { 0, User("BRK1T1") }, { 12, "BRK1A1" }, { 24, "B" }, { 25, Flags({ 1, 25 }) },
-            { 57, "0PRIMPRM000001   " }, { 74, "000001000000" }, { 95, "0000000000000000" },
-            { 111, "0000000000000000" }, { 181, "000000000000" }, { 201, "0000000000000000" } });
-    const ReplyMessage m = order(1, amount);
-    ASSERT_EQ(m.type, kAccepted) << Text(m);
-    const Order& o = ex_->data().orders.back();
-    EXPECT_EQ(o.value, 1000000);
-    EXPECT_EQ(o.quantity, 0);
-    EXPECT_EQ(o.securityKey, "0PRIMPRM000001   ");
+    // Price decimals 3, value decimals 2, lot 10: a lot at 98.000 costs 980.00.
+    const std::string prim = "0PRIMPRM000001   ";
+    const auto sell = [&](int slot, const std::string& user, const std::string& account, const char* price,
+                          const char* quantity) {
+        const ReplyMessage m
+            = order(slot, OrderText(User(user), account, 'S', price, quantity, Flags({ 1 }), prim));
+        EXPECT_EQ(m.type, kAccepted) << Text(m);
+        return lastOrder().number;
+    };
+    const auto buyFor = [&](const char* amount) {
+        const ReplyMessage m = order(1,
+            Golden(217,
+                { { 0, User("BRK1T1") }, { 12, "BRK1A1" }, { 24, "B" }, { 25, Flags({ 1 }) }, { 57, prim },
+                    { 74, amount }, { 95, "0000000000000000" }, { 111, "0000000000000000" },
+                    { 181, "000000000000" }, { 201, "0000000000000000" } }));
+        EXPECT_EQ(m.type, kAccepted) << Text(m);
+        return lastOrder().number;
+    };
+    sell(2, "BRK2T1", "BRK2A1", "000098000", "0000000000000100");
+    sell(5, "BRK5T1", "BRK5A1", "000099000", "0000000000000100");
+    // 15,000.00 buys the 100 at 98.000 (9,800.00) and 5 lots at 99.000 (4,950.00); 250.00 buy no further lot.
+    std::size_t trades = ex_->data().trades.size();
+    const int64_t first = buyFor("000001500000");
+    ASSERT_EQ(ex_->data().trades.size(), trades + 2);
+    EXPECT_EQ(ex_->data().trades[trades].price, 98000);
+    EXPECT_EQ(ex_->data().trades[trades].quantity, 100);
+    EXPECT_EQ(ex_->data().trades[trades + 1].price, 99000);
+    EXPECT_EQ(ex_->data().trades[trades + 1].quantity, 50);
+    EXPECT_EQ(orderNumber(first).status, 'M');
+    EXPECT_EQ(orderNumber(first).quantity, 150);
+    // Its record shows the amount in the value field, the quantity bought and no balance.
+    const auto records = poll(1, 50, "BRK1T1", Zeros(ex_->state().streams.orders.last() - 1, 10));
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(Field(records.back(), 11, 12), Zeros(first, 12));
+    EXPECT_EQ(Field(records.back(), 213, 64),
+        "0000000000000150"
+        "0000000000000000"
+        "0000000000000000"
+        "0000000001500000");
+
+    // 10,000.00 buys the last 50 at 99.000 and waits with 5,050.00 left.
+    trades = ex_->data().trades.size();
+    const int64_t second = buyFor("000001000000");
+    EXPECT_EQ(ex_->data().trades.size(), trades + 1);
+    EXPECT_EQ(orderNumber(second).status, 'O');
+    // A later seller at 97.000 serves it first, at the seller's price: 5 lots, the rest of the sell stands.
+    trades = ex_->data().trades.size();
+    const int64_t seller = sell(5, "BRK5T1", "BRK5A1", "000097000", "0000000000000100");
+    ASSERT_EQ(ex_->data().trades.size(), trades + 1);
+    EXPECT_EQ(ex_->data().trades.back().price, 97000);
+    EXPECT_EQ(ex_->data().trades.back().quantity, 50);
+    EXPECT_EQ(orderNumber(second).status, 'M');
+    EXPECT_EQ(orderNumber(second).quantity, 100);
+    EXPECT_EQ(orderNumber(seller).balance, 50);
+    EXPECT_TRUE(ex_->state().books[ex_->state().securityByKey.at(prim)].amounts.empty());
+    // Amount orders only buy.
+    const ReplyMessage sale = order(1,
+        Golden(217,
+            { { 0, User("BRK1T1") }, { 12, "BRK1A1" }, { 24, "S" }, { 25, Flags({ 1 }) }, { 57, prim },
+                { 74, "000000100000" }, { 95, "0000000000000000" }, { 111, "0000000000000000" },
+                { 181, "000000000000" }, { 201, "0000000000000000" } }));
+    EXPECT_EQ(ErrorNumber(sale), "5");
 }
 
 TEST_F(MatchingTest, ResentOrderIsEnteredOnce)
