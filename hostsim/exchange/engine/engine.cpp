@@ -14,12 +14,12 @@ namespace {
 // The average price of `done` units worth `value`, with two more decimals than the price.
 int64_t averagePrice(const Security& s, int64_t value, int64_t done)
 {
-    int64_t v = value * 100;
+    __int128 v = static_cast<__int128>(value) * 100;
     for (int d = s.valueDecimals; d < s.priceDecimals; ++d)
         v *= 10;
     for (int d = s.valueDecimals; d > s.priceDecimals; --d)
         v /= 10;
-    return v / done;
+    return static_cast<int64_t>(v / done);
 }
 
 // Bid, offer, their depths at the best price and counts from the book; only
@@ -78,7 +78,7 @@ void applyOffMarketFigures(const Security& s, SecurityFigures& f, const Trade& t
                                                         : kNoValue;
     f.offMarketQuantity = t.quantity;
     f.offMarketVolume += t.quantity;
-    f.offMarketValue += t.price * t.quantity;
+    f.offMarketValue = std::min(f.offMarketValue + PriceUnitsValue(t.price, t.quantity), kMaxValue);
 }
 
 void publishFirmAndTrader(Exchange& ex, const std::string& firm, const std::string& user)

@@ -102,8 +102,12 @@ bool checkOrder(Exchange& ex, const Security& s, Order& o, Verdict& refusal)
         refusal = Refuse("Invalid price.", kFieldPrice);
         return false;
     }
-    if (!amount && (o.quantity <= 0 || o.quantity % s.lot != 0)) {
+    if (!amount && (o.quantity <= 0 || o.quantity > kMaxQuantity || o.quantity % s.lot != 0)) {
         refusal = Refuse("Invalid quantity.", kFieldQuantity);
+        return false;
+    }
+    if (!amount && !market && !ValueFits(s, o.price, o.quantity)) {
+        refusal = Refuse("The order's value is too large.", kFieldQuantity);
         return false;
     }
     if (o.hidden < 0 || (o.hidden > o.quantity && !amount) || (amount && o.hidden != 0)) {

@@ -92,8 +92,10 @@ Verdict input(Exchange& ex, Call& call)
     if (!price || *price <= 0 || *price % s->tick != 0)
         return Refuse("Invalid price.", kFieldPrice);
     const auto quantity = t.number(72, 16);
-    if (!quantity || *quantity <= 0 || *quantity % s->lot != 0)
+    if (!quantity || *quantity <= 0 || *quantity > kMaxQuantity || *quantity % s->lot != 0)
         return Refuse("Invalid quantity.", kFieldQuantity);
+    if (!ValueFits(*s, *price, *quantity))
+        return Refuse("The deal's value is too large.", kFieldQuantity);
     const auto confirm = t.number(128, 4);
     const auto reminder = t.blank(132, 4) ? std::optional<int64_t>(0) : t.number(132, 4);
     if (!confirm || *confirm <= 0 || !reminder)
@@ -188,7 +190,7 @@ Verdict amend(Exchange& ex, Call& call)
     if (!price || *price <= 0 || s == nullptr || *price % s->tick != 0)
         return Refuse("Invalid price.", kFieldPrice);
     const auto quantity = t.blank(66, 16) ? std::optional<int64_t>(next.quantity) : t.number(66, 16);
-    if (!quantity || *quantity <= 0)
+    if (!quantity || *quantity <= 0 || *quantity > kMaxQuantity || !ValueFits(*s, *price, *quantity))
         return Refuse("Invalid quantity.", kFieldQuantity);
     const auto period = t.blank(122, 4) ? std::optional<int64_t>(next.confirmMinutes) : t.number(122, 4);
     if (!period || *period <= 0)

@@ -48,14 +48,40 @@ bool AccountOfFirm(Exchange& ex, const std::string& firm, const std::string& acc
     return false;
 }
 
-int64_t ValueOf(const Security& s, int64_t price, int64_t quantity)
+namespace {
+
+// Wide enough for any 9-digit price times any 16-digit quantity.
+__int128 rawValue(const Security& s, int64_t price, int64_t quantity)
 {
-    int64_t v = price * quantity;
+    __int128 v = static_cast<__int128>(price) * quantity;
     for (int d = s.priceDecimals; d > s.valueDecimals; --d)
         v /= 10;
-    for (int d = s.priceDecimals; d < s.valueDecimals; ++d)
+    for (int d = s.priceDecimals; d < s.valueDecimals && v <= kMaxValue; ++d)
         v *= 10;
     return v;
+}
+
+int64_t clamped(__int128 v)
+{
+    return static_cast<int64_t>(v > kMaxValue ? kMaxValue : v < -kMaxValue ? -kMaxValue : v);
+}
+
+} // namespace
+
+int64_t ValueOf(const Security& s, int64_t price, int64_t quantity)
+{
+    return clamped(rawValue(s, price, quantity));
+}
+
+int64_t PriceUnitsValue(int64_t price, int64_t quantity)
+{
+    return clamped(static_cast<__int128>(price) * quantity);
+}
+
+bool ValueFits(const Security& s, int64_t price, int64_t quantity)
+{
+    const __int128 units = static_cast<__int128>(price) * quantity;
+    return units >= 0 && units <= kMaxValue && rawValue(s, price, quantity) <= kMaxValue;
 }
 
 void SetTradeStatus(Exchange& ex, std::size_t trade, char status)

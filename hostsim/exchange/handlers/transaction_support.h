@@ -15,8 +15,16 @@ bool HoldsOperator(Exchange& ex, const std::string& user, int op);
 bool SameFirm(Exchange& ex, const std::string& user, const std::string& firm);
 // Whether `account` is an active trading account of `firm`.
 bool AccountOfFirm(Exchange& ex, const std::string& firm, const std::string& account);
-// Value of a quantity at a price, in the security's value decimals.
+// The largest number a 16-digit value field holds.
+constexpr int64_t kMaxValue = 9999999999999999;
+// Quantities have at most 12 digits, as the order and deal dialogs take them.
+constexpr int64_t kMaxQuantity = 999999999999;
+// Value of a quantity at a price, in the security's value decimals; at most kMaxValue.
 int64_t ValueOf(const Security& s, int64_t price, int64_t quantity);
+// Price times quantity in price decimals (the off-market values); at most kMaxValue.
+int64_t PriceUnitsValue(int64_t price, int64_t quantity);
+// Whether a price and a quantity give a value that the value fields hold.
+bool ValueFits(const Security& s, int64_t price, int64_t quantity);
 // Sets a trade's status and reports the change to both sides and the last trades.
 void SetTradeStatus(Exchange& ex, std::size_t trade, char status);
 

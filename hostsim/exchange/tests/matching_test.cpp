@@ -193,6 +193,8 @@ TEST_F(MatchingTest, OrderEntryRefusalsNameTheField)
         { OrderText(User("BRK1T1"), "BRK1A1", 'B', "00027750x", "0000000000000100"), 5 },
         { OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277500", "0000000000000000"), 7 },
         { OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277500", "000000000000010x"), 7 },
+        { OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277500", "0001000000000000"), 7 }, // 13 digits
+        { OrderText(User("BRK1T1"), "BRK1A1", 'B', "999999995", "0000999999999999"), 7 }, // value beyond 16 digits
         { OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277500", "0000000000000100")
                 .replace(164, 8, "20261301"),
             9 },
