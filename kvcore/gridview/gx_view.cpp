@@ -5,6 +5,7 @@
 #include "fw/ui/childframe.h"
 #include "kvcore/app/session_core.h"
 #include "kvcore/frame/app_core.h"
+#include "kvcore/frame/main_frame_core.h"
 #include "kvcore/frame/wait_cursor.h"
 #include "kvcore/grid/gx_doc.h"
 #include "kvcore/res/grid_ids.h"
@@ -197,7 +198,14 @@ void CTGXView::OnGridNoSort()
 
 void CTGXView::FitColumns(int first, int last)
 {
+    // The main frame neither polls nor repaints tables while the columns are measured.
+    CKvAppCore* app = CKvAppCore::Instance();
+    CMainFrameCore* frame = app ? app->GetMainFrame() : nullptr;
+    if (frame)
+        frame->LockUpdates(true);
     fitColumnsToContent(first, last);
+    if (frame)
+        frame->LockUpdates(false);
 }
 
 void CTGXView::OnGridSizeToContent()
