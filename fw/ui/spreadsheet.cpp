@@ -8,6 +8,8 @@
 
 namespace fw {
 
+SpreadsheetLink::~SpreadsheetLink() = default;
+
 namespace {
 
 class XlsxLink : public SpreadsheetLink {

@@ -17,7 +17,7 @@ struct FW_UI_API SpreadsheetCell {
 
 class FW_UI_API SpreadsheetLink {
 public:
-    virtual ~SpreadsheetLink() = default;
+    virtual ~SpreadsheetLink(); // out of line: the class's vtable lives in this library only
     // The file to keep in step and the sheet's name. Nothing is written before sync.
     virtual bool open(const std::string& path, const std::string& sheetName) = 0;
     virtual void close() = 0;

@@ -63,6 +63,7 @@ CTGXDoc::~CTGXDoc() = default;
 bool CTGXDoc::onNewDocument()
 {
     m_colorOffset = GetColorOffset();
+    m_pColorTable = &GetColorRefArray();
     return fw::Document::onNewDocument();
 }
 
@@ -282,12 +283,13 @@ void CTGXDoc::GetColorCell(const std::uint8_t* record, int, COLORREF& back, COLO
         return;
     const auto index = ReadValue<std::int32_t>(record, static_cast<std::size_t>(m_colorOffset));
     // An index outside the colour table keeps the default colours.
-    if (index < 0 || static_cast<std::size_t>(index) >= m_colorRefs.size())
+    const std::vector<std::uint32_t>& table = *m_pColorTable;
+    if (index < 0 || static_cast<std::size_t>(index) >= table.size())
         return;
     if (m_iColorMethod == 0)
-        back = m_colorRefs[static_cast<std::size_t>(index)];
+        back = table[static_cast<std::size_t>(index)];
     else if (m_iColorMethod == 1)
-        text = m_colorRefs[static_cast<std::size_t>(index)];
+        text = table[static_cast<std::size_t>(index)];
 }
 
 void CTGXDoc::KeepContrast(COLORREF& back, COLORREF& text)

@@ -50,7 +50,8 @@ public:
     CTGXDoc();
     ~CTGXDoc() override;
 
-    // Takes the colour-index offset from GetColorOffset(), then the framework's.
+    // Takes the colour-index offset from GetColorOffset() and the colour table from
+    // GetColorRefArray(), then the framework's.
     bool onNewDocument() override;
     // The framework's storing goes through Serialize.
     void serialize(fw::Archive& ar) override { Serialize(ar); }
@@ -170,6 +171,8 @@ private:
     template <typename Row> int CollectSelectedRows(std::vector<Row>& rows) const;
 
     std::unique_ptr<CXLView> m_pXLView;
+    // The colour table the rows' colour indexes point into (not owned).
+    const std::vector<std::uint32_t>* m_pColorTable = &m_colorRefs;
 };
 
 } // namespace kvcore

@@ -128,3 +128,32 @@ TEST(GXDocViews, CurrentCellSelectionAndWidthsComeFromTheGridViews)
 }
 
 } // namespace
+
+namespace {
+
+// Row colours from a table the document shares with others of its kind.
+class SharedColours : public SampleGridDoc {
+public:
+    int GetColorOffset() const override { return static_cast<int>(offsetof(kvtest::SampleRow, color)); }
+    std::vector<std::uint32_t>& GetColorRefArray() override
+    {
+        static std::vector<std::uint32_t> shared { 0x00FF00, 0x0000FF };
+        return shared;
+    }
+};
+
+TEST(GXDocViews, ANewDocumentTakesItsColourOffsetAndTable)
+{
+    SharedColours doc;
+    doc.m_colorOffset = -1;
+    doc.Add(1, 0, "", 0);
+    doc.rows[0].color = 1;
+    kvcore::COLORREF back = 0, text = 0;
+    doc.GetColorCell(doc.GetRowData(0), 0, back, text);
+    EXPECT_EQ(back, doc.m_defaultBack) << "no colour offset before the document is opened";
+    ASSERT_TRUE(doc.onNewDocument());
+    doc.GetColorCell(doc.GetRowData(0), 0, back, text);
+    EXPECT_EQ(back, 0x0000FFu);
+}
+
+} // namespace
