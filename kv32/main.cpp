@@ -1,16 +1,31 @@
 // The workstation program. "--exit-after-start" closes it as soon as it has
 // started, so that a test can see a whole start and a clean exit.
+// "--unattended" is for runs that nobody watches (scripted sessions,
+// end-to-end tests): every message box is written to standard error and given
+// the answer that changes nothing (OK, No or Cancel) instead of waiting.
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 #include <cstring>
 
+#include "fw/core/codepage.h"
+#include "fw/core/msgbox.h"
 #include "kv32/shell/app/kv_app.h"
 
 int main(int argc, char** argv)
 {
     bool exitAfterStart = false;
-    for (int i = 1; i < argc; ++i)
+    bool unattended = false;
+    for (int i = 1; i < argc; ++i) {
         exitAfterStart = exitAfterStart || std::strcmp(argv[i], "--exit-after-start") == 0;
+        unattended = unattended || std::strcmp(argv[i], "--unattended") == 0;
+    }
+    if (unattended) {
+        fw::setMessageBoxHook([](const std::string& text, uint32_t type) {
+            std::fprintf(stderr, "kv32: message: %s\n", fw::cp1250ToUtf8(text).c_str());
+            return fw::unattendedAnswer(type);
+        });
+    }
 
     QApplication qt(argc, argv);
     CKvApp app;
