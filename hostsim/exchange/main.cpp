@@ -1,16 +1,25 @@
-// exchange [config[,section]] [--data folder] [--wait seconds] [--clock HHMMSS]:
+// exchange [config[,section]] [--data folder] [--wait seconds] [--clock HHMMSS]
+//          [--ftp port [--attachments folder]]:
 // the simulated exchange host application. It loads a data set (default: the
 // seed set), attaches to the router's shared block as a VORL server and
 // answers the workstation's logon, information requests and transactions.
-// Its clock is the local time of day, or starts at --clock and runs on.
+// Its clock is the local time of day, or starts at --clock and runs on. With
+// --ftp it also serves the news attachments over FTP on 127.0.0.1 (user
+// "molva", password "tirqa58", folder "/ftp") from the attachments folder:
+// by default a fresh temporary copy of the data set's "attachments" folder,
+// removed at exit.
 #include <signal.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <string>
 
 #include "core/exchange.h"
+#include "ftp/attachment_server.h"
 #include "plinth/time.h"
 #include "server/host_link.h"
 #include "vorl/server.h"
@@ -29,7 +38,39 @@ struct Options {
     std::string data = EXCHANGE_SEED_DATA_DIR;
     unsigned waitSeconds = 10;
     exchange::TimeSource clock = exchange::LocalTimeOfDay;
+    int ftpPort = -1; // -1: no attachment server
+    std::string attachments;
 };
+
+bool portNumber(const char* text, int& port)
+{
+    char* end = nullptr;
+    const long v = std::strtol(text, &end, 10);
+    if (*end != '\0' || end == text || v < 0 || v > 65535)
+        return false;
+    port = static_cast<int>(v);
+    return true;
+}
+
+// The folder the attachment server serves: the one given, or a temporary
+// copy of the data set's attachments so that uploads never touch the data set.
+bool attachmentFolder(const Options& o, std::string& folder, std::string& error)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!o.attachments.empty()) {
+        folder = o.attachments;
+        return true;
+    }
+    folder = (fs::temp_directory_path(ec) / ("exchange-attachments-" + std::to_string(::getpid()))).string();
+    fs::create_directories(folder, ec);
+    const fs::path seed = fs::path(o.data) / "attachments";
+    if (!ec && fs::is_directory(seed, ec))
+        fs::copy(seed, folder, fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
+    if (ec)
+        error = folder + ": " + ec.message();
+    return !ec;
+}
 
 bool parse(int argc, char** argv, Options& o)
 {
@@ -43,6 +84,11 @@ bool parse(int argc, char** argv, Options& o)
             if (*end != '\0' || v < 0 || v > 86400)
                 return false;
             o.waitSeconds = static_cast<unsigned>(v);
+        } else if (arg == "--ftp" && i + 1 < argc) {
+            if (!portNumber(argv[++i], o.ftpPort))
+                return false;
+        } else if (arg == "--attachments" && i + 1 < argc) {
+            o.attachments = argv[++i];
         } else if (arg == "--clock" && i + 1 < argc) {
             auto clock = exchange::ClockStartingAt(argv[++i]);
             if (!clock)
@@ -76,8 +122,9 @@ int main(int argc, char** argv)
 {
     Options o;
     if (!parse(argc, argv, o)) {
-        std::fprintf(
-            stderr, "usage: exchange [config[,section]] [--data folder] [--wait seconds] [--clock HHMMSS]\n");
+        std::fprintf(stderr,
+            "usage: exchange [config[,section]] [--data folder] [--wait seconds] [--clock HHMMSS]\n"
+            "                [--ftp port [--attachments folder]]\n");
         return 2;
     }
     exchange::DataSet data;
@@ -96,6 +143,27 @@ int main(int argc, char** argv)
     if (const int rc = attach(o, h); rc != VORL_OK) {
         std::fprintf(stderr, "exchange: cannot attach to the router (%d)\n", rc);
         return 1;
+    }
+    std::unique_ptr<exchange::ftp::AttachmentServer> ftp;
+    std::string temporaryFolder;
+    if (o.ftpPort >= 0) {
+        std::string folder;
+        const bool ok = attachmentFolder(o, folder, error);
+        if (o.attachments.empty())
+            temporaryFolder = folder;
+        if (!ok) {
+            std::fprintf(stderr, "exchange: attachments: %s\n", error.c_str());
+            return 1;
+        }
+        exchange::ftp::ServerOptions options;
+        options.folder = folder;
+        options.port = o.ftpPort;
+        ftp = std::make_unique<exchange::ftp::AttachmentServer>(options);
+        if (!ftp->start(error)) {
+            std::fprintf(stderr, "exchange: attachments: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("exchange: attachments of %s on ftp://127.0.0.1:%d/ftp\n", folder.c_str(), ftp->port());
     }
     exchange::Exchange ex(std::move(data), o.clock);
     exchange::HostLink link(h, ex);
@@ -116,5 +184,11 @@ int main(int argc, char** argv)
     }
     VORLServerDisconnect(h);
     std::printf("exchange: served %ld request packets\n", served);
+    if (ftp)
+        ftp->stop();
+    if (!temporaryFolder.empty()) {
+        std::error_code ec;
+        std::filesystem::remove_all(temporaryFolder, ec);
+    }
     return 0;
 }

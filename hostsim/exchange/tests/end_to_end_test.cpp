@@ -7,6 +7,7 @@
 
 #include "client/scripted_client.h"
 #include "exchange_fixture.h"
+#include "fw/ui/ftp.h"
 #include "golden.h"
 #include "router_test_support.h"
 
@@ -21,7 +22,8 @@ protected:
     {
         writeConfig("Clients=4\n", "ConnectTime=1\nConnectTries=3\nWindowSize=1\n");
         router_ = startAndWait("vorlrouter", { config_ }, "router.out", "ready on");
-        host_ = startAndWait("exchange", { config_, "--clock", "100000" }, "exchange.out", "serving");
+        host_ = startAndWait(
+            "exchange", { config_, "--clock", "100000", "--ftp", "0" }, "exchange.out", "serving");
     }
     void stop()
     {
@@ -102,6 +104,27 @@ TEST_F(ExchangeEndToEnd, TransactionResentAfterALostLinkIsAppliedOnce)
         EXPECT_EQ(resend.transaction(131, change).type, 192);
     }
     stop();
+}
+
+TEST_F(ExchangeEndToEnd, NewsAttachmentComesFromTheExchangesFtpServer)
+{
+    start();
+    const std::string out = readFile(path("exchange.out"));
+    const std::size_t at = out.find("ftp://127.0.0.1:");
+    ASSERT_NE(at, std::string::npos) << out;
+    const int port = std::atoi(out.c_str() + at + 16);
+    auto ftp = fw::makeCurlFtp();
+    ftp->setTimeouts(5000, 10000);
+    ftp->setServer({ "127.0.0.1", port, "molva", "tirqa58" });
+    // The seed news item 2 names "jelentes.pdf"; the server holds a copy of the data set's file.
+    ASSERT_TRUE(ftp->get("ftp/jelentes.pdf", path("jelentes.pdf"))) << ftp->lastError();
+    EXPECT_EQ(readFile(path("jelentes.pdf")),
+        readFile(std::string(EXCHANGE_SEED_DATA_DIR) + "/attachments/jelentes.pdf"));
+    stop();
+    EXPECT_EQ(out.find("exchange-attachments-") != std::string::npos, true);
+    const std::size_t folder = out.find('/', out.find("attachments of "));
+    const std::string copy = out.substr(folder, out.find(" on ftp://") - folder);
+    EXPECT_FALSE(std::filesystem::exists(copy)) << "the temporary copy is removed at exit: " << copy;
 }
 
 } // namespace

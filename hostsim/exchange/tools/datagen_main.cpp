@@ -34,7 +34,8 @@ bool positive(const char* text, int& out)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: exchange_datagen folder [--securities N] [--orders N] [--reference folder]\n");
+        std::fprintf(
+            stderr, "usage: exchange_datagen folder [--securities N] [--orders N] [--reference folder]\n");
         return 2;
     }
     const std::string folder = argv[1];
@@ -62,8 +63,14 @@ int main(int argc, char** argv)
         std::filesystem::create_directories(folder);
         if (!std::filesystem::equivalent(folder, reference)) {
             for (const char* name : kReferenceFiles)
-                std::filesystem::copy_file(std::filesystem::path(reference) / name, std::filesystem::path(folder) / name,
-                    std::filesystem::copy_options::overwrite_existing);
+                std::filesystem::copy_file(std::filesystem::path(reference) / name,
+                    std::filesystem::path(folder) / name, std::filesystem::copy_options::overwrite_existing);
+            // The news attachments that the FTP server of the exchange serves.
+            const auto attachments = std::filesystem::path(reference) / "attachments";
+            if (std::filesystem::is_directory(attachments))
+                std::filesystem::copy(attachments, std::filesystem::path(folder) / "attachments",
+                    std::filesystem::copy_options::overwrite_existing
+                        | std::filesystem::copy_options::recursive);
         }
         const auto brokers = datagen::WriteParties(folder);
         datagen::WriteMarket(folder, sizes, brokers);
