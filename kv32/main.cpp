@@ -3,6 +3,7 @@
 // "--unattended" is for runs that nobody watches (scripted sessions,
 // end-to-end tests): every message box is written to standard error and given
 // the answer that changes nothing (OK, No or Cancel) instead of waiting.
+// SIGTERM and SIGINT end the program as its Exit command does.
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "fw/core/codepage.h"
 #include "fw/core/msgbox.h"
 #include "kv32/shell/app/kv_app.h"
+#include "kv32/shell/app/termination.h"
 
 int main(int argc, char** argv)
 {
@@ -33,6 +35,8 @@ int main(int argc, char** argv)
         app.finish();
         return 1;
     }
+    // The desktop session's end (SIGTERM) logs the user off and exits as "Exit" does.
+    CKvTerminationWatch termination([&app] { app.postCommand(&app, CKvAppCore::ID_APP_EXIT); });
     if (exitAfterStart)
         QTimer::singleShot(0, &app, [&app] { app.postCommand(&app, CKvAppCore::ID_APP_EXIT); });
     const int result = QApplication::exec();
