@@ -23,13 +23,6 @@ void RowHint::ClearRow(int row)
         flags_[static_cast<size_t>(row)] = 0;
 }
 
-int RowHint::GetRow(int row) const
-{
-    if (row < 0 || static_cast<size_t>(row) >= flags_.size())
-        return 0;
-    return flags_[static_cast<size_t>(row)];
-}
-
 void RowHint::Clear()
 {
     std::fill(flags_.begin(), flags_.end(), 0);

@@ -32,7 +32,11 @@ public:
     ~RowHint() override; // out of line: the class's vtable lives in this library only
     void AddRow(int row);
     void ClearRow(int row);
-    int GetRow(int row) const;
+    // Inline: documents ask it once per row of large tables on every update.
+    int GetRow(int row) const
+    {
+        return row < 0 || static_cast<size_t>(row) >= flags_.size() ? 0 : flags_[static_cast<size_t>(row)];
+    }
     void Clear();
     int GetSize() const { return static_cast<int>(flags_.size()); }
     void SetSize(int rows);
