@@ -127,5 +127,21 @@ TEST_F(ExchangeEndToEnd, NewsAttachmentComesFromTheExchangesFtpServer)
     EXPECT_FALSE(std::filesystem::exists(copy)) << "the temporary copy is removed at exit: " << copy;
 }
 
+TEST_F(ExchangeEndToEnd, TheDemoScriptRunsThroughTheRouter)
+{
+    start();
+    // Run to its end; the exit status says whether every logon and expectation held.
+    const std::string command = "timeout 120 " + binDir() + "/exchange_script " + config_ + " "
+        + std::string(EXCHANGE_SEED_DATA_DIR) + "/../scripts/two_traders.txt > " + path("script.out")
+        + " 2>&1";
+    const int status = std::system(command.c_str());
+    const std::string out = readFile(path("script.out"));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << "\n" << out;
+    EXPECT_NE(out.find("exchange_script: 25 commands, 0 failed"), std::string::npos) << out;
+    EXPECT_NE(out.find("transaction 132: 192 Invalid price. (error 5)"), std::string::npos) << out;
+    EXPECT_NE(out.find("repeat 3 transaction: 3 done, 0 failed"), std::string::npos) << out;
+    stop();
+}
+
 } // namespace
 } // namespace routertest
