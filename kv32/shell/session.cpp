@@ -10,6 +10,8 @@
 #include "kv32/shell/local_permissions.h"
 #include "kv32/tables/all_tables.h"
 #include "kv32/tables/table_settings.h"
+#include "kvcore/app/app_core_logic.h"
+#include "kvcore/app/main_frame_logic.h"
 #include "kvcore/app/message_box.h"
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/grid/gx_doc.h"
@@ -177,6 +179,13 @@ void CSession::ApplySettingsTail()
     if (m_pendingTail)
         ApplyTail(*m_pendingTail);
     m_pendingTail.reset();
+}
+
+unsigned CSession::GetLoggedOnBitmapId()
+{
+    const CKvAppCoreLogic* app = CKvAppCoreLogic::CurrentLogic();
+    const CMainFrameCoreLogic* frame = app != nullptr ? app->MainFrameLogic() : nullptr;
+    return frame != nullptr ? frame->GetLoggedOnIDR() : 0;
 }
 
 CSession* KvSession()

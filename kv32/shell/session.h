@@ -69,6 +69,8 @@ public:
     void ApplyTail(const CKvSessionTail& tail);
 
     CTrAccLocalArray* GetTrAccLocal() { return m_pTrAccLocal.get(); }
+    // The main window's logged-on bitmap; 0 without a main window.
+    static unsigned GetLoggedOnBitmapId();
 
     fw::Color m_colour1 = fw::Color::rgb(255, 128, 128);
     fw::Color m_colour2 = fw::Color::rgb(0, 255, 128);

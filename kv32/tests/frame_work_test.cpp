@@ -11,6 +11,7 @@
 #include "kv32/shell/frame_work.h"
 #include "kv32/shell/local_orders_port.h"
 #include "kv32/shell/session.h"
+#include "kv32/shell/text_format.h"
 #include "kvcore/app/logon_checks.h"
 #include "support/clock_support.h"
 #include "support/kv32_fixture.h"
@@ -247,6 +248,64 @@ TEST(ButtonGroups, FiveGroupsInOrder)
     EXPECT_TRUE(groups[0].showLoggedOff && groups[0].showLoggedOn);
     EXPECT_TRUE(!groups[2].showLoggedOff && groups[2].showLoggedOn);
     EXPECT_TRUE(!groups[4].showLoggedOff && !groups[4].showLoggedOn);
+}
+
+} // namespace
+
+#include "kv32/shell/print_log.h"
+#include "kv32/tables/all_tables.h"
+
+namespace {
+
+class LinePrinter : public CLinePrint {
+public:
+    bool OpenDefaultPrinter(bool, int) override { return true; }
+    void PrintLine(const std::string& line) override { lines.push_back(line); }
+    void EndDocument() override { ++ends; }
+    std::vector<std::string> lines;
+    int ends = 0;
+};
+
+class TableReset : public Kv32Fixture {
+protected:
+    ~TableReset() override
+    {
+        KvPrintLog() = nullptr;
+        KvAppSettings() = CKvAppSettings();
+        LastTradeTable().Free();
+        SecurityTable().Free();
+    }
+    fw::ManualClock clock { 0, kvtest::LocalMoment(2026, 12, 10, 9, 30, 0) };
+    fw::ClockScope scope { clock };
+};
+
+TEST_F(TableReset, TradingTablesSubscribeFromTheStartAndThePrintLogNotesTheLogon)
+{
+    LastTradeTable().TakeSeqNum("0000000077");
+    SecurityTable().TakeSeqNum("0000000055");
+    LinePrinter printer;
+    KvPrintLog() = &printer;
+    EXPECT_EQ(KvResetTables(), 1);
+    EXPECT_TRUE(printer.lines.empty()) << "the print log is off";
+    EXPECT_STREQ(LastTradeTable().m_szSeqNum, "0000000000");
+    EXPECT_STREQ(SecurityTable().m_szSeqNum, "0000000055") << "only orders, trades, deals and last trades";
+
+    KvAppSettings().bPrintLog = 1;
+    KvResetTables();
+    ASSERT_EQ(printer.lines.size(), 1u);
+    EXPECT_EQ(printer.lines[0].rfind("User TRADER01 logged in on ", 0), 0u) << printer.lines[0];
+    KvPrintLogoff("TRADER01");
+    ASSERT_EQ(printer.lines.size(), 2u);
+    EXPECT_EQ(printer.lines[1].rfind("User TRADER01 logged off on ", 0), 0u) << printer.lines[1];
+    EXPECT_EQ(printer.ends, 1) << "the log-off line ends the print-log document";
+}
+
+TEST(TextFill, PlaceholdersTakeTheirValuesInOrder)
+{
+    EXPECT_EQ(KvFillText("User %s logged in on %s.", { "A", "B" }), "User A logged in on B.");
+    EXPECT_EQ(KvFillText("%d%% of %lu", { "5", "7" }), "5% of 7");
+    EXPECT_EQ(KvFillText("%s and %s", { "only" }), "only and ") << "a missing value stays empty";
+    EXPECT_EQ(KvFillText("%x %", { "1" }), "%x %") << "other conversions stay as they are";
 }
 
 } // namespace

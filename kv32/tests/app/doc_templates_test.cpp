@@ -97,3 +97,14 @@ TEST_F(DocTemplates, IdWithoutAWindowOpensNothing)
 }
 
 } // namespace
+
+#include "kv32/shell/session.h"
+
+namespace {
+
+TEST_F(DocTemplates, SessionNamesTheMainWindowsLoggedOnBitmap)
+{
+    EXPECT_EQ(CSession::GetLoggedOnBitmapId(), 51u);
+}
+
+} // namespace
