@@ -72,8 +72,12 @@ public:
     virtual int GetColorOffset() const;
     virtual int OwnerDrawSort(const std::uint8_t* a, const std::uint8_t* b, int col) const;
     virtual void OwnerDrawCell(const std::uint8_t* value, int col, int row, fw::CellStyle& style) const;
-    // The title of a column id (the derived document's string table).
+    // The title of a column id: the string whose id the available-columns list holds for it,
+    // or with the atoms flag the text of the atom it holds (at most kMaxTitleLength characters).
     virtual std::string GetColumnTitleText(int columnId) const;
+    // The title of the column shown at display column view.
+    std::string GetColumnTitle(int view) const;
+    static constexpr std::size_t kMaxTitleLength = 128;
 
     // How the grid shows one cell (row 0 titles, column 0 row headers); false outside the document.
     bool GetStyleRowCol(int row, int col, fw::CellStyle& style) const;
@@ -159,6 +163,7 @@ public:
     std::uint16_t m_columnIdCount = 0;
     int m_colorOffset = -1;
     int m_fitWindow = 0; // the grid view resizes its frame after zoom and size-to-content
+    int m_atoms = 0; // the available columns hold atoms instead of string ids
     // Current widths per display position (0-based), written into m_width on storing.
     std::vector<std::uint16_t> m_displayWidths;
 

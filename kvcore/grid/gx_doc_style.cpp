@@ -1,5 +1,7 @@
 // The look and text of one grid cell, asked for at every repaint.
 #include "fw/core/gridsource.h"
+#include "fw/core/strings.h"
+#include "kvcore/grid/gx_atoms.h"
 #include "kvcore/grid/gx_doc.h"
 #include "kvcore/values/cdatetime.h"
 #include "kvcore/values/cdouble.h"
@@ -11,7 +13,15 @@ namespace kvcore {
 
 void CTGXDoc::OwnerDrawCell(const std::uint8_t*, int, int, fw::CellStyle&) const { }
 
-std::string CTGXDoc::GetColumnTitleText(int) const { return {}; }
+std::string CTGXDoc::GetColumnTitleText(int columnId) const
+{
+    if (columnId < 0 || static_cast<std::size_t>(columnId) >= m_available.size())
+        return {};
+    const std::uint16_t title = m_available[static_cast<std::size_t>(columnId)];
+    return m_atoms ? KvGetAtomName(title, kMaxTitleLength) : fw::loadString(title);
+}
+
+std::string CTGXDoc::GetColumnTitle(int view) const { return GetColumnTitleText(MapColView2Doc(view)); }
 
 namespace {
 

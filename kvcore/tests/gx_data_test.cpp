@@ -5,6 +5,7 @@
 #include "fw/core/archive.h"
 #include "fw/core/rescheck.h"
 #include "fw/core/strings.h"
+#include "kvcore/grid/gx_atoms.h"
 #include "kvcore/grid/gx_data.h"
 #include "kvcore/grid/gx_popup.h"
 #include "kvcore/res/grid_ids.h"
@@ -117,6 +118,42 @@ TEST(GXResources, GridTextsAndPopupsPassTheCheckWithTheLibrarysOwn)
     EXPECT_EQ(fw::loadString(IDS_UNFIX), "R\xF6gz\xEDt\xE9s &felold\xE1sa");
     fw::setLanguage(fw::Language::English);
     EXPECT_EQ(fw::loadString(IDS_FIX), "&Fix");
+}
+
+} // namespace
+
+namespace {
+
+TEST(GXTitles, ComeFromTheStringTableOrFromAtoms)
+{
+    // The base document's titles: string ids, or atoms made at run time.
+    struct Plain : kvcore::CTGXDoc {
+    } doc;
+    doc.m_available = { IDS_FIX, IDS_UNFIX, 1 };
+    doc.m_selected = { 1, 0 };
+    EXPECT_EQ(doc.GetColumnTitle(1), "&Unfix");
+    EXPECT_EQ(doc.GetColumnTitle(2), "&Fix");
+    EXPECT_EQ(doc.GetColumnTitleText(7), "");
+
+    const std::string longTitle(200, 'x');
+    const std::uint16_t bid = kvcore::KvAddAtom("Board A Bid");
+    const std::uint16_t same = kvcore::KvAddAtom("BOARD A BID");
+    const std::uint16_t wide = kvcore::KvAddAtom(longTitle);
+    EXPECT_EQ(bid, same) << "letter case is ignored";
+    EXPECT_GE(bid, 0xC000);
+    EXPECT_EQ(kvcore::KvAddAtom(""), 0);
+    EXPECT_EQ(kvcore::KvAddAtom(std::string(300, 'y')), 0);
+    doc.m_atoms = 1;
+    doc.m_available = { bid, wide };
+    EXPECT_EQ(doc.GetColumnTitle(1), longTitle.substr(0, 128));
+    EXPECT_EQ(doc.GetColumnTitle(2), "Board A Bid");
+    // The atom stays while a reference is left.
+    EXPECT_TRUE(kvcore::KvDeleteAtom(bid));
+    EXPECT_EQ(kvcore::KvGetAtomName(bid), "Board A Bid");
+    EXPECT_TRUE(kvcore::KvDeleteAtom(bid));
+    EXPECT_EQ(kvcore::KvGetAtomName(bid), "");
+    EXPECT_FALSE(kvcore::KvDeleteAtom(bid));
+    EXPECT_TRUE(kvcore::KvDeleteAtom(wide));
 }
 
 } // namespace
