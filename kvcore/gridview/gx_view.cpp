@@ -50,8 +50,12 @@ void CTGXView::onInitialUpdate()
     // The look every table grid shares (lines, 3D titles, marking, printed page): the user's.
     if (ps)
         setProperties(ps->m_settings.grid);
-    if (CTGXDoc* doc = GetDocument())
+    if (CTGXDoc* doc = GetDocument()) {
+        // A stored zoom no step could reach (a damaged layout record) shows at 100.
+        if (doc->m_zoom < kZoomMin || doc->m_zoom > kZoomMax * 11 / 10)
+            doc->m_zoom = 100;
         setZoom(doc->m_zoom);
+    }
     fw::GridView::onInitialUpdate();
     RestructControl();
     lockUpdates(wasLocked);

@@ -155,6 +155,22 @@ TEST_F(GXViewTest, ZoomStepsStopAtTheLimitsAndLiveInTheDocument)
     EXPECT_EQ(doc.m_zoom, 319);
 }
 
+TEST(GXViewZoom, AStoredZoomNoStepReachesShowsAtHundred)
+{
+    fw::App app;
+    for (const auto& [stored, shown] : { std::pair { 0, 100 }, std::pair { 36, 100 }, std::pair { 40, 40 },
+             std::pair { 309, 309 }, std::pair { 340, 100 }, std::pair { 65535, 100 } }) {
+        SampleTableDoc doc;
+        doc.m_zoom = stored;
+        CTGXView view;
+        view.setDocument(&doc);
+        view.onInitialUpdate();
+        EXPECT_EQ(view.zoom(), shown) << stored;
+        EXPECT_EQ(doc.m_zoom, shown) << stored;
+        view.setDocument(nullptr);
+    }
+}
+
 TEST_F(GXViewTest, FixFreezesUpToTheCurrentColumnAndUnfixReleases)
 {
     EXPECT_FALSE(Update(ID_COL_FIX).text().has_value()) << "no current cell, no text change";
