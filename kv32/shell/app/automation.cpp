@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusError>
+#include <QFileInfo>
 
 #include "fw/core/codepage.h"
 #include "kv32/shell/app_commands.h"
@@ -25,6 +26,14 @@ bool ToProgramText(const QString& text, std::string& out)
 
 bool CKvAutomation::Register()
 {
+    // A desktop session names its bus; without one there is nothing to look for.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
+        && (runtime.isEmpty() || !QFileInfo::exists(runtime + "/bus"))) {
+        KvTrace("automation: no session bus (DBUS_SESSION_BUS_ADDRESS is not set); the program runs without its "
+                "automation interface");
+        return false;
+    }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         KvTrace("automation: no session bus (" + bus.lastError().message().toStdString()
