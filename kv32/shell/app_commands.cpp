@@ -173,6 +173,32 @@ std::string KvWithdrawOrderRecord(std::int64_t orderNumber)
     return w.Str();
 }
 
+namespace {
+
+// A call from outside can arrive while a message box of a request under way
+// runs its own event loop; it waits for no one and sends nothing then.
+class CAutomationCall {
+public:
+    CAutomationCall()
+        : m_bBusy(s_bInCall || fPacket != 0 || fTrPacket != 0)
+    {
+        if (!m_bBusy)
+            s_bInCall = true;
+    }
+    ~CAutomationCall()
+    {
+        if (!m_bBusy)
+            s_bInCall = false;
+    }
+    bool Busy() const { return m_bBusy; }
+
+private:
+    static inline bool s_bInCall = false;
+    bool m_bBusy;
+};
+
+} // namespace
+
 bool KvAutomationLoggedOn()
 {
     return ps != nullptr;
@@ -180,7 +206,8 @@ bool KvAutomationLoggedOn()
 
 bool KvAutomationSendOrder(const CKvAutomationOrder& order)
 {
-    if (ps == nullptr)
+    const CAutomationCall call;
+    if (ps == nullptr || call.Busy())
         return false;
     std::string record = KvAutomationOrderRecord(order);
     if (record.empty())
@@ -190,7 +217,8 @@ bool KvAutomationSendOrder(const CKvAutomationOrder& order)
 
 bool KvAutomationWithdrawOrder(std::int64_t orderNumber)
 {
-    if (ps == nullptr)
+    const CAutomationCall call;
+    if (ps == nullptr || call.Busy())
         return false;
     std::string record = KvWithdrawOrderRecord(orderNumber);
     if (record.empty())

@@ -71,7 +71,9 @@ std::string KvAutomationOrderRecord(const CKvAutomationOrder& order, std::string
 // The withdrawal of an order by its number; empty for a number outside 0..999999999999.
 std::string KvWithdrawOrderRecord(std::int64_t orderNumber);
 
-// The three automation members; false without a session or for refused input.
+// The three automation members; false without a session, for refused input,
+// and while a request of the program is under way (a call that arrives from a
+// message box's event loop) or another automation call runs.
 bool KvAutomationSendOrder(const CKvAutomationOrder& order);
 bool KvAutomationWithdrawOrder(std::int64_t orderNumber);
 bool KvAutomationLoggedOn();

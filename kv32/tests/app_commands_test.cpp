@@ -142,6 +142,13 @@ TEST_F(AppCommands, SendOrderFlagsAndRefusedInput)
         EXPECT_FALSE(KvAutomationSendOrder(o)) << c.name;
     }
     EXPECT_TRUE(router.Requests().empty()) << "refused input sends nothing";
+
+    // A call that arrives while a request of the program is under way sends nothing.
+    fTrPacket = 1;
+    EXPECT_FALSE(KvAutomationSendOrder(SampleOrder()));
+    EXPECT_FALSE(KvAutomationWithdrawOrder(42));
+    fTrPacket = 0;
+    EXPECT_TRUE(router.Requests().empty());
 }
 
 TEST_F(AppCommands, LogonVerificationSwitchAsksAndSendsTheOperatorRecord)
