@@ -29,10 +29,13 @@ void bookFigures(const DataSet& d, const Book& book, SecurityFigures& f)
     auto side = [&](const BookSide& b, int64_t& best, int64_t& depth, int64_t& count) {
         best = kNoValue;
         depth = 0;
-        count = static_cast<int64_t>(b.orders.size());
+        count = 0;
         for (const std::size_t i : b.orders) {
             const Order& o = d.orders[i];
-            if (Visible(o) == 0 || (best != kNoValue && o.price != best))
+            if (Visible(o) == 0)
+                continue;
+            ++count;
+            if (best != kNoValue && o.price != best)
                 continue;
             best = o.price;
             depth += Visible(o);

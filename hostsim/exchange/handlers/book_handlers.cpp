@@ -2,6 +2,7 @@
 // and the summary (27). The book windows get the whole book whenever it
 // changed since the version they name, else nothing. They show only the
 // shown quantities: a wholly hidden rest of an order is left out.
+#include <algorithm>
 #include <map>
 
 #include "core/exchange.h"
@@ -44,6 +45,13 @@ std::vector<Level> levels(const DataSet& d, const BookSide& side, const std::str
     return out;
 }
 
+// How many orders of a side show a quantity.
+int64_t shownCount(const DataSet& d, const BookSide& side)
+{
+    return std::count_if(
+        side.orders.begin(), side.orders.end(), [&](std::size_t i) { return Visible(d.orders[i]) > 0; });
+}
+
 // The yield of a level's price for a security quoted in yield too, else no value.
 int64_t levelYield(const Security& s, int64_t price)
 {
@@ -57,7 +65,7 @@ std::string byPrice(
     KvFieldWriter w;
     w.Number(b.version, 10)
         .Text(key, 17)
-        .Number(static_cast<int64_t>(b.bids.orders.size() + b.offers.orders.size()), 7)
+        .Number(shownCount(d, b.bids) + shownCount(d, b.offers), 7)
         .Number(static_cast<int64_t>(bids.size()), 2)
         .Number(static_cast<int64_t>(offers.size()), 2);
     for (const auto* side : { &bids, &offers }) {

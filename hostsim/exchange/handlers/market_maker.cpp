@@ -3,6 +3,7 @@
 // the price of every matching standing order by a number of ticks.
 #include "engine/engine.h"
 #include "engine/order_entry.h"
+#include "engine/order_rules.h"
 #include "handlers/transaction_support.h"
 
 namespace exchange {
@@ -11,9 +12,10 @@ namespace {
 
 constexpr std::size_t kBuyBlock = 31, kSellBlock = 165; // each side block is 134 characters
 
+// A priced order in the book (an amount order has no price to move).
 bool standingOrder(const Order& o)
 {
-    return o.status == 'O' && o.balance > 0;
+    return o.status == 'O' && o.balance > 0 && !IsAmountOrder(o);
 }
 
 void withdrawOrder(Exchange& ex, std::size_t i)

@@ -122,8 +122,9 @@ TEST_F(OrderValidityTest, HiddenQuantityTradesAfterTheShownOnesAndStaysOutOfTheB
     EXPECT_EQ(ex_->data().trades[trades + 1].quantity, 40);
     EXPECT_EQ(orderNumber(iceberg).balance, 40);
     EXPECT_EQ(f.offer, kNoValue) << "a wholly hidden rest sets no offer";
+    EXPECT_EQ(f.offerCount, 0) << "nor counts as an offer";
     const std::string byPrice = request(1, ++seq_[1], 36, User("BRK1T1") + key).front();
-    EXPECT_EQ(Field(byPrice, 34, 4), "0000") << "no level shows";
+    EXPECT_EQ(Field(byPrice, 27, 11), "00000000000") << "no order and no level shows";
     // The hidden rest still trades.
     ASSERT_EQ(
         order(1, OrderText(User("BRK1T1"), "BRK1A1", 'B', "000277500", "0000000000000040")).type, kAccepted);
