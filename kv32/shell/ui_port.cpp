@@ -32,6 +32,18 @@ void KvPostCommand(unsigned commandId)
         g_port->PostCommand(commandId);
 }
 
+void KvSetLogStatusText(const std::string& text)
+{
+    if (g_port != nullptr)
+        g_port->SetLogText(text);
+}
+
+void KvPostNotify(unsigned message)
+{
+    if (g_port != nullptr && message != 0)
+        g_port->PostNotify(message);
+}
+
 bool KvSessionWindowReady()
 {
     return g_port != nullptr && g_port->HasSession() && g_port->IsMainWindowEnabled();

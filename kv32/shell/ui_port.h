@@ -16,6 +16,10 @@ public:
     virtual void PostCommand(unsigned commandId) = 0;
     virtual bool HasSession() const = 0;
     virtual bool IsMainWindowEnabled() const = 0;
+    // The alert log's text on the status bar, in the highlight colours.
+    virtual void SetLogText(const std::string& text) { SetStatusText(text); }
+    // Posts a registered window message (no parameters) to the main window.
+    virtual void PostNotify(unsigned /*message*/) { }
 };
 
 // Installs the port (null: none); the caller keeps it alive while installed.
@@ -25,5 +29,7 @@ CKvUiPort* KvUiPort();
 void KvBeep(unsigned type);
 void KvSetStatusText(const std::string& text);
 void KvPostCommand(unsigned commandId);
+void KvSetLogStatusText(const std::string& text);
+void KvPostNotify(unsigned message);
 // A session exists and no modal dialog holds the main window.
 bool KvSessionWindowReady();

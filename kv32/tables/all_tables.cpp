@@ -3,5 +3,7 @@
 CKvTables& KvTables()
 {
     static CKvTables tables;
+    static const bool connected = (KvConnectAlertTables(tables), true);
+    (void)connected;
     return tables;
 }

@@ -7,11 +7,14 @@
 //   securities, participants, traders;
 //   firm, user and security alert tables;
 //   audit groups, audit types, audit events;
-//   alert log, order counting, schedule, orders, trades, deals, last trades,
+//   alert log, order-count definitions and statistics, default selections, schedule, orders, trades, deals, last trades,
 //   messages, news, trading events.
 #pragma once
 
+#include "kv32/tables/alert_log_table.h"
+#include "kv32/tables/alert_tables.h"
 #include "kv32/tables/board_table.h"
+#include "kv32/tables/def_sel_table.h"
 #include "kv32/tables/exch_message_table.h"
 #include "kv32/tables/flag_table.h"
 #include "kv32/tables/language_table.h"
@@ -20,6 +23,8 @@
 #include "kv32/tables/message_text_table.h"
 #include "kv32/tables/news_table.h"
 #include "kv32/tables/news_type_table.h"
+#include "kv32/tables/ord_count_alert_table.h"
+#include "kv32/tables/ord_count_table.h"
 #include "kv32/tables/participant_table.h"
 #include "kv32/tables/right_table.h"
 #include "kv32/tables/schedule_table.h"
@@ -45,6 +50,15 @@ struct CKvTables {
     CSecurityTable securities;
     CParticipantTable participants;
     CTraderTable traders;
+    // Alert definitions.
+    CFirmAlertTable firmAlerts;
+    CUserAlertTable userAlerts;
+    CSecAlertTable secAlerts;
+    // The alert log and order counting.
+    CAlertLogTable alertLog;
+    COrdCountAlertTable ordCountAlerts;
+    COrdCountTable ordCount;
+    CDefSelTable defSel;
     // Trading.
     CFlagTable2 schedule;
     CTable118 lastTrades;
@@ -71,3 +85,10 @@ inline CNewsTable& NewsTable() { return KvTables().news; }
 inline CTradeEventTable& TradeEventTable() { return KvTables().tradeEvents; }
 inline CParticipantTable& ParticipantTable() { return KvTables().participants; }
 inline CTraderTable& TraderTable() { return KvTables().traders; }
+inline CFirmAlertTable& FirmAlertTable() { return KvTables().firmAlerts; }
+inline CUserAlertTable& UserAlertTable() { return KvTables().userAlerts; }
+inline CSecAlertTable& SecAlertTable() { return KvTables().secAlerts; }
+inline CAlertLogTable& AlertLogTable() { return KvTables().alertLog; }
+inline COrdCountAlertTable& OrdCountAlertTable() { return KvTables().ordCountAlerts; }
+inline COrdCountTable& OrdCountTable() { return KvTables().ordCount; }
+inline CDefSelTable& DefSelTable() { return KvTables().defSel; }

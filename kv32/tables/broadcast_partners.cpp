@@ -37,3 +37,8 @@ bool CKvBroadcastPartners::TakeUnreadMessage()
     --messages.m_nPopupCount;
     return true;
 }
+
+void CKvBroadcastPartners::SetTradingDate(std::string_view yyyymmdd)
+{
+    OrdCountTable().SetToday(yyyymmdd);
+}

@@ -12,4 +12,6 @@ public:
     void EndNewsHeadBatch() override;
     bool TakeNewHeadline() override;
     bool TakeUnreadMessage() override;
+    // The order-count table counts the orders of this date.
+    void SetTradingDate(std::string_view yyyymmdd) override;
 };

@@ -142,4 +142,7 @@ struct SecurityRec {
     char szMemoSellQty[17];
     char szMemoSellTopUp[17];
     int32_t nMemoSellUseTopUp;
+    // Per column of the Securities window (position = column id - 2900): the
+    // colour an alert condition gives the cell, 0x00BBGGRR; 0 none.
+    uint32_t aAlertColors[73];
 };

@@ -1,6 +1,7 @@
 #include "kv32/shell/app/kv_app.h"
 
 #include <QApplication>
+#include <QPalette>
 
 #include "fw/ui/childframe.h"
 #include "kv32/shell/app/main_frame.h"
@@ -105,6 +106,27 @@ void CKvApp::SetStatusText(const std::string& text)
 {
     if (CMainFrameCore* frame = GetMainFrame())
         frame->setPaneText(0, text);
+}
+
+void CKvApp::SetLogText(const std::string& text)
+{
+    CMainFrameCore* frame = GetMainFrame();
+    if (frame == nullptr)
+        return;
+    // The highlight colours of the palette in force, as 0x00BBGGRR.
+    const auto colorRef = [](const QColor& c) {
+        return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8
+            | static_cast<uint32_t>(c.blue()) << 16;
+    };
+    const QPalette palette = QApplication::palette();
+    frame->GetStatusBar().SetOwnerDrawText(text, colorRef(palette.color(QPalette::HighlightedText)),
+        colorRef(palette.color(QPalette::Highlight)));
+}
+
+void CKvApp::PostNotify(unsigned message)
+{
+    if (CMainFrameCore* frame = GetMainFrame())
+        postMessage(frame, message);
 }
 
 bool CKvApp::HasSession() const

@@ -52,6 +52,8 @@ private:
     void Beep(unsigned type) override;
     void SetStatusText(const std::string& text) override;
     void PostCommand(unsigned commandId) override { PostMainCommand(commandId); }
+    void SetLogText(const std::string& text) override;
+    void PostNotify(unsigned message) override;
     bool HasSession() const override;
     bool IsMainWindowEnabled() const override;
     void OnTableUpdate(uint16_t tableId, const fw::RowHint* hint) override;

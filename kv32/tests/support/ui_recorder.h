@@ -25,6 +25,8 @@ public:
     void Beep(unsigned type) override { beeps.push_back(type); }
     void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
     void PostCommand(unsigned commandId) override { posted.push_back(commandId); }
+    void SetLogText(const std::string& text) override { logTexts.push_back(text); }
+    void PostNotify(unsigned message) override { notified.push_back(message); }
     bool HasSession() const override { return session; }
     bool IsMainWindowEnabled() const override { return windowEnabled; }
 
@@ -37,6 +39,8 @@ public:
     std::vector<unsigned> beeps;
     std::vector<std::string> statusTexts;
     std::vector<unsigned> posted;
+    std::vector<std::string> logTexts;
+    std::vector<unsigned> notified;
 };
 
 } // namespace kv32test
