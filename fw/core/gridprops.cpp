@@ -14,6 +14,7 @@ enum : std::uint16_t {
     kLandscape = 1u << 5,
     kKnownFlags = (1u << 6) - 1,
 };
+enum : std::uint8_t { kFontBold = 1u << 0, kFontItalic = 1u << 1 };
 } // namespace
 
 void storeGridProperties(Archive& ar, const GridProperties& p)
@@ -27,12 +28,18 @@ void storeGridProperties(Archive& ar, const GridProperties& p)
         ar.writeWord(static_cast<std::uint16_t>(m));
     ar.writeString(p.page.header);
     ar.writeString(p.page.footer);
+    ar.writeWord(kGridColorCount);
+    for (std::uint32_t color : p.colors)
+        ar.writeDWord(color);
+    ar.writeString(p.font.face);
+    ar.writeWord(static_cast<std::uint16_t>(p.font.points));
+    ar.writeByte(static_cast<std::uint8_t>((p.font.bold ? kFontBold : 0) | (p.font.italic ? kFontItalic : 0)));
 }
 
 void loadGridProperties(Archive& ar, GridProperties& out)
 {
     std::uint16_t version = ar.readWord();
-    if (version != kGridPropertiesVersion)
+    if (version != 1 && version != kGridPropertiesVersion)
         throw ArchiveError(ArchiveError::Cause::BadSchema,
                            "grid properties: version " + std::to_string(version) + " is not known");
     std::uint16_t flags = ar.readWord();
@@ -52,6 +59,21 @@ void loadGridProperties(Archive& ar, GridProperties& out)
     }
     p.page.header = ar.readString();
     p.page.footer = ar.readString();
+    if (version >= 2) {
+        if (ar.readWord() != kGridColorCount)
+            throw ArchiveError(ArchiveError::Cause::Generic, "grid properties: colour count is not known");
+        for (std::uint32_t& color : p.colors)
+            color = ar.readDWord();
+        p.font.face = ar.readString();
+        p.font.points = ar.readWord();
+        if (p.font.points < kMinFontPoints || p.font.points > kMaxFontPoints)
+            throw ArchiveError(ArchiveError::Cause::Generic, "grid properties: font size out of range");
+        const std::uint8_t fontFlags = ar.readByte();
+        if (fontFlags & ~(kFontBold | kFontItalic))
+            throw ArchiveError(ArchiveError::Cause::Generic, "grid properties: unknown font flags");
+        p.font.bold = fontFlags & kFontBold;
+        p.font.italic = fontFlags & kFontItalic;
+    }
     out = std::move(p);
 }
 

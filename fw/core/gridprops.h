@@ -4,6 +4,7 @@
 // texts). The settings file keeps it in its own versioned record.
 #include "fw/core/fw_core_api.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -27,6 +28,20 @@ struct PageSetup {
 
 inline constexpr int kMaxMargin = 100; // millimetres; more leaves no room for a row on A4
 
+// Colours of the grid's own elements, 0x00BBGGRR; kGridStyleColor leaves an element in the
+// colour the desktop's style gives it.
+enum GridColorEntry : int { kGridLineColor, kGridMarkColor, kGridColorCount };
+inline constexpr std::uint32_t kGridStyleColor = 0xFFFFFFFFu;
+
+// The font of every cell at zoom 100; no face keeps the application's font.
+struct GridFont {
+    std::string face; // Windows-1250
+    int points = 9;
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const GridFont&) const = default;
+};
+
 struct GridProperties {
     bool horizontalLines = true;
     bool verticalLines = true;
@@ -34,14 +49,22 @@ struct GridProperties {
     bool markCurrentRow = false;
     bool markCurrentColumn = false;
     PageSetup page;
+    std::array<std::uint32_t, kGridColorCount> colors { kGridStyleColor, kGridStyleColor };
+    GridFont font;
     bool operator==(const GridProperties&) const = default;
 };
 
-// The record: a word version (1), a word of flags (bit 0 horizontal lines, 1 vertical lines,
+// The record: a word version (2), a word of flags (bit 0 horizontal lines, 1 vertical lines,
 // 2 3D, 3 mark row, 4 mark column, 5 landscape), four words of margins (left, top, right,
-// bottom), then the header and footer strings. Loading refuses another version (BadSchema),
-// unknown flag bits and margins over kMaxMargin (Generic), leaving `props` unchanged.
-inline constexpr std::uint16_t kGridPropertiesVersion = 1;
+// bottom), the header and footer strings; since version 2 a word count of colours and the
+// colours as double words, the font's face string, its size in points (word, kMinFontPoints to
+// kMaxFontPoints) and a byte of font flags (bit 0 bold, 1 italic). Version 1 records load with
+// the style's colours and font. Loading refuses another version (BadSchema), unknown flag bits,
+// margins over kMaxMargin, another colour count and a size outside the limits (Generic),
+// leaving `props` unchanged.
+inline constexpr std::uint16_t kGridPropertiesVersion = 2;
+inline constexpr int kMinFontPoints = 4;
+inline constexpr int kMaxFontPoints = 24;
 FW_CORE_API void storeGridProperties(Archive& ar, const GridProperties& props);
 FW_CORE_API void loadGridProperties(Archive& ar, GridProperties& props);
 

@@ -1,6 +1,7 @@
 #pragma once
 // The common dialogs (file, colour, font) and the wait cursor. Each dialog can be answered by a
 // hook instead, which is how tests drive them.
+#include "fw/core/gridprops.h"
 #include "fw/ui/fw_ui_api.h"
 
 #include <array>
@@ -49,9 +50,8 @@ struct FW_UI_API FontChoice {
     bool operator==(const FontChoice&) const = default;
 };
 // Screen fonts without effects (no colour, underline or strike-out), kMinFontPoints to
-// kMaxFontPoints in size; a size outside is refused with a message and the dialog stays open.
-inline constexpr int kMinFontPoints = 4;
-inline constexpr int kMaxFontPoints = 24;
+// kMaxFontPoints (fw/core/gridprops.h) in size; a size outside is refused with a message and the
+// dialog stays open.
 FW_UI_API std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* parent = nullptr);
 using FontDialogHook = std::function<std::optional<FontChoice>(const FontChoice& initial)>;
 FW_UI_API void setFontDialogHook(FontDialogHook hook);

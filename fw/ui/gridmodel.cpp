@@ -159,7 +159,7 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     const bool marked = (look_.markRow && index.row() == look_.currentRow)
                         || (look_.markColumn && index.column() == look_.currentColumn);
     if (marked && !selected) {
-        QColor tint = option.palette.highlight().color();
+        QColor tint = look_.markColor != kDefaultColor ? colorFromRef(look_.markColor) : option.palette.highlight().color();
         tint.setAlpha(48);
         painter->fillRect(r, tint);
     }
@@ -172,7 +172,7 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     QRect textRect = r.adjusted(3, 0, -3, 0);
     QString text = shownText(s, QFontMetrics(f), textRect.width());
     painter->drawText(textRect, static_cast<int>(qtAlign(s.align)), text);
-    painter->setPen(option.palette.mid().color());
+    painter->setPen(look_.lineColor != kDefaultColor ? colorFromRef(look_.lineColor) : option.palette.mid().color());
     if (look_.horizontalLines)
         painter->drawLine(r.bottomLeft(), r.bottomRight());
     if (look_.verticalLines)

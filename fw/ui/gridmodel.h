@@ -56,6 +56,9 @@ struct GridLook {
     bool markColumn = false;
     int currentRow = -1;
     int currentColumn = -1;
+    // 0x00BBGGRR; kDefaultColor paints them as the style does.
+    uint32_t lineColor = kDefaultColor;
+    uint32_t markColor = kDefaultColor;
 };
 
 // Paints a cell straight from its style in one source call.

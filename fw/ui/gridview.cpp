@@ -142,6 +142,16 @@ void GridView::applyLook()
     look.verticalLines = props_.verticalLines;
     look.markRow = props_.markCurrentRow;
     look.markColumn = props_.markCurrentColumn;
+    look.lineColor = props_.colors[kGridLineColor];
+    look.markColor = props_.colors[kGridMarkColor];
+    if (!props_.font.face.empty()) {
+        QFont font(toQt(props_.font.face));
+        font.setPointSize(props_.font.points);
+        font.setBold(props_.font.bold);
+        font.setItalic(props_.font.italic);
+        if (font != baseFont_)
+            setBaseFont(font);
+    }
     // Without the 3D look the title row and the row numbers lie flat on the grid.
     QString flat = props_.threeD ? QString()
                                  : QStringLiteral("QHeaderView::section { background: palette(base); border: 0px;"

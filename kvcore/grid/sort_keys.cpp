@@ -29,12 +29,18 @@ SortKeyEntries ShowSortKeys(const std::vector<std::string>& titles, const std::v
         entries[k].text = column < titles.size() ? titles[column] : std::string();
         entries[k].ascending = (keys[k] >> 16) != 0;
     }
+    EnableSortKeys(titles, entries);
+    return entries;
+}
+
+void EnableSortKeys(const std::vector<std::string>& titles, SortKeyEntries& entries)
+{
+    entries[0].enabled = true;
     for (std::size_t k = 1; k < entries.size(); ++k) {
         entries[k].enabled = entries[k - 1].enabled && FindColumnTitle(titles, entries[k - 1].text).has_value();
         if (!entries[k].enabled)
             entries[k].text.clear();
     }
-    return entries;
 }
 
 SortKeysResult ReadSortKeys(const std::vector<std::string>& titles, const SortKeyEntries& entries)

@@ -4,6 +4,9 @@
 #include "fw/ui/app.h"
 #include "fw/ui/childframe.h"
 #include "kvcore/app/session_core.h"
+#include "kvcore/dialogs/color_select_dlg.h"
+#include "kvcore/dialogs/grid_props_page.h"
+#include "kvcore/dialogs/sort_dlg.h"
 #include "kvcore/frame/app_core.h"
 #include "kvcore/frame/main_frame_core.h"
 #include "kvcore/frame/wait_cursor.h"
@@ -47,9 +50,8 @@ void CTGXView::onInitialUpdate()
     m_data.SetDocument(GetDocument());
     setSource(&m_data);
     const bool wasLocked = lockUpdates(true);
-    // The look every table grid shares (lines, 3D titles, marking, printed page): the user's.
-    if (ps)
-        setProperties(ps->m_settings.grid);
+    // The look every table grid shares (lines, 3D titles, marking, colours, font, printed page).
+    setProperties(KvGridProperties());
     if (CTGXDoc* doc = GetDocument()) {
         // A stored zoom no step could reach (a damaged layout record) shows at 100.
         if (doc->m_zoom < kZoomMin || doc->m_zoom > kZoomMax * 11 / 10)
@@ -61,6 +63,13 @@ void CTGXView::onInitialUpdate()
     lockUpdates(wasLocked);
     m_bInitialized = true;
     redraw();
+}
+
+void CTGXView::onUpdate(fw::View* sender, intptr_t hint, fw::Hint* object)
+{
+    if (m_bInitialized && hint == 0 && object == nullptr && properties() != KvGridProperties())
+        setProperties(KvGridProperties());
+    fw::GridView::onUpdate(sender, hint, object);
 }
 
 void CTGXView::DoPopUpMenu(QPoint, unsigned) { }
@@ -107,9 +116,23 @@ void CTGXView::SetSelection(int docRow)
 
 int CTGXView::GetColWidth(unsigned pos) const { return colWidth(static_cast<int>(pos) + 1); }
 
-int CTGXView::SelColor() { return 0; }
+int CTGXView::SelColor()
+{
+    CColorSelectDlg dlg(this);
+    return dlg.doModal();
+}
 
-int CTGXView::RunSortDialog() { return 0; }
+int CTGXView::RunSortDialog()
+{
+    CTGXDoc* doc = GetDocument();
+    if (!doc)
+        return 0;
+    std::vector<std::string> titles;
+    for (std::size_t id = 0; id < doc->m_available.size(); ++id)
+        titles.push_back(doc->GetColumnTitleText(static_cast<int>(id)));
+    CDlgTabSort dlg(std::move(titles), doc->m_sortKeys, this);
+    return dlg.doModal();
+}
 
 void CTGXView::ResizeParentToFit(bool shrinkOnly)
 {

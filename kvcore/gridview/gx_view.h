@@ -32,6 +32,9 @@ public:
     // Binds the grid to the document, applies its columns, zoom and frozen count; updates that
     // arrive earlier are ignored.
     void onInitialUpdate() override;
+    // A full update (no hint) also takes the look every table grid shares, which the
+    // Customize sheet may have changed.
+    void onUpdate(fw::View* sender, intptr_t hint, fw::Hint* object) override;
     bool IsInitialized() const { return m_bInitialized; }
 
     // The context menu of a grid area: menu 52 for the title row's corner, 53 for a column
