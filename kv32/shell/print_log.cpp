@@ -1,5 +1,7 @@
 #include "kv32/shell/print_log.h"
 
+#include <utility>
+
 #include "fw/core/msgbox.h"
 #include "kv32/res/ids.h"
 #include "kv32/res/strings.h"
@@ -11,8 +13,14 @@ namespace {
 class CNoLinePrint : public CLinePrint {
 public:
     bool OpenDefaultPrinter(bool /*directPrint*/, int /*fontSize*/) override { return false; }
-    void PrintLine(const std::string& /*line*/) override { }
+    bool PrintLine(const std::string& /*line*/) override { return true; }
 };
+
+bool& PrintLogFailed()
+{
+    static bool failed = false;
+    return failed;
+}
 
 } // namespace
 
@@ -27,8 +35,16 @@ bool KvPrintLogLine(const std::string& line)
     CLinePrint* printer = KvPrintLog();
     if (printer == nullptr || KvAppSettings().bPrintLog == 0)
         return false;
-    printer->PrintLine(line);
-    return true;
+    if (printer->PrintLine(line))
+        return true;
+    KvAppSettings().bPrintLog = 0;
+    PrintLogFailed() = true;
+    return false;
+}
+
+bool KvTakePrintLogFailure()
+{
+    return std::exchange(PrintLogFailed(), false);
 }
 
 LinePrinterFactory NoLinePrinter()

@@ -13,7 +13,8 @@ public:
     virtual ~CLinePrint() = default;
     // Opens the default printer; false when there is none.
     virtual bool OpenDefaultPrinter(bool directPrint, int fontSize) = 0;
-    virtual void PrintLine(const std::string& line) = 0;
+    // False when the line could not be printed.
+    virtual bool PrintLine(const std::string& line) = 0;
     // Ends the open document, which sends it to the printer.
     virtual void EndDocument() { }
 };
@@ -21,8 +22,12 @@ public:
 // The program's print-log printer while the print log is on (the application
 // owns it and installs it here), else null.
 CLinePrint*& KvPrintLog();
-// One line on the print log when it is on; false when it is off.
+// One line on the print log when it is on; false when it is off. A line the
+// printer fails to print turns the print log off for the run and leaves a
+// printing failure for the receive step to report.
 bool KvPrintLogLine(const std::string& line);
+// A printing failure not reported yet; taken once.
+bool KvTakePrintLogFailure();
 
 // Makes a printer object; null when it cannot be made.
 using LinePrinterFactory = std::function<std::unique_ptr<CLinePrint>()>;

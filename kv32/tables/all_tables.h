@@ -25,6 +25,7 @@
 #include "kv32/tables/news_type_table.h"
 #include "kv32/tables/ord_count_alert_table.h"
 #include "kv32/tables/ord_count_table.h"
+#include "kv32/tables/order_table.h"
 #include "kv32/tables/participant_table.h"
 #include "kv32/tables/right_table.h"
 #include "kv32/tables/schedule_table.h"
@@ -61,6 +62,7 @@ struct CKvTables {
     CDefSelTable defSel;
     // Trading.
     CFlagTable2 schedule;
+    COrderTable orders;
     CTable118 lastTrades;
     CExchMessageTable messages;
     CNewsTable news;
@@ -79,6 +81,7 @@ inline CTable65& LanguageTable() { return KvTables().languages; }
 inline CSubTable73& NewsTypeTable() { return KvTables().newsTypes; }
 inline CMessageTextTable& MessageTextTable() { return KvTables().messageTexts; }
 inline CFlagTable2& ScheduleTable() { return KvTables().schedule; }
+inline COrderTable& OrderTable() { return KvTables().orders; }
 inline CTable118& LastTradeTable() { return KvTables().lastTrades; }
 inline CExchMessageTable& ExchMessageTable() { return KvTables().messages; }
 inline CNewsTable& NewsTable() { return KvTables().news; }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "kv32/shell/print_log.h"
 #include "kv32/tables/all_tables.h"
 
 void CKvBroadcastPartners::TakeExchangeMessage(tagTMSG& message)
@@ -41,4 +42,9 @@ bool CKvBroadcastPartners::TakeUnreadMessage()
 void CKvBroadcastPartners::SetTradingDate(std::string_view yyyymmdd)
 {
     OrdCountTable().SetToday(yyyymmdd);
+}
+
+bool CKvBroadcastPartners::TakePrintFailure()
+{
+    return KvTakePrintLogFailure();
 }

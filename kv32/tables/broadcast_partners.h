@@ -1,5 +1,6 @@
 // The exchange-message and news tables as the reply dispatch's partners for
-// broadcasts 194 and 195 and for the pop-ups of the receive step.
+// broadcasts 194 and 195 and for the pop-ups of the receive step (the print
+// log's failure among them).
 #pragma once
 
 #include "kv32/shell/reply_partners.h"
@@ -14,4 +15,5 @@ public:
     bool TakeUnreadMessage() override;
     // The order-count table counts the orders of this date.
     void SetTradingDate(std::string_view yyyymmdd) override;
+    bool TakePrintFailure() override;
 };

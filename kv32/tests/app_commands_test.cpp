@@ -196,7 +196,11 @@ TEST_F(AppCommands, TrafficAverageDividesByAtLeastOneSecond)
 class RecordingPrinter : public CLinePrint {
 public:
     bool OpenDefaultPrinter(bool, int) override { return true; }
-    void PrintLine(const std::string& line) override { lines.push_back(line); }
+    bool PrintLine(const std::string& line) override
+    {
+        lines.push_back(line);
+        return true;
+    }
     void EndDocument() override { ++ends; }
     std::vector<std::string> lines;
     int ends = 0;

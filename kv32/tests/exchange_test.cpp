@@ -169,6 +169,48 @@ TEST_F(AgainstExchange, AutomationOrderIsAcceptedAndWithdrawn)
         table->Free();
 }
 
+// The user's orders arrive through their standing request from the host's
+// first change, page by page, until every order of the user's firm is held.
+TEST_F(AgainstExchange, OrdersLoadThroughTheirStandingRequest)
+{
+    CKvTables& t = KvTables();
+    CVorlPermTarget* const order[] = { &t.boards, &t.statuses, &t.sectors, &t.markets, &t.instruments, &t.securities };
+    for (CVorlPermTarget* table : order)
+        ASSERT_EQ(table->Load(), 1);
+    for (CVorlPermTarget* table : CVorlPermTarget::apPermTargets)
+        if (table != &t.securities)
+            table->Free();
+    t.securities.m_bLoaded = false; // its changes would share the replies
+    ASSERT_EQ(t.orders.Load(), 1);
+    int previous = -1;
+    for (int poll = 0; poll < 100 && t.orders.GetCount() != previous; ++poll) {
+        previous = t.orders.GetCount();
+        app.CollectAllRequests();
+        ASSERT_TRUE(VORLInfoReqEnd());
+        ASSERT_EQ(app.VORLInfoReqRecv(), 1);
+    }
+    EXPECT_TRUE(ui.boxes.empty());
+    size_t expected = 0;
+    for (const exchange::Order& o : host->data().orders)
+        expected += o.firm == "BRK1" ? 1 : 0;
+    ASSERT_GT(expected, 0u);
+    EXPECT_EQ(static_cast<size_t>(t.orders.GetCount()), expected);
+    for (const exchange::Order& o : host->data().orders) {
+        if (o.firm != "BRK1")
+            continue;
+        const COrderRec* rec = t.orders.FindSlot(static_cast<uint32_t>(o.number));
+        ASSERT_NE(rec, nullptr) << o.number;
+        EXPECT_EQ(rec->szSecurityCode, o.securityKey);
+        EXPECT_NE(rec->szSecurity[0], '\0') << o.number;
+        EXPECT_STREQ(rec->szType, o.flags.c_str());
+        EXPECT_EQ(static_cast<double>(rec->dQty), static_cast<double>(o.quantity));
+    }
+
+    t.orders.Free();
+    for (CVorlPermTarget* table : order)
+        table->Free();
+}
+
 } // namespace
 
 #endif

@@ -176,6 +176,7 @@ TEST_F(FrameCommands, NotificationsShowTheirDialogs)
 #include "kv32/res/shell_strings.h"
 #include "kv32/res/strings.h"
 #include "kv32/res/table_strings.h"
+#include "kv32/res/trading_strings.h"
 
 namespace {
 
@@ -187,7 +188,7 @@ TEST(ShellStrings, BothLanguagesAndIdsApartFromTheOtherTexts)
         EXPECT_TRUE(e.hu != nullptr && *e.hu != '\0') << e.id;
         ids.push_back(e.id);
     }
-    for (auto table : { Kv32Strings(), Kv32TableStrings(), Kv32NewsStrings() }) {
+    for (auto table : { Kv32Strings(), Kv32TableStrings(), Kv32NewsStrings(), Kv32TradingStrings() }) {
         for (const fw::StringEntry& e : table)
             ids.push_back(e.id);
     }

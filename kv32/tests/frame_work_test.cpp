@@ -260,7 +260,11 @@ namespace {
 class LinePrinter : public CLinePrint {
 public:
     bool OpenDefaultPrinter(bool, int) override { return true; }
-    void PrintLine(const std::string& line) override { lines.push_back(line); }
+    bool PrintLine(const std::string& line) override
+    {
+        lines.push_back(line);
+        return true;
+    }
     void EndDocument() override { ++ends; }
     std::vector<std::string> lines;
     int ends = 0;

@@ -34,7 +34,11 @@ public:
         m_log.calls.push_back("open " + std::to_string(direct) + " " + std::to_string(fontSize));
         return m_log.opens;
     }
-    void PrintLine(const std::string& line) override { m_log.calls.push_back(line); }
+    bool PrintLine(const std::string& line) override
+    {
+        m_log.calls.push_back(line);
+        return true;
+    }
 
 private:
     PrinterLog& m_log;
