@@ -16,6 +16,7 @@
 #include "kv32/shell/app_settings.h"
 #include "kv32/shell/print_log.h"
 #include "kv32/tables/all_tables.h"
+#include "kv32/tables/right_table.h"
 #include "kv32/tables/table_updates.h"
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/router/info_req.h"
@@ -633,6 +634,29 @@ TEST_F(OrderTableTest, FlagHelpers)
     EXPECT_STREQ(shortOut, "MLDN_");
     EXPECT_FALSE(COrderTable::TestFlag("1", 1)) << "a short flag text reads as clear beyond its end";
     EXPECT_TRUE(COrderTable::TestFlag("1", 0));
+}
+
+} // namespace
+} // namespace kv32test
+
+namespace kv32test {
+namespace {
+
+TEST_F(OrderTableTest, NewOrdersReachTheProgramsOrderCounting)
+{
+    orders.SetCountOrderHook(m_programHook);
+    RightTable().AddRec(RightRec { 0, 142, 0, 0 }); // order counting may be used
+    OrdCountTable().SetToday("20261210");
+    OrderSpec normal = Spec(1, 10);
+    Order(normal);
+    Order(Spec(2, 10, 'M')); // a change: not counted again
+    Order(MarketMaker(3, 11));
+    ASSERT_EQ(OrdCountTable().GetCount(), 1);
+    const COrdCountRec& count = *OrdCountTable().GetRec(0);
+    EXPECT_STREQ(count.szBoard, "BRD1");
+    EXPECT_STREQ(count.szFirm, "FIRM1");
+    EXPECT_EQ(count.anOrders[0], 1);
+    EXPECT_EQ(count.anOrders[1], 1) << "the market-maker order is counted apart";
 }
 
 } // namespace
