@@ -2,6 +2,8 @@
 
 #include "fw/ui/text.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -16,7 +18,11 @@ PropertyPage::PropertyPage(uint32_t templateId) : Dialog(templateId)
     setWindowFlags(Qt::Widget);
 }
 
-PropertyPage::~PropertyPage() = default;
+PropertyPage::~PropertyPage()
+{
+    if (sheet_)
+        sheet_->removePage(this);
+}
 
 void PropertyPage::setModified(bool modified)
 {
@@ -96,11 +102,38 @@ PropertySheet::~PropertySheet()
 
 void PropertySheet::addPage(PropertyPage& page)
 {
+    insertPage(pageCount(), page);
+}
+
+void PropertySheet::insertPage(int index, PropertyPage& page)
+{
+    // A page shows once: adding it again moves it.
+    removePage(&page);
+    index = std::clamp(index, 0, pageCount());
     page.sheet_ = this;
-    pages_.push_back(&page);
+    pages_.insert(pages_.begin() + index, &page);
+    if (active_ >= index)
+        ++active_;
     switching_ = true;
-    tabs_->addTab(&page, page.windowTitle());
+    tabs_->insertTab(index, &page, page.windowTitle());
     switching_ = false;
+}
+
+void PropertySheet::removePage(PropertyPage* page)
+{
+    const auto it = std::find(pages_.begin(), pages_.end(), page);
+    if (it == pages_.end())
+        return;
+    const int index = static_cast<int>(it - pages_.begin());
+    pages_.erase(it);
+    if (active_ == index)
+        active_ = -1;
+    else if (active_ > index)
+        --active_;
+    switching_ = true;
+    tabs_->removeTab(index);
+    switching_ = false;
+    pageModified();
 }
 
 PropertyPage* PropertySheet::page(int index) const

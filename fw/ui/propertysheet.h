@@ -59,7 +59,11 @@ public:
     ~PropertySheet() override;
 
     // The pages stay the caller's (usually members of the same object); add them before running.
+    // A page destroyed before the sheet leaves it.
     void addPage(PropertyPage& page);
+    // Puts the page before the one at index (appends when index is past the end); a page of
+    // the sheet moves there.
+    void insertPage(int index, PropertyPage& page);
     int pageCount() const { return static_cast<int>(pages_.size()); }
     PropertyPage* page(int index) const;
     int activeIndex() const { return active_; }
@@ -75,6 +79,9 @@ public:
     void pageModified();
 
 private:
+    friend class PropertyPage;
+    void removePage(PropertyPage* page);
+
     QTabWidget* tabs_;
     QPushButton* applyButton_;
     std::vector<PropertyPage*> pages_;

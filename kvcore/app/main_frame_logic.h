@@ -6,16 +6,65 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
+#include "fw/core/records.h"
+#include "fw/ui/syscommand.h"
 #include "kvcore/kvcore_api.h"
 
 class CSessionCore;
 
+namespace fw {
+class Archive;
+class CmdUI;
+} // namespace fw
+
 enum KvFrameCommandId : unsigned {
+    ID_KV_OPTIONS_MOUSE = 35942,
+    ID_KV_OPTIONS_CALCULATOR = 35943,
+    ID_KV_OPTIONS_SAVER_START = 35944,
+    ID_KV_OPTIONS_SAVER_SETUP = 35945,
+    ID_KV_OPTIONS_PASSWORD = 35949,
+    ID_KV_CUSTOMIZE = 35951,
+    ID_KV_OPTIONS_UI = 35953,
     ID_KV_SESSION_END_NO_LOGOFF = 35955,
+    ID_KV_TICKER_WINDOW = 35960,
+    ID_KV_WINDOW_CLOSE_ALL = 35961,
+    ID_KV_WINDOW_RESTORE = 35963,
+    ID_KV_WINDOW_MOVE = 35964,
+    ID_KV_WINDOW_SIZE = 35965,
+    ID_KV_WINDOW_MINIMIZE = 35966,
+    ID_KV_WINDOW_MAXIMIZE = 35967,
     ID_KV_REFRESH = 35968,
+    ID_KV_WORKSPACE_AUTOSAVE = 35975,
+    ID_KV_WORKSPACE_SAVE = 35976,
+    ID_KV_WORKSPACE_RESTORE = 35977,
+    ID_KV_WORKSPACE_1 = 35978,
+    ID_KV_WORKSPACE_5 = 35982,
+    ID_KV_LINK_TO = 35993,
+    ID_KV_WINDOWS_DIALOG = 45071,
 };
+
+// Messages of the frame's commands.
+enum KvFrameMessage : unsigned {
+    IDS_CHOOSE_FILE_FAILED = 30004,
+    IDS_CALCULATOR_NOT_STARTED = 30005,
+    IDS_COMMANDS_PAGE = 30015,
+    IDS_CUSTOMIZE = 20624,
+};
+
+// What the file dialog of GetFilename asks; texts are Windows-1250.
+struct KvFileRequest {
+    bool open = true;
+    std::string folder; // where the dialog starts
+    std::string defaultName;
+    std::string title;
+    std::string filter; // "description|patterns|...||"
+    std::string defaultExt;
+};
+enum class KvFileChoice { Ok, Cancel, Failed };
 
 class KVCORE_API CMainFrameCoreLogic {
 public:
@@ -81,6 +130,64 @@ public:
     static int OrderPaneWidth();
     static bool OrderPaneShown();
 
+    // The main frame of the current application, or null.
+    static CMainFrameCoreLogic* Current();
+
+    // Workspaces: autosave switch, save and restore through the file dialog, slots 1-5.
+    void OnWorkspaceAutoSave();
+    void OnUpdateWorkspaceAutoSave(fw::CmdUI& ui);
+    void OnWorkspaceSave();
+    void OnWorkspaceRestore();
+    void OnUpdateInSession(fw::CmdUI& ui);
+    void OnWorkspaceN(unsigned id);
+    void OnUpdateWorkspaceN(fw::CmdUI& ui);
+    // Options.
+    void OnOptionsPassword();
+    void OnOptionsCalculator();
+    void OnUpdateOptionsCalculator(fw::CmdUI& ui);
+    void OnOptionsMouse();
+    void OnUpdateOptionsMouse(fw::CmdUI& ui);
+    void OnOptionsUi();
+    void OnUpdateOptionsUi(fw::CmdUI& ui);
+    void OnOptionsSaverStart() { RunScreenSaver(true); }
+    void OnOptionsSaverSetup() { RunScreenSaver(false); }
+    void OnUpdateOptionsSaver(fw::CmdUI& ui);
+    // Window commands on the active list window; enabled only while one is active.
+    void DoSysMenu(fw::SysCommand command);
+    void OnUpdateWindowOptions(fw::CmdUI& ui);
+    void OnWindowCloseAll() { MDIDestroyAll(); }
+    // A command that this program does not offer leaves the menu the first time it is shown.
+    void OnUpdateRemoveMenuItem(fw::CmdUI& ui);
+
+    // The file dialog in the settings folder; the chosen path, or empty when cancelled (a
+    // failed dialog also says so).
+    std::string GetFilename(bool bOpen, const std::string& strDefaultName, const std::string& strTitle,
+        unsigned nFilterId, const std::string& strDefaultExt);
+
+    // The shortcut table in force: the interface's own, or the user's once the settings put
+    // theirs in force. The settings file stores this table.
+    const std::vector<fw::AccelRecord>& GetShortcutTable() const { return m_aShortcuts; }
+    void SetShortcutTable(std::vector<fw::AccelRecord> table);
+
+    // What the session's workspace record asks of the windows. The frame's own record
+    // (toolbars, then the main window's placement); throws fw::ArchiveError on damaged bytes.
+    virtual void SerializeWorkspace(fw::Archive& /*ar*/) { }
+    // Every open document keeps its window's layout in the session's entry.
+    virtual void StoreAllDocumentsInfo() { }
+    // The open table windows, front-most first; loading opens them. Without windows the
+    // count is 0.
+    virtual void SerializeAllDocuments(fw::Archive& ar) { SerializeNoDocuments(ar); }
+    // A workspace without windows: the count 0; reading refuses a workspace that lists any.
+    static void SerializeNoDocuments(fw::Archive& ar);
+    virtual void MDIClientHide() { }
+    virtual void MDIClientShow() { }
+    // The active list window's frame shows its document's title again.
+    virtual void UpdateActiveFrameTitle() { }
+    // Closes every document and removes the document templates.
+    virtual void MDIDestroyAll() { }
+    // Queues a command to the frame, as the window system posts it.
+    void PostCommand(unsigned id) { PostFrameCommand(id); }
+
 protected:
     // Platform hooks of the window.
     virtual bool IsFrameIconic() const { return false; }
@@ -98,9 +205,23 @@ protected:
     // Dock state, accelerators, menu, status bar and title of the interface.
     virtual void ApplyInterface(unsigned /*nIDR*/, bool /*loggedOn*/) { }
     virtual void ClosePrintPreview() { }
-    // Closes every document and removes the document templates.
-    virtual void MDIDestroyAll() { }
     virtual void UpdateAllDocuments() { }
+    // The file dialog; path receives the choice on Ok.
+    virtual KvFileChoice ChooseFile(const KvFileRequest& /*request*/, std::string& /*path*/)
+    {
+        return KvFileChoice::Cancel;
+    }
+    // The password dialog in its change mode.
+    virtual void RunPasswordDialog() { }
+    virtual bool HasActiveChild() const { return false; }
+    virtual void SysCommandToActiveChild(fw::SysCommand /*command*/) { }
+    // Puts the table in force as the window's keyboard shortcuts.
+    virtual void InstallAccelerators(std::span<const fw::AccelRecord> /*table*/) { }
+    // Removes the command's items from the frame's menu, and the popups left empty.
+    virtual void RemoveMenuCommand(unsigned /*id*/) { }
+    virtual void RecalcLayout() { }
+    // Starts an option program (calculator, screen saver); false when it could not start.
+    virtual bool StartProgram(const std::string& commandLine, const std::string& argument);
 
 private:
     void ShowClock();
@@ -109,6 +230,7 @@ private:
     void AbandonLogon();
 
     void DropSession();
+    void RunScreenSaver(bool start);
 
     std::unique_ptr<CSessionCore> m_pSession; // what ps points to
     bool m_bEnding = false; // EndSession runs
@@ -118,4 +240,5 @@ private:
     bool m_bRefreshDate = true;
     unsigned m_nCurrentIDR = 0;
     std::string m_sShownDate; // the date the pane shows, as yyyymmdd
+    std::vector<fw::AccelRecord> m_aShortcuts;
 };

@@ -44,10 +44,18 @@ public:
     // force once the whole file has been read.
     virtual void SerializeSettingsTail(fw::Archive& /*ar*/) { }
     virtual void ApplySettingsTail() { }
+    // After a settings file was applied: the ticker window opens again when it was open.
+    virtual void PostSerialize();
+    // Whether the ticker window is open now; stored in the settings file. The base keeps
+    // what the last settings file said.
+    virtual int TickerWindowOpen() { return m_settings.options.ticker; }
     // The workspace header; the base writes none.
     virtual int PreSerializeWorkspace(fw::Archive& /*ar*/) { return 1; }
-    // The workspace record; throws fw::ArchiveError on damaged bytes.
+    // The workspace record: the targets' colours, the layout part of every entry, the open
+    // windows and the main window's record. Throws fw::ArchiveError on damaged bytes.
     virtual void SerializeWorkspace(fw::Archive& ar);
+    // After a workspace was read (whole or not): the windows show again.
+    virtual void PostSerializeWorkspace();
     // Sets sSettingsPath; the constructor calls it.
     static void FindSettingsFolder();
 

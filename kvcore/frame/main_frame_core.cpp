@@ -36,6 +36,7 @@ CMainFrameCore::CMainFrameCore(QWidget* parent)
     map.onCommand(ID_KV_SESSION_END_NO_LOGOFF, [this] { OnSessionEndNoLogoff(); });
     map.onCommand(ID_KV_FORCE_LOGOFF, [this] { OnForceLogoff(); });
     map.onCommand(ID_KV_REFRESH, [this] { OnTableRefresh(); });
+    MapFrameCommands();
 }
 
 CMainFrameCore::~CMainFrameCore()
@@ -63,10 +64,6 @@ int CMainFrameCore::OnCreate()
         app->setTimer(this, kDateTimer, kDatePeriodMs);
     }
     return 0;
-}
-
-void CMainFrameCore::DoCustomize(fw::PropertySheet& /*sheet*/)
-{
 }
 
 void CMainFrameCore::AddDefaultButtonGroup(
@@ -134,10 +131,10 @@ void CMainFrameCore::ApplyInterface(unsigned nIDR, bool loggedOn)
         m_pToolBarManager->SetLogOnDockState();
     else
         m_pToolBarManager->SetLogOffDockState();
-    if (const fw::AccelTable* accels = fw::findAccel(nIDR))
-        setAccelerators(accels->entries);
-    else
-        setAccelerators({});
+    // The interface's own shortcuts; the user's stored ones replace them once restored.
+    const fw::AccelTable* accels = fw::findAccel(nIDR);
+    SetShortcutTable(accels != nullptr ? std::vector<fw::AccelRecord>(accels->entries.begin(), accels->entries.end())
+                                       : std::vector<fw::AccelRecord> {});
     fw::Menu menu;
     if (const fw::MenuTemplate* tmpl = fw::findMenu(nIDR))
         menu = fw::buildMenu(*tmpl, fw::language());
@@ -146,14 +143,6 @@ void CMainFrameCore::ApplyInterface(unsigned nIDR, bool loggedOn)
     if (QStatusBar* bar = statusBar())
         bar->show();
     setWindowTitle(fw::toQt(fw::loadString(nIDR)));
-}
-
-void CMainFrameCore::MDIDestroyAll()
-{
-    if (CKvAppCore* app = CKvAppCore::Instance()) {
-        app->CloseAllDocuments();
-        app->DeleteAllDocTemplates();
-    }
 }
 
 void CMainFrameCore::UpdateAllDocuments()

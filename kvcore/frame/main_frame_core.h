@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fw/ui/mainframe.h"
 #include "kvcore/app/main_frame_logic.h"
@@ -16,8 +17,10 @@
 class CKvToolBarManager;
 
 namespace fw {
+class Archive;
+class ChildFrame;
 class PropertySheet;
-}
+} // namespace fw
 
 class KVCORE_API CMainFrameCore : public fw::MainFrame, public CMainFrameCoreLogic {
     Q_OBJECT
@@ -28,8 +31,22 @@ public:
     // Builds panes, bars and accelerators, shows the logged-off interface and starts the
     // timers; the application calls it once the frame object is complete. 0 on success.
     virtual int OnCreate();
-    // The "Customize" sheet; an override adds its pages and calls the base.
+    // The "Customize" sheet; an override adds its pages and calls the base, which puts its
+    // own pages first and runs the sheet.
     virtual void DoCustomize(fw::PropertySheet& sheet);
+    void OnCustomize();
+
+    // The workspace's frame record: the toolbars, then the main window's placement.
+    void SerializeWorkspace(fw::Archive& ar) override;
+    void StoreAllDocumentsInfo() override;
+    void SerializeAllDocuments(fw::Archive& ar) override;
+    void MDIClientHide() override;
+    void MDIClientShow() override;
+    void UpdateActiveFrameTitle() override;
+    // Hides the MDI area, closes every document, removes the document templates, shows it again.
+    void MDIDestroyAll() override;
+    // The list windows, the active (top) one first.
+    void FillChildZList(std::vector<fw::ChildFrame*>& list) const;
 
     CKvStatusBar& GetStatusBar() { return m_statusBar; }
     CKvToolBarManager& GetToolBarManager() { return *m_pToolBarManager; }
@@ -49,8 +66,13 @@ protected:
     void PostFrameCommand(unsigned id) override;
     void SendFrameCommand(unsigned id) override;
     void ApplyInterface(unsigned nIDR, bool loggedOn) override;
-    void MDIDestroyAll() override;
     void UpdateAllDocuments() override;
+    KvFileChoice ChooseFile(const KvFileRequest& request, std::string& path) override;
+    void RunPasswordDialog() override;
+    bool HasActiveChild() const override;
+    void SysCommandToActiveChild(fw::SysCommand command) override;
+    void InstallAccelerators(std::span<const fw::AccelRecord> table) override;
+    void RemoveMenuCommand(unsigned id) override;
 
     // With the maximise flag (command line M) the window stays maximised: moving, sizing,
     // minimising and restoring are refused.
@@ -62,6 +84,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void MapFrameCommands();
+
     std::unique_ptr<CKvToolBarManager> m_pToolBarManager;
     CKvStatusBar m_statusBar;
     bool m_bCreated = false;

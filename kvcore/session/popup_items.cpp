@@ -2,6 +2,24 @@
 
 #include <algorithm>
 
+#include "fw/core/resources.h"
+#include "fw/core/strings.h"
+#include "kvcore/app/menu_access.h"
+
+std::optional<fw::Menu> KvTableMenu(unsigned tableId)
+{
+    const fw::MenuTemplate* tmpl = fw::findMenu(tableId);
+    if (tmpl == nullptr)
+        return std::nullopt;
+    fw::Menu menu = fw::buildMenu(*tmpl, fw::language());
+    if (const fw::Menu* first = menu.itemAt(0); first != nullptr && first->isPopup()) {
+        fw::Menu popup = *first;
+        menu = std::move(popup);
+    }
+    PruneMenu(&menu);
+    return menu;
+}
+
 std::vector<KvPopupItem> KvPopupItems(const fw::Menu& menu)
 {
     std::vector<KvPopupItem> items;

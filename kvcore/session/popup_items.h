@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ struct KvPopupItem {
     std::string text; // the menu text without '&', or a line of 53 hyphens for a separator
     std::uint16_t command = 0; // 0 for a separator
 };
+
+// The menu of a table id (the menu resource of that id; its first popup when it holds one),
+// cut to what the user may use; none when there is no such menu.
+KVCORE_API std::optional<fw::Menu> KvTableMenu(unsigned tableId);
 
 // The items of the menu, in menu order.
 KVCORE_API std::vector<KvPopupItem> KvPopupItems(const fw::Menu& menu);

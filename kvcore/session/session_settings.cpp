@@ -4,9 +4,11 @@
 #include <cstdlib>
 
 #include "fw/core/msgbox.h"
+#include "kvcore/app/main_frame_logic.h"
 #include "kvcore/app/message_box.h"
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/app/session_core.h"
+#include "kvcore/session/popup_items.h"
 #include "kvcore/session/session_files.h"
 #include "kvcore/session/shortcut_table.h"
 
@@ -32,6 +34,17 @@ int CSessionCore::OnNewDocument()
 {
     m_settings.layouts.assign(static_cast<std::size_t>(std::max(0, std::min(GetTableSize(), kMaxTableCount))),
         KvLayoutEntry {});
+    // Each table's popup shows the items of its menu that the user may use, in menu order,
+    // until the user arranges it otherwise.
+    for (std::size_t id = 1; id < m_settings.layouts.size(); ++id) {
+        KvLayoutEntry& entry = m_settings.layouts[id];
+        entry.popup.clear();
+        if (const std::optional<fw::Menu> menu = KvTableMenu(static_cast<unsigned>(id))) {
+            for (std::size_t i = 0; i < menu->itemCount() && i <= 0xFFFF; ++i)
+                entry.popup.push_back(static_cast<std::uint16_t>(i));
+        }
+        entry.placement = fw::WindowPlacement {};
+    }
     return 1;
 }
 
@@ -48,6 +61,9 @@ int CSessionCore::SaveSettings(const char* path)
     o.confirm = m_bConfirm;
     o.ts = iTS;
     o.highSpeedDelay = iHighSpeedDelay;
+    o.ticker = TickerWindowOpen() ? 1 : 0;
+    if (const CMainFrameCoreLogic* frame = CMainFrameCoreLogic::Current())
+        m_settings.shortcuts = frame->GetShortcutTable();
     const std::string file = path != nullptr ? std::string(path) : DefaultSettingsFile();
     const int failed = KvSaveSettingsFile(
         file, m_nClassVersion, m_sUser, m_settings, [this](fw::Archive& ar) { SerializeSettingsTail(ar); });
@@ -85,6 +101,8 @@ int CSessionCore::ReadSettings(const char* path)
     KvShortcutTable shortcuts { std::move(m_settings.shortcuts) };
     shortcuts.Permission();
     m_settings.shortcuts = std::move(shortcuts.m_entries);
+    if (CMainFrameCoreLogic* frame = CMainFrameCoreLogic::Current(); frame != nullptr && !m_settings.shortcuts.empty())
+        frame->SetShortcutTable(m_settings.shortcuts);
     ApplySettingsTail();
     const KvSessionOptions& o = m_settings.options;
     m_bMouse = o.mouse;
@@ -92,5 +110,14 @@ int CSessionCore::ReadSettings(const char* path)
     m_bConfirm = o.confirm;
     iTS = o.ts;
     iHighSpeedDelay = o.highSpeedDelay;
+    PostSerialize();
     return 1;
+}
+
+void CSessionCore::PostSerialize()
+{
+    if (!m_settings.options.ticker)
+        return;
+    if (CMainFrameCoreLogic* frame = CMainFrameCoreLogic::Current())
+        frame->PostCommand(ID_KV_TICKER_WINDOW);
 }

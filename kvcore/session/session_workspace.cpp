@@ -1,8 +1,11 @@
-// The session's workspace files: the arrangement of the table windows. A workspace is read
-// whole before any of it is applied, and written through a temporary file.
+// The session's workspace files: the arrangement of the table windows. A workspace is
+// written whole to a temporary file and renamed over the old one. Reading applies each part
+// as it comes (windows open from their records); damaged bytes stop it with a message.
 #include "fw/core/msgbox.h"
+#include "kvcore/app/main_frame_logic.h"
 #include "kvcore/app/message_box.h"
 #include "kvcore/app/session_core.h"
+#include "kvcore/router/vorl_target.h"
 #include "kvcore/session/session_files.h"
 
 std::string CSessionCore::DefaultWorkspaceFile() const
@@ -22,13 +25,36 @@ bool CSessionCore::IsCurrentWorkspaceSlot(int slot) const
 
 void CSessionCore::SerializeWorkspace(fw::Archive& ar)
 {
+    CMainFrameCoreLogic* frame = CMainFrameCoreLogic::Current();
+    // The windows of the workspace replace those open now.
+    if (!ar.isStoring() && frame != nullptr)
+        frame->MDIDestroyAll();
+    for (CVorlPermTarget* target : CVorlPermTarget::apPermTargets)
+        target->SerializeColors(ar);
     if (ar.isStoring()) {
+        if (frame != nullptr)
+            frame->StoreAllDocumentsInfo();
         WriteWorkspaceLayouts(ar, m_settings.layouts);
-        return;
+    } else {
+        // The entries change only once all of them have been read.
+        std::vector<KvLayoutEntry> staged = m_settings.layouts;
+        ReadWorkspaceLayouts(ar, staged);
+        m_settings.layouts = std::move(staged);
     }
-    std::vector<KvLayoutEntry> staged = m_settings.layouts;
-    ReadWorkspaceLayouts(ar, staged);
-    m_settings.layouts = std::move(staged);
+    if (frame != nullptr) {
+        frame->SerializeAllDocuments(ar);
+        frame->SerializeWorkspace(ar);
+    } else {
+        CMainFrameCoreLogic::SerializeNoDocuments(ar);
+    }
+}
+
+void CSessionCore::PostSerializeWorkspace()
+{
+    if (CMainFrameCoreLogic* frame = CMainFrameCoreLogic::Current()) {
+        frame->MDIClientShow();
+        frame->UpdateActiveFrameTitle();
+    }
 }
 
 int CSessionCore::SaveWorkspace(const char* path)
@@ -65,8 +91,22 @@ int CSessionCore::RestoreWorkspace(const char* path)
     try {
         if (!PreSerializeWorkspace(*ar))
             return 0;
+    } catch (const fw::ArchiveError&) {
+        KvMessageBoxId(IDS_WORKSPACE_RESTORE_FAILED, fw::MB_ICONSTOP);
+        return 0;
+    }
+    CMainFrameCoreLogic* frame = CMainFrameCoreLogic::Current();
+    if (frame != nullptr)
+        frame->MDIClientHide();
+    int restored = 1;
+    try {
         SerializeWorkspace(*ar);
     } catch (const fw::ArchiveError&) {
+        restored = 0;
+    }
+    // The windows show again whether or not the whole workspace could be read.
+    PostSerializeWorkspace();
+    if (!restored) {
         KvMessageBoxId(IDS_WORKSPACE_RESTORE_FAILED, fw::MB_ICONSTOP);
         return 0;
     }

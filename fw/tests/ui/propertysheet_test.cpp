@@ -106,3 +106,36 @@ TEST_F(PropertySheetTest, EnterInsideAPageClosesTheSheetNotThePage)
 }
 
 } // namespace
+
+namespace {
+
+// A sheet built in one place from pages that live in several: pages put in front keep their
+// place, and a page that goes before the sheet leaves it.
+TEST_F(PropertySheetTest, InsertedPagesComeFirstAndAGonePageLeavesTheSheet)
+{
+    Page a(kPageA);
+    fw::PropertySheet sheet("Customize");
+    sheet.addPage(a);
+    {
+        Page b(kPageB), c(kPageB);
+        sheet.insertPage(0, b);
+        sheet.insertPage(1, c);
+        ASSERT_EQ(sheet.pageCount(), 3);
+        EXPECT_EQ(sheet.page(0), &b);
+        EXPECT_EQ(sheet.page(1), &c);
+        EXPECT_EQ(sheet.page(2), &a);
+        sheet.insertPage(99, c); // moved to the end
+        ASSERT_EQ(sheet.pageCount(), 3);
+        EXPECT_EQ(sheet.page(1), &a);
+        EXPECT_EQ(sheet.page(2), &c);
+    }
+    ASSERT_EQ(sheet.pageCount(), 1);
+    EXPECT_EQ(sheet.page(0), &a);
+    int result = fw::test::runModal(sheet, [&](fw::Dialog&) {
+        EXPECT_EQ(sheet.activeIndex(), 0);
+        sheet.userClick(fw::kIdCancel);
+    });
+    EXPECT_EQ(result, fw::IDCANCEL);
+}
+
+} // namespace

@@ -88,7 +88,7 @@ int WorkstationSession::GetUserFirm()
 int WorkstationSession::OnNewDocument()
 {
     Call("OnNewDocument");
-    return 1;
+    return realFiles ? CSessionCore::OnNewDocument() : 1;
 }
 
 int WorkstationSession::BCMessagesSwitch()
@@ -97,16 +97,16 @@ int WorkstationSession::BCMessagesSwitch()
     return CSessionCore::BCMessagesSwitch();
 }
 
-int WorkstationSession::RestoreSettings(const char*)
+int WorkstationSession::RestoreSettings(const char* path)
 {
     Call("RestoreSettings");
-    return 1;
+    return realFiles ? CSessionCore::RestoreSettings(path) : 1;
 }
 
-int WorkstationSession::SaveSettings(const char*)
+int WorkstationSession::SaveSettings(const char* path)
 {
     Call("SaveSettings");
-    return 1;
+    return realFiles ? CSessionCore::SaveSettings(path) : 1;
 }
 
 std::unique_ptr<CSessionCore> WorkstationFrame::CreateSession()

@@ -30,7 +30,12 @@ void Call(const std::string& entry);
 
 class WorkstationSession : public CSessionCore {
 public:
+    // With real files the session keeps kTableCount layout entries and reads and writes the
+    // user's settings and workspace files as the library's session does.
+    static inline bool realFiles = false;
+    static constexpr int kTableCount = 5;
     ~WorkstationSession() override;
+    int GetTableSize() override { return realFiles ? kTableCount : 0; }
     int RequestTETime() override;
     int GetUserFirm() override;
     int OnNewDocument() override;

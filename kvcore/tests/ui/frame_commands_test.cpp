@@ -1,0 +1,202 @@
+// The main window's commands on the test workstation with real settings and workspace files:
+// what one session leaves at logoff the next logon of the same user finds again (options,
+// layouts, popup definitions, column sets, custom colours, shortcuts, windows, toolbars cut to
+// the rights of the moment), the workspace slots through their commands, and the window
+// commands on the active list window.
+#include <gtest/gtest.h>
+
+#include <QMdiArea>
+#include <QToolBar>
+#include <filesystem>
+
+#include "fw/core/archive.h"
+#include "fw/ui/childframe.h"
+#include "fw/ui/placement.h"
+#include "fw/ui/toolbars.h"
+#include "kvcore/frame/toolbar_manager.h"
+#include "ui/workstation_fixture.h"
+
+namespace {
+
+using kvtest::Fake;
+using kvtest::kAccepted;
+
+class FrameCommands : public kvtest::WorkstationFixture {
+protected:
+    void SetUp() override
+    {
+        kvtest::WorkstationSession::realFiles = true;
+        WorkstationFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        WorkstationFixture::TearDown();
+        kvtest::WorkstationSession::realFiles = false;
+    }
+    void LogOff()
+    {
+        Fake().replies.push_back({ { kAccepted, "" } }); // 130
+        fw::App::runCommandIfEnabled(frame, ID_KV_LOGOFF);
+        ASSERT_EQ(ps, nullptr);
+    }
+    fw::CmdUI Update(unsigned id)
+    {
+        fw::CmdUI ui(id, fw::CmdUI::Source::Menu);
+        frame->routeUpdate(ui);
+        return ui;
+    }
+    std::string File(const std::string& name) const { return dir.Path() + "/" + name; }
+};
+
+TEST_F(FrameCommands, TheNextLogonFindsWhatTheLastLogoffLeft)
+{
+    const std::vector<fw::AccelRecord> shortcuts {
+        { fw::AccelVirtKey | fw::AccelControl, 'B', static_cast<std::uint16_t>(kvtest::kBuyCommand) },
+        { fw::AccelVirtKey | fw::AccelControl, 'S', static_cast<std::uint16_t>(kvtest::kRefusedCommand) },
+    };
+    app->refused.clear(); // the first session may use everything
+    LogOn();
+    ASSERT_NE(ps, nullptr);
+    ASSERT_EQ(ps->m_settings.layouts.size(), 5u);
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_OPTIONS_MOUSE));
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_OPTIONS_UI));
+    EXPECT_EQ(Update(ID_KV_OPTIONS_MOUSE).check(), 0);
+    ps->m_settings.layouts[kvtest::kOrdersTable].columnSets[4] = { 3, 1, 2 };
+    ps->m_settings.layouts[kvtest::kOrdersTable].popup = { 2, 0 };
+    ps->m_settings.layouts[kvtest::kTradesTable].zoom = 150;
+    ps->m_settings.options.customColours[15] = fw::Color::rgb(9, 8, 7);
+    frame->SetShortcutTable(shortcuts); // as the shortcut keys page applies an edited table
+    ASSERT_NE(app->OpenTable(kvtest::kOrdersTable, false, true, nullptr), nullptr);
+    ASSERT_NE(app->OpenTable(kvtest::kTradesTable, false, true, nullptr), nullptr);
+    frame->GetToolBarManager().Bars().bar(59397)->hide();
+    LogOff();
+    EXPECT_TRUE(std::filesystem::exists(File("trader01.kvs")));
+    EXPECT_TRUE(std::filesystem::exists(File("trader01.wks")));
+    EXPECT_EQ(app->GetNumberOfDocuments(), 0);
+    EXPECT_TRUE(frame->GetShortcutTable().empty()); // the logged-off interface has none
+
+    // The next user of this account may not sell.
+    app->refused = { kvtest::kRefusedCommand };
+    LogOn();
+    ASSERT_NE(ps, nullptr);
+    EXPECT_EQ(ps->m_bMouse, 0);
+    EXPECT_EQ(ps->m_bWindowsManipulation, 0);
+    EXPECT_EQ(Update(ID_KV_OPTIONS_MOUSE).check(), 0);
+    EXPECT_EQ(Update(ID_KV_WORKSPACE_AUTOSAVE).check(), 1);
+    EXPECT_EQ(ps->m_settings.layouts[kvtest::kOrdersTable].columnSets[4], (std::vector<std::uint16_t> { 3, 1, 2 }));
+    EXPECT_EQ(ps->m_settings.layouts[kvtest::kOrdersTable].popup, (std::vector<std::uint16_t> { 2, 0 }));
+    EXPECT_EQ(ps->m_settings.layouts[kvtest::kTradesTable].zoom, 150);
+    EXPECT_EQ(ps->m_settings.options.customColours[15], fw::Color::rgb(9, 8, 7));
+    EXPECT_EQ(frame->GetShortcutTable(), (std::vector<fw::AccelRecord> { shortcuts[0] }));
+    EXPECT_EQ(ps->m_settings.workspaceFile, File("trader01.wks"));
+    // Both windows are back, and the toolbars as they were, without what this user may not use.
+    EXPECT_EQ(app->GetNumberOfDocuments(), 2);
+    EXPECT_NE(app->GetFirstDoc(kvtest::kOrdersTable), nullptr);
+    EXPECT_NE(app->GetFirstDoc(kvtest::kTradesTable), nullptr);
+    EXPECT_TRUE(frame->mdiArea()->isVisible() || !frame->isVisible());
+    fw::CommandBars& bars = frame->GetToolBarManager().Bars();
+    EXPECT_TRUE(bars.bar(59397)->isHidden());
+    EXPECT_EQ(bars.buttons(59397), (std::vector<uint32_t> { kvtest::kBuyCommand }));
+    LogOff();
+}
+
+TEST_F(FrameCommands, WorkspaceSlotsCreateSwitchAndCarryTheCheckMark)
+{
+    LogOn();
+    ASSERT_NE(ps, nullptr);
+    const unsigned slot2 = ID_KV_WORKSPACE_1 + 1, slot3 = ID_KV_WORKSPACE_1 + 2;
+    EXPECT_EQ(Update(slot3).check(), 0);
+
+    // No file for slot 3: "No" changes nothing, "Yes" makes the windows of now slot 3.
+    script.answerMessageBox(fw::IDNO);
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, slot3));
+    EXPECT_FALSE(std::filesystem::exists(File("trader013.wks")));
+    ASSERT_NE(app->OpenTable(kvtest::kOrdersTable, false, true, nullptr), nullptr);
+    script.answerMessageBox(fw::IDYES);
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, slot3));
+    EXPECT_TRUE(std::filesystem::exists(File("trader013.wks")));
+    EXPECT_EQ(Update(slot3).check(), 1);
+    EXPECT_EQ(Update(slot2).check(), 0);
+
+    // Slot 2 from one more window; switching back to 3 saves 2 first and brings back one window.
+    ASSERT_NE(app->OpenTable(kvtest::kTradesTable, false, true, nullptr), nullptr);
+    script.answerMessageBox(fw::IDYES);
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, slot2));
+    EXPECT_EQ(Update(slot2).check(), 1);
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, slot3));
+    EXPECT_EQ(app->GetNumberOfDocuments(), 1);
+    EXPECT_NE(app->GetFirstDoc(kvtest::kOrdersTable), nullptr);
+    EXPECT_EQ(Update(slot3).check(), 1);
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, slot2));
+    EXPECT_EQ(app->GetNumberOfDocuments(), 2);
+    EXPECT_EQ(script.messageBoxes().size(), 3u); // the three questions, nothing else
+
+    // "Save" and "Restore" through the file dialog.
+    script.answerFile(File("desk.wks"));
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WORKSPACE_SAVE));
+    EXPECT_TRUE(std::filesystem::exists(File("desk.wks")));
+    EXPECT_EQ(Update(slot2).check(), 0);
+    ASSERT_EQ(script.fileRequests().size(), 1u);
+    EXPECT_FALSE(script.fileRequests()[0].open);
+    EXPECT_EQ(script.fileRequests()[0].defaultName, File("trader012.wks"));
+    fw::App::runCommandIfEnabled(frame, ID_KV_WINDOW_CLOSE_ALL);
+    EXPECT_EQ(app->GetNumberOfDocuments(), 0);
+    script.answerFile(std::nullopt); // cancelled: nothing happens
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WORKSPACE_RESTORE));
+    EXPECT_EQ(app->GetNumberOfDocuments(), 0);
+    script.answerFile(File("desk.wks"));
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WORKSPACE_RESTORE));
+    EXPECT_EQ(script.fileRequests().back().defaultName, File("*.wks"));
+    EXPECT_EQ(app->GetNumberOfDocuments(), 2);
+    LogOff();
+    // Without a session the workspace commands are off.
+    for (unsigned id : { unsigned(ID_KV_WORKSPACE_AUTOSAVE), unsigned(ID_KV_WORKSPACE_SAVE), unsigned(ID_KV_WORKSPACE_RESTORE), slot3 })
+        EXPECT_FALSE(Update(id).enabled()) << id;
+}
+
+TEST_F(FrameCommands, WindowCommandsActOnTheActiveListWindow)
+{
+    LogOn();
+    EXPECT_FALSE(Update(ID_KV_WINDOW_MAXIMIZE).enabled());
+    EXPECT_FALSE(Update(ID_KV_WINDOW_CLOSE_ALL).enabled());
+    ASSERT_NE(app->OpenTable(kvtest::kOrdersTable, true, true, nullptr), nullptr);
+    fw::ChildFrame* child = frame->activeChild();
+    ASSERT_NE(child, nullptr);
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WINDOW_MAXIMIZE));
+    EXPECT_TRUE(child->isMaximized());
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WINDOW_RESTORE));
+    EXPECT_FALSE(child->isMaximized());
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WINDOW_MINIMIZE));
+    EXPECT_TRUE(child->isMinimized());
+
+    std::vector<fw::ChildFrame*> list { nullptr };
+    ASSERT_NE(app->OpenTable(kvtest::kTradesTable, true, true, nullptr), nullptr);
+    frame->FillChildZList(list);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0], frame->activeChild());
+
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WINDOW_CLOSE_ALL));
+    EXPECT_EQ(app->GetNumberOfDocuments(), 0);
+    EXPECT_TRUE(app->docTemplates().empty());
+    EXPECT_FALSE(frame->mdiArea()->isHidden());
+    LogOff();
+}
+
+TEST_F(FrameCommands, CommandsTheProgramDoesNotOfferLeaveTheMenu)
+{
+    LogOn();
+    fw::Menu& menu = frame->menuModel();
+    menu.add(fw::Menu::popup("&Window", { fw::Menu::command(ID_KV_WINDOWS_DIALOG, "Windows...") }));
+    fw::Menu* file = menu.itemAt(0);
+    ASSERT_NE(file, nullptr);
+    file->add(fw::Menu::command(ID_KV_LINK_TO, "Link To..."));
+    fw::Menu shown = frame->preparePopup(*file);
+    EXPECT_EQ(shown.find(ID_KV_LINK_TO), nullptr);
+    EXPECT_EQ(menu.find(ID_KV_LINK_TO), nullptr);
+    frame->preparePopup(*menu.itemAt(menu.itemCount() - 1));
+    // The popup left empty goes as well.
+    EXPECT_EQ(menu.findPopup("Window"), nullptr);
+    LogOff();
+}
+
+} // namespace
