@@ -143,6 +143,7 @@ int CAlertLogTable::Serialize(fw::Archive& ar)
         return 0;
     }
     CHostTable<CLogEntry>::Free();
+    m_noteIds.clear();
     for (const CLogEntry& e : read)
         AddRec(e);
     return 1;
@@ -155,6 +156,7 @@ void CAlertLogTable::Free()
             KvMessageBox(Kv32AlertString(IDS_CANNOT_SAVE_LOGS), fw::MB_ICONSTOP);
     }
     CHostTable<CLogEntry>::Free();
+    m_noteIds.clear();
     nCurrentLog = -1;
 }
 
@@ -174,15 +176,25 @@ bool CAlertLogTable::Holds(const KvLogNote& note) const
     const CLogEntry wanted = LogEntryOf(note);
     auto* self = const_cast<CAlertLogTable*>(this);
     for (int i = GetCount() - 1; i >= 0; --i) {
-        if (SameLoggedEntry(*self->GetRec(i), wanted))
-            return true;
+        if (!SameLoggedEntry(*self->GetRec(i), wanted))
+            continue;
+        // A news heading is also told apart by its id where the entry knows it.
+        const int32_t id = static_cast<size_t>(i) < m_noteIds.size() ? m_noteIds[static_cast<size_t>(i)] : -1;
+        if (note.nKind == LOG_KIND_NEWS && id >= 0 && id != note.nId)
+            continue;
+        return true;
     }
     return false;
 }
 
 void CAlertLogTable::Append(const KvLogNote& note)
 {
+    const int before = GetCount();
     AddEntry(LogEntryOf(note), 0);
+    if (note.nKind == LOG_KIND_NEWS && GetCount() > before) {
+        m_noteIds.resize(static_cast<size_t>(GetCount()), -1);
+        m_noteIds.back() = note.nId;
+    }
     UpdateViews();
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "kv32/tables/host_tables.h"
 #include "kv32/tables/log_entry.h"
@@ -50,6 +51,11 @@ public:
     void Append(const KvLogNote& note) override;
 
     static std::string DefaultPath();
+
+private:
+    // The news id of each entry a news note made in this run (-1: none or
+    // unknown, as for entries read from a file); the file has no place for it.
+    std::vector<int32_t> m_noteIds;
 };
 
 // The index of the entry last shown on the status bar; -1 none.

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "fw/core/msgbox.h"
+#include "kv32/shell/session.h"
 #include "kv32/tables/alert_strings.h"
 #include "kv32/tables/all_tables.h"
 #include "kvcore/app/session_core.h"
@@ -307,6 +308,91 @@ TEST_F(AlertFiles, DefaultFilesLieInTheSettingsFolder)
     fs::copy_file(Golden("users.kva"), dir / "users.kva");
     EXPECT_EQ(t.userAlerts.Load(), 1);
     EXPECT_EQ(t.userAlerts.GetCount(), 1);
+}
+
+TEST_F(AlertFiles, SessionEndSavesWhatTheSessionSaysAndEmptiesTheTables)
+{
+    for (int save : { 0, 1 }) {
+        SCOPED_TRACE(save);
+        CKvTables& t = KvTables();
+        {
+            CSession session("TRADER01");
+            sSettingsPath = dir.string() + "/"; // the session looked for its own folder
+            session.m_bSaveAlerts = session.m_bSaveLogs = save;
+            ps = &session;
+            for (const Kind& kind : Kinds())
+                ASSERT_EQ(kind.load(Golden(kind.golden).c_str()), 1);
+            t.defSel.AddSelection("Noon");
+            FreeLocalTables();
+            ps = nullptr;
+        }
+        for (const char* name : { "firms.kva", "users.kva", "secs.kva", "logs.kvl", "ordcount.kva" }) {
+            EXPECT_EQ(fs::exists(dir / name), save == 1) << name;
+            if (save == 1) {
+                EXPECT_EQ(ReadBytes(dir / name), ReadBytes(Golden(name))) << name;
+            }
+        }
+        EXPECT_TRUE(fs::exists(dir / "TRADER01.kvd")) << "changed default selections are always kept";
+        for (const Kind& kind : Kinds())
+            EXPECT_EQ(kind.count(), 0) << kind.golden;
+        EXPECT_TRUE(ui.boxes.empty());
+        for (const auto& entry : fs::directory_iterator(dir))
+            fs::remove(entry.path());
+    }
+}
+
+TEST_F(AlertFiles, DefaultSelectionsFollowTheDialog)
+{
+    CDefSelTable& d = KvTables().defSel;
+    d.AddSelection("Morning");
+    d.AddSelection("Evening");
+    d.AddSelection("Morning");
+    ASSERT_EQ(d.m_entries.size(), 2u);
+    EXPECT_EQ(d.m_bChanged, 1);
+    d.m_bChanged = 0;
+
+    // The list box now holds "Evening" and "Night" with "Night" selected; the first choice is set.
+    d.UpdateFromDialog(true, "ACCOUNT-12345", true, { "Evening", "Night" }, 1, false);
+    EXPECT_EQ(d.m_bChanged, 1);
+    EXPECT_EQ(d.m_anChoice[0], 1);
+    EXPECT_EQ(d.m_anChoice[1], 1);
+    EXPECT_EQ(d.m_sText, "ACCOUNT-1234") << "the text keeps its 12 characters";
+    EXPECT_EQ(d.m_sCurrent, "Night");
+    std::vector<std::string> items;
+    int selected = -2;
+    d.FillList(items, selected);
+    EXPECT_EQ(items, (std::vector<std::string> { "Evening", "Night" }));
+    EXPECT_EQ(selected, 1);
+    EXPECT_EQ(d.m_entries[0].bDeleted, 1) << "Morning is no longer an item";
+
+    // The same state again changes nothing; without the second choice nothing is selected.
+    d.m_bChanged = 0;
+    d.UpdateFromDialog(true, "ACCOUNT-1234", true, { "Evening", "Night" }, 1, false);
+    EXPECT_EQ(d.m_bChanged, 0);
+    d.UpdateFromDialog(false, "ignored", false, { "Evening", "Night" }, 1, false);
+    EXPECT_EQ(d.m_sText, "ACCOUNT-1234") << "the text belongs to the first choice";
+    d.FillList(items, selected);
+    EXPECT_EQ(selected, -1);
+    // A deleted entry comes back by name.
+    d.AddSelection("Morning");
+    d.FillList(items, selected);
+    EXPECT_EQ(items.size(), 3u);
+
+    // Written to the default file only when changed, to a named one always.
+    CSession session("TRADER02");
+    sSettingsPath = dir.string() + "/";
+    ps = &session;
+    d.m_bChanged = 0;
+    EXPECT_EQ(d.Save(nullptr), 1);
+    EXPECT_FALSE(fs::exists(dir / "TRADER02.kvd"));
+    EXPECT_EQ(d.Save((dir / "named.kvd").c_str()), 1);
+    EXPECT_TRUE(fs::exists(dir / "named.kvd"));
+    d.m_bChanged = 1;
+    EXPECT_EQ(d.Save(nullptr), 1);
+    EXPECT_TRUE(fs::exists(dir / "TRADER02.kvd"));
+    EXPECT_EQ(d.m_bChanged, 0);
+    d.Free();
+    ps = nullptr;
 }
 
 } // namespace
