@@ -52,6 +52,36 @@ LinePrinterFactory NoLinePrinter()
     return [] { return std::make_unique<CNoLinePrint>(); };
 }
 
+LinePrinterFactory& KvLinePrinterFactory()
+{
+    static LinePrinterFactory factory;
+    return factory;
+}
+
+namespace {
+// The printer the setup dialog made; the application keeps the one of start-up.
+std::unique_ptr<CLinePrint>& SwitchedPrinter()
+{
+    static std::unique_ptr<CLinePrint> printer;
+    return printer;
+}
+} // namespace
+
+int KvSwitchPrintLog(CKvAppSettings& settings, bool on)
+{
+    settings.bPrintLog = on ? 1 : 0;
+    if (on && KvPrintLog() == nullptr) {
+        std::unique_ptr<CLinePrint> printer = KvOpenPrintLog(settings, KvLinePrinterFactory());
+        KvPrintLog() = printer.get();
+        SwitchedPrinter() = std::move(printer);
+    } else if (!on && KvPrintLog() != nullptr) {
+        KvPrintLog()->EndDocument();
+        KvPrintLog() = nullptr;
+        SwitchedPrinter().reset();
+    }
+    return settings.bPrintLog;
+}
+
 std::unique_ptr<CLinePrint> KvOpenPrintLog(CKvAppSettings& settings, const LinePrinterFactory& factory)
 {
     if (settings.bPrintLog == 0)

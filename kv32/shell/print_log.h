@@ -1,7 +1,7 @@
 // The print log: orders and trades printed line by line as they arrive, when
-// the profile's PrintLog is on. The line printer itself comes later; until then
-// the program has a printer that finds no default printer, and tests install
-// their own.
+// the profile's PrintLog is on. The windowed program prints on Qt's default
+// printer (kv32/windows/line_printer_qt.h); the window-free logic has a printer
+// that finds no default printer, and tests install their own.
 #pragma once
 
 #include <functional>
@@ -32,8 +32,12 @@ bool KvTakePrintLogFailure();
 // Makes a printer object; null when it cannot be made.
 using LinePrinterFactory = std::function<std::unique_ptr<CLinePrint>()>;
 
-// The printer of this build: it opens no printer.
+// A printer that never finds a default printer.
 LinePrinterFactory NoLinePrinter();
+
+// The factory the program makes its print-log printers with; empty (no
+// printer) until the windowed application installs its own.
+LinePrinterFactory& KvLinePrinterFactory();
 
 struct CKvAppSettings;
 
@@ -41,3 +45,10 @@ struct CKvAppSettings;
 // When either fails, the user is told once, PrintLog is turned off for the run
 // and the result is null; start-up goes on in every case.
 std::unique_ptr<CLinePrint> KvOpenPrintLog(CKvAppSettings& settings, const LinePrinterFactory& factory);
+
+// The setup dialog's switch. On while no printer is installed: a printer is
+// made with KvLinePrinterFactory() and opened; when that fails the user is
+// told (10256), and PrintLog goes back to 0. Off while a printer is
+// installed: its document is ended and it is removed (and deleted when the
+// switch made it). Returns the PrintLog flag in force afterwards.
+int KvSwitchPrintLog(CKvAppSettings& settings, bool on);

@@ -45,6 +45,7 @@ KvStartupSteps CKvApp::StartupSteps()
     KvStartupSteps steps;
     steps.loadProfile = [this] { LoadStdProfileSettings(); };
     steps.openPrintLog = [this] {
+        KvLinePrinterFactory() = m_makePrinter; // the setup dialog makes its printers alike
         m_pPrintLog = KvOpenPrintLog(KvAppSettings(), m_makePrinter);
         KvPrintLog() = m_pPrintLog.get();
         m_bPrintLogRefused = !m_pPrintLog && KvAppSettings().bPrintLog == 0;

@@ -15,6 +15,7 @@
 #include "kv32/shell/print_log.h"
 #include "kv32/shell/ui_port.h"
 #include "kv32/tables/table_updates.h"
+#include "kv32/windows/line_printer_qt.h"
 #include "kvcore/frame/app_core.h"
 
 class CKvApp : public CKvAppT<CKvAppCore>, private CKvUiPort, private CTableUpdateListener {
@@ -37,7 +38,7 @@ public:
     // Seams of start-up: how the printer is made, where the component versions
     // are read, and which C-library locale the regional check reads ("" is the
     // user's own).
-    LinePrinterFactory m_makePrinter = NoLinePrinter();
+    LinePrinterFactory m_makePrinter = QtLinePrinter();
     ComponentVersionFn m_versionOf;
     std::string m_sLocale;
     // The list windows by table id (tests open windows of their own).
