@@ -19,6 +19,7 @@ enum Kv32ShellDialogId : unsigned {
     IDD_MARKET_REPLAY = 260,
     IDD_DEFAULT_ROLE = 271,
     IDD_ACCESS = 273,
+    IDD_DEFAULT_SELECTION = 278,
     // The core library's password change already has 30208.
     IDD_LOGON_VERIFY = 30230,
 };
@@ -68,6 +69,15 @@ enum Kv32ShellControlId : unsigned {
     IDC_ABOUT_ICON = 101,
     IDC_ABOUT_TEXT = 149,
     IDC_ABOUT_TREE = 1102,
+    // Default selection page.
+    IDC_DEFSEL_ADD = 457,
+    IDC_DEFSEL_ACCOUNT_CHECK = 610,
+    IDC_DEFSEL_ACCOUNTS = 611,
+    IDC_DEFSEL_BROKER_CHECK = 612,
+    IDC_DEFSEL_BROKERS = 613,
+    IDC_DEFSEL_DELETE = 614,
+    IDC_DEFSEL_ADD_NEW = 615,
+    IDC_DEFSEL_NEW_REFERENCE = 616,
 };
 
 enum Kv32ShellDialogStringId : unsigned {

@@ -193,6 +193,19 @@ constexpr ControlDef kAbout[] = {
     { fw::kIdOk, ControlKind::DefaultButton, 4, 2, "OK", "OK" },
 };
 
+constexpr ControlDef kDefaultSelection[] = {
+    { IDC_DEFSEL_ACCOUNT_CHECK, ControlKind::CheckBox, 0, 0, "Trading acc.", "Kereskedési számla" },
+    { IDC_DEFSEL_ACCOUNTS, ControlKind::ComboList, 0, 1, nullptr, nullptr, 1, 2, fw::StyleNone, 20 },
+    { IDC_DEFSEL_BROKER_CHECK, ControlKind::CheckBox, 1, 0, "Broker ref.", "Brókerhivatkozás" },
+    { IDC_DEFSEL_BROKERS, ControlKind::ListBox, 1, 1, nullptr, nullptr, 3, 2, fw::StyleNone, 30 },
+    { IDC_DEFSEL_NEW_REFERENCE, ControlKind::Edit, 4, 1, nullptr, nullptr, 1, 2, fw::StyleNone, 30, 40 },
+    { IDC_DEFSEL_ADD, ControlKind::Button, 5, 1, "Add", "Hozzáadás" },
+    { IDC_DEFSEL_DELETE, ControlKind::Button, 5, 2, "Delete", "Törlés" },
+    { IDC_DEFSEL_ADD_NEW, ControlKind::CheckBox, 6, 0,
+        "Add the new entered Broker Ref. on the order entry form to the list",
+        "A megbízásbeviteli ablakban megadott új brókerhivatkozás felvétele a listába", 1, 3 },
+};
+
 constexpr fw::DialogTemplate kTemplates[] = {
     { IDD_ACCESS, "Access", "Hozzáférés", kAccess },
     { IDD_DEFAULT_ROLE, "Default Role", "Alapértelmezett szerepkör", kDefaultRole },
@@ -205,6 +218,7 @@ constexpr fw::DialogTemplate kTemplates[] = {
     { IDD_ORDER_METHODS, "Order Methods", "Megbízási módok", kOrderMethods },
     { IDD_BENCH_SETUP, "Bench Setup", "Munkahely beállítása", kBenchSetup },
     { IDD_ABOUT, "About kv32", "A kv32 névjegye", kAbout },
+    { IDD_DEFAULT_SELECTION, "Default selection", "Alapértelmezett választás", kDefaultSelection },
 };
 
 constexpr fw::StringEntry kStrings[] = {
