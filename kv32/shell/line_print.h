@@ -50,7 +50,7 @@ public:
     ~CDeviceLinePrint() override;
 
     bool OpenDefaultPrinter(bool directPrint, int fontSize) override;
-    void PrintLine(const std::string& line) override { Print(line); }
+    bool PrintLine(const std::string& line) override { return Print(line) != 0; }
     void EndDocument() override { End(); }
 
     // One log line; 1 when it was printed (or ignored while suspended), 0 when
