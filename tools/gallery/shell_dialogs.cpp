@@ -7,6 +7,7 @@
 #include "fw/core/locale.h"
 #include "fw/core/resources.h"
 #include "fw/ui/app.h"
+#include "kv32/dialogs/defaults_page.h"
 #include "kv32/dialogs/selection_dlgs.h"
 #include "kv32/dialogs/setup_dlgs.h"
 #include "kv32/dialogs/supervisor_dlgs.h"
@@ -59,6 +60,8 @@ void FillSampleTables()
     rec->dLow = CDouble(2750.25, 2);
     SecurityTable().AddRec(*rec);
     KvSetTradingEnd(KvAppSettings(), 16, 30);
+    DefSelTable().AddSelection("BR-2026-001");
+    DefSelTable().AddSelection("BR-2026-017");
 }
 
 bool Shot(fw::Dialog& dlg, const QDir& out, const char* name, const char* lang)
@@ -130,6 +133,12 @@ bool Render(const QDir& out, const char* lang)
     {
         CAboutDlg dlg;
         ok &= Shot(dlg, out, "shell-about", lang);
+    }
+    {
+        COptionsDefaultsPg page;
+        CKvPropertySheet sheet(fw::resourceText("Options", "Beállítások"));
+        sheet.addPage(page);
+        ok &= Shot(sheet, out, "shell-default-selection", lang);
     }
     {
         CQuoteWnd quote;
