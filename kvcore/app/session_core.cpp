@@ -11,6 +11,30 @@ CSessionCore::CSessionCore()
 }
 CSessionCore::~CSessionCore() = default;
 
+KvLayoutEntry* CSessionCore::GetLayout(uint32_t id)
+{
+    return id < m_settings.layouts.size() ? &m_settings.layouts[id] : nullptr;
+}
+
+int CSessionCore::IsTable(uint32_t id) const
+{
+    return id < m_settings.layouts.size() ? m_settings.layouts[id].open : 0;
+}
+
+CTDoc* CSessionCore::GetTableDoc(uint32_t id) const
+{
+    const auto it = m_tableDocs.find(id);
+    return it == m_tableDocs.end() ? nullptr : it->second;
+}
+
+void CSessionCore::SetTableDoc(uint32_t id, CTDoc* doc)
+{
+    if (doc == nullptr)
+        m_tableDocs.erase(id);
+    else
+        m_tableDocs[id] = doc;
+}
+
 int CSessionCore::BCMessagesSwitch()
 {
     constexpr int kBroadcastSwitch = 29;

@@ -3,12 +3,16 @@
 // the main frame rely on; the settings and workspace files build on it.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "fw/core/archive.h"
 
 #include "kvcore/kvcore_api.h"
 #include "kvcore/session/session_record.h"
+
+class CTDoc;
 
 class KVCORE_API CSessionCore {
 public:
@@ -66,8 +70,17 @@ public:
     int m_nPollTicks = 0; // timer ticks since the last poll
     int m_nIdleTicks = 0; // timer ticks without key or mouse input
     int m_bConfirm = 0; // AreYouShure asks only while set
+    // The layout entry of a table id; null for an id beyond the session's tables.
+    KvLayoutEntry* GetLayout(uint32_t id);
+    // The entry's open flag (0 without an entry), and the open document whose layout the
+    // entry reflects (null: none).
+    int IsTable(uint32_t id) const;
+    CTDoc* GetTableDoc(uint32_t id) const;
+    void SetTableDoc(uint32_t id, CTDoc* doc);
+
     // The version word of the settings file (a derived session puts its own here).
 private:
+    std::unordered_map<uint32_t, CTDoc*> m_tableDocs; // layout owners by table id
     int ReadSettings(const char* path);
 
 public:

@@ -164,6 +164,7 @@ public:
     int m_colorOffset = -1;
     int m_fitWindow = 0; // the grid view resizes its frame after zoom and size-to-content
     int m_atoms = 0; // the available columns hold atoms instead of string ids
+    int m_columnChooser = 0; // handed unchanged to the column chooser
     // Current widths per display position (0-based), written into m_width on storing.
     std::vector<std::uint16_t> m_displayWidths;
 

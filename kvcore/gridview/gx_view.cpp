@@ -52,12 +52,7 @@ void CTGXView::onInitialUpdate()
     const bool wasLocked = lockUpdates(true);
     // The look every table grid shares (lines, 3D titles, marking, colours, font, printed page).
     setProperties(KvGridProperties());
-    if (CTGXDoc* doc = GetDocument()) {
-        // A stored zoom no step could reach (a damaged layout record) shows at 100.
-        if (doc->m_zoom < kZoomMin || doc->m_zoom > kZoomMax * 11 / 10)
-            doc->m_zoom = 100;
-        setZoom(doc->m_zoom);
-    }
+    ShowDocumentZoom();
     fw::GridView::onInitialUpdate();
     RestructControl();
     lockUpdates(wasLocked);
@@ -70,6 +65,17 @@ void CTGXView::onUpdate(fw::View* sender, intptr_t hint, fw::Hint* object)
     if (m_bInitialized && hint == 0 && object == nullptr && properties() != KvGridProperties())
         setProperties(KvGridProperties());
     fw::GridView::onUpdate(sender, hint, object);
+}
+
+void CTGXView::ShowDocumentZoom()
+{
+    CTGXDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    // A stored zoom no step could reach (a damaged layout record) shows at 100.
+    if (doc->m_zoom < kZoomMin || doc->m_zoom > kZoomMax * 11 / 10)
+        doc->m_zoom = 100;
+    setZoom(doc->m_zoom);
 }
 
 void CTGXView::DoPopUpMenu(QPoint, unsigned) { }

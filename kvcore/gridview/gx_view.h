@@ -84,6 +84,8 @@ public:
 
 protected:
     void onContextMenu(int row, int col, QPoint globalPos) override;
+    // Shows the document's zoom (a stored zoom no step reaches becomes 100).
+    void ShowDocumentZoom();
     // Runs the sort dialog on the document's keys; the keys change only on OK.
     virtual int RunSortDialog();
 
