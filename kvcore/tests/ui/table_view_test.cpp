@@ -7,6 +7,7 @@
 #include "fw/ui/app.h"
 #include "fw/ui/placement.h"
 #include "kvcore/app/session_core.h"
+#include "kvcore/dialogs/title_dlg.h"
 #include "kvcore/doc/doc_vorl.h"
 #include "kvcore/frame/table_template.h"
 #include "kvcore/gridview/child_frame.h"
@@ -285,21 +286,22 @@ TEST_F(TableWindows, TheColumnChooserEditsTheColumnsAndTheWidthsGoBackFirst)
 TEST_F(TableWindows, TheDefaultTitleStoresNoCustomTitle)
 {
     DealsDoc* doc = Open();
-    std::string typed;
     std::string offered;
-    KvTableDialogs().editTitle = [&](CTView&, std::string& title) {
-        offered = title;
-        title = typed;
-        return 1;
+    fw::test::Script script;
+    const auto typeTitle = [&](std::string typed, std::uint32_t button = fw::kIdOk) {
+        script.expectDialog(IDD_WINDOW_TITLE, [&offered, typed, button](fw::Dialog& d) {
+            offered = d.itemText(IDC_TITLE_TEXT);
+            d.userType(IDC_TITLE_TEXT, typed);
+            d.userClick(button);
+        });
+        ViewOf(doc)->routeCommand(ID_OPTIONS_TITLE);
     };
-    typed = "Big deals";
-    ViewOf(doc)->routeCommand(ID_OPTIONS_TITLE);
+    typeTitle("Big deals");
     EXPECT_EQ(offered, "Deals");
     EXPECT_EQ(doc->m_sCustomTitle, "Big deals");
     EXPECT_EQ(doc->title(), "Big deals");
     EXPECT_EQ(FrameOf(doc)->windowTitle(), QStringLiteral("Big deals"));
-    typed = "Deals";
-    ViewOf(doc)->routeCommand(ID_OPTIONS_TITLE);
+    typeTitle("Deals");
     EXPECT_EQ(offered, "Big deals");
     EXPECT_TRUE(doc->m_sCustomTitle.empty());
     // The default shows through when it changes.
@@ -308,11 +310,7 @@ TEST_F(TableWindows, TheDefaultTitleStoresNoCustomTitle)
     EXPECT_EQ(doc->title(), "\xdcgyletek");
     fw::setLanguage(fw::Language::English);
     // Cancel changes nothing.
-    KvTableDialogs().editTitle = [](CTView&, std::string& title) {
-        title = "ignored";
-        return 2;
-    };
-    ViewOf(doc)->routeCommand(ID_OPTIONS_TITLE);
+    typeTitle("ignored", fw::kIdCancel);
     EXPECT_TRUE(doc->m_sCustomTitle.empty());
 }
 
