@@ -85,7 +85,9 @@ int CAlertLogTable::Load()
             m_aColorNames.push_back(static_cast<uint16_t>(IDS_LOG_CATEGORY_FIRST + i));
         }
     }
-    return Load(nullptr);
+    // A damaged file has shown its message; the session starts all the same.
+    Load(nullptr);
+    return 1;
 }
 
 int CAlertLogTable::Load(const char* path)
@@ -158,6 +160,8 @@ void CAlertLogTable::Free()
     CHostTable<CLogEntry>::Free();
     m_noteIds.clear();
     nCurrentLog = -1;
+    // No entry of the ended session stays on the status bar.
+    fLogDisplay = 0;
 }
 
 void CAlertLogTable::SerializeColors(fw::Archive& ar)

@@ -30,7 +30,8 @@ public:
     // Tells the Logs window that the log changed.
     void UpdateViews();
 
-    // Session start: the colour categories when there are none, then the default file.
+    // Session start: the colour categories when there are none, then the
+    // default file; 1 also when the file was damaged (its message shown).
     int Load() override;
     // A null or empty path is the default file. A missing file changes nothing (1).
     int Load(const char* path);

@@ -21,8 +21,13 @@ class CPartyAlertTable : public CHostTable<CAlertLimits> {
 public:
     CPartyAlertTable(uint16_t tableId, uint16_t magic, const char* fileName, bool firms);
 
-    // Session start: the default file.
-    int Load() override { return Load(nullptr); }
+    // Session start: the default file. A damaged file has shown its message
+    // and leaves the table empty; the session starts all the same.
+    int Load() override
+    {
+        Load(nullptr);
+        return 1;
+    }
     // A null or empty path is the default file. A missing file changes
     // nothing (1); else the result of Serialize. Links the definitions after
     // a load.
@@ -84,7 +89,7 @@ public:
     CSecAlertTable();
 
     int Load() override { return Load(nullptr); }
-    // Always 1 once the file was opened; a wrong magic or a damaged file
+    // Always 1; a wrong magic or a damaged file
     // shows its message and keeps the table.
     int Load(const char* path);
     int Save() override { return 1; }

@@ -49,7 +49,9 @@ std::string CDefSelTable::DefaultPath()
 int CDefSelTable::Load()
 {
     m_bChanged = 0;
-    return Load(nullptr);
+    // A damaged file has shown its message; the session starts all the same.
+    Load(nullptr);
+    return 1;
 }
 
 int CDefSelTable::Load(const char* path)

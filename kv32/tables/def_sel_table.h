@@ -23,7 +23,8 @@ public:
     static constexpr uint16_t kMagic = 0xAAAA;
     static constexpr size_t kTextChars = 12;
 
-    // Session start: the default file, the changed flag cleared first.
+    // Session start: the default file, the changed flag cleared first; 1 also
+    // when the file was damaged (its message shown).
     int Load() override;
     // A null or empty path is the default file; a missing file changes nothing (1).
     int Load(const char* path);

@@ -18,7 +18,12 @@ public:
 
     COrdCountAlertTable();
 
-    int Load() override { return Load(nullptr); }
+    // Session start: a damaged file has shown its message; the session starts all the same.
+    int Load() override
+    {
+        Load(nullptr);
+        return 1;
+    }
     // A null or empty path is the default file; a missing file changes nothing (1).
     int Load(const char* path);
     // Saved by Free at session end.

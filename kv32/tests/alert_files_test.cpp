@@ -341,6 +341,40 @@ TEST_F(AlertFiles, SessionEndSavesWhatTheSessionSaysAndEmptiesTheTables)
     }
 }
 
+TEST_F(AlertFiles, ADamagedFileAtSessionStartIsReportedAndTheSessionGoesOn)
+{
+    CSession session("TRADER01");
+    sSettingsPath = dir.string() + "/";
+    ps = &session;
+    CKvTables& t = KvTables();
+    const struct {
+        const char* golden;
+        const char* file;
+        CVorlPermTarget* table;
+    } cases[] = {
+        { "firms.kva", "firms.kva", &t.firmAlerts },
+        { "users.kva", "users.kva", &t.userAlerts },
+        { "secs.kva", "secs.kva", &t.secAlerts },
+        { "logs.kvl", "logs.kvl", &t.alertLog },
+        { "ordcount.kva", "ordcount.kva", &t.ordCountAlerts },
+        { "trader01.kvd", "TRADER01.kvd", &t.defSel },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        std::vector<char> bytes = ReadBytes(Golden(c.golden));
+        bytes.pop_back();
+        WriteBytes(dir / c.file, bytes);
+        ui.boxes.clear();
+        EXPECT_EQ(c.table->Load(), 1);
+        EXPECT_EQ(ui.boxes.size(), 1u);
+    }
+    for (const Kind& kind : Kinds())
+        EXPECT_EQ(kind.count(), 0) << kind.golden;
+    session.m_bSaveAlerts = session.m_bSaveLogs = 0;
+    FreeLocalTables();
+    ps = nullptr;
+}
+
 TEST_F(AlertFiles, DefaultSelectionsFollowTheDialog)
 {
     CDefSelTable& d = KvTables().defSel;

@@ -8,6 +8,7 @@
 
 #include "kv32/shell/app_startup.h"
 #include "kv32/tables/all_tables.h"
+#include "kv32/tables/broadcast_partners.h"
 #include "kvcore/app/profile_settings.h"
 #include "support/kv32_fixture.h"
 
@@ -255,6 +256,15 @@ TEST_F(OrderCounting, ANewTradingDateStartsAFreshCount)
     Orders(1, "080000", false, "FIRM1", "20261211");
     ASSERT_EQ(OrdCountTable().GetCount(), 1);
     EXPECT_EQ(Rec().anOrders[0], 1);
+}
+
+TEST_F(OrderCounting, TheHostsTimeReplyGivesTheTradingDate)
+{
+    Orders(1, "100000");
+    CKvBroadcastPartners partners;
+    partners.SetTradingDate("20261211");
+    EXPECT_STREQ(OrdCountTable().m_szToday, "20261211");
+    EXPECT_EQ(OrdCountTable().GetCount(), 0);
 }
 
 TEST_F(OrderCounting, PeriodOutsideItsRangeAndOddTimeTexts)
