@@ -12,6 +12,7 @@
 #include "fw/ui/view.h"
 #include "kvcore/app/menu_access.h"
 #include "kvcore/app/session_core.h"
+#include "kvcore/dialogs/grid_props_page.h"
 #include "kvcore/dialogs/password_dlg.h"
 #include "kvcore/frame/app_core.h"
 #include "kvcore/frame/main_frame_core.h"
@@ -120,9 +121,11 @@ void CMainFrameCore::OnCustomize()
 
 void CMainFrameCore::DoCustomize(fw::PropertySheet& sheet)
 {
-    // The frame's own pages come before those of the caller, in this order: the toolbars, the
-    // toolbar commands, the shortcut keys and the grid look. Each joins here once it exists.
-    std::vector<fw::PropertyPage*> own;
+    // The frame's own pages come before those of the caller, in this order: the toolbars and the
+    // toolbar commands (no docking library of ours offers them yet), the shortcut keys, then the
+    // grid look of every table window.
+    CTGXCustomizePage grid;
+    std::vector<fw::PropertyPage*> own { &grid };
     for (std::size_t i = 0; i < own.size(); ++i)
         sheet.insertPage(static_cast<int>(i), *own[i]);
     // The pages apply their own changes; the sheet's answer is not needed.

@@ -200,3 +200,55 @@ TEST_F(FrameCommands, CommandsTheProgramDoesNotOfferLeaveTheMenu)
 }
 
 } // namespace
+
+#include "fw/ui/propertysheet.h"
+#include "kvcore/dialogs/grid_props_page.h"
+
+namespace {
+
+// The "Customize" sheet: the frame's pages first, then the caller's; Cancel changes nothing,
+// Apply puts the grid look in force, and the look travels in the user's settings.
+TEST_F(FrameCommands, CustomizeAppliesOnlyOnApplyAndTheLookStays)
+{
+    LogOn();
+    ASSERT_NE(ps, nullptr);
+    const fw::GridProperties before = ps->m_settings.grid;
+    const auto clickVertical = [](bool apply) {
+        return [apply](fw::Dialog& d) {
+            auto& sheet = dynamic_cast<fw::PropertySheet&>(d);
+            ASSERT_GE(sheet.pageCount(), 1);
+            fw::PropertyPage* grid = sheet.page(sheet.pageCount() - 1);
+            ASSERT_EQ(grid->templateId(), IDD_GRID_PROPERTIES);
+            sheet.setActivePage(sheet.pageCount() - 1);
+            grid->userClick(IDC_GRID_VERTICAL);
+            sheet.userClick(apply ? fw::kIdOk : fw::kIdCancel);
+        };
+    };
+    script.expectDialog(0, clickVertical(false));
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_CUSTOMIZE));
+    EXPECT_EQ(ps->m_settings.grid, before);
+    script.expectDialog(0, clickVertical(true));
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_CUSTOMIZE));
+    EXPECT_NE(ps->m_settings.grid.verticalLines, before.verticalLines);
+    const fw::GridProperties applied = ps->m_settings.grid;
+
+    // A caller's page follows the frame's own.
+    fw::PropertyPage mine(0);
+    fw::PropertySheet sheet("Customize", frame);
+    sheet.addPage(mine);
+    script.expectDialog(0, [&](fw::Dialog&) {
+        EXPECT_EQ(sheet.page(sheet.pageCount() - 1), &mine);
+        EXPECT_EQ(sheet.page(0)->templateId(), IDD_GRID_PROPERTIES);
+        sheet.userClick(fw::kIdCancel);
+    });
+    frame->DoCustomize(sheet);
+
+    LogOff();
+    LogOn();
+    ASSERT_NE(ps, nullptr);
+    EXPECT_EQ(ps->m_settings.grid, applied);
+    LogOff();
+    EXPECT_TRUE(script.allAnswersUsed());
+}
+
+} // namespace
