@@ -450,3 +450,80 @@ TEST_F(FrameCommands, PopupDefinitionsStartWithTheItemsTheUserMayUse)
 }
 
 } // namespace
+
+namespace {
+
+class OneTableSession : public CSessionCore {
+public:
+    OneTableSession()
+    {
+        m_sUser = "ANNA";
+        OnNewDocument();
+    }
+    int GetTableSize() override { return 1; }
+};
+
+void Le16(std::vector<std::uint8_t>& b, std::uint16_t v)
+{
+    b.push_back(static_cast<std::uint8_t>(v));
+    b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void Le32(std::vector<std::uint8_t>& b, std::uint32_t v)
+{
+    Le16(b, static_cast<std::uint16_t>(v));
+    Le16(b, static_cast<std::uint16_t>(v >> 16));
+}
+
+// Without a main window a workspace holds the targets' colours, the layout part of each entry
+// and a window count of 0; its bytes, written out by hand.
+TEST(WorkspaceFile, BytesWithoutWindowsMatchTheHandWrittenFixture)
+{
+    kvtest::ScratchIniDir dir;
+    ::setenv("kv3userpath", dir.Path().c_str(), 1);
+    Colours colours;
+    colours.colour = 0x00ABCDEF;
+    OneTableSession anna;
+    KvLayoutEntry& e = anna.m_settings.layouts[0];
+    e.open = 1;
+    e.sortKeys = { 2 | (1u << 16) };
+    e.selected = { 0, 2 };
+    e.widths = { 40 };
+    ASSERT_EQ(anna.SaveWorkspace(nullptr), 1);
+
+    std::vector<std::uint8_t> expected;
+    Le32(expected, 0x00ABCDEF); // the target's colours
+    Le16(expected, 1); // open
+    Le16(expected, 0); // fixed columns
+    Le16(expected, 1); // sort keys: count, then each double word
+    Le32(expected, 0x00010002);
+    Le16(expected, 100); // zoom
+    Le16(expected, 0); // fit window
+    Le16(expected, 2); // selected columns
+    Le16(expected, 0);
+    Le16(expected, 2);
+    Le16(expected, 1); // widths
+    Le16(expected, 40);
+    for (std::uint32_t v : { 44u, 0u, 1u, 0u, 0u, 0u, 0u }) // length, flags, show, min, max
+        Le32(expected, v);
+    for (int i = 0; i < 4; ++i) // no stored position
+        Le32(expected, 0xFFFFFFFFu);
+    Le16(expected, 0); // spare
+    Le16(expected, 0); // no windows
+    auto ar = fw::Archive::loadFile(dir.Path() + "/ANNA.wks");
+    ASSERT_TRUE(ar);
+    EXPECT_EQ(ar->bytes(), expected);
+
+    // A workspace that lists windows cannot be read without them: refused.
+    expected[expected.size() - 2] = 1;
+    {
+        fw::Archive listed(expected);
+        ASSERT_TRUE(listed.saveFile(dir.Path() + "/listed.wks"));
+    }
+    fw::setMessageBoxHook([](const std::string&, unsigned) { return fw::IDOK; });
+    EXPECT_EQ(anna.RestoreWorkspace((dir.Path() + "/listed.wks").c_str()), 0);
+    fw::setMessageBoxHook(nullptr);
+    ::unsetenv("kv3userpath");
+}
+
+} // namespace
