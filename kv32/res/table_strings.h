@@ -1,5 +1,6 @@
 // Texts of the host data tables (status letters, colour captions, the
-// change-report error), English and Hungarian under one id.
+// change-report error, the local files' errors, the local order states),
+// English and Hungarian under one id.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +24,17 @@ enum Kv32TableStringId : unsigned {
     IDS_NO = 10257,
     IDS_YES = 10258,
     IDS_NO_USER_FIRM = 10259,
+    IDS_CANNOT_SAVE_ALERTS = 20506,
+    IDS_CANNOT_RESTORE_ALERTS = 20510,
+    IDS_LOCAL_STATE_NEW = 60560,
+    IDS_LOCAL_STATE_COPY = 60561,
+    IDS_LOCAL_STATE_AMENDED = 60562,
+    IDS_LOCAL_STATE_ACCEPTED = 60563,
+    IDS_LOCAL_STATE_REJECTED = 60564,
     IDS_INVALID_MESSAGE_DATA = 61208,
+    // Texts that the tables show without a number of their own.
+    IDS_POB_DAMAGED = 61340,
+    IDS_POB_NOT_SAVED = 61341,
 };
 
 std::span<const fw::StringEntry> Kv32TableStrings();

@@ -9,5 +9,15 @@
 inline constexpr int kAuditQueueSize = 100;
 
 std::array<int32_t, kAuditQueueSize>& AuditDisplayQueue();
-// Every slot free.
+// Every slot free, and no notification pending.
 void ClearAuditDisplayQueue();
+
+// Queues an event index: the slot after the run of used slots that starts at
+// the first used one, wrapping round to slot 0, so slots freed at the front
+// are used again once the run reaches the end; slot 0 when every slot is
+// free. False, with nothing written, when every slot is in use.
+bool AuditQueuePush(int32_t index);
+
+// Set when "WM_AUDITNOTIFY" has been posted and the main frame has not yet
+// shown the queue; while it is set, further events are only queued.
+bool& AuditPopupPending();

@@ -38,6 +38,7 @@ void KvOnAuditNotify()
             break;
         left = now;
     }
+    AuditPopupPending() = false;
     if (port.clearAuditDialogOpen)
         port.clearAuditDialogOpen();
 }

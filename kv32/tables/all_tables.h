@@ -13,12 +13,15 @@
 
 #include "kv32/tables/alert_log_table.h"
 #include "kv32/tables/alert_tables.h"
+#include "kv32/tables/audit_table.h"
+#include "kv32/tables/audit_type_table.h"
 #include "kv32/tables/board_table.h"
 #include "kv32/tables/def_sel_table.h"
 #include "kv32/tables/exch_message_table.h"
 #include "kv32/tables/flag_table.h"
 #include "kv32/tables/language_table.h"
 #include "kv32/tables/last_trade_table.h"
+#include "kv32/tables/local_order_table.h"
 #include "kv32/tables/market_table.h"
 #include "kv32/tables/message_text_table.h"
 #include "kv32/tables/news_table.h"
@@ -27,6 +30,7 @@
 #include "kv32/tables/ord_count_table.h"
 #include "kv32/tables/order_table.h"
 #include "kv32/tables/participant_table.h"
+#include "kv32/tables/replies_table.h"
 #include "kv32/tables/right_table.h"
 #include "kv32/tables/schedule_table.h"
 #include "kv32/tables/sector_table.h"
@@ -55,6 +59,10 @@ struct CKvTables {
     CFirmAlertTable firmAlerts;
     CUserAlertTable userAlerts;
     CSecAlertTable secAlerts;
+    // Audit trail: types take their group names, events their type texts.
+    CAuditGroupTable auditGroups;
+    CAuditEventTypeTable auditTypes;
+    CAuditTable audits;
     // The alert log and order counting.
     CAlertLogTable alertLog;
     COrdCountAlertTable ordCountAlerts;
@@ -67,6 +75,10 @@ struct CKvTables {
     CExchMessageTable messages;
     CNewsTable news;
     CTradeEventTable tradeEvents;
+    // The replies of a multi-row command.
+    CRepliesTable replies;
+    // Kept on the workstation, no host request of its own.
+    CLocalOrderTable localOrders;
 };
 
 // The program's tables, built on first use and kept until the process ends.
@@ -95,3 +107,7 @@ inline CAlertLogTable& AlertLogTable() { return KvTables().alertLog; }
 inline COrdCountAlertTable& OrdCountAlertTable() { return KvTables().ordCountAlerts; }
 inline COrdCountTable& OrdCountTable() { return KvTables().ordCount; }
 inline CDefSelTable& DefSelTable() { return KvTables().defSel; }
+inline CRepliesTable& RepliesTable() { return KvTables().replies; }
+inline CAuditGroupTable& AuditGroupTable() { return KvTables().auditGroups; }
+inline CAuditEventTypeTable& AuditEventTypeTable() { return KvTables().auditTypes; }
+inline CAuditTable& AuditTable() { return KvTables().audits; }

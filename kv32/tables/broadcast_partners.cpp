@@ -5,6 +5,16 @@
 #include "kv32/shell/print_log.h"
 #include "kv32/tables/all_tables.h"
 
+int CKvBroadcastPartners::MultiReplyCapacity() const
+{
+    return RepliesTable().GetCount();
+}
+
+void CKvBroadcastPartners::StoreMultiReply(int index, std::string_view text)
+{
+    RepliesTable().SetMessage(index, text);
+}
+
 void CKvBroadcastPartners::TakeExchangeMessage(tagTMSG& message)
 {
     ExchMessageTable().StoreDataItem(&message);
