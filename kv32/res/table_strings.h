@@ -1,5 +1,5 @@
 // Texts of the host data tables (status letters, colour captions, the
-// change-report error, the local files' errors, the local order states),
+// change-report error, the private order book's file, the local order states),
 // English and Hungarian under one id.
 #pragma once
 
@@ -24,8 +24,6 @@ enum Kv32TableStringId : unsigned {
     IDS_NO = 10257,
     IDS_YES = 10258,
     IDS_NO_USER_FIRM = 10259,
-    IDS_CANNOT_SAVE_ALERTS = 20506,
-    IDS_CANNOT_RESTORE_ALERTS = 20510,
     IDS_LOCAL_STATE_NEW = 60560,
     IDS_LOCAL_STATE_COPY = 60561,
     IDS_LOCAL_STATE_AMENDED = 60562,

@@ -5,7 +5,7 @@
 
 #include "fw/core/archive.h"
 #include "fw/core/msgbox.h"
-#include "kv32/res/table_strings.h"
+#include "kv32/tables/alert_strings.h"
 #include "kv32/tables/all_tables.h"
 #include "kv32/tables/record_text.h"
 #include "kv32/tables/table_settings.h"
@@ -220,7 +220,7 @@ int CAuditEventTypeTable::LoadOverrides(const std::filesystem::path& path)
     std::vector<AuditOverride> entries;
     if (!ReadAuditOverrides(ar->bytes(), entries)) {
         KvTrace("audits.kv: " + file.string() + " is damaged");
-        KvMessageBox(Kv32TableString(IDS_CANNOT_RESTORE_ALERTS), fw::MB_ICONHAND);
+        KvMessageBox(Kv32AlertString(IDS_CANNOT_RESTORE_ALERTS), fw::MB_ICONHAND);
         return 0;
     }
     for (const AuditOverride& e : entries) {
@@ -252,7 +252,7 @@ int CAuditEventTypeTable::SaveOverrides(const std::filesystem::path& path)
         saved = ar.saveFile(file);
     }
     if (!saved) {
-        KvMessageBox(Kv32TableString(IDS_CANNOT_SAVE_ALERTS), fw::MB_ICONHAND);
+        KvMessageBox(Kv32AlertString(IDS_CANNOT_SAVE_ALERTS), fw::MB_ICONHAND);
         return 0;
     }
     return 1;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fw/core/msgbox.h"
-#include "kv32/res/table_strings.h"
+#include "kv32/tables/alert_strings.h"
 #include "kv32/shell/app_startup.h"
 #include "kv32/shell/audit_queue.h"
 #include "kv32/shell/shell_dialogs.h"
@@ -485,7 +485,7 @@ TEST_F(AuditTables, DamagedOrMissingOverridesFiles)
         EXPECT_EQ(types.GetRec(0)->szOverride[0], c.override) << c.name;
         if (c.result == 0) {
             ASSERT_EQ(ui.boxes.size(), 1u) << c.name;
-            EXPECT_EQ(ui.boxes[0].text, Kv32TableString(IDS_CANNOT_RESTORE_ALERTS));
+            EXPECT_EQ(ui.boxes[0].text, Kv32AlertString(IDS_CANNOT_RESTORE_ALERTS));
             EXPECT_EQ(ui.boxes[0].flags & fw::MB_ICONMASK, fw::MB_ICONHAND);
         } else {
             EXPECT_TRUE(ui.boxes.empty()) << c.name;
@@ -501,7 +501,7 @@ TEST_F(AuditTables, DamagedOrMissingOverridesFiles)
     ui.boxes.clear();
     EXPECT_EQ(types.SaveOverrides(folder / "no-such-folder" / "audits.kv"), 0);
     ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text, Kv32TableString(IDS_CANNOT_SAVE_ALERTS));
+    EXPECT_EQ(ui.boxes[0].text, Kv32AlertString(IDS_CANNOT_SAVE_ALERTS));
 }
 
 } // namespace
