@@ -1,5 +1,5 @@
 // Arbitrary records through every decoder of the reference, security,
-// broadcast and trading event tables, over tables that already hold a few
+// broadcast, trading event and audit trail tables, over tables that already hold a few
 // rows (so change reports find rows to change). Input: the first byte picks
 // the decoder, the rest is the record; a byte 0xFF splits the input into
 // several records.
@@ -56,6 +56,8 @@ void Preload()
     Feed(SecurityTable(), 17, SecuritySnapshot(spec));
     Feed(ParticipantTable(), 19, std::string("00000001FIRM1       First Broker") + std::string(137, ' '));
     Feed(FlagTable(), 116, "00000001XxYContinuous                    1");
+    Feed(AuditGroupTable(), 77, "00000001SESSSession events" + std::string(26, ' ') + "1");
+    Feed(AuditEventTypeTable(), 76, "00000001SESSLOGNUser logged on" + std::string(26, ' ') + "P1");
     Feed(TraderTable(), 18, std::string("00000001TRADER01    Anna") + std::string(26, ' ') + "FIRM1" + std::string(103, ' '));
 }
 
@@ -109,6 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         { &NewsTable(), 195 },
         { &NewsTypeTable(), 73 },
         { &TradeEventTable(), 64 },
+        { &AuditGroupTable(), 77 },
+        { &AuditEventTypeTable(), 76 },
+        { &AuditTable(), 72 },
     };
     constexpr size_t kDecoders = sizeof decoders / sizeof decoders[0];
     const Decoder& decoder = decoders[data[0] % kDecoders];

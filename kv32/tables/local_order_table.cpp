@@ -25,18 +25,22 @@ CLocalOrderTable& LocalOrderTable()
 
 CLocalOrderTable::CLocalOrderTable()
 {
-    InstallPort();
+    // Calls that a test put in place before the tables were built stay.
+    InstallPort(false);
 }
 
-void CLocalOrderTable::InstallPort()
+void CLocalOrderTable::InstallPort(bool replace)
 {
     CKvLocalOrdersPort& port = KvLocalOrdersPort();
-    port.load = [this] {
-        if (ps != nullptr)
-            Load(ps->m_sUser);
-    };
-    port.store = [this] { Save(); };
-    port.discard = [this] { EndSession(); };
+    if (replace || !port.load)
+        port.load = [this] {
+            if (ps != nullptr)
+                Load(ps->m_sUser);
+        };
+    if (replace || !port.store)
+        port.store = [this] { Save(); };
+    if (replace || !port.discard)
+        port.discard = [this] { EndSession(); };
 }
 
 CLocalOrderTable::~CLocalOrderTable()

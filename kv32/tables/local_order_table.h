@@ -33,8 +33,9 @@ public:
     CLocalOrderTable(const CLocalOrderTable&) = delete;
     CLocalOrderTable& operator=(const CLocalOrderTable&) = delete;
 
-    // Makes the shell's local-orders calls reach this table (the constructor does).
-    void InstallPort();
+    // Makes the shell's local-orders calls reach this table; the constructor
+    // puts in only the calls that nobody has put in yet.
+    void InstallPort(bool replace = true);
 
     int GetSize() const { return static_cast<int>(m_records.size()); }
     // 0 <= i < GetSize().

@@ -211,6 +211,45 @@ TEST_F(AgainstExchange, OrdersLoadThroughTheirStandingRequest)
         table->Free();
 }
 
+// The audit trail as the host keeps it: groups, then types with their group
+// names, then both event streams, each resumed by its own key.
+TEST_F(AgainstExchange, AuditTrailLoadsAndFollowsBothEventStreams)
+{
+    CKvTables& t = KvTables();
+    CVorlPermTarget* const order[] = { &t.boards, &t.securities, &t.auditGroups, &t.auditTypes, &t.audits };
+    for (CVorlPermTarget* table : order)
+        EXPECT_EQ(table->Load(), 1);
+    ASSERT_GT(t.auditGroups.GetCount(), 0);
+    ASSERT_GT(t.auditTypes.GetCount(), 0);
+    for (int i = 0; i < t.auditTypes.GetCount(); ++i)
+        EXPECT_NE(t.auditTypes.GetRec(i)->szGroupName[0], '\0') << t.auditTypes.GetRec(i)->szTypeCode;
+
+    auto poll = [&] {
+        ASSERT_EQ(t.audits.UpdateReq(), 1);
+        t.audits.OnPostUpdateReq();
+        ASSERT_TRUE(VORLInfoReqEnd());
+        ASSERT_EQ(app.VORLInfoReqRecv(), 1);
+    };
+    poll();
+    const int received = t.audits.GetCount();
+    ASSERT_GE(received, 3);
+    EXPECT_NE(t.audits.m_szKeyY[0], '\0');
+    EXPECT_NE(t.audits.m_szKeyOther[0], '\0');
+    int named = 0;
+    for (int i = 0; i < received; ++i)
+        named += t.audits.GetRec(i)->szTypeText[0] != '\0' ? 1 : 0;
+    EXPECT_EQ(named, received) << "every event's type is known";
+    EXPECT_FALSE(ui.statusTexts.empty()) << "a status-line event";
+    EXPECT_EQ(ui.beeps.size(), 1u);
+
+    // Nothing new: the next poll resumes from both keys and brings nothing again.
+    poll();
+    EXPECT_EQ(t.audits.GetCount(), received);
+    EXPECT_TRUE(ui.boxes.empty());
+    for (CVorlPermTarget* table : order)
+        table->Free();
+}
+
 } // namespace
 
 #endif
