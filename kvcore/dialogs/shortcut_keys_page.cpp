@@ -27,7 +27,7 @@ bool CShortcutKeysPage::onInitDialog()
     showItem(fw::kIdOk, false);
     showItem(fw::kIdCancel, false);
     resetContent(IDC_SHORTCUT_MACROS);
-    for (const KvCommandEntry& entry : m_keys.Macros()) {
+    for (const KvCustomizeCommand& entry : m_keys.Macros()) {
         const int index = addString(IDC_SHORTCUT_MACROS, entry.name);
         setItemData(IDC_SHORTCUT_MACROS, index, entry.id);
     }
@@ -46,7 +46,7 @@ std::uint32_t CShortcutKeysPage::SelectedCommand() const
 void CShortcutKeysPage::ShowCommand()
 {
     const std::uint32_t command = SelectedCommand();
-    const KvCommandEntry* entry = command != 0 ? m_keys.Find(command) : nullptr;
+    const KvCustomizeCommand* entry = command != 0 ? m_keys.Find(command) : nullptr;
     setItemText(IDC_SHORTCUT_DESCRIPTION, entry != nullptr ? entry->description : std::string());
     resetContent(IDC_SHORTCUT_ASSIGNED);
     if (entry == nullptr)
@@ -134,7 +134,7 @@ void CAssignShortcutDlg::ShowCurrent()
     std::string current;
     if (m_key.key != 0)
         if (const std::uint32_t command = m_keys.CommandOfKey(m_key); command != 0) {
-            const KvCommandEntry* entry = m_keys.Find(command);
+            const KvCustomizeCommand* entry = m_keys.Find(command);
             current = entry != nullptr ? entry->name : std::to_string(command);
         }
     setItemText(IDC_SHORTCUT_CURRENT, current);

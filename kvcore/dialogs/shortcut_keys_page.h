@@ -15,7 +15,8 @@
 class KVCORE_API CShortcutKeysPage : public fw::PropertyPage {
     Q_OBJECT
 public:
-    // table: the shortcuts in force, rewritten only on apply; defaults: what "Reset All"
+    // commandList: the sheet's command list (CCustomizeCmdList::Entries()); table: the
+    // shortcuts in force, rewritten only on apply; defaults: what "Reset All"
     // returns to; putInForce runs after an apply wrote the table (the frame installs it).
     CShortcutKeysPage(const KvCommandList& commandList, KvShortcutTable& table, std::vector<fw::AccelRecord> defaults,
         std::function<void(const KvShortcutTable&)> putInForce = {});

@@ -28,19 +28,19 @@ KvShortcutKeys::KvShortcutKeys(
 {
 }
 
-std::vector<KvCommandEntry> KvShortcutKeys::Macros() const
+std::vector<KvCustomizeCommand> KvShortcutKeys::Macros() const
 {
-    std::vector<KvCommandEntry> macros;
-    for (const KvCommandEntry& entry : m_commands)
+    std::vector<KvCustomizeCommand> macros;
+    for (const KvCustomizeCommand& entry : m_commands)
         if (!IsSysCommand(entry.id))
             macros.push_back(entry);
     return macros;
 }
 
-const KvCommandEntry* KvShortcutKeys::Find(std::uint32_t command) const
+const KvCustomizeCommand* KvShortcutKeys::Find(std::uint32_t command) const
 {
     const auto found = std::find_if(
-        m_commands.begin(), m_commands.end(), [command](const KvCommandEntry& e) { return e.id == command; });
+        m_commands.begin(), m_commands.end(), [command](const KvCustomizeCommand& e) { return e.id == command; });
     return found == m_commands.end() ? nullptr : &*found;
 }
 

@@ -9,15 +9,11 @@
 #include <vector>
 
 #include "fw/core/records.h"
+#include "kvcore/dialogs/customize_cmd_list.h"
 #include "kvcore/kvcore_api.h"
 
-// One command the customisation offers: its id, its name and what it does.
-struct KvCommandEntry {
-    std::uint32_t id = 0;
-    std::string name;
-    std::string description;
-};
-using KvCommandList = std::vector<KvCommandEntry>;
+// The commands the customisation offers (the "Customize" sheet's command list).
+using KvCommandList = std::vector<KvCustomizeCommand>;
 
 // The window-system commands (size, move, close, ..., context help) are the window manager's,
 // never the user's to put on a key.
@@ -30,9 +26,9 @@ public:
     KvShortcutKeys(KvCommandList commands, std::vector<fw::AccelRecord> table, std::vector<fw::AccelRecord> defaults);
 
     // The commands the page lists, in command-list order.
-    std::vector<KvCommandEntry> Macros() const;
+    std::vector<KvCustomizeCommand> Macros() const;
     // The entry of a command, null when the list has none.
-    const KvCommandEntry* Find(std::uint32_t command) const;
+    const KvCustomizeCommand* Find(std::uint32_t command) const;
 
     // The keys of one command in table order: the record's index and the key's name.
     struct Assigned {

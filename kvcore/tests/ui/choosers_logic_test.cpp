@@ -272,7 +272,7 @@ TEST(ShortcutKeys, WindowSystemCommandsAreNeverOffered)
         { 61500, "Move", "" }, { kLastSysCommand, "Help", "" }, { 61825, "After", "" }, { 5, "Five", "" } };
     KvShortcutKeys keys(commands, {}, {});
     std::vector<std::uint32_t> offered;
-    for (const KvCommandEntry& e : keys.Macros())
+    for (const KvCustomizeCommand& e : keys.Macros())
         offered.push_back(e.id);
     EXPECT_EQ(offered, (std::vector<std::uint32_t> { 61439, 61825, 5 }));
 }
