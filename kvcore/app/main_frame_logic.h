@@ -49,7 +49,7 @@ enum KvFrameCommandId : unsigned {
 
 // Messages of the frame's commands.
 enum KvFrameMessage : unsigned {
-    IDS_CHOOSE_FILE_FAILED = 30004,
+    IDS_CHOOSE_FILE_FAILED = 30029, // 30004 is the choosers' "Selected:"
     IDS_CALCULATOR_NOT_STARTED = 30005,
     IDS_COMMANDS_PAGE = 30015,
     IDS_CUSTOMIZE = 20624,

@@ -2,8 +2,12 @@
 // without windows.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
+
+#include "fw/core/resources.h"
+#include "kvcore/dialogs/chooser_ids.h"
 
 #include "kvcore/app/app_core_logic.h"
 #include "kvcore/dialogs/drag_list.h"
@@ -313,6 +317,32 @@ TEST(ShortcutKeys, AssignRemoveAndReset)
     // The defaults come back without the keys of commands the user may not use.
     keys.ResetAll();
     EXPECT_EQ(keys.Table(), (std::vector<fw::AccelRecord> { Key(Fn(6), 0, 6) }));
+}
+
+} // namespace
+
+namespace {
+
+// A later resource set silently takes over an id of an earlier one, so two texts of the
+// library under one id would show the wrong message somewhere.
+TEST(ChooserResources, StringAndDialogIdsAreUniqueAcrossTheLibrarysSets)
+{
+    std::map<std::uint32_t, std::string> strings;
+    std::map<std::uint32_t, std::string> dialogs;
+    for (const fw::ResourceSet& set : fw::resourceSets()) {
+        const std::string module = set.module;
+        if (module.rfind("kvcore", 0) != 0)
+            continue;
+        for (const fw::StringEntry& entry : set.strings) {
+            const auto [it, added] = strings.emplace(entry.id, module);
+            EXPECT_TRUE(added) << "string " << entry.id << " in " << it->second << " and " << module;
+        }
+        for (const fw::DialogTemplate& dialog : set.dialogs) {
+            const auto [it, added] = dialogs.emplace(dialog.id, module);
+            EXPECT_TRUE(added) << "dialog " << dialog.id << " in " << it->second << " and " << module;
+        }
+    }
+    EXPECT_EQ(strings.count(IDS_SELECTED_HEADING), 1u);
 }
 
 } // namespace
