@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr unsigned kTable = 4242;
+constexpr unsigned kTable = 4917; // a table id no other test registers
 constexpr unsigned kDenied = 7;
 
 using fw::MenuEntryKind;
@@ -101,7 +101,7 @@ TEST_F(ChoosersTest, PopupEditorSeparatorsAndCancel)
 
     // A table without a menu offers nothing and leaves an empty definition.
     std::vector<std::uint16_t> none = { 0, 1 };
-    CMenuItemsDlg missing(4243, &none);
+    CMenuItemsDlg missing(kTable + 1, &none);
     fw::test::runModal(missing, [](fw::Dialog& d) {
         EXPECT_EQ(d.itemCount(IDC_SELECT_AVAILABLE), 0);
         d.endDialog(fw::IDOK);
