@@ -18,6 +18,7 @@
 #include "kvcore/frame/main_frame_core.h"
 #include "kvcore/frame/table_template.h"
 #include "kvcore/frame/toolbar_manager.h"
+#include "kvcore/gridview/child_frame.h"
 
 void CMainFrameCore::MapFrameCommands()
 {
@@ -185,11 +186,11 @@ void CMainFrameCore::MDIDestroyAll()
     MDIClientShow();
 }
 
-void CMainFrameCore::FillChildZList(std::vector<fw::ChildFrame*>& list) const
+void CMainFrameCore::FillChildZList(std::vector<CTChildFrame*>& list) const
 {
     list.clear();
     for (fw::ChildFrame* frame : childFrames(true)) {
-        if (frame->view() != nullptr && dynamic_cast<CTDoc*>(frame->view()->document()) != nullptr)
-            list.push_back(frame);
+        if (auto* table = qobject_cast<CTChildFrame*>(frame))
+            list.push_back(table);
     }
 }

@@ -15,6 +15,7 @@
 #include "kvcore/kvcore_api.h"
 
 class CKvToolBarManager;
+class CTChildFrame;
 
 namespace fw {
 class Archive;
@@ -45,8 +46,8 @@ public:
     void UpdateActiveFrameTitle() override;
     // Hides the MDI area, closes every document, removes the document templates, shows it again.
     void MDIDestroyAll() override;
-    // The list windows, the active (top) one first.
-    void FillChildZList(std::vector<fw::ChildFrame*>& list) const;
+    // The table windows, the active (top) one first; windows of other kinds are left out.
+    void FillChildZList(std::vector<CTChildFrame*>& list) const;
 
     CKvStatusBar& GetStatusBar() { return m_statusBar; }
     CKvToolBarManager& GetToolBarManager() { return *m_pToolBarManager; }

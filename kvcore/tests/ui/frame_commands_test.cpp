@@ -12,6 +12,8 @@
 #include "fw/core/archive.h"
 #include "fw/ui/childframe.h"
 #include "fw/ui/placement.h"
+#include "fw/ui/view.h"
+#include "kvcore/gridview/child_frame.h"
 #include "fw/ui/toolbars.h"
 #include "kvcore/frame/toolbar_manager.h"
 #include "ui/workstation_fixture.h"
@@ -169,11 +171,18 @@ TEST_F(FrameCommands, WindowCommandsActOnTheActiveListWindow)
     EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WINDOW_MINIMIZE));
     EXPECT_TRUE(child->isMinimized());
 
-    std::vector<fw::ChildFrame*> list { nullptr };
+    std::vector<CTChildFrame*> list { nullptr };
     ASSERT_NE(app->OpenTable(kvtest::kTradesTable, true, true, nullptr), nullptr);
     frame->FillChildZList(list);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0], frame->activeChild());
+    // A window of another kind is left out.
+    auto* other = new fw::ChildFrame(std::make_unique<fw::View>());
+    frame->mdiArea()->addSubWindow(other);
+    other->show();
+    frame->FillChildZList(list);
+    EXPECT_EQ(list.size(), 2u);
+    other->closeWithoutAsking();
 
     EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WINDOW_CLOSE_ALL));
     EXPECT_EQ(app->GetNumberOfDocuments(), 0);
