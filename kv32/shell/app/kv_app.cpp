@@ -10,6 +10,7 @@
 #include "kv32/shell/app_settings.h"
 #include "kv32/shell/audit_queue.h"
 #include "kv32/shell/regional_check.h"
+#include "kv32/tables/all_tables.h"
 #include "kvcore/app/session_core.h"
 
 CKvApp::CKvApp()
@@ -55,7 +56,12 @@ KvStartupSteps CKvApp::StartupSteps()
         KvNotifications().logNotify = registerMessage("WM_LOGNOTIFY");
         KvNotifications().auditNotify = registerMessage("WM_AUDITNOTIFY");
     };
-    steps.baseStart = [this] { return CKvAppCore::initInstance(); };
+    steps.baseStart = [this] {
+        // The host tables are the session's permanent targets: they must exist
+        // before a logon from the command line loads them.
+        KvTables();
+        return CKvAppCore::initInstance();
+    };
     steps.regionalCheck = [this] { return CheckRegionalSettings(m_sLocale.c_str()); };
     // The operating system needs no check here, so NOCHECKVERSION, which only
     // excused a wrong operating system, changes nothing: a component of the
