@@ -130,5 +130,3 @@ int CDDFormView::OnDrop(const std::vector<std::uint8_t>& payload, Qt::DropAction
     CDragDropDoc* doc = GetDocument();
     return doc != nullptr ? doc->DropData(payload, DropEffect(action)) : 0;
 }
-
-#include "moc_drag_drop_view.cpp"

@@ -19,7 +19,6 @@ class RowDropTarget;
 }
 
 class KVCORE_API CDragDropView : public CTView {
-    Q_OBJECT
 public:
     explicit CDragDropView(QWidget* parent = nullptr);
     ~CDragDropView() override;
@@ -41,7 +40,6 @@ protected:
 };
 
 class KVCORE_API CDDFormView : public fw::View {
-    Q_OBJECT
 public:
     // The form shows the controls of the dialog template.
     explicit CDDFormView(std::uint32_t templateId, QWidget* parent = nullptr);
