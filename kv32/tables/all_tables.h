@@ -24,6 +24,7 @@
 #include "kv32/tables/local_order_table.h"
 #include "kv32/tables/market_table.h"
 #include "kv32/tables/message_text_table.h"
+#include "kv32/tables/neg_deal_table.h"
 #include "kv32/tables/news_table.h"
 #include "kv32/tables/news_type_table.h"
 #include "kv32/tables/ord_count_alert_table.h"
@@ -37,6 +38,7 @@
 #include "kv32/tables/security_table.h"
 #include "kv32/tables/status_table.h"
 #include "kv32/tables/trade_event_table.h"
+#include "kv32/tables/trade_table.h"
 #include "kv32/tables/trader_table.h"
 
 struct CKvTables {
@@ -71,6 +73,8 @@ struct CKvTables {
     // Trading.
     CFlagTable2 schedule;
     COrderTable orders;
+    CTradeTable trades;
+    CNegDealTable deals;
     CTable118 lastTrades;
     CExchMessageTable messages;
     CNewsTable news;
@@ -94,6 +98,8 @@ inline CSubTable73& NewsTypeTable() { return KvTables().newsTypes; }
 inline CMessageTextTable& MessageTextTable() { return KvTables().messageTexts; }
 inline CFlagTable2& ScheduleTable() { return KvTables().schedule; }
 inline COrderTable& OrderTable() { return KvTables().orders; }
+inline CTradeTable& TradeTable() { return KvTables().trades; }
+inline CNegDealTable& NegDealTable() { return KvTables().deals; }
 inline CTable118& LastTradeTable() { return KvTables().lastTrades; }
 inline CExchMessageTable& ExchMessageTable() { return KvTables().messages; }
 inline CNewsTable& NewsTable() { return KvTables().news; }

@@ -250,6 +250,64 @@ TEST_F(AgainstExchange, AuditTrailLoadsAndFollowsBothEventStreams)
         table->Free();
 }
 
+// Trades and negotiated deals of the user's firm arrive through their
+// standing requests; a trade from a deal is told apart by its source letter.
+TEST_F(AgainstExchange, TradesAndDealsLoadThroughTheirStandingRequests)
+{
+    CKvTables& t = KvTables();
+    CVorlPermTarget* const order[]
+        = { &t.boards, &t.statuses, &t.sectors, &t.markets, &t.instruments, &t.letterCodes, &t.securities };
+    for (CVorlPermTarget* table : order)
+        ASSERT_EQ(table->Load(), 1);
+    for (CVorlPermTarget* table : CVorlPermTarget::apPermTargets)
+        if (table != &t.securities && table != &t.letterCodes)
+            table->Free();
+    t.securities.m_bLoaded = false; // its changes would share the replies
+    ASSERT_EQ(t.trades.Load(), 1);
+    ASSERT_EQ(t.deals.Load(), 1);
+    int previous = -1;
+    for (int poll = 0; poll < 100 && t.trades.GetCount() + t.deals.GetCount() != previous; ++poll) {
+        previous = t.trades.GetCount() + t.deals.GetCount();
+        app.CollectAllRequests();
+        ASSERT_TRUE(VORLInfoReqEnd());
+        ASSERT_EQ(app.VORLInfoReqRecv(), 1);
+    }
+    EXPECT_TRUE(ui.boxes.empty());
+    size_t trades = 0, dealTrades = 0;
+    for (const exchange::Trade& trade : host->data().trades) {
+        if (trade.buyFirm != "BRK1" && trade.sellFirm != "BRK1")
+            continue;
+        ++trades;
+        char number[13];
+        std::snprintf(number, sizeof number, "%012lld", static_cast<long long>(trade.number));
+        const int row = t.trades.FindRowByNumber(number);
+        ASSERT_GE(row, 0) << trade.number;
+        const CTradeRec& rec = *t.trades.GetRec(row);
+        EXPECT_EQ(rec.szSecurityCode, trade.securityKey);
+        EXPECT_NE(rec.szSecurity[0], '\0') << trade.number;
+        EXPECT_EQ(rec.cDealFlag, trade.source == CTradeTable::kDealSourceLetter ? 'Y' : 'N') << trade.number;
+        EXPECT_NE(rec.szTradeSource[0], '\0') << trade.number;
+        dealTrades += rec.cDealFlag == 'Y' ? 1 : 0;
+    }
+    EXPECT_GT(trades, 0u);
+    EXPECT_EQ(static_cast<size_t>(t.trades.GetCount()), trades);
+    size_t deals = 0;
+    for (const exchange::Deal& deal : host->data().deals) {
+        if (deal.firm != "BRK1" && deal.counterFirm != "BRK1")
+            continue;
+        ++deals;
+        const int row = t.deals.FindRowByNumber(static_cast<uint32_t>(deal.number));
+        ASSERT_GE(row, 0) << deal.number;
+        EXPECT_EQ(t.deals.GetRec(row)->szSecurityCode, deal.securityKey);
+    }
+    EXPECT_EQ(static_cast<size_t>(t.deals.GetCount()), deals);
+
+    t.trades.Free();
+    t.deals.Free();
+    for (CVorlPermTarget* table : order)
+        table->Free();
+}
+
 } // namespace
 
 #endif
