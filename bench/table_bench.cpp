@@ -18,6 +18,7 @@
 #include "support/sample_table.h"
 
 void RunSecurityTableBench();
+void RunOrderTableBench();
 
 namespace {
 
@@ -151,5 +152,6 @@ int main()
     std::printf("  (check %llu, hints %llu, row 7 price %.2f)\n", static_cast<unsigned long long>(check),
         static_cast<unsigned long long>(listener.hinted), static_cast<double>(table.GetRec(7)->dPrice));
     RunSecurityTableBench();
+    RunOrderTableBench();
     return 0;
 }

@@ -1,6 +1,6 @@
 // Arbitrary records through every decoder of the reference, security,
-// broadcast, trading event and audit trail tables, over tables that already hold a few
-// rows (so change reports find rows to change). Input: the first byte picks
+// broadcast, trading event, audit trail, order, trade and deal tables, over
+// tables that already hold a few rows (so change reports find rows to change). Input: the first byte picks
 // the decoder, the rest is the record; a byte 0xFF splits the input into
 // several records.
 #include <cstddef>
@@ -10,14 +10,22 @@
 
 #include "kv32/shell/app_settings.h"
 #include "kv32/shell/kv_app_logic.h"
+#include "kv32/shell/print_log.h"
 #include "kv32/tables/account_group_tables.h"
 #include "kv32/tables/all_tables.h"
+#include "kvcore/app/profile_settings.h"
 #include "kvcore/router/kv_trace.h"
 #include "support/scripted_router.h"
 #include "support/security_records.h"
 #include "support/ui_recorder.h"
 
 namespace {
+
+class DiscardingPrinter : public CLinePrint {
+public:
+    bool OpenDefaultPrinter(bool, int) override { return true; }
+    bool PrintLine(const std::string&) override { return true; }
+};
 
 struct Decoder {
     CVorlTarget* table;
@@ -78,6 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FreeAll();
     Preload();
     KvAppSettings().nLastTrades = static_cast<int>(data[0] >> 5); // 0..7
+    // Odd lengths run the order table in market-maker overwrite mode; the
+    // print-log lines of the trading tables go to a printer that keeps nothing.
+    iMMOverWrite = static_cast<int>(size & 1);
+    static DiscardingPrinter printer;
+    KvPrintLog() = &printer;
+    KvAppSettings().bPrintLog = 1;
 
     CCodeTable60 groups;
     CCodeTable61 groupAccounts;
@@ -114,6 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         { &AuditGroupTable(), 77 },
         { &AuditEventTypeTable(), 76 },
         { &AuditTable(), 72 },
+        { &OrderTable(), 50 },
+        { &TradeTable(), 54 },
+        { &NegDealTable(), 52 },
     };
     constexpr size_t kDecoders = sizeof decoders / sizeof decoders[0];
     const Decoder& decoder = decoders[data[0] % kDecoders];
@@ -129,6 +146,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         start = end + 1;
     }
     LastTradeTable().OnPostReceive();
+    OrderTable().OnPostReceive();
+    TradeTable().OnPostReceive();
+    NegDealTable().OnPostReceive();
+    iMMOverWrite = 0;
+    KvPrintLog() = nullptr;
+    KvAppSettings().bPrintLog = 0;
     // Touch what the windows read.
     for (int i = 0; i < SecurityTable().GetCount(); ++i)
         (void)SecurityTable().IsSuspended(*SecurityTable().GetRec(i));

@@ -17,48 +17,22 @@ constexpr int kIndexCapacity = 1024;
 } // namespace
 
 CNegDealTable::CNegDealTable()
-    : CHostTable<CNegDealRec>(kTableId, 256)
-    , m_index(kIndexCapacity)
+    : CNumberedTable<CNegDealRec>(kTableId, 256, kRequest, kIndexCapacity)
     , m_statusTexts({ IDS_STATUS_OPEN, IDS_STATUS_INACTIVE, IDS_STATUS_UNCONFIRMED, IDS_STATUS_UNAPPROVED,
           IDS_STATUS_MATCHED, IDS_STATUS_AMENDED, IDS_STATUS_WITHDRAWN, IDS_STATUS_EXPIRED,
           IDS_STATUS_ERROR })
     , m_sideTexts({ IDS_SIDE_BUY, IDS_SIDE_SELL })
 {
-    std::memset(m_szLastOrderNo, '0', 12);
-    m_szLastOrderNo[12] = '\0';
 }
 
-int CNegDealTable::Load()
+void CNegDealTable::OnSessionStart()
 {
-    m_bStarted = true;
-    m_bReset = true;
-    return 1;
-}
-
-int CNegDealTable::UpdateReq()
-{
-    if (!m_bStarted)
-        return 0;
-    if (m_bReset) {
-        m_bReset = false;
-        ResetSeqNum();
-        std::memset(m_szLastOrderNo, '0', 12);
-        if (m_aColorNames.empty()) {
-            FillWindowColors(m_aColors, m_aColorNames,
-                { IDS_STATUS_OPEN, IDS_STATUS_INACTIVE, IDS_STATUS_UNCONFIRMED, IDS_STATUS_UNAPPROVED,
-                    IDS_STATUS_MATCHED, IDS_STATUS_AMENDED, IDS_STATUS_WITHDRAWN, IDS_STATUS_ERROR,
-                    IDS_STATUS_DISABLED });
-        }
+    if (m_aColorNames.empty()) {
+        FillWindowColors(m_aColors, m_aColorNames,
+            { IDS_STATUS_OPEN, IDS_STATUS_INACTIVE, IDS_STATUS_UNCONFIRMED, IDS_STATUS_UNAPPROVED,
+                IDS_STATUS_MATCHED, IDS_STATUS_AMENDED, IDS_STATUS_WITHDRAWN, IDS_STATUS_ERROR,
+                IDS_STATUS_DISABLED });
     }
-    return SendStandingRequest(kRequest, this, [this](KvFieldWriter& w) {
-        AppendSeqNum(w);
-        w.Text(m_szLastOrderNo, 12);
-    });
-}
-
-void CNegDealTable::SerializeColors(fw::Archive& ar)
-{
-    SerializeColorArray(ar, m_aColors, m_aColorNames);
 }
 
 std::string CNegDealTable::GetStatusText(char letter, uint32_t* code) const
@@ -84,13 +58,6 @@ std::string CNegDealTable::GetSideText(char letter) const
     return m_sideTexts[letter == 'B' ? 0 : 1];
 }
 
-int CNegDealTable::FindRowByNumber(uint32_t dealNo) const
-{
-    const int entry = m_index.Find(dealNo);
-    const int row = entry < 0 ? -1 : m_index.At(entry).row;
-    return row >= 0 && row < GetCount() ? row : -1;
-}
-
 int CNegDealTable::Decode(CRecordReader& reader)
 {
     const std::string seq = reader.TextNoStrip(kSeqNumWidth);
@@ -100,7 +67,7 @@ int CNegDealTable::Decode(CRecordReader& reader)
         return 0;
     const auto takeKeys = [&] {
         TakeSeqNum(seq);
-        std::snprintf(m_szLastOrderNo, sizeof m_szLastOrderNo, "%012u", dealNo);
+        TakeLastNumber(dealNo);
     };
     if (carries != 'Y') {
         takeKeys();
@@ -163,35 +130,8 @@ int CNegDealTable::Decode(CRecordReader& reader)
 
     if (print == 'Y' && KvAppSettings().bPrintLog != 0)
         PrintRecord(rec);
-    if (const int row = FindRowByNumber(dealNo); row >= 0) {
-        rec.nRowIndex = static_cast<uint32_t>(row);
-        SetRec(row, rec);
-        m_bChanged = 1;
-        m_pendingRows.Add(row);
-        return 1;
-    }
-    m_index.Reserve(m_index.GetCount() + 1);
-    const int row = GetCount();
-    rec.nRowIndex = static_cast<uint32_t>(row);
-    AddRec(rec);
-    m_index.Insert(dealNo, row);
-    m_pendingRows.Add(row);
+    StoreByNumber(rec, dealNo);
     return 1;
-}
-
-void CNegDealTable::OnPostReceive()
-{
-    m_pendingRows.Announce(kTableId, GetCount());
-    m_bChanged = 0;
-}
-
-void CNegDealTable::Free()
-{
-    CHostTable<CNegDealRec>::Free();
-    m_index.Clear();
-    m_pendingRows.Clear();
-    m_bChanged = 0;
-    m_bStarted = false;
 }
 
 void CNegDealTable::PrintRecord(const CNegDealRec& rec)

@@ -9,9 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "kv32/tables/host_tables.h"
 #include "kv32/tables/order_common.h"
-#include "kv32/tables/order_index.h"
 #include "kvcore/values/cdatetime.h"
 #include "kvcore/values/cdouble.h"
 
@@ -54,7 +52,7 @@ struct CNegDealRec {
     char szDealText[33];
 };
 
-class CNegDealTable : public CHostTable<CNegDealRec> {
+class CNegDealTable : public CNumberedTable<CNegDealRec> {
 public:
     static constexpr uint16_t kTableId = 10;
     static constexpr int kRequest = 52;
@@ -62,35 +60,23 @@ public:
 
     CNegDealTable();
 
-    // No snapshot: loading starts the session, whose first request asks from zero.
-    int Load() override;
-    int UpdateReq() override;
     // One deal record; nonzero when it was read whole.
     int Decode(CRecordReader& reader) override;
-    void OnPostReceive() override;
-    void Free() override;
-    void SerializeColors(fw::Archive& ar) override;
     virtual void PrintRecord(const CNegDealRec& rec);
 
     // The row of the deal number; -1 when absent.
-    int FindRowByNumber(uint32_t dealNo) const;
+    int FindRowByNumber(uint32_t dealNo) const { return FindRow(dealNo); }
 
     std::string GetStatusText(char letter, uint32_t* code = nullptr) const;
     // The letter of "OIMAWCUS" whose text is the given one; ' ' when none.
     char GetStatusLetter(std::string_view text) const;
     std::string GetSideText(char letter) const;
 
-    const std::vector<int>& PendingRows() const { return m_pendingRows.Rows(); }
-
-    int m_bChanged = 0;
-    bool m_bReset = false;
-    char m_szLastOrderNo[13]; // the last deal number received
     char m_cPrevSide = 0; // the side letter of the last deal received
 
 private:
-    COrderIndex m_index;
-    CPendingRows m_pendingRows;
-    bool m_bStarted = false;
+    void OnSessionStart() override;
+
     CTextSet m_statusTexts;
     CTextSet m_sideTexts;
 };

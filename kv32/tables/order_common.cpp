@@ -75,11 +75,19 @@ void CPendingRows::Announce(uint16_t tableId, int rowCount)
 {
     if (m_rows.empty())
         return;
-    fw::RowHint hint(rowCount);
+    m_hint.SetSize(rowCount);
     for (const int row : m_rows)
-        hint.AddRow(row);
+        m_hint.AddRow(row);
+    KvUpdateAllDocuments(tableId, &m_hint);
+    for (const int row : m_rows)
+        m_hint.ClearRow(row);
     m_rows.clear();
-    KvUpdateAllDocuments(tableId, &hint);
+}
+
+void CPendingRows::Clear()
+{
+    m_rows.clear();
+    m_hint = fw::RowHint();
 }
 
 std::string PrintDate(const CDateTime& when)

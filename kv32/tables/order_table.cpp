@@ -35,48 +35,23 @@ CDateTime DateAndTime(const std::string& date, const std::string* time)
 } // namespace
 
 COrderTable::COrderTable()
-    : CHostTable<COrderRec>(kTableId, 1024)
+    : CNumberedTable<COrderRec>(kTableId, 1024, kRequest, COrderIndex::kDefaultCapacity)
     , m_statusTexts({ IDS_STATUS_OPEN, IDS_STATUS_INACTIVE, IDS_STATUS_UNAPPROVED, IDS_STATUS_MATCHED,
           IDS_STATUS_AMENDED, IDS_STATUS_WITHDRAWN, IDS_STATUS_EXPIRED, IDS_STATUS_ERROR })
     , m_sideTexts({ IDS_SIDE_BUY, IDS_SIDE_SELL })
     , m_validityTexts({ IDS_VALIDITY_SESSION, IDS_VALIDITY_DAY, IDS_VALIDITY_GTC })
 {
-    std::memset(m_szLastOrderNo, '0', 12);
-    m_szLastOrderNo[12] = '\0';
 }
 
-int COrderTable::Load()
+void COrderTable::OnSessionStart()
 {
-    m_bStarted = true;
-    m_bReset = true;
-    return 1;
-}
-
-int COrderTable::UpdateReq()
-{
-    if (!m_bStarted)
-        return 0;
-    if (m_bReset) {
-        m_bReset = false;
-        ResetSeqNum();
-        std::memset(m_szLastOrderNo, '0', 12);
-        m_nMaxOrderNo = 0;
-        if (m_aColorNames.empty()) {
-            FillWindowColors(m_aColors, m_aColorNames,
-                { IDS_STATUS_OPEN, IDS_STATUS_INACTIVE, IDS_STATUS_UNCONFIRMED, IDS_STATUS_UNAPPROVED,
-                    IDS_STATUS_MATCHED, IDS_STATUS_AMENDED, IDS_STATUS_WITHDRAWN, IDS_STATUS_ERROR,
-                    IDS_STATUS_DISABLED });
-        }
+    m_nMaxOrderNo = 0;
+    if (m_aColorNames.empty()) {
+        FillWindowColors(m_aColors, m_aColorNames,
+            { IDS_STATUS_OPEN, IDS_STATUS_INACTIVE, IDS_STATUS_UNCONFIRMED, IDS_STATUS_UNAPPROVED,
+                IDS_STATUS_MATCHED, IDS_STATUS_AMENDED, IDS_STATUS_WITHDRAWN, IDS_STATUS_ERROR,
+                IDS_STATUS_DISABLED });
     }
-    return SendStandingRequest(kRequest, this, [this](KvFieldWriter& w) {
-        AppendSeqNum(w);
-        w.Text(m_szLastOrderNo, 12);
-    });
-}
-
-void COrderTable::SerializeColors(fw::Archive& ar)
-{
-    SerializeColorArray(ar, m_aColors, m_aColorNames);
 }
 
 std::string COrderTable::GetStatusText(char letter, uint32_t* code) const
@@ -152,15 +127,6 @@ bool COrderTable::FormatFlags(std::string_view flags, char* out, size_t size)
     return TestFlag(flags, kMarketMakerFlag);
 }
 
-int COrderTable::FindRow(uint32_t orderNo) const
-{
-    const int entry = m_index.Find(orderNo);
-    if (entry < 0)
-        return -1;
-    const int32_t row = m_index.At(entry).row;
-    return row >= 0 && row < GetCount() ? row : -1;
-}
-
 COrderRec* COrderTable::FindSlot(uint32_t orderNo)
 {
     const int row = FindRow(orderNo);
@@ -187,7 +153,7 @@ int COrderTable::Decode(CRecordReader& reader)
         TakeSeqNum(seq);
         if (orderNo > m_nMaxOrderNo) {
             m_nMaxOrderNo = orderNo;
-            std::snprintf(m_szLastOrderNo, sizeof m_szLastOrderNo, "%012u", orderNo);
+            TakeLastNumber(orderNo);
         }
     };
     if (carries != 'Y') {
@@ -314,19 +280,9 @@ void COrderTable::Store(COrderRec& rec, int row, bool recyclable, bool marketMak
     m_pendingRows.Add(row);
 }
 
-void COrderTable::OnPostReceive()
-{
-    m_pendingRows.Announce(kTableId, GetCount());
-    m_bChanged = 0;
-}
-
 void COrderTable::Free()
 {
-    CHostTable<COrderRec>::Free();
-    m_bChanged = 0;
-    m_pendingRows.Clear();
-    m_index.Clear();
-    m_bStarted = false;
+    CNumberedTable<COrderRec>::Free();
     ShowNewOrders();
 }
 

@@ -11,12 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "kv32/tables/host_tables.h"
 #include "kv32/tables/order_common.h"
-#include "kv32/tables/order_index.h"
 #include "kv32/tables/order_record.h"
 
-class COrderTable : public CHostTable<COrderRec> {
+class COrderTable : public CNumberedTable<COrderRec> {
 public:
     static constexpr uint16_t kTableId = 8;
     static constexpr int kRequest = 50;
@@ -37,22 +35,15 @@ public:
 
     COrderTable();
 
-    // No snapshot: the standing request delivers the orders. Loading starts
-    // the session: the next request asks from the first change.
-    int Load() override;
-    int UpdateReq() override;
     // One order record; nonzero when it was read whole.
     int Decode(CRecordReader& reader) override;
-    void OnPostReceive() override;
     void Free() override;
-    void SerializeColors(fw::Archive& ar) override;
     // The print-log line of an order.
     virtual void PrintRecord(const COrderRec& rec);
 
     // The record of the order number; null when the number is unknown or its
     // row went to another order.
     COrderRec* FindSlot(uint32_t orderNo);
-    int FindRow(uint32_t orderNo) const;
 
     std::string GetStatusText(char letter, uint32_t* code = nullptr) const;
     // The letter of "OIMAWUS" whose text is the given one; ' ' when none.
@@ -71,25 +62,15 @@ public:
     void SetCountOrderHook(CountOrderHook hook) { m_countOrder = std::move(hook); }
     const CountOrderHook& GetCountOrderHook() const { return m_countOrder; }
 
-    const COrderIndex& Index() const { return m_index; }
-    const std::vector<int>& PendingRows() const { return m_pendingRows.Rows(); }
-
-    // Set when a packet changed records, until the windows were told.
-    int m_bChanged = 0;
-    // Set at the start of a session: the next request starts from zero.
-    bool m_bReset = false;
-    char m_szLastOrderNo[13];
-    uint32_t m_nMaxOrderNo = 0;
+    uint32_t m_nMaxOrderNo = 0; // the greatest order number received
 
 private:
+    void OnSessionStart() override;
     void ShowNewOrders() const;
     // Stores the built record; `entry` is the index entry of a found order or -1.
     void Store(COrderRec& rec, int entry, bool recyclable, bool marketMaker);
 
-    COrderIndex m_index;
-    CPendingRows m_pendingRows;
     CountOrderHook m_countOrder;
-    bool m_bStarted = false;
     CTextSet m_statusTexts;
     CTextSet m_sideTexts;
     CTextSet m_validityTexts;

@@ -17,47 +17,21 @@ constexpr int kIndexCapacity = 4096;
 } // namespace
 
 CTradeTable::CTradeTable()
-    : CHostTable<CTradeRec>(kTableId, 512)
-    , m_index(kIndexCapacity)
+    : CNumberedTable<CTradeRec>(kTableId, 512, kRequest, kIndexCapacity)
     , m_statusTexts({ IDS_TRADE_MATCHED, IDS_TRADE_PENDING, IDS_TRADE_CANCELLED, IDS_TRADE_UNAPPROVED,
           IDS_TRADE_UNCONFIRMED_BUY, IDS_TRADE_UNCONFIRMED_SELL, IDS_STATUS_ERROR })
     , m_dissTexts({ IDS_DISS_NOT_MATCHED, IDS_DISS_IMMEDIATE, IDS_DISS_DELAYED, IDS_DISS_SENT,
           IDS_DISS_RELEASED, IDS_DISS_LAPSED })
 {
-    std::memset(m_szLastOrderNo, '0', 12);
-    m_szLastOrderNo[12] = '\0';
 }
 
-int CTradeTable::Load()
+void CTradeTable::OnSessionStart()
 {
-    m_bStarted = true;
-    m_bReset = true;
-    return 1;
-}
-
-int CTradeTable::UpdateReq()
-{
-    if (!m_bStarted)
-        return 0;
-    if (m_bReset) {
-        m_bReset = false;
-        ResetSeqNum();
-        std::memset(m_szLastOrderNo, '0', 12);
-        if (m_aColorNames.empty()) {
-            FillWindowColors(m_aColors, m_aColorNames,
-                { IDS_TRADE_MATCHED, IDS_TRADE_PENDING, IDS_TRADE_CANCELLED, IDS_TRADE_ERROR,
-                    IDS_TRADE_UNAPPROVED, IDS_TRADE_UNCONFIRMED_BUY, IDS_TRADE_UNCONFIRMED_SELL });
-        }
+    if (m_aColorNames.empty()) {
+        FillWindowColors(m_aColors, m_aColorNames,
+            { IDS_TRADE_MATCHED, IDS_TRADE_PENDING, IDS_TRADE_CANCELLED, IDS_TRADE_ERROR,
+                IDS_TRADE_UNAPPROVED, IDS_TRADE_UNCONFIRMED_BUY, IDS_TRADE_UNCONFIRMED_SELL });
     }
-    return SendStandingRequest(kRequest, this, [this](KvFieldWriter& w) {
-        AppendSeqNum(w);
-        w.Text(m_szLastOrderNo, 12);
-    });
-}
-
-void CTradeTable::SerializeColors(fw::Archive& ar)
-{
-    SerializeColorArray(ar, m_aColors, m_aColorNames);
 }
 
 std::string CTradeTable::GetStatusText(char letter, uint32_t* code) const
@@ -85,13 +59,6 @@ std::string CTradeTable::GetDissStatusText(char letter) const
     return at != nullptr ? m_dissTexts[static_cast<size_t>(at - kDissLetters)] : std::string();
 }
 
-int CTradeTable::FindRow(uint32_t tradeNo) const
-{
-    const int entry = m_index.Find(tradeNo);
-    const int row = entry < 0 ? -1 : m_index.At(entry).row;
-    return row >= 0 && row < GetCount() ? row : -1;
-}
-
 int CTradeTable::FindRowByNumber(std::string_view number) const
 {
     CRecordReader reader(number.data(), number.size() < 12 ? number.size() : 12);
@@ -107,7 +74,7 @@ int CTradeTable::Decode(CRecordReader& reader)
         return 0;
     const auto takeKeys = [&] {
         TakeSeqNum(seq);
-        std::snprintf(m_szLastOrderNo, sizeof m_szLastOrderNo, "%012u", tradeNo);
+        TakeLastNumber(tradeNo);
     };
     if (carries != 'Y') {
         takeKeys();
@@ -172,35 +139,8 @@ int CTradeTable::Decode(CRecordReader& reader)
 
     if (print == 'Y' && KvAppSettings().bPrintLog != 0)
         PrintRecord(rec);
-    if (const int row = FindRow(tradeNo); row >= 0) {
-        rec.nRowIndex = static_cast<uint32_t>(row);
-        SetRec(row, rec);
-        m_bChanged = 1;
-        m_pendingRows.Add(row);
-        return 1;
-    }
-    m_index.Reserve(m_index.GetCount() + 1);
-    const int row = GetCount();
-    rec.nRowIndex = static_cast<uint32_t>(row);
-    AddRec(rec);
-    m_index.Insert(tradeNo, row);
-    m_pendingRows.Add(row);
+    StoreByNumber(rec, tradeNo);
     return 1;
-}
-
-void CTradeTable::OnPostReceive()
-{
-    m_pendingRows.Announce(kTableId, GetCount());
-    m_bChanged = 0;
-}
-
-void CTradeTable::Free()
-{
-    CHostTable<CTradeRec>::Free();
-    m_index.Clear();
-    m_pendingRows.Clear();
-    m_bChanged = 0;
-    m_bStarted = false;
 }
 
 void CTradeTable::PrintRecord(const CTradeRec& rec)

@@ -10,9 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "kv32/tables/host_tables.h"
 #include "kv32/tables/order_common.h"
-#include "kv32/tables/order_index.h"
 #include "kvcore/values/cdatetime.h"
 #include "kvcore/values/cdouble.h"
 
@@ -57,7 +55,7 @@ struct CTradeRec {
     char cDealFlag;
 };
 
-class CTradeTable : public CHostTable<CTradeRec> {
+class CTradeTable : public CNumberedTable<CTradeRec> {
 public:
     static constexpr uint16_t kTableId = 9;
     static constexpr int kRequest = 54;
@@ -67,35 +65,21 @@ public:
 
     CTradeTable();
 
-    // No snapshot: loading starts the session, whose first request asks from zero.
-    int Load() override;
-    int UpdateReq() override;
     // One trade record; nonzero when it was read whole.
     int Decode(CRecordReader& reader) override;
-    void OnPostReceive() override;
-    void Free() override;
-    void SerializeColors(fw::Archive& ar) override;
     virtual void PrintRecord(const CTradeRec& rec);
 
     // The row of the trade number (a 12-digit text); -1 when absent.
     int FindRowByNumber(std::string_view number) const;
-    int FindRow(uint32_t tradeNo) const;
 
     std::string GetStatusText(char letter, uint32_t* code = nullptr) const;
     // The letter of "MPWUYLS" whose text is the given one; ' ' when none.
     char GetStatusLetter(std::string_view text) const;
     std::string GetDissStatusText(char letter) const;
 
-    const std::vector<int>& PendingRows() const { return m_pendingRows.Rows(); }
-
-    int m_bChanged = 0;
-    bool m_bReset = false;
-    char m_szLastOrderNo[13]; // the last trade number received
-
 private:
-    COrderIndex m_index;
-    CPendingRows m_pendingRows;
-    bool m_bStarted = false;
+    void OnSessionStart() override;
+
     CTextSet m_statusTexts;
     CTextSet m_dissTexts;
 };
