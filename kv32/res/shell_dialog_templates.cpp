@@ -206,6 +206,42 @@ constexpr ControlDef kDefaultSelection[] = {
         "A megbízásbeviteli ablakban megadott új brókerhivatkozás felvétele a listába", 1, 3 },
 };
 
+constexpr ControlDef kAuditMode[] = {
+    { S, ControlKind::Label, 0, 0, "&Group:", "&Csoport:" },
+    { IDC_GROUP, ControlKind::ComboList, 0, 1, nullptr, nullptr, 1, 2, fw::StyleNone, 30 },
+    { S, ControlKind::Label, 1, 0, "&Type:", "&Típus:" },
+    { IDC_AUDIT_TYPE, ControlKind::ComboList, 1, 1, nullptr, nullptr, 1, 2, fw::StyleNone, 30 },
+    { IDC_AUDIT_STATUS_LINE, ControlKind::RadioButton, 2, 1, "&Status Line", "Á&llapotsor", 1, 2, fw::StyleGroup },
+    { IDC_AUDIT_POP_UP, ControlKind::RadioButton, 3, 1, "&Pop Up", "&Felugró ablak", 1, 2 },
+    { IDC_AUDIT_NO_DISPLAY, ControlKind::RadioButton, 4, 1, "&No Display", "&Nem jelenik meg", 1, 2 },
+    { fw::kIdOk, ControlKind::DefaultButton, 5, 1, "&OK", "&OK" },
+    { fw::kIdCancel, ControlKind::Button, 5, 2, "&Close", "&Bezárás" },
+};
+
+constexpr ControlDef kAuditEvent[] = {
+    { S, ControlKind::Label, 0, 0, "Time:", "Idő:" },
+    { IDC_AUDIT_TIME, ControlKind::Label, 0, 1, "", "", 1, 3, fw::StyleNone, 30 },
+    { S, ControlKind::Label, 1, 0, "Group:", "Csoport:" },
+    { IDC_GROUP, ControlKind::Label, 1, 1, "", "", 1, 3 },
+    { S, ControlKind::Label, 2, 0, "Type:", "Típus:" },
+    { IDC_AUDIT_TYPE, ControlKind::Label, 2, 1, "", "", 1, 3 },
+    { S, ControlKind::Label, 3, 0, "User:", "Felhasználó:" },
+    { IDC_TARGET_USER, ControlKind::Label, 3, 1, "", "", 1, 1, fw::StyleNone, 16 },
+    { S, ControlKind::Label, 3, 2, "Firm:", "Cég:" },
+    { IDC_AUDIT_FIRM, ControlKind::Label, 3, 3, "", "", 1, 1, fw::StyleNone, 16 },
+    { S, ControlKind::Label, 4, 0, "To User:", "Címzett felhasználó:" },
+    { IDC_AUDIT_TO_USER, ControlKind::Label, 4, 1, "", "" },
+    { S, ControlKind::Label, 4, 2, "To Firm:", "Címzett cég:" },
+    { IDC_ACCESS_LEVEL, ControlKind::Label, 4, 3, "", "" },
+    { S, ControlKind::Label, 5, 0, "Board:", "Tábla:" },
+    { IDC_METHOD_BOARD, ControlKind::Label, 5, 1, "", "" },
+    { S, ControlKind::Label, 5, 2, "Security:", "Értékpapír:" },
+    { IDC_AUDIT_SECURITY, ControlKind::Label, 5, 3, "", "" },
+    { S, ControlKind::Label, 6, 0, "Description:", "Leírás:" },
+    { IDC_ENTRY_LABEL, ControlKind::Label, 6, 1, "", "", 1, 3, fw::StyleNone, 40 },
+    { fw::kIdCancel, ControlKind::DefaultButton, 7, 3, "&Close", "&Bezárás" },
+};
+
 constexpr fw::DialogTemplate kTemplates[] = {
     { IDD_ACCESS, "Access", "Hozzáférés", kAccess },
     { IDD_DEFAULT_ROLE, "Default Role", "Alapértelmezett szerepkör", kDefaultRole },
@@ -218,6 +254,8 @@ constexpr fw::DialogTemplate kTemplates[] = {
     { IDD_ORDER_METHODS, "Order Methods", "Megbízási módok", kOrderMethods },
     { IDD_BENCH_SETUP, "Bench Setup", "Munkahely beállítása", kBenchSetup },
     { IDD_ABOUT, "About kv32", "A kv32 névjegye", kAbout },
+    { IDD_AUDIT_MODE, "Audit Display Mode", "Audit megjelenítési mód", kAuditMode },
+    { IDD_AUDIT_EVENT, "Audit Event Message", "Auditesemény üzenete", kAuditEvent },
     { IDD_DEFAULT_SELECTION, "Default selection", "Alapértelmezett választás", kDefaultSelection },
 };
 

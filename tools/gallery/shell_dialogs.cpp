@@ -7,7 +7,9 @@
 #include "fw/core/locale.h"
 #include "fw/core/resources.h"
 #include "fw/ui/app.h"
+#include "kv32/dialogs/audit_dlgs.h"
 #include "kv32/dialogs/defaults_page.h"
+#include "kv32/shell/audit_queue.h"
 #include "kv32/dialogs/selection_dlgs.h"
 #include "kv32/dialogs/setup_dlgs.h"
 #include "kv32/dialogs/supervisor_dlgs.h"
@@ -60,6 +62,29 @@ void FillSampleTables()
     rec->dLow = CDouble(2750.25, 2);
     SecurityTable().AddRec(*rec);
     KvSetTradingEnd(KvAppSettings(), 16, 30);
+    for (const char* code : { "ORD", "TRD" }) {
+        AuditGroupRec g {};
+        std::strcpy(g.szCode, code);
+        std::strcpy(g.szName, std::strcmp(code, "ORD") == 0 ? "Orders" : "Trades");
+        AuditGroupTable().AddRec(g);
+    }
+    for (const char* text : { "Order entered", "Order withdrawn" }) {
+        AuditTypeRec t {};
+        std::strcpy(t.szGroupCode, "ORD");
+        std::strcpy(t.szTypeText, text);
+        t.szOverride[0] = 'P';
+        AuditEventTypeTable().AddRec(t);
+    }
+    AuditEventRec ev {};
+    ev.time.SetDateTime(2026, 12, 10, 9, 36, 2);
+    std::strcpy(ev.szGroupName, "Orders");
+    std::strcpy(ev.szTypeText, "Order entered");
+    std::strcpy(ev.szUser, "BRK1T1");
+    std::strcpy(ev.szFirm, "BRK1");
+    std::strcpy(ev.szBoardName, "Main Board");
+    std::strcpy(ev.szSecurity, "ALFA");
+    std::strcpy(ev.szText, "Order 42: 1500 ALFA at 2774.50");
+    AuditTable().AddRec(ev);
     DefSelTable().AddSelection("BR-2026-001");
     DefSelTable().AddSelection("BR-2026-017");
 }
@@ -139,6 +164,16 @@ bool Render(const QDir& out, const char* lang)
         CKvPropertySheet sheet(fw::resourceText("Options", "Beállítások"));
         sheet.addPage(page);
         ok &= Shot(sheet, out, "shell-default-selection", lang);
+    }
+    {
+        CAuditModeDlg dlg(0);
+        ok &= Shot(dlg, out, "shell-audit-mode", lang);
+    }
+    {
+        AuditDisplayQueue().fill(-1);
+        AuditDisplayQueue()[0] = 0;
+        CAuditRecvDlg dlg;
+        ok &= Shot(dlg, out, "shell-audit-event", lang);
     }
     {
         CQuoteWnd quote;

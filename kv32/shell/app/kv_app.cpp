@@ -4,6 +4,7 @@
 #include <QPalette>
 
 #include "fw/ui/childframe.h"
+#include "kv32/dialogs/audit_dlgs.h"
 #include "kv32/shell/app/main_frame.h"
 #include "kv32/shell/app_commands.h"
 #include "kv32/shell/command_bindings.h"
@@ -17,6 +18,7 @@ CKvApp::CKvApp()
 {
     KvSetUiPort(this);
     KvAddTableListener(this);
+    KvInstallAuditDisplay();
     KvBindAppCommands(
         commands(), [this](uint32_t id, bool activate, bool visible) { OpenTable(id, activate, visible, nullptr); },
         [this] { WriteDiagnosticFile(); });
