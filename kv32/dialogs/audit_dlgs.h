@@ -1,5 +1,6 @@
 // The audit dialogs: the user's own display mode of one audit event type, and
-// the pop-up that shows one queued audit event.
+// the pop-up that shows one queued audit event. (No meta-object of their own:
+// nothing connects to them by signal.)
 #pragma once
 
 #include <string>
@@ -8,7 +9,6 @@
 #include "kv32/dialogs/kv_dialog.h"
 
 class CAuditModeDlg : public CKvDialog {
-    Q_OBJECT
 public:
     // typeRow: the audit type table's row selected in the Audit Types window.
     explicit CAuditModeDlg(int typeRow, QWidget* parent = nullptr);
@@ -31,7 +31,6 @@ int TakeNextAuditPopup();
 int& KvAuditPopupEvent();
 
 class CAuditRecvDlg : public CKvDialog {
-    Q_OBJECT
 public:
     explicit CAuditRecvDlg(QWidget* parent = nullptr);
     ~CAuditRecvDlg() override;
