@@ -11,10 +11,12 @@
 #include "fw/ui/propertysheet.h"
 #include "fw/ui/text.h"
 #include "kvcore/dialogs/color_select_dlg.h"
+#include "kvcore/dialogs/column_chooser_dlg.h"
 #include "kvcore/dialogs/grid_props_page.h"
 #include "kvcore/dialogs/sort_dlg.h"
 #include "kvcore/dialogs/title_dlg.h"
 #include "kvcore/gridview/gx_view.h"
+#include "kvcore/session/session_record.h"
 #include "support/sample_table_doc.h"
 
 #include <QDir>
@@ -24,11 +26,12 @@ namespace {
 using kvtest::SampleTableDoc;
 
 // The sample table's named row colours.
-enum : std::uint16_t { kRising = 0xE201, kFalling, kHighlighted };
+enum : std::uint16_t { kRising = 0xE201, kFalling, kHighlighted, kColumnsCaption };
 constexpr fw::StringEntry kColorNames[] = {
     { kRising, "Rising", "Emelkedő" },
     { kFalling, "Falling", "Csökkenő" },
     { kHighlighted, "Highlighted", "Kiemelt" },
+    { kColumnsCaption, "Columns", "Oszlopok" },
 };
 const fw::ResourceSet kGalleryStrings { "gallery-grid-dialogs", kColorNames };
 
@@ -75,6 +78,21 @@ bool RenderColors(SampleTableDoc& doc, const QDir& out, const char* lang)
     return ok;
 }
 
+bool RenderColumns(SampleTableDoc& doc, const QDir& out, const char* lang)
+{
+    std::vector<std::string> titles;
+    for (std::size_t id = 0; id < doc.m_available.size(); ++id)
+        titles.push_back(doc.GetColumnTitleText(static_cast<int>(id)));
+    KvLayoutEntry entry;
+    entry.columnSets[1] = { SampleTableDoc::kName, SampleTableDoc::kLast };
+    doc.m_selected = { SampleTableDoc::kName, SampleTableDoc::kLast, SampleTableDoc::kChange, SampleTableDoc::kTrades };
+    doc.m_columnSet = 0;
+    CFormatExDlg dlg(kColumnsCaption, titles, &doc.m_selected, &doc, &entry, nullptr, 0);
+    dlg.ShowFixedColumns(1);
+    dlg.initialize();
+    return Show(dlg, out, "dialog-columns", lang);
+}
+
 bool RenderGridPage(const QDir& out, const char* lang)
 {
     fw::GridProperties props;
@@ -100,6 +118,7 @@ int main(int argc, char** argv)
         ok &= RenderTitle(doc, out, lang);
         ok &= RenderColors(doc, out, lang);
         ok &= RenderGridPage(out, lang);
+        ok &= RenderColumns(doc, out, lang);
         return ok;
     };
     auto prepare = [] {
