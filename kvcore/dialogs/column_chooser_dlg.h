@@ -20,8 +20,8 @@ class CTGXDoc;
 struct KvLayoutEntry;
 struct KvColumnChooserArgs;
 
+// No signals or slots of its own, so no meta-object either.
 class KVCORE_API CFormatExDlg : public CSelectDlg {
-    Q_OBJECT
 public:
     // titles: the column titles by column id; selection: the caller's selected columns (never
     // written by the dialog itself). With a document and its table's layout entry the dialog
