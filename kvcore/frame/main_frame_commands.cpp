@@ -12,7 +12,10 @@
 #include "fw/ui/view.h"
 #include "kvcore/app/menu_access.h"
 #include "kvcore/app/session_core.h"
+#include "fw/core/resources.h"
+#include "kvcore/dialogs/customize_cmd_list.h"
 #include "kvcore/dialogs/grid_props_page.h"
+#include "kvcore/dialogs/shortcut_keys_page.h"
 #include "kvcore/dialogs/password_dlg.h"
 #include "kvcore/frame/app_core.h"
 #include "kvcore/frame/main_frame_core.h"
@@ -125,8 +128,15 @@ void CMainFrameCore::DoCustomize(fw::PropertySheet& sheet)
     // The frame's own pages come before those of the caller, in this order: the toolbars and the
     // toolbar commands (no docking library of ours offers them yet), the shortcut keys, then the
     // grid look of every table window.
+    const CCustomizeCmdList commandList(menuModel());
+    KvShortcutTable shortcuts { GetShortcutTable() };
+    std::vector<fw::AccelRecord> defaults;
+    if (const fw::AccelTable* table = fw::findAccel(GetCurrentIDR()))
+        defaults.assign(table->entries.begin(), table->entries.end());
+    CShortcutKeysPage keys(commandList.Entries(), shortcuts, std::move(defaults),
+        [this](const KvShortcutTable& edited) { SetShortcutTable(edited.m_entries); });
     CTGXCustomizePage grid;
-    std::vector<fw::PropertyPage*> own { &grid };
+    std::vector<fw::PropertyPage*> own { &keys, &grid };
     for (std::size_t i = 0; i < own.size(); ++i)
         sheet.insertPage(static_cast<int>(i), *own[i]);
     // The pages apply their own changes; the sheet's answer is not needed.

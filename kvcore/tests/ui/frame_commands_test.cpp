@@ -247,7 +247,8 @@ TEST_F(FrameCommands, CustomizeAppliesOnlyOnApplyAndTheLookStays)
     sheet.addPage(mine);
     script.expectDialog(0, [&](fw::Dialog&) {
         EXPECT_EQ(sheet.page(sheet.pageCount() - 1), &mine);
-        EXPECT_EQ(sheet.page(0)->templateId(), IDD_GRID_PROPERTIES);
+        EXPECT_EQ(sheet.page(0)->templateId(), 20488u); // the shortcut keys
+        EXPECT_EQ(sheet.page(1)->templateId(), IDD_GRID_PROPERTIES);
         sheet.userClick(fw::kIdCancel);
     });
     frame->DoCustomize(sheet);
