@@ -108,7 +108,7 @@ void CAuditTable::Announce(int row, char mode)
     }
     if (mode == 'S') {
         m_bBeepPending = true;
-        KvSetStatusText(GetRec(row)->szText);
+        KvSetLogStatusText(GetRec(row)->szText); // highlight colours, like the alert log
     }
 }
 

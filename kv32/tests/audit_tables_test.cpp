@@ -235,7 +235,8 @@ TEST_F(AuditTables, FivePopUpEventsInOneBatchGiveOneNotificationAndOneBeep)
     EXPECT_EQ(audits.GetCount(), 5);
     EXPECT_EQ(ui.notified, std::vector<unsigned> { kAuditNotify });
     EXPECT_EQ(ui.beeps, std::vector<unsigned> { fw::MB_ICONEXCLAMATION });
-    EXPECT_EQ(ui.statusTexts, (std::vector<std::string> { "Pop 1", "Pop 2", "Pop 3", "Pop 4" }));
+    EXPECT_EQ(ui.logTexts, (std::vector<std::string> { "Pop 1", "Pop 2", "Pop 3", "Pop 4" }));
+    EXPECT_TRUE(ui.statusTexts.empty()) << "shown in the highlight colours, not as plain status text";
     EXPECT_EQ(Queued(), 5);
     EXPECT_EQ(AuditDisplayQueue()[0], 0);
     EXPECT_EQ(AuditDisplayQueue()[4], 4);
@@ -272,7 +273,7 @@ TEST_F(AuditTables, StatusLineEventsBeepOnceAtTheEndOfTheBatchAndOthersStaySilen
     EXPECT_EQ(audits.GetCount(), 5);
     EXPECT_TRUE(ui.notified.empty());
     EXPECT_EQ(ui.beeps.size(), 1u);
-    EXPECT_EQ(ui.statusTexts, (std::vector<std::string> { "Logged off", "Own letter", "Logged off" }));
+    EXPECT_EQ(ui.logTexts, (std::vector<std::string> { "Logged off", "Own letter", "Logged off" }));
     EXPECT_STREQ(audits.GetRec(2)->szTypeText, "") << "an unknown type is stored with empty names";
     EXPECT_EQ(Queued(), 0);
 }

@@ -239,7 +239,7 @@ TEST_F(AgainstExchange, AuditTrailLoadsAndFollowsBothEventStreams)
     for (int i = 0; i < received; ++i)
         named += t.audits.GetRec(i)->szTypeText[0] != '\0' ? 1 : 0;
     EXPECT_EQ(named, received) << "every event's type is known";
-    EXPECT_FALSE(ui.statusTexts.empty()) << "a status-line event";
+    EXPECT_FALSE(ui.logTexts.empty()) << "a status-line event";
     EXPECT_EQ(ui.beeps.size(), 1u);
 
     // Nothing new: the next poll resumes from both keys and brings nothing again.
