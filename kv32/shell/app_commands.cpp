@@ -14,6 +14,7 @@
 #include "kv32/shell/text_format.h"
 #include "kv32/shell/ui_port.h"
 #include "kv32/tables/all_tables.h"
+#include "kv32/trading/order_record.h"
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/app/prompts.h"
 #include "kvcore/router/cvorl.h"
@@ -24,7 +25,6 @@ namespace {
 
 constexpr int kUserWidth = 12;
 constexpr char kOprLogonVerify = '6';
-constexpr int kOrderFlagCount = 32;
 
 std::string SessionUser()
 {
@@ -134,31 +134,23 @@ std::string KvAutomationOrderRecord(const CKvAutomationOrder& o, std::string* wh
     if (!ScaledUnits(o.price, sec.nPriceDec, price) || !ScaledUnits(o.triggerPrice, sec.nPriceDec, trigger))
         return Refuse(why, "price");
 
-    std::string flags(kOrderFlagCount, '0');
-    flags[o.price == 0 ? 0 : 1] = '1'; // market or limit
+    KvOrderDescription order;
+    order.user = SessionUser();
+    order.account = o.account;
+    order.side = side;
+    order.flags = KvOrderFlags({ o.price == 0 ? kFlagMarket : kFlagLimit, kFlagSession });
     if (hidden != 0)
-        flags[11] = '1';
-    flags[24] = '1'; // a session order
-
-    KvFieldWriter w;
-    w.TextCut(SessionUser(), kUserWidth);
-    w.Text(o.account, 12);
-    w.Char(side);
-    w.Raw(flags);
-    w.Text(std::string_view(sec.szCode, strnlen(sec.szCode, sizeof sec.szCode)), 17);
-    w.Number(price, 9);
-    w.Text("", 9); // no yield: the price is given
-    w.Number(quantity, 16);
-    w.Number(hidden, 16);
-    w.Text("", 40); // broker reference
-    w.Text("", 8); // expiry date
-    w.Text("", 6); // expiry time
-    w.Number(trigger, 9);
-    w.Text("", 8); // settlement date
-    w.Number(0, 16); // minimum fill quantity
-    if (!w.Ok())
+        order.flags[kFlagHidden] = '1';
+    order.securityKey = std::string(sec.szCode, strnlen(sec.szCode, sizeof sec.szCode));
+    // The numbers are already whole units of their fields: no decimals left to apply.
+    order.price = std::to_string(price);
+    order.quantity = std::to_string(quantity);
+    order.hidden = std::to_string(hidden);
+    order.trigger = std::to_string(trigger);
+    const KvOrderRecordResult record = BuildOrderRecord(order);
+    if (!record.Ok())
         return Refuse(why, "a text or number does not fit its field");
-    return w.Str();
+    return record.text;
 }
 
 std::string KvWithdrawOrderRecord(std::int64_t orderNumber)
