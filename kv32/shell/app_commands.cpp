@@ -9,6 +9,7 @@
 #include "fw/core/msgbox.h"
 #include "kv32/res/shell_strings.h"
 #include "kv32/shell/app_settings.h"
+#include "kv32/shell/order_withdraw_record.h"
 #include "kv32/shell/print_log.h"
 #include "kv32/shell/session.h"
 #include "kv32/shell/text_format.h"
@@ -157,12 +158,9 @@ std::string KvWithdrawOrderRecord(std::int64_t orderNumber)
 {
     if (orderNumber < 0)
         return {};
-    KvFieldWriter w;
-    w.TextCut(SessionUser(), kUserWidth).Char('A').Char(' ').Number(orderNumber, 12).Char('=');
-    w.Text("", 9).Text("", 9);
-    for (int width : { 12, 4, 12, 8, 12, 12 })
-        w.Text("", width);
-    return w.Str();
+    COrderWithdrawCriteria criteria;
+    criteria.orderNo = static_cast<uint64_t>(orderNumber);
+    return KvOrderWithdrawRecord(SessionUser(), criteria);
 }
 
 namespace {
