@@ -1,0 +1,176 @@
+// The amend and withdraw dialogs against the simulated exchange host, in
+// process: the scripted router hands every request to the exchange, so the
+// texts the dialogs build meet the host's reading of them.
+#if KV32_HAVE_EXCHANGE
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/exchange.h"
+#include "fw/test/fwtest.h"
+#include "kv32/dialogs/amend_dlg.h"
+#include "kv32/dialogs/withdraw_dlg.h"
+#include "kv32/res/order_dialogs_ids.h"
+#include "kv32/shell/app_commands.h"
+#include "kv32/shell/kv_app_logic.h"
+#include "kv32/shell/session.h"
+#include "kv32/tables/all_tables.h"
+#include "kv32/tables/right_table.h"
+#include "kvcore/router/info_req.h"
+#include "kvcore/security/password.h"
+#include "model/dataset.h"
+#include "order_dialogs/order_dialogs_support.h"
+#include "support/scripted_router.h"
+#include "support/ui_recorder.h"
+
+namespace kv32test {
+namespace {
+
+const exchange::DataSet& SeedData()
+{
+    static const exchange::DataSet data = [] {
+        exchange::DataSet d;
+        std::string error;
+        if (!exchange::LoadDataSet(EXCHANGE_SEED_DATA_DIR, d, error))
+            ADD_FAILURE() << error;
+        return d;
+    }();
+    return data;
+}
+
+class OrderDialogsAgainstExchange : public ::testing::Test {
+protected:
+    OrderDialogsAgainstExchange()
+        : router("BRK1T1")
+        , host(std::make_unique<exchange::Exchange>(SeedData(), [] { return std::string("120000"); }))
+        , session("BRK1T1")
+    {
+        std::string logon = "BRK1T1";
+        logon.resize(12, ' ');
+        logon += PasswordDigest("Pass-BRK1T1", "BRK1T1");
+        const exchange::ReplyPacket verdict = Ask({ { 129, logon } });
+        EXPECT_TRUE(!verdict.empty() && verdict.front().type == 193) << "the seed user logs on";
+        router.AnswerWith([this](const std::vector<Msg>& request) {
+            std::vector<Msg> reply;
+            for (const exchange::ReplyMessage& m : Ask(request))
+                reply.push_back({ m.type, m.data });
+            return reply;
+        });
+        RightTable().Free();
+        session.m_sUser = "BRK1T1";
+        ps = &session;
+    }
+    ~OrderDialogsAgainstExchange() override
+    {
+        ps = nullptr;
+        KvTables().orders.Free();
+        KvTables().orders.m_nMaxOrderNo = 0;
+        for (CVorlPermTarget* table : CVorlPermTarget::apPermTargets)
+            table->Free();
+        RightTable().Free();
+    }
+
+    exchange::ReplyPacket Ask(const std::vector<Msg>& messages)
+    {
+        exchange::RequestPacket packet;
+        packet.clientSlot = 1;
+        packet.sequence = m_nSequence++;
+        for (const Msg& m : messages)
+            packet.messages.push_back({ m.type, m.bytes });
+        return host->handle(packet);
+    }
+
+    void LoadReferenceTables()
+    {
+        CKvTables& t = KvTables();
+        for (CVorlPermTarget* table : { static_cast<CVorlPermTarget*>(&t.boards), static_cast<CVorlPermTarget*>(&t.statuses),
+                 static_cast<CVorlPermTarget*>(&t.sectors), static_cast<CVorlPermTarget*>(&t.markets),
+                 static_cast<CVorlPermTarget*>(&t.instruments), static_cast<CVorlPermTarget*>(&t.securities),
+                 static_cast<CVorlPermTarget*>(&t.participants), static_cast<CVorlPermTarget*>(&t.traders) })
+            ASSERT_EQ(table->Load(), 1);
+    }
+
+    // Polls (the order stream with every loaded table) until the order is held; its row.
+    int PollForOrder(long long number)
+    {
+        COrderTable& orders = KvTables().orders;
+        for (int poll = 0; poll < 20 && orders.FindRow(static_cast<uint32_t>(number)) < 0; ++poll) {
+            app.CollectAllRequests();
+            EXPECT_TRUE(VORLInfoReqEnd());
+            EXPECT_EQ(app.VORLInfoReqRecv(), 1);
+        }
+        return orders.FindRow(static_cast<uint32_t>(number));
+    }
+
+    const exchange::Order* HostOrder(long long number) const
+    {
+        for (const exchange::Order& o : host->data().orders)
+            if (o.number == number)
+                return &o;
+        return nullptr;
+    }
+
+    ScriptedRouter router;
+    UiRecorder ui;
+    CKvAppLogic app;
+    std::unique_ptr<exchange::Exchange> host;
+    CSession session;
+
+private:
+    uint32_t m_nSequence = 0;
+};
+
+TEST_F(OrderDialogsAgainstExchange, AnAcceptedOrderIsAmendedAndWithdrawn)
+{
+    LoadReferenceTables();
+    CKvTables& t = KvTables();
+    const SecurityRec& sec = *t.securities.GetRec(0);
+    CKvAutomationOrder o;
+    o.account = "BRK1A1";
+    o.quantity = 100;
+    o.price = 2774.5;
+    o.side = "B";
+    o.security = sec.szShortName;
+    o.board = sec.szBoardName;
+    ASSERT_TRUE(KvAutomationSendOrder(o));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    ASSERT_EQ(ui.boxes[0].text.rfind("Order ", 0), 0u) << ui.boxes[0].text;
+    const long long number = std::stoll(ui.boxes[0].text.substr(6));
+
+    ASSERT_EQ(t.orders.Load(), 1);
+    const int row = PollForOrder(number);
+    ASSERT_GE(row, 0);
+
+    CAmendDlg amend(row);
+    const int amended = fw::test::runModal(amend, [&](fw::Dialog& d) {
+        TypeNumber(d, IDC_AMD_QUANTITY, "150");
+        d.userClick(fw::kIdOk);
+    });
+    EXPECT_EQ(amended, fw::IDOK);
+    ASSERT_EQ(ui.boxes.size(), 2u);
+    const std::string prefix = "Order " + std::to_string(number) + " amended as order ";
+    ASSERT_EQ(ui.boxes[1].text.rfind(prefix, 0), 0u) << ui.boxes[1].text;
+    const long long fresh = std::stoll(ui.boxes[1].text.substr(prefix.size()));
+    const exchange::Order* next = HostOrder(fresh);
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(static_cast<double>(next->quantity), 150.0);
+    ASSERT_NE(HostOrder(number), nullptr);
+    EXPECT_EQ(HostOrder(number)->status, 'A');
+
+    const int freshRow = PollForOrder(fresh);
+    ASSERT_GE(freshRow, 0);
+    CWithdrawDlg withdraw(freshRow);
+    const int withdrawn = fw::test::runModal(withdraw, [&](fw::Dialog& d) { d.userClick(fw::kIdOk); });
+    EXPECT_EQ(withdrawn, fw::IDOK);
+    ASSERT_EQ(ui.boxes.size(), 3u);
+    EXPECT_EQ(ui.boxes[2].text, "1 order withdrawn.");
+    EXPECT_EQ(HostOrder(fresh)->status, 'W');
+}
+
+} // namespace
+} // namespace kv32test
+
+#endif
