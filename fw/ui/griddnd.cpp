@@ -68,7 +68,7 @@ bool GridView::handleDragDrop(QWidget* viewport, QEvent* event)
         std::string text;
         if (rows.empty() || !dragPayload(rows, payload, text))
             return false;
-        startRowDrag(viewport, payload, text);
+        runRowDrag([&] { return startRowDrag(viewport, payload, text); });
         return true;
     }
     case QEvent::DragEnter:

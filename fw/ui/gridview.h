@@ -10,6 +10,7 @@
 #include "fw/ui/view.h"
 
 #include <QPoint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -113,6 +114,9 @@ public:
     {
         return false;
     }
+    // The drag of rows out of the grid runs inside this call (drag() returns when the row is
+    // dropped or the drag is given up); an override may do its work around it.
+    virtual Qt::DropAction runRowDrag(const std::function<Qt::DropAction()>& drag) { return drag(); }
     virtual bool canAcceptRows(const std::vector<uint8_t>& /*payload*/) { return false; }
     virtual bool onRowDrop(const std::vector<uint8_t>& /*payload*/, Qt::DropAction /*action*/, GridCell /*at*/)
     {

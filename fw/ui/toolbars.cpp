@@ -123,6 +123,15 @@ std::vector<uint32_t> CommandBars::buttons(uint32_t barId) const
     return b ? b->shown : std::vector<uint32_t>();
 }
 
+bool CommandBars::setButtons(uint32_t barId, const std::vector<uint32_t>& ids)
+{
+    Bar* b = find(barId);
+    if (b == nullptr)
+        return false;
+    fill(*b, permitted(ids));
+    return true;
+}
+
 CommandBars::Bar* CommandBars::find(uint32_t barId)
 {
     auto it = std::find_if(bars_.begin(), bars_.end(), [barId](const Bar& b) { return b.def.id == barId; });

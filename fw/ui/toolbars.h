@@ -49,6 +49,8 @@ public:
     QToolBar* bar(uint32_t barId) const;
     // The commands a bar shows now, in order (0 for separators).
     std::vector<uint32_t> buttons(uint32_t barId) const;
+    // The user's own arrangement of a bar, cut by the rights filter; false for an unknown bar.
+    bool setButtons(uint32_t barId, const std::vector<uint32_t>& ids);
 
     // Every bar back to its full definition cut by the rights filter, shown or hidden by the
     // interface's flags.

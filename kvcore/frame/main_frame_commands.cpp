@@ -16,9 +16,11 @@
 #include "kvcore/dialogs/customize_cmd_list.h"
 #include "kvcore/dialogs/grid_props_page.h"
 #include "kvcore/dialogs/shortcut_keys_page.h"
+#include "kvcore/dialogs/toolbar_pages.h"
 #include "kvcore/dialogs/password_dlg.h"
 #include "kvcore/frame/app_core.h"
 #include "kvcore/frame/main_frame_core.h"
+#include "kvcore/frame/menu_shortcuts.h"
 #include "kvcore/frame/table_template.h"
 #include "kvcore/frame/toolbar_manager.h"
 #include "kvcore/gridview/child_frame.h"
@@ -107,6 +109,12 @@ void CMainFrameCore::SysCommandToActiveChild(fw::SysCommand command)
 void CMainFrameCore::InstallAccelerators(std::span<const fw::AccelRecord> table)
 {
     setAccelerators(table);
+    // The menu names the keys in force.
+    if (menuModel().itemCount() > 0) {
+        fw::Menu menu = menuModel();
+        KvWriteShortcutTexts(menu, table);
+        setMenuModel(std::move(menu));
+    }
 }
 
 void CMainFrameCore::RemoveMenuCommand(unsigned id)
@@ -125,10 +133,14 @@ void CMainFrameCore::OnCustomize()
 
 void CMainFrameCore::DoCustomize(fw::PropertySheet& sheet)
 {
-    // The frame's own pages come before those of the caller, in this order: the toolbars and the
-    // toolbar commands (no docking library of ours offers them yet), the shortcut keys, then the
-    // grid look of every table window.
+    // The frame's own pages come before those of the caller, in this order: the toolbars, the
+    // commands the user may put on them, the shortcut keys, then the grid look of every table
+    // window.
     const CCustomizeCmdList commandList(menuModel());
+    KvToolBarCustomize bars = m_pToolBarManager->Customize();
+    const KvToolBarApply applyBars = [this](const KvToolBarCustomize& edit) { m_pToolBarManager->ApplyCustomize(edit); };
+    CToolBarsPage toolBars(bars, applyBars);
+    CToolBarCmdPage toolBarCommands(bars, commandList.Entries(), applyBars);
     KvShortcutTable shortcuts { GetShortcutTable() };
     std::vector<fw::AccelRecord> defaults;
     if (const fw::AccelTable* table = fw::findAccel(GetCurrentIDR()))
@@ -136,7 +148,7 @@ void CMainFrameCore::DoCustomize(fw::PropertySheet& sheet)
     CShortcutKeysPage keys(commandList.Entries(), shortcuts, std::move(defaults),
         [this](const KvShortcutTable& edited) { SetShortcutTable(edited.m_entries); });
     CTGXCustomizePage grid;
-    std::vector<fw::PropertyPage*> own { &keys, &grid };
+    std::vector<fw::PropertyPage*> own { &toolBars, &toolBarCommands, &keys, &grid };
     for (std::size_t i = 0; i < own.size(); ++i)
         sheet.insertPage(static_cast<int>(i), *own[i]);
     // The pages apply their own changes; the sheet's answer is not needed.

@@ -15,6 +15,7 @@
 #include "kvcore/app/session_core.h"
 #include "kvcore/dialogs/logon_dlg.h"
 #include "kvcore/frame/app_core.h"
+#include "kvcore/frame/menu_shortcuts.h"
 #include "kvcore/frame/toolbar_manager.h"
 #include "kvcore/values/cdatetime.h"
 
@@ -139,6 +140,7 @@ void CMainFrameCore::ApplyInterface(unsigned nIDR, bool loggedOn)
     if (const fw::MenuTemplate* tmpl = fw::findMenu(nIDR))
         menu = fw::buildMenu(*tmpl, fw::language());
     PruneMenu(&menu);
+    KvWriteShortcutTexts(menu, GetShortcutTable());
     setMenuModel(std::move(menu));
     if (QStatusBar* bar = statusBar())
         bar->show();

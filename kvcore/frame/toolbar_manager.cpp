@@ -1,5 +1,8 @@
 #include "kvcore/frame/toolbar_manager.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QStyle>
 #include <QToolBar>
 
 #include "fw/core/archive.h"
@@ -16,6 +19,37 @@ std::string TipOf(uint32_t cmd)
     const size_t nl = prompt.find('\n');
     return nl == std::string::npos ? prompt : prompt.substr(nl + 1);
 }
+// Swallows the bars' tool tips or status-bar help when the user switched them off.
+// Watches the whole application, as the buttons of a bar come and go with every refill.
+class TipFilter : public QObject {
+public:
+    TipFilter(const int (&display)[3], const QWidget& frame)
+        : m_display(display)
+        , m_frame(frame)
+    {
+        if (QCoreApplication* app = QCoreApplication::instance())
+            app->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool tip = event->type() == QEvent::ToolTip && m_display[KvToolBarCustomize::ToolTips] == 0;
+        const bool flyBy = event->type() == QEvent::StatusTip && m_display[KvToolBarCustomize::FlyBy] == 0;
+        if ((tip || flyBy) && OnBar(watched))
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool OnBar(QObject* watched) const
+    {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        const QWidget* parent = widget != nullptr ? widget->parentWidget() : nullptr;
+        return parent != nullptr && qobject_cast<const QToolBar*>(parent) != nullptr && parent->parentWidget() == &m_frame;
+    }
+
+    const int (&m_display)[3];
+    const QWidget& m_frame;
+};
 } // namespace
 
 CKvToolBarManager::CKvToolBarManager(fw::MainFrame& frame)
@@ -32,6 +66,7 @@ CKvToolBarManager::CKvToolBarManager(fw::MainFrame& frame)
         },
         TipOf, [](uint32_t cmd) { return fw::loadString(cmd); });
     m_pBars->setRightsFilter([](uint32_t cmd) { return CanAccess(cmd, 0) != 0; });
+    m_pTipFilter = std::make_unique<TipFilter>(m_model.m_aDisplay, frame);
 }
 
 CKvToolBarManager::~CKvToolBarManager() = default;
@@ -43,6 +78,47 @@ void CKvToolBarManager::AddDefaultButtonGroup(
     m_model.AddDefaultButtonGroup(buttons, count, name, showLoggedOff, showLoggedOn);
     const KvButtonGroup& group = m_model.Groups().back();
     m_pBars->addBar({ CKvToolBarModel::BarId(index), group.buttons, showLoggedOff, showLoggedOn });
+    ApplyDisplay();
+}
+
+KvToolBarCustomize CKvToolBarManager::Customize()
+{
+    PermissionToolBars();
+    std::vector<KvBarEdit> bars;
+    std::vector<KvButtonGroupEdit> groups;
+    for (size_t i = 0; i < m_model.Groups().size(); ++i) {
+        const uint32_t id = CKvToolBarModel::BarId(i);
+        const QToolBar* bar = m_pBars->bar(id);
+        const std::vector<uint32_t>& permitted = m_model.PermittedGroups()[i];
+        bars.push_back({ id, m_model.Groups()[i].name, bar != nullptr && !bar->isHidden(), m_pBars->buttons(id), permitted });
+        groups.push_back({ m_model.PermittedNames()[i], permitted });
+    }
+    std::array<int, KvToolBarCustomize::DisplayCount> display {};
+    std::copy(std::begin(m_model.m_aDisplay), std::end(m_model.m_aDisplay), display.begin());
+    return KvToolBarCustomize(std::move(bars), std::move(groups), display);
+}
+
+void CKvToolBarManager::ApplyCustomize(const KvToolBarCustomize& edit)
+{
+    for (const KvBarEdit& b : edit.Bars()) {
+        m_pBars->setButtons(b.id, b.buttons);
+        if (QToolBar* bar = m_pBars->bar(b.id))
+            bar->setVisible(b.visible);
+    }
+    std::copy(edit.DisplaySettings().begin(), edit.DisplaySettings().end(), std::begin(m_model.m_aDisplay));
+    ApplyDisplay();
+}
+
+void CKvToolBarManager::ApplyDisplay()
+{
+    const bool large = m_model.m_aDisplay[KvToolBarCustomize::LargeButtons] != 0;
+    for (size_t i = 0; i < m_model.Groups().size(); ++i) {
+        QToolBar* bar = m_pBars->bar(CKvToolBarModel::BarId(i));
+        if (bar == nullptr)
+            continue;
+        const int extent = bar->style()->pixelMetric(large ? QStyle::PM_LargeIconSize : QStyle::PM_ToolBarIconSize);
+        bar->setIconSize(QSize(extent, extent));
+    }
 }
 
 void CKvToolBarManager::SetDockState(bool loggedOn)
@@ -83,6 +159,7 @@ bool CKvToolBarManager::Serialize(fw::Archive& ar)
     if (!state.Serialize(ar))
         return false;
     std::copy(std::begin(display), std::end(display), std::begin(m_model.m_aDisplay));
+    ApplyDisplay();
     CKvToolBarModel::PermissionDockState(state);
     SetDockState(m_bLoggedOn);
     // The bars' own record drops what the rights refuse once it is in place.

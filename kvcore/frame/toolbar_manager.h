@@ -8,7 +8,10 @@
 #include <string>
 
 #include "kvcore/app/toolbar_model.h"
+#include "kvcore/dialogs/toolbar_pages_logic.h"
 #include "kvcore/kvcore_api.h"
+
+class QObject;
 
 namespace fw {
 class Archive;
@@ -34,6 +37,14 @@ public:
     // back to their defaults first and drops what the user may not use.
     bool Serialize(fw::Archive& ar);
 
+    // The bars as the "Customize" sheet edits them: how they are now, what each gives back on
+    // "Reset" and the commands the user may put on them (the groups cut to the rights).
+    KvToolBarCustomize Customize();
+    // The sheet's edit in force: buttons (cut to the rights again), shown bars, display settings.
+    void ApplyCustomize(const KvToolBarCustomize& edit);
+    // The display settings on the bars: tool tips, help in the status bar, large buttons.
+    void ApplyDisplay();
+
     const CKvToolBarModel& Model() const { return m_model; }
     fw::CommandBars& Bars() { return *m_pBars; }
 
@@ -44,4 +55,5 @@ private:
     CKvToolBarModel m_model;
     std::unique_ptr<fw::CommandBars> m_pBars;
     bool m_bLoggedOn = false;
+    std::unique_ptr<QObject> m_pTipFilter;
 };

@@ -5,6 +5,7 @@
 #include "fw/ui/childframe.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/dragdrop.h"
+#include "kvcore/app/main_frame_logic.h"
 #include "kvcore/doc/drag_drop_doc.h"
 #include "kvcore/res/app_ids.h"
 
@@ -41,6 +42,21 @@ void CDragDropView::onInitialUpdate()
 {
     CTView::onInitialUpdate();
     setRowDragDrop(true, true);
+}
+
+Qt::DropAction CDragDropView::runRowDrag(const std::function<Qt::DropAction()>& drag)
+{
+    CMainFrameCoreLogic* frame = CMainFrameCoreLogic::Current();
+    if (frame == nullptr)
+        return drag();
+    const bool wasLocked = frame->IsLocked();
+    frame->LockUpdates(true);
+    struct Unlock {
+        CMainFrameCoreLogic* frame;
+        bool wasLocked;
+        ~Unlock() { frame->LockUpdates(wasLocked); }
+    } unlock { frame, wasLocked };
+    return drag();
 }
 
 std::string CDragDropView::RowToString(std::uint32_t row) const { return std::to_string(static_cast<int>(row)); }

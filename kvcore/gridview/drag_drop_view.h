@@ -8,6 +8,7 @@
 #include "kvcore/kvcore_api.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,10 @@ public:
     std::string GetCopyTextRowCol(std::uint32_t row, std::uint32_t col) const;
     // How a document row is named in that link.
     virtual std::string RowToString(std::uint32_t row) const;
+
+    // The main frame's updates stay locked while a drag runs, so no poll reaches the router in
+    // the middle of it; afterwards they are as they were before.
+    Qt::DropAction runRowDrag(const std::function<Qt::DropAction()>& drag) override;
 
 protected:
     bool dragPayload(const std::vector<int>& rows, std::vector<std::uint8_t>& payload, std::string& text) override;

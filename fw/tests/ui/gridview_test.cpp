@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QScrollBar>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QDropEvent>
 #include <QApplication>
@@ -344,6 +345,59 @@ TEST(GridDragDrop, OnlyAcceptedRowPayloadsAreDropped)
     ASSERT_EQ(grid.drops.size(), 1u);
     EXPECT_EQ(grid.drops[0].first, (std::vector<uint8_t> { 0x42, 1, 2 }));
     EXPECT_EQ(grid.drops[0].second, (fw::GridCell { 4, 3 }));
+}
+
+// Pressing on a selected row and moving past the drag distance starts a row drag through
+// runRowDrag (the override here does not run the drag loop); a move shorter than the distance,
+// a right button or a grid without drag-out starts none.
+TEST(GridDragDrop, ARowDragRunsInsideTheDragHook)
+{
+    fw::App app;
+    Source src;
+    src.rows = 20;
+    struct HookGrid : fw::GridView {
+        bool dragPayload(const std::vector<int>& rows, std::vector<uint8_t>& payload, std::string&) override
+        {
+            payload.assign(rows.begin(), rows.end());
+            return true;
+        }
+        Qt::DropAction runRowDrag(const std::function<Qt::DropAction()>&) override
+        {
+            ++drags;
+            return Qt::IgnoreAction;
+        }
+        int drags = 0;
+    };
+    struct {
+        bool dragOut;
+        Qt::MouseButton button;
+        int distanceFactor; // times the platform's start distance
+        int drags;
+    } cases[] = {
+        { true, Qt::LeftButton, 3, 1 },
+        { true, Qt::LeftButton, 0, 0 },
+        { true, Qt::RightButton, 3, 0 },
+        { false, Qt::LeftButton, 3, 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dragOut << " " << c.button << " " << c.distanceFactor);
+        HookGrid grid;
+        grid.resize(600, 300);
+        grid.setSource(&src);
+        grid.onInitialUpdate();
+        grid.setRowDragDrop(c.dragOut, true);
+        grid.show();
+        fw::test::processEvents();
+        grid.selectRange({ 2, 1, 2, 2 });
+        QWidget* vp = grid.scrollTable()->viewport();
+        const QPointF from = vp->mapFrom(&grid, grid.cellRect(2, 1).center());
+        const QPointF to = from + QPointF(QApplication::startDragDistance() * c.distanceFactor, 0);
+        QMouseEvent press(QEvent::MouseButtonPress, from, vp->mapToGlobal(from), c.button, c.button, Qt::NoModifier);
+        QApplication::sendEvent(vp, &press);
+        QMouseEvent move(QEvent::MouseMove, to, vp->mapToGlobal(to), Qt::NoButton, c.button, Qt::NoModifier);
+        QApplication::sendEvent(vp, &move);
+        EXPECT_EQ(grid.drags, c.drags);
+    }
 }
 
 } // namespace

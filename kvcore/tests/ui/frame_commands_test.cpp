@@ -212,6 +212,7 @@ TEST_F(FrameCommands, CommandsTheProgramDoesNotOfferLeaveTheMenu)
 
 #include "fw/ui/propertysheet.h"
 #include "kvcore/dialogs/grid_props_page.h"
+#include "kvcore/dialogs/toolbar_pages.h"
 
 namespace {
 
@@ -247,8 +248,10 @@ TEST_F(FrameCommands, CustomizeAppliesOnlyOnApplyAndTheLookStays)
     sheet.addPage(mine);
     script.expectDialog(0, [&](fw::Dialog&) {
         EXPECT_EQ(sheet.page(sheet.pageCount() - 1), &mine);
-        EXPECT_EQ(sheet.page(0)->templateId(), 20488u); // the shortcut keys
-        EXPECT_EQ(sheet.page(1)->templateId(), IDD_GRID_PROPERTIES);
+        EXPECT_EQ(sheet.page(0)->templateId(), IDD_TOOLBARS);
+        EXPECT_EQ(sheet.page(1)->templateId(), IDD_TOOLBAR_COMMANDS);
+        EXPECT_EQ(sheet.page(2)->templateId(), 20488u); // the shortcut keys
+        EXPECT_EQ(sheet.page(3)->templateId(), IDD_GRID_PROPERTIES);
         sheet.userClick(fw::kIdCancel);
     });
     frame->DoCustomize(sheet);
@@ -259,6 +262,130 @@ TEST_F(FrameCommands, CustomizeAppliesOnlyOnApplyAndTheLookStays)
     EXPECT_EQ(ps->m_settings.grid, applied);
     LogOff();
     EXPECT_TRUE(script.allAnswersUsed());
+}
+
+} // namespace
+
+#include "kvcore/doc/ct_doc.h"
+#include "kvcore/gridview/table_view.h"
+
+namespace {
+
+class FrameListWindows : public FrameCommands {
+protected:
+    void SetUp() override
+    {
+        kvtest::WorkstationApp::listWindows = true;
+        FrameCommands::SetUp();
+    }
+    void TearDown() override
+    {
+        FrameCommands::TearDown();
+        kvtest::WorkstationApp::listWindows = false;
+    }
+    static fw::ChildFrame* FrameOf(CTDoc* doc)
+    {
+        auto* view = doc != nullptr ? dynamic_cast<CTView*>(doc->firstView()) : nullptr;
+        return view != nullptr ? view->parentFrame() : nullptr;
+    }
+};
+
+// A restored workspace reopens the list windows where they were, with their own titles, the
+// caption one of them had lost and the window that stayed on top.
+TEST_F(FrameListWindows, RestoringAWorkspaceReopensTheWindowsAsTheyWere)
+{
+    LogOn();
+    ASSERT_NE(ps, nullptr);
+    CTDoc* orders = app->OpenTable(kvtest::kOrdersTable, true, true, nullptr);
+    CTDoc* trades = app->OpenTable(kvtest::kTradesTable, true, true, nullptr);
+    fw::ChildFrame* ordersFrame = FrameOf(orders);
+    fw::ChildFrame* tradesFrame = FrameOf(trades);
+    ASSERT_NE(ordersFrame, nullptr);
+    ASSERT_NE(tradesFrame, nullptr);
+    struct Window {
+        CTDoc* doc;
+        fw::ChildFrame* frame;
+        fw::Rect rect;
+        std::string title;
+        bool onTop;
+        bool caption;
+    } windows[] = {
+        { orders, ordersFrame, { 20, 30, 420, 280 }, "My orders", false, false },
+        { trades, tradesFrame, { 60, 90, 560, 390 }, "", true, true },
+    };
+    for (const Window& w : windows) {
+        fw::WindowPlacement placement = fw::placementOf(*w.frame);
+        placement.normalPosition = w.rect;
+        placement.showCmd = fw::ShowNormal;
+        fw::applyPlacement(*w.frame, placement);
+        w.doc->m_sCustomTitle = w.title;
+        if (!w.title.empty())
+            w.doc->setTitle(w.title);
+        w.frame->setAlwaysOnTop(w.onTop);
+        w.frame->setCaption(w.caption);
+    }
+    const std::string defaultTitle = trades->title();
+    script.answerFile(File("desk.wks"));
+    ASSERT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WORKSPACE_SAVE));
+    ASSERT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WINDOW_CLOSE_ALL));
+    ASSERT_EQ(app->GetNumberOfDocuments(), 0);
+
+    script.answerFile(File("desk.wks"));
+    ASSERT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_WORKSPACE_RESTORE));
+    ASSERT_EQ(app->GetNumberOfDocuments(), 2);
+    for (const Window& before : windows) {
+        CTDoc* doc = app->GetFirstDoc(before.doc == orders ? kvtest::kOrdersTable : kvtest::kTradesTable);
+        fw::ChildFrame* restored = FrameOf(doc);
+        ASSERT_NE(restored, nullptr);
+        SCOPED_TRACE(doc->GetTableID());
+        EXPECT_EQ(fw::placementOf(*restored).normalPosition, before.rect);
+        EXPECT_EQ(doc->title(), before.title.empty() ? defaultTitle : before.title);
+        EXPECT_EQ(restored->isAlwaysOnTop(), before.onTop);
+        EXPECT_EQ(restored->hasCaption(), before.caption);
+        EXPECT_FALSE(restored->isHidden());
+    }
+    LogOff();
+}
+
+// The menu names the key of each command that has one, and follows the table put in force.
+TEST_F(FrameCommands, MenuItemsShowTheirShortcutKeys)
+{
+    LogOn();
+    ASSERT_NE(ps, nullptr);
+    const auto key = [](std::uint8_t flags, std::uint16_t code, unsigned command) {
+        return fw::AccelRecord { static_cast<std::uint8_t>(fw::AccelVirtKey | flags), code,
+            static_cast<std::uint16_t>(command) };
+    };
+    const auto textOf = [&](unsigned command) {
+        const fw::Menu* item = frame->menuModel().find(command);
+        return item != nullptr ? item->text() : std::string("<none>");
+    };
+    struct Case {
+        std::vector<fw::AccelRecord> table;
+        std::string buy, refresh;
+    } cases[] = {
+        { { key(fw::AccelControl, 'B', kvtest::kBuyCommand), key(0, fw::vk::F1 + 4, ID_KV_REFRESH) }, "&Buy...\tCtrl+B",
+            "&Refresh\tF5" },
+        // The first key of a command is the one shown.
+        { { key(fw::AccelShift, fw::vk::F1 + 1, kvtest::kBuyCommand), key(fw::AccelControl, 'B', kvtest::kBuyCommand) },
+            "&Buy...\tShift+F2", "&Refresh" },
+        { {}, "&Buy...", "&Refresh" },
+    };
+    for (const Case& c : cases) {
+        frame->SetShortcutTable(c.table);
+        EXPECT_EQ(textOf(kvtest::kBuyCommand), c.buy);
+        EXPECT_EQ(textOf(ID_KV_REFRESH), c.refresh);
+    }
+    // A new interface writes the keys in force into its own menu.
+    frame->SetShortcutTable(cases[0].table);
+    frame->SetInterface(kvtest::kLoggedOnIDR);
+    const std::vector<fw::AccelRecord> interfaceKeys = frame->GetShortcutTable();
+    for (const fw::AccelRecord& k : interfaceKeys) {
+        if (const fw::Menu* item = frame->menuModel().find(k.cmd)) {
+            EXPECT_NE(item->text().find('\t' + fw::accelKeyName(k)), std::string::npos) << item->text();
+        }
+    }
+    LogOff();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "fw/core/resources.h"
 #include "fw/ui/view.h"
+#include "kvcore/gridview/table_view.h"
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/router/record_reader.h"
 #include "support/test_app.h"
@@ -175,8 +176,12 @@ CTDocTemplate* WorkstationApp::AddDocTemplateID(uint32_t id)
 {
     if (id != kOrdersTable && id != kTradesTable)
         return CKvAppCore::AddDocTemplateID(id);
-    auto tmpl = std::make_unique<CTDocTemplate>(
-        id, [] { return std::make_unique<TableDoc>(); }, [] { return std::make_unique<TableView>(); });
+    auto tmpl = std::make_unique<CTDocTemplate>(id, [] { return std::make_unique<TableDoc>(); },
+        []() -> std::unique_ptr<fw::View> {
+            if (listWindows)
+                return std::make_unique<CTView>();
+            return std::make_unique<TableView>();
+        });
     return static_cast<CTDocTemplate*>(&addDocTemplate(std::move(tmpl)));
 }
 

@@ -87,6 +87,9 @@ public:
     WorkstationFrame* Frame() const { return static_cast<WorkstationFrame*>(GetMainFrame()); }
     HostTable table;
     std::vector<unsigned> refused { kRefusedCommand }; // the user's rights
+    // The table windows are the library's list windows (placement, caption, on-top state)
+    // rather than bare views.
+    static inline bool listWindows = false;
 };
 
 } // namespace kvtest
