@@ -1,7 +1,9 @@
 #include "kv32/shell/app/main_frame.h"
 
-#include "fw/core/resources.h"
 #include "fw/ui/commondlg.h"
+#include "fw/ui/propertysheet.h"
+#include "kv32/dialogs/defaults_page.h"
+#include "kv32/shell/app/main_menu.h"
 #include "kv32/shell/app_startup.h"
 #include "kv32/shell/command_bindings.h"
 #include "kv32/shell/option_files.h"
@@ -11,43 +13,9 @@
 #include "kvcore/frame/app_core.h"
 #include "kvcore/router/cvorl.h"
 
-namespace {
-
-using fw::MenuEntry;
-using fw::MenuEntryKind;
-
-constexpr MenuEntry kLoggedOffMenu[] = {
-    { 0, MenuEntryKind::Popup, 0, "&File", "&Fájl" },
-    { 1, MenuEntryKind::Command, ID_KV_LOGON, "Log &on...", "&Bejelentkezés..." },
-    { 1, MenuEntryKind::Separator },
-    { 1, MenuEntryKind::Command, CKvAppCore::ID_APP_EXIT, "E&xit", "&Kilépés" },
-};
-
-constexpr MenuEntry kLoggedOnMenu[] = {
-    { 0, MenuEntryKind::Popup, 0, "&File", "&Fájl" },
-    { 1, MenuEntryKind::Command, ID_KV_LOGOFF, "Log o&ff", "&Kijelentkezés" },
-    { 1, MenuEntryKind::Separator },
-    { 1, MenuEntryKind::Command, CKvAppCore::ID_APP_EXIT, "E&xit", "&Kilépés" },
-};
-
-constexpr fw::MenuTemplate kMenus[] = {
-    { IDR_KV_LOGGED_OFF, kLoggedOffMenu },
-    { IDR_KV_LOGGED_ON, kLoggedOnMenu },
-};
-
-constexpr fw::StringEntry kStrings[] = {
-    { IDR_KV_LOGGED_OFF, "kv32 Trader Workstation", "kv32 kereskedői munkaállomás" },
-    { IDR_KV_LOGGED_ON, "kv32 Trader Workstation", "kv32 kereskedői munkaállomás" },
-};
-
-const fw::ResourceSet kResources { "kv32-main-frame", kStrings, {}, kMenus };
-
-} // namespace
-
 CMainFrame::CMainFrame()
 {
-    static const bool registered = (fw::addResources(kResources), true);
-    (void)registered;
+    KvRegisterMainMenus();
     KvBindFrameCommands(commands(), KvNotifications().logNotify, KvNotifications().auditNotify);
     // The option files are chosen in the framework's file dialog, in the settings folder.
     KvOptionFilesPort().fileDialog = [](const CKvOptionDialog& d, std::string& path) {
@@ -76,6 +44,14 @@ CMainFrame::CMainFrame()
 std::unique_ptr<CSessionCore> CMainFrame::CreateSession()
 {
     return std::make_unique<CSession>(pvorl != nullptr ? pvorl->User() : std::string());
+}
+
+void CMainFrame::DoCustomize(fw::PropertySheet& sheet)
+{
+    // The program's own options follow the frame's pages.
+    COptionsDefaultsPg defaults;
+    sheet.addPage(defaults);
+    CMainFrameCore::DoCustomize(sheet);
 }
 
 void CMainFrame::OnPollEvent()

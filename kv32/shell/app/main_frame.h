@@ -6,12 +6,10 @@
 
 #include <memory>
 
+#include "kv32/shell/app/main_menu.h"
 #include "kv32/shell/frame_work.h"
 #include "kvcore/frame/main_frame_core.h"
 
-inline constexpr unsigned IDR_KV_LOGGED_OFF = 1;
-inline constexpr unsigned IDR_KV_LOGGED_ON = 51;
-inline constexpr unsigned IDR_KV_LOGGED_ON_LARGE = 52;
 
 class CMainFrame : public CMainFrameCore {
     Q_OBJECT
@@ -19,6 +17,8 @@ public:
     CMainFrame();
     int DoCheck() override { return KvDoCheck(); }
     std::unique_ptr<CSessionCore> CreateSession() override;
+    // The program's options page after the frame's own pages.
+    void DoCustomize(fw::PropertySheet& sheet) override;
     void OnPollEvent() override;
     void ResetTables() override { KvResetTables(); }
     unsigned GetLoggedOnIDR() const override { return IDR_KV_LOGGED_ON; }
