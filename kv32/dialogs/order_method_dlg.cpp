@@ -12,7 +12,8 @@
 
 namespace {
 
-// The boxes only show: clicks and the focus pass them by.
+// The boxes only show: the mouse and the focus pass them by (a click that
+// still reaches one puts the shown state back).
 void MakeReadOnly(fw::Dialog& dlg, uint32_t id)
 {
     if (QWidget* w = dlg.item(id)) {
@@ -35,16 +36,23 @@ COrderMethodDlg::COrderMethodDlg(const COrderRec& order, QWidget* parent)
     : CKvDialog(Kv32DealDialog(IDD_ORDER_METHOD), parent)
     , m_order(order)
 {
+    for (const KvOrderMethodBox& box : OrderMethodBoxes(""))
+        commands().onNotify(box.id, fw::Notify::Clicked, [this] { ShowMethods(); });
+}
+
+void COrderMethodDlg::ShowMethods()
+{
+    const std::string_view flags(m_order.szType, strnlen(m_order.szType, sizeof m_order.szType));
+    for (const KvOrderMethodBox& box : OrderMethodBoxes(flags))
+        checkButton(box.id, box.checked ? 1 : 0);
 }
 
 bool COrderMethodDlg::onInitDialog()
 {
     CKvDialog::onInitDialog();
-    const std::string_view flags(m_order.szType, strnlen(m_order.szType, sizeof m_order.szType));
-    for (const KvOrderMethodBox& box : OrderMethodBoxes(flags)) {
-        checkButton(box.id, box.checked ? 1 : 0);
+    ShowMethods();
+    for (const KvOrderMethodBox& box : OrderMethodBoxes(""))
         MakeReadOnly(*this, box.id);
-    }
     const KvOrderMethodValues v = OrderMethodValues(m_order);
     if (!v.expiryDate.empty()) {
         setItemText(IDC_OM_EXPIRY_DATE, v.expiryDate);
@@ -64,6 +72,8 @@ CSecOrMetDlg::CSecOrMetDlg(int securityRow, QWidget* parent)
 {
     commands().onNotify(IDC_OM_BOARD, fw::Notify::SelChange, [this] { BoardChanged(); });
     commands().onNotify(IDC_OM_SECURITY, fw::Notify::SelChange, [this] { ShowMethods(); });
+    for (const KvMethodCheck& c : OrderMethodChecks(""))
+        commands().onNotify(c.id, fw::Notify::Clicked, [this] { ShowMethods(); });
 }
 
 bool CSecOrMetDlg::onInitDialog()

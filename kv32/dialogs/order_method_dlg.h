@@ -14,6 +14,7 @@ public:
     bool onInitDialog() override;
 
 private:
+    void ShowMethods();
     COrderRec m_order;
 };
 
