@@ -257,7 +257,9 @@ KvNegDealPreset NegDealPreset(const KvDealWindowRow& window, int side, std::opti
     return p;
 }
 
-std::string& KvLastTradingAccount()
+// The order entry form keeps this text too; its definition, once it is in the
+// program, takes the place of this one, so both forms share one account.
+__attribute__((weak)) std::string& KvLastTradingAccount()
 {
     static std::string account;
     return account;
