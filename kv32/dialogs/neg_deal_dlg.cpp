@@ -10,6 +10,7 @@
 #include "kv32/shell/session.h"
 #include "kv32/shell/ui_port.h"
 #include "kv32/tables/all_tables.h"
+#include "kv32/trading/active_row.h"
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/app/message_box.h"
 #include "kvcore/app/profile_settings.h"
@@ -77,8 +78,7 @@ void CNegDealDlg::doDataExchange(fw::DataExchange& dx)
 bool CNegDealDlg::onInitDialog()
 {
     m_bStarting = true;
-    const auto& source = KvDealWindowRowSource();
-    const KvDealWindowRow window = source ? source() : KvDealWindowRow {};
+    const KvDealWindowRow window = KvActiveDealWindowRow();
     CTDialogVorl::onInitDialog();
 
     m_settle.AttachDateCtrl(IDC_ND_SETTLE_DATE, *this);

@@ -7,6 +7,7 @@
 #include "kv32/res/table_strings.h"
 #include "kv32/shell/text_format.h"
 #include "kv32/tables/all_tables.h"
+#include "kv32/trading/active_row.h"
 #include "kvcore/values/field_writer.h"
 #include "kvcore/values/number_text.h"
 
@@ -205,10 +206,43 @@ std::string NegDealQuestion(int side, const std::string& board, const std::strin
     return KvFillText(Kv32DealDialogString(IDS_DEAL_CONFIRM), { sideText, board, security, price, quantity, account });
 }
 
-std::function<KvDealWindowRow()>& KvDealWindowRowSource()
+KvDealWindowRow KvActiveDealWindowRow()
 {
-    static std::function<KvDealWindowRow()> source;
-    return source;
+    KvDealWindowRow w;
+    const KvActiveRow* active = KvActiveListRow();
+    if (active == nullptr)
+        return w;
+    w.tableId = active->TableId();
+    const int index = active->RecordIndex();
+    const auto keyOf = [index](auto& table) {
+        return index >= 0 && index < table.GetCount() ? std::string(table.GetRec(index)->szSecurityCode)
+                                                      : std::string();
+    };
+    switch (w.tableId) {
+    case kListSecurities:
+        w.securityRow = index;
+        break;
+    case kListOrders:
+        w.securityKey = keyOf(OrderTable());
+        break;
+    case kListTrades:
+        w.securityKey = keyOf(TradeTable());
+        break;
+    case kListNegDeals:
+        w.securityKey = keyOf(NegDealTable());
+        break;
+    case kListOrderBook: {
+        w.securityKey = active->BookSecurityKey();
+        w.hasBookRow = index >= 0;
+        const KvBookRow row = active->BookRow();
+        w.firstPrice = row.bid;
+        w.secondPrice = row.offer;
+        break;
+    }
+    default:
+        break;
+    }
+    return w;
 }
 
 KvNegDealPreset NegDealPreset(const KvDealWindowRow& window, int side, std::optional<int> sourceSecurity)
@@ -228,19 +262,19 @@ KvNegDealPreset NegDealPreset(const KvDealWindowRow& window, int side, std::opti
         p.boardRow = boardOf(p.securityRow);
     };
     switch (window.tableId) {
-    case CSecurityTable::kTableId:
+    case kListSecurities:
         take(window.securityRow);
         p.pricePreset = true;
         break;
     case 7: // summary
         p.boardRow = window.boardRow >= 0 && window.boardRow < BoardTable().GetCount() ? window.boardRow : -1;
         break;
-    case 8: // orders
-    case 9: // trades
-    case 10: // negotiated deals
+    case kListOrders:
+    case kListTrades:
+    case kListNegDeals:
         take(securities.FindByCode(window.securityKey));
         break;
-    case 11: // order book
+    case kListOrderBook:
         take(window.securityRow >= 0 ? window.securityRow : securities.FindByCode(window.securityKey));
         if (window.hasBookRow)
             p.price = side == kDealBuy ? window.firstPrice : window.secondPrice;
@@ -255,12 +289,4 @@ KvNegDealPreset NegDealPreset(const KvDealWindowRow& window, int side, std::opti
             p.boardRow = boardOf(row);
     }
     return p;
-}
-
-// The order entry form keeps this text too; its definition, once it is in the
-// program, takes the place of this one, so both forms share one account.
-__attribute__((weak)) std::string& KvLastTradingAccount()
-{
-    static std::string account;
-    return account;
 }

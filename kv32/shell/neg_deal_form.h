@@ -4,7 +4,6 @@
 // 134 record, and where a refusal from the host puts the focus.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -125,7 +124,8 @@ std::string NegDealQuestion(int side, const std::string& board, const std::strin
 
 // What the active list window offers the dialog when it opens: its table id
 // (0: none), the security of its current row (by row, or by key for rows that
-// carry one), the board of a summary window, and an order book row's two prices.
+// carry one), the board of a summary window, and an order book row's two prices
+// (bid and offer).
 struct KvDealWindowRow {
     unsigned tableId = 0;
     int securityRow = -1;
@@ -135,8 +135,8 @@ struct KvDealWindowRow {
     CDouble firstPrice;
     CDouble secondPrice;
 };
-// The list windows install the source; without one no window is active.
-std::function<KvDealWindowRow()>& KvDealWindowRowSource();
+// The active list window's row as the deal input reads it.
+KvDealWindowRow KvActiveDealWindowRow();
 
 struct KvNegDealPreset {
     int securityRow = -1;
@@ -147,6 +147,3 @@ struct KvNegDealPreset {
 // What the dialog starts with; a source security (-1: names none) replaces the
 // window's security.
 KvNegDealPreset NegDealPreset(const KvDealWindowRow& window, int side, std::optional<int> sourceSecurity);
-
-// The trading account that the order and deal forms chose last.
-std::string& KvLastTradingAccount();

@@ -287,6 +287,30 @@ TEST_F(NegDealForm, PresetFromTheActiveWindowAndTheSource)
     }
 }
 
+TEST_F(NegDealForm, ActiveWindowRowIsReadForThePreset)
+{
+    EXPECT_EQ(KvActiveDealWindowRow().tableId, 0u) << "no active window";
+    {
+        FakeActiveRow securities(kListSecurities, kGovt);
+        const KvDealWindowRow w = KvActiveDealWindowRow();
+        EXPECT_EQ(w.tableId, 6u);
+        EXPECT_EQ(w.securityRow, kGovt);
+    }
+    FakeActiveRow book(kListOrderBook, 3);
+    book.bookKey = "0BONDALFA00000001";
+    book.book.bid = CDouble(12.35, 2);
+    book.book.offer = CDouble(12.45, 2);
+    KvDealWindowRow w = KvActiveDealWindowRow();
+    EXPECT_EQ(w.securityKey, book.bookKey);
+    EXPECT_TRUE(w.hasBookRow);
+    EXPECT_DOUBLE_EQ(static_cast<double>(NegDealPreset(w, kDealSell, std::nullopt).price.value()), 12.45);
+    book.record = -1;
+    EXPECT_FALSE(KvActiveDealWindowRow().hasBookRow) << "no row chosen in the book";
+    book.table = kListOrders;
+    book.record = 0;
+    EXPECT_EQ(KvActiveDealWindowRow().securityKey, "") << "an order row that the table does not hold";
+}
+
 TEST_F(NegDealForm, QuestionNamesSideSecurityPriceQuantityAndAccount)
 {
     EXPECT_EQ(NegDealQuestion(kDealBuy, "Main Board", "ALFA", "12.50", "1,500", "ACC1"),

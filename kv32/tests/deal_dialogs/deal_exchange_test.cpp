@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/exchange.h"
+#include "deal_dialogs/deal_fixture.h"
 #include "fw/core/clock.h"
 #include "fw/test/fwtest.h"
 #include "kv32/dialogs/neg_deal_dlg.h"
@@ -59,7 +60,7 @@ protected:
     }
     ~DealAgainstExchange() override
     {
-        KvDealWindowRowSource() = nullptr;
+        KvSetActiveRow(nullptr);
         for (CVorlPermTarget* table : CVorlPermTarget::apPermTargets)
             table->Free();
         ps = nullptr;
@@ -114,12 +115,7 @@ TEST_F(DealAgainstExchange, DealEnteredInTheDialogIsAccepted)
     session.m_sUser = "BRK1T1";
     session.GetTrAccLocal()->m_entries = { { "BRK1A1", "" } };
     ps = &session;
-    KvDealWindowRowSource() = [row] {
-        KvDealWindowRow w;
-        w.tableId = 6;
-        w.securityRow = row;
-        return w;
-    };
+    dealtest::FakeActiveRow securities(kListSecurities, row);
     const size_t dealsBefore = host->data().deals.size();
 
     fw::test::Script script;

@@ -11,6 +11,7 @@
 #include "kv32/shell/price_yield.h"
 #include "kv32/shell/session.h"
 #include "kv32/tables/all_tables.h"
+#include "kv32/trading/active_row.h"
 #include "kvcore/app/session_core.h"
 #include "support/security_records.h"
 
@@ -106,10 +107,30 @@ inline void ClearMarket()
     for (CVorlPermTarget* t : std::initializer_list<CVorlPermTarget*> { &BoardTable(), &SecurityTable(),
              &ParticipantTable(), &TraderTable(), &FlagTable() })
         t->Free();
-    KvDealWindowRowSource() = nullptr;
+    KvSetActiveRow(nullptr);
     KvLastTradingAccount().clear();
     ResetPriceYieldConversion();
 }
+
+// A list window made active for the dialog to read; installed for its lifetime.
+struct FakeActiveRow : KvActiveRow {
+    FakeActiveRow(uint32_t table, int record)
+        : table(table)
+        , record(record)
+    {
+        KvSetActiveRow(this);
+    }
+    ~FakeActiveRow() override { KvSetActiveRow(nullptr); }
+    uint32_t TableId() const override { return table; }
+    int RecordIndex() const override { return record; }
+    int CurrentColumn() const override { return 0; }
+    std::string BookSecurityKey() const override { return bookKey; }
+    KvBookRow BookRow() const override { return book; }
+    uint32_t table;
+    int record;
+    std::string bookKey;
+    KvBookRow book;
+};
 
 // The trader TRADER01 logged on, with two trading accounts of his own.
 struct DealSession {

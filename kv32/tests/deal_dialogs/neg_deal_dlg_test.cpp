@@ -233,14 +233,9 @@ TEST_F(NegDealDialog, PricesComeFromTheActiveWindow)
 {
     // Opened from the securities window on ALFA: the offer for a sell, and a
     // later choice of security takes that security's own price.
-    KvDealWindowRowSource() = [] {
-        KvDealWindowRow w;
-        w.tableId = 6;
-        w.securityRow = kAlfa;
-        return w;
-    };
     SecurityTable().GetRec(kOwns)->dOffer = CDouble(33.3, 2);
     {
+        FakeActiveRow securities(kListSecurities, kAlfa);
         CNegDealDlg dlg(kDealSell);
         fw::test::runModal(dlg, [](fw::Dialog& d) {
             auto& dlg = static_cast<CNegDealDlg&>(d);
@@ -253,15 +248,10 @@ TEST_F(NegDealDialog, PricesComeFromTheActiveWindow)
         });
     }
     // The order book's current row gives the buy price from its first column.
-    KvDealWindowRowSource() = [] {
-        KvDealWindowRow w;
-        w.tableId = 11;
-        w.securityRow = kBondAlfa;
-        w.hasBookRow = true;
-        w.firstPrice = CDouble(12.35, 2);
-        w.secondPrice = CDouble(12.45, 2);
-        return w;
-    };
+    FakeActiveRow book(kListOrderBook, 0);
+    book.bookKey = "0BONDALFA00000001";
+    book.book.bid = CDouble(12.35, 2);
+    book.book.offer = CDouble(12.45, 2);
     CNegDealDlg dlg(kDealBuy);
     fw::test::runModal(dlg, [](fw::Dialog& d) {
         auto& dlg = static_cast<CNegDealDlg&>(d);
