@@ -35,8 +35,8 @@ bool Export(const COrderListImport& read, OrderListForm form, std::string& out)
 void Check(std::string_view text, OrderListForm form, bool answer)
 {
     const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
-    const COrderListImport read
-        = ImportPrivateOrders(text, form, [answer](const COrderListDiagnostic& d) { return !d.question || answer; });
+    const COrderListImport read = ImportPrivateOrders(
+        text, form, [answer](const COrderListDiagnostic& d) { return !d.question || answer; });
     for (const COrderListDiagnostic& d : read.diagnostics) {
         const int limit = d.id == IDS_ODL_WRONG_COLUMN_NAME ? 17 : lines;
         if (d.line < 1 || d.line > limit || d.Text().empty())

@@ -112,7 +112,8 @@ uint32_t WriteWhole(const std::filesystem::path& path, const std::string& text)
 }
 
 template <class TRecord, class TWriter>
-uint32_t ExportTagged(const std::filesystem::path& path, std::span<const TRecord* const> records, TWriter write)
+uint32_t ExportTagged(
+    const std::filesystem::path& path, std::span<const TRecord* const> records, TWriter write)
 {
     std::string text;
     for (const TRecord* rec : records) {
@@ -156,8 +157,8 @@ std::string EscapeOrderListText(std::string_view text)
 
 std::string UnescapeOrderListText(std::string_view text)
 {
-    static constexpr std::pair<std::string_view, char> kEntities[] = { { "&amp;", '&' }, { "&lt;", '<' },
-        { "&gt;", '>' } };
+    static constexpr std::pair<std::string_view, char> kEntities[]
+        = { { "&amp;", '&' }, { "&lt;", '<' }, { "&gt;", '>' } };
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
@@ -243,8 +244,9 @@ std::array<std::string, kPrivateOrderTextColumns.size()> PrivateOrderValues(cons
         std::string(Field(rec.szTrdAcc)), std::string(Field(rec.szBuySell)),
         std::string(OptionalDate(Field(rec.szSettleDate))), std::string(Field(rec.szStatus)),
         std::string(Field(rec.szType)), Amount(rec.dPrice), Amount(rec.dQty), Amount(rec.dHidden),
-        std::string(OptionalDate(Field(rec.szExpiryDate))), std::string(OptionalTime(Field(rec.szExpiryTime))),
-        Amount(rec.dTriggerPrice), std::string(Field(rec.szReference)), std::string(Field(rec.szWorkArea)) };
+        std::string(OptionalDate(Field(rec.szExpiryDate))),
+        std::string(OptionalTime(Field(rec.szExpiryTime))), Amount(rec.dTriggerPrice),
+        std::string(Field(rec.szReference)), std::string(Field(rec.szWorkArea)) };
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // The tokenizer, the element names and the field parser of the import.
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 #include "kv32/filters/order_list_import.h"
@@ -123,7 +125,8 @@ std::optional<CDouble> ReadNumber(std::string_view value, size_t width, bool dec
     for (; i < plain.size(); ++i) {
         if (IsDigit(plain[i])) {
             ++digits;
-        } else if (decimals && point == std::string::npos && (plain[i] == KvDecimalChar() || plain[i] == '.')) {
+        } else if (decimals && point == std::string::npos
+            && (plain[i] == KvDecimalChar() || plain[i] == '.')) {
             point = i;
             plain[i] = '.';
         } else {
@@ -156,7 +159,8 @@ bool ReadDateOrTime(std::string_view value, bool date, std::string& text)
     if (text.empty())
         return true;
     CDateTime check;
-    return text.size() == (date ? 8u : 6u) && (date ? check.SetDateVORL(text.c_str()) : check.SetTimeVORL(text.c_str()));
+    return text.size() == (date ? 8u : 6u)
+        && (date ? check.SetDateVORL(text.c_str()) : check.SetTimeVORL(text.c_str()));
 }
 
 void UpdateExpiry(CLocalOrderRec& rec)

@@ -308,7 +308,8 @@ std::string COrderListDiagnostic::Text() const
     return text;
 }
 
-COrderListImport ImportPrivateOrders(std::string_view text, OrderListForm form, const COrderListReport& report)
+COrderListImport ImportPrivateOrders(
+    std::string_view text, OrderListForm form, const COrderListReport& report)
 {
     COrderListImport result;
     if (form == OrderListForm::Tagged)
@@ -348,12 +349,14 @@ COrderListImport ImportPrivateOrdersFile(const std::filesystem::path& path, cons
 
 void ImportWarning(uint32_t id, int line)
 {
-    fw::messageBox(COrderListDiagnostic { id, line, false, false }.Text(), fw::MB_OK | fw::MB_ICONEXCLAMATION);
+    fw::messageBox(
+        COrderListDiagnostic { id, line, false, false }.Text(), fw::MB_OK | fw::MB_ICONEXCLAMATION);
 }
 
 bool ImportQuestion(uint32_t id, int line)
 {
-    return fw::messageBox(COrderListDiagnostic { id, line, true, false }.Text(), fw::MB_YESNO | fw::MB_ICONQUESTION)
+    return fw::messageBox(
+               COrderListDiagnostic { id, line, true, false }.Text(), fw::MB_YESNO | fw::MB_ICONQUESTION)
         == fw::IDYES;
 }
 

@@ -91,7 +91,8 @@ struct COrderListImport {
 };
 
 // The file's text in the given form (lines end in CRLF or LF).
-COrderListImport ImportPrivateOrders(std::string_view text, OrderListForm form, const COrderListReport& report = {});
+COrderListImport ImportPrivateOrders(
+    std::string_view text, OrderListForm form, const COrderListReport& report = {});
 // The file, in the form of its name; faults shown as message boxes unless a
 // report is given.
 COrderListImport ImportPrivateOrdersFile(const std::filesystem::path& path);

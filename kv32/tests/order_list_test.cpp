@@ -63,9 +63,9 @@ struct PrivateOrder {
             s.resize(n, ' ');
             return s;
         };
-        return pad(workArea, 127) + " " + pad(account, 12) + side + flags + "0BRD1INSTR0000001" + price + yield + qty
-            + hidden + pad(reference, 40) + pad(expiryDate, 8) + pad(expiryTime, 6) + trigger + pad(settleDate, 8)
-            + fillMin;
+        return pad(workArea, 127) + " " + pad(account, 12) + side + flags + "0BRD1INSTR0000001" + price
+            + yield + qty + hidden + pad(reference, 40) + pad(expiryDate, 8) + pad(expiryTime, 6) + trigger
+            + pad(settleDate, 8) + fillMin;
     }
 };
 
@@ -250,7 +250,8 @@ TEST_F(OrderList, ExportThenImportGivesEqualPrivateOrders)
             ASSERT_TRUE(ExportPrivateOrdersXml(*rec, tagged));
             ASSERT_TRUE(ExportPrivateOrderLine(*rec, text));
         }
-        for (const auto& [form, body] : { std::pair { OrderListForm::Tagged, tagged }, { OrderListForm::Text, text } }) {
+        for (const auto& [form, body] :
+            { std::pair { OrderListForm::Tagged, tagged }, { OrderListForm::Text, text } }) {
             const COrderListImport back = ImportPrivateOrders(body, form);
             EXPECT_TRUE(back.diagnostics.empty());
             ASSERT_EQ(back.orders.size(), fresh.size());
@@ -463,14 +464,17 @@ struct Fault {
 
 const Fault kFaults[] = {
     { "line cannot be read", OrderListForm::Tagged,
-        "<Order>\n<WorkArea>D</WorkArea>\n<Price>1</Pri\n</Order>\n<Order>\n<WorkArea>E</WorkArea>\n</Order>\n",
+        "<Order>\n<WorkArea>D</WorkArea>\n<Price>1</Pri\n</Order>\n<Order>\n<WorkArea>E</WorkArea>\n</"
+        "Order>\n",
         { { IDS_ODL_LINE_READ_ERROR, 3 } }, { "E" } },
-    { "field open at the order's end", OrderListForm::Tagged, "<Order>\n<WorkArea>D</WorkArea>\n<Price>1\n</Order>\n",
+    { "field open at the order's end", OrderListForm::Tagged,
+        "<Order>\n<WorkArea>D</WorkArea>\n<Price>1\n</Order>\n",
         { { IDS_ODL_FIELD_NOT_ENDED_AT_ORDER_END, 4 } }, { "D" } },
     { "order not ended", OrderListForm::Tagged,
         "<Order>\n<WorkArea>D</WorkArea>\n<Order>\n<WorkArea>E</WorkArea>\n</Order>\n",
         { { IDS_ODL_ORDER_NOT_ENDED, 3 } }, { "E" } },
-    { "end of no order", OrderListForm::Tagged, "\n</Order>\n", { { IDS_ODL_END_OF_UNSTARTED_ORDER, 2 } }, {} },
+    { "end of no order", OrderListForm::Tagged, "\n</Order>\n", { { IDS_ODL_END_OF_UNSTARTED_ORDER, 2 } },
+        {} },
     { "last order not ended", OrderListForm::Tagged, "<Order>\r\n<WorkArea>D</WorkArea>\r\n",
         { { IDS_ODL_LAST_ORDER_NOT_ENDED, 2 } }, {} },
     { "field not ended", OrderListForm::Tagged, "<Order>\n<Price>1\n<WorkArea>D</WorkArea>\n</Order>\n",
@@ -480,8 +484,9 @@ const Fault kFaults[] = {
         { { IDS_ODL_FIELD_OUTSIDE_ORDER, 1 } }, { "E" } },
     { "end of no field", OrderListForm::Tagged, "<Order>\n</Price>\n<WorkArea>D</WorkArea>\n</Order>\n",
         { { IDS_ODL_END_OF_UNSTARTED_FIELD, 2 } }, { "D" } },
-    { "end of another field", OrderListForm::Tagged, "<Order>\n<Price>1</Qty>\n<WorkArea>D</WorkArea>\n</Order>\n",
-        { { IDS_ODL_END_OF_OTHER_FIELD, 2 } }, { "D" } },
+    { "end of another field", OrderListForm::Tagged,
+        "<Order>\n<Price>1</Qty>\n<WorkArea>D</WorkArea>\n</Order>\n", { { IDS_ODL_END_OF_OTHER_FIELD, 2 } },
+        { "D" } },
     { "data outside a field", OrderListForm::Tagged, "<Order>\nstray\n<WorkArea>D</WorkArea>\n</Order>\n",
         { { IDS_ODL_DATA_OUTSIDE_FIELD, 2 } }, { "D" } },
     { "data given twice", OrderListForm::Tagged, "<Order>\n<WorkArea>D\nE</WorkArea>\n</Order>\n",
@@ -492,12 +497,14 @@ const Fault kFaults[] = {
     { "quantity too long", OrderListForm::Tagged,
         "<Order>\n<WorkArea>D</WorkArea>\n<Qty>12345678901234567</Qty>\n</Order>\n",
         { { IDS_ODL_WRONG_DATA_FORMAT, 3 } }, { "D" } },
-    { "no work area", OrderListForm::Tagged, "\n<Order>\n<Price>1</Price>\n</Order>\n", { { IDS_ODL_NO_WAI, 2 } }, {} },
-    { "wrong column name", OrderListForm::Text, "Yield\tSecurity\tBoard\tAccount\t\r\n", { { IDS_ODL_WRONG_COLUMN_NAME, 4 } },
-        {} },
+    { "no work area", OrderListForm::Tagged, "\n<Order>\n<Price>1</Price>\n</Order>\n",
+        { { IDS_ODL_NO_WAI, 2 } }, {} },
+    { "wrong column name", OrderListForm::Text, "Yield\tSecurity\tBoard\tAccount\t\r\n",
+        { { IDS_ODL_WRONG_COLUMN_NAME, 4 } }, {} },
     { "row of three values", OrderListForm::Text,
         "Yield\tSecurity\tBoard\tTrdAcc\tBuySell\tSettleDate\tStatus\tType\tPrice\tQty\tHidden\tExpiryDate\t"
-        "ExpiryTime\tTriggerPrice\tReference\tWorkArea\t\r\n1\t2\t3\t\r\n\t\t\t\t\t\t\t\t\t\t\t\t\t\t\tD\t\r\n",
+        "ExpiryTime\tTriggerPrice\tReference\tWorkArea\t\r\n1\t2\t3\t\r\n\t\t\t\t\t\t\t\t\t\t\t\t\t\t\tD\t\r"
+        "\n",
         { { IDS_ODL_WRONG_FIELD_COUNT, 2 } }, { "D" } },
     { "quantity of text", OrderListForm::Text,
         "Yield\tSecurity\tBoard\tTrdAcc\tBuySell\tSettleDate\tStatus\tType\tPrice\tQty\tHidden\tExpiryDate\t"
@@ -514,10 +521,11 @@ TEST_F(OrderList, EveryFaultOfAFileIsReportedWithItsLine)
     for (const Fault& f : kFaults) {
         SCOPED_TRACE(f.name);
         std::vector<std::pair<uint32_t, int>> shown;
-        const COrderListImport result = ImportPrivateOrders(f.text, f.form, [&](const COrderListDiagnostic& d) {
-            shown.emplace_back(d.id, d.line);
-            return true;
-        });
+        const COrderListImport result
+            = ImportPrivateOrders(f.text, f.form, [&](const COrderListDiagnostic& d) {
+                  shown.emplace_back(d.id, d.line);
+                  return true;
+              });
         EXPECT_EQ(shown, f.diagnostics);
         std::vector<std::pair<uint32_t, int>> listed;
         for (const COrderListDiagnostic& d : result.diagnostics)
@@ -539,14 +547,15 @@ TEST_F(OrderList, ANoToAQuestionEndsTheImport)
         uint32_t question;
         int line;
     } cases[] = {
-        { "<Order>\n<WorkArea>D</WorkArea>\n<Price>1</Pri\n</Order>\n<Order>\n<WorkArea>E</WorkArea>\n</Order>\n",
+        { "<Order>\n<WorkArea>D</WorkArea>\n<Price>1</Pri\n</Order>\n<Order>\n<WorkArea>E</WorkArea>\n</"
+          "Order>\n",
             IDS_ODL_LINE_READ_ERROR, 3 },
         { "<Order>\n</Order>\n<Order>\n<WorkArea>E</WorkArea>\n</Order>\n", IDS_ODL_NO_WAI, 1 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const COrderListImport result
-            = ImportPrivateOrders(c.text, OrderListForm::Tagged, [](const COrderListDiagnostic& d) { return !d.question; });
+        const COrderListImport result = ImportPrivateOrders(
+            c.text, OrderListForm::Tagged, [](const COrderListDiagnostic& d) { return !d.question; });
         EXPECT_TRUE(result.stopped);
         EXPECT_TRUE(result.orders.empty());
         ASSERT_EQ(result.diagnostics.size(), 1u);
@@ -560,8 +569,8 @@ TEST_F(OrderList, ANoToAQuestionEndsTheImport)
 TEST_F(OrderList, MessagesCarryTheLineAndShowAsBoxes)
 {
     ui.boxAnswer = fw::IDNO;
-    const COrderListImport result = ImportPrivateOrders("stray\n<Order>\n</Order>\n<Order>\n", OrderListForm::Tagged,
-        ShowImportDiagnostic);
+    const COrderListImport result = ImportPrivateOrders(
+        "stray\n<Order>\n</Order>\n<Order>\n", OrderListForm::Tagged, ShowImportDiagnostic);
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.boxes[0].text, "Data found at line 1 outside the started field.\n\nData will be ignored.");
     EXPECT_EQ(ui.boxes[0].flags, fw::MB_OK | fw::MB_ICONEXCLAMATION);
@@ -613,7 +622,8 @@ TEST_F(OrderList, AWrappedExportIsWellFormedXml)
             ASSERT_TRUE(ExportPrivateOrdersXml(*rec, body));
         const fs::path file = dir / (language == fw::Language::English ? "en.xml" : "hu.xml");
         std::ofstream(file, std::ios::binary)
-            << "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\r\n<OrderList>\r\n" << body << "</OrderList>\r\n";
+            << "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\r\n<OrderList>\r\n"
+            << body << "</OrderList>\r\n";
         const std::string command = "xmllint --noout '" + file.string() + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << ReadFile(file);
     }
@@ -627,7 +637,8 @@ TEST(OrderListStrings, BothLanguagesAndIdsApartFromTheOtherTables)
         EXPECT_TRUE(e.hu != nullptr && *e.hu != '\0') << e.id;
         ids.push_back(e.id);
     }
-    for (auto table : { Kv32Strings(), Kv32TableStrings(), Kv32NewsStrings(), Kv32TradingStrings(), Kv32ShellStrings() }) {
+    for (auto table :
+        { Kv32Strings(), Kv32TableStrings(), Kv32NewsStrings(), Kv32TradingStrings(), Kv32ShellStrings() }) {
         for (const fw::StringEntry& e : table)
             ids.push_back(e.id);
     }
