@@ -65,6 +65,29 @@ std::string LimitText(const CDouble& limit)
     return limit.Format(1, 0);
 }
 
+// The firm, user and security records share one file layout: the code, then
+// per figure the operator word, the limit's image and the fired word.
+template <class Limits> void StoreLimits(fw::Archive& ar, const Limits& limits)
+{
+    PutFixedText(ar, limits.szCode, sizeof limits.szCode);
+    for (int i = 0; i < Limits::kFigures; ++i) {
+        ar.writeWord(static_cast<uint16_t>(limits.anOperator[i]));
+        PutDoubleImage(ar, limits.adLimit[i]);
+        ar.writeWord(limits.anFired[i] != 0 ? 1 : 0);
+    }
+}
+
+template <class Limits> void LoadLimits(fw::Archive& ar, Limits& limits)
+{
+    GetFixedText(ar, limits.szCode, sizeof limits.szCode);
+    for (int i = 0; i < Limits::kFigures; ++i) {
+        limits.anOperator[i] = ar.readWord();
+        limits.adLimit[i] = GetDoubleImage(ar);
+        limits.anFired[i] = ar.readWord() != 0 ? 1 : 0;
+        limits.anChanged[i] = 0;
+    }
+}
+
 } // namespace
 
 bool AlertConditionHolds(int op, double value, double limit)
@@ -156,23 +179,12 @@ int CAlertLimits::TestValue(int i, const CDouble& value, bool firm)
 
 void CAlertLimits::Store(fw::Archive& ar) const
 {
-    PutFixedText(ar, szCode, sizeof szCode);
-    for (int i = 0; i < kFigures; ++i) {
-        ar.writeWord(static_cast<uint16_t>(anOperator[i]));
-        PutDoubleImage(ar, adLimit[i]);
-        ar.writeWord(anFired[i] != 0 ? 1 : 0);
-    }
+    StoreLimits(ar, *this);
 }
 
 void CAlertLimits::Load(fw::Archive& ar)
 {
-    GetFixedText(ar, szCode, sizeof szCode);
-    for (int i = 0; i < kFigures; ++i) {
-        anOperator[i] = ar.readWord();
-        adLimit[i] = GetDoubleImage(ar);
-        anFired[i] = ar.readWord() != 0 ? 1 : 0;
-        anChanged[i] = 0;
-    }
+    LoadLimits(ar, *this);
 }
 
 CSecAlertLimits::CSecAlertLimits()
@@ -285,21 +297,10 @@ int CSecAlertLimits::TestField(int i, SecurityRec& security)
 
 void CSecAlertLimits::Store(fw::Archive& ar) const
 {
-    PutFixedText(ar, szCode, sizeof szCode);
-    for (int i = 0; i < kFigures; ++i) {
-        ar.writeWord(static_cast<uint16_t>(anOperator[i]));
-        PutDoubleImage(ar, adLimit[i]);
-        ar.writeWord(anFired[i] != 0 ? 1 : 0);
-    }
+    StoreLimits(ar, *this);
 }
 
 void CSecAlertLimits::Load(fw::Archive& ar)
 {
-    GetFixedText(ar, szCode, sizeof szCode);
-    for (int i = 0; i < kFigures; ++i) {
-        anOperator[i] = ar.readWord();
-        adLimit[i] = GetDoubleImage(ar);
-        anFired[i] = ar.readWord() != 0 ? 1 : 0;
-        anChanged[i] = 0;
-    }
+    LoadLimits(ar, *this);
 }

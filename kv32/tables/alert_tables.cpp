@@ -76,6 +76,36 @@ template <class TTable> int SaveTo(TTable& table, const std::string& file)
     return ar.saveFile(file) ? 1 : 0;
 }
 
+// Loading replaces the table only when the whole file was read; a bad magic
+// leaves it as it was.
+template <class TBase, class TRecord, class TTable>
+int SerializeAlerts(TTable& table, fw::Archive& ar, uint16_t magic)
+{
+    if (ar.isStoring())
+        return WriteAlertFile(ar, magic, table);
+    std::vector<TRecord> read;
+    switch (ReadAlertFile(ar, magic, read)) {
+    case KvAlertFileRead::BadMagic:
+        return 1;
+    case KvAlertFileRead::Damaged:
+        return 0;
+    case KvAlertFileRead::Loaded:
+        break;
+    }
+    table.TBase::Free();
+    for (const TRecord& rec : read)
+        table.AddRec(rec);
+    return 1;
+}
+
+// The definitions are saved at session end when the user keeps alerts.
+template <class TBase, class TTable> void FreeAlerts(TTable& table)
+{
+    if (SessionSavesAlerts() && table.Save(nullptr) == 0)
+        ShowStop(IDS_CANNOT_SAVE_ALERTS);
+    table.TBase::Free();
+}
+
 } // namespace
 
 CPartyAlertTable::CPartyAlertTable(uint16_t tableId, uint16_t magic, const char* fileName, bool firms)
@@ -110,28 +140,12 @@ int CPartyAlertTable::Save(const char* path)
 
 int CPartyAlertTable::Serialize(fw::Archive& ar)
 {
-    if (ar.isStoring())
-        return WriteAlertFile(ar, m_nMagic, *this);
-    std::vector<CAlertLimits> read;
-    switch (ReadAlertFile(ar, m_nMagic, read)) {
-    case KvAlertFileRead::BadMagic:
-        return 1;
-    case KvAlertFileRead::Damaged:
-        return 0;
-    case KvAlertFileRead::Loaded:
-        break;
-    }
-    CHostTable<CAlertLimits>::Free();
-    for (const CAlertLimits& rec : read)
-        AddRec(rec);
-    return 1;
+    return SerializeAlerts<CHostTable<CAlertLimits>, CAlertLimits>(*this, ar, m_nMagic);
 }
 
 void CPartyAlertTable::Free()
 {
-    if (SessionSavesAlerts() && Save(nullptr) == 0)
-        ShowStop(IDS_CANNOT_SAVE_ALERTS);
-    CHostTable<CAlertLimits>::Free();
+    FreeAlerts<CHostTable<CAlertLimits>>(*this);
 }
 
 int CPartyAlertTable::FindByCode(std::string_view code)
@@ -191,28 +205,12 @@ int CSecAlertTable::Save(const char* path)
 
 int CSecAlertTable::Serialize(fw::Archive& ar)
 {
-    if (ar.isStoring())
-        return WriteAlertFile(ar, kMagic, *this);
-    std::vector<CSecAlertLimits> read;
-    switch (ReadAlertFile(ar, kMagic, read)) {
-    case KvAlertFileRead::BadMagic:
-        return 1;
-    case KvAlertFileRead::Damaged:
-        return 0;
-    case KvAlertFileRead::Loaded:
-        break;
-    }
-    CHostPtrTable<CSecAlertLimits>::Free();
-    for (const CSecAlertLimits& rec : read)
-        AddRec(rec);
-    return 1;
+    return SerializeAlerts<CHostPtrTable<CSecAlertLimits>, CSecAlertLimits>(*this, ar, kMagic);
 }
 
 void CSecAlertTable::Free()
 {
-    if (SessionSavesAlerts() && Save(nullptr) == 0)
-        ShowStop(IDS_CANNOT_SAVE_ALERTS);
-    CHostPtrTable<CSecAlertLimits>::Free();
+    FreeAlerts<CHostPtrTable<CSecAlertLimits>>(*this);
 }
 
 int CSecAlertTable::FindByCode(std::string_view code)

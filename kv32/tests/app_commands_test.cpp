@@ -19,6 +19,7 @@
 #include "security_test_fixture.h"
 #include "support/scoped_env.h"
 #include "support/scratch_dir.h"
+#include "support/recording_printer.h"
 
 namespace {
 
@@ -193,18 +194,6 @@ TEST_F(AppCommands, TrafficAverageDividesByAtLeastOneSecond)
     EXPECT_EQ(ui.statusTexts[0].rfind("Average session network traffic is ", 0), 0u) << ui.statusTexts[0];
 }
 
-class RecordingPrinter : public CLinePrint {
-public:
-    bool OpenDefaultPrinter(bool, int) override { return true; }
-    bool PrintLine(const std::string& line) override
-    {
-        lines.push_back(line);
-        return true;
-    }
-    void EndDocument() override { ++ends; }
-    std::vector<std::string> lines;
-    int ends = 0;
-};
 
 TEST_F(AppCommands, PrintLogEndsOnlyWithASessionAndThePrintLogOn)
 {

@@ -21,15 +21,10 @@
 #include "kvcore/router/info_req.h"
 #include "security_test_fixture.h"
 #include "support/log_recorder.h"
+#include "support/test_data.h"
 
 namespace kv32test {
 namespace {
-
-std::string ReadFixture(const std::string& name)
-{
-    std::ifstream in(std::string(KV32_TEST_DATA_DIR "/") + name, std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
-}
 
 std::string GroupRecord(int key, const std::string& code, const std::string& name, bool last = false)
 {

@@ -254,21 +254,9 @@ TEST(ButtonGroups, FiveGroupsInOrder)
 
 #include "kv32/shell/print_log.h"
 #include "kv32/tables/all_tables.h"
+#include "support/recording_printer.h"
 
 namespace {
-
-class LinePrinter : public CLinePrint {
-public:
-    bool OpenDefaultPrinter(bool, int) override { return true; }
-    bool PrintLine(const std::string& line) override
-    {
-        lines.push_back(line);
-        return true;
-    }
-    void EndDocument() override { ++ends; }
-    std::vector<std::string> lines;
-    int ends = 0;
-};
 
 class TableReset : public Kv32Fixture {
 protected:
@@ -287,7 +275,7 @@ TEST_F(TableReset, TradingTablesSubscribeFromTheStartAndThePrintLogNotesTheLogon
 {
     LastTradeTable().TakeSeqNum("0000000077");
     SecurityTable().TakeSeqNum("0000000055");
-    LinePrinter printer;
+    RecordingPrinter printer;
     KvPrintLog() = &printer;
     EXPECT_EQ(KvResetTables(), 1);
     EXPECT_TRUE(printer.lines.empty()) << "the print log is off";

@@ -21,28 +21,13 @@
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/router/info_req.h"
 #include "security_test_fixture.h"
+#include "support/test_data.h"
+#include "support/recording_printer.h"
 #include "support/trading_records.h"
 
 namespace kv32test {
 namespace {
 
-std::string ReadFixture(const char* name)
-{
-    std::ifstream in(std::string(KV32_TEST_DATA_DIR "/") + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-class RecordingPrinter : public CLinePrint {
-public:
-    bool OpenDefaultPrinter(bool, int) override { return true; }
-    bool PrintLine(const std::string& line) override
-    {
-        lines.push_back(line);
-        return works;
-    }
-    std::vector<std::string> lines;
-    bool works = true;
-};
 
 class HintRecorder : public CTableUpdateListener {
 public:

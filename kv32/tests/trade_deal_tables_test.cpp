@@ -18,29 +18,14 @@
 #include "kv32/tables/table_updates.h"
 #include "kvcore/router/info_req.h"
 #include "security_test_fixture.h"
+#include "support/test_data.h"
+#include "support/recording_printer.h"
 #include "support/log_recorder.h"
 #include "support/trading_records.h"
 
 namespace kv32test {
 namespace {
 
-std::string ReadFixture(const char* name)
-{
-    std::ifstream in(std::string(KV32_TEST_DATA_DIR "/") + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-class LinePrinter : public CLinePrint {
-public:
-    bool OpenDefaultPrinter(bool, int) override { return true; }
-    bool PrintLine(const std::string& line) override
-    {
-        lines.push_back(line);
-        return works;
-    }
-    std::vector<std::string> lines;
-    bool works = true;
-};
 
 class TradeDealTest : public SecurityFixture {
 protected:
@@ -380,7 +365,7 @@ TEST_F(TradeDealTest, StatusTextsAndLetters)
 
 TEST_F(TradeDealTest, PrintLinesOfMarkedTradesAndDeals)
 {
-    LinePrinter printer;
+    RecordingPrinter printer;
     KvPrintLog() = &printer;
     KvAppSettings().bPrintLog = 1;
     TradeSpec t = TradeOf(1, 555);
