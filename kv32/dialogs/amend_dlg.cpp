@@ -9,6 +9,7 @@
 #include "fw/ui/dataexchange.h"
 #include "fw/ui/datetimefield.h"
 #include "kv32/dialogs/supervisor_requests.h"
+#include "kv32/dialogs/withdraw_dlg.h"
 #include "kv32/res/order_dialogs_ids.h"
 #include "kv32/shell/session.h"
 #include "kv32/shell/text_format.h"
@@ -168,6 +169,7 @@ bool CAmendDlg::onInitDialog()
     ValidityClicked(false);
 
     checkButton(IDC_ORD_CONFIRM, ps != nullptr && ps->m_bConfirm != 0 ? 1 : 0);
+    KvPaintOrderSide(*this, f.IsBuy() ? 'B' : 'S');
     gotoItem(IDC_AMD_QUANTITY);
     return false;
 }

@@ -1,5 +1,6 @@
 #include "kv32/dialogs/withdraw_dlg.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 #include "fw/core/msgbox.h"
@@ -31,6 +32,20 @@ constexpr AllBox kAll[kWithdrawAllCount] = {
 
 } // namespace
 
+void KvPaintOrderSide(QWidget& dialog, char side)
+{
+    QPalette palette = QApplication::palette(&dialog);
+    const CSession* session = KvSession();
+    if (session != nullptr && session->m_settings.options.orderColor != 0 && (side == 'B' || side == 'S')) {
+        const fw::Color c = side == 'B' ? session->m_colour1 : session->m_colour2;
+        const QColor colour(c.red(), c.green(), c.blue());
+        palette.setColor(QPalette::Window, colour);
+        palette.setColor(QPalette::Button, colour);
+    }
+    dialog.setAutoFillBackground(true);
+    dialog.setPalette(palette);
+}
+
 CWithdrawDlg::CWithdrawDlg(int orderRow, QWidget* parent)
     : CKvDialog(Kv32OrderDialog(IDD_WITHDRAW), parent)
 {
@@ -54,6 +69,13 @@ CWithdrawDlg::CWithdrawDlg(int orderRow, QWidget* parent)
     commands().onNotify(IDC_ORD_ACCOUNT, fw::Notify::SetFocus, [this] { ShowAccountName(); });
     commands().onNotify(IDC_ORD_ACCOUNT, fw::Notify::KillFocus, [] { KvSetStatusText(std::string()); });
     commands().onNotify(IDC_ORD_FIRM, fw::Notify::SelChange, [this] { FirmChanged(); });
+    commands().onNotify(IDC_ORD_BUY, fw::Notify::Clicked, [this] { PaintSide(); });
+    commands().onNotify(IDC_ORD_SELL, fw::Notify::Clicked, [this] { PaintSide(); });
+}
+
+void CWithdrawDlg::PaintSide()
+{
+    KvPaintOrderSide(*this, WithdrawSide(isButtonChecked(IDC_ORD_BUY) != 0, isButtonChecked(IDC_ORD_SELL) != 0));
 }
 
 void CWithdrawDlg::doDataExchange(fw::DataExchange& dx)
@@ -91,6 +113,7 @@ bool CWithdrawDlg::onInitDialog()
     checkButton(IDC_ORD_CONFIRM, ps != nullptr && ps->m_bConfirm != 0 ? 1 : 0);
     AccountRule();
     OrderNumberRule();
+    PaintSide();
     return true;
 }
 

@@ -9,6 +9,11 @@
 #include "kv32/shell/order_withdraw_form.h"
 #include "kvcore/controls/num_edit.h"
 
+// With the setting "OrderColor" on, an order dialog of one side takes the
+// session's colour of that side ('B' or 'S'); any other side, or the setting
+// off, gives the standard colours.
+void KvPaintOrderSide(QWidget& dialog, char side);
+
 class CWithdrawDlg : public CKvDialog {
     Q_OBJECT
 public:
@@ -33,6 +38,7 @@ private:
     void FirmChanged();
     void ShowAccountName();
     void FocusField(KvWithdrawField field);
+    void PaintSide();
 
     CIntEdit m_number;
     std::string m_sNumber;

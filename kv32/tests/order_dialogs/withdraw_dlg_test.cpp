@@ -198,6 +198,27 @@ TEST_F(WithdrawDialog, ConfirmationNoSendsNothingAndRefusalKeepsItOpen)
     EXPECT_EQ(Sent(138).size(), 1u);
 }
 
+TEST_F(WithdrawDialog, OneSideTakesItsColour)
+{
+    session.m_settings.options.orderColor = 1;
+    session.m_colour1 = fw::Color::rgb(10, 20, 30);
+    session.m_colour2 = fw::Color::rgb(200, 100, 50);
+    const QColor standard = QApplication::palette().color(QPalette::Window);
+    CWithdrawDlg dlg(OrderRow(4712));
+    fw::test::runModal(dlg, [&](fw::Dialog& d) {
+        EXPECT_EQ(d.palette().color(QPalette::Window), QColor(200, 100, 50)) << "the sell order's colour";
+        Check(d, IDC_ORD_BUY, true);
+        EXPECT_EQ(d.palette().color(QPalette::Window), standard) << "both sides";
+        Check(d, IDC_ORD_SELL, false);
+        EXPECT_EQ(d.palette().color(QPalette::Button), QColor(10, 20, 30));
+        session.m_settings.options.orderColor = 0;
+        Check(d, IDC_ORD_BUY, false);
+        Check(d, IDC_ORD_BUY, true);
+        EXPECT_EQ(d.palette().color(QPalette::Window), standard) << "the setting off";
+        d.onCancel();
+    });
+}
+
 TEST_F(WithdrawDialog, FunctionKeysMoveTheFocus)
 {
     CWithdrawDlg dlg(OrderRow(4711));
