@@ -28,9 +28,23 @@ namespace {
 
 constexpr uint32_t kValidityIds[] = { IDC_AMD_SESSION, IDC_AMD_DAY, IDC_AMD_GTC, IDC_AMD_UNTIL_DATE };
 
-std::optional<QDateTime> QtMoment(const std::string& date, const std::string& time)
+bool AllDigits(const std::string& s)
 {
-    if (date.size() != 8 && time.size() != 6)
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+// The moment of a YYYYMMDD date and an HHMMSS time as the pickers take it;
+// none unless one of them is given whole.
+std::optional<QDateTime> QtMoment(std::string date, std::string time)
+{
+    if (date.size() != 8 || !AllDigits(date))
+        date.clear();
+    if (time.size() != 6 || !AllDigits(time))
+        time.clear();
+    if (date.empty() && time.empty())
         return std::nullopt;
     const QDate d = date.size() == 8
         ? QDate(std::stoi(date.substr(0, 4)), std::stoi(date.substr(4, 2)), std::stoi(date.substr(6, 2)))
@@ -41,14 +55,6 @@ std::optional<QDateTime> QtMoment(const std::string& date, const std::string& ti
     if (!d.isValid() || !t.isValid())
         return std::nullopt;
     return QDateTime(d, t);
-}
-
-bool AllDigits(const std::string& s)
-{
-    for (char c : s)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
 }
 
 } // namespace

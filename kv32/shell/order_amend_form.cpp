@@ -108,10 +108,12 @@ COrderAmendForm::COrderAmendForm(const COrderRec& order, const SecurityRec* secu
     v.minFill = Shown(order.dFillMinQty, 0);
     v.reference = Field(order.szReference, sizeof order.szReference);
     if (v.validity == KvValidity::UntilDate) {
-        if (UntilDateAllowed())
-            v.expiryDate = order.dtExpiry.FormatDateVORL();
+        // The date is read on its own: a damaged time must not take the date with it.
+        CDateTime expiry;
+        if (UntilDateAllowed() && expiry.SetDateVORL(Field(order.szExpiryDate, sizeof order.szExpiryDate).c_str()))
+            v.expiryDate = expiry.FormatDateVORL();
         const std::string time = Field(order.szExpiryTime, sizeof order.szExpiryTime);
-        if (UntilTimeAllowed() && time.size() == 6)
+        if (UntilTimeAllowed() && time.size() == 6 && time.find_first_not_of("0123456789") == std::string::npos)
             v.expiryTime = time;
     }
     if (SettleChecked())

@@ -213,6 +213,30 @@ TEST_F(AmendDialog, TheQuoteShowsWhileAPriceOrQuantityHasTheFocus)
     });
 }
 
+TEST_F(AmendDialog, DamagedExpiryTextsOpenAsNoExpiry)
+{
+    struct Case {
+        const char* date;
+        const char* time;
+        const char* shownDate;
+    } const cases[] = { { "20301231", "      ", "20301231" }, { "2030AB31", "1530xx", "" }, { "        ", "153000", "" } };
+    long long number = 4700;
+    for (const Case& c : cases) {
+        OrderSpec spec = DayOrder(++number);
+        spec.flags = std::string(32, '0');
+        spec.flags[23] = spec.flags[26] = '1';
+        spec.expiryDate = c.date;
+        spec.expiryTime = c.time;
+        AddOrder(spec);
+        CAmendDlg dlg(OrderRow(static_cast<uint32_t>(number)));
+        fw::test::runModal(dlg, [&](fw::Dialog& d) {
+            EXPECT_EQ(d.isButtonChecked(IDC_AMD_UNTIL_DATE), 1) << c.date;
+            EXPECT_EQ(dlg.Screen().expiryDate, c.shownDate) << c.date;
+            d.onCancel();
+        });
+    }
+}
+
 TEST_F(AmendDialog, FunctionKeysStepThePriceAndMoveTheFocus)
 {
     AddOrder(DayOrder(4711));
