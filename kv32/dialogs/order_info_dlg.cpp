@@ -1,13 +1,20 @@
 #include "kv32/dialogs/order_info_dlg.h"
 
+#include "kv32/dialogs/order_method_dlg.h"
 #include "kv32/res/order_dialogs_ids.h"
 #include "kv32/tables/all_tables.h"
 
 namespace {
 
+void OpenMethods(const COrderRec& order, QWidget* parent)
+{
+    COrderMethodDlg dlg(order, parent);
+    dlg.doModal();
+}
+
 COrderInfoDlg::MethodsOpener& Opener()
 {
-    static COrderInfoDlg::MethodsOpener opener;
+    static COrderInfoDlg::MethodsOpener opener = OpenMethods;
     return opener;
 }
 
@@ -15,7 +22,7 @@ COrderInfoDlg::MethodsOpener& Opener()
 
 void COrderInfoDlg::SetMethodsOpener(MethodsOpener opener)
 {
-    Opener() = std::move(opener);
+    Opener() = opener ? std::move(opener) : MethodsOpener(OpenMethods);
 }
 
 COrderInfoDlg::COrderInfoDlg(int tradeRow, QWidget* parent)
@@ -44,7 +51,7 @@ bool COrderInfoDlg::onInitDialog()
     CKvDialog::onInitDialog();
     const bool deal = m_form && m_form->IsDeal();
     showItem(IDC_INFO_METHODS, !deal);
-    enableItem(IDC_INFO_METHODS, m_form && m_form->HasOrder() && Opener() != nullptr);
+    enableItem(IDC_INFO_METHODS, m_form && m_form->HasOrder());
     enableItem(IDC_INFO_OTHER_SIDE, m_form && m_form->OtherSideEnabled());
     ShowOrder();
     return true;

@@ -10,7 +10,8 @@
 class COrderInfoDlg : public CKvDialog {
     Q_OBJECT
 public:
-    // Opens the order methods dialog on an order; set by whoever provides that dialog.
+    // How "Order Methods" opens the order methods dialog on an order (tests
+    // replace it; null puts the dialog back).
     using MethodsOpener = std::function<void(const COrderRec& order, QWidget* parent)>;
     static void SetMethodsOpener(MethodsOpener opener);
 
