@@ -7,7 +7,7 @@ using kvtest::Fake;
 namespace {
 
 VorlApi g_fakeApi;
-ScriptedRouter::Answerer g_answerer;
+ScriptedRouter::DroppingAnswerer g_answerer;
 
 void AnswerLastPacket()
 {
@@ -16,7 +16,8 @@ void AnswerLastPacket()
     std::vector<Msg> request;
     for (const kvtest::FakeMessage& m : Fake().sent.back())
         request.push_back({ m.type, m.data });
-    ScriptedRouter::Reply(g_answerer(request));
+    if (std::optional<std::vector<Msg>> reply = g_answerer(request))
+        ScriptedRouter::Reply(*reply);
 }
 
 int EndAndAnswer(VORLHANDLE h)
@@ -68,6 +69,17 @@ void ScriptedRouter::Reply(const std::vector<Msg>& packet)
 }
 
 void ScriptedRouter::AnswerWith(Answerer answerer)
+{
+    if (!answerer) {
+        g_answerer = nullptr;
+        return;
+    }
+    g_answerer = [answerer = std::move(answerer)](const std::vector<Msg>& request) {
+        return std::optional<std::vector<Msg>>(answerer(request));
+    };
+}
+
+void ScriptedRouter::AnswerOrDropWith(DroppingAnswerer answerer)
 {
     g_answerer = std::move(answerer);
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,10 @@ public:
     // answerer (a host stand-in); an empty function stops that.
     using Answerer = std::function<std::vector<Msg>(const std::vector<Msg>& request)>;
     void AnswerWith(Answerer answerer);
+    // As AnswerWith, but a request answered with nothing gets no reply at all
+    // (the router lost it).
+    using DroppingAnswerer = std::function<std::optional<std::vector<Msg>>(const std::vector<Msg>& request)>;
+    void AnswerOrDropWith(DroppingAnswerer answerer);
     // The next receive fails with this router result (9: nothing yet).
     void FailNextRecv(int status);
     // Every request packet sent so far, each a list of messages.

@@ -1,0 +1,23 @@
+// A list window's columns as data: for each column id, where its value lies
+// in the row record, how it is aligned and what kind of value it is.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "kvcore/grid/gx_doc.h"
+
+struct KvListColumn {
+    std::uint16_t id; // also the string id of the title
+    std::uint16_t offset; // byte position of the value in the row record
+    std::uint16_t justify; // 0 left, 2 right
+    std::uint16_t type; // kvcore::GXDataType
+};
+
+inline constexpr std::uint16_t kJustLeft = 0;
+inline constexpr std::uint16_t kJustRight = 2;
+
+// Fills the grid document's descriptions of the column ids first ..
+// first + count - 1 from the table. An id the table does not list shows
+// nothing (an owner-drawn cell that the base leaves empty).
+void KvDescribeColumns(kvcore::CTGXDoc& doc, std::span<const KvListColumn> columns, int first, int count);

@@ -1,0 +1,124 @@
+#include "kv32/res/list_window_strings.h"
+
+namespace {
+
+constexpr fw::StringEntry kStrings[] = {
+    // Trades window columns.
+    { 2530, "Trade", "Kötés" },
+    { 2531, "Buy Order", "Vételi megbízás" },
+    { 2532, "Sell Order", "Eladási megbízás" },
+    { 2533, "Security", "Értékpapír" },
+    { 2534, "Board", "Tábla" },
+    { 2535, "Date", "Dátum" },
+    { 2536, "Time", "Idő" },
+    { 2537, "Amend Time", "Módosítás ideje" },
+    { 2538, "Status", "Állapot" },
+    { 2539, "Buy Trading Acc.", "Vételi keresk. szla." },
+    { 2540, "Sell Trading Acc.", "Eladási keresk. szla." },
+    { 2541, "Buy User", "Vevő felhasználó" },
+    { 2542, "Buy Firm", "Vevő cég" },
+    { 2543, "Sell User", "Eladó felhasználó" },
+    { 2544, "Sell Firm", "Eladó cég" },
+    { 2545, "Price", "Ár" },
+    { 2546, "Qty", "Mennyiség" },
+    { 2547, "Yield", "Hozam" },
+    { 2548, "Value", "Érték" },
+    { 2549, "Accrued Int.", "Felhalm. kamat" },
+    { 2550, "Buy Broker Ref.", "Vételi bróker hiv." },
+    { 2551, "Sell Broker Ref.", "Eladási bróker hiv." },
+    { 2552, "Settle Date", "Elszámolás napja" },
+    { 2553, "Diss. Time", "Közzététel ideje" },
+    { 2554, "Diss. Status", "Közzététel állapota" },
+    { 2555, "Trade Source", "Kötés forrása" },
+    { 2556, " orders", " megbízás" },
+    { 2557, " trades", " kötés" },
+    // Negotiated deals window columns.
+    { 2560, "Deal", "Ügylet" },
+    { 2561, "Time", "Idő" },
+    { 2562, "Security", "Értékpapír" },
+    { 2563, "Board", "Tábla" },
+    { 2564, "B/S", "V/E" },
+    { 2565, "Status", "Állapot" },
+    { 2566, "Price", "Ár" },
+    { 2567, "Qty", "Mennyiség" },
+    { 2568, "Yield", "Hozam" },
+    { 2569, "Account", "Számla" },
+    { 2570, "Settle Date", "Elszámolás napja" },
+    { 2571, "Broker Ref.", "Bróker hiv." },
+    { 2572, "User", "Felhasználó" },
+    { 2573, "Firm", "Cég" },
+    { 2574, "CP User", "Partner felhasználó" },
+    { 2575, "CP Firm", "Partner cég" },
+    { 2576, "Diss. Time", "Közzététel ideje" },
+    { 2577, "Diss. Status", "Közzététel állapota" },
+    { 2578, "Trade Source", "Kötés forrása" },
+
+    { IDS_WITHDRAW_CONFIRM, "Do you really want to withdraw one or more orders?",
+        "Valóban vissza akar vonni egy vagy több megbízást?" },
+    { IDS_LIST_FIELD_REFUSED,
+        "A value of a selected row does not fit its field of the request.\n\nNothing was sent.",
+        "Egy kijelölt sor egyik értéke nem fér el a kérés mezőjében.\n\nSemmi sem lett elküldve." },
+};
+
+using fw::MenuEntry;
+using fw::MenuEntryKind;
+
+constexpr MenuEntry kTradesMenu[] = {
+    { 0, MenuEntryKind::Command, ID_TRADE_REQUEST_CANCEL, "&Request cancel", "&Törlés kérése" },
+    { 0, MenuEntryKind::Command, ID_TRADE_CONFIRM_CANCEL, "&Confirm cancel", "Törlés &megerősítése" },
+    { 0, MenuEntryKind::Command, ID_TRADE_APPROVE_CANCEL, "&Approve cancel", "Törlés &jóváhagyása" },
+    { 0, MenuEntryKind::Command, ID_TRADE_REJECT_CANCEL, "&Reject cancel", "Törlés &elutasítása" },
+    { 0, MenuEntryKind::Separator },
+    { 0, MenuEntryKind::Command, ID_TRADE_OPERATOR_CANCEL, "&Cancel...", "&Sztornó..." },
+    { 0, MenuEntryKind::Separator },
+    { 0, MenuEntryKind::Command, ID_SUMMARY_ORDER, "Summary &Order...", "&Megbízás összesítése..." },
+    { 0, MenuEntryKind::Command, ID_SUMMARY_TRADING_ACCOUNT, "Summary &Trading Account...",
+        "&Kereskedési számla összesítése..." },
+};
+
+constexpr MenuEntry kDealsMenu[] = {
+    { 0, MenuEntryKind::Command, ID_DEAL_AMEND, "&Amend...", "&Módosítás..." },
+    { 0, MenuEntryKind::Command, ID_DEAL_WITHDRAW, "&Withdraw", "&Visszavonás" },
+    { 0, MenuEntryKind::Command, ID_DEAL_APPROVE, "&Approve", "&Jóváhagyás" },
+    { 0, MenuEntryKind::Command, ID_DEAL_CONFIRM, "Con&firm...", "Me&gerősítés..." },
+    { 0, MenuEntryKind::Command, ID_LIST_EXPORT, "E&xport...", "E&xportálás..." },
+    { 0, MenuEntryKind::Command, ID_LIST_EXPORT_ALL, "Export A&ll...", "Az összes e&xportálása..." },
+    { 0, MenuEntryKind::Separator },
+    { 0, MenuEntryKind::Command, ID_SUMMARY_TRADING_ACCOUNT, "&Summary Trading Account",
+        "&Kereskedési számla összesítése" },
+};
+
+constexpr fw::MenuTemplate kMenus[] = {
+    { 9, kTradesMenu },
+    { 10, kDealsMenu },
+};
+
+const fw::ResourceSet kResources { "kv32-list-windows", {}, {}, kMenus };
+
+} // namespace
+
+std::span<const fw::StringEntry> Kv32ListWindowStrings()
+{
+    return kStrings;
+}
+
+std::span<const fw::MenuTemplate> Kv32ListWindowMenus()
+{
+    return kMenus;
+}
+
+void Kv32RegisterListWindowResources()
+{
+    static const bool registered = [] {
+        fw::addResources(kResources);
+        fw::strings().add(kStrings);
+        return true;
+    }();
+    (void)registered;
+}
+
+std::string KvListWindowString(std::uint32_t id)
+{
+    Kv32RegisterListWindowResources();
+    return fw::loadString(id);
+}

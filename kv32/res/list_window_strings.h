@@ -1,0 +1,45 @@
+// Texts, column titles, context menus and command ids of the list windows,
+// English and Hungarian under one id.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "fw/core/resources.h"
+#include "fw/core/strings.h"
+
+enum Kv32ListWindowStringId : unsigned {
+    IDS_TRADES_FIRST_COLUMN = 2530, // to 2557
+    IDS_DEALS_FIRST_COLUMN = 2560, // to 2578
+    IDS_WITHDRAW_CONFIRM = 10247,
+    // Texts the list windows show without a number of their own.
+    IDS_LIST_FIELD_REFUSED = 61400,
+};
+
+// Commands of the list windows' context menus and views.
+enum Kv32ListCommandId : unsigned {
+    ID_DEAL_AMEND = 32786,
+    ID_DEAL_WITHDRAW = 32789,
+    ID_SUMMARY_TRADING_ACCOUNT = 32846,
+    ID_SUMMARY_ORDER = 32847,
+    ID_DEAL_APPROVE = 32904,
+    ID_TRADE_OPERATOR_CANCEL = 32935,
+    ID_VIEW_GOTO = 32958,
+    ID_DEAL_CONFIRM = 32971,
+    ID_TRADE_CONFIRM_CANCEL = 33079,
+    ID_TRADE_APPROVE_CANCEL = 33081,
+    ID_TRADE_REJECT_CANCEL = 33083,
+    ID_TRADE_REQUEST_CANCEL = 33084,
+    ID_LIST_EXPORT = 33164,
+    ID_LIST_EXPORT_ALL = 33165,
+    ID_OPTIONS_FILTER = 35946,
+};
+
+std::span<const fw::StringEntry> Kv32ListWindowStrings();
+std::span<const fw::MenuTemplate> Kv32ListWindowMenus();
+// Registers the texts and menus once; the session's popup definitions are
+// made from the menus, so the program registers them before any session.
+void Kv32RegisterListWindowResources();
+// The text of the id in the current language (registered on first use).
+std::string KvListWindowString(std::uint32_t id);
