@@ -51,3 +51,21 @@ const KvFilterDialog* KvFindFilterDialog(std::uint32_t tableId)
 {
     return Find(FilterDialogs(), tableId);
 }
+
+namespace {
+std::function<bool(std::uint32_t)>& WindowIds()
+{
+    static std::function<bool(std::uint32_t)> exists;
+    return exists;
+}
+} // namespace
+
+void KvSetListWindowIds(std::function<bool(std::uint32_t tableId)> exists)
+{
+    WindowIds() = std::move(exists);
+}
+
+bool KvHasListWindow(std::uint32_t tableId)
+{
+    return WindowIds() && WindowIds()(tableId);
+}

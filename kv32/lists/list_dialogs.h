@@ -20,3 +20,9 @@ void KvSetFilterDialog(std::uint32_t tableId, KvFilterDialog dialog);
 // Null when none is installed.
 const KvCommandDialog* KvFindCommandDialog(unsigned commandId);
 const KvFilterDialog* KvFindFilterDialog(std::uint32_t tableId);
+
+// The table ids that have a list window in this program (the windowed
+// application registers them): a command opens the replies window only when
+// it exists.
+void KvSetListWindowIds(std::function<bool(std::uint32_t tableId)> exists);
+bool KvHasListWindow(std::uint32_t tableId);

@@ -6,11 +6,32 @@
 #include "fw/ui/app.h"
 #include "kvcore/app/message_box.h"
 #include "kvcore/res/app_ids.h"
+#include "kv32/lists/list_dialogs.h"
+#include "kv32/lists/neg_deals_list.h"
+#include "kv32/lists/trades_list.h"
+#include "kv32/res/list_window_strings.h"
+#include "kv32/windows/neg_deals_view.h"
+#include "kv32/windows/trades_view.h"
 
 std::span<const CKvTemplateRow> KvDocTemplateTable()
 {
-    // No list window is built yet; their rows join here, one per table id.
-    static const std::vector<CKvTemplateRow> rows;
+    // One row per list window, by table id.
+    static const std::vector<CKvTemplateRow> rows = {
+        { 9, [] { return std::make_unique<CTradesDoc>(); }, [] { return std::make_unique<CTradesView>(); } },
+        { 10, [] { return std::make_unique<CNDealsDoc>(); }, [] { return std::make_unique<CNDealsView>(); } },
+    };
+    static const bool registered = [] {
+        // The session makes each table's popup from its menu: they exist before any session.
+        Kv32RegisterListWindowResources();
+        KvSetListWindowIds([](std::uint32_t id) {
+            for (const CKvTemplateRow& row : rows)
+                if (row.id == id)
+                    return true;
+            return false;
+        });
+        return true;
+    }();
+    (void)registered;
     return rows;
 }
 

@@ -1,0 +1,53 @@
+// The view every list window over a table-index document shares: its
+// commands are enabled by the rows at hand and, where the window says so, by
+// the current record's state; a command on the selected rows sends one
+// transaction per row through the multi-row road; Options > Filter opens the
+// window's filter dialog; Go To selects the row of a typed number. A window's
+// own view adds only its commands.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "kv32/lists/list_actions.h"
+#include "kv32/lists/table_index_doc.h"
+#include "kvcore/gridview/table_view.h"
+
+class CListView : public CTView, public CListWindowPort {
+    Q_OBJECT
+public:
+    explicit CListView(QWidget* parent = nullptr);
+    ~CListView() override;
+
+    CTableIndexDoc* GetListDoc() const;
+    KvRowState RowState() const;
+    // The selected document rows.
+    std::vector<unsigned> SelectedRows() const;
+
+    // Options > Filter: the filter dialog of the window's table, when one exists.
+    void OnFilter();
+    // Go To: asks for a number and selects the row of its record when the
+    // window shows it.
+    void OnGoTo();
+
+    // What the commands ask of the application.
+    void OpenTable(std::uint32_t tableId) override;
+    void UpdateAllViews(std::uint32_t tableId) override;
+
+protected:
+    // Binds a command: enabled by the rule and, when given, by the state test
+    // of the current row's record (null when there is none).
+    using StateTest = std::function<bool(const std::uint8_t* current)>;
+    void MapCommand(unsigned id, KvCommandRule rule, StateTest state, std::function<void()> run);
+    // Binds a command that opens a dialog installed by other parts of the
+    // program: disabled while none is installed.
+    void MapDialogCommand(unsigned id, KvCommandRule rule, StateTest state, std::function<int()> argument);
+    // Sends a transaction for each selected row.
+    int SendForSelection(const KvRowAction& action);
+    // The host index of the record with the typed number, or -1.
+    virtual int FindHostIndexOfNumber(std::uint32_t) const { return -1; }
+
+private:
+    const std::uint8_t* CurrentRecord() const;
+};
