@@ -56,39 +56,57 @@ public:
                 rowHint.AddRow(static_cast<int>(p));
             return;
         }
-        std::vector<std::uint32_t> fresh;
-        fresh.reserve(m_rows.size() + 16);
-        std::vector<std::uint8_t> changed;
-        changed.reserve(m_rows.size() + 16);
-        std::size_t cursor = 0;
         // Rows past the end of the table (it was emptied) go away.
         while (!m_rows.empty() && m_rows.back() >= static_cast<std::uint32_t>(hostCount))
             m_rows.pop_back();
-        for (int i = 0; i < hostCount; ++i) {
-            const bool wasRow = cursor < m_rows.size() && m_rows[cursor] == static_cast<std::uint32_t>(i);
-            if (!hostHint.GetRow(i)) {
-                if (wasRow) {
-                    fresh.push_back(static_cast<std::uint32_t>(i));
-                    changed.push_back(0);
-                    ++cursor;
-                }
+        m_flagged.clear();
+        for (int i = 0; i < end; ++i)
+            if (hostHint.GetRow(i))
+                m_flagged.push_back(static_cast<std::uint32_t>(i));
+        // Merge the old rows with the flagged records: an unflagged row stays,
+        // a flagged record is a row when the filter accepts it.
+        std::vector<std::uint32_t>& fresh = m_spare;
+        fresh.clear();
+        fresh.reserve(m_rows.size() + m_flagged.size());
+        m_tested.clear();
+        std::size_t f = 0;
+        const auto takeFlagged = [&](std::uint32_t index) {
+            if (match(static_cast<int>(index))) {
+                m_tested.push_back(static_cast<std::uint32_t>(fresh.size()));
+                fresh.push_back(index);
+            }
+        };
+        for (std::uint32_t row : m_rows) {
+            while (f < m_flagged.size() && m_flagged[f] < row)
+                takeFlagged(m_flagged[f++]);
+            if (f < m_flagged.size() && m_flagged[f] == row) {
+                takeFlagged(m_flagged[f++]);
                 continue;
             }
-            if (wasRow)
-                ++cursor;
-            if (match(i)) {
-                fresh.push_back(static_cast<std::uint32_t>(i));
-                changed.push_back(1);
-            }
+            fresh.push_back(row);
         }
+        while (f < m_flagged.size())
+            takeFlagged(m_flagged[f++]);
+        // Positions whose record changed, and from the first move on every
+        // position that shows another record than before.
         rowHint.Clear();
         rowHint.SetSize(static_cast<int>(fresh.size()));
-        for (std::size_t p = 0; p < fresh.size(); ++p)
-            if (changed[p] || p >= m_rows.size() || m_rows[p] != fresh[p])
+        for (std::uint32_t p : m_tested)
+            rowHint.AddRow(static_cast<int>(p));
+        const std::size_t same = std::min(m_rows.size(), fresh.size());
+        std::size_t p = 0;
+        while (p < same && m_rows[p] == fresh[p])
+            ++p;
+        for (; p < fresh.size(); ++p)
+            if (p >= m_rows.size() || m_rows[p] != fresh[p])
                 rowHint.AddRow(static_cast<int>(p));
         m_rows.swap(fresh);
     }
 
 private:
     std::vector<std::uint32_t> m_rows;
+    // Working lists kept between refreshes, so a refresh allocates nothing new.
+    std::vector<std::uint32_t> m_spare;
+    std::vector<std::uint32_t> m_flagged;
+    std::vector<std::uint32_t> m_tested;
 };

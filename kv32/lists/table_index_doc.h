@@ -17,6 +17,7 @@
 #include "kv32/lists/list_criteria.h"
 #include "kv32/lists/list_rows.h"
 #include "kvcore/doc/ct_doc.h"
+#include "kvcore/grid/ct_hint.h"
 
 class CTableIndexDoc : public CTDoc {
 public:
@@ -76,6 +77,10 @@ protected:
     void Retitle();
 
     std::unique_ptr<CListCriteria> m_filter;
+
+private:
+    // The hint over the rows, kept so that a refresh does not allocate it anew.
+    kvcore::CTHint m_rowHint;
 };
 
 // A table-index document over a host table of records Rec.
