@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "fw/ui/datetimefield.h"
+#include "fw/ui/text.h"
 #include "kv32/res/order_entry_ids.h"
 #include "kv32/shell/session.h"
 #include "kv32/windows/quote_wnd.h"
@@ -33,7 +34,8 @@ std::string ToWire(const std::optional<QDateTime>& value, bool time)
 {
     if (!value)
         return {};
-    return (time ? value->time().toString(QStringLiteral("HHmmss")) : value->date().toString(QStringLiteral("yyyyMMdd")))
+    return (time ? value->time().toString(QStringLiteral("HHmmss"))
+                 : value->date().toString(QStringLiteral("yyyyMMdd")))
         .toStdString();
 }
 
@@ -43,9 +45,10 @@ COrderEntryDlg::COrderEntryDlg(int side, int primary, QWidget* parent, int prese
     : CTDialogVorl(Kv32OrderEntryDialog(primary != 0 ? IDD_ORDER_ENTRY_PD : IDD_ORDER_ENTRY), parent)
     , m_form(side, primary != 0, preset != 0, copyMethods != 0)
 {
-    for (uint32_t id : { IDC_OE_BUY, IDC_OE_SELL, IDC_OE_MARKET, IDC_OE_LIMIT, IDC_OE_YIELD, IDC_OE_STOP, IDC_OE_SETTLE,
-             IDC_OE_SESSION, IDC_OE_DAY, IDC_OE_GTC, IDC_OE_GTD, IDC_OE_FILL_ANY, IDC_OE_FILL_MIN, IDC_OE_ALL_OR_NONE,
-             IDC_OE_FILL_OR_KILL, IDC_OE_FILL_AND_KILL, IDC_OE_SEND_POB, IDC_OE_CONFIRM, IDC_OE_BUYIN })
+    for (uint32_t id : { IDC_OE_BUY, IDC_OE_SELL, IDC_OE_MARKET, IDC_OE_LIMIT, IDC_OE_YIELD, IDC_OE_STOP,
+             IDC_OE_SETTLE, IDC_OE_SESSION, IDC_OE_DAY, IDC_OE_GTC, IDC_OE_GTD, IDC_OE_FILL_ANY,
+             IDC_OE_FILL_MIN, IDC_OE_ALL_OR_NONE, IDC_OE_FILL_OR_KILL, IDC_OE_FILL_AND_KILL, IDC_OE_SEND_POB,
+             IDC_OE_CONFIRM, IDC_OE_BUYIN })
         commands().onNotify(id, fw::Notify::Clicked, [this, id] {
             if (m_bSyncing)
                 return;
@@ -64,8 +67,9 @@ COrderEntryDlg::COrderEntryDlg(int side, int primary, QWidget* parent, int prese
         m_form.SelectAccount(curSel(IDC_OE_ACCOUNT));
         After();
     });
-    for (uint32_t id : { IDC_OE_PRICE, IDC_OE_QUANTITY, IDC_OE_HIDDEN, IDC_OE_MIN_FILL, IDC_OE_TRIGGER, IDC_OE_REFERENCE,
-             IDC_OE_REFERENCE_PD, IDC_OE_WAI, IDC_OE_EXPIRY_DATE, IDC_OE_EXPIRY_TIME, IDC_OE_SETTLE_DATE })
+    for (uint32_t id :
+        { IDC_OE_PRICE, IDC_OE_QUANTITY, IDC_OE_HIDDEN, IDC_OE_MIN_FILL, IDC_OE_TRIGGER, IDC_OE_REFERENCE,
+            IDC_OE_REFERENCE_PD, IDC_OE_WAI, IDC_OE_EXPIRY_DATE, IDC_OE_EXPIRY_TIME, IDC_OE_SETTLE_DATE })
         commands().onNotify(id, fw::Notify::Change, [this, id] {
             if (m_bSyncing)
                 return;
@@ -92,8 +96,8 @@ COrderEntryDlg::COrderEntryDlg(int side, int primary, QWidget* parent, int prese
 
 COrderEntryDlg::~COrderEntryDlg() = default;
 
-void COrderEntryDlg::SetPreset(const std::string& board, const std::string& security, const std::string& price,
-    const std::string& quantity, bool priceIsYield)
+void COrderEntryDlg::SetPreset(const std::string& board, const std::string& security,
+    const std::string& price, const std::string& quantity, bool priceIsYield)
 {
     m_form.SetPreset(board, security, price, quantity, priceIsYield);
 }
@@ -122,7 +126,7 @@ void COrderEntryDlg::FromWidgets(uint32_t id)
 void COrderEntryDlg::Show()
 {
     m_bSyncing = true;
-    setWindowTitle(QString::fromStdString(m_form.Caption()));
+    setWindowTitle(fw::toQt(m_form.Caption()));
     for (const auto& [id, c] : m_form.Controls()) {
         QWidget* w = item(id);
         if (w == nullptr)
@@ -152,7 +156,8 @@ void COrderEntryDlg::Show()
             else if (!c.text.empty())
                 setItemText(id, c.text);
         } else if (qobject_cast<QLineEdit*>(w) != nullptr || qobject_cast<QLabel*>(w) != nullptr) {
-            if (itemText(id) != c.text && (qobject_cast<QLabel*>(w) == nullptr || !c.text.empty() || id == IDC_OE_COUNTER))
+            if (itemText(id) != c.text
+                && (qobject_cast<QLabel*>(w) == nullptr || !c.text.empty() || id == IDC_OE_COUNTER))
                 setItemText(id, c.text);
         }
         enableItem(id, c.enabled);

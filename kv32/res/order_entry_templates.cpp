@@ -34,14 +34,16 @@ constexpr ControlDef kRegular[] = {
     { IDC_OE_REFERENCE, ControlKind::ComboEdit, 7, 1, nullptr, nullptr, 1, 3, fw::StyleNone, 30, 40 },
     { IDC_OE_SEND_POB, ControlKind::CheckBox, 8, 0, "Send To &POB:", "&Saját könyvbe:" },
     { IDC_OE_WAI, ControlKind::ComboEdit, 8, 1, nullptr, nullptr, 1, 3, fw::StyleNone, 30, 127 },
-    { IDC_OE_SESSION, ControlKind::RadioButton, 9, 0, "Session Order", "Szakaszra szóló", 1, 1, fw::StyleGroup },
+    { IDC_OE_SESSION, ControlKind::RadioButton, 9, 0, "Session Order", "Szakaszra szóló", 1, 1,
+        fw::StyleGroup },
     { IDC_OE_DAY, ControlKind::RadioButton, 9, 1, "Day Order", "Napi megbízás" },
     { IDC_OE_GTC, ControlKind::RadioButton, 9, 2, "Good Till &Cancelled", "&Visszavonásig" },
     { IDC_OE_GTD, ControlKind::RadioButton, 9, 3, "Good Till Date", "Dátumig érvényes" },
     { IDC_OE_EXPIRY_DATE, ControlKind::DateTime, 10, 1, nullptr, nullptr, 1, 1, kDate },
     { IDC_OE_TIME_LABEL, ControlKind::Label, 10, 2, "Time:", "Idő:" },
     { IDC_OE_EXPIRY_TIME, ControlKind::DateTime, 10, 3, nullptr, nullptr, 1, 1, kTime },
-    { IDC_OE_FILL_ANY, ControlKind::RadioButton, 11, 0, "Fill Any", "Bármilyen teljesítés", 1, 1, fw::StyleGroup },
+    { IDC_OE_FILL_ANY, ControlKind::RadioButton, 11, 0, "Fill Any", "Bármilyen teljesítés", 1, 1,
+        fw::StyleGroup },
     { IDC_OE_FILL_MIN, ControlKind::RadioButton, 11, 1, "Fill Minimum", "Minimális teljesítés" },
     { IDC_OE_ALL_OR_NONE, ControlKind::RadioButton, 11, 2, "All or None", "Mindent vagy semmit" },
     { IDC_OE_FILL_OR_KILL, ControlKind::RadioButton, 12, 0, "Fill or Kill", "Teljesíts vagy töröld" },
@@ -86,7 +88,8 @@ constexpr ControlDef kPrimary[] = {
         fw::StyleDisabled },
     { IDC_OE_PD_IMMEDIATE, ControlKind::CheckBox, 7, 3, "&Immediate or Cancel", "&Azonnal vagy törlés", 1, 1,
         fw::StyleDisabled },
-    { IDC_OE_SESSION, ControlKind::RadioButton, 8, 0, "Session Order", "Szakaszra szóló", 1, 1, fw::StyleGroup },
+    { IDC_OE_SESSION, ControlKind::RadioButton, 8, 0, "Session Order", "Szakaszra szóló", 1, 1,
+        fw::StyleGroup },
     { IDC_OE_DAY, ControlKind::RadioButton, 8, 1, "Day Order", "Napi megbízás" },
     { IDC_OE_GTC, ControlKind::RadioButton, 8, 2, "Good Till &Cancelled", "&Visszavonásig" },
     { IDC_OE_GTD, ControlKind::RadioButton, 8, 3, "Good Till Date", "Dátumig érvényes" },
@@ -99,7 +102,8 @@ constexpr ControlDef kPrimary[] = {
 
 constexpr fw::DialogTemplate kTemplates[] = {
     { IDD_ORDER_ENTRY, "Order", "Megbízás", kRegular },
-    { IDD_ORDER_ENTRY_PD, "Order - Primary Distribution", "Megbízás - Elsődleges forgalomba hozatal", kPrimary },
+    { IDD_ORDER_ENTRY_PD, "Order - Primary Distribution", "Megbízás - Elsődleges forgalomba hozatal",
+        kPrimary },
 };
 
 constexpr fw::StringEntry kStrings[] = {
@@ -110,13 +114,15 @@ constexpr fw::StringEntry kStrings[] = {
     { IDS_OE_SELL, "Sell", "Eladás" },
     { IDS_OE_CONFIRM,
         "Do you really want to enter following %s order?\nSecurity:\t%s/%s\nPrice/Qty:\t%s/%s\nAccount:\t%s",
-        "Valóban be kívánja adni a következő %s megbízást?\nÉrtékpapír:\t%s/%s\nÁr/Menny.:\t%s/%s\nSzámla:\t%s" },
+        "Valóban be kívánja adni a következő %s "
+        "megbízást?\nÉrtékpapír:\t%s/%s\nÁr/Menny.:\t%s/%s\nSzámla:\t%s" },
     { IDS_OE_CLOSE, "Close", "Bezárás" },
     { IDS_OE_PRICE, "Price", "Ár" },
     { IDS_OE_YIELD, "Yield", "Hozam" },
     { IDS_OE_INVALID_VALUE, "Invalid value.", "Érvénytelen érték." },
     { IDS_OE_INVALID_SECURITY, "Invalid security.", "Érvénytelen értékpapír." },
-    { IDS_OE_WAI_BLANK, "The work area identifier can not be blank.", "A munkaterület-azonosító nem lehet üres." },
+    { IDS_OE_WAI_BLANK, "The work area identifier can not be blank.",
+        "A munkaterület-azonosító nem lehet üres." },
     { IDS_OE_NO_QUANTITY, "Quantity not specified", "Nincs megadva mennyiség" },
 };
 

@@ -19,6 +19,7 @@
 #include "kvcore/router/info_req.h"
 #include "kvcore/security/password.h"
 #include "model/dataset.h"
+#include "support/exchange_link.h"
 #include "support/scripted_router.h"
 #include "support/ui_recorder.h"
 
@@ -26,56 +27,21 @@ namespace {
 
 using kv32test::Msg;
 
-const exchange::DataSet& SeedData()
-{
-    static const exchange::DataSet data = [] {
-        exchange::DataSet d;
-        std::string error;
-        if (!exchange::LoadDataSet(EXCHANGE_SEED_DATA_DIR, d, error))
-            ADD_FAILURE() << error;
-        return d;
-    }();
-    return data;
-}
-
 class AgainstExchange : public ::testing::Test {
 protected:
     explicit AgainstExchange(const char* user = "BRK1T1")
         : router(user)
-        , host(std::make_unique<exchange::Exchange>(SeedData(), [] { return std::string("120000"); }))
+        , link(router, user)
     {
-        std::string logon = user;
-        logon.resize(12, ' ');
-        logon += PasswordDigest(std::string("Pass-") + user, user);
-        const exchange::ReplyPacket verdict = Ask({ { 129, logon } });
-        EXPECT_TRUE(!verdict.empty() && verdict.front().type == 193) << "the seed user logs on";
-        router.AnswerWith([this](const std::vector<Msg>& request) {
-            std::vector<Msg> reply;
-            for (const exchange::ReplyMessage& m : Ask(request))
-                reply.push_back({ m.type, m.data });
-            return reply;
-        });
         RightTable().Free();
     }
     ~AgainstExchange() override { RightTable().Free(); }
 
-    exchange::ReplyPacket Ask(const std::vector<Msg>& messages)
-    {
-        exchange::RequestPacket packet;
-        packet.clientSlot = 1;
-        packet.sequence = m_nSequence++;
-        for (const Msg& m : messages)
-            packet.messages.push_back({ m.type, m.bytes });
-        return host->handle(packet);
-    }
-
     kv32test::ScriptedRouter router;
     kv32test::UiRecorder ui;
     CKvAppLogic app;
-    std::unique_ptr<exchange::Exchange> host;
-
-private:
-    uint32_t m_nSequence = 0;
+    kv32test::ExchangeLink link;
+    std::unique_ptr<exchange::Exchange>& host = link.host;
 };
 
 TEST_F(AgainstExchange, TraderRightsLoadAndDecideTheCommands)

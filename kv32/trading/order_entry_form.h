@@ -115,8 +115,9 @@ private:
     void QuantityRule();
     void ShowStatus(uint32_t id);
     void CopyMethods();
-    void PendingFromFlags(const std::string& flags, const std::string& expiryDate, const std::string& expiryTime,
-        const CDouble& minFill, const std::string& settleDate, const CDouble& trigger);
+    void PendingFromFlags(const std::string& flags, const std::string& expiryDate,
+        const std::string& expiryTime, const CDouble& minFill, const std::string& settleDate,
+        const CDouble& trigger);
     KvOrderOkResult Refuse(unsigned textId, uint32_t focus);
     uint32_t FieldControl(KvOrderField field) const;
     void HostFieldFocus();

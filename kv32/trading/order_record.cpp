@@ -112,7 +112,8 @@ KvOrderRecordResult BuildOrderRecord(const KvOrderDescription& o)
     return w.Result();
 }
 
-KvOrderRecordResult BuildPrivateOrderEntry(std::string_view workArea, bool enteredAsYield, const KvOrderDescription& order)
+KvOrderRecordResult BuildPrivateOrderEntry(
+    std::string_view workArea, bool enteredAsYield, const KvOrderDescription& order)
 {
     if (workArea.empty() || workArea.size() > static_cast<size_t>(R::kWorkAreaWidth))
         return { std::string(), KvOrderField::WorkArea };

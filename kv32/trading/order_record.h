@@ -119,7 +119,8 @@ KvOrderRecordResult BuildOrderRecord(const KvOrderDescription& order);
 // the work area left-justified in 127 characters, 'Y' when the order was
 // entered as a yield else 'P', then the record in 2036 characters. An empty or
 // over-long work area fails with KvOrderField::WorkArea.
-KvOrderRecordResult BuildPrivateOrderEntry(std::string_view workArea, bool enteredAsYield, const KvOrderDescription& order);
+KvOrderRecordResult BuildPrivateOrderEntry(
+    std::string_view workArea, bool enteredAsYield, const KvOrderDescription& order);
 
 // 32 '0' characters with '1' at the given positions.
 std::string KvOrderFlags(std::initializer_list<int> positions);

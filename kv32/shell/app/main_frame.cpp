@@ -4,11 +4,13 @@
 #include "fw/ui/propertysheet.h"
 #include "kv32/dialogs/defaults_page.h"
 #include "kv32/shell/app/main_menu.h"
+#include "kv32/dialogs/order_entry_dlg.h"
 #include "kv32/shell/app_startup.h"
 #include "kv32/shell/command_bindings.h"
 #include "kv32/shell/option_files.h"
 #include "kv32/shell/local_orders_port.h"
 #include "kv32/shell/session.h"
+#include "kv32/trading/order_entry_layout.h"
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/frame/app_core.h"
 #include "kvcore/router/cvorl.h"
@@ -31,6 +33,10 @@ CMainFrame::CMainFrame()
         path = *chosen;
         return KvDialogResult::Ok;
     };
+    KvBindOrderEntryCommands(commands(), [](int side, bool primary) {
+        COrderEntryDlg dlg(side, primary ? 1 : 0);
+        dlg.doModal();
+    });
     // Log on: the core's logon, then the user's local order book.
     commands().onCommand(ID_KV_LOGON, [this] {
         OnSessionBegin();

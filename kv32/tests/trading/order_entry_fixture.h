@@ -13,8 +13,8 @@
 #include "kv32/trading/active_row.h"
 #include "kv32/trading/order_entry_form.h"
 #include "kvcore/app/profile_settings.h"
-#include "support/kv32_fixture.h"
 #include "security_test_fixture.h"
+#include "support/kv32_fixture.h"
 #include "support/security_records.h"
 
 namespace kv32test {
@@ -95,7 +95,8 @@ protected:
         KvSetActiveRow(nullptr);
     }
     // A security on the main board with these methods; its row.
-    static int AddSecurity(const std::string& shortName, const std::string& methods, const std::string& board = "BRD1")
+    static int AddSecurity(
+        const std::string& shortName, const std::string& methods, const std::string& board = "BRD1")
     {
         SecuritySpec spec;
         spec.shortName = shortName;
@@ -117,7 +118,8 @@ protected:
         return SecurityCode(spec);
     }
     // The form on the main board's security of that name.
-    static void Choose(COrderEntryForm& form, const std::string& shortName, const std::string& board = "Main board")
+    static void Choose(
+        COrderEntryForm& form, const std::string& shortName, const std::string& board = "Main board")
     {
         const auto& boards = form.Control(IDC_OE_BOARD).items;
         for (size_t i = 0; i < boards.size(); ++i)
@@ -141,8 +143,9 @@ protected:
     static std::string GoldenDayBuy()
     {
         return "TRADER01    ACC1        B" + Methods({ kFlagLimit, kFlagFillAny, kFlagDay }) + Key("SEC1")
-            + "000001250" + std::string(9, ' ') + "0000000000000100" + std::string(16, '0') + std::string(40, ' ')
-            + std::string(14, ' ') + "000000000" + std::string(8, ' ') + std::string(16, '0');
+            + "000001250" + std::string(9, ' ') + "0000000000000100" + std::string(16, '0')
+            + std::string(40, ' ') + std::string(14, ' ') + "000000000" + std::string(8, ' ')
+            + std::string(16, '0');
     }
 
     CSession session;

@@ -13,8 +13,8 @@
 
 namespace {
 
-using kv32test::End;
 using kv32test::ConvertLocally;
+using kv32test::End;
 using kv32test::Methods;
 
 class OrderEntryForm : public kv32test::OrderEntryFixture {
@@ -62,18 +62,18 @@ TEST_F(OrderEntryForm, PermissionStringsDecideEnablingAndDefaults)
     };
     const Case cases[] = {
         { "nothing allowed", Methods({}), { IDC_OE_PRICE, IDC_OE_QUANTITY, IDC_OE_ACCOUNT },
-            { IDC_OE_MARKET, IDC_OE_LIMIT, IDC_OE_SESSION, IDC_OE_DAY, IDC_OE_GTC, IDC_OE_GTD, IDC_OE_FILL_ANY,
-                IDC_OE_FILL_MIN, IDC_OE_ALL_OR_NONE, IDC_OE_FILL_OR_KILL, IDC_OE_FILL_AND_KILL, IDC_OE_YIELD,
-                IDC_OE_HIDDEN, IDC_OE_STOP, IDC_OE_SETTLE, IDC_OE_BUYIN, IDC_OE_EXPIRY_DATE, IDC_OE_EXPIRY_TIME,
-                IDC_OE_MIN_FILL, IDC_OE_TRIGGER },
+            { IDC_OE_MARKET, IDC_OE_LIMIT, IDC_OE_SESSION, IDC_OE_DAY, IDC_OE_GTC, IDC_OE_GTD,
+                IDC_OE_FILL_ANY, IDC_OE_FILL_MIN, IDC_OE_ALL_OR_NONE, IDC_OE_FILL_OR_KILL,
+                IDC_OE_FILL_AND_KILL, IDC_OE_YIELD, IDC_OE_HIDDEN, IDC_OE_STOP, IDC_OE_SETTLE, IDC_OE_BUYIN,
+                IDC_OE_EXPIRY_DATE, IDC_OE_EXPIRY_TIME, IDC_OE_MIN_FILL, IDC_OE_TRIGGER },
             0, 0 },
         { "no trading account", Methods({ kFlagLimit, kFlagNoAccount }), {}, { IDC_OE_ACCOUNT }, 0, 0 },
-        { "session and day: day first", Methods({ kFlagLimit, kFlagSession, kFlagDay }), { IDC_OE_SESSION, IDC_OE_DAY },
-            { IDC_OE_GTC, IDC_OE_GTD }, IDC_OE_DAY, 0 },
+        { "session and day: day first", Methods({ kFlagLimit, kFlagSession, kFlagDay }),
+            { IDC_OE_SESSION, IDC_OE_DAY }, { IDC_OE_GTC, IDC_OE_GTD }, IDC_OE_DAY, 0 },
         { "session before cancelled", Methods({ kFlagLimit, kFlagSession, kFlagGoodTillCancelled }), {}, {},
             IDC_OE_SESSION, 0 },
-        { "good till time only", Methods({ kFlagLimit, kFlagGoodTillTime }), { IDC_OE_GTD, IDC_OE_EXPIRY_TIME },
-            { IDC_OE_EXPIRY_DATE }, IDC_OE_GTD, 0 },
+        { "good till time only", Methods({ kFlagLimit, kFlagGoodTillTime }),
+            { IDC_OE_GTD, IDC_OE_EXPIRY_TIME }, { IDC_OE_EXPIRY_DATE }, IDC_OE_GTD, 0 },
         { "good till date", Methods({ kFlagLimit, kFlagGoodTillDate }), { IDC_OE_GTD, IDC_OE_EXPIRY_DATE },
             { IDC_OE_EXPIRY_TIME }, IDC_OE_GTD, 0 },
         { "all or none without kill", Methods({ kFlagLimit, kFlagAllOrNone }), { IDC_OE_ALL_OR_NONE },
@@ -82,13 +82,14 @@ TEST_F(OrderEntryForm, PermissionStringsDecideEnablingAndDefaults)
             { IDC_OE_ALL_OR_NONE, IDC_OE_FILL_OR_KILL }, { IDC_OE_FILL_AND_KILL }, 0, IDC_OE_ALL_OR_NONE },
         { "fill and kill", Methods({ kFlagLimit, kFlagFillAny, kFlagImmediate }),
             { IDC_OE_FILL_ANY, IDC_OE_FILL_AND_KILL }, { IDC_OE_FILL_OR_KILL }, 0, IDC_OE_FILL_ANY },
-        { "fill minimum", Methods({ kFlagLimit, kFlagFillMinimum }), { IDC_OE_FILL_MIN, IDC_OE_MIN_FILL }, {}, 0,
-            IDC_OE_FILL_MIN },
+        { "fill minimum", Methods({ kFlagLimit, kFlagFillMinimum }), { IDC_OE_FILL_MIN, IDC_OE_MIN_FILL }, {},
+            0, IDC_OE_FILL_MIN },
         { "market only", Methods({ kFlagMarket, kFlagFillAny, kFlagFillMinimum, kFlagAllOrNone, kFlagDay }),
-            { IDC_OE_MARKET, IDC_OE_FILL_ANY }, { IDC_OE_LIMIT, IDC_OE_FILL_MIN, IDC_OE_ALL_OR_NONE }, IDC_OE_DAY,
-            IDC_OE_FILL_ANY },
+            { IDC_OE_MARKET, IDC_OE_FILL_ANY }, { IDC_OE_LIMIT, IDC_OE_FILL_MIN, IDC_OE_ALL_OR_NONE },
+            IDC_OE_DAY, IDC_OE_FILL_ANY },
         { "optional fields", Methods({ kFlagLimit, kFlagHidden, kFlagStop, kFlagSettle, kFlagYield }),
-            { IDC_OE_HIDDEN, IDC_OE_STOP, IDC_OE_SETTLE, IDC_OE_YIELD }, { IDC_OE_BUYIN, IDC_OE_TRIGGER }, 0, 0 },
+            { IDC_OE_HIDDEN, IDC_OE_STOP, IDC_OE_SETTLE, IDC_OE_YIELD }, { IDC_OE_BUYIN, IDC_OE_TRIGGER }, 0,
+            0 },
     };
     for (const Case& c : cases) {
         SecurityTable().Free();
@@ -192,7 +193,8 @@ TEST_F(OrderEntryForm, PrefillFollowsTheActiveWindowSideAndColumn)
 
 TEST_F(OrderEntryForm, ChecksRunInOrderBeforeTheQuestionAndSendNothing)
 {
-    AddSecurity("SEC1", Methods({ kFlagLimit, kFlagFillAny, kFlagFillMinimum, kFlagAllOrNone, kFlagDay, kFlagStop }));
+    AddSecurity(
+        "SEC1", Methods({ kFlagLimit, kFlagFillAny, kFlagFillMinimum, kFlagAllOrNone, kFlagDay, kFlagStop }));
     struct Case {
         const char* name;
         void (*change)(COrderEntryForm&);
@@ -200,7 +202,8 @@ TEST_F(OrderEntryForm, ChecksRunInOrderBeforeTheQuestionAndSendNothing)
         uint32_t focus;
     };
     const Case cases[] = {
-        { "no security", [](COrderEntryForm& f) { f.SelectSecurity(-1); }, "Invalid security.", IDC_OE_SECURITY },
+        { "no security", [](COrderEntryForm& f) { f.SelectSecurity(-1); }, "Invalid security.",
+            IDC_OE_SECURITY },
         { "no quantity", [](COrderEntryForm& f) { f.Type(IDC_OE_QUANTITY, ""); }, "Quantity not specified",
             IDC_OE_QUANTITY },
         { "fill minimum of 0",
@@ -215,8 +218,8 @@ TEST_F(OrderEntryForm, ChecksRunInOrderBeforeTheQuestionAndSendNothing)
                 f.Type(IDC_OE_MIN_FILL, "101");
             },
             "Invalid value.", IDC_OE_MIN_FILL },
-        { "price of ten digits", [](COrderEntryForm& f) { f.Type(IDC_OE_PRICE, "12345678.9"); }, "Invalid value.",
-            IDC_OE_PRICE },
+        { "price of ten digits", [](COrderEntryForm& f) { f.Type(IDC_OE_PRICE, "12345678.9"); },
+            "Invalid value.", IDC_OE_PRICE },
         { "trigger too large",
             [](COrderEntryForm& f) {
                 f.Click(IDC_OE_STOP);
@@ -264,7 +267,8 @@ TEST_F(OrderEntryForm, ConfirmationNoSendsNothing)
     EXPECT_EQ(form.Ok(), KvOrderOkResult::Declined);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text,
-        "Do you really want to enter following Buy order?\nSecurity:\tMain board/SEC1\nPrice/Qty:\t12.5/100\nAccount:\tACC1");
+        "Do you really want to enter following Buy order?\nSecurity:\tMain "
+        "board/SEC1\nPrice/Qty:\t12.5/100\nAccount:\tACC1");
     EXPECT_TRUE(Orders().empty());
 }
 
@@ -384,8 +388,9 @@ TEST_F(OrderEntryForm, KeysStepThePriceAndMoveTheFocus)
 
 TEST_F(OrderEntryForm, MarketClickClearsThePriceAndTheLimitOnlyFills)
 {
-    AddSecurity("SEC1", Methods({ kFlagMarket, kFlagLimit, kFlagFillAny, kFlagFillMinimum, kFlagAllOrNone,
-                            kFlagImmediate, kFlagDay }));
+    AddSecurity("SEC1",
+        Methods({ kFlagMarket, kFlagLimit, kFlagFillAny, kFlagFillMinimum, kFlagAllOrNone, kFlagImmediate,
+            kFlagDay }));
     COrderEntryForm& form = Entered();
     form.Click(IDC_OE_FILL_MIN);
     form.Click(IDC_OE_MARKET);

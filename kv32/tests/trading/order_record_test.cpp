@@ -32,9 +32,11 @@ TEST(OrderRecord, GoldenDayBuy)
     const KvOrderRecordResult r = BuildOrderRecord(DayBuy());
     ASSERT_TRUE(r.Ok());
     const std::string flags = "01000000000000000100000001000000";
-    const std::string golden = "TRADER01    " "ACC1        " "B" + flags + "0BRD1INSTR0000001" + "000001250" + Blanks(9)
-        + "0000000000000100" + std::string(16, '0') + Blanks(40) + Blanks(8) + Blanks(6) + "000000000" + Blanks(8)
-        + std::string(16, '0');
+    const std::string golden = "TRADER01    "
+                               "ACC1        "
+                               "B"
+        + flags + "0BRD1INSTR0000001" + "000001250" + Blanks(9) + "0000000000000100" + std::string(16, '0')
+        + Blanks(40) + Blanks(8) + Blanks(6) + "000000000" + Blanks(8) + std::string(16, '0');
     EXPECT_EQ(r.text, golden);
     EXPECT_EQ(r.text.size(), KvOrderRecord::kLength);
 }
@@ -68,7 +70,8 @@ TEST(OrderRecord, FieldsAtTheirOffsets)
         { "settlement date", [](KvOrderDescription& o) { o.settleDate = "20270104"; }, 187, "20270104" },
         { "minimum fill", [](KvOrderDescription& o) { o.minFill = "500"; }, 195, "0000000000000500" },
         { "sell", [](KvOrderDescription& o) { o.side = 'S'; }, 24, "S" },
-        { "user cut to its field", [](KvOrderDescription& o) { o.user = "USER-OF-13-CH"; }, 0, "USER-OF-13-C" },
+        { "user cut to its field", [](KvOrderDescription& o) { o.user = "USER-OF-13-CH"; }, 0,
+            "USER-OF-13-C" },
     };
     for (const Case& c : cases) {
         KvOrderDescription o = DayBuy();
@@ -103,8 +106,10 @@ TEST(OrderRecord, RefusedFieldsBuildNothing)
     const Case cases[] = {
         { "price of ten digits", [](KvOrderDescription& o) { o.price = "12345678.9"; }, KvOrderField::Price },
         { "yield too large", [](KvOrderDescription& o) { o.yield = "1000000"; }, KvOrderField::Yield },
-        { "account too long", [](KvOrderDescription& o) { o.account = "ACCOUNT-OF-13"; }, KvOrderField::Account },
-        { "security key short", [](KvOrderDescription& o) { o.securityKey = "0BRD1"; }, KvOrderField::Security },
+        { "account too long", [](KvOrderDescription& o) { o.account = "ACCOUNT-OF-13"; },
+            KvOrderField::Account },
+        { "security key short", [](KvOrderDescription& o) { o.securityKey = "0BRD1"; },
+            KvOrderField::Security },
         { "side", [](KvOrderDescription& o) { o.side = 'X'; }, KvOrderField::Side },
         { "flags short", [](KvOrderDescription& o) { o.flags = "0101"; }, KvOrderField::Flags },
         { "flags not binary", [](KvOrderDescription& o) { o.flags[3] = 'x'; }, KvOrderField::Flags },
@@ -116,14 +121,17 @@ TEST(OrderRecord, RefusedFieldsBuildNothing)
             KvOrderField::Reference },
         { "expiry date not digits", [](KvOrderDescription& o) { o.expiryDate = "2026-1-1"; },
             KvOrderField::ExpiryDate },
-        { "expiry time short", [](KvOrderDescription& o) { o.expiryTime = "1530"; }, KvOrderField::ExpiryTime },
+        { "expiry time short", [](KvOrderDescription& o) { o.expiryTime = "1530"; },
+            KvOrderField::ExpiryTime },
         { "trigger too large", [](KvOrderDescription& o) { o.trigger = "99999999"; }, KvOrderField::Trigger },
-        { "settlement date", [](KvOrderDescription& o) { o.settleDate = "2027010"; }, KvOrderField::SettleDate },
+        { "settlement date", [](KvOrderDescription& o) { o.settleDate = "2027010"; },
+            KvOrderField::SettleDate },
         { "minimum fill", [](KvOrderDescription& o) { o.minFill = "-3"; }, KvOrderField::MinFill },
-        { "first failure named", [](KvOrderDescription& o) {
-             o.price = "123456789";
-             o.quantity = "-1";
-         },
+        { "first failure named",
+            [](KvOrderDescription& o) {
+                o.price = "123456789";
+                o.quantity = "-1";
+            },
             KvOrderField::Price },
     };
     for (const Case& c : cases) {

@@ -33,7 +33,8 @@ protected:
 TEST(OrderEntryResources, TemplatesAndTextsAreComplete)
 {
     Kv32RegisterOrderEntry();
-    const fw::ResourceSet set { "kv32-order-entry-check", Kv32OrderEntryStrings(), Kv32OrderEntryTemplates() };
+    const fw::ResourceSet set { "kv32-order-entry-check", Kv32OrderEntryStrings(),
+        Kv32OrderEntryTemplates() };
     const fw::ResourceReport report = fw::checkResources(std::span(&set, 1));
     EXPECT_TRUE(report.ok()) << report.text();
 }
@@ -141,7 +142,8 @@ TEST_F(OrderEntryDialog, PrimaryLayoutShowsItsUnusedChoicesDisabled)
     COrderEntryDlg dlg(2, 1);
     fw::test::runModal(dlg, [](fw::Dialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Order - Primary Distribution - Sell");
-        for (uint32_t id : { IDC_OE_CUSTODIAN, IDC_OE_PD_FILL_OR_KILL, IDC_OE_PD_ALL_OR_NONE, IDC_OE_PD_IMMEDIATE })
+        for (uint32_t id :
+            { IDC_OE_CUSTODIAN, IDC_OE_PD_FILL_OR_KILL, IDC_OE_PD_ALL_OR_NONE, IDC_OE_PD_IMMEDIATE })
             EXPECT_FALSE(d.isItemEnabled(id)) << id;
         EXPECT_EQ(d.item(IDC_OE_YIELD), nullptr);
         d.onCancel();
