@@ -21,14 +21,13 @@
 
 #include "client/scripted_client.h"
 #include "exchange_bench_support.h"
+#include "exchange_snapshot.h"
 #include "loopback_port.h"
 #include "plinth/persist.h"
 
 namespace {
 
 using namespace exbench;
-using exchange::client::Message;
-using exchange::client::ScriptedClient;
 
 std::string userField(const std::string& user)
 {
@@ -41,117 +40,6 @@ struct Options {
     double minutes = 10;
     int rate = 10000;
 };
-
-struct Snapshot {
-    double secs = 0;
-    long packets = 0, records = 0, bytes = 0;
-    std::vector<std::size_t> replySizes; // data bytes of each reply packet
-    std::vector<std::pair<std::string, int64_t>> shares; // key and previous price of MAIN shares
-    std::map<int, long> perCode;
-    int64_t orderSeq = 0;
-    std::string greatestOrder = std::string(12, '0'); // the day's orders before the load
-    bool ok = true;
-};
-
-const std::map<int, std::size_t> kLengths { { 115, 0 }, { 23, 43 }, { 22, 44 }, { 20, 44 }, { 21, 44 },
-    { 17, 1102 }, { 19, 169 }, { 18, 158 }, { 116, 42 }, { 65, 41 }, { 73, 43 }, { 66, 294 }, { 93, 23 },
-    { 77, 53 }, { 76, 58 } };
-
-std::size_t dataBytes(const std::vector<Message>& reply)
-{
-    std::size_t n = 0;
-    for (const Message& m : reply)
-        n += m.data.size();
-    return n;
-}
-
-// One snapshot loop: resume keys until the last-record flag or an empty reply.
-void snapshotLoop(ScriptedClient& c, const std::string& user, int code, Snapshot& s)
-{
-    std::string key = code == 93 ? "000000" : code == 66 ? "0000000000" : "00000000";
-    for (int guard = 0; guard < 1000000; ++guard) {
-        const std::string extra = code == 17 ? std::string(8, ' ') : std::string();
-        const auto reply = c.send({ { code, userField(user) + key + extra } });
-        ++s.packets;
-        s.replySizes.push_back(dataBytes(reply));
-        s.bytes += static_cast<long>(dataBytes(reply));
-        if (reply.empty() || reply.back().type != 0) {
-            s.ok = false;
-            return;
-        }
-        if (reply.size() == 1)
-            return;
-        for (std::size_t i = 0; i + 1 < reply.size(); ++i) {
-            const std::string& r = reply[i].data;
-            const std::size_t expected = kLengths.at(code);
-            if (reply[i].type != code || (expected != 0 && r.size() != expected))
-                s.ok = false;
-            ++s.records;
-            ++s.perCode[code];
-            if (code == 17 && r.size() == 1102 && r[8] == '0' && r.compare(9, 4, "MAIN") == 0
-                && s.shares.size() < 100)
-                s.shares.push_back({ r.substr(8, 17), std::atoll(r.substr(185, 9).c_str()) });
-        }
-        const std::string& last = reply[reply.size() - 2].data;
-        if (last.empty() || last.back() == '1' || (code == 115 && last.size() > 52 && last[52] == '1'))
-            return;
-        key = code == 93 ? last.substr(0, 6) : last.substr(0, 8);
-    }
-}
-
-// The standing requests from sequence 0, polled in one packet until none brings data.
-void standing(ScriptedClient& c, const std::string& user, Snapshot& s)
-{
-    const std::vector<int> codes { 33, 64, 44, 41, 40, 42, 43, 50, 54, 52, 72, 85, 118 };
-    std::map<int, std::string> seq;
-    std::string audit = "0000000000000000";
-    for (const int code : codes)
-        seq[code] = "0000000000";
-    for (int guard = 0; guard < 1000000; ++guard) {
-        std::vector<std::pair<int, std::string>> packet;
-        for (const int code : codes) {
-            std::string text = userField(user) + (code == 72 ? audit : seq[code]);
-            if (code == 50 || code == 54 || code == 52)
-                text += std::string(12, '0');
-            if (code == 118)
-                text += std::string(12, '0') + " ";
-            if (code == 33)
-                text += std::string(25, ' ');
-            packet.push_back({ code, text });
-        }
-        const auto reply = c.send(packet);
-        ++s.packets;
-        s.replySizes.push_back(dataBytes(reply));
-        s.bytes += static_cast<long>(dataBytes(reply));
-        std::size_t entry = 0;
-        bool any = false;
-        for (const Message& m : reply) {
-            if (m.type == 0) {
-                ++entry;
-                continue;
-            }
-            if (entry >= codes.size() || m.type != codes[entry] || m.data.size() < 10) {
-                s.ok = s.ok && (m.type == 194 || m.type == 195);
-                continue;
-            }
-            any = true;
-            ++s.records;
-            ++s.perCode[m.type];
-            if (m.type == 50 && m.data.size() >= 23)
-                s.greatestOrder = std::max(s.greatestOrder, m.data.substr(11, 12));
-            if (m.type == 72)
-                (m.data[8] == 'Y' ? audit.replace(0, 8, m.data.substr(0, 8))
-                                  : audit.replace(8, 8, m.data.substr(0, 8)));
-            else
-                seq[m.type] = m.data.substr(0, 10);
-        }
-        if (entry != codes.size())
-            s.ok = false;
-        if (!any)
-            break;
-    }
-    s.orderSeq = std::atoll(seq[50].c_str());
-}
 
 struct Load {
     std::atomic<long> accepted { 0 }, failed { 0 };
@@ -271,9 +159,7 @@ int main(int argc, char** argv)
             {
                 ScriptedClient sup(config, "SUP1", "Pass-SUP1");
                 const auto t0 = Clock::now();
-                for (const int code : { 115, 23, 22, 20, 21, 17, 19, 18, 116, 65, 73, 66, 93, 77, 76 })
-                    snapshotLoop(sup, "SUP1", code, snap);
-                standing(sup, "SUP1", snap);
+                fullSnapshot(sup, "SUP1", snap);
                 snap.secs = seconds(Clock::now() - t0);
             }
             std::printf("logon snapshot: %.2f s, %ld packets, %ld records, %.1f MB of record data, %s\n",
@@ -327,13 +213,9 @@ int main(int argc, char** argv)
         if (!echo.waitFor("serving", 30))
             return 1;
         ScriptedClient c(config, "bench", "bench");
-        const auto b0 = Clock::now();
-        for (const std::size_t size : snap.replySizes) {
-            const std::string text(std::max<std::size_t>(1, std::min<std::size_t>(size, 29000)), 'x');
-            if (c.send({ { 100, text } }).empty())
-                rc = 1;
-        }
-        const double base = seconds(Clock::now() - b0);
+        const double base = echoSameBytes(c, snap.replySizes);
+        if (base <= 0)
+            rc = 1;
         std::printf("baseline, the same packets' reply bytes echoed through vorlrouter and echohost: %.2f s; "
                     "snapshot / baseline = %.2f\n",
             base, snap.secs / base);

@@ -74,6 +74,7 @@ public:
     }
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
+    pid_t pid() const { return pid_; }
     // Waits (bounded) for `text` in the output.
     bool waitFor(const std::string& text, int limitSeconds) const
     {
