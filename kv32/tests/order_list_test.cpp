@@ -4,6 +4,7 @@
 // by an XML parser once wrapped in a root element.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -205,6 +206,27 @@ TEST_F(OrderList, ExportsMatchTheGoldenFiles)
     }
     EXPECT_EQ(tagged, Golden("private.odl"));
     EXPECT_EQ(text, Golden("private.txt"));
+}
+
+// The C library's own locale reads "12.5" as 12 under hu_HU; the files follow
+// only the user's conventions.
+TEST_F(OrderList, FilesDoNotDependOnTheProcessLocale)
+{
+    if (std::setlocale(LC_ALL, "hu_HU.UTF-8") == nullptr)
+        GTEST_SKIP() << "hu_HU.UTF-8 is not installed";
+    std::string deals, tagged;
+    for (const CNegDealRec& d : Deals())
+        EXPECT_TRUE(ExportNDealsXml(d, deals));
+    for (const CLocalOrderRec* rec : PrivateOrders())
+        EXPECT_TRUE(ExportPrivateOrdersXml(*rec, tagged));
+    const COrderListImport back = ImportPrivateOrders(tagged, OrderListForm::Tagged);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(deals, Golden("deals.odl"));
+    EXPECT_EQ(tagged, Golden("private.odl"));
+    EXPECT_TRUE(back.diagnostics.empty());
+    ASSERT_EQ(back.orders.size(), 2u);
+    ExpectSameOrder(back.orders[0], *book.GetAt(0));
+    ExpectSameOrder(back.orders[1], *book.GetAt(1));
 }
 
 TEST_F(OrderList, FilesTakeTheirFormFromTheExtensionInAnyCase)
