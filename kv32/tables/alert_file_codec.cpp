@@ -51,18 +51,32 @@ CDouble GetDoubleImage(fw::Archive& ar)
     return CDouble(std::isfinite(v) ? v : 0.0, static_cast<unsigned>(decimals));
 }
 
+double OleDateOf(const CDateTime& value)
+{
+    if (!value.IsValid())
+        return 0.0;
+    const int64_t seconds = value - Epoch();
+    const int64_t q = seconds / kSecondsPerDay;
+    const int64_t days = q - ((seconds % kSecondsPerDay != 0) && seconds < 0);
+    const double fraction = static_cast<double>(seconds - days * kSecondsPerDay) / kSecondsPerDay;
+    // Before the epoch the day counts down but the time of day still counts up.
+    return days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
+}
+
+CDateTime DateTimeOfOle(double ole)
+{
+    if (!std::isfinite(ole) || std::fabs(ole) > kMaxDays)
+        return CDateTime(); // invalid
+    const double days = ole >= 0 ? std::floor(ole) : std::ceil(ole);
+    const double fraction = std::fabs(ole - days);
+    const int64_t seconds
+        = static_cast<int64_t>(days) * kSecondsPerDay + std::llround(fraction * kSecondsPerDay);
+    return Epoch() + seconds;
+}
+
 void PutDateTimeImage(fw::Archive& ar, const CDateTime& value)
 {
-    double ole = 0.0;
-    if (value.IsValid()) {
-        const int64_t seconds = value - Epoch();
-        const int64_t q = seconds / kSecondsPerDay;
-        const int64_t days = q - ((seconds % kSecondsPerDay != 0) && seconds < 0);
-        const double fraction = static_cast<double>(seconds - days * kSecondsPerDay) / kSecondsPerDay;
-        // Before the epoch the day counts down but the time of day still counts up.
-        ole = days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
-    }
-    ar.writeDouble(ole);
+    ar.writeDouble(OleDateOf(value));
     ar.writeLong(static_cast<int32_t>(value.GetStatus()));
 }
 
@@ -70,17 +84,12 @@ CDateTime GetDateTimeImage(fw::Archive& ar)
 {
     const double ole = ar.readDouble();
     const int32_t status = ar.readLong();
-    CDateTime result;
     if (status != CDateTime::valid) {
+        CDateTime result;
         result.SetStatus(status == CDateTime::null ? CDateTime::null : CDateTime::invalid);
         return result;
     }
-    if (!std::isfinite(ole) || std::fabs(ole) > kMaxDays)
-        return result; // invalid
-    const double days = ole >= 0 ? std::floor(ole) : std::ceil(ole);
-    const double fraction = std::fabs(ole - days);
-    const int64_t seconds = static_cast<int64_t>(days) * kSecondsPerDay + std::llround(fraction * kSecondsPerDay);
-    return Epoch() + seconds;
+    return DateTimeOfOle(ole);
 }
 
 void NeedRecords(const fw::Archive& ar, size_t count, size_t recordBytes)

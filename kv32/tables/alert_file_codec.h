@@ -29,6 +29,11 @@ void GetFixedText(fw::Archive& ar, char* dst, size_t width);
 void PutDoubleImage(fw::Archive& ar, const CDouble& value);
 CDouble GetDoubleImage(fw::Archive& ar);
 
+// The platform's day count since 1899-12-30 (fraction = time of day); 0 for
+// an invalid date, and an invalid date for a count no date the program holds.
+double OleDateOf(const CDateTime& value);
+CDateTime DateTimeOfOle(double ole);
+
 // The date as the platform's day count since 1899-12-30 (fraction = time of
 // day) and the status word.
 void PutDateTimeImage(fw::Archive& ar, const CDateTime& value);

@@ -14,8 +14,9 @@ namespace {
 constexpr uint32_t kSystemWindowColor = 0x80000005u;
 } // namespace
 
-CTextSet::CTextSet(std::initializer_list<uint32_t> ids)
+CTextSet::CTextSet(std::initializer_list<uint32_t> ids, Loader load)
     : m_ids(ids)
+    , m_load(load != nullptr ? load : &Kv32TradingString)
 {
 }
 
@@ -24,7 +25,7 @@ const std::string& CTextSet::operator[](size_t i) const
     if (!m_bLoaded || m_language != fw::language()) {
         m_texts.clear();
         for (const uint32_t id : m_ids)
-            m_texts.push_back(Kv32TradingString(id));
+            m_texts.push_back(m_load(id));
         m_language = fw::language();
         m_bLoaded = true;
     }

@@ -24,15 +24,18 @@ class Archive;
 }
 
 // Texts of a fixed list of string ids, loaded on first use and again when
-// the user interface changes its language.
+// the user interface changes its language; from the trading texts unless
+// another string table's loader is given.
 class CTextSet {
 public:
-    explicit CTextSet(std::initializer_list<uint32_t> ids);
+    using Loader = std::string (*)(uint32_t id);
+    explicit CTextSet(std::initializer_list<uint32_t> ids, Loader load = nullptr);
     // The text of the i-th id of the list.
     const std::string& operator[](size_t i) const;
 
 private:
     std::vector<uint32_t> m_ids;
+    Loader m_load;
     mutable std::vector<std::string> m_texts;
     mutable bool m_bLoaded = false;
     mutable fw::Language m_language = fw::Language::English;

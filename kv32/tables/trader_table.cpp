@@ -14,12 +14,6 @@ namespace {
 constexpr uint32_t kSystemWindowColor = 0x80000005u;
 constexpr int kAllRows = 8, kOwnFirm = 4, kOnlySelf = 2;
 
-std::string LoggedOnUser()
-{
-    const std::string user = pvorl != nullptr ? pvorl->User() : std::string();
-    return user.substr(0, 12);
-}
-
 void YesWhen(bool yes, char* text, size_t size)
 {
     const std::string word = yes ? Kv32TableString(IDS_YES) : std::string();
@@ -41,6 +35,12 @@ void TestPartyStatistics(const std::function<void(int32_t, int, const CDouble&)>
         return;
     for (int i = 0; i < kPartyStatistics; ++i)
         test(link, i, stats[i]);
+}
+
+std::string LoggedOnUser()
+{
+    const std::string user = pvorl != nullptr ? pvorl->User() : std::string();
+    return user.substr(0, 12);
 }
 
 std::string OwnFirmCode()
@@ -133,12 +133,14 @@ int CTraderTable::DecodeUpdate(std::string_view report)
 
 int CTraderTable::FindByCode(const char* userId) const
 {
-    return FindFirstRow(*const_cast<CTraderTable*>(this), [&](const TraderRec& r) { return SameStripped(r.szCode, userId, 12); });
+    return FindFirstRow(*const_cast<CTraderTable*>(this),
+        [&](const TraderRec& r) { return SameStripped(r.szCode, userId, 12); });
 }
 
 int CTraderTable::FindByName(const char* name) const
 {
-    return FindFirstRow(*const_cast<CTraderTable*>(this), [&](const TraderRec& r) { return SameStripped(r.szName, name, 30); });
+    return FindFirstRow(*const_cast<CTraderTable*>(this),
+        [&](const TraderRec& r) { return SameStripped(r.szName, name, 30); });
 }
 
 int CTraderTable::FindByNameAndFirm(const char* name, const char* firmName)
@@ -148,7 +150,8 @@ int CTraderTable::FindByNameAndFirm(const char* name, const char* firmName)
     if (firm < 0)
         return -1;
     const std::string_view code(participants.GetRec(firm)->szCode);
-    return FindFirstRow(*this, [&](const TraderRec& r) { return SameStripped(r.szName, name, 30) && code == r.szFirm; });
+    return FindFirstRow(
+        *this, [&](const TraderRec& r) { return SameStripped(r.szName, name, 30) && code == r.szFirm; });
 }
 
 std::string CTraderTable::GetFirmCode(const char* userId) const
@@ -217,8 +220,8 @@ std::vector<std::string> CTraderTable::FillNamesOfFirm(const char* firmName)
     return out;
 }
 
-void CTraderTable::LinkAlerts(
-    const std::function<int(std::string_view code)>& find, const std::function<void(int definition, int row)>& link)
+void CTraderTable::LinkAlerts(const std::function<int(std::string_view code)>& find,
+    const std::function<void(int definition, int row)>& link)
 {
     LinkRowsToAlerts(*this, 12, find, link);
 }

@@ -63,7 +63,8 @@ public:
     // Links each row to its alert definition: find(code) gives the
     // definition's index or -1; link(definition, row) tells the definition
     // its row. Rows without a definition get -1.
-    void LinkAlerts(const std::function<int(std::string_view code)>& find, const std::function<void(int definition, int row)>& link);
+    void LinkAlerts(const std::function<int(std::string_view code)>& find,
+        const std::function<void(int definition, int row)>& link);
 
     std::function<void(int32_t alertLink, int figure, const CDouble& value)> m_alertTest;
 
@@ -93,5 +94,7 @@ void ReadPartyStatistics(CRecordReader& reader, CDouble (&stats)[kPartyStatistic
 void TestPartyStatistics(const std::function<void(int32_t, int, const CDouble&)>& test, int32_t link,
     const CDouble (&stats)[kPartyStatistics]);
 
+// The logged-on user's code (12 characters at most); empty when nobody is.
+std::string LoggedOnUser();
 // The firm of the logged-on user; empty when the trader table does not know him.
 std::string OwnFirmCode();
