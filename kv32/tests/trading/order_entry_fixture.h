@@ -84,6 +84,7 @@ protected:
                  static_cast<CVorlPermTarget*>(&SecurityTable()) })
             t->Free();
         BoardTable().m_nCurrent = MarketTable().m_nCurrent = -1;
+        OrderTable().Free();
         LocalOrderTable().RemoveAll();
         LocalOrderTable().m_workAreas.clear();
         CDefSelTable& d = DefSelTable();

@@ -9,6 +9,7 @@
 #include "fw/core/msgbox.h"
 #include "kv32/res/order_entry_ids.h"
 #include "kv32/trading/order_entry_form.h"
+#include "support/trading_records.h"
 #include "trading/order_entry_fixture.h"
 
 namespace {
@@ -402,6 +403,71 @@ TEST_F(OrderEntryForm, MarketClickClearsThePriceAndTheLimitOnlyFills)
     form.Click(IDC_OE_LIMIT);
     for (uint32_t id : { IDC_OE_ALL_OR_NONE, IDC_OE_FILL_MIN, IDC_OE_FILL_AND_KILL })
         EXPECT_TRUE(form.Control(id).enabled) << id;
+}
+
+TEST_F(OrderEntryForm, OrdersWindowPrefillsAndCopiesTheOrdersMethods)
+{
+    AddSecurity("SEC1",
+        Methods({ kFlagLimit, kFlagMarket, kFlagFillAny, kFlagFillMinimum, kFlagDay, kFlagGoodTillDate,
+            kFlagStop, kFlagSettle }));
+    kv32test::OrderSpec o;
+    o.code = Key("SEC1");
+    o.flags = Methods({ kFlagLimit, kFlagFillMinimum, kFlagGoodTillDate, kFlagStop, kFlagSettle });
+    o.minimumFill = 50;
+    o.trigger = 1200;
+    o.account = "ACC2";
+    kv32test::Feed(OrderTable(), COrderTable::kRequest, kv32test::OrderRecord(o));
+    ASSERT_EQ(OrderTable().GetCount(), 1);
+
+    kv32test::FakeActiveRow active;
+    active.table = kListOrders;
+    active.row = 0;
+    KvSetActiveRow(&active);
+    COrderEntryForm form(1, false, false, true);
+    form.convert = nullptr;
+    form.Init();
+    const KvFormControl& accounts = form.Control(IDC_OE_ACCOUNT);
+    ASSERT_GE(accounts.sel, 0);
+    EXPECT_EQ(accounts.items[static_cast<size_t>(accounts.sel)], "ACC2") << "the order's account";
+    EXPECT_EQ(form.Control(IDC_OE_PRICE).text, "123.45");
+    EXPECT_EQ(form.Control(IDC_OE_QUANTITY).text, "100");
+    EXPECT_EQ(form.Control(IDC_OE_REFERENCE).text, "REF1");
+    struct Copied {
+        uint32_t id;
+        bool checked;
+        const char* text; // null: not compared
+    };
+    const Copied copied[] = {
+        { IDC_OE_LIMIT, true, nullptr },
+        { IDC_OE_MARKET, false, nullptr },
+        { IDC_OE_GTD, true, nullptr },
+        { IDC_OE_EXPIRY_DATE, false, "20261231" },
+        { IDC_OE_FILL_MIN, true, nullptr },
+        { IDC_OE_MIN_FILL, false, "50" },
+        { IDC_OE_STOP, true, nullptr },
+        { IDC_OE_TRIGGER, false, "12.00" },
+        { IDC_OE_SETTLE, true, nullptr },
+        { IDC_OE_SETTLE_DATE, false, "20261214" },
+    };
+    for (const Copied& c : copied) {
+        EXPECT_EQ(form.Control(c.id).checked, c.checked) << c.id;
+        if (c.text != nullptr) {
+            EXPECT_EQ(form.Control(c.id).text, c.text) << c.id;
+        }
+    }
+}
+
+TEST_F(OrderEntryForm, PresetTextsAndAYieldPreset)
+{
+    AddSecurity("SEC1", Methods({ kFlagLimit, kFlagFillAny, kFlagDay, kFlagYield }));
+    COrderEntryForm form(1, false, true);
+    form.convert = nullptr;
+    form.SetPreset("Main board", "SEC1", "6.5", "200", true);
+    form.Init();
+    EXPECT_EQ(form.Control(IDC_OE_SECURITY).sel, 0);
+    EXPECT_FALSE(form.Control(IDC_OE_YIELD).enabled) << "a preset price keeps its kind";
+    EXPECT_EQ(form.Control(IDC_OE_QUANTITY).text, "200");
+    EXPECT_EQ(form.Control(IDC_OE_COUNTER).text, "6.5") << "the preset yield beside the price";
 }
 
 } // namespace
