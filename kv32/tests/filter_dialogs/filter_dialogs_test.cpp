@@ -614,15 +614,19 @@ TEST_F(FilterDialogs, OrdersUntouchedPickersHideNothingAndTypedTimesBound)
     EXPECT_TRUE(c.orders.Match(OrderAt(12, 0, 0)));
     EXPECT_FALSE(c.orders.Match(OrderAt(12, 0, 1)));
 
-    // Opening shows the stored bounds again.
+    // Opening shows the stored bounds again; a picker emptied there is no bound.
     CFilterOrderDlg reopened(c.orders);
     fw::test::runModal(reopened, [&](fw::Dialog& d) {
         auto* from = d.itemAs<fw::DateTimeField>(IDC_FLT_TIME_FROM);
         ASSERT_NE(from, nullptr);
         ASSERT_TRUE(from->value().has_value());
         EXPECT_EQ(from->value()->time(), QTime(10, 0, 0));
-        d.userClick(fw::kIdCancel);
+        from->setValue(std::nullopt);
+        d.userClick(fw::kIdOk);
     });
+    EXPECT_FALSE(c.orders.m_tFromTime.IsValid());
+    EXPECT_EQ(c.orders.m_tToTime.FormatTimeVORL(), "120000");
+    EXPECT_TRUE(c.orders.Match(OrderAt(0, 0, 0)));
 }
 
 // Types into a number edit over what it shows.
