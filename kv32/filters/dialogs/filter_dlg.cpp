@@ -70,22 +70,29 @@ void CFilterDlg::BindCheck(uint32_t id, int32_t& value)
     m_checks.emplace_back(id, &value);
 }
 
+void CFilterDlg::AddList(ListBinding list)
+{
+    m_form.lists.push_back(list.ids);
+    const size_t index = m_lists.size();
+    commands().onNotify(list.ids.allId, fw::Notify::Clicked, [this, index] { AllRule(m_lists[index]); });
+    m_lists.push_back(std::move(list));
+}
+
 void CFilterDlg::BindBoards(int32_t& all, std::vector<int>& rows)
 {
-    m_lists.push_back(
-        { { IDC_FLT_BOARDS, IDC_FLT_ALL_BOARDS }, ListKind::Rows, &all, &rows, nullptr, {}, BoardName });
+    AddList({ { IDC_FLT_BOARDS, IDC_FLT_ALL_BOARDS }, ListKind::Rows, &all, &rows, nullptr, {}, BoardName });
 }
 
 void CFilterDlg::BindSecurities(int32_t& all, std::vector<int>& rows)
 {
-    m_lists.push_back({ { IDC_FLT_SECURITIES, IDC_FLT_ALL_SECURITIES }, ListKind::Rows, &all, &rows, nullptr,
-        {}, SecurityName });
+    AddList({ { IDC_FLT_SECURITIES, IDC_FLT_ALL_SECURITIES }, ListKind::Rows, &all, &rows, nullptr, {},
+        SecurityName });
 }
 
 void CFilterDlg::BindTexts(uint32_t listId, uint32_t allId, int32_t& all, std::vector<std::string>& texts,
     std::function<std::vector<std::string>()> fill)
 {
-    m_lists.push_back({ { listId, allId }, ListKind::Texts, &all, nullptr, &texts, std::move(fill), {} });
+    AddList({ { listId, allId }, ListKind::Texts, &all, nullptr, &texts, std::move(fill), {} });
 }
 
 void CFilterDlg::BindNumber(uint32_t id, uint32_t& value)
@@ -109,11 +116,6 @@ void CFilterDlg::BindDate(uint32_t id, CDateTime& value, bool upper)
 bool CFilterDlg::onInitDialog()
 {
     fw::WaitCursor wait;
-    for (const ListBinding& list : m_lists) {
-        m_form.lists.push_back(list.ids);
-        const size_t index = m_form.lists.size() - 1;
-        commands().onNotify(list.ids.allId, fw::Notify::Clicked, [this, index] { AllRule(m_lists[index]); });
-    }
     FillLists();
     FillOwnControls();
     for (PickerBinding& p : m_pickers) {

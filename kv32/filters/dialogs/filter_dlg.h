@@ -30,9 +30,6 @@ public:
     void doDataExchange(fw::DataExchange& dx) override;
     void onOK() override;
 
-    // The form the rules run over (what the dialog bound).
-    const KvFilterForm& Form() const { return m_form; }
-
 protected:
     CFilterDlg(uint32_t templateId, QWidget* parent);
 
@@ -81,6 +78,7 @@ private:
         CDateTime shown; // what data exchange put into the picker
     };
 
+    void AddList(ListBinding list);
     void FillLists();
     void NoFilteringRule();
     void AllRule(const ListBinding& list);
