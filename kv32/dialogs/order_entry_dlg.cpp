@@ -110,6 +110,9 @@ void COrderEntryDlg::SetPrivateOrder(int index)
 bool COrderEntryDlg::onInitDialog()
 {
     CTDialogVorl::onInitDialog();
+    // The quote window takes a place of its own, so that it never hides the field being typed in.
+    if (QWidget* area = item(IDC_OE_QUOTE_AREA))
+        area->setMinimumHeight(CQuoteWnd(this).sizeHint().height());
     m_form.Init();
     After();
     return true;
@@ -179,7 +182,8 @@ void COrderEntryDlg::After()
         m_quote.reset();
     } else if (!m_quote || m_quote->Security() != quote) {
         m_quote = std::make_unique<CQuoteWnd>(this);
-        m_quote->setGeometry(275, 140, 310, 90);
+        const QWidget* area = item(IDC_OE_QUOTE_AREA);
+        m_quote->setGeometry(area != nullptr ? area->geometry() : QRect(275, 140, 310, 90));
         m_quote->SetSecurity(quote);
         m_quote->setAttribute(Qt::WA_ShowWithoutActivating);
         m_quote->show();

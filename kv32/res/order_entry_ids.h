@@ -54,6 +54,8 @@ enum Kv32OrderEntryControlId : unsigned {
     IDC_OE_TRIGGER_LABEL = 144,
     IDC_OE_BUYIN = 357,
     IDC_OE_CONFIRM = 206,
+    // Where the quote window shows while a price or quantity field has the focus.
+    IDC_OE_QUOTE_AREA = 20,
     // Only in the primary-distribution layout.
     IDC_OE_CUSTODIAN = 205,
     IDC_OE_PD_FILL_OR_KILL = 211,

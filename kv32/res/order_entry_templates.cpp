@@ -60,6 +60,7 @@ constexpr ControlDef kRegular[] = {
     { IDC_OE_CONFIRM, ControlKind::CheckBox, 16, 1, "C&onfirm", "Meg&erősítés" },
     { fw::kIdOk, ControlKind::DefaultButton, 16, 2, "OK", "OK" },
     { fw::kIdCancel, ControlKind::Button, 16, 3, "Cancel", "Mégse" },
+    { IDC_OE_QUOTE_AREA, ControlKind::Custom, 17, 0, nullptr, nullptr, 1, 4 },
 };
 
 constexpr ControlDef kPrimary[] = {
@@ -98,6 +99,7 @@ constexpr ControlDef kPrimary[] = {
     { IDC_OE_CONFIRM, ControlKind::CheckBox, 10, 1, "C&onfirm", "Meg&erősítés" },
     { fw::kIdOk, ControlKind::DefaultButton, 10, 2, "OK", "OK" },
     { fw::kIdCancel, ControlKind::Button, 10, 3, "Cancel", "Mégse" },
+    { IDC_OE_QUOTE_AREA, ControlKind::Custom, 11, 0, nullptr, nullptr, 1, 4 },
 };
 
 constexpr fw::DialogTemplate kTemplates[] = {

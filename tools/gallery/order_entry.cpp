@@ -75,7 +75,8 @@ bool Render(const QDir& out, const char* lang)
         dlg.userType(IDC_OE_PRICE, "2774.50");
         dlg.userType(IDC_OE_QUANTITY, "100");
         dlg.userType(IDC_OE_REFERENCE, "BR-2026-001");
-        dlg.gotoItem(IDC_OE_REFERENCE);
+        dlg.show();
+        dlg.gotoItem(IDC_OE_QUANTITY); // the quote window shows below the fields
         ok &= Shot(dlg, out, "order-entry", lang);
     }
     {
