@@ -111,9 +111,10 @@ void CAmendDlg::doDataExchange(fw::DataExchange& dx)
 bool CAmendDlg::onInitDialog()
 {
     if (!m_form) {
+        // No such order (any more): nothing to amend.
         CKvDialog::onInitDialog();
-        endDialog(fw::IDCANCEL);
-        return false;
+        enableItem(fw::kIdOk, false);
+        return true;
     }
     const COrderAmendForm& f = *m_form;
     m_price.SetDecMax(f.PriceDecimals());
@@ -196,6 +197,8 @@ KvValidity CAmendDlg::CheckedValidity() const
 
 void CAmendDlg::ValidityClicked(bool moveFocus)
 {
+    if (!m_form)
+        return;
     const bool date = m_form->UntilDateAllowed(), time = m_form->UntilTimeAllowed();
     const bool untilDate = isButtonChecked(IDC_AMD_UNTIL_DATE) != 0;
     auto empty = [this](uint32_t id) {

@@ -213,6 +213,19 @@ TEST_F(AmendDialog, TheQuoteShowsWhileAPriceOrQuantityHasTheFocus)
     });
 }
 
+TEST_F(AmendDialog, WithoutAnOrderNothingCanBeSent)
+{
+    CAmendDlg dlg(-1);
+    const int result = fw::test::runModal(dlg, [&](fw::Dialog& d) {
+        EXPECT_EQ(dlg.Form(), nullptr);
+        EXPECT_FALSE(d.isItemEnabled(fw::kIdOk));
+        d.userClick(IDC_AMD_GTC);
+        d.onCancel();
+    });
+    EXPECT_EQ(result, fw::IDCANCEL);
+    EXPECT_TRUE(Sent(137).empty());
+}
+
 TEST_F(AmendDialog, DamagedExpiryTextsOpenAsNoExpiry)
 {
     struct Case {
