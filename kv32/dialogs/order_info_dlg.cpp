@@ -1,8 +1,11 @@
 #include "kv32/dialogs/order_info_dlg.h"
 
 #include "kv32/dialogs/order_method_dlg.h"
+#include "kv32/lists/list_dialogs.h"
+#include "kv32/res/list_window_strings.h"
 #include "kv32/res/order_dialogs_ids.h"
 #include "kv32/tables/all_tables.h"
+#include "kv32/trading/active_row.h"
 
 namespace {
 
@@ -19,6 +22,17 @@ COrderInfoDlg::MethodsOpener& Opener()
 }
 
 } // namespace
+
+void KvInstallOrderInfoDialog()
+{
+    KvSetCommandDialog(ID_SUMMARY_ORDER, [](int) {
+        const KvActiveRow* active = KvActiveListRow();
+        if (active == nullptr || active->TableId() != kListTrades || active->RecordIndex() < 0)
+            return static_cast<int>(fw::IDCANCEL);
+        COrderInfoDlg dlg(active->RecordIndex());
+        return dlg.doModal();
+    });
+}
 
 void COrderInfoDlg::SetMethodsOpener(MethodsOpener opener)
 {

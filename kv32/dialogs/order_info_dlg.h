@@ -7,6 +7,10 @@
 #include "kv32/dialogs/kv_dialog.h"
 #include "kv32/shell/order_info_form.h"
 
+// Makes "Summary Order..." (of the trades window and the main menu) open the
+// dialog on the trade selected in the active trades window.
+void KvInstallOrderInfoDialog();
+
 class COrderInfoDlg : public CKvDialog {
     Q_OBJECT
 public:

@@ -4,7 +4,10 @@
 
 #include "fw/test/fwtest.h"
 #include "kv32/dialogs/order_info_dlg.h"
+#include "kv32/lists/list_dialogs.h"
+#include "kv32/res/list_window_strings.h"
 #include "kv32/res/order_dialogs_ids.h"
+#include "kv32/trading/active_row.h"
 #include "order_dialogs/order_dialogs_support.h"
 
 namespace kv32test {
@@ -101,6 +104,40 @@ TEST_F(OrderInfoDialog, ADealsTradeHidesOrderMethodsAndTheBalance)
         EXPECT_TRUE(d.item(IDC_INFO_METHODS)->isHidden());
         d.userClick(fw::kIdOk);
     });
+}
+
+class ActiveTrades : public KvActiveRow {
+public:
+    uint32_t TableId() const override { return tableId; }
+    int RecordIndex() const override { return row; }
+    int CurrentColumn() const override { return 0; }
+    uint32_t tableId = kListTrades;
+    int row = -1;
+};
+
+TEST_F(OrderInfoDialog, SummaryOrderOpensOnTheActiveTradesWindowsTrade)
+{
+    AddOrder(DayOrder(11, 'B'));
+    AddOrder(DayOrder(12, 'S'));
+    AddTrade(21, 22);
+    ActiveTrades active;
+    active.row = AddTrade(11, 12);
+    KvSetActiveRow(&active);
+    KvInstallOrderInfoDialog();
+    const KvCommandDialog* runner = KvFindCommandDialog(ID_SUMMARY_ORDER);
+    ASSERT_NE(runner, nullptr);
+    std::vector<std::string> shown;
+    fw::Dialog::setModalHook([&](fw::Dialog& d) {
+        shown.push_back(d.itemText(IDC_ORD_NUMBER));
+        d.onCancel();
+    });
+    (*runner)(0);
+    active.tableId = kListOrders; // another window: nothing opens
+    (*runner)(0);
+    fw::Dialog::setModalHook(nullptr);
+    KvSetActiveRow(nullptr);
+    KvSetCommandDialog(ID_SUMMARY_ORDER, nullptr);
+    EXPECT_EQ(shown, (std::vector<std::string> { "11" }));
 }
 
 } // namespace
