@@ -95,8 +95,8 @@ bool DealCommandAllowed(unsigned commandId, const CNegDealRec* deal)
         return false;
     switch (commandId) {
     case ID_DEAL_CONFIRM: return StatusIs(*deal, { IDS_STATUS_UNCONFIRMED });
-    case ID_DEAL_AMEND: return StatusIs(*deal, { IDS_STATUS_OPEN });
-    case ID_DEAL_WITHDRAW:
+    case ID_LIST_AMEND: return StatusIs(*deal, { IDS_STATUS_OPEN });
+    case ID_LIST_WITHDRAW:
         return StatusIs(*deal, { IDS_STATUS_OPEN, IDS_STATUS_UNAPPROVED, IDS_STATUS_UNCONFIRMED, IDS_STATUS_INACTIVE });
     case ID_DEAL_APPROVE: return StatusIs(*deal, { IDS_STATUS_UNAPPROVED });
     case ID_SUMMARY_TRADING_ACCOUNT: return true;
@@ -124,7 +124,7 @@ std::string BuildDealApproveText(std::uint32_t dealNo)
 std::optional<KvRowTransaction> DealTransaction(unsigned commandId, const CNegDealRec& deal)
 {
     KvRowTransaction t;
-    if (commandId == ID_DEAL_WITHDRAW) {
+    if (commandId == ID_LIST_WITHDRAW) {
         t.code = kTrDealWithdraw;
         t.text = BuildDealWithdrawText(deal.nDealNo);
     } else if (commandId == ID_DEAL_APPROVE) {

@@ -3,6 +3,33 @@
 namespace {
 
 constexpr fw::StringEntry kStrings[] = {
+    // Orders window columns.
+    { 2500, "Order", "Megbízás" },
+    { 2501, "Security", "Értékpapír" },
+    { 2502, "Board", "Tábla" },
+    { 2503, "B/S", "V/E" },
+    { 2504, "Status", "Állapot" },
+    { 2505, "Price", "Ár" },
+    { 2506, "Qty", "Mennyiség" },
+    { 2507, "Balance", "Egyenleg" },
+    { 2508, "Hidden Qty", "Rejtett menny." },
+    { 2509, "Trading Acc.", "Keresk. számla" },
+    { 2510, "Trading Acc. Name", "Keresk. számla neve" },
+    { 2511, "Value", "Érték" },
+    { 2512, "Accrued Int.", "Felhalm. kamat" },
+    { 2513, "Expiry Day", "Lejárat napja" },
+    { 2514, "Expiry Time", "Lejárat ideje" },
+    { 2515, "Entry Time", "Beadás ideje" },
+    { 2516, "Order Date", "Megbízás dátuma" },
+    { 2517, "Settle Date", "Elszámolás napja" },
+    { 2518, "Broker Ref.", "Bróker hiv." },
+    { 2519, "Audit Trail", "Előzmény" },
+    { 2520, "Orig. Order", "Eredeti megbízás" },
+    { 2521, "User", "Felhasználó" },
+    { 2522, "Firm", "Cég" },
+    { 2523, "Yield", "Hozam" },
+    { 2524, "Trigger Price", "Aktiválási ár" },
+    { 2525, "Avg. Price", "Átlagár" },
     // Trades window columns.
     { 2530, "Trade", "Kötés" },
     { 2531, "Buy Order", "Vételi megbízás" },
@@ -53,6 +80,10 @@ constexpr fw::StringEntry kStrings[] = {
     { 2577, "Diss. Status", "Közzététel állapota" },
     { 2578, "Trade Source", "Kötés forrása" },
 
+    { IDS_WITHDRAW_ALL_CONFIRM, "Do you really want to withdraw all orders?",
+        "Valóban vissza akarja vonni az összes megbízást?" },
+    { IDS_WITHDRAW_TODAY_CONFIRM, "Do you really want to withdraw all today orders?",
+        "Valóban vissza akarja vonni az összes mai megbízást?" },
     { IDS_WITHDRAW_CONFIRM, "Do you really want to withdraw one or more orders?",
         "Valóban vissza akar vonni egy vagy több megbízást?" },
     { IDS_LIST_FIELD_REFUSED,
@@ -62,6 +93,20 @@ constexpr fw::StringEntry kStrings[] = {
 
 using fw::MenuEntry;
 using fw::MenuEntryKind;
+
+constexpr MenuEntry kOrdersMenu[] = {
+    { 0, MenuEntryKind::Command, ID_LIST_AMEND, "&Amend...", "&Módosítás..." },
+    { 0, MenuEntryKind::Command, ID_LIST_WITHDRAW, "&Withdraw...", "&Visszavonás..." },
+    { 0, MenuEntryKind::Command, ID_ORDER_APPROVE, "A&pprove", "&Jóváhagyás" },
+    { 0, MenuEntryKind::Separator },
+    { 0, MenuEntryKind::Popup, 0, "Withdraw &Orders", "Megbízások v&isszavonása" },
+    { 1, MenuEntryKind::Command, ID_ORDER_WITHDRAW_TODAY, "&Today Orders", "&Mai megbízások" },
+    { 1, MenuEntryKind::Command, ID_ORDER_WITHDRAW_ALL, "&All Orders", "&Összes megbízás" },
+    { 0, MenuEntryKind::Separator },
+    { 0, MenuEntryKind::Command, ID_SUMMARY_TRADING_ACCOUNT, "Summary &Trading Account...",
+        "&Kereskedési számla összesítése..." },
+    { 0, MenuEntryKind::Command, ID_ORDER_METHODS, "Order &Methods...", "Megbízási &módok..." },
+};
 
 constexpr MenuEntry kTradesMenu[] = {
     { 0, MenuEntryKind::Command, ID_TRADE_REQUEST_CANCEL, "&Request cancel", "&Törlés kérése" },
@@ -77,8 +122,8 @@ constexpr MenuEntry kTradesMenu[] = {
 };
 
 constexpr MenuEntry kDealsMenu[] = {
-    { 0, MenuEntryKind::Command, ID_DEAL_AMEND, "&Amend...", "&Módosítás..." },
-    { 0, MenuEntryKind::Command, ID_DEAL_WITHDRAW, "&Withdraw", "&Visszavonás" },
+    { 0, MenuEntryKind::Command, ID_LIST_AMEND, "&Amend...", "&Módosítás..." },
+    { 0, MenuEntryKind::Command, ID_LIST_WITHDRAW, "&Withdraw", "&Visszavonás" },
     { 0, MenuEntryKind::Command, ID_DEAL_APPROVE, "&Approve", "&Jóváhagyás" },
     { 0, MenuEntryKind::Command, ID_DEAL_CONFIRM, "Con&firm...", "Me&gerősítés..." },
     { 0, MenuEntryKind::Command, ID_LIST_EXPORT, "E&xport...", "E&xportálás..." },
@@ -89,6 +134,7 @@ constexpr MenuEntry kDealsMenu[] = {
 };
 
 constexpr fw::MenuTemplate kMenus[] = {
+    { 8, kOrdersMenu },
     { 9, kTradesMenu },
     { 10, kDealsMenu },
 };

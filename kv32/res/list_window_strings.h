@@ -10,22 +10,29 @@
 #include "fw/core/strings.h"
 
 enum Kv32ListWindowStringId : unsigned {
+    IDS_ORDERS_FIRST_COLUMN = 2500, // to 2525
     IDS_TRADES_FIRST_COLUMN = 2530, // to 2557
     IDS_DEALS_FIRST_COLUMN = 2560, // to 2578
+    IDS_WITHDRAW_ALL_CONFIRM = 10246,
     IDS_WITHDRAW_CONFIRM = 10247,
+    IDS_WITHDRAW_TODAY_CONFIRM = 10261,
     // Texts the list windows show without a number of their own.
     IDS_LIST_FIELD_REFUSED = 61400,
 };
 
 // Commands of the list windows' context menus and views.
 enum Kv32ListCommandId : unsigned {
-    ID_DEAL_AMEND = 32786,
-    ID_DEAL_WITHDRAW = 32789,
+    ID_LIST_AMEND = 32786,
+    ID_ORDER_WITHDRAW_TODAY = 32787,
+    ID_ORDER_WITHDRAW_ALL = 32788,
+    ID_LIST_WITHDRAW = 32789,
     ID_SUMMARY_TRADING_ACCOUNT = 32846,
     ID_SUMMARY_ORDER = 32847,
+    ID_ORDER_APPROVE = 32903,
     ID_DEAL_APPROVE = 32904,
     ID_TRADE_OPERATOR_CANCEL = 32935,
     ID_VIEW_GOTO = 32958,
+    ID_ORDER_METHODS = 32968,
     ID_DEAL_CONFIRM = 32971,
     ID_TRADE_CONFIRM_CANCEL = 33079,
     ID_TRADE_APPROVE_CANCEL = 33081,

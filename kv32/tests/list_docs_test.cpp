@@ -268,9 +268,9 @@ TEST_F(ListDocs, CommandsFollowTheStatusOfTheCurrentRecord)
     EXPECT_TRUE(TradeCommandAllowed(ID_VIEW_GOTO, nullptr));
 
     const Case deals[] = {
-        { 'C', ID_DEAL_CONFIRM, true }, { 'O', ID_DEAL_CONFIRM, false }, { 'O', ID_DEAL_AMEND, true },
-        { 'M', ID_DEAL_AMEND, false }, { 'O', ID_DEAL_WITHDRAW, true }, { 'U', ID_DEAL_WITHDRAW, true },
-        { 'C', ID_DEAL_WITHDRAW, true }, { 'I', ID_DEAL_WITHDRAW, true }, { 'M', ID_DEAL_WITHDRAW, false },
+        { 'C', ID_DEAL_CONFIRM, true }, { 'O', ID_DEAL_CONFIRM, false }, { 'O', ID_LIST_AMEND, true },
+        { 'M', ID_LIST_AMEND, false }, { 'O', ID_LIST_WITHDRAW, true }, { 'U', ID_LIST_WITHDRAW, true },
+        { 'C', ID_LIST_WITHDRAW, true }, { 'I', ID_LIST_WITHDRAW, true }, { 'M', ID_LIST_WITHDRAW, false },
         { 'U', ID_DEAL_APPROVE, true }, { 'O', ID_DEAL_APPROVE, false }, { 'W', ID_SUMMARY_TRADING_ACCOUNT, true },
     };
     seq = 1;
@@ -302,7 +302,7 @@ TEST_F(ListDocs, GoldenTransactionTexts)
         { TradeCancelTransaction(ID_TRADE_APPROVE_CANCEL, trade), 162, "TRADER01    000000004217" },
         { TradeCancelTransaction(ID_TRADE_REJECT_CANCEL, trade), 161, "TRADER01    000000004217" },
         { TradeCancelTransaction(ID_TRADE_OPERATOR_CANCEL, trade), 142, "TRADER01    5000000004217" },
-        { DealTransaction(ID_DEAL_WITHDRAW, deal), 139, "TRADER01    000000000088                        " },
+        { DealTransaction(ID_LIST_WITHDRAW, deal), 139, "TRADER01    000000000088                        " },
         { DealTransaction(ID_DEAL_APPROVE, deal), 135, "TRADER01    000000000088" },
     };
     for (const Case& c : cases) {

@@ -19,10 +19,10 @@ CNDealsView::CNDealsView(QWidget* parent)
     const auto allows = [](unsigned id) {
         return [id](const std::uint8_t* current) { return DealCommandAllowed(id, AsDeal(current)); };
     };
-    for (unsigned id : { ID_DEAL_WITHDRAW, ID_DEAL_APPROVE })
+    for (unsigned id : { ID_LIST_WITHDRAW, ID_DEAL_APPROVE })
         MapCommand(id, KvCommandRule::NeedCurrentRow, allows(id), [this, id] { OnDealTransaction(id); });
     MapDialogCommand(ID_DEAL_CONFIRM, KvCommandRule::NeedCurrentRow, allows(ID_DEAL_CONFIRM), nullptr);
-    MapDialogCommand(ID_DEAL_AMEND, KvCommandRule::NeedCurrentRow, allows(ID_DEAL_AMEND), [this] {
+    MapDialogCommand(ID_LIST_AMEND, KvCommandRule::NeedCurrentRow, allows(ID_LIST_AMEND), [this] {
         const CTableIndexDoc* doc = GetListDoc();
         const CNegDealRec* deal = doc == nullptr ? nullptr : AsDeal(doc->GetRowData(doc->GetCurrentIndex()));
         return deal != nullptr && DealIsMatched(*deal) ? 1 : 0;
@@ -41,7 +41,7 @@ void CNDealsView::OnDealTransaction(unsigned commandId)
     if (doc == nullptr)
         return;
     KvRowAction action;
-    action.confirmTextId = commandId == ID_DEAL_WITHDRAW ? unsigned { IDS_WITHDRAW_CONFIRM } : 0u;
+    action.confirmTextId = commandId == ID_LIST_WITHDRAW ? unsigned { IDS_WITHDRAW_CONFIRM } : 0u;
     action.build = [doc, commandId](unsigned row) -> std::optional<KvRowTransaction> {
         const CNegDealRec* deal = AsDeal(doc->GetRowData(static_cast<int>(row)));
         if (deal == nullptr)

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "kv32/dialogs/order_info_dlg.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/tables/all_tables.h"
@@ -25,8 +26,8 @@ CTradesView::CTradesView(QWidget* parent)
             [id](const std::uint8_t* current) { return TradeCommandAllowed(id, AsTrade(current)); },
             [this, id] { OnTradeCancel(id); });
     }
-    for (unsigned id : { ID_SUMMARY_ORDER, ID_SUMMARY_TRADING_ACCOUNT })
-        MapDialogCommand(id, KvCommandRule::NeedCurrentRow, nullptr, nullptr);
+    MapCommand(ID_SUMMARY_ORDER, KvCommandRule::NeedCurrentRow, nullptr, [this] { OnSummaryOrder(); });
+    MapDialogCommand(ID_SUMMARY_TRADING_ACCOUNT, KvCommandRule::NeedCurrentRow, nullptr, nullptr);
 }
 
 CTradesView::~CTradesView() = default;
@@ -44,6 +45,16 @@ void CTradesView::OnTradeCancel(unsigned commandId)
         return TradeCancelTransaction(commandId, *trade);
     };
     SendForSelection(action);
+}
+
+void CTradesView::OnSummaryOrder()
+{
+    const CTableIndexDoc* doc = GetListDoc();
+    const int row = doc == nullptr ? -1 : doc->HostIndexOfRow(doc->GetCurrentIndex());
+    if (row < 0)
+        return;
+    COrderInfoDlg dlg(row);
+    dlg.doModal();
 }
 
 int CTradesView::FindHostIndexOfNumber(std::uint32_t number) const

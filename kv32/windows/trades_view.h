@@ -12,6 +12,7 @@ public:
     ~CTradesView() override;
 
     void OnTradeCancel(unsigned commandId);
+    void OnSummaryOrder();
 
 protected:
     int FindHostIndexOfNumber(std::uint32_t number) const override;

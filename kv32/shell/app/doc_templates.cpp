@@ -8,15 +8,18 @@
 #include "kvcore/res/app_ids.h"
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/neg_deals_list.h"
+#include "kv32/lists/orders_list.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/windows/neg_deals_view.h"
+#include "kv32/windows/orders_view.h"
 #include "kv32/windows/trades_view.h"
 
 std::span<const CKvTemplateRow> KvDocTemplateTable()
 {
     // One row per list window, by table id.
     static const std::vector<CKvTemplateRow> rows = {
+        { 8, [] { return std::make_unique<COrdersDoc>(); }, [] { return std::make_unique<COrdersView>(); } },
         { 9, [] { return std::make_unique<CTradesDoc>(); }, [] { return std::make_unique<CTradesView>(); } },
         { 10, [] { return std::make_unique<CNDealsDoc>(); }, [] { return std::make_unique<CNDealsView>(); } },
     };

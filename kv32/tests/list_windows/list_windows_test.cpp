@@ -21,6 +21,9 @@
 #include "fw/test/fwtest.h"
 #include "fw/ui/childframe.h"
 #include "fw/ui/dialog.h"
+#include "kv32/dialogs/amend_dlg.h"
+#include "kv32/dialogs/order_info_dlg.h"
+#include "kv32/dialogs/withdraw_dlg.h"
 #include "kv32/dialogs/selection_dlgs.h"
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/neg_deals_list.h"
@@ -32,6 +35,7 @@
 #include "kv32/shell/reply_partners.h"
 #include "kv32/tables/all_tables.h"
 #include "kv32/windows/neg_deals_view.h"
+#include "kv32/windows/orders_view.h"
 #include "kv32/windows/trades_view.h"
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/app/session_core.h"
@@ -90,7 +94,7 @@ protected:
         Feed(FlagTable(), 116, "00000001E Y" + Padded("Electronic", 30) + "0");
         Feed(FlagTable(), 116, "00000002N Y" + Padded("Negotiated deal", 30) + "1");
         // The user may use every command of the two windows.
-        for (int type : { 47, 49, 134, 135, 139, 151, 155, 160, 161, 162 })
+        for (int type : { 47, 49, 133, 134, 135, 138, 139, 151, 155, 160, 161, 162 })
             Grant(type, 0);
         Grant(142, 53);
     }
@@ -112,15 +116,26 @@ protected:
         fw::Dialog::setModalHook({});
         KvAppSettings() = CKvAppSettings();
         fw::setLanguage(fw::Language::English);
-        for (unsigned id : { ID_SUMMARY_ORDER, ID_DEAL_AMEND })
+        for (unsigned id : { ID_SUMMARY_TRADING_ACCOUNT, ID_LIST_AMEND })
             KvSetCommandDialog(id, nullptr);
     }
     static void FreeTables()
     {
         for (CVorlPermTarget* t : CVorlPermTarget::apPermTargets)
             t->Free();
-        for (char* last : { TradeTable().m_szLastOrderNo, NegDealTable().m_szLastOrderNo })
+        for (char* last : { OrderTable().m_szLastOrderNo, TradeTable().m_szLastOrderNo, NegDealTable().m_szLastOrderNo })
             std::memcpy(last, "000000000000", 13);
+        OrderTable().m_nMaxOrderNo = 0;
+    }
+    void Order(long long number, char status, char side = 'B')
+    {
+        OrderSpec s;
+        s.seq = ++seq;
+        s.number = number;
+        s.status = status;
+        s.side = side;
+        s.price = 12000 + number;
+        Feed(OrderTable(), COrderTable::kRequest, OrderRecord(s));
     }
     void Trade(long long number, char status, long long price = 12345)
     {
@@ -223,16 +238,26 @@ TEST_F(ListWindows, TradeCommandsFollowTheCurrentTradeAndSendForEverySelectedOne
     EXPECT_TRUE(Enabled(*view, ID_TRADE_REQUEST_CANCEL));
     EXPECT_FALSE(Enabled(*view, ID_TRADE_CONFIRM_CANCEL));
     EXPECT_TRUE(Enabled(*view, ID_TRADE_OPERATOR_CANCEL));
-    EXPECT_FALSE(Enabled(*view, ID_SUMMARY_ORDER)) << "its dialog is not there";
+    EXPECT_FALSE(Enabled(*view, ID_SUMMARY_TRADING_ACCOUNT)) << "its dialog is not there";
     Select(*view, { 1 });
     EXPECT_FALSE(Enabled(*view, ID_TRADE_REQUEST_CANCEL)) << "pending";
 
-    // The summary dialog enables its command once installed.
+    // A dialog that other parts provide enables its command once installed.
     int summaries = 0;
-    KvSetCommandDialog(ID_SUMMARY_ORDER, [&](int) { return ++summaries; });
+    KvSetCommandDialog(ID_SUMMARY_TRADING_ACCOUNT, [&](int) { return ++summaries; });
+    EXPECT_TRUE(Enabled(*view, ID_SUMMARY_TRADING_ACCOUNT));
+    view->routeCommand(ID_SUMMARY_TRADING_ACCOUNT);
+    EXPECT_EQ(summaries, 1);
+    // The order summary shows the orders of the current trade.
+    bool shown = false;
+    fw::Dialog::setModalHook([&](fw::Dialog& d) {
+        shown = dynamic_cast<COrderInfoDlg*>(&d) != nullptr;
+        d.endDialog(fw::IDCANCEL);
+    });
     EXPECT_TRUE(Enabled(*view, ID_SUMMARY_ORDER));
     view->routeCommand(ID_SUMMARY_ORDER);
-    EXPECT_EQ(summaries, 1);
+    EXPECT_TRUE(shown);
+    fw::Dialog::setModalHook({});
 
     // Three selected trades: three records; the answers on their replies lines.
     int asked = 0;
@@ -287,34 +312,115 @@ TEST_F(ListWindows, DealCommandsAndTheAmendDialogsArgument)
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->GetDocument()->title(), "Negotiated Deals - 3");
     Select(*view, { 1 });
-    EXPECT_TRUE(Enabled(*view, ID_DEAL_WITHDRAW)) << "unapproved";
+    EXPECT_TRUE(Enabled(*view, ID_LIST_WITHDRAW)) << "unapproved";
     EXPECT_TRUE(Enabled(*view, ID_DEAL_APPROVE));
     EXPECT_FALSE(Enabled(*view, ID_DEAL_CONFIRM));
     EXPECT_FALSE(Enabled(*view, ID_LIST_EXPORT)) << "no export form yet";
 
     std::vector<int> amended;
-    KvSetCommandDialog(ID_DEAL_AMEND, [&](int matched) {
+    KvSetCommandDialog(ID_LIST_AMEND, [&](int matched) {
         amended.push_back(matched);
         return fw::IDOK;
     });
     Select(*view, { 0 });
-    EXPECT_TRUE(Enabled(*view, ID_DEAL_AMEND));
-    view->routeCommand(ID_DEAL_AMEND);
+    EXPECT_TRUE(Enabled(*view, ID_LIST_AMEND));
+    view->routeCommand(ID_LIST_AMEND);
     Select(*view, { 2 });
-    EXPECT_FALSE(Enabled(*view, ID_DEAL_AMEND)) << "matched";
+    EXPECT_FALSE(Enabled(*view, ID_LIST_AMEND)) << "matched";
     EXPECT_EQ(amended, (std::vector<int> { 0 }));
 
     // Withdraw asks first when the user wants confirmations.
     session.m_bConfirm = 1;
     router->AnswerWith([](const std::vector<Msg>&) { return std::vector<Msg> { { 193, WithZero("ok") } }; });
     Select(*view, { 0, 1 });
-    view->routeCommand(ID_DEAL_WITHDRAW);
+    view->routeCommand(ID_LIST_WITHDRAW);
     EXPECT_EQ(Sent(139), (std::vector<std::string> { "TRADER01    000000000021                        ",
                              "TRADER01    000000000022                        " }));
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes[0], "Do you really want to withdraw one or more orders?");
     view->routeCommand(ID_DEAL_APPROVE);
     EXPECT_EQ(Sent(135).size(), 2u);
+}
+
+// Which dialog a command opened; the dialog is closed at once.
+template <class Dlg> bool Opens(CListView& view, unsigned id)
+{
+    bool opened = false;
+    fw::Dialog::setModalHook([&](fw::Dialog& d) {
+        opened = dynamic_cast<Dlg*>(&d) != nullptr;
+        d.endDialog(fw::IDCANCEL);
+    });
+    view.routeCommand(id);
+    fw::Dialog::setModalHook({});
+    return opened;
+}
+
+TEST_F(ListWindows, OrdersWindowAmendsWithdrawsAndApproves)
+{
+    Order(41, 'O');
+    Order(42, 'U');
+    Order(43, 'M');
+    Order(44, 'U', 'S');
+    auto* view = Open<COrdersView>(8);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetDocument()->title(), "Orders - 4");
+    Select(*view, { 2 });
+    EXPECT_FALSE(Enabled(*view, ID_LIST_AMEND)) << "matched";
+    EXPECT_FALSE(Enabled(*view, ID_LIST_WITHDRAW));
+    EXPECT_TRUE(Enabled(*view, ID_ORDER_WITHDRAW_ALL));
+    Select(*view, { 0 });
+    EXPECT_TRUE(Enabled(*view, ID_LIST_AMEND));
+    EXPECT_FALSE(Enabled(*view, ID_ORDER_APPROVE));
+    EXPECT_TRUE(Opens<CAmendDlg>(*view, ID_LIST_AMEND));
+    EXPECT_TRUE(Opens<CWithdrawDlg>(*view, ID_LIST_WITHDRAW)) << "one order: the withdraw dialog";
+    EXPECT_TRUE(router->Requests().empty());
+
+    router->AnswerWith([](const std::vector<Msg>& request) {
+        return std::vector<Msg> { { 193, WithZero("done " + request.front().bytes.substr(12, 12)) } };
+    });
+    // Several orders: one withdrawal each, answered on their replies lines.
+    Select(*view, { 3, 0, 1 });
+    view->routeCommand(ID_LIST_WITHDRAW);
+    const std::vector<std::string> withdrawn = Sent(138);
+    ASSERT_EQ(withdrawn.size(), 3u);
+    for (std::size_t i = 0; i < withdrawn.size(); ++i) {
+        EXPECT_EQ(withdrawn[i].size(), 105u);
+        EXPECT_EQ(withdrawn[i].substr(12, 14), "A 0000000000" + std::to_string(i == 2 ? 44 : 41 + i));
+        EXPECT_EQ(withdrawn[i].substr(57, 16), "BRD1INSTR0000001");
+    }
+    ASSERT_EQ(RepliesTable().GetCount(), 3);
+    EXPECT_STREQ(RepliesTable().GetRec(2)->szIdentifier, "          44");
+    EXPECT_STREQ(RepliesTable().GetRec(2)->szMessage, "done A 0000000000");
+
+    // Approve the unapproved ones.
+    router->ClearRecord();
+    Select(*view, { 1, 3 });
+    EXPECT_TRUE(Enabled(*view, ID_ORDER_APPROVE));
+    view->routeCommand(ID_ORDER_APPROVE);
+    EXPECT_EQ(Sent(133), (std::vector<std::string> { "TRADER01    000000000042            ",
+                             "TRADER01    000000000044            " }));
+
+    // Today's orders and all orders, asked first.
+    router->ClearRecord();
+    session.m_bConfirm = 1;
+    boxes.clear();
+    view->routeCommand(ID_ORDER_WITHDRAW_TODAY);
+    view->routeCommand(ID_ORDER_WITHDRAW_ALL);
+    const std::vector<std::string> all = Sent(138);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0], "TRADER01    A" + std::string(60, ' ') + "TODAY   " + std::string(24, ' '));
+    EXPECT_EQ(all[1], "TRADER01    A" + std::string(2036, ' '));
+    ASSERT_GE(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0], "Do you really want to withdraw all today orders?");
+
+    // Go To an order by number.
+    fw::Dialog::setModalHook([](fw::Dialog& d) {
+        d.userType(IDC_GOTO_TEXT, "43");
+        d.userClick(fw::kIdOk);
+    });
+    view->routeCommand(ID_VIEW_GOTO);
+    fw::Dialog::setModalHook({});
+    EXPECT_EQ(view->GetDocument()->GetCurrentIndex(), 2);
 }
 
 TEST_F(ListWindows, PicturesInBothLanguages)
@@ -326,6 +432,11 @@ TEST_F(ListWindows, PicturesInBothLanguages)
         fw::setLanguage(language);
         TradeTable().Free();
         NegDealTable().Free();
+        OrderTable().Free();
+        OrderTable().m_nMaxOrderNo = 0;
+        Order(51, 'O');
+        Order(52, 'U', 'S');
+        Order(53, 'M');
         Trade(1, 'M', 12345);
         Trade(2, 'W', 12400);
         Trade(3, 'U', 12510);
@@ -333,10 +444,12 @@ TEST_F(ListWindows, PicturesInBothLanguages)
         Deal(31, 'O', 'B');
         Deal(32, 'C', 'S');
         Deal(33, 'M', 'B');
+        auto* orders = Open<COrdersView>(8);
         auto* trades = Open<CTradesView>(9);
         auto* deals = Open<CNDealsView>(10);
-        ASSERT_TRUE(trades && deals);
-        for (auto [view, name] : { std::pair<CListView*, const char*> { trades, "trades" }, { deals, "deals" } }) {
+        ASSERT_TRUE(orders && trades && deals);
+        for (auto [view, name] : { std::pair<CListView*, const char*> { orders, "orders" }, { trades, "trades" },
+                 { deals, "deals" } }) {
             view->parentFrame()->resize(1100, 200);
             const QImage image = view->parentFrame()->grab().toImage();
             EXPECT_FALSE(image.isNull());

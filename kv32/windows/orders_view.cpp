@@ -1,0 +1,128 @@
+#include "kv32/windows/orders_view.h"
+
+#include "fw/core/msgbox.h"
+#include "kv32/dialogs/amend_dlg.h"
+#include "kv32/dialogs/order_method_dlg.h"
+#include "kv32/dialogs/withdraw_dlg.h"
+#include "kv32/lists/orders_list.h"
+#include "kv32/res/list_window_strings.h"
+#include "kv32/shell/order_withdraw_record.h"
+#include "kv32/tables/all_tables.h"
+#include "kv32/tables/host_table.h"
+#include "kvcore/app/app_core_base.h"
+#include "kvcore/app/message_box.h"
+#include "kvcore/app/prompts.h"
+
+namespace {
+
+const COrderRec* AsOrder(const std::uint8_t* record)
+{
+    return reinterpret_cast<const COrderRec*>(record);
+}
+
+void SendText(int code, std::string text)
+{
+    if (text.empty()) {
+        KvMessageBox(KvListWindowString(IDS_LIST_FIELD_REFUSED), fw::MB_ICONEXCLAMATION);
+        return;
+    }
+    VORLTransaction(code, text.data(), static_cast<int>(text.size()), 1);
+}
+
+} // namespace
+
+COrdersView::COrdersView(QWidget* parent)
+    : CListView(parent)
+{
+    const auto allows = [](unsigned id) {
+        return [id](const std::uint8_t* current) { return OrderCommandAllowed(id, AsOrder(current)); };
+    };
+    MapCommand(ID_LIST_AMEND, KvCommandRule::NeedCurrentRow, allows(ID_LIST_AMEND), [this] { OnAmend(); });
+    MapCommand(ID_LIST_WITHDRAW, KvCommandRule::NeedCurrentRow, allows(ID_LIST_WITHDRAW), [this] { OnWithdraw(); });
+    MapCommand(ID_ORDER_APPROVE, KvCommandRule::NeedCurrentRow, allows(ID_ORDER_APPROVE), [this] { OnApprove(); });
+    MapCommand(ID_ORDER_WITHDRAW_TODAY, KvCommandRule::Always, nullptr, [this] { OnWithdrawToday(); });
+    MapCommand(ID_ORDER_WITHDRAW_ALL, KvCommandRule::Always, nullptr, [this] { OnWithdrawAll(); });
+    MapDialogCommand(ID_SUMMARY_TRADING_ACCOUNT, KvCommandRule::NeedCurrentRow, nullptr, nullptr);
+    MapCommand(ID_ORDER_METHODS, KvCommandRule::NeedCurrentRow, allows(ID_ORDER_METHODS), [this] { OnOrderMethods(); });
+}
+
+COrdersView::~COrdersView() = default;
+
+int COrdersView::CurrentHostIndex() const
+{
+    const CTableIndexDoc* doc = GetListDoc();
+    return doc == nullptr ? -1 : doc->HostIndexOfRow(doc->GetCurrentIndex());
+}
+
+void COrdersView::OnAmend()
+{
+    const int row = CurrentHostIndex();
+    if (row < 0)
+        return;
+    CAmendDlg dlg(row);
+    dlg.doModal();
+}
+
+void COrdersView::OnOrderMethods()
+{
+    const int row = CurrentHostIndex();
+    if (row < 0)
+        return;
+    COrderMethodDlg dlg(*OrderTable().GetRec(row));
+    dlg.doModal();
+}
+
+void COrdersView::OnWithdraw()
+{
+    const std::vector<unsigned> rows = KvSortedSelection(SelectedRows());
+    if (rows.size() < 2) {
+        // One order: the withdraw dialog, which sends itself.
+        CWithdrawDlg dlg(CurrentHostIndex());
+        dlg.doModal();
+        return;
+    }
+    const CTableIndexDoc* doc = GetListDoc();
+    KvRowAction action;
+    action.confirm = false;
+    action.build = [doc](unsigned row) -> std::optional<KvRowTransaction> {
+        const COrderRec* order = AsOrder(doc->GetRowData(static_cast<int>(row)));
+        if (order == nullptr)
+            return std::nullopt;
+        return OrderTransaction(ID_LIST_WITHDRAW, *order);
+    };
+    SendForSelection(action);
+}
+
+void COrdersView::OnApprove()
+{
+    const CTableIndexDoc* doc = GetListDoc();
+    KvRowAction action;
+    action.build = [doc](unsigned row) -> std::optional<KvRowTransaction> {
+        const COrderRec* order = AsOrder(doc->GetRowData(static_cast<int>(row)));
+        if (order == nullptr)
+            return std::nullopt;
+        return OrderTransaction(ID_ORDER_APPROVE, *order);
+    };
+    SendForSelection(action);
+}
+
+void COrdersView::OnWithdrawToday()
+{
+    if (AreYouShure(IDS_WITHDRAW_TODAY_CONFIRM) == fw::IDNO)
+        return;
+    SendText(138, BuildWithdrawTodayText());
+}
+
+void COrdersView::OnWithdrawAll()
+{
+    if (AreYouShure(IDS_WITHDRAW_ALL_CONFIRM) == fw::IDNO)
+        return;
+    KvFieldWriter user;
+    AppendUserField(user);
+    SendText(138, KvWithdrawAllOrdersRecord(user.Str()));
+}
+
+int COrdersView::FindHostIndexOfNumber(std::uint32_t number) const
+{
+    return OrderTable().FindRow(number);
+}
