@@ -5,6 +5,7 @@
 
 #include "fw/ui/childframe.h"
 #include "kv32/dialogs/audit_dlgs.h"
+#include "kv32/dialogs/msg_dlgs.h"
 #include "kv32/shell/app/main_frame.h"
 #include "kv32/shell/app_commands.h"
 #include "kv32/shell/command_bindings.h"
@@ -19,6 +20,7 @@ CKvApp::CKvApp()
     KvSetUiPort(this);
     KvAddTableListener(this);
     KvInstallAuditDisplay();
+    KvInstallMessageDialogs();
     KvBindAppCommands(
         commands(), [this](uint32_t id, bool activate, bool visible) { OpenTable(id, activate, visible, nullptr); },
         [this] { WriteDiagnosticFile(); });
