@@ -3,7 +3,11 @@
 #include <cctype>
 #include <cstdio>
 #include <curl/curl.h>
+#include <cstdlib>
 #include <mutex>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fw {
 
@@ -45,6 +49,17 @@ struct File {
     }
 };
 
+// The file creation mask, read without changing it (umask() itself would race other threads).
+mode_t processUmask()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Umask:", 0) == 0)
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    return 022;
+}
+
 size_t writeTo(char* data, size_t size, size_t n, void* file)
 {
     return std::fwrite(data, size, n, static_cast<FILE*>(file));
@@ -65,6 +80,7 @@ public:
         transferMs_ = transferMs;
     }
     const std::string& lastError() const override { return error_; }
+    FtpFailure lastFailure() const override { return failure_; }
 
     bool get(const std::string& remotePath, const std::string& localPath) override
     {
@@ -72,18 +88,30 @@ public:
         // Set up before creating the partial file, so a refused request leaves nothing behind.
         if (!setup(e, remotePath))
             return false;
-        std::string tmp = localPath + ".part";
-        File out(std::fopen(tmp.c_str(), "wb"));
-        if (!out.f)
-            return fail("cannot create " + tmp);
+        // A private name in the target folder, so the rename replaces the target in one step and
+        // no file of the user's is taken for the temporary one.
+        const size_t slash = localPath.rfind('/');
+        std::string tmp = (slash == std::string::npos ? std::string() : localPath.substr(0, slash + 1)) + ".ftp-XXXXXX";
+        const int fd = ::mkstemp(tmp.data());
+        if (fd < 0)
+            return fail("cannot create a file beside " + localPath, FtpFailure::LocalFile);
+        File out(::fdopen(fd, "wb"));
+        if (!out.f) {
+            ::close(fd);
+            std::remove(tmp.c_str());
+            return fail("cannot create " + tmp, FtpFailure::LocalFile);
+        }
         curl_easy_setopt(e.h, CURLOPT_WRITEFUNCTION, writeTo);
         curl_easy_setopt(e.h, CURLOPT_WRITEDATA, out.f);
         bool ok = perform(e);
         bool closed = out.close();
         if (ok && !closed)
-            ok = fail("cannot write " + tmp);
+            ok = fail("cannot write " + tmp, FtpFailure::LocalFile);
+        // mkstemp makes the file private; the download gets the usual permissions.
+        if (ok)
+            (void)!::chmod(tmp.c_str(), 0666 & ~processUmask());
         if (ok && std::rename(tmp.c_str(), localPath.c_str()) != 0)
-            ok = fail("cannot replace " + localPath);
+            ok = fail("cannot replace " + localPath, FtpFailure::LocalFile);
         if (!ok)
             std::remove(tmp.c_str());
         return ok;
@@ -94,7 +122,7 @@ public:
         Easy e;
         File in(std::fopen(localPath.c_str(), "rb"));
         if (!in.f)
-            return fail("cannot open " + localPath);
+            return fail("cannot open " + localPath, FtpFailure::LocalFile);
         if (!setup(e, remotePath))
             return false;
         curl_easy_setopt(e.h, CURLOPT_UPLOAD, 1L);
@@ -110,7 +138,7 @@ public:
             return false;
         std::string cmd = "DELE " + remotePath;
         if (cmd.find_first_of("\r\n") != std::string::npos)
-            return fail("invalid file name");
+            return fail("invalid file or host name");
         curl_slist* list = curl_slist_append(nullptr, cmd.c_str());
         curl_easy_setopt(e.h, CURLOPT_QUOTE, list);
         curl_easy_setopt(e.h, CURLOPT_NOBODY, 1L);
@@ -120,18 +148,36 @@ public:
     }
 
 private:
-    bool fail(std::string message)
+    bool fail(std::string message, FtpFailure failure = FtpFailure::Transfer)
     {
         error_ = std::move(message);
+        failure_ = failure;
         return false;
+    }
+
+    static FtpFailure failureOf(CURLcode rc)
+    {
+        switch (rc) {
+        case CURLE_COULDNT_RESOLVE_HOST:
+        case CURLE_COULDNT_CONNECT:
+        case CURLE_LOGIN_DENIED:
+        case CURLE_WEIRD_SERVER_REPLY:
+        case CURLE_OPERATION_TIMEDOUT: return FtpFailure::Connect;
+        case CURLE_REMOTE_ACCESS_DENIED: return FtpFailure::RemoteFolder; // a CWD the server refused
+        case CURLE_WRITE_ERROR:
+        case CURLE_READ_ERROR: return FtpFailure::LocalFile;
+        default: return FtpFailure::Transfer;
+        }
     }
 
     // The URL of a path: each segment escaped, so names with blanks or '#' stay names.
     bool urlOf(CURL* h, const std::string& path, std::string& url)
     {
         if (server_.host.empty())
-            return fail("no FTP server set");
-        if (path.find_first_of("\r\n") != std::string::npos || server_.host.find_first_of("/@:\r\n ") != std::string::npos)
+            return fail("no FTP server set", FtpFailure::Connect);
+        if (server_.host.find_first_of("/@:\r\n ") != std::string::npos)
+            return fail("invalid file or host name", FtpFailure::Connect);
+        if (path.find_first_of("\r\n") != std::string::npos)
             return fail("invalid file or host name");
         url = "ftp://" + server_.host + ":" + std::to_string(server_.port) + "/";
         size_t start = 0;
@@ -165,6 +211,8 @@ private:
         curl_easy_setopt(e.h, CURLOPT_TIMEOUT_MS, static_cast<long>(transferMs_));
         curl_easy_setopt(e.h, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(e.h, CURLOPT_FTP_USE_EPSV, 1L);
+        // Active mode: the server connects back to the address of the control connection.
+        curl_easy_setopt(e.h, CURLOPT_FTPPORT, server_.passive ? nullptr : "-");
         curl_easy_setopt(e.h, CURLOPT_ERRORBUFFER, errbuf_);
         errbuf_[0] = 0;
         return true;
@@ -175,15 +223,17 @@ private:
         CURLcode rc = curl_easy_perform(e.h);
         if (rc == CURLE_OK) {
             error_.clear();
+            failure_ = FtpFailure::None;
             return true;
         }
-        return fail(errbuf_[0] ? std::string(errbuf_) : std::string(curl_easy_strerror(rc)));
+        return fail(errbuf_[0] ? std::string(errbuf_) : std::string(curl_easy_strerror(rc)), failureOf(rc));
     }
 
     FtpServer server_;
     int connectMs_ = 10000;
     int transferMs_ = 120000;
     std::string error_;
+    FtpFailure failure_ = FtpFailure::None;
     char errbuf_[CURL_ERROR_SIZE] = {};
 };
 

@@ -44,6 +44,13 @@ enum Kv32MessageStringId : unsigned {
     IDS_MSG_UNKNOWN_USER = 8302,
     IDS_MSG_TOO_LONG = 8303,
     IDS_TEXT_NOT_SENDABLE = 8304,
+    IDS_FTP_CANNOT_CONNECT = 8305,
+    IDS_FTP_CANNOT_SET_REMOTE = 8306,
+    IDS_FTP_INVALID_ADDRESS = 8307,
+    IDS_FTP_CANNOT_SET_LOCAL = 8308,
+    IDS_FTP_CANNOT_GET = 8309,
+    IDS_FTP_UNKNOWN_ERROR = 8310,
+    IDS_FTP_UNSAFE_NAME = 8311,
 };
 
 std::span<const fw::DialogTemplate> Kv32MessageDialogTemplates();

@@ -78,6 +78,13 @@ constexpr fw::StringEntry kStrings[] = {
         "A szöveg hosszabb %d karakternél (a sortörés kettőnek számít)." },
     { IDS_TEXT_NOT_SENDABLE, "The text holds a character that cannot be sent: ",
         "A szövegben nem küldhető karakter van: " },
+    { IDS_FTP_CANNOT_CONNECT, "Cannot connect to FTP site:", "Nem lehet kapcsolódni az FTP-helyhez:" },
+    { IDS_FTP_CANNOT_SET_REMOTE, "Cannot set to target directory", "Nem lehet a célkönyvtárba váltani" },
+    { IDS_FTP_INVALID_ADDRESS, "Invalid FTP address", "Érvénytelen FTP-cím" },
+    { IDS_FTP_CANNOT_SET_LOCAL, "Cannot set target directory:", "Nem használható a célkönyvtár:" },
+    { IDS_FTP_CANNOT_GET, "FTP: Cannot get file", "FTP: Nem lehet letölteni a fájlt:" },
+    { IDS_FTP_UNKNOWN_ERROR, "Unknown error", "Ismeretlen hiba" },
+    { IDS_FTP_UNSAFE_NAME, "This file name cannot be used: ", "Ez a fájlnév nem használható: " },
 };
 
 const fw::ResourceSet kResources { "kv32-message-dialogs", {}, kTemplates };
