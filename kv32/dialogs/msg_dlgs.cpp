@@ -1,11 +1,15 @@
 #include "kv32/dialogs/msg_dlgs.h"
 
+#include <QDesktopServices>
 #include <QPlainTextEdit>
+#include <QUrl>
 
 #include "fw/core/msgbox.h"
 #include "fw/ui/datetimefield.h"
 #include "fw/ui/text.h"
+#include "kv32/dialogs/news_dlgs.h"
 #include "kv32/res/message_dialogs_ids.h"
+#include "kv32/shell/news_opener.h"
 #include "kv32/shell/shell_dialogs.h"
 #include "kv32/shell/ui_port.h"
 #include "kv32/tables/all_tables.h"
@@ -245,6 +249,10 @@ void CLogRecvDlg::onCancel()
 
 void KvInstallMessageDialogs()
 {
+    // Attachments are opened as documents by the desktop, never run.
+    KvDesktopOpener() = [](const std::string& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(fw::toQt(path)));
+    };
     CKvShellDialogsPort& port = KvShellDialogsPort();
     auto previous = port.run;
     port.run = [previous](unsigned dialogId) -> int {
@@ -259,6 +267,14 @@ void KvInstallMessageDialogs()
         }
         case IDD_ALERT_LOG_MESSAGE: {
             CLogRecvDlg dlg;
+            return dlg.doModal();
+        }
+        case IDD_NEWS: {
+            CNewsDlg dlg;
+            return dlg.doModal();
+        }
+        case IDD_RECEIVED_NEWS: {
+            CNewsRecvDlg dlg;
             return dlg.doModal();
         }
         default: return previous ? previous(dialogId) : 0;

@@ -56,7 +56,8 @@ public:
     void onCancel() override;
 };
 
-// The message dialogs join the main frame's commands and notifications.
+// The message and news dialogs join the main frame's commands and
+// notifications, and the desktop opens news attachments.
 void KvInstallMessageDialogs();
 // The text of a multi-line edit when every character has a Windows-1250
 // form; false (and the text unchanged) otherwise.

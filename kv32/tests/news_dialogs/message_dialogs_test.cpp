@@ -469,6 +469,7 @@ TEST_F(MessageDialogs, MainFrameCommandsOpenTheDialogs)
         { IDD_SEND_MESSAGE, "Send Message" },
         { IDD_RECEIVED_MESSAGE, "Received Message" },
         { IDD_ALERT_LOG_MESSAGE, "Alert Log Message" },
+        { IDD_RECEIVED_NEWS, "Received News" },
     };
     for (const Case& c : cases) {
         std::string shown;
