@@ -88,6 +88,7 @@ bool CMsgSendDlg::onInitDialog()
         field->setValue(QDateTime(QDate(2000, 1, 1), QTime(start.GetHour(), start.GetMinute(), start.GetSecond())));
     for (const std::string& title : m_form.m_draftTitles)
         addString(IDC_MSG_DRAFT, title);
+    setCurSel(IDC_MSG_DRAFT, -1);
     for (const std::string& firm : m_form.m_firms)
         addString(IDC_MSG_FIRM, firm);
     ShowLists();
