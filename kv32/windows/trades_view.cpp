@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "kv32/dialogs/order_info_dlg.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/tables/all_tables.h"
@@ -26,8 +25,8 @@ CTradesView::CTradesView(QWidget* parent)
             [id](const std::uint8_t* current) { return TradeCommandAllowed(id, AsTrade(current)); },
             [this, id] { OnTradeCancel(id); });
     }
-    MapCommand(ID_SUMMARY_ORDER, KvCommandRule::NeedCurrentRow, nullptr, [this] { OnSummaryOrder(); });
-    MapDialogCommand(ID_SUMMARY_TRADING_ACCOUNT, KvCommandRule::NeedCurrentRow, nullptr, nullptr);
+    for (unsigned id : { ID_SUMMARY_ORDER, ID_SUMMARY_TRADING_ACCOUNT })
+        MapDialogCommand(id, KvCommandRule::NeedCurrentRow, nullptr, nullptr);
 }
 
 CTradesView::~CTradesView() = default;
@@ -45,16 +44,6 @@ void CTradesView::OnTradeCancel(unsigned commandId)
         return TradeCancelTransaction(commandId, *trade);
     };
     SendForSelection(action);
-}
-
-void CTradesView::OnSummaryOrder()
-{
-    const CTableIndexDoc* doc = GetListDoc();
-    const int row = doc == nullptr ? -1 : doc->HostIndexOfRow(doc->GetCurrentIndex());
-    if (row < 0)
-        return;
-    COrderInfoDlg dlg(row);
-    dlg.doModal();
 }
 
 int CTradesView::FindHostIndexOfNumber(std::uint32_t number) const

@@ -12,7 +12,6 @@ public:
     ~CTradesView() override;
 
     void OnTradeCancel(unsigned commandId);
-    void OnSummaryOrder();
 
 protected:
     int FindHostIndexOfNumber(std::uint32_t number) const override;

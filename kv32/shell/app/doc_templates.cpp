@@ -6,11 +6,13 @@
 #include "fw/ui/app.h"
 #include "kvcore/app/message_box.h"
 #include "kvcore/res/app_ids.h"
+#include "kv32/dialogs/order_info_dlg.h"
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/neg_deals_list.h"
 #include "kv32/lists/orders_list.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/res/list_window_strings.h"
+#include "kv32/windows/list_active_row.h"
 #include "kv32/windows/neg_deals_view.h"
 #include "kv32/windows/orders_view.h"
 #include "kv32/windows/trades_view.h"
@@ -26,6 +28,9 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
     static const bool registered = [] {
         // The session makes each table's popup from its menu: they exist before any session.
         Kv32RegisterListWindowResources();
+        // The order and deal forms read the list window in front.
+        KvSetActiveRow(&KvFrontListRow());
+        KvInstallOrderInfoDialog();
         KvSetListWindowIds([](std::uint32_t id) {
             for (const CKvTemplateRow& row : rows)
                 if (row.id == id)

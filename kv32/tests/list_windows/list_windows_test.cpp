@@ -34,6 +34,7 @@
 #include "kv32/shell/app_settings.h"
 #include "kv32/shell/reply_partners.h"
 #include "kv32/tables/all_tables.h"
+#include "kv32/trading/active_row.h"
 #include "kv32/windows/neg_deals_view.h"
 #include "kv32/windows/orders_view.h"
 #include "kv32/windows/trades_view.h"
@@ -248,7 +249,9 @@ TEST_F(ListWindows, TradeCommandsFollowTheCurrentTradeAndSendForEverySelectedOne
     EXPECT_TRUE(Enabled(*view, ID_SUMMARY_TRADING_ACCOUNT));
     view->routeCommand(ID_SUMMARY_TRADING_ACCOUNT);
     EXPECT_EQ(summaries, 1);
-    // The order summary shows the orders of the current trade.
+    // The order summary shows the orders of the current trade of the window in front.
+    EXPECT_EQ(KvActiveListRow()->TableId(), 9u);
+    EXPECT_EQ(KvActiveListRow()->RecordIndex(), 1);
     bool shown = false;
     fw::Dialog::setModalHook([&](fw::Dialog& d) {
         shown = dynamic_cast<COrderInfoDlg*>(&d) != nullptr;
