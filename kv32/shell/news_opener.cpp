@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include "fw/core/msgbox.h"
+#include "fw/core/profile.h"
 #include "kv32/res/message_dialogs_ids.h"
+#include "kv32/shell/news_location.h"
 #include "kvcore/app/message_box.h"
+#include "kvcore/app/profile_settings.h"
 
 std::function<bool(const std::string& path)>& KvDesktopOpener()
 {
@@ -57,4 +60,24 @@ int KvOpenNewsDocument(const std::string& path)
     if (code != 0)
         KvMessageBox(KvShellErrorText(code), fw::MB_ICONSTOP);
     return code;
+}
+
+int KvOpenNewsAttachment(const std::string& fileName)
+{
+    if (fileName.empty())
+        return -1;
+    if (!KvIsSafeAttachmentName(fileName)) {
+        KvMessageBox(Kv32MessageDialogString(IDS_FTP_UNSAFE_NAME) + fileName, fw::MB_ICONEXCLAMATION);
+        return -1;
+    }
+    std::string folder = fw::Profile(kKvAppProfile).getString("NEWS", "NewsPath");
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    const std::string path = folder.empty() ? fileName : folder + "/" + fileName;
+    if (::access(path.c_str(), F_OK) != 0) {
+        CNewsLocation where;
+        if (where.Download(path) != 1)
+            return -1;
+    }
+    return KvOpenNewsDocument(path);
 }

@@ -15,3 +15,9 @@ std::function<bool(const std::string& path)>& KvDesktopOpener();
 int KvOpenNewsDocument(const std::string& path);
 // The text of a shell error code.
 std::string KvShellErrorText(int code);
+
+// The News window's file command for a head's attachment name: the file in
+// the "NewsPath" folder of section "NEWS", fetched from the news location
+// when it is not there, then opened. An empty name does nothing; a name that
+// is not a plain base name is refused with a message. 0 when opened.
+int KvOpenNewsAttachment(const std::string& fileName);

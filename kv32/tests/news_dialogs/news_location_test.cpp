@@ -12,6 +12,7 @@
 #include "fw/test/fwtest.h"
 #include "fw/tests/ui/pyftpd_server.h"
 #include "kv32/shell/news_location.h"
+#include "kv32/shell/news_opener.h"
 #include "support/scoped_env.h"
 
 namespace {
@@ -196,6 +197,50 @@ TEST_F(NewsLocationServer, EachFailureTellsTheUser)
         EXPECT_EQ(entries, 1u) << c.name << ": no other file appears";
     }
     EXPECT_TRUE(std::filesystem::exists(server->Home() + "/ftp/there.txt"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(NewsLocationServer, TheNewsWindowFetchesAMissingAttachmentThenOpensIt)
+{
+    const std::string ini = TempDir("newsini");
+    const std::string folder = local + "/news";
+    std::filesystem::create_directory(folder);
+    Spill(ini + "/kv32.ini",
+        "[NEWS]\nNewsPath=" + folder + "/\nFtpUrl=ftp://127.0.0.1:" + std::to_string(server->Port()) + "/ftp\n");
+    kvtest::ScopedEnv env("VEXA_INI_DIR", ini);
+    Spill(server->Home() + "/ftp/report.pdf", "remote pdf");
+    std::vector<std::string> opened;
+    KvDesktopOpener() = [&](const std::string& path) {
+        opened.push_back(path);
+        return true;
+    };
+    struct Case {
+        const char* name;
+        std::string file;
+        int result;
+        size_t opens;
+        size_t boxes;
+    } const cases[] = {
+        { "no file named", "", -1, 0, 0 },
+        { "a folder in the name", "../report.pdf", -1, 0, 1 },
+        { "fetched, then opened", "report.pdf", 0, 1, 0 },
+        { "already there", "report.pdf", 0, 2, 0 },
+        { "not on the server either", "gone.pdf", -1, 2, 1 },
+    };
+    for (const Case& c : cases) {
+        fw::test::Script script;
+        script.answerMessageBox(fw::IDOK);
+        EXPECT_EQ(KvOpenNewsAttachment(c.file), c.result) << c.name;
+        EXPECT_EQ(opened.size(), c.opens) << c.name;
+        EXPECT_EQ(script.messageBoxes().size(), c.boxes) << c.name;
+    }
+    EXPECT_EQ(Slurp(folder + "/report.pdf"), "remote pdf");
+    EXPECT_FALSE(std::filesystem::exists(folder + "/gone.pdf"));
+    KvDesktopOpener() = {};
+    std::filesystem::remove_all(ini);
 }
 
 } // namespace
