@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "kv32/filters/trading_filters.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/res/trading_strings.h"
 #include "kv32/tables/all_tables.h"
@@ -74,7 +75,7 @@ int CNDealsDoc::ColorIndexOffset() const
 
 std::unique_ptr<CListCriteria> KvMakeDealsCriteria()
 {
-    return std::make_unique<CListAllCriteria>();
+    return std::make_unique<CCriteriaOf<CNDealsFilter, CNegDealRec>>();
 }
 
 bool DealIsMatched(const CNegDealRec& deal)

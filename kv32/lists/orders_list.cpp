@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "kv32/filters/orders_filter.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/res/trading_strings.h"
 #include "kv32/shell/order_withdraw_record.h"
@@ -89,7 +90,7 @@ int COrdersDoc::ColorIndexOffset() const
 
 std::unique_ptr<CListCriteria> KvMakeOrdersCriteria()
 {
-    return std::make_unique<CListAllCriteria>();
+    return std::make_unique<CCriteriaOf<COrdersFilter, COrderRec>>();
 }
 
 bool OrderCommandAllowed(unsigned commandId, const COrderRec* order)

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "kv32/filters/trading_filters.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/res/trading_strings.h"
 #include "kv32/tables/all_tables.h"
@@ -80,7 +81,7 @@ int CTradesDoc::ColorIndexOffset() const
 
 std::unique_ptr<CListCriteria> KvMakeTradesCriteria()
 {
-    return std::make_unique<CListAllCriteria>();
+    return std::make_unique<CCriteriaOf<CTradesFilter, CTradeRec>>();
 }
 
 int TradeCancelCode(unsigned commandId)

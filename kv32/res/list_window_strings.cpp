@@ -95,6 +95,9 @@ using fw::MenuEntry;
 using fw::MenuEntryKind;
 
 constexpr MenuEntry kOrdersMenu[] = {
+    { 0, MenuEntryKind::Command, ID_ORDER_TRADES, "T&rades", "&Kötések" },
+    { 0, MenuEntryKind::Command, ID_ORDER_OUTSTANDING, "O&utstanding", "&Nyitott megbízások" },
+    { 0, MenuEntryKind::Separator },
     { 0, MenuEntryKind::Command, ID_LIST_AMEND, "&Amend...", "&Módosítás..." },
     { 0, MenuEntryKind::Command, ID_LIST_WITHDRAW, "&Withdraw...", "&Visszavonás..." },
     { 0, MenuEntryKind::Command, ID_ORDER_APPROVE, "A&pprove", "&Jóváhagyás" },

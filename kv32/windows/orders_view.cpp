@@ -4,6 +4,8 @@
 #include "kv32/dialogs/amend_dlg.h"
 #include "kv32/dialogs/order_method_dlg.h"
 #include "kv32/dialogs/withdraw_dlg.h"
+#include "kv32/filters/orders_filter.h"
+#include "kv32/filters/trading_filters.h"
 #include "kv32/lists/orders_list.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/shell/order_withdraw_record.h"
@@ -12,6 +14,9 @@
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/app/message_box.h"
 #include "kvcore/app/prompts.h"
+#include "kvcore/frame/app_core.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -42,6 +47,8 @@ COrdersView::COrdersView(QWidget* parent)
     MapCommand(ID_ORDER_APPROVE, KvCommandRule::NeedCurrentRow, allows(ID_ORDER_APPROVE), [this] { OnApprove(); });
     MapCommand(ID_ORDER_WITHDRAW_TODAY, KvCommandRule::Always, nullptr, [this] { OnWithdrawToday(); });
     MapCommand(ID_ORDER_WITHDRAW_ALL, KvCommandRule::Always, nullptr, [this] { OnWithdrawAll(); });
+    MapCommand(ID_ORDER_TRADES, KvCommandRule::Always, nullptr, [this] { OnTrades(); });
+    MapCommand(ID_ORDER_OUTSTANDING, KvCommandRule::Always, nullptr, [this] { OnOutstanding(); });
     MapDialogCommand(ID_SUMMARY_TRADING_ACCOUNT, KvCommandRule::NeedCurrentRow, nullptr, nullptr);
     MapCommand(ID_ORDER_METHODS, KvCommandRule::NeedCurrentRow, allows(ID_ORDER_METHODS), [this] { OnOrderMethods(); });
 }
@@ -70,6 +77,53 @@ void COrdersView::OnOrderMethods()
         return;
     COrderMethodDlg dlg(*OrderTable().GetRec(row));
     dlg.doModal();
+}
+
+void COrdersView::OnTrades()
+{
+    const CTableIndexDoc* doc = GetListDoc();
+    const std::vector<unsigned> rows = KvSortedSelection(SelectedRows());
+    CKvAppCore* app = CKvAppCore::Instance();
+    if (doc == nullptr || app == nullptr)
+        return;
+    // The smallest and the largest selected order numbers: a sorted view
+    // does not list them first and last.
+    std::uint32_t lowest = 0, highest = 0;
+    bool any = false;
+    for (unsigned row : rows) {
+        const COrderRec* order = AsOrder(doc->GetRowData(static_cast<int>(row)));
+        if (order == nullptr)
+            continue;
+        lowest = any ? std::min(lowest, order->nOrderNo) : order->nOrderNo;
+        highest = any ? std::max(highest, order->nOrderNo) : order->nOrderNo;
+        any = true;
+    }
+    auto* trades = dynamic_cast<CTableIndexDoc*>(app->OpenTable(9, true, true, nullptr));
+    auto* criteria = trades == nullptr ? nullptr : dynamic_cast<CCriteriaOf<CTradesFilter, CTradeRec>*>(&trades->Filter());
+    if (criteria == nullptr || !any)
+        return;
+    criteria->Reset();
+    CTradesFilter& filter = criteria->Get();
+    filter.m_bNoFiltering = 0;
+    filter.m_nLowestOrderNo = lowest;
+    filter.m_nHighestOrderNo = highest;
+    trades->UpdateDocument(0, nullptr);
+}
+
+void COrdersView::OnOutstanding()
+{
+    CKvAppCore* app = CKvAppCore::Instance();
+    auto* orders = app == nullptr ? nullptr : dynamic_cast<CTableIndexDoc*>(app->OpenTable(8, true, true, nullptr));
+    auto* criteria = orders == nullptr ? nullptr : dynamic_cast<CCriteriaOf<COrdersFilter, COrderRec>*>(&orders->Filter());
+    if (criteria == nullptr)
+        return;
+    criteria->Reset();
+    COrdersFilter& filter = criteria->Get();
+    filter.m_bNoFiltering = 0;
+    filter.m_bShowOpen = 1;
+    filter.m_bShowInactive = filter.m_bShowMatched = filter.m_bShowAmended = filter.m_bShowWithdrawn
+        = filter.m_bShowUnapproved = 0;
+    orders->UpdateDocument(0, nullptr);
 }
 
 void COrdersView::OnWithdraw()

@@ -14,6 +14,9 @@ public:
     void OnAmend();
     void OnWithdraw();
     void OnOrderMethods();
+    // A trades window of the selected orders, and an orders window of the open orders.
+    void OnTrades();
+    void OnOutstanding();
     void OnApprove();
     void OnWithdrawToday();
     void OnWithdrawAll();

@@ -13,6 +13,7 @@
 #include "kv32/lists/trades_list.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/windows/list_active_row.h"
+#include "kv32/windows/list_filter_dialogs.h"
 #include "kv32/windows/neg_deals_view.h"
 #include "kv32/windows/orders_view.h"
 #include "kv32/windows/trades_view.h"
@@ -31,6 +32,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         // The order and deal forms read the list window in front.
         KvSetActiveRow(&KvFrontListRow());
         KvInstallOrderInfoDialog();
+        KvInstallListFilterDialogs();
         KvSetListWindowIds([](std::uint32_t id) {
             for (const CKvTemplateRow& row : rows)
                 if (row.id == id)

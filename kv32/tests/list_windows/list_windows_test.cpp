@@ -24,9 +24,11 @@
 #include "kv32/dialogs/amend_dlg.h"
 #include "kv32/dialogs/order_info_dlg.h"
 #include "kv32/dialogs/withdraw_dlg.h"
+#include "kv32/filters/dialogs/filter_dlgs.h"
 #include "kv32/dialogs/selection_dlgs.h"
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/neg_deals_list.h"
+#include "kv32/lists/orders_list.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/res/shell_dialog_ids.h"
@@ -424,6 +426,44 @@ TEST_F(ListWindows, OrdersWindowAmendsWithdrawsAndApproves)
     view->routeCommand(ID_VIEW_GOTO);
     fw::Dialog::setModalHook({});
     EXPECT_EQ(view->GetDocument()->GetCurrentIndex(), 2);
+}
+
+TEST_F(ListWindows, RelatedWindowsOpenWithTheirCriteriaPreset)
+{
+    for (long long n : { 141, 142, 143, 145 })
+        Order(n, n == 142 ? 'M' : 'O');
+    for (long long n : { 41, 42, 43, 45, 46 })
+        Trade(n, 'M'); // buy order 100 + n
+    auto* orders = Open<COrdersView>(8);
+    ASSERT_NE(orders, nullptr);
+    const std::size_t before = app->GetDocTemplate(9)->documents().size();
+    Select(*orders, { 2, 0 }); // orders 143 and 141, out of order
+    orders->routeCommand(ID_ORDER_TRADES);
+    ASSERT_EQ(app->GetDocTemplate(9)->documents().size(), before + 1);
+    auto* trades = dynamic_cast<CTradesDoc*>(app->GetDocTemplate(9)->documents().back().get());
+    ASSERT_NE(trades, nullptr);
+    ASSERT_EQ(trades->GetRowCount(), 3) << "the trades of orders 141 to 143";
+    EXPECT_EQ(trades->GetRowRecord(2)->nTradeNo, 43u);
+
+    orders->routeCommand(ID_ORDER_OUTSTANDING);
+    auto* open = dynamic_cast<COrdersDoc*>(app->GetDocTemplate(8)->documents().back().get());
+    ASSERT_NE(open, nullptr);
+    ASSERT_NE(static_cast<CTDoc*>(open), orders->GetDocument()) << "always a further orders window";
+    EXPECT_EQ(open->GetRowCount(), 3);
+    EXPECT_EQ(orders->GetDocument()->GetRowCount(), 4);
+
+    // Options > Filter runs the window's filter dialog on its criteria.
+    auto* tradesView = dynamic_cast<CTradesView*>(trades->firstView());
+    ASSERT_NE(tradesView, nullptr);
+    EXPECT_TRUE(Enabled(*tradesView, ID_OPTIONS_FILTER));
+    bool filterDialog = false;
+    fw::Dialog::setModalHook([&](fw::Dialog& d) {
+        filterDialog = dynamic_cast<CFilterTradeDlg*>(&d) != nullptr;
+        d.endDialog(fw::IDCANCEL);
+    });
+    tradesView->routeCommand(ID_OPTIONS_FILTER);
+    fw::Dialog::setModalHook({});
+    EXPECT_TRUE(filterDialog);
 }
 
 TEST_F(ListWindows, PicturesInBothLanguages)
