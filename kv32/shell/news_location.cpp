@@ -107,17 +107,25 @@ bool ReportSiteFailure(const fw::FtpTransfer& ftp)
 
 } // namespace
 
-int CNewsLocation::Upload(const std::string& localPath)
+std::unique_ptr<fw::FtpTransfer> CNewsLocation::Prepare(const std::string& localPath, std::string& remote)
 {
     const std::string name = KvBaseName(localPath);
     if (!KvIsSafeAttachmentName(name)) {
         Exclaim(Text(IDS_FTP_UNSAFE_NAME) + name);
-        return 0;
+        return nullptr;
     }
     if (!Split(name))
+        return nullptr;
+    remote = m_sRemoteFolder.empty() ? m_sRemoteFile : m_sRemoteFolder + "/" + m_sRemoteFile;
+    return Connect(*this);
+}
+
+int CNewsLocation::Upload(const std::string& localPath)
+{
+    std::string remote;
+    auto ftp = Prepare(localPath, remote);
+    if (!ftp)
         return 0;
-    auto ftp = Connect(*this);
-    const std::string remote = m_sRemoteFolder.empty() ? m_sRemoteFile : m_sRemoteFolder + "/" + m_sRemoteFile;
     if (ftp->put(localPath, remote))
         return 1;
     if (!ReportSiteFailure(*ftp))
@@ -127,15 +135,10 @@ int CNewsLocation::Upload(const std::string& localPath)
 
 int CNewsLocation::Download(const std::string& localPath)
 {
-    const std::string name = KvBaseName(localPath);
-    if (!KvIsSafeAttachmentName(name)) {
-        Exclaim(Text(IDS_FTP_UNSAFE_NAME) + name);
+    std::string remote;
+    auto ftp = Prepare(localPath, remote);
+    if (!ftp)
         return 0;
-    }
-    if (!Split(name))
-        return 0;
-    auto ftp = Connect(*this);
-    const std::string remote = m_sRemoteFolder.empty() ? m_sRemoteFile : m_sRemoteFolder + "/" + m_sRemoteFile;
     // The file is written straight into its folder: the process's current folder stays.
     if (ftp->get(remote, localPath))
         return 1;

@@ -5,8 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+
+namespace fw {
+class FtpTransfer;
+}
 
 class CNewsLocation {
 public:
@@ -33,6 +38,9 @@ public:
 private:
     // Splits base URL + "/" + name; false (the user told) when it cannot be used.
     bool Split(const std::string& name);
+    // The transfer for the local path's base name and its remote path; null
+    // (the user told) when the name or the URL cannot be used.
+    std::unique_ptr<fw::FtpTransfer> Prepare(const std::string& localPath, std::string& remote);
 };
 
 // A name from the host or the user that may name a file in a folder: a plain
