@@ -1,7 +1,10 @@
 #include "kv32/dialogs/msg_dlgs.h"
 
 #include <QDesktopServices>
+#include <utility>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
 #include <QUrl>
 
 #include "fw/core/msgbox.h"
@@ -46,6 +49,25 @@ bool KvSendableText(const fw::Dialog& dialog, uint32_t id, std::string& text)
     return true;
 }
 
+void KvTypingLimit::Attach(fw::Dialog& dialog, uint32_t id, int limit)
+{
+    auto* edit = dialog.itemAs<QPlainTextEdit>(id);
+    if (edit == nullptr)
+        return;
+    m_nLimit = limit;
+    m_last = edit->toPlainText();
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, edit] {
+        const QString now = edit->toPlainText();
+        if (std::exchange(m_bTrusted, false) || now.size() <= m_nLimit || now.size() <= m_last.size()) {
+            m_last = now;
+            return;
+        }
+        const QSignalBlocker quiet(edit);
+        edit->setPlainText(m_last);
+        edit->moveCursor(QTextCursor::End);
+    });
+}
+
 // ---- Send Message ----
 
 CMsgSendDlg::CMsgSendDlg(QWidget* parent)
@@ -65,8 +87,10 @@ CMsgSendDlg::CMsgSendDlg(QWidget* parent)
         ApplyRules();
     });
     commands().onNotify(IDC_MSG_DRAFT, fw::Notify::SelChange, [this] {
-        if (m_form.ChooseDraft(curSel(IDC_MSG_DRAFT)))
+        if (m_form.ChooseDraft(curSel(IDC_MSG_DRAFT))) {
+            m_limit.Trust();
             setItemText(IDC_MSG_TEXT, m_form.m_sText);
+        }
     });
     commands().onNotify(IDC_MSG_TEXT, fw::Notify::Change, [this] { TextChanged(); });
 }
@@ -94,8 +118,10 @@ bool CMsgSendDlg::onInitDialog()
     ShowLists();
     for (size_t i = 0; i < std::size(kDisplayRadios); ++i)
         checkButton(kDisplayRadios[i], m_form.m_nDisplay == static_cast<int>(i) ? 1 : 0);
+    m_limit.Attach(*this, IDC_MSG_TEXT, kMsgTypedChars);
     if (m_form.Updating()) {
         setItemText(fw::kIdOk, Kv32MessageDialogString(IDS_MSG_UPDATE));
+        m_limit.Trust();
         setItemText(IDC_MSG_TEXT, m_form.m_sText);
         checkButton(IDC_MSG_INFO_FEED, m_form.m_bInfoFeed ? 1 : 0);
     }

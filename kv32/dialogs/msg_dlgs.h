@@ -6,9 +6,25 @@
 
 #include <string>
 
+#include <QString>
+
 #include "kv32/dialogs/kv_dialog.h"
 #include "kv32/shell/message_send_form.h"
 #include "kvcore/ui/date_picker_widget.h"
+
+// Stops typing in a multi-line edit at a number of characters, as a one-line
+// edit's limit does: a change that would pass it is undone whole, never cut.
+// A text that the dialog puts there itself (after Trust) is kept as it is.
+class KvTypingLimit {
+public:
+    void Attach(fw::Dialog& dialog, uint32_t id, int limit);
+    void Trust() { m_bTrusted = true; }
+
+private:
+    QString m_last;
+    int m_nLimit = 0;
+    bool m_bTrusted = false;
+};
 
 class CMsgSendDlg : public CKvDialog {
 public:
@@ -33,7 +49,7 @@ private:
     int m_nIndex = -1;
     CMsgSendForm m_form;
     KvDateTimePicker m_time;
-    bool m_bFilling = false;
+    KvTypingLimit m_limit;
 };
 
 class CMsgRecvDlg : public CKvDialog {

@@ -63,6 +63,8 @@ bool CNewsDlg::onInitDialog()
     if (fw::DateTimeField* field = m_time.Field())
         field->setValue(QDateTime(QDate(2000, 1, 1), QTime(t.GetHour(), t.GetMinute(), t.GetSecond())));
     setItemText(IDC_NEWS_TITLE, m_form.m_sTitle);
+    m_limit.Attach(*this, IDC_NEWS_TEXT, kNewsTypedChars);
+    m_limit.Trust();
     setItemText(IDC_NEWS_TEXT, m_form.m_sText);
     checkButton(IDC_NEWS_FLASH, m_form.m_bFlash ? 1 : 0);
     checkButton(IDC_NEWS_INFO_FEED, m_form.m_bInfoFeed ? 1 : 0);
@@ -91,7 +93,11 @@ void CNewsDlg::GetHeader()
     const std::string path = itemText(IDC_NEWS_PATH);
     std::string text;
     switch (KvReadNewsHeader(path, text)) {
-    case NewsHeaderResult::Ok: setItemText(IDC_NEWS_TEXT, MsgTextLf(text)); break;
+    case NewsHeaderResult::Ok:
+        // A file's head may pass what can be typed; the record carries up to its own limit.
+        m_limit.Trust();
+        setItemText(IDC_NEWS_TEXT, MsgTextLf(text));
+        break;
     case NewsHeaderResult::CannotOpen:
         KvMessageBox(Kv32MessageDialogString(IDS_NEWS_CANNOT_OPEN_FILE) + " " + path, fw::MB_ICONSTOP);
         break;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "kv32/dialogs/kv_dialog.h"
+#include "kv32/dialogs/msg_dlgs.h"
 #include "kv32/shell/news_form.h"
 #include "kvcore/ui/date_picker_widget.h"
 
@@ -30,6 +31,7 @@ private:
     int m_nRow = -1;
     CNewsForm m_form;
     KvDateTimePicker m_time;
+    KvTypingLimit m_limit;
 };
 
 class CNewsItemDlg : public CKvDialog {

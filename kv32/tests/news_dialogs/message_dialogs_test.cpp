@@ -216,6 +216,12 @@ TEST_F(MessageDialogs, SendDialogRules)
         EXPECT_EQ(d.itemText(IDC_MSG_TEXT), "The market closes early today.");
         d.userType(IDC_MSG_TEXT, "");
         EXPECT_FALSE(d.isItemEnabled(fw::kIdOk));
+        // Typing stops at 615 characters: a longer change is undone whole.
+        d.userType(IDC_MSG_TEXT, "abc");
+        d.userType(IDC_MSG_TEXT, std::string(616, 'y'));
+        EXPECT_EQ(d.itemText(IDC_MSG_TEXT), "abc");
+        d.userType(IDC_MSG_TEXT, std::string(615, 'y'));
+        EXPECT_EQ(d.itemText(IDC_MSG_TEXT).size(), 615u);
         d.userClick(fw::kIdCancel);
     });
     EXPECT_TRUE(Sent().empty());
@@ -274,7 +280,7 @@ TEST_F(MessageDialogs, SendOutcomes)
             },
             {}, 0, "", { "The firm is not known: Broker Two" }, IDC_MSG_FIRM },
         { "line breaks that push the text past 640 bytes",
-            [](fw::Dialog& d) { d.userType(IDC_MSG_TEXT, std::string(600, 'x') + std::string(41, '\n')); }, {}, 0,
+            [](fw::Dialog& d) { d.userType(IDC_MSG_TEXT, std::string(580, 'x') + std::string(35, '\n')); }, {}, 0,
             "", { "The text is longer than 640 characters (a line break counts as two)." }, IDC_MSG_TEXT },
     };
     for (const Case& c : cases) {
