@@ -117,18 +117,19 @@ TEST_F(TradingCriteria, DealsMatchTable)
         { "empty boards", [](CNDealsFilter& f) { f.m_bAllBoards = 0; }, nullptr, false },
         { "empty users", [](CNDealsFilter& f) { f.m_bAllUsers = 0; }, nullptr, false },
         { "empty accounts", [](CNDealsFilter& f) { f.m_bAllAccounts = 0; }, nullptr, false },
-        { "other security", [=](CNDealsFilter& f) { f.m_bAllSecurities = 0, f.m_aSecurities = { sec2 }; }, nullptr,
-            false },
+        { "other security", [=](CNDealsFilter& f) { f.m_bAllSecurities = 0, f.m_aSecurities = { sec2 }; },
+            nullptr, false },
         { "listed board", [](CNDealsFilter& f) { f.m_bAllBoards = 0, f.m_aBoards = { 0 }; }, nullptr, true },
-        { "listed account", [](CNDealsFilter& f) { f.m_bAllAccounts = 0, f.m_aAccounts = { "ACC1" }; }, nullptr,
-            true },
+        { "listed account", [](CNDealsFilter& f) { f.m_bAllAccounts = 0, f.m_aAccounts = { "ACC1" }; },
+            nullptr, true },
         { "buy hidden", [](CNDealsFilter& f) { f.m_bShowBuy = 0; }, nullptr, false },
-        { "sell hidden", [](CNDealsFilter& f) { f.m_bShowSell = 0; }, [](CNegDealRec& r) { Put(r.szBuySell, "S"); },
-            false },
+        { "sell hidden", [](CNDealsFilter& f) { f.m_bShowSell = 0; },
+            [](CNegDealRec& r) { Put(r.szBuySell, "S"); }, false },
         { "open hidden", [](CNDealsFilter& f) { f.m_bShowOpen = 0; }, nullptr, false },
         { "amended hidden", [](CNDealsFilter& f) { f.m_bShowAmended = 0; }, status("Amended"), false },
         { "unapproved hidden", [](CNDealsFilter& f) { f.m_bShowUnapproved = 0; }, status("Unappr."), false },
-        { "unconfirmed hidden", [](CNDealsFilter& f) { f.m_bShowUnconfirmed = 0; }, status("Unconf."), false },
+        { "unconfirmed hidden", [](CNDealsFilter& f) { f.m_bShowUnconfirmed = 0; }, status("Unconf."),
+            false },
         { "matched hidden", [](CNDealsFilter& f) { f.m_bShowMatched = 0; }, status("Matched"), false },
         { "withdrawn hidden", [](CNDealsFilter& f) { f.m_bShowWithdrawn = 0; }, status("Withdraw"), false },
         { "a status of no name passes", [](CNDealsFilter& f) { f.m_bShowOpen = f.m_bShowMatched = 0; },
@@ -136,11 +137,15 @@ TEST_F(TradingCriteria, DealsMatchTable)
         { "range 5..0", [](CNDealsFilter& f) { f.m_nLowestDealNo = 5; }, nullptr, true },
         { "range 8..0", [](CNDealsFilter& f) { f.m_nLowestDealNo = 8; }, nullptr, false },
         { "window ends at the deal's time",
-            [](CNDealsFilter& f) { f.m_tFromTime = CDateTime(2000, 1, 1, 10, 0, 0), f.m_tToTime = CDateTime(2000, 1, 1, 11, 0, 0); },
+            [](CNDealsFilter& f) {
+                f.m_tFromTime = CDateTime(2000, 1, 1, 10, 0, 0),
+                f.m_tToTime = CDateTime(2000, 1, 1, 11, 0, 0);
+            },
             nullptr, true },
         { "window ends a second before",
             [](CNDealsFilter& f) { f.m_tToTime = CDateTime(2000, 1, 1, 10, 59, 59); }, nullptr, false },
-        { "invalid deal time passes", [](CNDealsFilter& f) { f.m_tToTime = CDateTime(2000, 1, 1, 10, 59, 59); },
+        { "invalid deal time passes",
+            [](CNDealsFilter& f) { f.m_tToTime = CDateTime(2000, 1, 1, 10, 59, 59); },
             [](CNegDealRec& r) { r.dtDeal = CDateTime(); }, true },
     };
     for (const Case& c : cases) {
@@ -158,7 +163,9 @@ TEST_F(TradingCriteria, DealsMatchTable)
 TEST_F(TradingCriteria, TradesMatchTable)
 {
     using Set = std::function<void(CTradesFilter&)>;
-    auto at = [](int h, int m, int s) { return [=](CTradeRec& r) { r.dtTrade = CDateTime(2026, 12, 11, h, m, s); }; };
+    auto at = [](int h, int m, int s) {
+        return [=](CTradeRec& r) { r.dtTrade = CDateTime(2026, 12, 11, h, m, s); };
+    };
     const int sec1 = m_sec1;
     struct Case {
         const char* name;
@@ -168,20 +175,23 @@ TEST_F(TradingCriteria, TradesMatchTable)
     } cases[] = {
         { "off", [](CTradesFilter& f) { f.m_bNoFiltering = 1, f.m_bShowMatched = 0; }, nullptr, true },
         { "on, untouched", nullptr, nullptr, true },
-        { "listed security", [=](CTradesFilter& f) { f.m_bAllSecurities = 0, f.m_aSecurities = { sec1 }; }, nullptr,
-            true },
+        { "listed security", [=](CTradesFilter& f) { f.m_bAllSecurities = 0, f.m_aSecurities = { sec1 }; },
+            nullptr, true },
         { "other board", [](CTradesFilter& f) { f.m_bAllBoards = 0, f.m_aBoards = { 1 }; }, nullptr, false },
-        { "the buyer listed", [](CTradesFilter& f) { f.m_bAllUsers = 0, f.m_aUsers = { "BU" }; }, nullptr, true },
-        { "the seller listed", [](CTradesFilter& f) { f.m_bAllUsers = 0, f.m_aUsers = { "SU" }; }, nullptr, true },
+        { "the buyer listed", [](CTradesFilter& f) { f.m_bAllUsers = 0, f.m_aUsers = { "BU" }; }, nullptr,
+            true },
+        { "the seller listed", [](CTradesFilter& f) { f.m_bAllUsers = 0, f.m_aUsers = { "SU" }; }, nullptr,
+            true },
         { "neither user listed", [](CTradesFilter& f) { f.m_bAllUsers = 0, f.m_aUsers = { "XU" }; }, nullptr,
             false },
-        { "the seller's account listed", [](CTradesFilter& f) { f.m_bAllAccounts = 0, f.m_aAccounts = { "SACC" }; },
-            nullptr, true },
+        { "the seller's account listed",
+            [](CTradesFilter& f) { f.m_bAllAccounts = 0, f.m_aAccounts = { "SACC" }; }, nullptr, true },
         { "neither account listed", [](CTradesFilter& f) { f.m_bAllAccounts = 0; }, nullptr, false },
         { "matched hidden", [](CTradesFilter& f) { f.m_bShowMatched = 0; }, nullptr, false },
         { "cancelled hidden", [](CTradesFilter& f) { f.m_bShowCancelled = 0; },
             [](CTradeRec& r) { Put(r.szStatus, "Cancel"); }, false },
-        { "pending shown with both hidden", [](CTradesFilter& f) { f.m_bShowMatched = f.m_bShowCancelled = 0; },
+        { "pending shown with both hidden",
+            [](CTradesFilter& f) { f.m_bShowMatched = f.m_bShowCancelled = 0; },
             [](CTradeRec& r) { Put(r.szStatus, "Pending"); }, true },
         { "12:00:00 shown", [](CTradesFilter& f) { f.m_strFromTime = "100000", f.m_strToTime = "120000"; },
             at(12, 0, 0), true },
@@ -190,21 +200,21 @@ TEST_F(TradingCriteria, TradesMatchTable)
         { "09:59:59 hidden", [](CTradesFilter& f) { f.m_strFromTime = "100000"; }, at(9, 59, 59), false },
         { "a short time text bounds nothing", [](CTradesFilter& f) { f.m_strFromTime = "1200"; }, at(9, 0, 0),
             true },
-        { "a time text of letters bounds nothing", [](CTradesFilter& f) { f.m_strToTime = "08aa00"; }, at(9, 0, 0),
-            true },
-        { "an impossible time bounds nothing", [](CTradesFilter& f) { f.m_strToTime = "250000"; }, at(9, 0, 0),
-            true },
+        { "a time text of letters bounds nothing", [](CTradesFilter& f) { f.m_strToTime = "08aa00"; },
+            at(9, 0, 0), true },
+        { "an impossible time bounds nothing", [](CTradesFilter& f) { f.m_strToTime = "250000"; },
+            at(9, 0, 0), true },
         { "an invalid trade time passes", [](CTradesFilter& f) { f.m_strToTime = "080000"; },
             [](CTradeRec& r) { r.dtTrade = CDateTime(); }, true },
-        { "trade number in range", [](CTradesFilter& f) { f.m_nLowestTradeNo = 70, f.m_nHighestTradeNo = 70; },
-            nullptr, true },
+        { "trade number in range",
+            [](CTradesFilter& f) { f.m_nLowestTradeNo = 70, f.m_nHighestTradeNo = 70; }, nullptr, true },
         { "trade number out of range", [](CTradesFilter& f) { f.m_nLowestTradeNo = 71; }, nullptr, false },
-        { "only the sell order in range", [](CTradesFilter& f) { f.m_nLowestOrderNo = 10, f.m_nHighestOrderNo = 20; },
-            nullptr, true },
-        { "only the buy order in range", [](CTradesFilter& f) { f.m_nLowestOrderNo = 1, f.m_nHighestOrderNo = 6; },
-            nullptr, true },
-        { "neither order in range", [](CTradesFilter& f) { f.m_nLowestOrderNo = 6, f.m_nHighestOrderNo = 14; },
-            nullptr, false },
+        { "only the sell order in range",
+            [](CTradesFilter& f) { f.m_nLowestOrderNo = 10, f.m_nHighestOrderNo = 20; }, nullptr, true },
+        { "only the buy order in range",
+            [](CTradesFilter& f) { f.m_nLowestOrderNo = 1, f.m_nHighestOrderNo = 6; }, nullptr, true },
+        { "neither order in range",
+            [](CTradesFilter& f) { f.m_nLowestOrderNo = 6, f.m_nHighestOrderNo = 14; }, nullptr, false },
     };
     for (const Case& c : cases) {
         CTradesFilter f;
@@ -231,12 +241,12 @@ TEST_F(TradingCriteria, LastTradesMatchTable)
         { "empty securities", [](CLastNFilter& f) { f.m_bAllSecurities = 0; }, kSec1Key, false },
         { "listed security", [=](CLastNFilter& f) { f.m_bAllSecurities = 0, f.m_aSecurities = { sec1 }; },
             kSec1OnBrd2Key, true },
-        { "other security", [=](CLastNFilter& f) { f.m_bAllSecurities = 0, f.m_aSecurities = { sec2 }; }, kSec1Key,
-            false },
+        { "other security", [=](CLastNFilter& f) { f.m_bAllSecurities = 0, f.m_aSecurities = { sec2 }; },
+            kSec1Key, false },
         { "board of the key listed", [](CLastNFilter& f) { f.m_bAllBoards = 0, f.m_aBoards = { 1 }; },
             kSec1OnBrd2Key, true },
-        { "board of the key not listed", [](CLastNFilter& f) { f.m_bAllBoards = 0, f.m_aBoards = { 1 }; }, kSec1Key,
-            false },
+        { "board of the key not listed", [](CLastNFilter& f) { f.m_bAllBoards = 0, f.m_aBoards = { 1 }; },
+            kSec1Key, false },
         { "type equal", [](CLastNFilter& f) { f.m_strType = "Auction"; }, kSec1Key, true },
         { "type compared exactly", [](CLastNFilter& f) { f.m_strType = "auction"; }, kSec1Key, false },
     };
@@ -266,33 +276,38 @@ TEST_F(TradingCriteria, PrivateOrdersMatchTable)
     } cases[] = {
         { "on, untouched", nullptr, nullptr, true },
         { "empty WAI list", [](CPrivateOrderFilter& f) { f.m_bAllWAI = 0; }, nullptr, false },
-        { "listed WAI", [](CPrivateOrderFilter& f) { f.m_bAllWAI = 0, f.m_aWAI = { "DESK A" }; }, nullptr, true },
-        { "board of the key", [](CPrivateOrderFilter& f) { f.m_bAllBoards = 0, f.m_aBoards = { 0 }; }, nullptr,
+        { "listed WAI", [](CPrivateOrderFilter& f) { f.m_bAllWAI = 0, f.m_aWAI = { "DESK A" }; }, nullptr,
             true },
-        { "board of the key not listed", [](CPrivateOrderFilter& f) { f.m_bAllBoards = 0, f.m_aBoards = { 1 }; },
-            nullptr, false },
+        { "board of the key", [](CPrivateOrderFilter& f) { f.m_bAllBoards = 0, f.m_aBoards = { 0 }; },
+            nullptr, true },
+        { "board of the key not listed",
+            [](CPrivateOrderFilter& f) { f.m_bAllBoards = 0, f.m_aBoards = { 1 }; }, nullptr, false },
         { "empty accounts", [](CPrivateOrderFilter& f) { f.m_bAllAccounts = 0; }, nullptr, false },
         { "buy hidden", [](CPrivateOrderFilter& f) { f.m_bShowBuy = 0; }, nullptr, false },
         { "new hidden", [](CPrivateOrderFilter& f) { f.m_bShowNew = 0; }, nullptr, false },
         { "copy hidden", [](CPrivateOrderFilter& f) { f.m_bShowCopy = 0; }, state("Copy"), false },
-        { "accepted hidden", [](CPrivateOrderFilter& f) { f.m_bShowAccepted = 0; }, state("Accepted"), false },
+        { "accepted hidden", [](CPrivateOrderFilter& f) { f.m_bShowAccepted = 0; }, state("Accepted"),
+            false },
         { "amended hidden", [](CPrivateOrderFilter& f) { f.m_bShowAmended = 0; }, state("Amended"), false },
-        { "rejected hidden", [](CPrivateOrderFilter& f) { f.m_bShowRejected = 0; }, state("Rejected"), false },
+        { "rejected hidden", [](CPrivateOrderFilter& f) { f.m_bShowRejected = 0; }, state("Rejected"),
+            false },
         { "market hidden", [](CPrivateOrderFilter& f) { f.m_bShowMarket = 0; }, flags({ 0 }), false },
         { "limit hidden", [](CPrivateOrderFilter& f) { f.m_bShowLimit = 0; }, nullptr, false },
         { "stop hidden", [](CPrivateOrderFilter& f) { f.m_bShowStop = 0; }, flags({ 1, 12 }), false },
         { "not stop hidden", [](CPrivateOrderFilter& f) { f.m_bShowNotStop = 0; }, nullptr, false },
-        { "market maker hidden", [](CPrivateOrderFilter& f) { f.m_bShowMarketMaker = 0; }, flags({ 1, 5 }), false },
-        { "flag 13 hidden", [](CPrivateOrderFilter& f) { f.m_bShowFlag13 = 0; }, flags({ 1, 13 }), false },
-        { "good till time hidden", [](CPrivateOrderFilter& f) { f.m_bShowGoodTillTime = 0; }, flags({ 1, 23 }),
+        { "market maker hidden", [](CPrivateOrderFilter& f) { f.m_bShowMarketMaker = 0; }, flags({ 1, 5 }),
             false },
+        { "flag 13 hidden", [](CPrivateOrderFilter& f) { f.m_bShowFlag13 = 0; }, flags({ 1, 13 }), false },
+        { "good till time hidden", [](CPrivateOrderFilter& f) { f.m_bShowGoodTillTime = 0; },
+            flags({ 1, 23 }), false },
         { "session hidden", [](CPrivateOrderFilter& f) { f.m_bShowSession = 0; }, flags({ 1, 24 }), false },
         // The fill conditions are told apart as on the orders window.
-        { "fill or kill hidden", [](CPrivateOrderFilter& f) { f.m_bShowFillOrKill = 0; }, flags({ 1, 15, 28 }),
-            false },
+        { "fill or kill hidden", [](CPrivateOrderFilter& f) { f.m_bShowFillOrKill = 0; },
+            flags({ 1, 15, 28 }), false },
         { "fill or kill is not all or none", [](CPrivateOrderFilter& f) { f.m_bShowAllOrNone = 0; },
             flags({ 1, 15, 28 }), true },
-        { "all or none hidden", [](CPrivateOrderFilter& f) { f.m_bShowAllOrNone = 0; }, flags({ 1, 15 }), false },
+        { "all or none hidden", [](CPrivateOrderFilter& f) { f.m_bShowAllOrNone = 0; }, flags({ 1, 15 }),
+            false },
         { "fill and cancel hidden", [](CPrivateOrderFilter& f) { f.m_bShowFillAndCancel = 0; },
             flags({ 1, 17, 28 }), false },
         { "fill any has no switch here", [](CPrivateOrderFilter& f) { f.m_bShowFillAndCancel = 0; },
@@ -357,32 +372,33 @@ TEST_F(TradingCriteria, DescriptionTable)
         const char* title;
     } cases[] = {
         { fw::Language::English, deals([](CNDealsFilter& f) { f.m_bNoFiltering = 1; }), "T" },
-        { fw::Language::English, deals([](CNDealsFilter&) { }), "T filtered" },
-        { fw::Language::English,
-            deals([=](CNDealsFilter& f) {
-                f.m_bAllSecurities = 0, f.m_aSecurities = { sec1 }, f.m_bAllUsers = 0, f.m_aUsers = { "U1" };
-                f.m_nHighestDealNo = 9;
-            }),
+        { fw::Language::English, deals([](CNDealsFilter&) {}), "T filtered" },
+        { fw::Language::English, deals([=](CNDealsFilter& f) {
+             f.m_bAllSecurities = 0, f.m_aSecurities = { sec1 }, f.m_bAllUsers = 0, f.m_aUsers = { "U1" };
+             f.m_nHighestDealNo = 9;
+         }),
             "T SEC1 U1 to 9" },
         { fw::Language::English, trades([](CTradesFilter& f) { f.m_bNoFiltering = 1; }), "T" },
-        { fw::Language::English,
-            trades([](CTradesFilter& f) {
-                f.m_bAllBoards = 0, f.m_aBoards = { 0 };
-                f.m_nLowestTradeNo = 3;
-                f.m_nLowestOrderNo = 4, f.m_nHighestOrderNo = 5;
-            }),
+        { fw::Language::English, trades([](CTradesFilter& f) {
+             f.m_bAllBoards = 0, f.m_aBoards = { 0 };
+             f.m_nLowestTradeNo = 3;
+             f.m_nLowestOrderNo = 4, f.m_nHighestOrderNo = 5;
+         }),
             "T /Main board trades from 3 orders from 4 to 5" },
         { fw::Language::Hungarian, trades([](CTradesFilter& f) { f.m_nHighestTradeNo = 3; }),
             "T  kötések eddig: 3" },
         { fw::Language::English, trades([](CTradesFilter& f) { f.m_strFromTime = "100000"; }), "T filtered" },
         { fw::Language::English, last([](CLastNFilter& f) { f.m_strType = "Auction"; }), "T  by Auction" },
-        { fw::Language::Hungarian,
-            last([=](CLastNFilter& f) { f.m_bAllSecurities = 0, f.m_aSecurities = { sec1 }, f.m_strType = fw::utf8ToCp1250("Aukció").text; }),
+        { fw::Language::Hungarian, last([=](CLastNFilter& f) {
+             f.m_bAllSecurities = 0, f.m_aSecurities = { sec1 },
+             f.m_strType = fw::utf8ToCp1250("Aukció").text;
+         }),
             "T SEC1 típus: Aukció" },
-        { fw::Language::Hungarian, last([](CLastNFilter&) { }), "T szűrt" },
-        { fw::Language::English, priv([](CPrivateOrderFilter& f) { f.m_bAllWAI = 0, f.m_aWAI = { "DESK A" }; }),
-            "T  DESK A" },
-        { fw::Language::English, priv([](CPrivateOrderFilter& f) { f.m_aWAI = { "DESK A" }; }), "T filtered" },
+        { fw::Language::Hungarian, last([](CLastNFilter&) {}), "T szűrt" },
+        { fw::Language::English,
+            priv([](CPrivateOrderFilter& f) { f.m_bAllWAI = 0, f.m_aWAI = { "DESK A" }; }), "T  DESK A" },
+        { fw::Language::English, priv([](CPrivateOrderFilter& f) { f.m_aWAI = { "DESK A" }; }),
+            "T filtered" },
     };
     for (const Case& c : cases) {
         fw::setLanguage(c.language);
@@ -410,8 +426,8 @@ TEST_F(TradingCriteria, DealsArchiveBytesWrittenByHand)
     f.m_aBoards = { 0 };
     f.m_bAllUsers = 0, f.m_aUsers = { "U1" };
     f.m_bAllAccounts = 0;
-    int32_t* switches[] = { &f.m_bShowBuy, &f.m_bShowSell, &f.m_bShowOpen, &f.m_bShowAmended, &f.m_bShowUnapproved,
-        &f.m_bShowUnconfirmed, &f.m_bShowMatched, &f.m_bShowWithdrawn };
+    int32_t* switches[] = { &f.m_bShowBuy, &f.m_bShowSell, &f.m_bShowOpen, &f.m_bShowAmended,
+        &f.m_bShowUnapproved, &f.m_bShowUnconfirmed, &f.m_bShowMatched, &f.m_bShowWithdrawn };
     for (int i = 0; i < 8; ++i)
         *switches[i] = i + 1;
     f.m_nLowestDealNo = 3, f.m_nHighestDealNo = 0xFFFFFFFF;
