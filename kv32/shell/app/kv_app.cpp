@@ -6,7 +6,9 @@
 #include "fw/ui/childframe.h"
 #include "kv32/dialogs/audit_dlgs.h"
 #include "kv32/dialogs/msg_dlgs.h"
+#include "kv32/dialogs/setup_dlgs.h"
 #include "kv32/shell/app/main_frame.h"
+#include "kv32/shell/app/main_menu.h"
 #include "kv32/shell/app_commands.h"
 #include "kv32/shell/command_bindings.h"
 #include "kv32/shell/app_settings.h"
@@ -24,6 +26,18 @@ CKvApp::CKvApp()
     KvBindAppCommands(
         commands(), [this](uint32_t id, bool activate, bool visible) { OpenTable(id, activate, visible, nullptr); },
         [this] { WriteDiagnosticFile(); });
+    commands().onCommand(ID_KV_APP_ABOUT, [this] {
+        CAboutDlg dlg(GetMainFrame());
+        dlg.doModal();
+    });
+    commands().onCommand(ID_KV_BENCH_SETUP, [this] {
+        if (ps == nullptr)
+            return;
+        COptionsDlg dlg(GetMainFrame());
+        // The windows show what the new settings change.
+        if (dlg.doModal() == fw::IDOK)
+            UpdateAllDocuments(0, 0, nullptr);
+    });
 }
 
 void CKvApp::WriteDiagnosticFile()

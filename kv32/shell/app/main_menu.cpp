@@ -27,6 +27,8 @@ constexpr MenuEntry kLoggedOffMenu[] = {
     { 1, C, ID_KV_LOGON, "Log &on...", "&Bejelentkezés..." },
     { 1, S },
     { 1, C, CKvAppCore::ID_APP_EXIT, "E&xit", "&Kilépés" },
+    { 0, P, 0, "&Help", "&Súgó" },
+    { 1, C, ID_KV_APP_ABOUT, "&About kv32...", "A kv32 &névjegye..." },
 };
 
 constexpr MenuEntry kLoggedOnMenu[] = {
@@ -90,6 +92,7 @@ constexpr MenuEntry kLoggedOnMenu[] = {
     { 1, C, ID_KV_OPTIONS_SAVER_START, "Saver S&tart", "Képernyőkímélő &indítása" },
     { 1, C, ID_KV_OPTIONS_SAVER_SETUP, "Saver Set&up", "Képernyőkímélő be&állítása" },
     { 1, S },
+    { 1, C, ID_KV_BENCH_SETUP, "Bench &Setup...", "Munkaállomás &beállítása..." },
     { 1, C, ID_KV_CUSTOMIZE, "Customi&ze...", "&Testreszabás..." },
     { 1, C, ID_CONFIRM_OPERATIONS, "C&onfirm Operations", "Műveletek &megerősítése" },
     { 1, C, ID_SUSPEND_NOTIFY, "Suspend &Notify", "Felfüggesztés &jelzése" },
@@ -144,6 +147,9 @@ constexpr MenuEntry kLoggedOnMenu[] = {
     { 1, C, fw::cmd::WindowTileHorz, "Tile &Horizontal", "&Vízszintes mozaik" },
     { 1, C, fw::cmd::WindowTileVert, "&Tile Vertical", "&Függőleges mozaik" },
     { 1, C, fw::cmd::WindowArrange, "Arrange &Icons", "Ikonok &elrendezése" },
+
+    { 0, P, 0, "&Help", "&Súgó" },
+    { 1, C, ID_KV_APP_ABOUT, "&About kv32...", "A kv32 &névjegye..." },
 };
 
 constexpr fw::MenuTemplate kMenus[] = {

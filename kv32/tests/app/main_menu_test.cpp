@@ -130,4 +130,22 @@ TEST_F(MainMenu, TheCustomizeSheetEndsWithTheDefaultSelectionPage)
     EXPECT_EQ(pages.back(), IDD_DEFAULT_SELECTION);
 }
 
+// About opens at any time; the bench setup only within a session.
+TEST_F(MainMenu, AboutAndBenchSetupOpenTheirDialogs)
+{
+    std::vector<uint32_t> shown;
+    fw::Dialog::setModalHook([&](fw::Dialog& d) {
+        shown.push_back(d.templateId());
+        d.onCancel();
+    });
+    for (const unsigned idr : { IDR_KV_LOGGED_OFF, IDR_KV_LOGGED_ON }) {
+        frame->SetInterface(idr);
+        EXPECT_NE(frame->menuModel().find(ID_KV_APP_ABOUT), nullptr) << idr;
+    }
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_KV_APP_ABOUT));
+    fw::App::runCommandIfEnabled(frame, ID_KV_BENCH_SETUP);
+    fw::Dialog::setModalHook({});
+    EXPECT_EQ(shown, (std::vector<uint32_t> { IDD_ABOUT }));
+}
+
 } // namespace
