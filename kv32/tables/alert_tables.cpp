@@ -242,6 +242,43 @@ void CSecAlertTable::UpdateViews()
     KvUpdateAllDocuments(kWindowId);
 }
 
+void KvRetestChangedAlerts(CPartyAlertTable& table)
+{
+    for (int d = 0; d < table.GetCount(); ++d) {
+        CAlertLimits& def = *table.GetRec(d);
+        const int row = def.nLink;
+        const bool linked = table.IsFirms() ? row >= 0 && row < ParticipantTable().GetCount()
+                                            : row >= 0 && row < TraderTable().GetCount();
+        for (int i = 0; i < CAlertLimits::kFigures; ++i) {
+            if (!def.anChanged[i])
+                continue;
+            def.anChanged[i] = 0;
+            if (!linked)
+                continue;
+            if (table.IsFirms())
+                def.TestField(i, *ParticipantTable().GetRec(row));
+            else
+                def.TestUserField(i, *TraderTable().GetRec(row));
+        }
+    }
+}
+
+void KvRetestChangedAlerts(CSecAlertTable& table)
+{
+    for (int d = 0; d < table.GetCount(); ++d) {
+        CSecAlertLimits& def = *table.GetRec(d);
+        const int row = def.nLink;
+        const bool linked = row >= 0 && row < SecurityTable().GetCount();
+        for (int i = 0; i < CSecAlertLimits::kFigures; ++i) {
+            if (!def.anChanged[i])
+                continue;
+            def.anChanged[i] = 0;
+            if (linked)
+                def.TestField(i, *SecurityTable().GetRec(row));
+        }
+    }
+}
+
 namespace {
 
 void SaveOptionFile(KvOptionKind kind, const std::string& path)

@@ -108,6 +108,13 @@ public:
     static std::string DefaultPath();
 };
 
+// After a definitions dialog closes with OK: every figure the dialog changed
+// is tested at once against its firm, user or security, so a bound the
+// figure already crosses logs without waiting for the next host report.
+// Leaves no changed flag set.
+void KvRetestChangedAlerts(CPartyAlertTable& table);
+void KvRetestChangedAlerts(CSecAlertTable& table);
+
 // Connects the host tables' alert tests to the definitions, and the main
 // frame's option-file commands to the alert tables, the alert log and the
 // order-count and default-selection tables.

@@ -398,5 +398,27 @@ TEST_F(Alerts, AlertTextsInBothLanguagesWithIdsApartFromTheOtherTables)
     EXPECT_EQ(AlertOperatorText(0), "");
 }
 
+TEST_F(Alerts, ABoundSetBelowTheCurrentFigureLogsOnceWhenRetested)
+{
+    FirmFigures(Stats(0, 3, 150));
+    CAlertLimits& def = FirmCondition(3, 2, 100);
+    def.anChanged[3] = 1;
+    CAlertLimits unlinked;
+    std::strcpy(unlinked.szCode, "GONE");
+    unlinked.anOperator[0] = 2;
+    unlinked.anChanged[0] = 1;
+    FirmAlertTable().AddRec(unlinked);
+    // Each OK of the dialog in turn: the first logs the crossing, a second
+    // without changes logs nothing.
+    for (int expected : { 1, 1 }) {
+        KvRetestChangedAlerts(FirmAlertTable());
+        EXPECT_EQ(Logged(), expected);
+        for (int d = 0; d < FirmAlertTable().GetCount(); ++d)
+            for (int i = 0; i < CAlertLimits::kFigures; ++i)
+                EXPECT_EQ(FirmAlertTable().GetRec(d)->anChanged[i], 0) << d << "/" << i;
+    }
+    EXPECT_DOUBLE_EQ(AlertLogTable().GetRec(0)->value, 150.0);
+}
+
 } // namespace
 } // namespace kv32test
