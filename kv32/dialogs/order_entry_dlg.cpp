@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr uint32_t kDateIds[] = { IDC_OE_EXPIRY_DATE, IDC_OE_SETTLE_DATE };
-
 std::optional<QDateTime> FromWire(const std::string& text, bool time)
 {
     if (text.empty())

@@ -60,9 +60,10 @@ void CMainFrameCore::MapFrameCommands()
         { ID_KV_WINDOW_MINIMIZE, fw::SysCommand::Minimize },
         { ID_KV_WINDOW_MAXIMIZE, fw::SysCommand::Maximize },
     };
-    for (const auto& [id, command] : windowCommands) {
-        map.onCommand(id, [this, command] { DoSysMenu(command); });
-        map.onUpdate(id, update(&CMainFrameCoreLogic::OnUpdateWindowOptions));
+    for (const auto& entry : windowCommands) {
+        const fw::SysCommand command = entry.second;
+        map.onCommand(entry.first, [this, command] { DoSysMenu(command); });
+        map.onUpdate(entry.first, update(&CMainFrameCoreLogic::OnUpdateWindowOptions));
     }
     map.onCommand(ID_KV_WINDOW_CLOSE_ALL, [this] { OnWindowCloseAll(); });
     map.onUpdate(ID_KV_WINDOW_CLOSE_ALL, update(&CMainFrameCoreLogic::OnUpdateWindowOptions));

@@ -945,8 +945,10 @@ TEST_F(FilterDialogs, OrdersFilterPicturesInBothLanguages)
     c.orders.m_bShowWithdrawn = 0;
     c.orders.m_bShowExpired = 0;
     c.orders.m_nLowestOrderNo = 100;
-    for (const auto& [language, tag] :
+    for (const auto& entry :
         { std::pair { fw::Language::English, "en" }, std::pair { fw::Language::Hungarian, "hu" } }) {
+        const fw::Language language = entry.first;
+        const char* tag = entry.second;
         fw::setLanguage(language);
         fw::setDisplayLocale(language == fw::Language::English ? fw::englishLocale() : fw::hungarianLocale());
         CFilterOrderDlg dlg(c.orders);

@@ -293,8 +293,10 @@ TEST(WorkstationScreens, LogonDialogAndLoggedOnFrameInBothLanguages)
     const char* out = std::getenv("KV_SHOTS_DIR");
     if (out == nullptr)
         GTEST_SKIP() << "KV_SHOTS_DIR not set";
-    for (const auto& [language, tag] :
+    for (const auto& entry :
         { std::pair { fw::Language::English, "en" }, std::pair { fw::Language::Hungarian, "hu" } }) {
+        const fw::Language language = entry.first;
+        const char* tag = entry.second;
         fw::setLanguage(language);
         const fw::LocaleInfo locale = language == fw::Language::English ? fw::englishLocale() : fw::hungarianLocale();
         KvSetLocaleSource([locale] { return std::optional<fw::LocaleInfo>(locale); });
