@@ -10,26 +10,11 @@ CRecordReader::CRecordReader(const char* data, size_t length)
 {
 }
 
-const char* CRecordReader::Take(size_t width)
+const char* CRecordReader::Fail()
 {
-    if (!m_bOk || width > Remaining()) {
-        m_bOk = false;
-        m_nOffset = m_nLength;
-        return nullptr;
-    }
-    const char* field = m_pData + m_nOffset;
-    m_nOffset += width;
-    return field;
-}
-
-const char* CRecordReader::Take(int width)
-{
-    if (width < 0) {
-        m_bOk = false;
-        m_nOffset = m_nLength;
-        return nullptr;
-    }
-    return Take(static_cast<size_t>(width));
+    m_bOk = false;
+    m_nOffset = m_nLength;
+    return nullptr;
 }
 
 // A zero-width field is a valid, empty field: the codecs are asked only about real bytes.
@@ -73,6 +58,23 @@ std::string CRecordReader::ReadText(int width, void (*codec)(char*, const char*,
     return text;
 }
 
+void CRecordReader::TextInto(char* dst, size_t size, int width)
+{
+    if (dst == nullptr || size == 0)
+        return;
+    if (width >= 0 && static_cast<size_t>(width) >= size) {
+        Fail();
+        dst[0] = '\0';
+        return;
+    }
+    const char* field = Take(width);
+    if (field == nullptr || width == 0) {
+        dst[0] = '\0';
+        return;
+    }
+    Vorl2Str0(dst, field, width);
+}
+
 CDouble CRecordReader::Decimal(int width, int decimals)
 {
     if (decimals < 0) {
@@ -100,12 +102,6 @@ CDateTime CRecordReader::Time6()
     if (const char* field = Take(6))
         time.SetTimeVORL(field);
     return time;
-}
-
-char CRecordReader::Char()
-{
-    const char* field = Take(1);
-    return field == nullptr ? '\0' : *field;
 }
 
 void CRecordReader::Skip(size_t n)

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "kvcore/kvcore_api.h"
 #include "kvcore/values/cdatetime.h"
@@ -27,6 +28,16 @@ public:
     std::string Text(int width);
     // As Text, trailing blanks kept (codes whose blanks matter).
     std::string TextNoStrip(int width);
+    // As Text, into a caller's buffer of size bytes: the hot decoders keep
+    // codes in fixed arrays, and a field wider than the buffer ends the
+    // reading rather than being cut.
+    void TextInto(char* dst, size_t size, int width);
+    // The field's bytes as they stand, for a caller that keeps them raw.
+    std::string_view Raw(int width)
+    {
+        const char* field = Take(width);
+        return field == nullptr ? std::string_view() : std::string_view(field, static_cast<size_t>(width));
+    }
     // A count of 10^-decimals units; the host's missing-value mark stays
     // recognisable through CDouble::IsNoValue().
     CDouble Decimal(int width, int decimals);
@@ -35,7 +46,11 @@ public:
     CDateTime Date8();
     CDateTime Time6();
     // One byte (a flag); 0 past the end.
-    char Char();
+    char Char()
+    {
+        const char* field = Take(size_t { 1 });
+        return field == nullptr ? '\0' : *field;
+    }
     void Skip(size_t n);
 
     bool Ok() const { return m_bOk; }
@@ -45,8 +60,19 @@ public:
 private:
     // The next width bytes, consumed; null when they are not all there (a
     // negative width included), which ends the reading.
-    const char* Take(int width);
-    const char* Take(size_t width);
+    const char* Take(int width)
+    {
+        return width < 0 ? Fail() : Take(static_cast<size_t>(width));
+    }
+    const char* Take(size_t width)
+    {
+        if (!m_bOk || width > Remaining())
+            return Fail();
+        const char* field = m_pData + m_nOffset;
+        m_nOffset += width;
+        return field;
+    }
+    const char* Fail();
     // A text field through the given zero-terminating field codec.
     std::string ReadText(int width, void (*codec)(char*, const char*, int));
 

@@ -110,6 +110,12 @@ TEST(RecordReader, AReadPastTheEndGivesZeroAndFailsForGood)
         { "ULong", [](CRecordReader& r) { return r.ULong(5) == 0; } },
         { "Text", [](CRecordReader& r) { return r.Text(5).empty(); } },
         { "TextNoStrip", [](CRecordReader& r) { return r.TextNoStrip(5).empty(); } },
+        { "TextInto", [](CRecordReader& r) {
+             char text[8] = "old";
+             r.TextInto(text, sizeof text, 5);
+             return text[0] == '\0';
+         } },
+        { "Raw", [](CRecordReader& r) { return r.Raw(5).empty(); } },
         { "Decimal", [](CRecordReader& r) { return r.Decimal(5, 2) == 0.0; } },
         { "Date8", [](CRecordReader& r) { return !r.Date8().IsValid(); } },
         { "Time6", [](CRecordReader& r) { return !r.Time6().IsValid(); } },
@@ -136,6 +142,21 @@ TEST(RecordReader, AReadPastTheEndGivesZeroAndFailsForGood)
         r.Skip(0);
         EXPECT_FALSE(r.Ok());
     }
+}
+
+TEST(RecordReader, FixedBufferTextsAreStrippedAndNeverCut)
+{
+    const ExactBytes bytes("AB  " "HU01" "CODE5" "x");
+    CRecordReader r = bytes.Reader();
+    char code[5];
+    r.TextInto(code, sizeof code, 4);
+    EXPECT_STREQ(code, "AB");
+    EXPECT_EQ(r.Raw(4), "HU01");
+    // Five bytes do not fit four characters and a terminator: the record is refused, not cut.
+    r.TextInto(code, sizeof code, 5);
+    EXPECT_STREQ(code, "");
+    EXPECT_FALSE(r.Ok());
+    EXPECT_EQ(r.Char(), '\0');
 }
 
 TEST(RecordReader, AnEmptyOrMissingSpanHasNothingToRead)

@@ -60,13 +60,14 @@ int CSampleTable::Decode(CRecordReader& reader)
 
 int CSampleTable::DecodeUpdate(CRecordReader& reader)
 {
-    const std::string seq = reader.TextNoStrip(kSeqNumWidth);
+    const std::string_view seq = reader.Raw(kSeqNumWidth);
     const int row = reader.Int(8);
     // Start fetching the row while the rest of the report is read: with rows
     // spread over megabytes, that fetch is most of a change's cost.
     if (row >= 0 && row < GetCount())
         __builtin_prefetch(GetRec(row));
-    const std::string code = reader.Text(4);
+    char code[sizeof SampleRec::szCode];
+    reader.TextInto(code, sizeof code, 4);
     const CDouble price = reader.Decimal(12, 2);
     const int32_t volume = reader.Long(12);
     const char status = reader.Char();
@@ -78,7 +79,7 @@ int CSampleTable::DecodeUpdate(CRecordReader& reader)
     if (row < 0 || row >= GetCount())
         return 0;
     SampleRec* rec = GetRec(row);
-    if (code != rec->szCode)
+    if (std::strcmp(code, rec->szCode) != 0)
         return 0;
     rec->dPrice = price;
     rec->nVolume = volume;
