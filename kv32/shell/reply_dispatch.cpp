@@ -108,7 +108,9 @@ int CKvReplyDispatch::TransactionRecv(CKvAppCoreBase& app, int code, char* text,
     if (!received)
         return 0;
 
-    const bool orderLike = code == MSGTYPE_ORDER || code == MSGTYPE_NEGDEAL || code == MSGTYPE_ORDER_AMEND;
+    // The forms that move the focus to the field the host names.
+    const bool orderLike = code == MSGTYPE_ORDER || code == MSGTYPE_NEGDEAL || code == MSGTYPE_ORDER_AMEND
+        || code == MSGTYPE_NEGDEAL_AMEND || code == MSGTYPE_NEGDEAL_CONFIRM;
     int result = 0;
     for (ReplyCopy& copy : replies) {
         tagTMSG message;

@@ -110,6 +110,8 @@ TEST_F(TransactionReplies, ErrorNumberTable)
     };
     const Case cases[] = {
         { 134, 1, WithZero("x", "42"), 42 }, // negotiated deal
+        { 155, 1, WithZero("x", "4"), 4 }, // deal amendment
+        { 157, 1, WithZero("x", "1"), 1 }, // deal confirmation
         { 138, 1, WithZero("x", "42"), 0 }, // not an order-type transaction
         { 132, 0, WithZero("x", "42"), -5 }, // check off: untouched
         { 132, 1, "no zero and no number", 0 }, // a missing number reads 0

@@ -6,6 +6,7 @@
 #include "fw/ui/app.h"
 #include "kvcore/app/message_box.h"
 #include "kvcore/res/app_ids.h"
+#include "kv32/dialogs/nd_amend_dlg.h"
 #include "kv32/dialogs/order_info_dlg.h"
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/neg_deals_list.h"
@@ -32,6 +33,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         // The order and deal forms read the list window in front.
         KvSetActiveRow(&KvFrontListRow());
         KvInstallOrderInfoDialog();
+        KvInstallDealAnswerDialogs();
         KvInstallListFilterDialogs();
         KvSetListWindowIds([](std::uint32_t id) {
             for (const CKvTemplateRow& row : rows)
