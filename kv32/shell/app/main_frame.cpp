@@ -2,6 +2,7 @@
 
 #include "fw/ui/commondlg.h"
 #include "fw/ui/propertysheet.h"
+#include "kv32/dialogs/auction/auction_dlg.h"
 #include "kv32/dialogs/defaults_page.h"
 #include "kv32/shell/app/main_menu.h"
 #include "kv32/dialogs/order_entry_dlg.h"
@@ -37,6 +38,7 @@ CMainFrame::CMainFrame()
         COrderEntryDlg dlg(side, primary ? 1 : 0);
         dlg.doModal();
     });
+    KvBindAuctionCommands(commands(), [](KvAuctionKind kind) { KvRunAuctionDialog(kind); });
     // Log on: the core's logon, then the user's local order book.
     commands().onCommand(ID_KV_LOGON, [this] {
         OnSessionBegin();

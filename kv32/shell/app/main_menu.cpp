@@ -45,6 +45,9 @@ constexpr MenuEntry kLoggedOnMenu[] = {
     { 1, C, 33097, "&Suspend Issuer and its securities", "Kibocsátó és értékpapírjai &felfüggesztése" },
     { 1, C, 33098, "&Unsuspend Issuer and its securities", "Kibocsátó és értékpapírjai felfüggesztésének &feloldása" },
     { 1, S },
+    { 1, C, 33169, "&Primary Auction Window...", "&Elsődleges aukció ablak..." },
+    { 1, C, 33186, "&Buy-back Auction Window...", "&Visszavásárlási aukció ablak..." },
+    { 1, S },
     { 1, C, ID_OPR_LOGON_VERIFY_ON, "Logon Verify &On", "Bejelentkezés-ellenőrzés &be" },
     { 1, C, ID_OPR_LOGON_VERIFY_OFF, "Logon Verify O&ff", "Bejelentkezés-ellenőrzés &ki" },
 
