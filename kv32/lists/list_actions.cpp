@@ -59,9 +59,9 @@ public:
 };
 
 // The host's answer, or the router's failure, is told by the reply dispatch.
-void Send(KvRowTransaction& t)
+bool Send(KvRowTransaction& t)
 {
-    VORLTransaction(t.code, t.text.data(), static_cast<int>(t.text.size()), 1);
+    return VORLTransaction(t.code, t.text.data(), static_cast<int>(t.text.size()), 1) != 0;
 }
 
 } // namespace
@@ -73,6 +73,10 @@ int KvSendForRows(const std::vector<unsigned>& selection, const KvRowAction& act
         return 0;
     if (action.confirm && AreYouShure(action.confirmTextId) == fw::IDNO)
         return 0;
+    const auto sent = [&action](unsigned row, bool accepted) {
+        if (action.sent)
+            action.sent(row, accepted);
+    };
     std::vector<KvRowTransaction> texts;
     texts.reserve(rows.size());
     for (unsigned row : rows) {
@@ -84,7 +88,7 @@ int KvSendForRows(const std::vector<unsigned>& selection, const KvRowAction& act
         texts.push_back(std::move(*t));
     }
     if (texts.size() == 1) {
-        Send(texts.front());
+        sent(rows.front(), Send(texts.front()));
         return 1;
     }
 
@@ -98,7 +102,7 @@ int KvSendForRows(const std::vector<unsigned>& selection, const KvRowAction& act
             // A transaction that got no answer leaves its own line empty and
             // does not shift the next answers onto the wrong lines.
             nMultiCount = line;
-            Send(texts[i]);
+            sent(rows[i], Send(texts[i]));
         }
     }
     port.OpenTable(CRepliesTable::kTableId);

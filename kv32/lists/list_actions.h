@@ -59,6 +59,8 @@ struct KvRowAction {
     unsigned confirmTextId = 0;
     // The transaction of a row; none when a value does not fit its field.
     std::function<std::optional<KvRowTransaction>(unsigned row)> build;
+    // Told after each row's transaction whether the host took it.
+    std::function<void(unsigned row, bool accepted)> sent;
 };
 
 // Sends the action's transaction for each row (in row order, each once). Every

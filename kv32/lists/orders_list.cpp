@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "kv32/filters/orders_filter.h"
+#include "kv32/lists/order_copies.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/res/trading_strings.h"
 #include "kv32/shell/order_withdraw_record.h"
@@ -107,6 +108,7 @@ bool OrderCommandAllowed(unsigned commandId, const COrderRec* order)
     case ID_LIST_AMEND:
     case ID_LIST_WITHDRAW: return StatusIs(*order, { IDS_STATUS_OPEN, IDS_STATUS_INACTIVE, IDS_STATUS_UNAPPROVED });
     case ID_ORDER_APPROVE: return StatusIs(*order, { IDS_STATUS_UNAPPROVED });
+    case ID_ORDER_MOVE_TO_POB: return StatusIs(*order, { IDS_STATUS_OPEN, IDS_STATUS_INACTIVE, IDS_STATUS_UNAPPROVED });
     case ID_SUMMARY_TRADING_ACCOUNT:
     case ID_ORDER_METHODS: return true;
     default: return false;
@@ -134,10 +136,9 @@ std::string BuildOrderWithdrawText(const COrderRec& order)
 
 std::string BuildWithdrawTodayText()
 {
-    KvFieldWriter w;
-    AppendUserField(w);
-    w.Char('A').Text("", 60).Text("TODAY", 8).Text("", 24);
-    return w.Str();
+    COrderWithdrawCriteria criteria;
+    criteria.todayOnly = true;
+    return KvOrderWithdrawRecord(RequestUser(), criteria);
 }
 
 std::optional<KvRowTransaction> OrderTransaction(unsigned commandId, const COrderRec& order)
@@ -149,6 +150,12 @@ std::optional<KvRowTransaction> OrderTransaction(unsigned commandId, const COrde
     } else if (commandId == ID_LIST_WITHDRAW) {
         t.code = kTrOrderWithdraw;
         t.text = BuildOrderWithdrawText(order);
+    } else if (commandId == ID_ORDER_MOVE_TO_POB) {
+        t.code = kTrOrderWithdraw;
+        t.text = BuildMoveWithdrawText(order);
+    } else if (commandId == ID_ORDER_COPY_TO_ENGINE) {
+        t.code = kTrNewOrder;
+        t.text = BuildNewOrderText(order).text;
     } else {
         return std::nullopt;
     }

@@ -31,14 +31,17 @@ public:
 std::unique_ptr<CListCriteria> KvMakeOrdersCriteria();
 
 // Whether the order's state allows the command (null: no current order);
-// permission is not asked here.
+// permission is not asked here. Moving to the private order book takes only
+// the orders the host can still withdraw.
 bool OrderCommandAllowed(unsigned commandId, const COrderRec* order);
 
 // 36 characters: the user in 12, the order number zero-padded in 12, 12 blanks.
 std::string BuildOrderApproveText(std::uint32_t orderNo);
 // 105 characters: the order by number with its board and security.
 std::string BuildOrderWithdrawText(const COrderRec& order);
-// 105 characters: the user, "A", 60 blanks, "TODAY" in 8 and 24 blanks.
+// 105 characters: the withdrawal of every order entered today ("TODAY" at 73).
 std::string BuildWithdrawTodayText();
-// The transaction of the approve (133) or withdraw (138) command for one order.
+// The transaction of the approve (133), withdraw (138), move to the private
+// order book (138 without the security) or copy to the trading engine (132)
+// command for one order.
 std::optional<KvRowTransaction> OrderTransaction(unsigned commandId, const COrderRec& order);

@@ -99,8 +99,7 @@ void CTableIndexDoc::UpdateDocument(intptr_t hint, fw::Hint* object)
         CTDoc::UpdateDocument(hint, nullptr); // filters and retitles
         return;
     }
-    m_aRows.Refresh(*hostHint, HostCount(), HostChangedInPlace(),
-        [this](int i) { return m_filter->Match(HostRecord(i)); }, m_rowHint);
+    m_aRows.Refresh(*hostHint, HostCount(), HostChangedInPlace(), [this](int i) { return MatchHinted(i); }, m_rowHint);
     kvcore::CTGXDoc::UpdateDocument(hint, &m_rowHint);
     if (m_aRows.Count() != before)
         Retitle();

@@ -75,6 +75,9 @@ public:
 
 protected:
     void Retitle();
+    // Whether a record that the host's hint flags is shown (by default: when
+    // the filter accepts it).
+    virtual bool MatchHinted(int hostIndex) { return m_filter->Match(HostRecord(hostIndex)); }
 
     std::unique_ptr<CListCriteria> m_filter;
 

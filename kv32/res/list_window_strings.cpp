@@ -79,6 +79,22 @@ constexpr fw::StringEntry kStrings[] = {
     { 2576, "Diss. Time", "Közzététel ideje" },
     { 2577, "Diss. Status", "Közzététel állapota" },
     { 2578, "Trade Source", "Kötés forrása" },
+    // Private order book columns.
+    { 60528, "WAI", "Munkaterület" },
+    { 60529, "Status", "Állapot" },
+    { 60530, "Security", "Értékpapír" },
+    { 60531, "Board", "Tábla" },
+    { 60532, "B/S", "V/E" },
+    { 60533, "Price", "Ár" },
+    { 60534, "Qty", "Mennyiség" },
+    { 60535, "Hidden Qty", "Rejtett menny." },
+    { 60536, "Trading Acc.", "Keresk. számla" },
+    { 60537, "Expiry Date", "Lejárat dátuma" },
+    { 60538, "ExpiryTime", "Lejárat ideje" },
+    { 60539, "Settle Date", "Elszámolás napja" },
+    { 60540, "Broker Ref.", "Bróker hiv." },
+    { 60541, "Yield", "Hozam" },
+    { 60542, "Trigger Price", "Aktiválási ár" },
 
     { IDS_WITHDRAW_ALL_CONFIRM, "Do you really want to withdraw all orders?",
         "Valóban vissza akarja vonni az összes megbízást?" },
@@ -109,6 +125,30 @@ constexpr MenuEntry kOrdersMenu[] = {
     { 0, MenuEntryKind::Command, ID_SUMMARY_TRADING_ACCOUNT, "Summary &Trading Account...",
         "&Kereskedési számla összesítése..." },
     { 0, MenuEntryKind::Command, ID_ORDER_METHODS, "Order &Methods...", "Megbízási &módok..." },
+    { 0, MenuEntryKind::Separator },
+    { 0, MenuEntryKind::Command, ID_LIST_EXPORT, "E&xport...", "E&xportálás..." },
+    { 0, MenuEntryKind::Command, ID_LIST_EXPORT_ALL, "Export A&ll...", "Az összes e&xportálása..." },
+    { 0, MenuEntryKind::Separator },
+    { 0, MenuEntryKind::Command, ID_ORDER_COPY_TO_ENGINE, "&Copy to Trading Engine",
+        "Másolás a &kereskedési rendszerbe" },
+    { 0, MenuEntryKind::Command, ID_ORDER_AMEND_TO_ENGINE, "Am&end to Trading Engine",
+        "Módosítás a keres&kedési rendszerbe" },
+    { 0, MenuEntryKind::Command, ID_ORDER_COPY_TO_POB, "Copy to &Private Order Book...",
+        "Másolás a &saját ajánlati könyvbe..." },
+    { 0, MenuEntryKind::Command, ID_ORDER_MOVE_TO_POB, "Mo&ve to Private Order Book...",
+        "Áthe&lyezés a saját ajánlati könyvbe..." },
+};
+
+constexpr MenuEntry kPrivateOrdersMenu[] = {
+    { 0, MenuEntryKind::Command, ID_POB_RELEASE, "&Release", "&Beküldés" },
+    { 0, MenuEntryKind::Command, ID_POB_MOVE, "&Move...", "Át&helyezés..." },
+    { 0, MenuEntryKind::Command, ID_POB_DELETE, "&Delete", "&Törlés" },
+    { 0, MenuEntryKind::Command, ID_POB_AMEND, "&Amend...", "&Módosítás..." },
+    { 0, MenuEntryKind::Command, ID_POB_CLEAR, "&Clear", "Ki&ürítés" },
+    { 0, MenuEntryKind::Separator },
+    { 0, MenuEntryKind::Command, ID_LIST_EXPORT, "E&xport...", "E&xportálás..." },
+    { 0, MenuEntryKind::Command, ID_LIST_EXPORT_ALL, "Export A&ll...", "Az összes e&xportálása..." },
+    { 0, MenuEntryKind::Command, ID_POB_IMPORT, "&Import...", "&Importálás..." },
 };
 
 constexpr MenuEntry kTradesMenu[] = {
@@ -140,6 +180,7 @@ constexpr fw::MenuTemplate kMenus[] = {
     { 8, kOrdersMenu },
     { 9, kTradesMenu },
     { 10, kDealsMenu },
+    { 32, kPrivateOrdersMenu },
 };
 
 const fw::ResourceSet kResources { "kv32-list-windows", {}, {}, kMenus };

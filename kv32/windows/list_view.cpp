@@ -9,6 +9,8 @@
 #include "kvcore/app/app_core_logic.h"
 #include "kvcore/app/logon.h"
 #include "kvcore/frame/app_core.h"
+#include "kvcore/frame/main_frame_core.h"
+#include "kv32/res/order_list_strings.h"
 
 CListView::CListView(QWidget* parent)
     : CTView(parent)
@@ -83,6 +85,27 @@ void CListView::MapDialogCommand(unsigned id, KvCommandRule rule, StateTest stat
 int CListView::SendForSelection(const KvRowAction& action)
 {
     return KvSendForRows(SelectedRows(), action, *this);
+}
+
+std::vector<unsigned> CListView::ExportRows(bool all) const
+{
+    if (!all)
+        return KvSortedSelection(SelectedRows());
+    std::vector<unsigned> rows;
+    if (const CTableIndexDoc* doc = GetListDoc())
+        for (int row = 0; row < doc->GetRowCount(); ++row)
+            rows.push_back(static_cast<unsigned>(row));
+    return rows;
+}
+
+std::string CListView::AskFileName(bool open, unsigned titleId, unsigned filterId, const std::string& defaultExt)
+{
+    CKvAppCore* app = CKvAppCore::Instance();
+    CMainFrameCore* frame = app != nullptr ? app->GetMainFrame() : nullptr;
+    if (frame == nullptr)
+        return {};
+    RegisterOrderListStrings();
+    return frame->GetFilename(open, "", fw::loadString(titleId), filterId, defaultExt);
 }
 
 void CListView::OnFilter()

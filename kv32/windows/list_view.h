@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "kv32/lists/list_actions.h"
@@ -45,6 +46,10 @@ protected:
     void MapDialogCommand(unsigned id, KvCommandRule rule, StateTest state, std::function<int()> argument);
     // Sends a transaction for each selected row.
     int SendForSelection(const KvRowAction& action);
+    // The rows an export writes: the selected ones (sorted, each once) or all.
+    std::vector<unsigned> ExportRows(bool all) const;
+    // The file named in the main frame's file dialog; empty when none was.
+    static std::string AskFileName(bool open, unsigned titleId, unsigned filterId, const std::string& defaultExt);
     // The host index of the record with the typed number, or -1.
     virtual int FindHostIndexOfNumber(std::uint32_t) const { return -1; }
 

@@ -2,6 +2,12 @@
 
 #include "fw/core/msgbox.h"
 #include "kv32/dialogs/amend_dlg.h"
+#include "kv32/dialogs/order_entry_dlg.h"
+#include "kv32/dialogs/wai_dlg.h"
+#include "kv32/filters/order_list.h"
+#include "kv32/lists/order_copies.h"
+#include "kv32/res/order_list_strings.h"
+#include "kv32/tables/local_order_table.h"
 #include "kv32/dialogs/order_method_dlg.h"
 #include "kv32/dialogs/withdraw_dlg.h"
 #include "kv32/filters/orders_filter.h"
@@ -17,12 +23,27 @@
 #include "kvcore/frame/app_core.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
 const COrderRec* AsOrder(const std::uint8_t* record)
 {
     return reinterpret_cast<const COrderRec*>(record);
+}
+
+// The command's transaction for each selected order.
+KvRowAction OrderAction(const CTableIndexDoc* doc, unsigned commandId, bool confirm)
+{
+    KvRowAction action;
+    action.confirm = confirm;
+    action.build = [doc, commandId](unsigned row) -> std::optional<KvRowTransaction> {
+        const COrderRec* order = AsOrder(doc->GetRowData(static_cast<int>(row)));
+        if (order == nullptr)
+            return std::nullopt;
+        return OrderTransaction(commandId, *order);
+    };
+    return action;
 }
 
 void SendText(int code, std::string text)
@@ -51,6 +72,12 @@ COrdersView::COrdersView(QWidget* parent)
     MapCommand(ID_ORDER_OUTSTANDING, KvCommandRule::Always, nullptr, [this] { OnOutstanding(); });
     MapDialogCommand(ID_SUMMARY_TRADING_ACCOUNT, KvCommandRule::NeedCurrentRow, nullptr, nullptr);
     MapCommand(ID_ORDER_METHODS, KvCommandRule::NeedCurrentRow, allows(ID_ORDER_METHODS), [this] { OnOrderMethods(); });
+    MapCommand(ID_LIST_EXPORT, KvCommandRule::NeedSelection, nullptr, [this] { OnExport(false); });
+    MapCommand(ID_LIST_EXPORT_ALL, KvCommandRule::NeedRows, nullptr, [this] { OnExport(true); });
+    MapCommand(ID_ORDER_COPY_TO_ENGINE, KvCommandRule::NeedCurrentRow, nullptr, [this] { OnCopyToEngine(); });
+    MapCommand(ID_ORDER_AMEND_TO_ENGINE, KvCommandRule::NeedCurrentRow, nullptr, [this] { OnAmendToEngine(); });
+    MapCommand(ID_ORDER_COPY_TO_POB, KvCommandRule::NeedCurrentRow, nullptr, [this] { OnCopyToPrivateBook(); });
+    MapCommand(ID_ORDER_MOVE_TO_POB, KvCommandRule::NeedCurrentRow, nullptr, [this] { OnMoveToPrivateBook(); });
 }
 
 COrdersView::~COrdersView() = default;
@@ -136,27 +163,14 @@ void COrdersView::OnWithdraw()
         return;
     }
     const CTableIndexDoc* doc = GetListDoc();
-    KvRowAction action;
-    action.confirm = false;
-    action.build = [doc](unsigned row) -> std::optional<KvRowTransaction> {
-        const COrderRec* order = AsOrder(doc->GetRowData(static_cast<int>(row)));
-        if (order == nullptr)
-            return std::nullopt;
-        return OrderTransaction(ID_LIST_WITHDRAW, *order);
-    };
+    KvRowAction action = OrderAction(doc, ID_LIST_WITHDRAW, false);
     SendForSelection(action);
 }
 
 void COrdersView::OnApprove()
 {
     const CTableIndexDoc* doc = GetListDoc();
-    KvRowAction action;
-    action.build = [doc](unsigned row) -> std::optional<KvRowTransaction> {
-        const COrderRec* order = AsOrder(doc->GetRowData(static_cast<int>(row)));
-        if (order == nullptr)
-            return std::nullopt;
-        return OrderTransaction(ID_ORDER_APPROVE, *order);
-    };
+    KvRowAction action = OrderAction(doc, ID_ORDER_APPROVE, true);
     SendForSelection(action);
 }
 
@@ -174,6 +188,108 @@ void COrdersView::OnWithdrawAll()
     KvFieldWriter user;
     AppendUserField(user);
     SendText(138, KvWithdrawAllOrdersRecord(user.Str()));
+}
+
+void COrdersView::OnExport(bool all)
+{
+    const CTableIndexDoc* doc = GetListDoc();
+    const std::vector<unsigned> rows = ExportRows(all);
+    if (doc == nullptr || rows.empty())
+        return;
+    const std::string path = AskFileName(false, IDS_ODL_EXPORT_TITLE, IDS_ODL_EXPORT_FILTER, "odl");
+    if (path.empty())
+        return;
+    std::vector<const COrderRec*> orders;
+    for (unsigned row : rows)
+        if (const COrderRec* order = AsOrder(doc->GetRowData(static_cast<int>(row))))
+            orders.push_back(order);
+    if (const std::uint32_t error = ExportOrdersFile(path, orders))
+        KvMessageBox(Kv32OrderListString(error), fw::MB_ICONHAND);
+}
+
+void COrdersView::OnCopyToEngine()
+{
+    const CTableIndexDoc* doc = GetListDoc();
+    KvRowAction action = OrderAction(doc, ID_ORDER_COPY_TO_ENGINE, false);
+    SendForSelection(action);
+}
+
+void COrdersView::OnAmendToEngine()
+{
+    const CTableIndexDoc* doc = GetListDoc();
+    const COrderRec* order = doc == nullptr ? nullptr : AsOrder(doc->GetRowData(doc->GetCurrentIndex()));
+    if (order == nullptr)
+        return;
+    // The dialog takes the order from this window's current row, methods included.
+    COrderEntryDlg dlg(IsBuySide(order->szBuySell) ? 1 : 2, 0, nullptr, 0, 1);
+    dlg.doModal();
+}
+
+namespace {
+
+// The work area typed in the identifier dialog; empty when cancelled.
+std::string AskWorkArea()
+{
+    CWAIDlg dlg;
+    return dlg.doModal() == fw::IDOK ? dlg.Identifier() : std::string();
+}
+
+} // namespace
+
+void COrdersView::OnCopyToPrivateBook()
+{
+    const CTableIndexDoc* doc = GetListDoc();
+    const std::vector<unsigned> rows = KvSortedSelection(SelectedRows());
+    if (doc == nullptr || rows.empty())
+        return;
+    const std::string workArea = AskWorkArea();
+    if (workArea.empty())
+        return;
+    std::vector<CLocalOrderRec> copies;
+    for (unsigned row : rows) {
+        const COrderRec* order = AsOrder(doc->GetRowData(static_cast<int>(row)));
+        std::optional<CLocalOrderRec> copy = order == nullptr ? std::nullopt : LocalCopyOfOrder(*order, workArea);
+        if (!copy) {
+            KvMessageBox(KvListWindowString(IDS_LIST_FIELD_REFUSED), fw::MB_ICONEXCLAMATION);
+            return;
+        }
+        copies.push_back(*copy);
+    }
+    for (const CLocalOrderRec& copy : copies)
+        LocalOrderTable().Insert(copy);
+}
+
+void COrdersView::OnMoveToPrivateBook()
+{
+    const CTableIndexDoc* doc = GetListDoc();
+    if (doc == nullptr || SelectedRows().empty())
+        return;
+    const std::string workArea = AskWorkArea();
+    if (workArea.empty())
+        return;
+    // Only orders the host can still withdraw move; each keeps its copy as it
+    // was before the withdrawal.
+    std::vector<unsigned> rows;
+    std::map<unsigned, CLocalOrderRec> copies;
+    for (unsigned row : KvSortedSelection(SelectedRows())) {
+        const COrderRec* order = AsOrder(doc->GetRowData(static_cast<int>(row)));
+        if (order == nullptr || !OrderCommandAllowed(ID_ORDER_MOVE_TO_POB, order))
+            continue;
+        std::optional<CLocalOrderRec> copy = LocalCopyOfOrder(*order, workArea);
+        if (!copy) {
+            KvMessageBox(KvListWindowString(IDS_LIST_FIELD_REFUSED), fw::MB_ICONEXCLAMATION);
+            return;
+        }
+        rows.push_back(row);
+        copies.emplace(row, *copy);
+    }
+    KvRowAction action = OrderAction(doc, ID_ORDER_MOVE_TO_POB, false);
+    action.sent = [&copies](unsigned row, bool withdrawn) {
+        // An order the host kept stays there only.
+        if (withdrawn)
+            LocalOrderTable().Insert(copies.at(row));
+    };
+    KvSendForRows(rows, action, *this);
 }
 
 int COrdersView::FindHostIndexOfNumber(std::uint32_t number) const

@@ -11,12 +11,14 @@
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/neg_deals_list.h"
 #include "kv32/lists/orders_list.h"
+#include "kv32/lists/private_orders_list.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/windows/list_active_row.h"
 #include "kv32/windows/list_filter_dialogs.h"
 #include "kv32/windows/neg_deals_view.h"
 #include "kv32/windows/orders_view.h"
+#include "kv32/windows/private_orders_view.h"
 #include "kv32/windows/trades_view.h"
 
 std::span<const CKvTemplateRow> KvDocTemplateTable()
@@ -26,6 +28,8 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 8, [] { return std::make_unique<COrdersDoc>(); }, [] { return std::make_unique<COrdersView>(); } },
         { 9, [] { return std::make_unique<CTradesDoc>(); }, [] { return std::make_unique<CTradesView>(); } },
         { 10, [] { return std::make_unique<CNDealsDoc>(); }, [] { return std::make_unique<CNDealsView>(); } },
+        { 32, [] { return std::make_unique<CPrivateOrderDoc>(); },
+            [] { return std::make_unique<CPrivateOrderView>(); } },
     };
     static const bool registered = [] {
         // The session makes each table's popup from its menu: they exist before any session.
