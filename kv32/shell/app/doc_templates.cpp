@@ -6,6 +6,7 @@
 #include "fw/ui/app.h"
 #include "kvcore/app/message_box.h"
 #include "kvcore/res/app_ids.h"
+#include "kv32/dialogs/market_commands.h"
 #include "kv32/dialogs/nd_amend_dlg.h"
 #include "kv32/dialogs/order_info_dlg.h"
 #include "kv32/lists/list_dialogs.h"
@@ -38,6 +39,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         KvSetActiveRow(&KvFrontListRow());
         KvInstallOrderInfoDialog();
         KvInstallDealAnswerDialogs();
+        KvInstallMarketDialogs();
         KvInstallListFilterDialogs();
         KvSetListWindowIds([](std::uint32_t id) {
             for (const CKvTemplateRow& row : rows)

@@ -4,6 +4,7 @@
 #include "fw/ui/propertysheet.h"
 #include "kv32/dialogs/auction/auction_dlg.h"
 #include "kv32/dialogs/defaults_page.h"
+#include "kv32/dialogs/market_commands.h"
 #include "kv32/shell/app/main_menu.h"
 #include "kv32/dialogs/order_entry_dlg.h"
 #include "kv32/shell/app_startup.h"
@@ -39,6 +40,7 @@ CMainFrame::CMainFrame()
         dlg.doModal();
     });
     KvBindAuctionCommands(commands(), [](KvAuctionKind kind) { KvRunAuctionDialog(kind); });
+    KvBindMarketCommands(commands());
     // Log on: the core's logon, then the user's local order book.
     commands().onCommand(ID_KV_LOGON, [this] {
         OnSessionBegin();

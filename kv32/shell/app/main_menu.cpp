@@ -41,6 +41,8 @@ constexpr MenuEntry kLoggedOnMenu[] = {
     { 1, C, CKvAppCore::ID_APP_EXIT, "E&xit", "&Kilépés" },
 
     { 0, P, 0, "&Edit", "S&zerkesztés" },
+    { 1, C, 33161, "T&ick Up/Down...", "Árlépés fel/&le..." },
+    { 1, S },
     { 1, C, 32882, "Add Trading &Event...", "Kereskedési &esemény felvétele..." },
     { 1, C, 33097, "&Suspend Issuer and its securities", "Kibocsátó és értékpapírjai &felfüggesztése" },
     { 1, C, 33098, "&Unsuspend Issuer and its securities", "Kibocsátó és értékpapírjai felfüggesztésének &feloldása" },

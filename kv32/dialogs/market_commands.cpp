@@ -1,0 +1,28 @@
+#include "kv32/dialogs/market_commands.h"
+
+#include "fw/core/command.h"
+#include "kv32/dialogs/mm_tick_dlg.h"
+#include "kv32/dialogs/permission_dlg.h"
+#include "kv32/shell/permissions.h"
+#include "kvcore/app/session_core.h"
+
+void KvBindMarketCommands(fw::CommandMap& map)
+{
+    const auto bind = [&map](unsigned id, void (*run)()) {
+        map.onCommand(id, [id, run] {
+            if (ps != nullptr && IsCommandAllowed(id))
+                run();
+        });
+        map.onUpdate(id, [id](fw::CmdUI& ui) { ui.enable(ps != nullptr && IsCommandAllowed(id)); });
+    };
+    bind(ID_TICK_UP_DOWN, [] {
+        CMMkrTickDlg dlg;
+        dlg.doModal();
+    });
+}
+
+void KvInstallMarketDialogs()
+{
+    KvInstallTickDialog();
+    KvInstallPermissionDialog();
+}
