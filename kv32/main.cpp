@@ -12,6 +12,7 @@
 #include "fw/core/codepage.h"
 #include "fw/core/msgbox.h"
 #include "kv32/shell/app/kv_app.h"
+#include "kvcore/app/intl.h"
 #include "kv32/shell/app/termination.h"
 
 int main(int argc, char** argv)
@@ -30,6 +31,8 @@ int main(int argc, char** argv)
     }
 
     QApplication qt(argc, argv);
+    // The interface speaks the language of the user's message locale (LC_ALL, LC_MESSAGES, LANG).
+    KvApplyInterfaceLanguage();
     CKvApp app;
     if (!app.start()) {
         app.finish();

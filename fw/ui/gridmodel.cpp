@@ -2,12 +2,29 @@
 
 #include "fw/ui/text.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 
 namespace fw {
 
 QColor colorFromRef(uint32_t ref)
 {
+    // 0x80000000 | n names the desktop's colour n (the stored colour tables keep such names, e.g.
+    // the window colour 0x80000005): it follows the palette, it is not an almost black RGB value.
+    if ((ref & 0xFF000000u) == 0x80000000u) {
+        const QPalette palette = QGuiApplication::palette();
+        switch (ref & 0xFFu) {
+        case 4: return palette.color(QPalette::Window); // menu
+        case 7: return palette.color(QPalette::WindowText); // menu text
+        case 8: return palette.color(QPalette::Text); // window text
+        case 13: return palette.color(QPalette::Highlight);
+        case 14: return palette.color(QPalette::HighlightedText);
+        case 15: return palette.color(QPalette::Button); // button face
+        case 18: return palette.color(QPalette::ButtonText);
+        default: return palette.color(QPalette::Base); // 5, the window, and names without a role here
+        }
+    }
     return QColor(static_cast<int>(ref & 0xFF), static_cast<int>((ref >> 8) & 0xFF),
                   static_cast<int>((ref >> 16) & 0xFF));
 }

@@ -80,6 +80,7 @@ private:
     GridLook look_;
 };
 
+// A 0x00BBGGRR colour, or a desktop colour by its name (0x80000000 | index) from the palette.
 FW_UI_API QColor colorFromRef(uint32_t ref);
 
 } // namespace fw

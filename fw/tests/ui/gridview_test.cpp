@@ -14,6 +14,8 @@
 #include <QMimeData>
 #include <QDropEvent>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QClipboard>
 #include <QPrinter>
 #include <QTableView>
@@ -566,6 +568,31 @@ TEST_F(GridLookTest, PagesAreA4WithTheSetupsMarginsAndOrientation)
         // Fewer rows fit across a landscape page, so it takes more pages.
         EXPECT_EQ(pages > 3, landscape) << pages;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(GridColors, DesktopColourNamesFollowThePalette)
+{
+    const QPalette palette = QGuiApplication::palette();
+    const struct {
+        uint32_t ref;
+        QColor color;
+    } cases[] = {
+        { 0x000000FFu, QColor(255, 0, 0) },
+        { 0x00FF8000u, QColor(0, 128, 255) },
+        { 0x80000005u, palette.color(QPalette::Base) },
+        { 0x80000008u, palette.color(QPalette::Text) },
+        { 0x8000000Du, palette.color(QPalette::Highlight) },
+        { 0x8000000Eu, palette.color(QPalette::HighlightedText) },
+        { 0x8000000Fu, palette.color(QPalette::Button) },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fw::colorFromRef(c.ref), c.color) << std::hex << c.ref;
+    // The window colour is the window's, never the almost black RGB(5, 0, 0) of its bits.
+    EXPECT_NE(fw::colorFromRef(0x80000005u), QColor(5, 0, 0));
 }
 
 } // namespace

@@ -1,0 +1,217 @@
+// The scenarios of kv32/tests/e2e/scenarios played by the workstation
+// (kv32_scenario) against the simulated exchange behind a real vorlrouter on
+// loopback, in English and in Hungarian; a failing step names its line and
+// leaves a picture; the scenario files' own mistakes are named by line before
+// anything runs. Pictures go to KV32_SHOT_DIR when it is set.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "router_test_support.h"
+#include "scenario.h"
+
+extern char** environ;
+
+namespace {
+
+using routertest::readFile;
+
+// One run of the player: its exit code (-1 when it had to be killed) and its log.
+struct PlayerRun {
+    int code = -1;
+    std::string log;
+    long long ms = 0;
+};
+
+PlayerRun RunPlayer(const std::vector<std::string>& args, const std::string& logPath,
+    std::chrono::seconds limit = std::chrono::seconds(600))
+{
+    std::vector<std::string> text { "kv32_scenario" };
+    text.insert(text.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : text)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    const std::string program = routertest::binDir() + "/kv32_scenario";
+    pid_t pid = -1;
+    const auto started = std::chrono::steady_clock::now();
+    PlayerRun run;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+        pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    if (pid <= 0) {
+        run.log = "kv32_scenario could not be started from " + program;
+        return run;
+    }
+    int status = 0;
+    const bool ended = routertest::waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, limit);
+    if (!ended) {
+        ::kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    } else if (WIFEXITED(status))
+        run.code = WEXITSTATUS(status);
+    run.ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
+                 .count();
+    run.log = readFile(logPath);
+    if (!ended)
+        run.log += "\n(killed after " + std::to_string(limit.count()) + " s)";
+    return run;
+}
+
+// The user's languages: the interface follows the message locale; numbers keep
+// the C form in both, so that one scenario file serves both runs.
+void UseLanguage(const std::string& language)
+{
+    if (language == "hu") {
+        unsetenv("LC_ALL");
+        for (const char* name : { "LANG", "LC_MESSAGES" })
+            setenv(name, "hu_HU.UTF-8", 1);
+        for (const char* name : { "LC_NUMERIC", "LC_MONETARY", "LC_TIME" })
+            setenv(name, "C", 1);
+    } else {
+        for (const char* name : { "LANG", "LC_MESSAGES", "LC_NUMERIC", "LC_MONETARY", "LC_TIME" })
+            unsetenv(name);
+        setenv("LC_ALL", "C", 1);
+    }
+}
+
+class Scenarios : public routertest::RouterTest {
+protected:
+    void SetUp() override
+    {
+        routertest::RouterTest::SetUp();
+        writeConfig("Clients=8\n", "ConnectTime=1\nConnectTries=3\nWindowSize=1\n");
+        router = startAndWait("vorlrouter", { config_ }, "router.out", "ready on");
+        exchange = startAndWait("exchange", { config_, "--clock", "100000" }, "exchange.out", "serving");
+        std::ofstream(path("kv32.ini"))
+            << "[general]\nLogoPeriod=0\n[VORLClient]\nService=" << port_
+            << "\nHostType=TEST\nBroadcastAddress=127.255.255.255\nConnectTime=1\n";
+        setenv("VEXA_INI_DIR", dir_.c_str(), 1);
+        setenv("kv3userpath", dir_.c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // The player offers no automation interface on anybody's bus.
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+        unsetenv("XDG_RUNTIME_DIR");
+        const char* shots = std::getenv("KV32_SHOT_DIR");
+        shotDir = shots != nullptr && *shots != '\0' ? std::string(shots) : path("shots");
+    }
+    void TearDown() override
+    {
+        if (exchange) {
+            EXPECT_EQ(exchange->stop(), 0);
+        }
+        if (router) {
+            EXPECT_EQ(router->stop(), 0);
+        }
+        UseLanguage("en");
+        unsetenv("VEXA_INI_DIR");
+        unsetenv("kv3userpath");
+        routertest::RouterTest::TearDown();
+    }
+    PlayerRun Play(
+        const std::string& scenario, const std::string& language, std::vector<std::string> extra = {})
+    {
+        UseLanguage(language);
+        std::vector<std::string> args = { "--shots", shotDir, "--coverage", path("coverage.txt") };
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back(scenario);
+        PlayerRun run = RunPlayer(args, path("player-" + language + ".out"));
+        std::printf("scenario %s (%s): %lld ms\n", std::filesystem::path(scenario).filename().c_str(),
+            language.c_str(), run.ms);
+        return run;
+    }
+    std::string Coverage() const { return readFile(path("coverage.txt")); }
+
+    std::unique_ptr<routertest::Child> router;
+    std::unique_ptr<routertest::Child> exchange;
+    std::string shotDir;
+};
+
+class TradingDay : public Scenarios, public ::testing::WithParamInterface<const char*> { };
+
+TEST_P(TradingDay, OrdersAreEnteredMatchedAndWithdrawnThroughTheWindowsAndDialogs)
+{
+    const PlayerRun run = Play(std::string(KV32_SCENARIO_DIR) + "/trading.txt", GetParam());
+    ASSERT_EQ(run.code, 0) << run.log;
+    const std::string coverage = Coverage();
+    for (const char* line : { "table 8", "table 9", "table 10", "command 32994 run", "command 32995 run",
+             "command 32789 run", "dialog 116 button 1", "dialog 118 button 1", "sent 132", "sent 138" })
+        EXPECT_NE(coverage.find(std::string(line) + "\n"), std::string::npos) << line << "\n" << coverage;
+    for (const char* picture : { "e2e-orders-window", "e2e-trades-window", "e2e-neg-deals-window" })
+        EXPECT_TRUE(std::filesystem::exists(shotDir + "/" + picture + "-" + GetParam() + ".png")) << picture;
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TradingDay, ::testing::Values("en", "hu"));
+
+TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
+{
+    const std::string file = path("missing-row.txt");
+    std::ofstream(file) << "allow-dialog 151 2\nallow-dialog 195 2\nallow-dialog 130 2\n"
+                           "logon BRK1T1\n# the orders window\nopen 8\nexpect-row NO-SUCH-ORDER\nclose\n";
+    const PlayerRun run = Play(file, "en", { "--step-seconds", "2" });
+    EXPECT_EQ(run.code, 1) << run.log;
+    EXPECT_NE(
+        run.log.find("scenario FAILED at missing-row.txt:7: expect-row NO-SUCH-ORDER"), std::string::npos)
+        << run.log;
+    EXPECT_NE(run.log.find("no such row; the rows:"), std::string::npos) << run.log;
+    EXPECT_NE(run.log.find("  trace:"), std::string::npos) << run.log;
+    EXPECT_TRUE(std::filesystem::exists(shotDir + "/failed-missing-row.txt-7-en.png"));
+    // The steps after the failing one never ran; what ran before is in the coverage log.
+    EXPECT_EQ(run.log.find("missing-row.txt:8: close"), std::string::npos) << run.log;
+    EXPECT_NE(Coverage().find("table 8\n"), std::string::npos) << Coverage();
+}
+
+TEST(ScenarioFiles, MistakesAreNamedByTheirLine)
+{
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        { "logon BRK1T1\nfly away\n", "s.txt:2: unknown step \"fly\"" },
+        { "# comment\n\nopen\n", "s.txt:3: wrong number of words; the step is: open TABLE-ID" },
+        { "set 104 \"2774.50\n", "s.txt:1: a quoted text is not closed" },
+        { "open 8 9\n", "s.txt:1: wrong number of words" },
+    };
+    for (const auto& c : cases) {
+        const ScenarioParse parsed = ParseScenario(c.text, "s.txt");
+        EXPECT_EQ(parsed.error.rfind(c.error, 0), 0u) << c.text << " gave: " << parsed.error;
+    }
+    const ScenarioParse good
+        = ParseScenario("  # a user\r\nset 1000 \"Fő tábla\"\r\nexpect-box \"say \"\"hi\"\"\"\n", "g.txt");
+    ASSERT_EQ(good.error, "");
+    ASSERT_EQ(good.steps.size(), 2u);
+    EXPECT_EQ(good.steps[0].args, (std::vector<std::string> { "1000", "Fő tábla" }));
+    EXPECT_EQ(good.steps[0].Where(), "g.txt:2");
+    EXPECT_EQ(good.steps[1].args[0], "say \"hi\"");
+}
+
+TEST(ScenarioFiles, EveryShippedScenarioReads)
+{
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(KV32_SCENARIO_DIR)) {
+        if (entry.path().extension() != ".txt")
+            continue;
+        ++files;
+        const ScenarioParse parsed = LoadScenario(entry.path().string());
+        EXPECT_EQ(parsed.error, "") << entry.path();
+        EXPECT_FALSE(parsed.steps.empty()) << entry.path();
+    }
+    EXPECT_GT(files, 0);
+}
+
+} // namespace
