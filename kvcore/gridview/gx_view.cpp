@@ -13,6 +13,7 @@
 #include "kvcore/grid/gx_doc.h"
 #include "kvcore/res/grid_ids.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -80,6 +81,19 @@ void CTGXView::ShowDocumentZoom()
 
 void CTGXView::DoPopUpMenu(QPoint, unsigned) { }
 
+int CTGXView::TitleWidth(int col)
+{
+    // A column the user never sized is as wide as its title (bold, as a sorted
+    // title shows), and never narrower than the grid's default: a Hungarian
+    // title is often twice its English twin.
+    constexpr int kDefaultWidth = 80;
+    constexpr int kTitleMargin = 16;
+    QFont bold = baseFont();
+    bold.setBold(true);
+    const QString title = model().headerData(col - 1, Qt::Horizontal, Qt::DisplayRole).toString();
+    return std::max(kDefaultWidth, QFontMetrics(bold).horizontalAdvance(title) + kTitleMargin);
+}
+
 int CTGXView::RestructControl()
 {
     CTGXDoc* doc = GetDocument();
@@ -90,7 +104,7 @@ int CTGXView::RestructControl()
     for (int col = 1; col <= doc->GetColumnNumber(); ++col) {
         const std::size_t id = doc->m_selected[static_cast<std::size_t>(col - 1)];
         const int width = id < doc->m_width.size() ? doc->m_width[id] : 0;
-        setColWidth(col, width != 0 ? width : -1);
+        setColWidth(col, width != 0 ? width : TitleWidth(col));
     }
     setFrozenCols(doc->GetFixedColumns());
     lockUpdates(wasLocked);

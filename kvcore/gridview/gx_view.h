@@ -42,6 +42,8 @@ public:
     virtual void DoPopUpMenu(QPoint point, unsigned menuId);
     // Applies the document's selected columns, widths and frozen count to the grid.
     virtual int RestructControl();
+    // The unzoomed width of a column that has no stored width.
+    int TitleWidth(int col);
     // A full repaint.
     void ResetControl();
     // Makes the grid row that shows document row docRow current and selected; a row the map

@@ -193,6 +193,23 @@ TEST_F(GXViewTest, FixFreezesUpToTheCurrentColumnAndUnfixReleases)
     EXPECT_EQ(view.frozenCols(), 2);
 }
 
+TEST_F(GXViewTest, AColumnWithoutAStoredWidthShowsItsWholeTitle)
+{
+    const int name = SampleTableDoc::kName + 1;
+    QFont big = view.baseFont();
+    big.setPixelSize(40);
+    view.setBaseFont(big);
+    view.RestructControl();
+    QFont bold = big;
+    bold.setBold(true);
+    EXPECT_GT(view.colWidth(name), QFontMetrics(bold).horizontalAdvance(QStringLiteral("Security")));
+    // A width the user left stays as it was.
+    doc.m_width.assign(SampleTableDoc::kColumns, 0);
+    doc.m_width[SampleTableDoc::kName] = 55;
+    view.RestructControl();
+    EXPECT_EQ(view.colWidth(name), 55);
+}
+
 TEST_F(GXViewTest, DraggedColumnsReorderTheDocumentsColumnsAndTheirTitles)
 {
     view.setColWidth(SampleTableDoc::kName + 1, 77);
