@@ -4,6 +4,7 @@
 // their records for the selected rows, dialogs of other parts enabled once
 // installed, Go To, and pictures of both windows in both languages (written
 // to KV32_SHOT_DIR when it is set).
+#include "kv32/windows/private_orders_view.h"
 #include "list_fixture.h"
 
 namespace {
@@ -280,13 +281,34 @@ TEST_F(ListWindows, PicturesInBothLanguages)
         Deal(31, 'O', 'B');
         Deal(32, 'C', 'S');
         Deal(33, 'M', 'B');
+        LocalOrderTable().RemoveAll();
+        const struct {
+            const char* wai;
+            char side;
+            double price;
+            double qty;
+        } book[] = { { "Morning", 'B', 123.4, 100 }, { "Morning", 'S', 125.1, 40 }, { "Hedge", 'B', 119.75, 250 } };
+        for (const auto& b : book) {
+            CLocalOrderRec rec;
+            std::snprintf(rec.szWorkArea, sizeof rec.szWorkArea, "%s", b.wai);
+            std::snprintf(rec.szSecurityCode, sizeof rec.szSecurityCode, "0BRD1INSTR0000001");
+            std::snprintf(rec.szBoardName, sizeof rec.szBoardName, "Main board");
+            std::snprintf(rec.szTrdAcc, sizeof rec.szTrdAcc, "ACC1");
+            std::snprintf(rec.szBuySell, sizeof rec.szBuySell, "%s", OrderTable().GetSideText(b.side).c_str());
+            std::snprintf(rec.szReference, sizeof rec.szReference, "REF1");
+            rec.dPrice = CDouble(b.price, 2);
+            rec.dQty = CDouble(b.qty, 0);
+            LocalOrderTable().Insert(rec);
+        }
         auto* orders = Open<COrdersView>(8);
         auto* trades = Open<CTradesView>(9);
         auto* deals = Open<CNDealsView>(10);
-        ASSERT_TRUE(orders && trades && deals);
+        auto* privateOrders = Open<CPrivateOrderView>(32);
+        ASSERT_TRUE(orders && trades && deals && privateOrders);
         for (auto [view, name] : { std::pair<CListView*, const char*> { orders, "orders" }, { trades, "trades" },
-                 { deals, "deals" } }) {
-            view->parentFrame()->resize(1100, 200);
+                 { deals, "deals" }, { privateOrders, "private-orders" } }) {
+            view->OnGridSizeToContent(); // every title and value whole
+            view->parentFrame()->resize(1400, 200);
             const QImage image = view->parentFrame()->grab().toImage();
             EXPECT_FALSE(image.isNull());
             if (dirName != nullptr)
@@ -295,6 +317,7 @@ TEST_F(ListWindows, PicturesInBothLanguages)
         const bool english = language == fw::Language::English;
         EXPECT_EQ(trades->GetDocument()->GetColumnTitle(1), english ? "Trade" : "K\xF6t\xE9s");
         EXPECT_EQ(deals->GetDocument()->title(), english ? "Negotiated Deals - 3" : "T\xE1rgyal\xE1sos \xFCgyletek - 3");
+        EXPECT_EQ(privateOrders->GetDocument()->GetRowCount(), 3);
         app->CloseAllDocuments();
     }
 }
