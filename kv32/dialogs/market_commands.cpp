@@ -1,7 +1,9 @@
 #include "kv32/dialogs/market_commands.h"
 
 #include "fw/core/command.h"
+#include "kv32/dialogs/mm_order_dlg.h"
 #include "kv32/dialogs/mm_tick_dlg.h"
+#include "kv32/lists/list_dialogs.h"
 #include "kv32/dialogs/permission_dlg.h"
 #include "kv32/shell/permissions.h"
 #include "kvcore/app/session_core.h"
@@ -15,6 +17,10 @@ void KvBindMarketCommands(fw::CommandMap& map)
         });
         map.onUpdate(id, [id](fw::CmdUI& ui) { ui.enable(ps != nullptr && IsCommandAllowed(id)); });
     };
+    bind(ID_MARKET_MAKER, [] {
+        CMMkrOrder dlg;
+        dlg.doModal();
+    });
     bind(ID_TICK_UP_DOWN, [] {
         CMMkrTickDlg dlg;
         dlg.doModal();
@@ -24,5 +30,9 @@ void KvBindMarketCommands(fw::CommandMap& map)
 void KvInstallMarketDialogs()
 {
     KvInstallTickDialog();
+    KvSetCommandDialog(ID_MARKET_MAKER, [](int) {
+        CMMkrOrder dlg;
+        return dlg.doModal();
+    });
     KvInstallPermissionDialog();
 }

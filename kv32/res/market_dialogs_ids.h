@@ -69,6 +69,7 @@ enum Kv32MarketControlId : unsigned {
     IDC_MM_SELL_PRICE_LABEL = 1302,
     IDC_MM_BUY_CONVERTED_LABEL = 1303,
     IDC_MM_SELL_CONVERTED_LABEL = 1304,
+    IDC_MM_QUOTE_AREA = 20,
     // Tick up or down.
     IDC_TK_FIRM = 179,
     IDC_TK_ALL_FIRMS = 260,

@@ -110,10 +110,11 @@ constexpr ControlDef kMarketMaker[] = {
     { IDC_MM_SESSION, ControlKind::RadioButton, 8, 1, "Sessio&n Order", "&Szakaszra szóló", 1, 1, fw::StyleGroup },
     { IDC_MM_DAY, ControlKind::RadioButton, 8, 2, "D&ay Order", "&Napi megbízás" },
     { IDC_MM_CONFIRM, ControlKind::CheckBox, 8, 4, "C&onfirm", "Me&gerősítés" },
-    { IDC_MM_SEND_BUY, ControlKind::Button, 9, 1, "B&uy", "&Vétel" },
-    { IDC_MM_SEND_SELL, ControlKind::Button, 9, 2, "Se&ll", "&Eladás" },
-    { fw::kIdOk, ControlKind::DefaultButton, 9, 4, "Both", "Mindkettő" },
-    { fw::kIdCancel, ControlKind::Button, 9, 5, "Cancel", "Mégse" },
+    { IDC_MM_QUOTE_AREA, ControlKind::Custom, 9, 0, nullptr, nullptr, 1, 6 },
+    { IDC_MM_SEND_BUY, ControlKind::Button, 10, 1, "B&uy", "&Vétel" },
+    { IDC_MM_SEND_SELL, ControlKind::Button, 10, 2, "Se&ll", "&Eladás" },
+    { fw::kIdOk, ControlKind::DefaultButton, 10, 4, "Both", "Mindkettő" },
+    { fw::kIdCancel, ControlKind::Button, 10, 5, "Cancel", "Mégse" },
 };
 
 constexpr ControlDef kTick[] = {

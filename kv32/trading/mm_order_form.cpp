@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "kv32/res/deal_dialogs_ids.h"
+#include "kv32/res/order_entry_ids.h"
+#include "kv32/shell/text_format.h"
 #include "kv32/tables/all_tables.h"
 
 namespace {
@@ -87,4 +90,11 @@ std::vector<KvMMSecurityChoice> MarketMakerSecurities(const std::string& boardNa
             out.push_back({ s.szShortName, i });
     }
     return out;
+}
+
+std::string MarketMakerQuestion(bool buy, const std::string& board, const std::string& security,
+    const std::string& price, const std::string& quantity, const std::string& account)
+{
+    const std::string side = Kv32DealDialogString(buy ? IDS_DEAL_BUY : IDS_DEAL_SELL);
+    return KvFillText(Kv32OrderEntryString(IDS_OE_CONFIRM), { side, board, security, price, quantity, account });
 }

@@ -37,5 +37,9 @@ struct KvMMSecurityChoice {
     std::string name;
     int row = -1;
 };
+// The question asked before a side is sent.
+std::string MarketMakerQuestion(bool buy, const std::string& board, const std::string& security,
+    const std::string& price, const std::string& quantity, const std::string& account);
+
 // The securities of a board, by short name with their rows, in table order.
 std::vector<KvMMSecurityChoice> MarketMakerSecurities(const std::string& boardName);

@@ -41,6 +41,7 @@ constexpr MenuEntry kLoggedOnMenu[] = {
     { 1, C, CKvAppCore::ID_APP_EXIT, "E&xit", "&Kilépés" },
 
     { 0, P, 0, "&Edit", "S&zerkesztés" },
+    { 1, C, 33091, "&Market Maker...", "Árjegyzői &megbízás..." },
     { 1, C, 33161, "T&ick Up/Down...", "Árlépés fel/&le..." },
     { 1, S },
     { 1, C, 32882, "Add Trading &Event...", "Kereskedési &esemény felvétele..." },
