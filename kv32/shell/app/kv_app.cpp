@@ -4,6 +4,7 @@
 #include <QPalette>
 
 #include "fw/ui/childframe.h"
+#include "kv32/dialogs/alerts/alert_openers.h"
 #include "kv32/dialogs/audit_dlgs.h"
 #include "kv32/dialogs/msg_dlgs.h"
 #include "kv32/dialogs/setup_dlgs.h"
@@ -23,9 +24,14 @@ CKvApp::CKvApp()
     KvAddTableListener(this);
     KvInstallAuditDisplay();
     KvInstallMessageDialogs();
+    KvInstallAlertDialogs();
     KvBindAppCommands(
         commands(), [this](uint32_t id, bool activate, bool visible) { OpenTable(id, activate, visible, nullptr); },
         [this] { WriteDiagnosticFile(); });
+    commands().onCommand(ID_SECURITIES_SELECTION, [this] {
+        KvRunSecuritiesSelectionCommand(
+            [this] { return OpenTable(CSecurityTable::kTableId, true, true, nullptr); }, GetMainFrame());
+    });
     commands().onCommand(ID_KV_APP_ABOUT, [this] {
         CAboutDlg dlg(GetMainFrame());
         dlg.doModal();
