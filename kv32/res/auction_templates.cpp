@@ -74,7 +74,7 @@ constexpr fw::StringEntry kStrings[] = {
     { IDS_AU_PRIMARY_TITLE + 9, "Market %", "Piaci %" },
     { IDS_AU_MARKET_CHANGED, "Market has been changed. Press OK to get new market information.",
         "A piac megváltozott. Az új piaci adatokért nyomja meg az OK gombot." },
-    { IDS_AU_BUYBACK_TITLE + 0, "Buy-back\nquantity", "Visszavásárolt\nmennyiség" },
+    { IDS_AU_BUYBACK_TITLE + 0, "Buy-back\nquantity", "Visszavett\nmennyiség" },
     { IDS_AU_BUYBACK_TITLE + 1, "Average\nPrice", "Átlag-\nár" },
     { IDS_AU_BUYBACK_TITLE + 2, "Average\nYield", "Átlag-\nhozam" },
     { IDS_AU_BUYBACK_TITLE + 3, "Max. Price", "Max. ár" },

@@ -11,7 +11,9 @@
 
 enum KvListTableId : uint32_t {
     kListNone = 0,
+    kListBoards = 2,
     kListSecurities = 6,
+    kListSummary = 7,
     kListOrders = 8,
     kListTrades = 9,
     kListNegDeals = 10,
@@ -38,6 +40,8 @@ public:
     // security key and the selected row's figures.
     virtual std::string BookSecurityKey() const { return {}; }
     virtual KvBookRow BookRow() const { return {}; }
+    // The summary window: the index of the board it shows; -1 elsewhere.
+    virtual int BoardIndex() const { return -1; }
 };
 
 // The active list window; null when none is active. The caller keeps it alive
