@@ -1,0 +1,112 @@
+#include "kv32/lists/request_doc.h"
+
+#include <new>
+
+#include "fw/core/msgbox.h"
+#include "kv32/res/ids.h"
+#include "kv32/res/strings.h"
+#include "kv32/tables/host_table.h"
+#include "kvcore/app/app_core_base.h"
+#include "kvcore/app/message_box.h"
+#include "kvcore/router/record_reader.h"
+#include "kvcore/values/field_writer.h"
+
+CRequestDoc::CRequestDoc(int requestCode)
+    : m_nRequestCode(requestCode)
+    , m_szSeqNum(kSeqWidth, '0')
+{
+}
+
+CRequestDoc::~CRequestDoc() = default;
+
+bool CRequestDoc::onNewDocument()
+{
+    if (!CTDocVorl::onNewDocument())
+        return false;
+    ApplyFilter(true);
+    m_szSeqNum.assign(kSeqWidth, '0');
+    m_bOpened = 1;
+    return true;
+}
+
+void CRequestDoc::onCloseDocument()
+{
+    if (m_bOpened)
+        ClearRows();
+    CTDocVorl::onCloseDocument();
+}
+
+void CRequestDoc::SetDocDescription()
+{
+    KvDescribeColumns(*this, Columns(), GetFirstColumnID(), GetMaxColumns());
+}
+
+int CRequestDoc::ApplyFilter(bool retitle)
+{
+    return CTDocVorl::ApplyFilter(retitle);
+}
+
+int CRequestDoc::UpdateReq()
+{
+    const std::string key = RequestKey();
+    if (key.empty())
+        return 0;
+    KvFieldWriter w;
+    AppendUserField(w);
+    w.Text(m_szSeqNum, kSeqWidth).Raw(key);
+    const std::string text = w.Str();
+    if (text.empty())
+        return 0;
+    return VORLInfoReqAdd(m_nRequestCode, text.data(), static_cast<int>(text.size()), this) != 0 ? 1 : 0;
+}
+
+int CRequestDoc::StoreDataItem(tagTMSG* message)
+{
+    if (message == nullptr || message->pText == nullptr || message->nLength <= 0)
+        return 0;
+    if (message->pText[0] == '#')
+        return 1;
+    m_bReceived = true;
+    return CTDocVorl::StoreDataItem(message);
+}
+
+int CRequestDoc::Decode(CRecordReader& reader)
+{
+    const std::string seq = reader.TextNoStrip(kSeqWidth);
+    if (!reader.Ok())
+        return 0;
+    try {
+        DecodeRecord(reader);
+    } catch (const std::bad_alloc&) {
+        KvMessageBox(Kv32LoadString(IDS_LOW_MEMORY), fw::MB_ICONEXCLAMATION);
+        return 0;
+    }
+    if (!reader.Ok())
+        return 0;
+    m_szSeqNum = seq;
+    return 1;
+}
+
+void CRequestDoc::OnPostReceive()
+{
+    if (!m_bReceived)
+        return;
+    m_bReceived = false;
+    OnReplyDone();
+    UpdateDocument(0, nullptr);
+}
+
+void CRequestDoc::Restart()
+{
+    m_szSeqNum.assign(kSeqWidth, '0');
+    ClearRows();
+}
+
+void CRequestDoc::StoreDocumentInfo()
+{
+    if (m_bSkipStore) {
+        m_bSkipStore = 0;
+        return;
+    }
+    CTDocVorl::StoreDocumentInfo();
+}
