@@ -145,6 +145,43 @@ TEST_F(MarketMakerForm, EachButtonSendsItsBlocks)
     }
 }
 
+TEST_F(MarketMakerForm, EachSidesYieldBoxDecidesItsFieldAndConversion)
+{
+    fw::test::Script boxes;
+    boxes.answerMessageBox(fw::IDOK);
+    CMMkrOrder dlg;
+    fw::test::runModal(dlg, [&](fw::Dialog& d) {
+        auto& f = static_cast<CMMkrOrder&>(d);
+        d.userSelect(IDC_MM_BOARD, d.findStringExact(IDC_MM_BOARD, -1, "Bond Board"));
+        d.userSelect(IDC_MM_SECURITY, d.findStringExact(IDC_MM_SECURITY, -1, "GOVT"));
+        f.SetPriceText(true, "4.125");
+        d.userClick(IDC_MM_SELL_YIELD); // the sell side quotes a price
+        EXPECT_EQ(d.itemText(IDC_MM_SELL_PRICE_LABEL), "Price:");
+        EXPECT_EQ(d.itemText(IDC_MM_SELL_CONVERTED_LABEL), "Yield:");
+        EXPECT_EQ(f.PriceDecimals(false), 2);
+        EXPECT_EQ(d.itemText(IDC_MM_BUY_PRICE_LABEL), "Yield:");
+        EXPECT_EQ(f.PriceDecimals(true), 3);
+        f.SetPriceText(false, "12.60");
+        d.userLeave(IDC_MM_SELL_PRICE);
+        EXPECT_EQ(d.itemText(IDC_MM_SELL_CONVERTED), "4.125") << "the host's conversion";
+        f.SetQuantity(true, 10);
+        f.SetQuantity(false, 10);
+        d.userClick(fw::kIdOk);
+    });
+    const std::string golden = kUser + "0BONDGOVT00000001" + "00" + Pad("ACC1", 12) + Flags({ 1, 5, 10, 24 })
+        + std::string(9, ' ') + "000004125" + Digits(10, 16) + std::string(16, '0') + std::string(40, ' ')
+        + Pad("ACC1", 12) + Flags({ 1, 5, 24 }) + "000001260" + std::string(9, ' ') + Digits(10, 16)
+        + std::string(16, '0') + std::string(40, ' ');
+    ASSERT_EQ(Quotes().size(), 1u);
+    EXPECT_EQ(Quotes().back(), golden);
+    // Both sides asked the one conversion of the host, without a settlement date.
+    for (const Msg& m : router.Requests()) {
+        if (m.type == 94 || m.type == 95) {
+            EXPECT_EQ(m.bytes.find("0BONDGOVT00000001"), 12u) << m.bytes;
+        }
+    }
+}
+
 TEST_F(MarketMakerForm, TheSecurityDecidesWhatMayBeEntered)
 {
     struct Case {
