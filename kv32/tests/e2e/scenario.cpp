@@ -1,6 +1,7 @@
 #include "scenario.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -158,4 +159,28 @@ ScenarioParse LoadScenario(const std::string& path)
     std::stringstream s;
     s << in.rdbuf();
     return ParseScenario(s.str(), name);
+}
+
+bool ExpandEnvironment(std::string& text, std::string& missing)
+{
+    std::string out;
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t open = text.find("${", at);
+        if (open == std::string::npos)
+            break;
+        const size_t close = text.find('}', open + 2);
+        if (close == std::string::npos)
+            break;
+        const std::string name = text.substr(open + 2, close - open - 2);
+        const char* value = name.empty() ? nullptr : std::getenv(name.c_str());
+        if (value == nullptr) {
+            missing = name;
+            return false;
+        }
+        out += text.substr(at, open - at) + value;
+        at = close + 1;
+    }
+    text = out + text.substr(at);
+    return true;
 }

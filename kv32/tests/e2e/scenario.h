@@ -35,5 +35,9 @@ struct ScenarioParse {
 ScenarioParse ParseScenario(const std::string& text, const std::string& file);
 ScenarioParse LoadScenario(const std::string& path);
 
+// Replaces every ${NAME} of a step's word with the environment's value (test
+// folders, ports); false with the name when one is not set.
+bool ExpandEnvironment(std::string& text, std::string& missing);
+
 // A number word of a step (ids, types, offsets); nullopt when it is not one.
 std::optional<long> ScenarioNumber(const std::string& word);

@@ -37,6 +37,13 @@ namespace {
 
 constexpr size_t kTraceLines = 60;
 
+// Milliseconds since the player began, for the step log.
+long long SinceStart()
+{
+    static const auto start = std::chrono::steady_clock::now();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
 std::string Utf8(const std::string& cp1250)
 {
     return fw::cp1250ToUtf8(cp1250);
@@ -165,7 +172,7 @@ void CScenarioPlayer::RunSteps(fw::Dialog* dialog)
         if (dialog != nullptr && !dialog->isVisible())
             return;
         const ScenarioStep& step = steps[m_next];
-        std::fprintf(stderr, "scenario: %s: %s\n", step.Where().c_str(), step.Text().c_str());
+        std::fprintf(stderr, "scenario: [%lld ms] %s: %s\n", SinceStart(), step.Where().c_str(), step.Text().c_str());
         if (step.kind == "dialog") {
             // The dialog's own loop takes this step when it opens.
             const size_t at = m_next;
@@ -174,7 +181,17 @@ void CScenarioPlayer::RunSteps(fw::Dialog* dialog)
             continue;
         }
         ++m_next;
-        RunStep(step);
+        ScenarioStep expanded = step;
+        std::string missing;
+        for (std::string& arg : expanded.args)
+            if (!ExpandEnvironment(arg, missing))
+                return Fail(step, "the environment has no " + missing);
+        const auto began = std::chrono::steady_clock::now();
+        RunStep(expanded);
+        const auto ms
+            = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began)
+                  .count();
+        std::fprintf(stderr, "scenario: %s: %lld ms\n", step.Where().c_str(), static_cast<long long>(ms));
     }
 }
 
@@ -182,7 +199,7 @@ void CScenarioPlayer::OnDialog(fw::Dialog& dialog)
 {
     const std::string id = std::to_string(dialog.templateId());
     Cover("dialog " + id + " shown");
-    std::fprintf(stderr, "scenario: dialog %s opened\n", id.c_str());
+    std::fprintf(stderr, "scenario: [%lld ms] dialog %s opened\n", SinceStart(), id.c_str());
     if (Failed() || m_steps == nullptr) {
         dialog.endDialog(fw::IDCANCEL);
         return;

@@ -1,6 +1,6 @@
 // The scenarios of kv32/tests/e2e/scenarios played by the workstation
 // (kv32_scenario) against the simulated exchange behind a real vorlrouter on
-// loopback, in English and in Hungarian; a failing step names its line and
+// loopback (and the news FTP site, pyftpdlib), in English and in Hungarian; a failing step names its line and
 // leaves a picture; the scenario files' own mistakes are named by line before
 // anything runs. Pictures go to KV32_SHOT_DIR when it is set.
 #include <gtest/gtest.h>
@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "pyftpd_server.h"
 #include "router_test_support.h"
 #include "scenario.h"
 
@@ -142,21 +143,68 @@ protected:
     std::string shotDir;
 };
 
-class TradingDay : public Scenarios, public ::testing::WithParamInterface<const char*> { };
+// One scenario in one language, with what its coverage log must show.
+struct ScenarioCase {
+    const char* scenario;
+    const char* language;
+    std::vector<const char*> covered;
+    std::vector<const char*> pictures;
+};
 
-TEST_P(TradingDay, OrdersAreEnteredMatchedAndWithdrawnThroughTheWindowsAndDialogs)
+std::string CaseName(const ::testing::TestParamInfo<ScenarioCase>& info)
 {
-    const PlayerRun run = Play(std::string(KV32_SCENARIO_DIR) + "/trading.txt", GetParam());
-    ASSERT_EQ(run.code, 0) << run.log;
-    const std::string coverage = Coverage();
-    for (const char* line : { "table 8", "table 9", "table 10", "command 32994 run", "command 32995 run",
-             "command 32789 run", "dialog 116 button 1", "dialog 118 button 1", "sent 132", "sent 138" })
-        EXPECT_NE(coverage.find(std::string(line) + "\n"), std::string::npos) << line << "\n" << coverage;
-    for (const char* picture : { "e2e-orders-window", "e2e-trades-window", "e2e-neg-deals-window" })
-        EXPECT_TRUE(std::filesystem::exists(shotDir + "/" + picture + "-" + GetParam() + ".png")) << picture;
+    return std::string(info.param.scenario) + "_" + info.param.language;
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, TradingDay, ::testing::Values("en", "hu"));
+class ScenarioPlay : public Scenarios, public ::testing::WithParamInterface<ScenarioCase> { };
+
+TEST_P(ScenarioPlay, EveryStepPassesAgainstTheExchange)
+{
+    const ScenarioCase& c = GetParam();
+    std::unique_ptr<fwtest::PyFtpServer> ftp;
+    if (std::string(c.scenario) == "news") {
+        if (!fwtest::PyFtpServer::Available())
+            GTEST_SKIP() << "python3-pyftpdlib is not installed";
+        ftp = std::make_unique<fwtest::PyFtpServer>("molva", "tirqa58");
+        ASSERT_TRUE(ftp->Ok()) << "the FTP server did not start";
+        std::filesystem::create_directory(ftp->Home() + "/ftp");
+        std::ofstream(path("kv32.ini"), std::ios::app)
+            << "[NEWS]\nFtpUrl=ftp://127.0.0.1:" << ftp->Port()
+            << "/ftp\nFtpUser=molva\nFtpPassword=tirqa58\nFtpPassive=1\n";
+        std::ofstream(path("jelentes-q3.txt"), std::ios::binary)
+            << "Negyed\xE9ves jelent\xE9s\r\nAz \xE1rbev\xE9tel 12%-kal n\xF5tt.\r\n";
+    }
+    const PlayerRun run = Play(std::string(KV32_SCENARIO_DIR) + "/" + c.scenario + ".txt", c.language);
+    ASSERT_EQ(run.code, 0) << run.log;
+    const std::string coverage = Coverage();
+    for (const char* line : c.covered)
+        EXPECT_NE(coverage.find(std::string(line) + "\n"), std::string::npos) << line << "\n" << coverage;
+    for (const char* picture : c.pictures)
+        EXPECT_TRUE(std::filesystem::exists(shotDir + "/" + picture + "-" + c.language + ".png")) << picture;
+    if (ftp) {
+        // The attachment reached the news site byte for byte.
+        EXPECT_EQ(readFile(ftp->Home() + "/ftp/jelentes-q3.txt"), readFile(path("jelentes-q3.txt")));
+    }
+}
+
+const std::vector<const char*> kTradingCovered
+    = { "table 8", "table 9", "table 10", "command 32994 run", "command 32995 run", "command 32789 run",
+          "dialog 116 button 1", "dialog 118 button 1", "sent 132", "sent 138" };
+const std::vector<const char*> kTradingPictures = { "e2e-orders-window", "e2e-trades-window",
+    "e2e-neg-deals-window", "e2e-order-entry", "e2e-order-withdraw" };
+const std::vector<const char*> kMessagesCovered
+    = { "command 32802 run", "dialog 129 button 1", "dialog 130 shown", "dialog 130 button 1", "sent 144" };
+const std::vector<const char*> kNewsCovered
+    = { "command 32966 run", "dialog 194 button 1", "dialog 195 button 1", "sent 154" };
+
+INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
+    ::testing::Values(ScenarioCase { "trading", "en", kTradingCovered, kTradingPictures },
+        ScenarioCase { "trading", "hu", kTradingCovered, kTradingPictures },
+        ScenarioCase { "messages", "en", kMessagesCovered, { "e2e-message-send", "e2e-message-received" } },
+        ScenarioCase { "messages", "hu", kMessagesCovered, { "e2e-message-send", "e2e-message-received" } },
+        ScenarioCase { "news", "en", kNewsCovered, { "e2e-news-send", "e2e-news-received" } },
+        ScenarioCase { "news", "hu", kNewsCovered, { "e2e-news-send", "e2e-news-received" } }),
+    CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
 {
@@ -198,6 +246,35 @@ TEST(ScenarioFiles, MistakesAreNamedByTheirLine)
     EXPECT_EQ(good.steps[0].args, (std::vector<std::string> { "1000", "Fő tábla" }));
     EXPECT_EQ(good.steps[0].Where(), "g.txt:2");
     EXPECT_EQ(good.steps[1].args[0], "say \"hi\"");
+}
+
+TEST(ScenarioFiles, WordsTakeValuesFromTheEnvironment)
+{
+    setenv("KV32_SCENARIO_WORD", "/tmp/x", 1);
+    unsetenv("KV32_SCENARIO_NOWORD");
+    const struct {
+        const char* word;
+        const char* expanded;
+        const char* missing;
+    } cases[] = {
+        { "${KV32_SCENARIO_WORD}/a.txt", "/tmp/x/a.txt", "" },
+        { "a${KV32_SCENARIO_WORD}b${KV32_SCENARIO_WORD}", "a/tmp/xb/tmp/x", "" },
+        { "no ${ variable", "no ${ variable", "" },
+        { "${KV32_SCENARIO_NOWORD}/a", "", "KV32_SCENARIO_NOWORD" },
+        { "${}", "", "" },
+    };
+    for (const auto& c : cases) {
+        std::string word = c.word;
+        std::string missing;
+        const bool ok = ExpandEnvironment(word, missing);
+        EXPECT_EQ(ok, *c.expanded != '\0') << c.word;
+        if (ok) {
+            EXPECT_EQ(word, c.expanded) << c.word;
+        } else {
+            EXPECT_EQ(missing, c.missing) << c.word;
+        }
+    }
+    unsetenv("KV32_SCENARIO_WORD");
 }
 
 TEST(ScenarioFiles, EveryShippedScenarioReads)
