@@ -58,6 +58,7 @@ constexpr MenuEntry kLoggedOnMenu[] = {
     { 1, C, 32911, "&Boards", "&Táblák" },
     { 1, C, 32944, "&Markets", "&Piacok" },
     { 1, C, 32945, "&Instruments", "&Instrumentumok" },
+    { 1, C, 32796, "&Securities...", "&Értékpapírok..." },
     { 1, C, 32983, "Securities on B&oards", "Értékpapírok a tá&blákon" },
     { 1, C, 32919, "In&dices", "In&dexek" },
     { 1, S },

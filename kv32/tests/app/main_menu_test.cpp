@@ -14,6 +14,8 @@
 #include "fw/core/strings.h"
 #include "fw/test/fwtest.h"
 #include "fw/ui/propertysheet.h"
+#include "kv32/dialogs/alerts/alert_openers.h"
+#include "kv32/res/alert_dialog_ids.h"
 #include "kv32/res/shell_dialog_ids.h"
 #include "kv32/shell/app/kv_app.h"
 #include "kv32/shell/app/main_frame.h"
@@ -146,6 +148,20 @@ TEST_F(MainMenu, AboutAndBenchSetupOpenTheirDialogs)
     fw::App::runCommandIfEnabled(frame, ID_KV_BENCH_SETUP);
     fw::Dialog::setModalHook({});
     EXPECT_EQ(shown, (std::vector<uint32_t> { IDD_ABOUT }));
+}
+
+TEST_F(MainMenu, SecuritiesRunsTheSecuritySelection)
+{
+    std::vector<uint32_t> shown;
+    fw::Dialog::setModalHook([&](fw::Dialog& d) {
+        shown.push_back(d.templateId());
+        d.onCancel();
+    });
+    frame->SetInterface(IDR_KV_LOGGED_ON);
+    EXPECT_NE(frame->menuModel().find(ID_SECURITIES_SELECTION), nullptr);
+    EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_SECURITIES_SELECTION));
+    fw::Dialog::setModalHook({});
+    EXPECT_EQ(shown, (std::vector<uint32_t> { IDD_ALERT_SELECT }));
 }
 
 } // namespace
