@@ -79,6 +79,31 @@ constexpr fw::StringEntry kStrings[] = {
     { 2576, "Diss. Time", "Közzététel ideje" },
     { 2577, "Diss. Status", "Közzététel állapota" },
     { 2578, "Trade Source", "Kötés forrása" },
+    // Security positions columns (firm, then trading account).
+    { 30440, "Security", "Értékpapír" },
+    { 30441, "Open", "Nyitó" },
+    { 30442, "Current", "Aktuális" },
+    { 30443, "Planned Buy", "Tervezett vétel" },
+    { 30444, "Planned Sell", "Tervezett eladás" },
+    { 30445, "Buy Qty", "Vételi menny." },
+    { 30446, "Sell Qty", "Eladási menny." },
+    { 30447, "Nett Qty", "Nettó menny." },
+    { 30448, "Buy Value", "Vételi érték" },
+    { 30449, "Sell Value", "Eladási érték" },
+    { 30450, "Nett Value", "Nettó érték" },
+    { 30451, "Buy WAP", "Vételi átlagár" },
+    { 30452, "Sell WAP", "Eladási átlagár" },
+    { 30453, "WAP", "Átlagár" },
+    { 30499, "Security", "Értékpapír" },
+    { 30500, "Buy Qty", "Vételi menny." },
+    { 30501, "Sell Qty", "Eladási menny." },
+    { 30502, "Nett Qty", "Nettó menny." },
+    { 30503, "Buy Value", "Vételi érték" },
+    { 30504, "Sell Value", "Eladási érték" },
+    { 30505, "Nett Value", "Nettó érték" },
+    { 30506, "Buy WAP", "Vételi átlagár" },
+    { 30507, "Sell WAP", "Eladási átlagár" },
+    { 30508, "WAP", "Átlagár" },
     // Private order book columns.
     { 60528, "WAI", "Munkaterület" },
     { 60529, "Status", "Állapot" },
@@ -176,10 +201,15 @@ constexpr MenuEntry kDealsMenu[] = {
         "&Kereskedési számla összesítése" },
 };
 
+constexpr MenuEntry kFirmPositionsMenu[] = {
+    { 0, MenuEntryKind::Command, ID_POSITION_TRADING_ACCOUNTS, "Trading &Accounts", "Kereskedési &számlák" },
+};
+
 constexpr fw::MenuTemplate kMenus[] = {
     { 8, kOrdersMenu },
     { 9, kTradesMenu },
     { 10, kDealsMenu },
+    { 14, kFirmPositionsMenu },
     { 32, kPrivateOrdersMenu },
 };
 

@@ -12,6 +12,7 @@
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/neg_deals_list.h"
 #include "kv32/lists/orders_list.h"
+#include "kv32/lists/position_lists.h"
 #include "kv32/lists/private_orders_list.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/res/list_window_strings.h"
@@ -19,6 +20,7 @@
 #include "kv32/windows/list_filter_dialogs.h"
 #include "kv32/windows/neg_deals_view.h"
 #include "kv32/windows/orders_view.h"
+#include "kv32/windows/position_views.h"
 #include "kv32/windows/private_orders_view.h"
 #include "kv32/windows/trades_view.h"
 
@@ -29,6 +31,8 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 8, [] { return std::make_unique<COrdersDoc>(); }, [] { return std::make_unique<COrdersView>(); } },
         { 9, [] { return std::make_unique<CTradesDoc>(); }, [] { return std::make_unique<CTradesView>(); } },
         { 10, [] { return std::make_unique<CNDealsDoc>(); }, [] { return std::make_unique<CNDealsView>(); } },
+        { 14, [] { return std::make_unique<CCurPosSecsDoc>(); }, [] { return std::make_unique<CCurPosSecsView>(); } },
+        { 39, [] { return std::make_unique<CTrdAccSummDoc>(); }, [] { return std::make_unique<CTrdAccSummView>(); } },
         { 32, [] { return std::make_unique<CPrivateOrderDoc>(); },
             [] { return std::make_unique<CPrivateOrderView>(); } },
     };

@@ -1,0 +1,166 @@
+// The security positions windows of a firm (14) and of a trading account
+// (39): their golden requests, reply records filling the row of their
+// security, a security twice in one reply giving one row, short records
+// left out, the averages, and the windows opened in the program.
+#include "kv32/lists/position_lists.h"
+#include "kv32/shell/session.h"
+#include "kv32/windows/position_views.h"
+#include "list_fixture.h"
+
+namespace {
+
+using namespace kv32test;
+
+std::string Number(long long value)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "%016lld", value);
+    return text;
+}
+
+// Type 45: the sequence number, 12 characters before the instrument, then
+// open, current, planned buy, planned sell, buy value, sell value, buy and
+// sell quantity and the multiplier.
+std::string FirmPosition(const char* seq, const char* code, long long buyValue, long long sellValue, long long buyQty,
+    long long sellQty, long long multiplier)
+{
+    return std::string(seq) + Padded("", 12) + Padded(code, 12) + Number(1000) + Number(900) + Number(10)
+        + Number(20) + Number(buyValue) + Number(sellValue) + Number(buyQty) + Number(sellQty) + Number(multiplier);
+}
+
+// Type 126: the sequence number, the instrument, buy and sell value, buy and
+// sell quantity, the multiplier.
+std::string AccountPosition(const char* seq, const char* code, long long buyValue, long long sellValue,
+    long long buyQty, long long sellQty, long long multiplier)
+{
+    return std::string(seq) + Padded(code, 12) + Number(buyValue) + Number(sellValue) + Number(buyQty)
+        + Number(sellQty) + Number(multiplier);
+}
+
+class Positions : public ListWindows {
+protected:
+    void SetUp() override
+    {
+        ListWindows::SetUp();
+        own = std::make_unique<CSession>("TRADER01");
+        own->m_sUserFirm = "FIRM1";
+        ps = own.get();
+    }
+    void TearDown() override
+    {
+        app->CloseAllDocuments();
+        ps = &session;
+        own.reset();
+        ListWindows::TearDown();
+    }
+    std::string Requested(CRequestDoc& doc)
+    {
+        router->ClearRecord();
+        if (doc.UpdateReq() == 0)
+            return {};
+        ScriptedRouter::Reply({ End() });
+        VORLInfoReqEnd();
+        VORLInfoReqRecv();
+        const std::vector<Msg> sent = router->Requests();
+        return sent.empty() ? std::string() : std::to_string(sent[0].type) + ":" + sent[0].bytes;
+    }
+    std::unique_ptr<CSession> own;
+};
+
+TEST_F(Positions, GoldenRequests)
+{
+    CCurPosSecsDoc firm;
+    EXPECT_EQ(Requested(firm), "45:TRADER01    0000000000FIRM1                   ") << "the user's own firm";
+    EXPECT_EQ(Requested(firm).size(), 3u + 46u);
+    CTrdAccSummDoc account;
+    account.Criteria().m_strFirm = "FIRM2";
+    account.Criteria().m_strAccount = "ACC7";
+    account.TakeFilter();
+    EXPECT_EQ(Requested(account), "126:TRADER01    0000000000FIRM2       ACC7        ");
+    account.Criteria().m_strAccount = std::string(13, 'A');
+    account.TakeFilter();
+    EXPECT_EQ(Requested(account), "") << "an account wider than its field asks nothing";
+}
+
+TEST_F(Positions, RepliesFillTheRowOfTheirSecurity)
+{
+    CCurPosSecsDoc doc;
+    Feed(doc, 45, FirmPosition("0000000003", "INSTR0000001", 1000000, 250000, 100, 50, 1));
+    Feed(doc, 45, FirmPosition("0000000004", "UNKNOWN", 5000, 0, 0, 10, 1));
+    Feed(doc, 45, FirmPosition("0000000005", "INSTR0000001", 2000000, 500000, 200, 50, 1)); // twice in the batch
+    Feed(doc, 45, FirmPosition("0000000006", "SHORT", 1, 2, 3, 4, 5).substr(0, 100));
+    doc.OnPostReceive();
+    ASSERT_EQ(doc.GetRowCount(), 2);
+    // Sorted by short name: "ALFA" before the unknown instrument shown by its code.
+    const KvSecPositionRow* alfa = doc.Row(0);
+    const KvSecPositionRow* unknown = doc.Row(1);
+    EXPECT_STREQ(alfa->szShortName, "ALFA");
+    EXPECT_STREQ(unknown->szShortName, "UNKNOWN");
+    EXPECT_DOUBLE_EQ(static_cast<double>(alfa->dOpen), 1000);
+    EXPECT_DOUBLE_EQ(static_cast<double>(alfa->dNettQty), 150);
+    EXPECT_DOUBLE_EQ(static_cast<double>(alfa->dNettValue), -1500000);
+    EXPECT_EQ(doc.SeqNum(), "0000000005");
+
+    struct Case {
+        const char* what;
+        long long buyValue, sellValue, buyQty, sellQty, multiplier;
+        double buyWap, sellWap, wap;
+        unsigned decimals;
+    };
+    const Case cases[] = {
+        { "plain", 123450, 60000, 100, 50, 10, 123.45, 120, 126.9, 4 },
+        { "no buy quantity", 0, 60000, 0, 50, 10, 0, 120, 120, 4 },
+        { "sign of the netts dropped", 100000, 0, 0, 40, 5, 0, 0, 500, 4 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        KvSecPositionRow row;
+        std::snprintf(row.szCode, sizeof row.szCode, "INSTR0000001");
+        KvSetPositionFigures(row, CDouble(c.buyValue, 0), CDouble(c.sellValue, 0), CDouble(c.buyQty, 0),
+            CDouble(c.sellQty, 0), CDouble(c.multiplier, 0));
+        EXPECT_NEAR(static_cast<double>(row.dBuyWap), c.buyWap, 1e-9);
+        EXPECT_NEAR(static_cast<double>(row.dSellWap), c.sellWap, 1e-9);
+        EXPECT_NEAR(static_cast<double>(row.dWap), c.wap, 1e-3);
+        EXPECT_EQ(row.dWap.GetDecimal(), c.decimals) << "price decimals + 2";
+    }
+    // Multiplier 0 leaves the averages as they were; an unknown instrument has 2 decimals.
+    KvSecPositionRow row;
+    std::snprintf(row.szCode, sizeof row.szCode, "NOSUCH");
+    KvSetPositionFigures(row, CDouble(100, 0), CDouble(0, 0), CDouble(10, 0), CDouble(0, 0), CDouble(1, 0));
+    EXPECT_EQ(row.dBuyWap.GetDecimal(), 2u);
+    EXPECT_DOUBLE_EQ(static_cast<double>(row.dBuyWap), 10);
+    KvSetPositionFigures(row, CDouble(900, 0), CDouble(0, 0), CDouble(10, 0), CDouble(0, 0), CDouble(0, 0));
+    EXPECT_DOUBLE_EQ(static_cast<double>(row.dBuyWap), 10);
+    EXPECT_DOUBLE_EQ(static_cast<double>(row.dBuyValue), 900);
+}
+
+TEST_F(Positions, WindowsInTheProgram)
+{
+    CTDoc* firm = app->OpenTable(14, true, true, nullptr);
+    ASSERT_NE(dynamic_cast<CCurPosSecsDoc*>(firm), nullptr);
+    EXPECT_NE(dynamic_cast<CCurPosSecsView*>(firm->firstView()), nullptr);
+    auto* doc = dynamic_cast<CCurPosSecsDoc*>(firm);
+    doc->SetFirm("FIRM1");
+    Feed(*doc, 45, FirmPosition("0000000001", "INSTR0000001", 1000, 0, 10, 0, 1));
+    doc->OnPostReceive();
+    EXPECT_EQ(firm->GetRowCount(), 1);
+    EXPECT_EQ(firm->GetColumnTitle(1), "Security");
+    const std::string key = "FIRM1";
+    EXPECT_EQ(app->OpenTable(14, true, true, const_cast<std::string*>(&key)), firm) << "the same firm's window";
+
+    CTDoc* first = app->OpenTable(39, true, true, nullptr);
+    CTDoc* second = app->OpenTable(39, true, true, nullptr);
+    ASSERT_NE(dynamic_cast<CTrdAccSummDoc*>(first), nullptr);
+    EXPECT_NE(first, second) << "every opening a window of its own";
+    auto* account = dynamic_cast<CTrdAccSummDoc*>(first);
+    account->Criteria().m_strFirm = "FIRM1";
+    account->Criteria().m_strAccount = "ACC1";
+    account->TakeFilter();
+    Feed(*account, 126, AccountPosition("0000000002", "INSTR0000001", 12345, 0, 10, 0, 1));
+    account->OnPostReceive();
+    EXPECT_EQ(first->GetRowCount(), 1);
+    EXPECT_EQ(first->title().rfind("Trading Account Security Position ACC1 - ", 0), 0u) << first->title();
+    EXPECT_TRUE(boxes.empty());
+}
+
+} // namespace
