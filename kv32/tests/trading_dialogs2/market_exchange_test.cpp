@@ -14,6 +14,8 @@
 #include "fw/core/clock.h"
 #include "fw/test/fwtest.h"
 #include "kv32/dialogs/mm_order_dlg.h"
+#include "kv32/dialogs/nd_amend_dlg.h"
+#include "kv32/dialogs/nd_conf_dlg.h"
 #include "kv32/dialogs/mm_tick_dlg.h"
 #include "kv32/res/market_dialogs_ids.h"
 #include "kv32/shell/kv_app_logic.h"
@@ -31,6 +33,8 @@ namespace {
 using kv32test::Msg;
 
 const char* const kMaker = "BRK12MM";
+// Five minutes after the seed's first deal was entered, within its confirmation period.
+const char* const kWhileDealOneOpen = "100500";
 
 const exchange::DataSet& SeedData()
 {
@@ -44,17 +48,22 @@ const exchange::DataSet& SeedData()
     return data;
 }
 
-class MarketMakerAgainstExchange : public ::testing::Test {
+// One seed user logged on to the exchange in process, with one trading account.
+class ExchangeSession : public ::testing::Test {
 protected:
-    MarketMakerAgainstExchange()
-        : router(kMaker)
-        , host(std::make_unique<exchange::Exchange>(SeedData(), [] { return std::string("120000"); }))
+    // time: the exchange's time of day, hhmmss.
+    ExchangeSession(const char* user, const char* account, std::string time = "120000")
+        : router(user)
+        , host(std::make_unique<exchange::Exchange>(SeedData(), [time] { return time; }))
+        , session(user)
     {
-        std::string logon = kMaker;
+        std::string logon = user;
         logon.resize(12, ' ');
-        logon += PasswordDigest(std::string("Pass-") + kMaker, kMaker);
+        logon += PasswordDigest(std::string("Pass-") + user, user);
         const exchange::ReplyPacket verdict = Ask({ { 129, logon } });
-        EXPECT_TRUE(!verdict.empty() && verdict.front().type == 193) << "the market maker logs on";
+        EXPECT_TRUE(!verdict.empty() && verdict.front().type == 193) << user << " logs on";
+        session.m_sUser = user;
+        session.GetTrAccLocal()->m_entries = { { account, "" } };
         router.AnswerWith([this](const std::vector<Msg>& request) {
             std::vector<Msg> reply;
             for (const exchange::ReplyMessage& m : Ask(request))
@@ -62,7 +71,7 @@ protected:
             return reply;
         });
     }
-    ~MarketMakerAgainstExchange() override
+    ~ExchangeSession() override
     {
         KvSetActiveRow(nullptr);
         for (CVorlPermTarget* table : CVorlPermTarget::apPermTargets)
@@ -78,6 +87,21 @@ protected:
         for (const Msg& m : messages)
             packet.messages.push_back({ m.type, m.bytes });
         return host->handle(packet);
+    }
+    // The reference tables, and the deals when asked, as the program loads them.
+    void LoadTables(bool deals)
+    {
+        CKvTables& t = KvTables();
+        std::vector<CVorlPermTarget*> order = { &t.boards, &t.statuses, &t.sectors, &t.markets, &t.instruments,
+            &t.letterCodes, &t.securities, &t.participants, &t.traders };
+        if (deals)
+            order.push_back(&t.deals);
+        for (CVorlPermTarget* table : order)
+            ASSERT_EQ(table->Load(), 1);
+        app.CollectAllRequests();
+        ASSERT_TRUE(VORLInfoReqEnd());
+        ASSERT_EQ(app.VORLInfoReqRecv(), 1);
+        ps = &session;
     }
     // The firm's standing market-maker orders on the security, buy then sell prices.
     std::vector<std::pair<char, int64_t>> Quotes(const std::string& key) const
@@ -95,22 +119,40 @@ protected:
     kv32test::UiRecorder ui;
     CKvAppLogic app;
     std::unique_ptr<exchange::Exchange> host;
-    CSession session { kMaker };
+    CSession session;
 
 private:
     uint32_t m_nSequence = 0;
 };
 
+class MarketMakerAgainstExchange : public ExchangeSession {
+protected:
+    MarketMakerAgainstExchange()
+        : ExchangeSession(kMaker, "BRK12A1")
+    {
+    }
+};
+
+class CounterpartyAgainstExchange : public ExchangeSession {
+protected:
+    CounterpartyAgainstExchange()
+        : ExchangeSession("BRK2T1", "BRK2A1", kWhileDealOneOpen)
+    {
+    }
+};
+
+class DealOwnerAgainstExchange : public ExchangeSession {
+protected:
+    DealOwnerAgainstExchange()
+        : ExchangeSession("BRK1T1", "BRK1A1", kWhileDealOneOpen)
+    {
+    }
+};
+
 TEST_F(MarketMakerAgainstExchange, BothSidesQuotedThenTickedDownOneStep)
 {
+    LoadTables(false);
     CKvTables& t = KvTables();
-    CVorlPermTarget* const order[] = { &t.boards, &t.statuses, &t.sectors, &t.markets, &t.instruments, &t.letterCodes,
-        &t.securities, &t.participants, &t.traders };
-    for (CVorlPermTarget* table : order)
-        ASSERT_EQ(table->Load(), 1);
-    app.CollectAllRequests();
-    ASSERT_TRUE(VORLInfoReqEnd());
-    ASSERT_EQ(app.VORLInfoReqRecv(), 1);
 
     int row = -1;
     for (int i = 0; i < t.securities.GetCount() && row < 0; ++i)
@@ -118,9 +160,6 @@ TEST_F(MarketMakerAgainstExchange, BothSidesQuotedThenTickedDownOneStep)
             row = i;
     ASSERT_GE(row, 0) << "the seed data's first share on the main board";
     const std::string key = t.securities.GetRec(row)->szCode;
-    session.m_sUser = kMaker;
-    session.GetTrAccLocal()->m_entries = { { "BRK12A1", "" } };
-    ps = &session;
     dealtest::FakeActiveRow securities(kListSecurities, row);
 
     fw::test::Script script;
@@ -152,6 +191,48 @@ TEST_F(MarketMakerAgainstExchange, BothSidesQuotedThenTickedDownOneStep)
     const int64_t step = host->security(key)->tick;
     EXPECT_EQ(Quotes(key), (std::vector<std::pair<char, int64_t>> { { 'B', 270000 - step }, { 'S', 280000 - step } }));
     EXPECT_EQ(script.messageBoxes(), (std::vector<std::string> { "Quotes entered.", "2 orders moved." }));
+}
+
+TEST_F(CounterpartyAgainstExchange, ConfirmingAnOpenDealMatchesIt)
+{
+    LoadTables(true);
+    const int row = NegDealTable().FindRowByNumber(1);
+    ASSERT_GE(row, 0) << "the seed's first deal waits for BRK2";
+    ASSERT_EQ(host->data().deals.front().status, 'O');
+    const size_t tradesBefore = host->data().trades.size();
+    fw::test::Script script;
+    script.answerMessageBox(fw::IDOK);
+    CNDConfDlg dlg(row);
+    EXPECT_EQ(fw::test::runModal(dlg, [](fw::Dialog& d) {
+        EXPECT_EQ(d.itemText(IDC_NA_ACCOUNT), "BRK2A1");
+        d.userClick(fw::kIdOk);
+    }),
+        fw::IDOK);
+    EXPECT_EQ(script.messageBoxes(), std::vector<std::string> { "Deal 1 matched." });
+    EXPECT_EQ(host->data().deals.front().status, 'M');
+    EXPECT_EQ(host->data().trades.size(), tradesBefore + 1) << "the matched deal made its trade";
+}
+
+TEST_F(DealOwnerAgainstExchange, AmendingAnOpenDealChangesItsQuantity)
+{
+    LoadTables(true);
+    const int row = NegDealTable().FindRowByNumber(1);
+    ASSERT_GE(row, 0);
+    fw::test::Script script;
+    script.answerMessageBox(fw::IDOK);
+    CNDAmendDlg dlg(false, row);
+    EXPECT_EQ(fw::test::runModal(dlg, [](fw::Dialog& d) {
+        EXPECT_FALSE(d.itemText(IDC_NA_COUNTERPARTY).empty()) << "the deal's counterparty is shown";
+        static_cast<CNDAmendDlg&>(d).SetQuantity(250);
+        d.userClick(fw::kIdOk);
+    }),
+        fw::IDOK);
+    ASSERT_EQ(script.messageBoxes().size(), 1u);
+    const exchange::Deal& deal = host->data().deals.front();
+    EXPECT_EQ(deal.status, 'O');
+    EXPECT_EQ(deal.quantity, 250);
+    EXPECT_EQ(deal.price, 277450) << "the price goes back as it was";
+    EXPECT_EQ(deal.counterUser, "BRK2T1");
 }
 
 } // namespace
