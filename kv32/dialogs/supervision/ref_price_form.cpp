@@ -75,12 +75,13 @@ std::string RefPriceDisplay(std::string_view wire, int decimals)
 
 bool RefPriceOkEnabled(int mode, std::string_view text, std::string_view previous, int decimals)
 {
-    if (text == previous)
+    if (text.empty() || text == previous)
         return false;
+    if (mode == kRefPriceTyped)
+        return true;
+    // A text that is no price is offered, so that OK can say why it is refused.
     const std::optional<std::string> wire = RefPriceWire(text, decimals);
-    if (!wire)
-        return false;
-    return mode == kRefPriceTyped || WireValue(*wire).value_or(0) > 0;
+    return !wire || WireValue(*wire).value_or(0) > 0;
 }
 
 bool RefPriceRemarkable(std::string_view previousWire, std::string_view newWire)

@@ -26,7 +26,7 @@ std::optional<std::string> RefPriceWire(std::string_view text, int decimals);
 std::string RefPriceDisplay(std::string_view wire, int decimals);
 
 // OK is offered for a text other than the value sent last, and in the limit
-// modes only for a value above zero; never for a text that is no price.
+// modes not for a value of zero; a text that is no price is refused by OK.
 bool RefPriceOkEnabled(int mode, std::string_view text, std::string_view previous, int decimals);
 
 // Both wire values of one security: the new one is more than 15% above or

@@ -282,7 +282,8 @@ TEST(RefPriceRules, OkNeedsANewValidPriceAndAboveZeroInTheLimitModes)
         { kRefPriceUpper, "0.00", "", false },
         { kRefPriceLower, "0", "", false },
         { kRefPriceUpper, "14.00", "", true },
-        { kRefPriceTyped, "abc", "", false },
+        { kRefPriceTyped, "", "12.50", false },
+        { kRefPriceUpper, "abc", "", true }, // refused by OK with its reason
     };
     for (const Case& c : cases)
         EXPECT_EQ(RefPriceOkEnabled(c.mode, c.text, c.previous, 2), c.ok) << c.mode << " " << c.text;
