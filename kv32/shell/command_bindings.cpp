@@ -40,10 +40,10 @@ const CKvOpenCommand kOpenCommands[] = {
 
 // Commands of particular list windows; their update request reaches the main
 // frame only when the active window does not handle them.
-constexpr unsigned kWindowOnlyCommands[] = { 32912, 32913, 32959, 32882, 32883, 32884, 32948, 32949, 32950, 32951,
-    32862, 32863, 32866, 33006, 33028, 32871, 32872, 32893, 32973, 33005, 33027, 33190, 33191, 32874, 32875, 32876,
-    32877, 32878, 32974, 33004, 33026, 33097, 33098, 32968, 33151, 33150, 33152, 33153, 33155, 33178, 33176,
-    33177 };
+// Adding a trading event and suspending an issuer are main menu commands too.
+constexpr unsigned kWindowOnlyCommands[] = { 32912, 32913, 32959, 32883, 32884, 32948, 32949, 32950, 32951, 32862,
+    32863, 32866, 33006, 33028, 32871, 32872, 32893, 32973, 33005, 33027, 33190, 33191, 32874, 32875, 32876, 32877,
+    32878, 32974, 33004, 33026, 32968, 33151, 33150, 33152, 33153, 33155, 33178, 33176, 33177 };
 
 // Commands whose menu item or button follows the user's rights.
 constexpr unsigned kAccessCheckedCommands[] = { 32796, 32780, 33076, 33077, 33187, 33188, 32994, 32995, 33091, 32970 };

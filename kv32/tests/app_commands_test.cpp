@@ -264,7 +264,7 @@ TEST_F(AppCommands, TogglesAndMenuUpdates)
         EXPECT_TRUE(update(frame, id).removed()) << id;
         EXPECT_FALSE(update(frame, id, fw::CmdUI::Source::ToolBar).removed()) << id;
     }
-    EXPECT_EQ(KvWindowOnlyCommands().size(), 42u);
+    EXPECT_EQ(KvWindowOnlyCommands().size(), 39u);
     (*frame.findCommand(ID_PRINT_LOG_FAILED))(ID_PRINT_LOG_FAILED);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text.rfind("Error during Orders and Trades log printing.", 0), 0u);

@@ -1,5 +1,7 @@
 #include "kv32/shell/app/kv_app.h"
 
+#include <functional>
+
 #include <QApplication>
 #include <QPalette>
 
@@ -8,6 +10,9 @@
 #include "kv32/dialogs/audit_dlgs.h"
 #include "kv32/dialogs/msg_dlgs.h"
 #include "kv32/dialogs/setup_dlgs.h"
+#include "kv32/dialogs/supervision/ref_price_dlg.h"
+#include "kv32/dialogs/supervision/schedule_entry_dlg.h"
+#include "kv32/dialogs/supervision/suspend_dlg.h"
 #include "kv32/shell/app/main_frame.h"
 #include "kv32/shell/app/main_menu.h"
 #include "kv32/shell/app_commands.h"
@@ -44,6 +49,20 @@ CKvApp::CKvApp()
         if (dlg.doModal() == fw::IDOK)
             UpdateAllDocuments(0, 0, nullptr);
     });
+    // The supervisors' dialogs of the main menu, within a session.
+    const auto inSession = [this](std::function<void(QWidget*)> run) {
+        return [this, run] {
+            if (ps != nullptr)
+                run(GetMainFrame());
+        };
+    };
+    for (const auto& [id, kind] : { std::pair { 32880u, kSuspendAll }, std::pair { 32881u, kUnsuspendAll },
+             std::pair { 33097u, kSuspendIssuer }, std::pair { 33098u, kUnsuspendIssuer } })
+        commands().onCommand(id, inSession([kind](QWidget* parent) { KvRunSuspend(kind, {}, {}, parent); }));
+    for (const auto& [id, mode] : { std::pair { 33077u, kRefPriceTyped }, std::pair { 33187u, kRefPriceUpper },
+             std::pair { 33188u, kRefPriceLower } })
+        commands().onCommand(id, inSession([mode](QWidget* parent) { KvRunRefPrice(mode, parent); }));
+    commands().onCommand(32882, inSession([](QWidget* parent) { KvRunScheduleEntry(parent); }));
 }
 
 void CKvApp::WriteDiagnosticFile()

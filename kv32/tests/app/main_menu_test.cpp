@@ -22,6 +22,7 @@
 #include "kv32/shell/app/main_menu.h"
 #include "kv32/shell/command_bindings.h"
 #include "kv32/shell/app_settings.h"
+#include "kv32/shell/session.h"
 #include "kvcore/app/main_frame_logic.h"
 #include "kvcore/res/grid_ids.h"
 #include "kvcore/res/table_ids.h"
@@ -105,7 +106,7 @@ TEST_F(MainMenu, TheEditMenuKeepsOnlyWhatNoWindowIsNeededForWhenShown)
     const fw::Menu shown = frame->preparePopup(*edit);
     std::vector<uint32_t> ids;
     Commands(shown, ids);
-    EXPECT_EQ(ids, (std::vector<uint32_t> { 32975, 32976 }));
+    EXPECT_EQ(ids, (std::vector<uint32_t> { 33097, 33098, 32975, 32976 }));
     // Both languages name every item.
     for (const fw::Language language : { fw::Language::English, fw::Language::Hungarian }) {
         const fw::Menu built = fw::buildMenu(*fw::findMenu(IDR_KV_LOGGED_ON), language);
@@ -162,6 +163,34 @@ TEST_F(MainMenu, SecuritiesRunsTheSecuritySelection)
     EXPECT_TRUE(fw::App::runCommandIfEnabled(frame, ID_SECURITIES_SELECTION));
     fw::Dialog::setModalHook({});
     EXPECT_EQ(shown, (std::vector<uint32_t> { IDD_ALERT_SELECT }));
+}
+
+} // namespace
+
+namespace {
+
+// The supervisors' commands of the Edit menu open their dialogs within a session.
+TEST_F(MainMenu, SuspendReferencePriceAndTradingEventOpenTheirDialogs)
+{
+    std::vector<uint32_t> shown;
+    fw::Dialog::setModalHook([&](fw::Dialog& d) {
+        shown.push_back(d.templateId());
+        d.onCancel();
+    });
+    const uint32_t commands[] = { 32880, 32881, 33097, 33098, 33077, 33187, 33188, 32882 };
+    for (uint32_t id : commands)
+        (*app->commands().findCommand(id))(id);
+    EXPECT_TRUE(shown.empty()) << "no session";
+    CSession session("SUPER1");
+    ps = &session;
+    const fw::Menu menu = LoggedOnMenu();
+    for (uint32_t id : commands) {
+        EXPECT_NE(menu.find(id), nullptr) << id;
+        (*app->commands().findCommand(id))(id);
+    }
+    ps = nullptr;
+    fw::Dialog::setModalHook({});
+    EXPECT_EQ(shown, (std::vector<uint32_t> { 242, 242, 242, 242, 235, 235, 235, 148 }));
 }
 
 } // namespace
