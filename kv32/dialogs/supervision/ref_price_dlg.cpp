@@ -79,8 +79,7 @@ void CRefPriceLimitDlg::AskToSave()
 void CRefPriceLimitDlg::BoardChanged()
 {
     const int board = curSel(IDC_SUP_BOARD);
-    if (board != m_nBoard || m_securities.empty())
-        AskToSave();
+    AskToSave();
     m_nBoard = board;
     m_nSecurity = -1;
     m_securities = BoardSecurities(board);

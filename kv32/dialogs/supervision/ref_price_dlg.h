@@ -26,8 +26,7 @@ private:
     void PriceChanged();
     void PriceLeft();
     void ChooseSecurity(int row);
-    // Asks whether a changed value is to be sent first; false when the user
-    // kept it but sending failed.
+    // A typed value not sent yet: asks whether to send it before it is left.
     void AskToSave();
     bool Save();
     int Decimals() const;
