@@ -420,8 +420,12 @@ void CMMkrOrder::Send(KvMMSend send)
         }
     }
     // The quote is remembered as sent, before the question.
-    const auto quote = [](const KvMMSide& s) { return KvMMQuoteSide { s.priceText, s.quantityText, s.topUpText, s.useTopUp }; };
-    KvKeepQuote(m_nSecurity, quote(order.buy), quote(order.sell));
+    // Kept without digit groups, so that longer figures fit their places.
+    const auto quote = [](const Side& side, const KvMMSide& s) {
+        const auto plain = [](const CBaseNumEdit& e) { return e.IsBlank() ? std::string() : e.GetUnFormatedString(); };
+        return KvMMQuoteSide { plain(side.priceEdit), plain(side.quantityEdit), plain(side.topUpEdit), s.useTopUp };
+    };
+    KvKeepQuote(m_nSecurity, quote(*m_buy, order.buy), quote(*m_sell, order.sell));
 
     const KvMMRecordResult record = BuildMarketMakerRecord(order);
     if (!record.text.empty() && isButtonChecked(IDC_MM_CONFIRM)) {
