@@ -35,7 +35,7 @@ const std::vector<ScenarioStepKind>& ScenarioStepKinds()
             "A|B either)" },
         { "expect-title", 1, 1, "expect-title TEXT : the window in front has a title containing TEXT" },
         { "expect-text", 2, 2, "expect-text CONTROL-ID TEXT : a control of the dialog shows TEXT" },
-        { "row", 1, 1, "row KEY : selects the row of the window in front that has a cell KEY" },
+        { "row", 1, 10, "row TEXT... : selects the first row of the window in front with these cell texts" },
         { "shot", 1, 1, "shot NAME : a picture of the dialog, else of the window in front" },
         { "close", 0, 0, "close : closes the window in front" },
     };

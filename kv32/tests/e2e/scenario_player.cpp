@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPixmap>
 #include <QTimer>
@@ -31,6 +32,7 @@
 #include "kvcore/router/cvorl.h"
 #include "kvcore/router/kv_trace.h"
 #include "kvcore/session/session_files.h"
+#include "kvcore/ui/num_edit_widget.h"
 #include "router_recorder.h"
 
 namespace {
@@ -41,7 +43,8 @@ constexpr size_t kTraceLines = 60;
 long long SinceStart()
 {
     static const auto start = std::chrono::steady_clock::now();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+        .count();
 }
 
 std::string Utf8(const std::string& cp1250)
@@ -172,7 +175,8 @@ void CScenarioPlayer::RunSteps(fw::Dialog* dialog)
         if (dialog != nullptr && !dialog->isVisible())
             return;
         const ScenarioStep& step = steps[m_next];
-        std::fprintf(stderr, "scenario: [%lld ms] %s: %s\n", SinceStart(), step.Where().c_str(), step.Text().c_str());
+        std::fprintf(
+            stderr, "scenario: [%lld ms] %s: %s\n", SinceStart(), step.Where().c_str(), step.Text().c_str());
         if (step.kind == "dialog") {
             // The dialog's own loop takes this step when it opens.
             const size_t at = m_next;
@@ -468,6 +472,16 @@ void CScenarioPlayer::SetControl(const ScenarioStep& step, fw::Dialog& dialog)
     const fw::ToCp1250Result value = fw::utf8ToCp1250(step.args[1]);
     if (!value.ok())
         return Fail(step, "the value has a character outside Windows-1250");
+    if (auto* number = qobject_cast<KvNumEditWidget*>(w)) {
+        // The number edit takes keys, as the user types them over its whole text.
+        number->setFocus();
+        number->engine().SetSelAll();
+        for (const char c : value.text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QLatin1Char(c)));
+            QApplication::sendEvent(number, &press);
+        }
+        return;
+    }
     auto* combo = qobject_cast<QComboBox*>(w);
     if (combo != nullptr || qobject_cast<QListWidget*>(w) != nullptr) {
         int index = dialog.findStringExact(*id, -1, value.text);
