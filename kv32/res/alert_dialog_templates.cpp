@@ -50,7 +50,7 @@ constexpr ControlDef kSecAlert[] = {
     KV_ALERT_EDITING(2),
     { IDC_ALERT_PERCENT, ControlKind::Edit, 4, 1, nullptr, nullptr, 1, 1, fw::StyleRight | fw::StyleHidden, 8,
         16 },
-    { IDC_ALERT_EXPLANATION, ControlKind::Label, 4, 2, "", "", 1, 2, fw::StyleHidden, 44 },
+    { IDC_ALERT_EXPLANATION, ControlKind::Label, 4, 2, "", "", 1, 2, fw::StyleHidden, 62 },
     KV_ALERT_BUTTONS(5),
 };
 
