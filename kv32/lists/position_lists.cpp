@@ -1,5 +1,7 @@
 #include "kv32/lists/position_lists.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -8,7 +10,9 @@
 #include "kv32/res/list_window_strings.h"
 #include "kv32/res/shell_strings.h"
 #include "kv32/shell/session.h"
+#include "kv32/shell/tr_acc_local.h"
 #include "kv32/tables/all_tables.h"
+#include "kv32/tables/host_table.h"
 #include "kv32/tables/record_text.h"
 #include "kvcore/router/record_reader.h"
 #include "kvcore/values/field_writer.h"
@@ -263,6 +267,157 @@ void CTrdAccSummDoc::TakeFilter()
 {
     m_sFirm = m_filter.m_strFirm;
     m_sAccount = m_filter.m_strAccount;
+    Restart();
+    UpdateDocument(0, nullptr);
+}
+
+// ---- Table 15 ----
+
+namespace {
+
+#define KV_AT(field) static_cast<std::uint16_t>(offsetof(KvTradingAccountRow, field))
+
+constexpr KvListColumn kTradingAccountColumns[] = {
+    { 320, KV_AT(szAccount), kJustLeft, kGXText },
+    { 321, KV_AT(szClient), kJustLeft, kGXText },
+    { 322, KV_AT(szDepository), kJustLeft, kGXText },
+    { 323, KV_AT(dOpen), kJustRight, kGXDouble },
+    { 324, KV_AT(dCurrent), kJustRight, kGXDouble },
+    { 325, KV_AT(dPlannedBuy), kJustRight, kGXDouble },
+    { 326, KV_AT(dPlannedSell), kJustRight, kGXDouble },
+};
+
+#undef KV_AT
+
+bool SameAccount(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y)); });
+}
+
+} // namespace
+
+CTrAccDoc::CTrAccDoc()
+    : CRequestDoc(kRequest)
+{
+    Kv32RegisterListWindowResources();
+}
+
+std::span<const KvListColumn> CTrAccDoc::Columns() const
+{
+    return kTradingAccountColumns;
+}
+
+const std::uint8_t* CTrAccDoc::GetRowData(int row) const
+{
+    return reinterpret_cast<const std::uint8_t*>(m_rows.At(row));
+}
+
+int CTrAccDoc::UpdateReq()
+{
+    m_bFirstReply = true;
+    m_bResort = false;
+    m_nReqCount = 0;
+    const CTrAccLocalArray* accounts = GetCurrentSessionData();
+    if (accounts == nullptr)
+        return 0;
+    const std::string security
+        = m_sSecurity.size() > static_cast<std::size_t>(kCodeWidth) ? m_sSecurity.substr(m_sSecurity.size() - kCodeWidth) : m_sSecurity;
+    for (const CTrAccLocal& entry : accounts->m_entries) {
+        std::string seq(kSeqWidth, '0');
+        for (int i = 0; i < m_rows.Count(); ++i) {
+            if (SameAccount(m_rows.At(i)->szAccount, entry.account)) {
+                seq = m_rows.At(i)->szSeq;
+                m_bFirstReply = false;
+                break;
+            }
+        }
+        KvFieldWriter w;
+        AppendUserField(w);
+        w.Text(seq, kSeqWidth).Text(entry.account, kCodeWidth).Text("", kCodeWidth).Text(security, kCodeWidth);
+        const std::string text = w.Str();
+        if (text.empty())
+            continue; // an account too long for its field is not asked about
+        if (VORLInfoReqAdd(kRequest, text.data(), static_cast<int>(text.size()), this) == 0)
+            break;
+        ++m_nReqCount;
+    }
+    return m_nReqCount > 0 ? 1 : 0;
+}
+
+void CTrAccDoc::DecodeRecord(CRecordReader& reader)
+{
+    const std::string account = reader.Text(kCodeWidth);
+    reader.Skip(12);
+    const std::string depository = reader.Text(kCodeWidth);
+    const char mark = reader.Char();
+    reader.Skip(11);
+    const CDouble open = reader.Decimal(11, 0);
+    const CDouble current = reader.Decimal(11, 0);
+    const CDouble plannedBuy = reader.Decimal(10, 0);
+    const CDouble plannedSell = reader.Decimal(10, 0);
+    if (!reader.Ok() || account.empty())
+        return;
+    if (m_bFirstReply) {
+        m_bFirstReply = false;
+        m_rows.Clear();
+    }
+    bool added = false;
+    KvTradingAccountRow& row = m_rows.FindOrAdd(account, added);
+    CopyText(row.szSeq, RecordSeq());
+    const bool none = mark == '#';
+    row.dOpen = none ? CDouble(0, 0) : open;
+    row.dCurrent = none ? CDouble(0, 0) : current;
+    row.dPlannedBuy = none ? CDouble(0, 0) : plannedBuy;
+    row.dPlannedSell = none ? CDouble(0, 0) : plannedSell;
+    if (!added)
+        return;
+    CopyText(row.szAccount, account);
+    CopyText(row.szDepository, depository);
+    std::string client;
+    if (const CTrAccLocalArray* accounts = GetCurrentSessionData(); accounts != nullptr && accounts->FindName(account, client))
+        CopyText(row.szClient, client);
+    m_bResort = true;
+}
+
+void CTrAccDoc::OnReplyDone()
+{
+    if (!m_bResort)
+        return;
+    m_bResort = false;
+    m_rows.Sort([](const KvTradingAccountRow& a, const KvTradingAccountRow& b) { return std::strcmp(a.szAccount, b.szAccount) < 0; },
+        [](const KvTradingAccountRow& r) { return std::string(r.szAccount); });
+    for (int i = 0; i < m_rows.Count(); ++i)
+        m_rows.At(i)->nRow = static_cast<std::uint32_t>(i);
+}
+
+void CTrAccDoc::MakeTitle(std::string& title)
+{
+    title = Kv32ShellString(kTableId);
+    CSecurityTable& securities = SecurityTable();
+    const int s = m_sSecurity.empty() ? -1 : securities.FindByInstrument(m_sSecurity.substr(m_sSecurity.size() > 12 ? m_sSecurity.size() - 12 : 0));
+    if (s >= 0)
+        title += " " + std::string(securities.GetRec(s)->szShortName);
+}
+
+void CTrAccDoc::Serialize(fw::Archive& ar)
+{
+    CRequestDoc::Serialize(ar);
+    if (ar.isStoring())
+        ar.writeString(m_sSecurity);
+    else
+        m_sSecurity = ar.readString();
+}
+
+int CTrAccDoc::CheckTable(void* key)
+{
+    const auto* security = static_cast<const std::string*>(key);
+    return security != nullptr && *security == m_sSecurity ? 1 : 0;
+}
+
+void CTrAccDoc::SetSecurity(const std::string& code)
+{
+    m_sSecurity = code;
     Restart();
     UpdateDocument(0, nullptr);
 }

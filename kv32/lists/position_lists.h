@@ -114,3 +114,55 @@ private:
     std::string m_sFirm;
     std::string m_sAccount;
 };
+
+// One trading account's cash position.
+struct KvTradingAccountRow {
+    std::uint32_t nRow = 0;
+    char szSeq[11] = {}; // the sequence number of the account's own request
+    char szAccount[13] = {};
+    char szDepository[13] = {};
+    char szClient[49] = {}; // the text the user's list gives the account
+    CDouble dOpen;
+    CDouble dCurrent;
+    CDouble dPlannedBuy;
+    CDouble dPlannedSell;
+};
+
+// Table 15: the positions of the user's own trading accounts, optionally for
+// one security; each account is asked with the sequence number of its row.
+class CTrAccDoc : public CRequestDoc {
+public:
+    static constexpr std::uint32_t kTableId = 15;
+    static constexpr int kRequest = 47;
+
+    CTrAccDoc();
+    int GetMaxColumns() override { return 7; }
+    int GetFirstColumnID() override { return 320; }
+    std::span<const KvListColumn> Columns() const override;
+    const std::uint8_t* GetRowData(int row) const override;
+    int GetRowCount() const override { return m_rows.Count(); }
+    const KvTradingAccountRow* Row(int row) const { return m_rows.At(row); }
+    void ClearRows() override { m_rows.Clear(); }
+    // One request per account of the user's list, until the router refuses one.
+    int UpdateReq() override;
+    std::string RequestKey() override { return {}; }
+    void DecodeRecord(CRecordReader& reader) override;
+    // Accounts in ascending order, equal ones in arrival order.
+    void OnReplyDone() override;
+    // The table's title, then the security's short name when it has one.
+    void MakeTitle(std::string& title) override;
+    // The layout, then the security.
+    void Serialize(fw::Archive& ar) override;
+    // True for a key naming this window's security (a const std::string*).
+    int CheckTable(void* key) override;
+    void SetSecurity(const std::string& code);
+    const std::string& Security() const { return m_sSecurity; }
+    // How many accounts the last cycle asked about.
+    int RequestsSent() const { return m_nReqCount; }
+
+private:
+    CKeyedRows<KvTradingAccountRow> m_rows;
+    std::string m_sSecurity;
+    bool m_bFirstReply = false;
+    bool m_bResort = false;
+};

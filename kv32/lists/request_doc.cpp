@@ -75,6 +75,7 @@ int CRequestDoc::Decode(CRecordReader& reader)
     const std::string seq = reader.TextNoStrip(kSeqWidth);
     if (!reader.Ok())
         return 0;
+    m_sRecordSeq = seq;
     try {
         DecodeRecord(reader);
     } catch (const std::bad_alloc&) {

@@ -67,9 +67,14 @@ public:
     // The stored key no longer resolves: the next store is skipped.
     int m_bSkipStore = 0;
 
+protected:
+    // The sequence number of the record being decoded.
+    const std::string& RecordSeq() const { return m_sRecordSeq; }
+
 private:
     int m_nRequestCode;
     std::string m_szSeqNum;
+    std::string m_sRecordSeq;
     bool m_bReceived = false;
 };
 

@@ -79,6 +79,14 @@ constexpr fw::StringEntry kStrings[] = {
     { 2576, "Diss. Time", "Közzététel ideje" },
     { 2577, "Diss. Status", "Közzététel állapota" },
     { 2578, "Trade Source", "Kötés forrása" },
+    // Trading accounts columns.
+    { 320, "Trading Acc", "Keresk. számla" },
+    { 321, "Client", "Ügyfél" },
+    { 322, "Depository Acc", "Letéti számla" },
+    { 323, "Open", "Nyitó" },
+    { 324, "Current", "Aktuális" },
+    { 325, "Planned Buy", "Tervezett vétel" },
+    { 326, "Planned Sell", "Tervezett eladás" },
     // Security positions columns (firm, then trading account).
     { 30440, "Security", "Értékpapír" },
     { 30441, "Open", "Nyitó" },

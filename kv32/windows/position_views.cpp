@@ -5,18 +5,48 @@
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/position_lists.h"
 #include "kv32/res/list_window_strings.h"
+#include "kvcore/app/app_core_base.h"
 #include "kvcore/app/logon.h"
+#include "kvcore/frame/app_core.h"
+#include "kvcore/frame/table_template.h"
 
 CCurPosSecsView::CCurPosSecsView(QWidget* parent)
     : CTView(parent)
 {
     Kv32RegisterListWindowResources();
-    // The trading accounts window is not part of the program yet.
-    commands().onUpdate(ID_POSITION_TRADING_ACCOUNTS, [](fw::CmdUI& ui) { ui.enable(KvHasListWindow(15)); });
-    commands().onCommand(ID_POSITION_TRADING_ACCOUNTS, [] { });
+    commands().onUpdate(ID_POSITION_TRADING_ACCOUNTS, [this](fw::CmdUI& ui) {
+        const CTDoc* doc = GetDocument();
+        ui.enable(KvHasListWindow(CTrAccDoc::kTableId) && CanAccess(ID_POSITION_TRADING_ACCOUNTS, 0) && doc != nullptr
+            && doc->GetRowData(doc->GetCurrentIndex()) != nullptr);
+    });
+    commands().onCommand(ID_POSITION_TRADING_ACCOUNTS, [this] { OnTradingAccounts(); });
 }
 
 CCurPosSecsView::~CCurPosSecsView() = default;
+
+void CCurPosSecsView::OnTradingAccounts()
+{
+    auto* doc = dynamic_cast<CCurPosSecsDoc*>(GetDocument());
+    CKvAppCore* app = CKvAppCore::Instance();
+    if (doc == nullptr || app == nullptr)
+        return;
+    const KvSecPositionRow* row = doc->Row(doc->GetCurrentIndex());
+    const std::string code = row != nullptr ? row->szCode : std::string();
+    app->OpenTable(CTrAccDoc::kTableId, true, true, nullptr);
+    CTDocTemplate* accounts = app->GetDocTemplate(CTrAccDoc::kTableId);
+    if (accounts == nullptr || accounts->documents().size() != 1 || code.empty())
+        return;
+    if (auto* account = dynamic_cast<CTrAccDoc*>(accounts->documents().front().get()))
+        account->SetSecurity(code);
+}
+
+CTrAccView::CTrAccView(QWidget* parent)
+    : CTView(parent)
+{
+    Kv32RegisterListWindowResources();
+}
+
+CTrAccView::~CTrAccView() = default;
 
 CTrdAccSummView::CTrdAccSummView(QWidget* parent)
     : CTView(parent)

@@ -1,6 +1,7 @@
-// The views of the security positions windows: a firm's (its trading
-// accounts opener waits for the trading accounts window) and a trading
-// account's, whose criteria the security-position filter dialog sets.
+// The views of the positions windows: a firm's security positions (with the
+// opener of the trading accounts window), the trading accounts', and a
+// trading account's security positions, whose criteria the security-position
+// filter dialog sets.
 #pragma once
 
 #include "kvcore/gridview/table_view.h"
@@ -10,6 +11,16 @@ class CCurPosSecsView : public CTView {
 public:
     explicit CCurPosSecsView(QWidget* parent = nullptr);
     ~CCurPosSecsView() override;
+    // The trading accounts window, set to the current row's security when it
+    // is the only one.
+    void OnTradingAccounts();
+};
+
+class CTrAccView : public CTView {
+    Q_OBJECT
+public:
+    explicit CTrAccView(QWidget* parent = nullptr);
+    ~CTrAccView() override;
 };
 
 class CTrdAccSummView : public CTView {

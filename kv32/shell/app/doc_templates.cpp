@@ -32,6 +32,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 9, [] { return std::make_unique<CTradesDoc>(); }, [] { return std::make_unique<CTradesView>(); } },
         { 10, [] { return std::make_unique<CNDealsDoc>(); }, [] { return std::make_unique<CNDealsView>(); } },
         { 14, [] { return std::make_unique<CCurPosSecsDoc>(); }, [] { return std::make_unique<CCurPosSecsView>(); } },
+        { 15, [] { return std::make_unique<CTrAccDoc>(); }, [] { return std::make_unique<CTrAccView>(); } },
         { 39, [] { return std::make_unique<CTrdAccSummDoc>(); }, [] { return std::make_unique<CTrdAccSummView>(); } },
         { 32, [] { return std::make_unique<CPrivateOrderDoc>(); },
             [] { return std::make_unique<CPrivateOrderView>(); } },

@@ -147,6 +147,21 @@ TEST_F(Positions, WindowsInTheProgram)
     EXPECT_EQ(firm->GetColumnTitle(1), "Security");
     const std::string key = "FIRM1";
     EXPECT_EQ(app->OpenTable(14, true, true, const_cast<std::string*>(&key)), firm) << "the same firm's window";
+    // Trading Accounts opens that window for the current security.
+    auto* view = dynamic_cast<CCurPosSecsView*>(firm->firstView());
+    ASSERT_NE(view, nullptr);
+    fw::CmdUI before(ID_POSITION_TRADING_ACCOUNTS);
+    view->routeUpdate(before);
+    EXPECT_FALSE(before.enabled()) << "no current row";
+    view->setCurrentCell(1, 1);
+    fw::CmdUI ui(ID_POSITION_TRADING_ACCOUNTS);
+    view->routeUpdate(ui);
+    EXPECT_TRUE(ui.enabled());
+    view->routeCommand(ID_POSITION_TRADING_ACCOUNTS);
+    auto* accounts = dynamic_cast<CTrAccDoc*>(app->GetFirstDoc(15));
+    ASSERT_NE(accounts, nullptr);
+    EXPECT_EQ(accounts->Security(), "INSTR0000001");
+    EXPECT_EQ(accounts->title(), "Trading Accounts ALFA");
 
     CTDoc* first = app->OpenTable(39, true, true, nullptr);
     CTDoc* second = app->OpenTable(39, true, true, nullptr);
@@ -161,6 +176,58 @@ TEST_F(Positions, WindowsInTheProgram)
     EXPECT_EQ(first->GetRowCount(), 1);
     EXPECT_EQ(first->title().rfind("Trading Account Security Position ACC1 - ", 0), 0u) << first->title();
     EXPECT_TRUE(boxes.empty());
+}
+
+// Type 47: the sequence number, the account, 12 characters, the depository
+// account, the position mark, 11 characters, then open, current (11 each),
+// planned buy and planned sell (10 each).
+std::string AccountCash(const char* seq, const char* account, char mark, long long open, long long current)
+{
+    char numbers[64];
+    std::snprintf(numbers, sizeof numbers, "%011lld%011lld%010d%010d", open, current, 5, 6);
+    return std::string(seq) + Padded(account, 12) + Padded("", 12) + Padded(std::string("DEP-") + account, 12) + mark
+        + Padded("", 11) + numbers;
+}
+
+TEST_F(Positions, TradingAccountsAskEachOwnAccountAndShowThemInOrder)
+{
+    own->GetTrAccLocal()->m_entries = { { "ACC3", "Third client" }, { "ACC1", "First client" }, { "ACC2", "" } };
+    CTrAccDoc doc;
+    doc.SetSecurity("0BRD1INSTR0000001");
+    const auto cycle = [&] {
+        router->ClearRecord();
+        ScriptedRouter::Reply({ End() });
+        const int asked = doc.UpdateReq();
+        VORLInfoReqEnd();
+        VORLInfoReqRecv();
+        return asked != 0 ? router->Requests() : std::vector<Msg> {};
+    };
+    const std::vector<Msg> sent = cycle();
+    EXPECT_EQ(doc.RequestsSent(), 3);
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].type, 47);
+    EXPECT_EQ(sent[0].bytes, "TRADER01    0000000000ACC3                    INSTR0000001");
+    EXPECT_EQ(sent[0].bytes.size(), 58u);
+
+    // Arriving in descending order, shown ascending; '#' is no position.
+    Feed(doc, 47, AccountCash("0000000011", "ACC3", ' ', 300, 310));
+    Feed(doc, 47, AccountCash("0000000012", "ACC2", '#', 200, 210));
+    Feed(doc, 47, AccountCash("0000000013", "ACC1", ' ', -100, 110));
+    doc.OnPostReceive();
+    ASSERT_EQ(doc.GetRowCount(), 3);
+    EXPECT_STREQ(doc.Row(0)->szAccount, "ACC1");
+    EXPECT_STREQ(doc.Row(0)->szClient, "First client");
+    EXPECT_STREQ(doc.Row(0)->szDepository, "DEP-ACC1");
+    EXPECT_DOUBLE_EQ(static_cast<double>(doc.Row(0)->dOpen), -100);
+    EXPECT_DOUBLE_EQ(static_cast<double>(doc.Row(1)->dCurrent), 0) << "no position";
+    EXPECT_DOUBLE_EQ(static_cast<double>(doc.Row(2)->dPlannedSell), 6);
+
+    // The next cycle asks each account with its own sequence number and keeps the rows.
+    const std::vector<Msg> again = cycle();
+    ASSERT_EQ(again.size(), 3u);
+    EXPECT_EQ(again[1].bytes.substr(12, 14), "0000000013ACC1");
+    Feed(doc, 47, AccountCash("0000000014", "acc1", ' ', 1, 1));
+    EXPECT_EQ(doc.GetRowCount(), 4) << "the reply's account is compared exactly";
 }
 
 } // namespace
