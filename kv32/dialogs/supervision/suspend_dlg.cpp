@@ -162,8 +162,10 @@ void CSuspendDlg::FillNewStates()
     m_states = SuspendNewStates(SubjectRow());
     for (const CSuspendState& state : m_states)
         addString(IDC_SUSP_NEW_STATE, state.name);
-    enableItem(IDC_SUSP_NEW_STATE, !m_states.empty() && m_nMode == kSuspendModeNew);
-    setCurSel(IDC_SUSP_NEW_STATE, SuspendPreferredState(m_states));
+    const bool choosing = m_nMode == kSuspendModeNew;
+    enableItem(IDC_SUSP_NEW_STATE, !m_states.empty() && choosing);
+    // A shown event carries no state of its own: none is offered as if it did.
+    setCurSel(IDC_SUSP_NEW_STATE, choosing ? SuspendPreferredState(m_states) : -1);
 }
 
 void CSuspendDlg::SubjectChanged()

@@ -181,6 +181,7 @@ TEST_F(SuspendDialog, ATradingEventIsShownReadOnlyAndNothingIsSent)
             EXPECT_TRUE(d.item(IDC_SUSP_MESSAGE)->property("readOnly").toBool());
             EXPECT_FALSE(d.isItemEnabled(IDC_SUSP_SUBJECT));
             EXPECT_FALSE(d.isItemEnabled(IDC_SUSP_REASON));
+            EXPECT_EQ(d.curSel(IDC_SUSP_NEW_STATE), -1);
             EXPECT_TRUE(d.item(IDC_SUSP_TIME)->isHidden());
             EXPECT_EQ(d.itemText(IDC_SUSP_EVENT_TIME), CDateTime(2026, 12, 10, c.hour, 30, 0).FormatTime());
             EXPECT_EQ(d.itemText(fw::kIdOk), "OK");
