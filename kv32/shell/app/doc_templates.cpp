@@ -9,6 +9,8 @@
 #include "kv32/dialogs/market_commands.h"
 #include "kv32/dialogs/nd_amend_dlg.h"
 #include "kv32/dialogs/order_info_dlg.h"
+#include "kv32/dialogs/supervision/acc_info_dlg.h"
+#include "kv32/dialogs/supervision/tr_acc_list_dlg.h"
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/neg_deals_list.h"
 #include "kv32/lists/orders_list.h"
@@ -45,6 +47,8 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         KvInstallOrderInfoDialog();
         KvInstallDealAnswerDialogs();
         KvInstallMarketDialogs();
+        KvInstallAccountInfoDialog();
+        KvInstallTrAccListDialog();
         KvInstallListFilterDialogs();
         KvSetListWindowIds([](std::uint32_t id) {
             for (const CKvTemplateRow& row : rows)

@@ -7,6 +7,9 @@
 #include "kv32/dialogs/market_commands.h"
 #include "kv32/shell/app/main_menu.h"
 #include "kv32/dialogs/order_entry_dlg.h"
+#include "kv32/dialogs/supervision/acc_groups_dlg.h"
+#include "kv32/dialogs/supervision/depo_accounts_dlg.h"
+#include "kv32/dialogs/supervision/tr_acc_dlg.h"
 #include "kv32/shell/app_startup.h"
 #include "kv32/shell/command_bindings.h"
 #include "kv32/shell/option_files.h"
@@ -41,6 +44,9 @@ CMainFrame::CMainFrame()
     });
     KvBindAuctionCommands(commands(), [](KvAuctionKind kind) { KvRunAuctionDialog(kind); });
     KvBindMarketCommands(commands());
+    commands().onCommand(32856, [] { KvRunTrAccDialog(); });
+    commands().onCommand(60020, [] { KvRunAccGroupsDialog(); });
+    commands().onCommand(32894, [] { KvRunDepoAccountsDialog(); });
     // Log on: the core's logon, then the user's local order book.
     commands().onCommand(ID_KV_LOGON, [this] {
         OnSessionBegin();
