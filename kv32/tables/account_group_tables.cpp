@@ -33,10 +33,12 @@ template <class TRecord> int CCodeTableBase<TRecord>::ReadHeader(CRecordReader& 
     if (!reader.Ok())
         return -1;
     this->TakeNextKey(key);
-    // Any non-zero end byte ends the loop.
-    fLastRec = end != '\0' ? 1 : 0;
     const int32_t held = static_cast<int32_t>(reader.Remaining() / entryWidth);
-    return std::clamp(count, 0, held);
+    const int32_t rows = std::clamp(count, 0, held);
+    // Any non-zero end byte ends the loop; so does a page without rows, which
+    // could only be followed by more of the same.
+    fLastRec = end != '\0' || rows == 0 ? 1 : 0;
+    return rows;
 }
 
 template class CCodeTableBase<GroupRec>;

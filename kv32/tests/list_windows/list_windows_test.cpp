@@ -48,7 +48,8 @@ TEST_F(ListWindows, TradeCommandsFollowTheCurrentTradeAndSendForEverySelectedOne
     EXPECT_TRUE(Enabled(*view, ID_TRADE_REQUEST_CANCEL));
     EXPECT_FALSE(Enabled(*view, ID_TRADE_CONFIRM_CANCEL));
     EXPECT_TRUE(Enabled(*view, ID_TRADE_OPERATOR_CANCEL));
-    EXPECT_FALSE(Enabled(*view, ID_SUMMARY_TRADING_ACCOUNT)) << "its dialog is not there";
+    KvSetCommandDialog(ID_SUMMARY_TRADING_ACCOUNT, nullptr);
+    EXPECT_FALSE(Enabled(*view, ID_SUMMARY_TRADING_ACCOUNT)) << "without its dialog";
     Select(*view, { 1 });
     EXPECT_FALSE(Enabled(*view, ID_TRADE_REQUEST_CANCEL)) << "pending";
 

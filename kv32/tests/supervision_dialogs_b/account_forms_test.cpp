@@ -399,6 +399,7 @@ TEST_F(Groups, DiffsGiveExactlyTheExpectedRecordsAndApplyStopsAtTheFirstRefusal)
     QueueGroup();
     CAccGroupsForm form("TRADER01");
     form.LoadGroups();
+    EXPECT_EQ(RequestKeys(router, 60), std::vector<std::string> { kUser + "00000000FIRM1       " });
     ASSERT_EQ(form.Groups().size(), 1u);
     EXPECT_EQ(GroupLine(form.Groups()[0]), "GRP1 - Clients");
     QueueMembers();
@@ -444,6 +445,24 @@ TEST_F(Groups, DiffsGiveExactlyTheExpectedRecordsAndApplyStopsAtTheFirstRefusal)
     }));
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(form.DeleteRecord(), head + "D" + "FIRM1       GRP1        " + std::string(30, ' '));
+}
+
+TEST_F(Groups, EveryPageIsKeptAndAPageWithoutRowsEndsTheLoop)
+{
+    QueueGroup();
+    CAccGroupsForm form("TRADER01");
+    form.LoadGroups();
+    const std::string more = std::string(24, ' ') + '\0';
+    router.Reply({ { 62, "00000002" + more + Count(1) + Pad("TRADER01", 12) + "A" }, End() });
+    router.Reply({ { 62, "00000003" + more + Count(1) + Pad("TRADER02", 12) + "A" }, End() });
+    router.Reply({ { 62, "00000004" + more + Count(0) }, End() });
+    router.Reply({ { 61, "00000001" + std::string(24, ' ') + "1" + Count(0) }, End() });
+    router.Reply({ { 88, Page88("00000001", '1', 0, {}) }, End() });
+    form.LoadMembers(0);
+    EXPECT_EQ(form.Current(kGroupUsers), (std::vector<std::string> { "TRADER01", "TRADER02" }));
+    const std::vector<std::string> keys = RequestKeys(router, 62);
+    ASSERT_EQ(keys.size(), 3u) << "no fourth request after the empty page";
+    EXPECT_EQ(keys[2], kUser + "00000003FIRM1       GRP1        ");
 }
 
 } // namespace
