@@ -4,7 +4,13 @@
 // "MOF Order" open.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
 #include <string>
+
+#include <unistd.h>
 #include <vector>
 
 #include "auction_dialogs/auction_fixture.h"
@@ -307,6 +313,75 @@ TEST_F(AuctionDialog, TheCommandsRunTheirDialogWhenTheRightsAllow)
     run(33186);
     EXPECT_EQ(runs, (std::vector<KvAuctionKind> { KvAuctionKind::Primary, KvAuctionKind::BuyBack }));
     RightTable().Free();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AuctionDialog, ANegativeLimitIsABuyBacksMistakeOnly)
+{
+    for (const KvAuctionKind kind : { KvAuctionKind::Primary, KvAuctionKind::BuyBack }) {
+        const KvAuctionTraits& t = AuctionTraits(kind);
+        router.Reply({ { t.summaryCode, Summary(kAlfaCode, "AUC7", 1, 1, 1) }, End() });
+        if (kind == KvAuctionKind::Primary)
+            router.Reply({ { t.resultCode, Row(kAlfaCode, Key(1)) }, EndOf(t.resultCode) });
+        else
+            script.answerMessageBox(fw::IDOK);
+        std::unique_ptr<CAuctionDlg> dlg = kind == KvAuctionKind::Primary
+            ? std::unique_ptr<CAuctionDlg>(new CPrimaryAuctionDlg)
+            : std::unique_ptr<CAuctionDlg>(new CBuyBackAuctionDlg);
+        fw::test::runModal(*dlg, [](fw::Dialog& d) {
+            ChooseAlfa(d);
+            TypeRange(d, "1000", "2000", "1000", "-1.5");
+            d.userClick(IDC_AU_CALCULATE);
+            d.userClick(IDC_AU_CLOSE);
+        });
+        const std::vector<std::string> sent = Sent(t.resultCode);
+        if (kind == KvAuctionKind::Primary) {
+            ASSERT_EQ(sent.size(), 1u);
+            EXPECT_EQ(sent[0].substr(93, 10), "-00000150P");
+        } else {
+            EXPECT_TRUE(sent.empty());
+            EXPECT_EQ(script.messageBoxes(), std::vector<std::string> { "Invalid value." });
+        }
+        router.ClearRecord();
+    }
+}
+
+TEST_F(AuctionDialog, ExcelExportWritesTheTableIntoTheTemporaryFolder)
+{
+    const std::filesystem::path folder
+        = std::filesystem::temp_directory_path() / ("auction_export_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old != nullptr ? old : "";
+    ::setenv("TMPDIR", folder.c_str(), 1);
+    router.Reply({ { 173, Summary(kAlfaCode, "AUC7", 1, 1, 1) }, End() });
+    router.Reply({ { 174, Row(kAlfaCode, Key(1)) }, EndOf(174) });
+    script.answerMessageBox(fw::IDOK);
+    CBuyBackAuctionDlg dlg;
+    fw::test::runModal(dlg, [](fw::Dialog& d) {
+        ChooseAlfa(d);
+        TypeRange(d, "1000", "2000", "1000", "99");
+        d.userClick(IDC_AU_CALCULATE);
+        d.userClick(IDC_AU_EXPORT);
+        d.userClick(IDC_AU_CLOSE);
+    });
+    if (old != nullptr)
+        ::setenv("TMPDIR", saved.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
+    const std::filesystem::path file = folder / "auctiondata.csv";
+    std::ifstream in(file, std::ios::binary);
+    std::string first, second;
+    std::getline(in, first);
+    std::getline(in, second);
+    EXPECT_EQ(first, "Buy-back quantity,Average Price,Average Yield,Max. Price,Min. Yield,Total Value,Limit Size,"
+                     "Market Size,Limit %,Market %\r");
+    EXPECT_EQ(second, "1000,99.50,5.250,99.00,5.500,\"1,000,000\",750,250,75.00,25.00\r");
+    EXPECT_EQ(script.messageBoxes(), std::vector<std::string> { "Created file: " + file.string() });
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
