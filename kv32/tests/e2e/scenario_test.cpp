@@ -189,7 +189,8 @@ TEST_P(ScenarioPlay, EveryStepPassesAgainstTheExchange)
 
 const std::vector<const char*> kTradingCovered = { "table 8", "table 9", "table 10", "command 32994 run",
     "command 32995 run", "command 32789 run", "command 32786 run", "dialog 116 button 1",
-    "dialog 116 button 2", "dialog 118 button 1", "dialog 119 button 1", "sent 132", "sent 137", "sent 138" };
+    "dialog 116 button 2", "dialog 118 button 1", "dialog 119 button 1", "command 33076 disabled",
+    "command 33100 disabled", "sent 132", "sent 137", "sent 138" };
 const std::vector<const char*> kTradingPictures = { "e2e-orders-window", "e2e-trades-window",
     "e2e-neg-deals-window", "e2e-order-entry", "e2e-order-amend", "e2e-order-withdraw" };
 const std::vector<const char*> kMessagesCovered
