@@ -230,4 +230,45 @@ TEST_F(Positions, TradingAccountsAskEachOwnAccountAndShowThemInOrder)
     EXPECT_EQ(doc.GetRowCount(), 4) << "the reply's account is compared exactly";
 }
 
+TEST_F(Positions, PicturesInBothLanguages)
+{
+    const char* dirName = std::getenv("KV32_SHOT_DIR");
+    own->GetTrAccLocal()->m_entries = { { "ACC1", "First client" }, { "ACC2", "Second client" } };
+    for (const auto& [language, suffix] :
+        { std::pair { fw::Language::English, "en" }, std::pair { fw::Language::Hungarian, "hu" } }) {
+        fw::setLanguage(language);
+        auto* firm = dynamic_cast<CCurPosSecsDoc*>(app->OpenTable(14, true, true, nullptr));
+        auto* accounts = dynamic_cast<CTrAccDoc*>(app->OpenTable(15, true, true, nullptr));
+        auto* summary = dynamic_cast<CTrdAccSummDoc*>(app->OpenTable(39, true, true, nullptr));
+        ASSERT_TRUE(firm && accounts && summary);
+        firm->SetFirm("FIRM1");
+        Feed(*firm, 45, FirmPosition("0000000001", "INSTR0000001", 1234500, 617250, 100, 50, 1));
+        Feed(*firm, 45, FirmPosition("0000000002", "INSTR0000009", 98000, 0, 40, 0, 1));
+        firm->OnPostReceive();
+        Feed(*accounts, 47, AccountCash("0000000003", "ACC2", ' ', 250000, 248000));
+        Feed(*accounts, 47, AccountCash("0000000004", "ACC1", ' ', -1200, 5300));
+        accounts->OnPostReceive();
+        summary->Criteria().m_strFirm = "FIRM1";
+        summary->Criteria().m_strAccount = "ACC1";
+        summary->TakeFilter();
+        Feed(*summary, 126, AccountPosition("0000000005", "INSTR0000001", 1234500, 617250, 100, 50, 1));
+        summary->OnPostReceive();
+        for (auto [doc, name] : { std::pair<CTDoc*, const char*> { firm, "firm-positions" },
+                 { accounts, "trading-accounts" }, { summary, "account-positions" } }) {
+            auto* view = dynamic_cast<kvcore::CTGXView*>(doc->firstView());
+            ASSERT_NE(view, nullptr);
+            view->OnGridSizeToContent();
+            view->parentFrame()->resize(1400, 160);
+            const QImage image = view->parentFrame()->grab().toImage();
+            EXPECT_FALSE(image.isNull());
+            if (dirName != nullptr)
+                image.save(QDir(dirName).filePath(QStringLiteral("list-%1-%2.png").arg(name, suffix)));
+        }
+        EXPECT_EQ(firm->GetRowCount(), 2);
+        EXPECT_EQ(accounts->GetRowCount(), 2);
+        EXPECT_EQ(summary->GetRowCount(), 1);
+        app->CloseAllDocuments();
+    }
+}
+
 } // namespace
