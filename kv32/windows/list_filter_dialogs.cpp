@@ -4,6 +4,7 @@
 #include "kv32/filters/dialogs/filter_dlgs.h"
 #include "kv32/lists/list_criteria.h"
 #include "kv32/lists/list_dialogs.h"
+#include "kv32/tables/last_trade_table.h"
 #include "kv32/tables/local_order_record.h"
 #include "kv32/tables/neg_deal_table.h"
 #include "kv32/tables/order_record.h"
@@ -30,5 +31,6 @@ void KvInstallListFilterDialogs()
     Install<CFilterOrderDlg, COrdersFilter, COrderRec>(8);
     Install<CFilterTradeDlg, CTradesFilter, CTradeRec>(9);
     Install<CFilterNDealDlg, CNDealsFilter, CNegDealRec>(10);
+    Install<CFilterLastNDlg, CLastNFilter, LastTradeRec>(30);
     Install<CFilterPrivateOrderDlg, CPrivateOrderFilter, CLocalOrderRec>(32);
 }

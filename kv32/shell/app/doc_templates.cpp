@@ -11,6 +11,7 @@
 #include "kv32/dialogs/order_info_dlg.h"
 #include "kv32/dialogs/supervision/acc_info_dlg.h"
 #include "kv32/dialogs/supervision/tr_acc_list_dlg.h"
+#include "kv32/lists/last_trades_list.h"
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/neg_deals_list.h"
 #include "kv32/lists/orders_list.h"
@@ -18,6 +19,7 @@
 #include "kv32/lists/private_orders_list.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/res/list_window_strings.h"
+#include "kv32/windows/last_trades_view.h"
 #include "kv32/windows/list_active_row.h"
 #include "kv32/windows/list_filter_dialogs.h"
 #include "kv32/windows/neg_deals_view.h"
@@ -36,6 +38,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 14, [] { return std::make_unique<CCurPosSecsDoc>(); }, [] { return std::make_unique<CCurPosSecsView>(); } },
         { 15, [] { return std::make_unique<CTrAccDoc>(); }, [] { return std::make_unique<CTrAccView>(); } },
         { 39, [] { return std::make_unique<CTrdAccSummDoc>(); }, [] { return std::make_unique<CTrdAccSummView>(); } },
+        { 30, [] { return std::make_unique<CLastNDoc>(); }, [] { return std::make_unique<CLastNView>(); } },
         { 32, [] { return std::make_unique<CPrivateOrderDoc>(); },
             [] { return std::make_unique<CPrivateOrderView>(); } },
     };
