@@ -8,7 +8,6 @@ constexpr int kUserWidth = 12;
 constexpr int kNameWidth = 12;
 constexpr size_t kCountOffset = 10;
 constexpr size_t kCountWidth = 3;
-constexpr char kOprTradeEventAdd = 42;
 
 bool AllDigits(std::string_view s)
 {
@@ -66,12 +65,12 @@ bool ScheduleTimeIsPast(std::string_view eventTime, std::string_view now)
     return event >= 0 && current >= 0 && current > event;
 }
 
-std::string BuildScheduleRecord(std::string_view user, const CScheduleEntry& e)
+std::string BuildScheduleRecord(std::string_view user, const CScheduleEntry& e, char operatorCode)
 {
     if (SecondsOfDay(e.time) < 0 || e.priority < 0 || e.priority > 99)
         return {};
     KvFieldWriter w;
-    w.TextCut(user, kUserWidth).Char(kOprTradeEventAdd);
+    w.TextCut(user, kUserWidth).Char(operatorCode);
     AppendPaddedField(w, 6, e.time, false);
     w.Number(e.priority, 2);
     AppendPaddedField(w, kNameWidth, e.transition, false);

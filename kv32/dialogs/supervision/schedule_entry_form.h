@@ -30,7 +30,7 @@ struct CScheduleEntry {
     std::string instrument; // code, or empty
     std::string security; // the security's full code, or empty
 };
-// 53 bytes: user, 42, time, priority (2 digits), transition 12, board 4,
-// instrument 4, the last 12 bytes of the security code; empty when a field
-// does not fit.
-std::string BuildScheduleRecord(std::string_view user, const CScheduleEntry& e);
+// 53 bytes: user, the operator code (42 adds the event, 43 removes it),
+// time, priority (2 digits), transition 12, board 4, instrument 4, the last
+// 12 bytes of the security code; empty when a field does not fit.
+std::string BuildScheduleRecord(std::string_view user, const CScheduleEntry& e, char operatorCode = 42);

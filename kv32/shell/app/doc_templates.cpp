@@ -17,8 +17,10 @@
 #include "kv32/lists/orders_list.h"
 #include "kv32/lists/position_lists.h"
 #include "kv32/lists/private_orders_list.h"
+#include "kv32/lists/schedule_list.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/res/list_window_strings.h"
+#include "kv32/res/schedule_strings.h"
 #include "kv32/windows/last_trades_view.h"
 #include "kv32/windows/list_active_row.h"
 #include "kv32/windows/list_filter_dialogs.h"
@@ -26,6 +28,7 @@
 #include "kv32/windows/orders_view.h"
 #include "kv32/windows/position_views.h"
 #include "kv32/windows/private_orders_view.h"
+#include "kv32/windows/schedule_view.h"
 #include "kv32/windows/trades_view.h"
 
 std::span<const CKvTemplateRow> KvDocTemplateTable()
@@ -38,6 +41,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 14, [] { return std::make_unique<CCurPosSecsDoc>(); }, [] { return std::make_unique<CCurPosSecsView>(); } },
         { 15, [] { return std::make_unique<CTrAccDoc>(); }, [] { return std::make_unique<CTrAccView>(); } },
         { 39, [] { return std::make_unique<CTrdAccSummDoc>(); }, [] { return std::make_unique<CTrdAccSummView>(); } },
+        { 20, [] { return std::make_unique<CTimesDoc>(); }, [] { return std::make_unique<CTimesView>(); } },
         { 30, [] { return std::make_unique<CLastNDoc>(); }, [] { return std::make_unique<CLastNView>(); } },
         { 32, [] { return std::make_unique<CPrivateOrderDoc>(); },
             [] { return std::make_unique<CPrivateOrderView>(); } },
@@ -45,6 +49,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
     static const bool registered = [] {
         // The session makes each table's popup from its menu: they exist before any session.
         Kv32RegisterListWindowResources();
+        Kv32RegisterScheduleResources();
         // The order and deal forms read the list window in front.
         KvSetActiveRow(&KvFrontListRow());
         KvInstallOrderInfoDialog();
