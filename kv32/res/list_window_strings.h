@@ -57,6 +57,7 @@ enum Kv32ListCommandId : unsigned {
     ID_LIST_EXPORT_ALL = 33165,
     ID_POB_IMPORT = 33166,
     ID_OPTIONS_FILTER = 35946,
+    ID_ACCOUNT_POSITIONS = 36001,
 };
 
 std::span<const fw::StringEntry> Kv32ListWindowStrings();

@@ -7,6 +7,8 @@
 #include "kv32/res/list_window_strings.h"
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/app/logon.h"
+#include "kvcore/app/session_core.h"
+#include "fw/core/command.h"
 #include "kvcore/frame/app_core.h"
 #include "kvcore/frame/table_template.h"
 
@@ -70,4 +72,28 @@ void CTrdAccSummView::OnFilter()
         return;
     KvWaitCursor wait;
     doc->TakeFilter();
+}
+
+void KvBindPositionCommands(fw::CommandMap& map)
+{
+    map.onCommand(ID_POSITION_TRADING_ACCOUNTS, [] {
+        if (CKvAppCore* app = CKvAppCore::Instance())
+            app->OpenTable(CTrAccDoc::kTableId, true, true, nullptr);
+    });
+    map.onUpdate(ID_POSITION_TRADING_ACCOUNTS,
+        [](fw::CmdUI& ui) { ui.enable(ps != nullptr && CanAccess(ID_POSITION_TRADING_ACCOUNTS, 0)); });
+    map.onCommand(ID_ACCOUNT_POSITIONS, [] {
+        CKvAppCore* app = CKvAppCore::Instance();
+        if (app == nullptr || ps == nullptr)
+            return;
+        CSecPosFilter criteria;
+        CFilterSecPosDlg dlg(criteria);
+        if (dlg.doModal() != fw::IDOK)
+            return;
+        if (auto* doc = dynamic_cast<CTrdAccSummDoc*>(app->OpenTable(CTrdAccSummDoc::kTableId, false, true, nullptr))) {
+            doc->Criteria() = criteria;
+            doc->TakeFilter();
+        }
+    });
+    map.onUpdate(ID_ACCOUNT_POSITIONS, [](fw::CmdUI& ui) { ui.enable(ps != nullptr && CanAccess(ID_ACCOUNT_POSITIONS, 0)); });
 }

@@ -31,3 +31,10 @@ public:
     // Options > Filter: the criteria dialog; on OK the window asks again.
     void OnFilter();
 };
+
+namespace fw {
+class CommandMap;
+}
+// The main frame's openers: the trading accounts window, and a trading
+// account's security positions after their criteria are chosen.
+void KvBindPositionCommands(fw::CommandMap& map);

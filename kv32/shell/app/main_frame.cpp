@@ -1,4 +1,5 @@
 #include "kv32/shell/app/main_frame.h"
+#include "kv32/windows/position_views.h"
 
 #include "fw/ui/commondlg.h"
 #include "fw/ui/propertysheet.h"
@@ -47,6 +48,7 @@ CMainFrame::CMainFrame()
     commands().onCommand(32856, [] { KvRunTrAccDialog(); });
     commands().onCommand(60020, [] { KvRunAccGroupsDialog(); });
     commands().onCommand(32894, [] { KvRunDepoAccountsDialog(); });
+    KvBindPositionCommands(commands());
     // Log on: the core's logon, then the user's local order book.
     commands().onCommand(ID_KV_LOGON, [this] {
         OnSessionBegin();

@@ -84,6 +84,8 @@ constexpr MenuEntry kLoggedOnMenu[] = {
     { 1, C, 33148, "&Private Order Book", "Saját &ajánlati könyv" },
     { 1, C, 33179, "Tic&ker", "&Futószalag" },
     { 1, C, 32895, "Firm &Security Position", "Cég &értékpapír-pozíciója" },
+    { 1, C, 36001, "Trading Account Security Pos&ition...", "Kereskedési számla értékpapír-p&ozíciója..." },
+    { 1, C, 32790, "Trading Acco&unts", "Kereskedési szám&lák" },
     { 1, S },
     { 1, C, 32841, "&Firms", "&Cégek" },
     { 1, P, 0, "&Events", "&Események" },

@@ -5,6 +5,7 @@
 #include "kv32/lists/position_lists.h"
 #include "kv32/shell/session.h"
 #include "kv32/windows/position_views.h"
+#include "kvcore/frame/main_frame_core.h"
 #include "list_fixture.h"
 
 namespace {
@@ -228,6 +229,33 @@ TEST_F(Positions, TradingAccountsAskEachOwnAccountAndShowThemInOrder)
     EXPECT_EQ(again[1].bytes.substr(12, 14), "0000000013ACC1");
     Feed(doc, 47, AccountCash("0000000014", "acc1", ' ', 1, 1));
     EXPECT_EQ(doc.GetRowCount(), 4) << "the reply's account is compared exactly";
+}
+
+TEST_F(Positions, TheMainFramesOpenersReachTheWindows)
+{
+    CMainFrameCore* frame = app->GetMainFrame();
+    ASSERT_NE(frame, nullptr);
+    const auto run = [frame](unsigned id) {
+        const fw::CommandMap::Handler* handler = frame->commands().findCommand(id);
+        ASSERT_NE(handler, nullptr) << id;
+        (*handler)(id);
+    };
+    run(ID_POSITION_TRADING_ACCOUNTS);
+    EXPECT_NE(dynamic_cast<CTrAccDoc*>(app->GetFirstDoc(15)), nullptr);
+    // The criteria first; Cancel opens nothing.
+    fw::Dialog::setModalHook([](fw::Dialog& d) { d.endDialog(fw::IDCANCEL); });
+    run(ID_ACCOUNT_POSITIONS);
+    EXPECT_EQ(app->GetFirstDoc(39), nullptr);
+    fw::Dialog::setModalHook([](fw::Dialog& d) { d.endDialog(fw::IDOK); });
+    run(ID_ACCOUNT_POSITIONS);
+    fw::Dialog::setModalHook({});
+    auto* summary = dynamic_cast<CTrdAccSummDoc*>(app->GetFirstDoc(39));
+    ASSERT_NE(summary, nullptr);
+    router->ClearRecord();
+    ASSERT_NE(summary->UpdateReq(), 0);
+    VORLInfoReqEnd();
+    ASSERT_EQ(router->Requests().size(), 1u);
+    EXPECT_EQ(router->Requests()[0].bytes.substr(22, 12), "FIRM1       ") << "the user's own firm";
 }
 
 TEST_F(Positions, PicturesInBothLanguages)
