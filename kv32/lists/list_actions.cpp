@@ -25,6 +25,7 @@ bool KvCommandEnabled(KvCommandRule rule, unsigned commandId, const KvRowState& 
     case KvCommandRule::NeedCurrentRow: return state.current >= 0 && state.current < state.rows;
     case KvCommandRule::NeedSelection: return state.selected > 0;
     case KvCommandRule::NeedRows: return state.rows > 0;
+    case KvCommandRule::Permitted: return true;
     default: return false;
     }
 }

@@ -31,6 +31,7 @@ enum class KvCommandRule {
     NeedCurrentRow, // permitted and a row is current
     NeedSelection, // permitted and a row is selected
     NeedRows, // permitted and the window has rows
+    Permitted, // permitted, whatever the rows
     AlwaysOff, // never (e.g. sorting a window whose order is fixed)
     Always, // whatever the rows
 };

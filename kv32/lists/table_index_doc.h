@@ -99,7 +99,14 @@ public:
     {
         return reinterpret_cast<const std::uint8_t*>(m_table.GetRec(i));
     }
-    bool HostChangedInPlace() const override { return m_table.m_bChanged != 0; }
+    bool HostChangedInPlace() const override
+    {
+        // A table that does not say how it changed may have changed any record.
+        if constexpr (requires { m_table.m_bChanged; })
+            return m_table.m_bChanged != 0;
+        else
+            return true;
+    }
     std::vector<std::uint32_t>& HostColors() override { return m_table.m_aColors; }
     std::vector<std::uint16_t>& HostColorNames() override { return m_table.m_aColorNames; }
     // The record of a row; null outside the rows.

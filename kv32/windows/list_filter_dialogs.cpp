@@ -7,6 +7,7 @@
 #include "kv32/tables/last_trade_table.h"
 #include "kv32/tables/local_order_record.h"
 #include "kv32/tables/neg_deal_table.h"
+#include "kv32/tables/participant_table.h"
 #include "kv32/tables/order_record.h"
 #include "kv32/tables/trade_table.h"
 
@@ -33,4 +34,5 @@ void KvInstallListFilterDialogs()
     Install<CFilterNDealDlg, CNDealsFilter, CNegDealRec>(10);
     Install<CFilterLastNDlg, CLastNFilter, LastTradeRec>(30);
     Install<CFilterPrivateOrderDlg, CPrivateOrderFilter, CLocalOrderRec>(32);
+    Install<CFilterFirmDlg, CFirmsFilter, ParticipantRec>(17);
 }

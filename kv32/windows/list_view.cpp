@@ -145,6 +145,7 @@ void CListView::OpenTable(std::uint32_t tableId)
 
 void CListView::UpdateAllViews(std::uint32_t tableId)
 {
+    // The documents read their rows again: a view alone would repaint the old ones.
     if (CKvAppCore* app = CKvAppCore::Instance())
-        app->UpdateAllViews(tableId, nullptr, 0, nullptr);
+        app->UpdateAllDocuments(tableId, 0, nullptr);
 }

@@ -12,6 +12,8 @@
 #include "kv32/dialogs/supervision/acc_info_dlg.h"
 #include "kv32/dialogs/supervision/tr_acc_list_dlg.h"
 #include "kv32/lists/last_trades_list.h"
+#include "kv32/lists/control_events_list.h"
+#include "kv32/lists/firms_list.h"
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/neg_deals_list.h"
 #include "kv32/lists/orders_list.h"
@@ -19,9 +21,13 @@
 #include "kv32/lists/private_orders_list.h"
 #include "kv32/lists/schedule_list.h"
 #include "kv32/lists/trades_list.h"
+#include "kv32/lists/users_list.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/res/schedule_strings.h"
 #include "kv32/windows/last_trades_view.h"
+#include "kv32/res/party_window_strings.h"
+#include "kv32/windows/control_events_view.h"
+#include "kv32/windows/firms_view.h"
 #include "kv32/windows/list_active_row.h"
 #include "kv32/windows/list_filter_dialogs.h"
 #include "kv32/windows/neg_deals_view.h"
@@ -30,6 +36,7 @@
 #include "kv32/windows/private_orders_view.h"
 #include "kv32/windows/schedule_view.h"
 #include "kv32/windows/trades_view.h"
+#include "kv32/windows/users_view.h"
 
 std::span<const CKvTemplateRow> KvDocTemplateTable()
 {
@@ -45,11 +52,17 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 30, [] { return std::make_unique<CLastNDoc>(); }, [] { return std::make_unique<CLastNView>(); } },
         { 32, [] { return std::make_unique<CPrivateOrderDoc>(); },
             [] { return std::make_unique<CPrivateOrderView>(); } },
+        { 16, [] { return std::make_unique<CTradersDoc>(); }, [] { return std::make_unique<CTradersView>(); } },
+        { 17, [] { return std::make_unique<CFirmsDoc>(); }, [] { return std::make_unique<CFirmsView>(); } },
+        { 28, [] { return std::make_unique<CSupervisorOperationsDoc>(); },
+            [] { return std::make_unique<CSupervisorOperationsView>(); } },
+        { 29, [] { return std::make_unique<CRepliesDoc>(); }, [] { return std::make_unique<CTView>(); } },
     };
     static const bool registered = [] {
         // The session makes each table's popup from its menu: they exist before any session.
         Kv32RegisterListWindowResources();
         Kv32RegisterScheduleResources();
+        Kv32RegisterPartyWindowResources();
         // The order and deal forms read the list window in front.
         KvSetActiveRow(&KvFrontListRow());
         KvInstallOrderInfoDialog();
