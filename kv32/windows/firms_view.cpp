@@ -45,9 +45,9 @@ CFirmsView::CFirmsView(QWidget* parent)
     MapDialogCommand(ID_FIRM_TRADING_ACCOUNTS, KvCommandRule::NeedCurrentRow, nullptr, nullptr);
     MapCommand(ID_FIRM_ALERTS_VIEW, KvCommandRule::Permitted,
         [](const std::uint8_t*) { return KvHasListWindow(25); }, [this] { OpenTable(25); });
-    // The cash positions window comes with its own document.
-    MapCommand(ID_FIRM_CASH_POSITIONS, KvCommandRule::NeedCurrentRow,
-        [](const std::uint8_t*) { return KvHasListWindow(13); }, [] { });
+    // The cash positions window installs its opener, given the firm's row of
+    // the participant table.
+    MapDialogCommand(ID_FIRM_CASH_POSITIONS, KvCommandRule::NeedCurrentRow, nullptr, hostRow);
     MapCommand(ID_FIRM_SECURITY_HOLDINGS, KvCommandRule::NeedCurrentRow,
         [](const std::uint8_t*) { return KvHasListWindow(CCurPosSecsDoc::kTableId); }, [this] { OnSecurityHoldings(); });
     // The menu's permission entries are the users window's.

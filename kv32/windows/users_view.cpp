@@ -89,9 +89,9 @@ CTradersView::CTradersView(QWidget* parent)
 
     MapCommand(ID_USER_ALERTS_VIEW, KvCommandRule::Permitted,
         [](const std::uint8_t*) { return KvHasListWindow(27); }, [this] { OpenTable(27); });
-    // The cash positions window comes with its own document.
-    MapCommand(ID_USER_CASH_POSITIONS, KvCommandRule::Always,
-        [](const std::uint8_t*) { return KvHasListWindow(13); }, [] { });
+    // The cash positions window installs its opener, given the user's row
+    // of the trader table (-1 without a current user).
+    MapDialogCommand(ID_USER_CASH_POSITIONS, KvCommandRule::Always, nullptr, hostRow);
     for (const auto& [id, table] : { std::pair { ID_USER_ORDERS, 8u }, std::pair { ID_USER_TRADES, 9u },
              std::pair { ID_USER_DEALS, 10u } })
         MapCommand(id, KvCommandRule::Always, nullptr, [this, table = table] { OnOpenForUsers(table); });

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "kv32/dialogs/alerts/alert_openers.h"
+#include "kv32/dialogs/permission_dlg.h"
 #include "kv32/dialogs/price_control_event_dlg.h"
 #include "kv32/dialogs/supervision/suspend_dlg.h"
 #include "kv32/dialogs/supervisor_dlgs.h"
@@ -312,20 +314,23 @@ TEST_F(PartyWindows, UsersWindowOpensTheDialogsAndWindowsOfItsUsers)
     EXPECT_TRUE(Opens<CAccessDlg>(*view, ID_PERMISSION_ACCESS));
     EXPECT_TRUE(Opens<CDefaultRoleDlg>(*view, ID_PERMISSION_ROLE));
 
-    // The permission runner gets the user's row of the trader table.
-    int given = -2;
-    KvSetCommandDialog(ID_PERMISSION_DELETE, [&](int row) {
-        given = row;
-        return static_cast<int>(fw::IDCANCEL);
-    });
-    EXPECT_TRUE(Enabled(*view, ID_PERMISSION_DELETE));
-    view->routeCommand(ID_PERMISSION_DELETE);
-    EXPECT_EQ(given, 1);
-    KvSetCommandDialog(ID_PERMISSION_DELETE, nullptr);
-    EXPECT_FALSE(Enabled(*view, ID_PERMISSION_DELETE)) << "no dialog, no command";
-    // Windows this program does not have stay off.
-    EXPECT_FALSE(Enabled(*view, ID_USER_CASH_POSITIONS));
-    EXPECT_FALSE(Enabled(*view, ID_USER_ALERTS_VIEW));
+    // The dialogs installed by other parts of the program get the user's row
+    // of the trader table; without one installed the command is off.
+    for (unsigned id : { ID_PERMISSION_SET, ID_PERMISSION_DELETE, ID_USER_ALERT_DEFS, ID_USER_CASH_POSITIONS }) {
+        int given = -2;
+        KvSetCommandDialog(id, [&](int row) {
+            given = row;
+            return static_cast<int>(fw::IDCANCEL);
+        });
+        EXPECT_TRUE(Enabled(*view, id)) << id;
+        view->routeCommand(id);
+        EXPECT_EQ(given, 1) << id;
+        KvSetCommandDialog(id, nullptr);
+        EXPECT_FALSE(Enabled(*view, id)) << id;
+    }
+    KvInstallPermissionDialog();
+    KvInstallAlertDialogs();
+    EXPECT_FALSE(Enabled(*view, ID_USER_ALERTS_VIEW)) << "no user alerts window in this program";
 
     // Two selected users: the orders window lists only theirs.
     OrderSpec mine;
