@@ -10,6 +10,7 @@
 #include "kv32/dialogs/permission_dlg.h"
 #include "kv32/dialogs/price_control_event_dlg.h"
 #include "kv32/dialogs/supervision/suspend_dlg.h"
+#include "kv32/dialogs/supervision/tr_acc_list_dlg.h"
 #include "kv32/dialogs/supervisor_dlgs.h"
 #include "kv32/lists/control_events_list.h"
 #include "kv32/lists/firms_list.h"
@@ -374,6 +375,7 @@ TEST_F(PartyWindows, SuspendingTwoFirmsNamesThemInTheReplies)
     EXPECT_TRUE(Enabled(*view, ID_ISSUER_SUSPEND));
     EXPECT_TRUE(Opens<CSuspendDlg>(*view, ID_ISSUER_SUSPEND));
     EXPECT_TRUE(Opens<CLogonVerDlg>(*view, ID_FIRM_LOGON_VERIFY));
+    EXPECT_TRUE(Opens<CTrAccListDlg>(*view, ID_FIRM_TRADING_ACCOUNTS));
     EXPECT_FALSE(Enabled(*view, ID_PERMISSION_SET));
 
     // Every type switch off: an empty window whose title tells the filter.
