@@ -197,6 +197,9 @@ const std::vector<const char*> kMessagesCovered
     = { "command 32802 run", "dialog 129 button 1", "dialog 130 shown", "dialog 130 button 1", "sent 144" };
 const std::vector<const char*> kNewsCovered
     = { "command 32966 run", "dialog 194 button 1", "dialog 195 button 1", "sent 154" };
+const std::vector<const char*> kSupervisorCovered
+    = { "command 32880 run", "command 32881 run", "command 32882 run", "dialog 242 button 1",
+          "dialog 148 button 1", "table 20", "sent 142" };
 
 INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
     ::testing::Values(ScenarioCase { "trading", "en", kTradingCovered, kTradingPictures },
@@ -204,7 +207,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "messages", "en", kMessagesCovered, { "e2e-message-send", "e2e-message-received" } },
         ScenarioCase { "messages", "hu", kMessagesCovered, { "e2e-message-send", "e2e-message-received" } },
         ScenarioCase { "news", "en", kNewsCovered, { "e2e-news-send", "e2e-news-received" } },
-        ScenarioCase { "news", "hu", kNewsCovered, { "e2e-news-send", "e2e-news-received" } }),
+        ScenarioCase { "news", "hu", kNewsCovered, { "e2e-news-send", "e2e-news-received" } },
+        ScenarioCase { "supervisor", "en", kSupervisorCovered, { "e2e-suspend-all", "e2e-trading-event-add" } },
+        ScenarioCase { "supervisor", "hu", kSupervisorCovered, { "e2e-suspend-all", "e2e-trading-event-add" } }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
