@@ -45,10 +45,22 @@ void COrdersFilter::Reset()
     m_bShowFillOrKill = m_bShowAllOrNone = m_bShowFillAndCancel = m_bShowFillAny = m_bShowFlag13 = 1;
     m_bShowSession = m_bShowDay = m_bShowGoodTillCancelled = m_bShowGoodTillDate = m_bShowGoodTillTime = 1;
     m_nLowestOrderNo = m_nHighestOrderNo = 0;
+    m_bPrice = 0;
+    m_dPrice = CDouble();
     m_tFromTime = CDateTime();
     m_tToTime = CDateTime();
     m_nReserved = 0;
 }
+
+namespace {
+// Equal within half a unit of the finer of the two prices' decimals.
+bool SamePrice(const CDouble& a, const CDouble& b)
+{
+    const unsigned dec = a.GetDecimal() > b.GetDecimal() ? a.GetDecimal() : b.GetDecimal();
+    const double diff = static_cast<double>(a) - static_cast<double>(b);
+    return (diff < 0 ? -diff : diff) < 0.5 / CDouble::Multiplier(dec);
+}
+} // namespace
 
 bool COrdersFilter::Match(const COrderRec& rec) const
 {
@@ -65,6 +77,8 @@ bool COrdersFilter::Match(const COrderRec& rec) const
         return false;
 
     if (!SideShown(rec.szBuySell, SideNames(), m_bShowBuy, m_bShowSell))
+        return false;
+    if (m_bPrice != 0 && !SamePrice(rec.dPrice, m_dPrice))
         return false;
     if (!StatusShown(rec.szStatus, StatusNames(),
             { m_bShowOpen, m_bShowInactive, m_bShowMatched, m_bShowAmended, m_bShowWithdrawn,

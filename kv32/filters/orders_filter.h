@@ -62,6 +62,10 @@ public:
     int32_t m_bShowGoodTillCancelled; // flag 27
     int32_t m_bShowGoodTillDate; // flag 26
     int32_t m_bShowGoodTillTime; // flag 23
+    // The price the book windows point at; not stored (no price: every price).
+    void SetPrice(const CDouble& price) { m_dPrice = price; m_bPrice = 1; }
+    int32_t m_bPrice;
+    CDouble m_dPrice;
     uint32_t m_nLowestOrderNo; // 0: no bound
     uint32_t m_nHighestOrderNo; // 0: no bound
     CDateTime m_tFromTime; // time of day; invalid: no bound

@@ -15,11 +15,12 @@
 
 #include "kv32/lists/list_columns.h"
 #include "kv32/lists/list_criteria.h"
+#include "kv32/lists/list_row_source.h"
 #include "kv32/lists/list_rows.h"
 #include "kvcore/doc/ct_doc.h"
 #include "kvcore/grid/ct_hint.h"
 
-class CTableIndexDoc : public CTDoc {
+class CTableIndexDoc : public CTDoc, public CListRowSource {
 public:
     explicit CTableIndexDoc(std::unique_ptr<CListCriteria> filter);
     ~CTableIndexDoc() override;
@@ -67,7 +68,7 @@ public:
     // The row that shows the host record, or -1.
     int RowOfHostIndex(int hostIndex) const;
     // The host index of a row, or -1 outside the rows.
-    int HostIndexOfRow(int row) const;
+    int HostIndexOfRow(int row) const override;
 
     // The rows shown: host indices in host order (the base's row objects are not used).
     CListRows m_aRows;

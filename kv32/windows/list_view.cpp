@@ -11,6 +11,7 @@
 #include "kvcore/frame/app_core.h"
 #include "kvcore/frame/main_frame_core.h"
 #include "kv32/res/order_list_strings.h"
+#include "kvcore/res/grid_ids.h"
 
 CListView::CListView(QWidget* parent)
     : CTView(parent)
@@ -18,8 +19,7 @@ CListView::CListView(QWidget* parent)
     Kv32RegisterListWindowResources();
     commands().onCommand(ID_OPTIONS_FILTER, [this] { OnFilter(); });
     commands().onUpdate(ID_OPTIONS_FILTER, [this](fw::CmdUI& ui) {
-        const CTableIndexDoc* doc = GetListDoc();
-        ui.enable(doc != nullptr && KvFindFilterDialog(doc->GetTableID()) != nullptr);
+        ui.enable(HasFilterDialog());
     });
     commands().onCommand(ID_VIEW_GOTO, [this] { OnGoTo(); });
     commands().onUpdate(ID_VIEW_GOTO, [](fw::CmdUI& ui) { ui.enable(true); });
@@ -32,10 +32,15 @@ CTableIndexDoc* CListView::GetListDoc() const
     return dynamic_cast<CTableIndexDoc*>(GetDocument());
 }
 
+CTDoc* CListView::GetTableDoc() const
+{
+    return dynamic_cast<CTDoc*>(GetDocument());
+}
+
 KvRowState CListView::RowState() const
 {
     KvRowState state;
-    if (const CTableIndexDoc* doc = GetListDoc()) {
+    if (const CTDoc* doc = GetTableDoc()) {
         state.current = doc->GetCurrentIndex();
         state.rows = doc->GetRowCount();
         std::vector<unsigned> rows;
@@ -47,14 +52,14 @@ KvRowState CListView::RowState() const
 std::vector<unsigned> CListView::SelectedRows() const
 {
     std::vector<unsigned> rows;
-    if (const CTableIndexDoc* doc = GetListDoc())
+    if (const CTDoc* doc = GetTableDoc())
         doc->GetSelectedRows(rows);
     return rows;
 }
 
 const std::uint8_t* CListView::CurrentRecord() const
 {
-    const CTableIndexDoc* doc = GetListDoc();
+    const CTDoc* doc = GetTableDoc();
     return doc == nullptr ? nullptr : doc->GetRowData(doc->GetCurrentIndex());
 }
 
@@ -80,6 +85,30 @@ void CListView::MapDialogCommand(unsigned id, KvCommandRule rule, StateTest stat
             if (const KvCommandDialog* dialog = KvFindCommandDialog(id))
                 (*dialog)(argument ? argument() : 0);
         });
+}
+
+void CListView::MapForwardedCommand(unsigned id, KvCommandRule rule, StateTest state)
+{
+    commands().onUpdate(id, [this, id, rule, state = std::move(state)](fw::CmdUI& ui) {
+        bool on = KvCommandEnabled(rule, id, RowState());
+        if (on && state)
+            on = state(CurrentRecord());
+        ui.enable(on && hasCommandHandler(id));
+    });
+}
+
+void CListView::DisableSorting()
+{
+    for (unsigned id : { ID_SORT_DLG, ID_SORT_ASCENDING, ID_SORT_DESCENDING })
+        commands().onUpdate(id, [](fw::CmdUI& ui) { ui.enable(false); });
+}
+
+CTDoc* CListView::OpenListWindow(std::uint32_t tableId)
+{
+    CKvAppCore* app = CKvAppCore::Instance();
+    if (app == nullptr || !KvHasListWindow(tableId))
+        return nullptr;
+    return app->OpenTable(tableId, true, true, nullptr);
 }
 
 int CListView::SendForSelection(const KvRowAction& action)
@@ -108,6 +137,12 @@ std::string CListView::AskFileName(bool open, unsigned titleId, unsigned filterI
     return frame->GetFilename(open, "", fw::loadString(titleId), filterId, defaultExt);
 }
 
+bool CListView::HasFilterDialog() const
+{
+    const CTableIndexDoc* doc = GetListDoc();
+    return doc != nullptr && KvFindFilterDialog(doc->GetTableID()) != nullptr;
+}
+
 void CListView::OnFilter()
 {
     CTableIndexDoc* doc = GetListDoc();
@@ -120,20 +155,25 @@ void CListView::OnFilter()
 
 void CListView::OnGoTo()
 {
-    CTableIndexDoc* doc = GetListDoc();
+    CTDoc* doc = GetTableDoc();
     if (doc == nullptr)
         return;
     CGotoDlg dlg(doc->GetTableID());
     if (dlg.doModal() != fw::IDOK)
         return;
-    const std::string& text = dlg.Text();
-    std::uint32_t number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size())
-        return;
-    const int row = doc->RowOfHostIndex(FindHostIndexOfNumber(number));
+    const int row = FindRowOfText(dlg.Text());
     if (row >= 0)
         SetSelection(row);
+}
+
+int CListView::FindRowOfText(const std::string& text) const
+{
+    const CTableIndexDoc* doc = GetListDoc();
+    std::uint32_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (doc == nullptr || error != std::errc() || end != text.data() + text.size())
+        return -1;
+    return doc->RowOfHostIndex(FindHostIndexOfNumber(number));
 }
 
 void CListView::OpenTable(std::uint32_t tableId)

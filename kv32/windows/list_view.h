@@ -22,15 +22,21 @@ public:
     ~CListView() override;
 
     CTableIndexDoc* GetListDoc() const;
+    // The window's document, whichever kind of list document it is.
+    CTDoc* GetTableDoc() const;
     KvRowState RowState() const;
     // The selected document rows.
     std::vector<unsigned> SelectedRows() const;
 
     // Options > Filter: the filter dialog of the window's table, when one exists.
-    void OnFilter();
-    // Go To: asks for a number and selects the row of its record when the
-    // window shows it.
+    virtual void OnFilter();
+    virtual bool HasFilterDialog() const;
+    // Go To: asks for a text and selects the row it finds.
     void OnGoTo();
+
+    using StateTest = std::function<bool(const std::uint8_t* current)>;
+    // Opens the window of the table id when the program has one; null otherwise.
+    static CTDoc* OpenListWindow(std::uint32_t tableId);
 
     // What the commands ask of the application.
     void OpenTable(std::uint32_t tableId) override;
@@ -39,11 +45,16 @@ public:
 protected:
     // Binds a command: enabled by the rule and, when given, by the state test
     // of the current row's record (null when there is none).
-    using StateTest = std::function<bool(const std::uint8_t* current)>;
     void MapCommand(unsigned id, KvCommandRule rule, StateTest state, std::function<void()> run);
     // Binds a command that opens a dialog installed by other parts of the
     // program: disabled while none is installed.
     void MapDialogCommand(unsigned id, KvCommandRule rule, StateTest state, std::function<int()> argument);
+    // Binds the enabling of a command that the application or the main frame
+    // carries out: enabled by the rule and the state test while someone
+    // handles it.
+    void MapForwardedCommand(unsigned id, KvCommandRule rule, StateTest state);
+    // Greys the sorting commands of a window whose rows keep their order.
+    void DisableSorting();
     // Sends a transaction for each selected row.
     int SendForSelection(const KvRowAction& action);
     // The rows an export writes: the selected ones (sorted, each once) or all.
@@ -52,7 +63,9 @@ protected:
     static std::string AskFileName(bool open, unsigned titleId, unsigned filterId, const std::string& defaultExt);
     // The host index of the record with the typed number, or -1.
     virtual int FindHostIndexOfNumber(std::uint32_t) const { return -1; }
-
-private:
+    // The row Go To selects for the typed text, or -1 (by default the row of
+    // the record whose number was typed).
+    virtual int FindRowOfText(const std::string& text) const;
+    // The record of the current row; null without one.
     const std::uint8_t* CurrentRecord() const;
 };

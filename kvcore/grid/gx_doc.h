@@ -117,7 +117,7 @@ public:
     CTHint UpdateRows(const fw::RowHint* changed, long* appendedFrom = nullptr);
 
     // Colours of one cell: the defaults, then the row's colour index through the table.
-    void GetColorCell(const std::uint8_t* record, int col, COLORREF& back, COLORREF& text) const;
+    virtual void GetColorCell(const std::uint8_t* record, int col, COLORREF& back, COLORREF& text) const;
     // The colours a cell is painted with, never equal.
     static void KeepContrast(COLORREF& back, COLORREF& text);
 

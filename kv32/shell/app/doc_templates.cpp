@@ -20,6 +20,12 @@
 #include "kv32/lists/position_lists.h"
 #include "kv32/lists/private_orders_list.h"
 #include "kv32/lists/schedule_list.h"
+#include "kv32/lists/boards_list.h"
+#include "kv32/lists/market_orders_list.h"
+#include "kv32/lists/order_book_list.h"
+#include "kv32/lists/securities_list.h"
+#include "kv32/lists/summary_list.h"
+#include "kv32/res/market_window_strings.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/lists/users_list.h"
 #include "kv32/res/list_window_strings.h"
@@ -35,6 +41,12 @@
 #include "kv32/windows/position_views.h"
 #include "kv32/windows/private_orders_view.h"
 #include "kv32/windows/schedule_view.h"
+#include "kv32/windows/boards_view.h"
+#include "kv32/windows/child_bar_frame.h"
+#include "kv32/windows/market_orders_view.h"
+#include "kv32/windows/order_book_view.h"
+#include "kv32/windows/securities_view.h"
+#include "kv32/windows/summary_view.h"
 #include "kv32/windows/trades_view.h"
 #include "kv32/windows/users_view.h"
 
@@ -42,9 +54,17 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
 {
     // One row per list window, by table id.
     static const std::vector<CKvTemplateRow> rows = {
+        { 2, [] { return std::make_unique<CBoardsDoc>(); }, [] { return std::make_unique<CStateListView>(true); } },
+        { 3, [] { return std::make_unique<CMarketsDoc>(); }, [] { return std::make_unique<CStateListView>(false); } },
+        { 5, [] { return std::make_unique<CInstrsDoc>(); }, [] { return std::make_unique<CStateListView>(false); } },
+        { 6, [] { return std::make_unique<CSecsDoc>(); }, [] { return std::make_unique<CSecsView>(); } },
+        { 7, [] { return std::make_unique<CSumDoc>(); }, [] { return std::make_unique<CSumView>(); } },
         { 8, [] { return std::make_unique<COrdersDoc>(); }, [] { return std::make_unique<COrdersView>(); } },
         { 9, [] { return std::make_unique<CTradesDoc>(); }, [] { return std::make_unique<CTradesView>(); } },
         { 10, [] { return std::make_unique<CNDealsDoc>(); }, [] { return std::make_unique<CNDealsView>(); } },
+        { 11, [] { return std::make_unique<COrdBkDoc>(); }, [] { return std::make_unique<COrdBkView>(); },
+            [](std::unique_ptr<fw::View> view) { return std::make_unique<CTChildBarFrame>(std::move(view)); } },
+        { 12, [] { return std::make_unique<CMktOrdDoc>(); }, [] { return std::make_unique<CMktOrdView>(); } },
         { 14, [] { return std::make_unique<CCurPosSecsDoc>(); }, [] { return std::make_unique<CCurPosSecsView>(); } },
         { 15, [] { return std::make_unique<CTrAccDoc>(); }, [] { return std::make_unique<CTrAccView>(); } },
         { 39, [] { return std::make_unique<CTrdAccSummDoc>(); }, [] { return std::make_unique<CTrdAccSummView>(); } },
@@ -63,6 +83,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         Kv32RegisterListWindowResources();
         Kv32RegisterScheduleResources();
         Kv32RegisterPartyWindowResources();
+        Kv32RegisterMarketWindowResources();
         // The order and deal forms read the list window in front.
         KvSetActiveRow(&KvFrontListRow());
         KvInstallOrderInfoDialog();
@@ -90,7 +111,7 @@ CTDocTemplate* KvAddDocTemplate(fw::App& app, std::span<const CKvTemplateRow> ro
     for (const CKvTemplateRow& row : rows) {
         if (row.id != id)
             continue;
-        auto tmpl = std::make_unique<CKvDocTemplate>(id, row.makeDocument, row.makeView);
+        auto tmpl = std::make_unique<CKvDocTemplate>(id, row.makeDocument, row.makeView, row.makeFrame);
         return static_cast<CTDocTemplate*>(&app.addDocTemplate(std::move(tmpl)));
     }
     KvMessageBoxId(IDS_LOW_RESOURCES, fw::MB_ICONSTOP);

@@ -17,6 +17,8 @@ struct CKvTemplateRow {
     std::uint32_t id; // the table id, also the resource id of the title and menu
     fw::DocTemplateBase::DocumentFactory makeDocument;
     fw::DocTemplate::ViewFactory makeView;
+    // Null: the table window's usual frame.
+    fw::DocTemplate::FrameFactory makeFrame = nullptr;
 };
 
 // The program's list windows; each list window adds its row here.

@@ -19,6 +19,7 @@
 #include "kv32/shell/command_bindings.h"
 #include "kv32/shell/app_settings.h"
 #include "kv32/shell/audit_queue.h"
+#include "kv32/windows/market_window_commands.h"
 #include "kv32/shell/regional_check.h"
 #include "kv32/tables/all_tables.h"
 #include "kvcore/app/session_core.h"
@@ -37,6 +38,7 @@ CKvApp::CKvApp()
         KvRunSecuritiesSelectionCommand(
             [this] { return OpenTable(CSecurityTable::kTableId, true, true, nullptr); }, GetMainFrame());
     });
+    KvBindMarketWindowCommands(commands());
     commands().onCommand(ID_KV_APP_ABOUT, [this] {
         CAboutDlg dlg(GetMainFrame());
         dlg.doModal();

@@ -68,6 +68,7 @@ constexpr MenuEntry kLoggedOnMenu[] = {
     { 1, C, ID_OPR_LOGON_VERIFY_OFF, "Logon Verify O&ff", "Bejelentkezés-ellenőrzés &ki" },
 
     { 0, P, 0, "&View", "&Nézet" },
+    { 1, C, 32932, "S&ummary...", "Össze&sítés..." },
     { 1, C, 32911, "&Boards", "&Táblák" },
     { 1, C, 32944, "&Markets", "&Piacok" },
     { 1, C, 32945, "&Instruments", "&Instrumentumok" },
