@@ -200,6 +200,9 @@ const std::vector<const char*> kNewsCovered
 const std::vector<const char*> kSupervisorCovered
     = { "command 32880 run", "command 32881 run", "command 32882 run", "dialog 242 button 1",
           "dialog 148 button 1", "table 20", "sent 142" };
+const std::vector<const char*> kMarketMakerCovered
+    = { "table 8", "command 33091 run", "command 33161 run", "dialog 1539 button 1", "dialog 259 button 1",
+          "sent 140", "sent 178" };
 
 INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
     ::testing::Values(ScenarioCase { "trading", "en", kTradingCovered, kTradingPictures },
@@ -209,7 +212,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "news", "en", kNewsCovered, { "e2e-news-send", "e2e-news-received" } },
         ScenarioCase { "news", "hu", kNewsCovered, { "e2e-news-send", "e2e-news-received" } },
         ScenarioCase { "supervisor", "en", kSupervisorCovered, { "e2e-suspend-all", "e2e-trading-event-add" } },
-        ScenarioCase { "supervisor", "hu", kSupervisorCovered, { "e2e-suspend-all", "e2e-trading-event-add" } }),
+        ScenarioCase { "supervisor", "hu", kSupervisorCovered, { "e2e-suspend-all", "e2e-trading-event-add" } },
+        ScenarioCase { "market_maker", "en", kMarketMakerCovered, { "e2e-market-maker", "e2e-tick-down" } },
+        ScenarioCase { "market_maker", "hu", kMarketMakerCovered, { "e2e-market-maker", "e2e-tick-down" } }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
