@@ -11,6 +11,7 @@
 #include "kv32/dialogs/order_info_dlg.h"
 #include "kv32/dialogs/supervision/acc_info_dlg.h"
 #include "kv32/dialogs/supervision/tr_acc_list_dlg.h"
+#include "kv32/lists/indices_list.h"
 #include "kv32/lists/last_trades_list.h"
 #include "kv32/lists/control_events_list.h"
 #include "kv32/lists/firms_list.h"
@@ -30,6 +31,7 @@
 #include "kv32/lists/users_list.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/res/schedule_strings.h"
+#include "kv32/windows/indices_view.h"
 #include "kv32/windows/last_trades_view.h"
 #include "kv32/res/party_window_strings.h"
 #include "kv32/windows/control_events_view.h"
@@ -69,6 +71,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 15, [] { return std::make_unique<CTrAccDoc>(); }, [] { return std::make_unique<CTrAccView>(); } },
         { 39, [] { return std::make_unique<CTrdAccSummDoc>(); }, [] { return std::make_unique<CTrdAccSummView>(); } },
         { 20, [] { return std::make_unique<CTimesDoc>(); }, [] { return std::make_unique<CTimesView>(); } },
+        { 23, [] { return std::make_unique<CIndicesDoc>(); }, [] { return std::make_unique<CIndicesView>(); } },
         { 30, [] { return std::make_unique<CLastNDoc>(); }, [] { return std::make_unique<CLastNView>(); } },
         { 32, [] { return std::make_unique<CPrivateOrderDoc>(); },
             [] { return std::make_unique<CPrivateOrderView>(); } },
