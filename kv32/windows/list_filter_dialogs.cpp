@@ -33,6 +33,7 @@ void KvInstallListFilterDialogs()
     Install<CFilterTradeDlg, CTradesFilter, CTradeRec>(9);
     Install<CFilterNDealDlg, CNDealsFilter, CNegDealRec>(10);
     Install<CFilterLastNDlg, CLastNFilter, LastTradeRec>(30);
+    Install<CFilterLastNDlg, CLastNFilter, LastTradeRec>(38);
     Install<CFilterPrivateOrderDlg, CPrivateOrderFilter, CLocalOrderRec>(32);
     Install<CFilterFirmDlg, CFirmsFilter, ParticipantRec>(17);
 }

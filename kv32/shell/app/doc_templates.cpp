@@ -27,10 +27,12 @@
 #include "kv32/lists/securities_list.h"
 #include "kv32/lists/summary_list.h"
 #include "kv32/res/market_window_strings.h"
+#include "kv32/lists/ticker_list.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/lists/users_list.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/res/schedule_strings.h"
+#include "kv32/res/ticker_strings.h"
 #include "kv32/windows/indices_view.h"
 #include "kv32/windows/last_trades_view.h"
 #include "kv32/res/party_window_strings.h"
@@ -49,6 +51,7 @@
 #include "kv32/windows/order_book_view.h"
 #include "kv32/windows/securities_view.h"
 #include "kv32/windows/summary_view.h"
+#include "kv32/windows/ticker_view.h"
 #include "kv32/windows/trades_view.h"
 #include "kv32/windows/users_view.h"
 
@@ -73,6 +76,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 20, [] { return std::make_unique<CTimesDoc>(); }, [] { return std::make_unique<CTimesView>(); } },
         { 23, [] { return std::make_unique<CIndicesDoc>(); }, [] { return std::make_unique<CIndicesView>(); } },
         { 30, [] { return std::make_unique<CLastNDoc>(); }, [] { return std::make_unique<CLastNView>(); } },
+        { 38, [] { return std::make_unique<CTickerDoc>(); }, [] { return std::make_unique<CTickerView>(); } },
         { 32, [] { return std::make_unique<CPrivateOrderDoc>(); },
             [] { return std::make_unique<CPrivateOrderView>(); } },
         { 16, [] { return std::make_unique<CTradersDoc>(); }, [] { return std::make_unique<CTradersView>(); } },
@@ -87,6 +91,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         Kv32RegisterScheduleResources();
         Kv32RegisterPartyWindowResources();
         Kv32RegisterMarketWindowResources();
+        Kv32RegisterTickerResources();
         // The order and deal forms read the list window in front.
         KvSetActiveRow(&KvFrontListRow());
         KvInstallOrderInfoDialog();

@@ -1,0 +1,4 @@
+// The Ticker window's menu, English and Hungarian.
+#pragma once
+
+void Kv32RegisterTickerResources();
