@@ -10,6 +10,7 @@
 #include "kvcore/app/logon.h"
 #include "kvcore/frame/app_core.h"
 #include "kvcore/frame/main_frame_core.h"
+#include "kvcore/res/grid_ids.h"
 #include "kv32/res/order_list_strings.h"
 #include "kvcore/res/grid_ids.h"
 
@@ -174,6 +175,13 @@ int CListView::FindRowOfText(const std::string& text) const
     if (doc == nullptr || error != std::errc() || end != text.data() + text.size())
         return -1;
     return doc->RowOfHostIndex(FindHostIndexOfNumber(number));
+}
+
+void CListView::DoPopUpMenu(QPoint point, unsigned menuId)
+{
+    if (menuId == 0 && fw::findMenu(GetViewID()) == nullptr)
+        menuId = IDM_GRID_POPUP;
+    CTView::DoPopUpMenu(point, menuId);
 }
 
 void CListView::OpenTable(std::uint32_t tableId)

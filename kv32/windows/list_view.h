@@ -37,6 +37,8 @@ public:
     using StateTest = std::function<bool(const std::uint8_t* current)>;
     // Opens the window of the table id when the program has one; null otherwise.
     static CTDoc* OpenListWindow(std::uint32_t tableId);
+    // A window without a context menu of its own shows the grid's.
+    void DoPopUpMenu(QPoint point, unsigned menuId) override;
 
     // What the commands ask of the application.
     void OpenTable(std::uint32_t tableId) override;

@@ -2,6 +2,7 @@
 // when it opens, their prices as the security table changes them.
 #include "../list_windows/list_fixture.h"
 
+#include "fw/ui/mainframe.h"
 #include "kv32/lists/indices_list.h"
 #include "kv32/tables/table_updates.h"
 #include "kv32/windows/indices_view.h"
@@ -72,6 +73,21 @@ TEST_F(Indices, AChangedIndexShowsItsNewValue)
     ASSERT_TRUE(doc->GetStyleRowCol(1, 1, cell));
     EXPECT_EQ(cell.value, "BUX");
     EXPECT_EQ(doc->GetRowCount(), 1);
+}
+
+TEST_F(Indices, WithoutAMenuOfItsOwnTheWindowShowsTheGridMenu)
+{
+    auto* view = Open<CIndicesView>(23);
+    ASSERT_NE(view, nullptr);
+    std::vector<std::size_t> shown;
+    fw::MainFrame::setPopupHook([&](const fw::Menu& menu) {
+        shown.push_back(menu.itemCount());
+        return 0u;
+    });
+    view->DoPopUpMenu(QPoint(), 0);
+    fw::MainFrame::setPopupHook({});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_GT(shown[0], 0u);
 }
 
 TEST_F(Indices, PicturesInBothLanguages)
