@@ -1,5 +1,8 @@
 #include "kv32/lists/list_columns.h"
 
+#include "fw/core/gridsource.h"
+#include "kvcore/values/cdouble.h"
+
 void KvDescribeColumns(kvcore::CTGXDoc& doc, std::span<const KvListColumn> columns, int first, int count)
 {
     const auto n = static_cast<std::size_t>(count > 0 ? count : 0);
@@ -15,4 +18,17 @@ void KvDescribeColumns(kvcore::CTGXDoc& doc, std::span<const KvListColumn> colum
         doc.m_type[static_cast<std::size_t>(k)] = column.type;
     }
     doc.m_columnIdCount = static_cast<std::uint16_t>(n);
+}
+
+void KvDrawNumberCell(const CDouble& value, bool redNegative, fw::CellStyle& style)
+{
+    style.value = value.Format(1, 0);
+    style.fit = true;
+    if (!redNegative || !(static_cast<double>(value) < 0))
+        return;
+    if (kvcore::CTGXDoc::m_iColorMethod == 0) {
+        style.back = kNegativeRed;
+        style.text = kvcore::kWhite; // the grid's own text colour may be red too
+    } else
+        style.text = kNegativeRed;
 }

@@ -21,3 +21,13 @@ inline constexpr std::uint16_t kJustRight = 2;
 // first + count - 1 from the table. An id the table does not list shows
 // nothing (an owner-drawn cell that the base leaves empty).
 void KvDescribeColumns(kvcore::CTGXDoc& doc, std::span<const KvListColumn> columns, int first, int count);
+
+class CDouble;
+namespace fw {
+struct CellStyle;
+}
+// An owner-drawn number cell drawn as a number column draws it (grouped, no
+// zeros); with redNegative a value below zero is painted red, on the
+// background when rows colour their background, else in the text.
+void KvDrawNumberCell(const CDouble& value, bool redNegative, fw::CellStyle& style);
+inline constexpr std::uint32_t kNegativeRed = 0x0000FF;

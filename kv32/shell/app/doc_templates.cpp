@@ -12,6 +12,7 @@
 #include "kv32/dialogs/supervision/acc_info_dlg.h"
 #include "kv32/dialogs/supervision/tr_acc_list_dlg.h"
 #include "kv32/lists/indices_list.h"
+#include "kv32/lists/cash_positions_list.h"
 #include "kv32/lists/last_trades_list.h"
 #include "kv32/lists/control_events_list.h"
 #include "kv32/lists/firms_list.h"
@@ -30,10 +31,12 @@
 #include "kv32/lists/ticker_list.h"
 #include "kv32/lists/trades_list.h"
 #include "kv32/lists/users_list.h"
+#include "kv32/res/cash_positions_strings.h"
 #include "kv32/res/list_window_strings.h"
 #include "kv32/res/schedule_strings.h"
 #include "kv32/res/ticker_strings.h"
 #include "kv32/windows/indices_view.h"
+#include "kv32/windows/cash_positions_view.h"
 #include "kv32/windows/last_trades_view.h"
 #include "kv32/res/party_window_strings.h"
 #include "kv32/windows/control_events_view.h"
@@ -70,6 +73,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 11, [] { return std::make_unique<COrdBkDoc>(); }, [] { return std::make_unique<COrdBkView>(); },
             [](std::unique_ptr<fw::View> view) { return std::make_unique<CTChildBarFrame>(std::move(view)); } },
         { 12, [] { return std::make_unique<CMktOrdDoc>(); }, [] { return std::make_unique<CMktOrdView>(); } },
+        { 13, [] { return std::make_unique<CCurPosDoc>(); }, [] { return std::make_unique<CCurPosView>(); } },
         { 14, [] { return std::make_unique<CCurPosSecsDoc>(); }, [] { return std::make_unique<CCurPosSecsView>(); } },
         { 15, [] { return std::make_unique<CTrAccDoc>(); }, [] { return std::make_unique<CTrAccView>(); } },
         { 39, [] { return std::make_unique<CTrdAccSummDoc>(); }, [] { return std::make_unique<CTrdAccSummView>(); } },
@@ -92,6 +96,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         Kv32RegisterPartyWindowResources();
         Kv32RegisterMarketWindowResources();
         Kv32RegisterTickerResources();
+        Kv32RegisterCashPositionResources();
         // The order and deal forms read the list window in front.
         KvSetActiveRow(&KvFrontListRow());
         KvInstallOrderInfoDialog();
