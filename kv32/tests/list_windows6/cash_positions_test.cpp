@@ -305,6 +305,26 @@ TEST_F(CashPositions, OnlyTheLimitsCommandOfTheKindAndEqualCriteriaReuseTheWindo
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(CashPositions, FilterOkAsksFromTheStartCancelKeepsTheRows)
+{
+    static_assert(offsetof(KvCashPositionRow, szUser) == 13 && offsetof(KvCashPositionRow, szFirm) == 26);
+    CCurPosDoc* doc = KvOpenCashPositions(Criteria(0, "FIRM1"));
+    ASSERT_NE(doc, nullptr);
+    auto* view = dynamic_cast<CCurPosView*>(doc->firstView());
+    ASSERT_NE(view, nullptr);
+    for (const int result : { fw::IDCANCEL, fw::IDOK }) {
+        SCOPED_TRACE(result);
+        Feed(*doc, 46, FirmCash("0000000009", "FIRM1"));
+        doc->OnPostReceive();
+        fw::Dialog::setModalHook([result](fw::Dialog& d) { d.endDialog(result); });
+        view->routeCommand(ID_OPTIONS_FILTER);
+        fw::Dialog::setModalHook({});
+        const bool ok = result == fw::IDOK;
+        EXPECT_EQ(doc->GetRowCount(), ok ? 0 : 1);
+        EXPECT_EQ(doc->SeqNum(), ok ? "0000000000" : "0000000009");
+    }
+}
+
 TEST_F(CashPositions, PicturesInBothLanguages)
 {
     const char* dirName = std::getenv("KV32_SHOT_DIR");
