@@ -16,8 +16,13 @@
 #include "kv32/lists/last_trades_list.h"
 #include "kv32/lists/control_events_list.h"
 #include "kv32/lists/firms_list.h"
+#include "kv32/lists/audits_list.h"
 #include "kv32/lists/list_dialogs.h"
+#include "kv32/lists/logs_list.h"
+#include "kv32/lists/messages_list.h"
 #include "kv32/lists/neg_deals_list.h"
+#include "kv32/lists/news_list.h"
+#include "kv32/lists/ord_count_list.h"
 #include "kv32/lists/orders_list.h"
 #include "kv32/lists/position_lists.h"
 #include "kv32/lists/private_orders_list.h"
@@ -32,7 +37,10 @@
 #include "kv32/lists/trades_list.h"
 #include "kv32/lists/users_list.h"
 #include "kv32/res/cash_positions_strings.h"
+#include "kv32/res/audit_window_strings.h"
 #include "kv32/res/list_window_strings.h"
+#include "kv32/res/log_window_strings.h"
+#include "kv32/res/ord_count_window_strings.h"
 #include "kv32/res/schedule_strings.h"
 #include "kv32/res/ticker_strings.h"
 #include "kv32/windows/indices_view.h"
@@ -41,9 +49,15 @@
 #include "kv32/res/party_window_strings.h"
 #include "kv32/windows/control_events_view.h"
 #include "kv32/windows/firms_view.h"
+#include "kv32/res/msg_news_window_strings.h"
+#include "kv32/windows/audits_view.h"
 #include "kv32/windows/list_active_row.h"
 #include "kv32/windows/list_filter_dialogs.h"
+#include "kv32/windows/logs_view.h"
+#include "kv32/windows/ord_count_view.h"
+#include "kv32/windows/messages_view.h"
 #include "kv32/windows/neg_deals_view.h"
+#include "kv32/windows/news_view.h"
 #include "kv32/windows/orders_view.h"
 #include "kv32/windows/position_views.h"
 #include "kv32/windows/private_orders_view.h"
@@ -76,6 +90,13 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 13, [] { return std::make_unique<CCurPosDoc>(); }, [] { return std::make_unique<CCurPosView>(); } },
         { 14, [] { return std::make_unique<CCurPosSecsDoc>(); }, [] { return std::make_unique<CCurPosSecsView>(); } },
         { 15, [] { return std::make_unique<CTrAccDoc>(); }, [] { return std::make_unique<CTrAccView>(); } },
+        { 18, [] { return std::make_unique<CMsgsDoc>(); }, [] { return std::make_unique<CMsgsView>(); } },
+        { 19, [] { return std::make_unique<CNewsDoc>(); }, [] { return std::make_unique<CNewsView>(); } },
+        { 33, [] { return std::make_unique<CAuditsDoc>(); }, [] { return std::make_unique<CAuditsView>(); } },
+        { 34, [] { return std::make_unique<CAuditTypesDoc>(); }, [] { return std::make_unique<CAuditTypesView>(); } },
+        { 22, [] { return std::make_unique<CLogsDoc>(); }, [] { return std::make_unique<CLogsView>(); } },
+        { 40, [] { return std::make_unique<COrdCountDoc>(); }, [] { return std::make_unique<COrdCountView>(); } },
+        { 41, [] { return std::make_unique<COAlertsDoc>(); }, [] { return std::make_unique<COAlertsView>(); } },
         { 39, [] { return std::make_unique<CTrdAccSummDoc>(); }, [] { return std::make_unique<CTrdAccSummView>(); } },
         { 20, [] { return std::make_unique<CTimesDoc>(); }, [] { return std::make_unique<CTimesView>(); } },
         { 23, [] { return std::make_unique<CIndicesDoc>(); }, [] { return std::make_unique<CIndicesView>(); } },
@@ -97,6 +118,10 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         Kv32RegisterMarketWindowResources();
         Kv32RegisterTickerResources();
         Kv32RegisterCashPositionResources();
+        Kv32RegisterMsgNewsWindowResources();
+        Kv32RegisterAuditWindowResources();
+        Kv32RegisterLogWindowResources();
+        Kv32RegisterOrdCountWindowResources();
         // The order and deal forms read the list window in front.
         KvSetActiveRow(&KvFrontListRow());
         KvInstallOrderInfoDialog();
@@ -105,6 +130,11 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         KvInstallAccountInfoDialog();
         KvInstallTrAccListDialog();
         KvInstallListFilterDialogs();
+        KvInstallMessagesFilterDialog();
+        KvInstallNewsFilterDialog();
+        KvInstallAuditsFilterDialog();
+        KvInstallLogsFilterDialog();
+        KvInstallOrdCountFilterDialog();
         KvSetListWindowIds([](std::uint32_t id) {
             for (const CKvTemplateRow& row : rows)
                 if (row.id == id)
