@@ -933,12 +933,12 @@ TEST(FilterDialogResources, TemplatesAndTextsAreComplete)
     EXPECT_EQ(Kv32FilterDialogString(IDS_TRADING_ACCOUNT_NOT_SELECTED), "Trading Account not selected");
 }
 
-// Pictures for review: written when KV_SHOTS_DIR names a folder.
+// Pictures for review: written when KV32_SHOT_DIR names a folder.
 TEST_F(FilterDialogs, OrdersFilterPicturesInBothLanguages)
 {
-    const char* out = std::getenv("KV_SHOTS_DIR");
+    const char* out = std::getenv("KV32_SHOT_DIR");
     if (out == nullptr)
-        GTEST_SKIP() << "KV_SHOTS_DIR not set";
+        GTEST_SKIP() << "KV32_SHOT_DIR not set";
     c.orders.m_bNoFiltering = 0;
     c.orders.m_bAllBoards = 0;
     c.orders.m_aBoards = { 0 };

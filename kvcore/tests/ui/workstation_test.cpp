@@ -287,12 +287,12 @@ TEST_F(Workstation, NoStartupWindowWithoutALogoPeriod)
     EXPECT_TRUE(frame->isEnabled());
 }
 
-// Screens for review: written when KV_SHOTS_DIR names a folder.
+// Screens for review: written when KV32_SHOT_DIR names a folder.
 TEST(WorkstationScreens, LogonDialogAndLoggedOnFrameInBothLanguages)
 {
-    const char* out = std::getenv("KV_SHOTS_DIR");
+    const char* out = std::getenv("KV32_SHOT_DIR");
     if (out == nullptr)
-        GTEST_SKIP() << "KV_SHOTS_DIR not set";
+        GTEST_SKIP() << "KV32_SHOT_DIR not set";
     for (const auto& entry :
         { std::pair { fw::Language::English, "en" }, std::pair { fw::Language::Hungarian, "hu" } }) {
         const fw::Language language = entry.first;
