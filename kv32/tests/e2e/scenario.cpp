@@ -22,7 +22,8 @@ const std::vector<ScenarioStepKind>& ScenarioStepKinds()
             "events); it is "
             "closed with the button, else cancelled" },
         { "set", 2, 2,
-            "set CONTROL-ID VALUE : types into an edit, selects a list or combo item by its text" },
+            "set CONTROL-ID VALUE : types into an edit, selects a list or combo item by its text, sets a time "
+            "control to HH:MM:SS" },
         { "check", 2, 2, "check CONTROL-ID 0|1 : a check box or radio button" },
         { "press", 1, 1, "press CONTROL-ID|ok|cancel : clicks a button of the dialog" },
         { "answer", 1, 1, "answer ok|cancel|yes|no : the answer of the next message box" },
@@ -33,8 +34,15 @@ const std::vector<ScenarioStepKind>& ScenarioStepKinds()
         { "expect-row", 1, 10,
             "expect-row TEXT... : the window in front shows a row with these cell texts (TEXT* a beginning, "
             "A|B either)" },
+        { "expect-rows", 2, 11,
+            "expect-rows COUNT TEXT... : the window in front shows exactly COUNT rows with these cell texts" },
+        { "expect-order", 1, 20,
+            "expect-order TEXT... : the window in front shows one row for each text, top to bottom, and no other" },
+        { "expect-file", 2, 2, "expect-file PATH EXPECTED-PATH : the file holds exactly the bytes of the other" },
+        { "expect-opened", 1, 1,
+            "expect-opened TEXT : the desktop was asked to open a document whose path ends with TEXT" },
         { "expect-title", 1, 1, "expect-title TEXT : the window in front has a title containing TEXT" },
-        { "expect-text", 2, 2, "expect-text CONTROL-ID TEXT : a control of the dialog shows TEXT" },
+        { "expect-text", 2, 2, "expect-text CONTROL-ID TEXT : a control of the dialog shows TEXT (A|B either)" },
         { "row", 1, 10, "row TEXT... : selects the first row of the window in front with these cell texts" },
         { "shot", 1, 1, "shot NAME : a picture of the dialog, else of the window in front" },
         { "close", 0, 0, "close : closes the window in front" },

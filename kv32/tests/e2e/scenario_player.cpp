@@ -21,9 +21,11 @@
 #include "fw/core/msgbox.h"
 #include "fw/core/strings.h"
 #include "fw/ui/childframe.h"
+#include "fw/ui/datetimefield.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/gridview.h"
 #include "kv32/shell/app/kv_app.h"
+#include "kv32/shell/news_opener.h"
 #include "kv32/shell/tr_acc_local.h"
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/app/logon.h"
@@ -72,6 +74,15 @@ bool CellMatches(const std::string& cell, const std::string& wanted)
     return cell == wanted;
 }
 
+// A text holds the wanted one; "a|b" either (a text in each language).
+bool ContainsEither(const std::string& text, const std::string& wanted)
+{
+    const size_t bar = wanted.find('|');
+    if (bar != std::string::npos)
+        return ContainsEither(text, wanted.substr(0, bar)) || ContainsEither(text, wanted.substr(bar + 1));
+    return text.find(wanted) != std::string::npos;
+}
+
 std::optional<int> BoxAnswer(const std::string& word)
 {
     if (word == "ok")
@@ -108,6 +119,12 @@ CScenarioPlayer::CScenarioPlayer(CKvApp& app, Options options)
         if (m_trace.size() > kTraceLines)
             m_trace.pop_front();
     });
+    // A document is never handed to the desktop in a test: the player notes it.
+    KvDesktopOpener() = [this](const std::string& path) {
+        std::fprintf(stderr, "scenario: the desktop opens %s\n", Utf8(path).c_str());
+        m_opened.push_back(path);
+        return true;
+    };
     if (!CRouterRecorder::Install())
         std::fprintf(stderr, "scenario: the router library could not be watched; record checks will fail\n");
     if (CMainFrameCore* frame = m_app.GetMainFrame())
@@ -119,6 +136,7 @@ CScenarioPlayer::~CScenarioPlayer()
     fw::Dialog::setModalHook({});
     fw::setMessageBoxHook({});
     KvSetTraceSink({});
+    KvDesktopOpener() = {};
 }
 
 std::string CScenarioPlayer::Language() const
@@ -380,10 +398,18 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
         std::string text;
         if (!WaitFor([&] {
                 text = Utf8(dialog->itemText(*id));
-                return text.find(step.args[1]) != std::string::npos;
+                return ContainsEither(text, step.args[1]);
             }))
             Fail(step, "control " + step.args[0] + " shows \"" + text + "\"");
-    } else if (kind == "row")
+    } else if (kind == "expect-rows")
+        ExpectRowCount(step);
+    else if (kind == "expect-order")
+        ExpectOrder(step);
+    else if (kind == "expect-file")
+        ExpectFile(step);
+    else if (kind == "expect-opened")
+        ExpectOpened(step);
+    else if (kind == "row")
         SelectRow(step);
     else if (kind == "shot")
         Shot(step.args[0]);
@@ -469,6 +495,8 @@ void CScenarioPlayer::SetControl(const ScenarioStep& step, fw::Dialog& dialog)
             step, "dialog " + std::to_string(dialog.templateId()) + " has no control " + step.args[0]);
     if (!dialog.isItemEnabled(*id))
         return Fail(step, "control " + step.args[0] + " is disabled");
+    if (qobject_cast<fw::DateTimeField*>(w) != nullptr)
+        return SetTime(step, *w);
     const fw::ToCp1250Result value = fw::utf8ToCp1250(step.args[1]);
     if (!value.ok())
         return Fail(step, "the value has a character outside Windows-1250");
@@ -590,30 +618,31 @@ fw::GridView* CScenarioPlayer::FrontGrid() const
     return frame != nullptr ? dynamic_cast<fw::GridView*>(frame->activeView()) : nullptr;
 }
 
-int CScenarioPlayer::FindRow(fw::GridView& grid, const std::vector<std::string>& texts) const
+bool CScenarioPlayer::RowMatches(fw::GridView& grid, int row, const std::vector<std::string>& texts) const
 {
     fw::GridSource* source = grid.source();
     if (source == nullptr)
-        return -1;
-    const int rows = grid.rowCount();
+        return false;
     const int cols = grid.colCount();
-    for (int r = 0; r < rows; ++r) {
-        bool all = true;
-        for (const std::string& wanted : texts) {
-            bool cell = false;
-            for (int c = 0; c < cols && !cell; ++c) {
-                fw::CellStyle style;
-                source->cellStyle(r + 1, c + 1, style);
-                cell = CellMatches(Trimmed(Utf8(style.value)), wanted);
-            }
-            if (!cell) {
-                all = false;
-                break;
-            }
+    for (const std::string& wanted : texts) {
+        bool cell = false;
+        for (int c = 0; c < cols && !cell; ++c) {
+            fw::CellStyle style;
+            source->cellStyle(row + 1, c + 1, style);
+            cell = CellMatches(Trimmed(Utf8(style.value)), wanted);
         }
-        if (all)
-            return r;
+        if (!cell)
+            return false;
     }
+    return true;
+}
+
+int CScenarioPlayer::FindRow(fw::GridView& grid, const std::vector<std::string>& texts) const
+{
+    const int rows = grid.rowCount();
+    for (int r = 0; r < rows; ++r)
+        if (RowMatches(grid, r, texts))
+            return r;
     return -1;
 }
 

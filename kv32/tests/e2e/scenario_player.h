@@ -67,11 +67,18 @@ private:
     void ExpectReply(const ScenarioStep& step);
     void ExpectRow(const ScenarioStep& step);
     void SelectRow(const ScenarioStep& step);
+    // The checks of scenario_expectations.cpp.
+    void ExpectRowCount(const ScenarioStep& step);
+    void ExpectOrder(const ScenarioStep& step);
+    void ExpectFile(const ScenarioStep& step);
+    void ExpectOpened(const ScenarioStep& step);
+    void SetTime(const ScenarioStep& step, QWidget& control);
     void Shot(const std::string& name);
 
     fw::GridView* FrontGrid() const;
     // The first grid row (from 0) that has every text as a cell; -1 for none.
     int FindRow(fw::GridView& grid, const std::vector<std::string>& texts) const;
+    bool RowMatches(fw::GridView& grid, int row, const std::vector<std::string>& texts) const;
     std::string Rows(fw::GridView& grid) const;
     std::optional<uint32_t> Id(const ScenarioStep& step, size_t arg);
     void Cover(const std::string& line) { m_coverage.insert(line); }
@@ -91,5 +98,7 @@ private:
     std::set<std::string> m_coverage;
     std::map<uint32_t, uint32_t>
         m_allowed; // dialogs that pop up by themselves: template -> button (0: cancel)
+    std::vector<std::string> m_opened; // documents given to the desktop, which opens none of them
+    size_t m_openedSeen = 0;
     std::string m_failure;
 };

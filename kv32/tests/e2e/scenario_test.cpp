@@ -203,12 +203,17 @@ const std::vector<const char*> kSupervisorCovered
 const std::vector<const char*> kMarketMakerCovered
     = { "table 8", "command 33091 run", "command 33161 run", "dialog 1539 button 1", "dialog 259 button 1",
           "sent 140", "sent 178" };
+const std::vector<const char*> kMessageUpdateCovered = { "table 18", "command 32844 run", "command 32845 run",
+    "dialog 129 button 1", "sent 144", "sent 169", "sent 170" };
+const std::vector<const char*> kMessageUpdatePictures = { "e2e-message-update", "e2e-message-withdrawn" };
 
 INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
     ::testing::Values(ScenarioCase { "trading", "en", kTradingCovered, kTradingPictures },
         ScenarioCase { "trading", "hu", kTradingCovered, kTradingPictures },
         ScenarioCase { "messages", "en", kMessagesCovered, { "e2e-message-send", "e2e-message-received" } },
         ScenarioCase { "messages", "hu", kMessagesCovered, { "e2e-message-send", "e2e-message-received" } },
+        ScenarioCase { "message_update", "en", kMessageUpdateCovered, kMessageUpdatePictures },
+        ScenarioCase { "message_update", "hu", kMessageUpdateCovered, kMessageUpdatePictures },
         ScenarioCase { "news", "en", kNewsCovered, { "e2e-news-send", "e2e-news-received" } },
         ScenarioCase { "news", "hu", kNewsCovered, { "e2e-news-send", "e2e-news-received" } },
         ScenarioCase { "supervisor", "en", kSupervisorCovered, { "e2e-suspend-all", "e2e-trading-event-add" } },
