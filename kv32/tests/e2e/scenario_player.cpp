@@ -696,9 +696,8 @@ void CScenarioPlayer::Shot(const std::string& name)
 {
     if (m_options.shotDir.empty())
         return;
-    QWidget* target = QApplication::activeModalWidget();
-    if (target == nullptr && !m_dialogs.empty())
-        target = m_dialogs.back();
+    // The scenario's own dialog, even when a host event's dialog is opening over it.
+    QWidget* target = m_dialogs.empty() ? QApplication::activeModalWidget() : m_dialogs.back();
     CMainFrameCore* frame = m_app.GetMainFrame();
     if (target == nullptr && frame != nullptr)
         target = frame->activeChild();
