@@ -42,3 +42,19 @@ std::span<const KvListColumn> CLogsDoc::Columns() const
 {
     return kColumnTable;
 }
+
+int CLogsDoc::RowColorIndex(const std::uint8_t* record) const
+{
+    const auto* entry = reinterpret_cast<const CLogEntry*>(record);
+    if (entry->nTag >= 0 && entry->nTag < CAlertLogTable::kCategories)
+        return entry->nTag;
+    switch (entry->nKind) {
+    case LOG_KIND_USER_ALERT: return 0;
+    case LOG_KIND_FIRM_ALERT: return 1;
+    case LOG_KIND_SECURITY_ALERT: return 2;
+    case LOG_KIND_ORDER_COUNT: return 3;
+    case LOG_KIND_MESSAGE: return 4;
+    case LOG_KIND_NEWS: return 5;
+    default: return -1;
+    }
+}

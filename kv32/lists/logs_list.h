@@ -18,4 +18,8 @@ public:
     int GetMaxColumns() override { return kColumns; }
     int GetFirstColumnID() override { return kFirstColumn; }
     std::span<const KvListColumn> Columns() const override;
+    // The entry's tag when it names a category (0-5), else its kind's:
+    // users 0, firms 1, securities 2, order counting 3, messages 4, news 5;
+    // trading events keep the default colours.
+    int RowColorIndex(const std::uint8_t* record) const override;
 };

@@ -21,9 +21,25 @@ bool CTableIndexDoc::onNewDocument()
 {
     if (!CTDoc::onNewDocument())
         return false;
+    m_rowColors = &HostColors();
     ApplyFilter(true);
     m_bOpened = 1;
     return true;
+}
+
+void CTableIndexDoc::GetColorCell(const std::uint8_t* record, int col, kvcore::COLORREF& back, kvcore::COLORREF& text) const
+{
+    CTGXDoc::GetColorCell(record, col, back, text);
+    if (record == nullptr || m_rowColors == nullptr || ColorIndexOffset() >= 0)
+        return;
+    const int index = RowColorIndex(record);
+    if (index < 0 || static_cast<std::size_t>(index) >= m_rowColors->size())
+        return;
+    const kvcore::COLORREF colour = (*m_rowColors)[static_cast<std::size_t>(index)];
+    if (m_iColorMethod == 0)
+        back = colour;
+    else if (m_iColorMethod == 1)
+        text = colour;
 }
 
 void CTableIndexDoc::onCloseDocument()

@@ -36,6 +36,9 @@ public:
     // ... and its columns; -1 without a colour index in the record.
     virtual std::span<const KvListColumn> Columns() const = 0;
     virtual int ColorIndexOffset() const { return -1; }
+    // A window whose rows' colour index is not a field of the record works it
+    // out here (-1: the default colours); asked only without ColorIndexOffset.
+    virtual int RowColorIndex(const std::uint8_t* /*record*/) const { return -1; }
 
     bool onNewDocument() override;
     void onCloseDocument() override;
@@ -46,6 +49,7 @@ public:
     const std::uint8_t* GetRowData(int row) const override;
     int GetRowCount() const override { return m_aRows.Count(); }
     int GetColorOffset() const override { return ColorIndexOffset(); }
+    void GetColorCell(const std::uint8_t* record, int col, kvcore::COLORREF& back, kvcore::COLORREF& text) const override;
     void SetDocDescription() override;
     // Without a hint: the rows again from the whole table, a full redraw and
     // the title. With a host hint: only the flagged records are tested, and
@@ -85,6 +89,8 @@ protected:
 private:
     // The hint over the rows, kept so that a refresh does not allocate it anew.
     kvcore::CTHint m_rowHint;
+    // The host's colours, for RowColorIndex (not owned; set when the document opens).
+    const std::vector<std::uint32_t>* m_rowColors = nullptr;
 };
 
 // A table-index document over a host table of records Rec.
