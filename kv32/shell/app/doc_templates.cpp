@@ -16,6 +16,7 @@
 #include "kv32/lists/last_trades_list.h"
 #include "kv32/lists/control_events_list.h"
 #include "kv32/lists/firms_list.h"
+#include "kv32/lists/alert_defs_list.h"
 #include "kv32/lists/audits_list.h"
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/logs_list.h"
@@ -50,6 +51,7 @@
 #include "kv32/windows/control_events_view.h"
 #include "kv32/windows/firms_view.h"
 #include "kv32/res/msg_news_window_strings.h"
+#include "kv32/windows/alert_defs_view.h"
 #include "kv32/windows/audits_view.h"
 #include "kv32/windows/list_active_row.h"
 #include "kv32/windows/list_filter_dialogs.h"
@@ -97,6 +99,9 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 22, [] { return std::make_unique<CLogsDoc>(); }, [] { return std::make_unique<CLogsView>(); } },
         { 40, [] { return std::make_unique<COrdCountDoc>(); }, [] { return std::make_unique<COrdCountView>(); } },
         { 41, [] { return std::make_unique<COAlertsDoc>(); }, [] { return std::make_unique<COAlertsView>(); } },
+        { 25, [] { return std::make_unique<CFAlertsDoc>(); }, [] { return std::make_unique<CFAlertsView>(); } },
+        { 26, [] { return std::make_unique<CSAlertsDoc>(); }, [] { return std::make_unique<CSAlertsView>(); } },
+        { 27, [] { return std::make_unique<CTAlertsDoc>(); }, [] { return std::make_unique<CTAlertsView>(); } },
         { 39, [] { return std::make_unique<CTrdAccSummDoc>(); }, [] { return std::make_unique<CTrdAccSummView>(); } },
         { 20, [] { return std::make_unique<CTimesDoc>(); }, [] { return std::make_unique<CTimesView>(); } },
         { 23, [] { return std::make_unique<CIndicesDoc>(); }, [] { return std::make_unique<CIndicesView>(); } },
