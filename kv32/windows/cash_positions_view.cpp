@@ -8,6 +8,8 @@
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/res/cash_positions_strings.h"
 #include "kv32/res/list_window_strings.h"
+#include "kv32/res/party_window_strings.h"
+#include "kv32/tables/all_tables.h"
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/app/logon.h"
 #include "kvcore/frame/app_core.h"
@@ -85,4 +87,26 @@ CCurPosDoc* KvOpenCashPositions(const CCurPosFilter& criteria)
     if (doc != nullptr)
         doc->TakeFilter(criteria);
     return doc;
+}
+
+void KvInstallCashPositionsOpeners()
+{
+    KvSetCommandDialog(ID_USER_CASH_POSITIONS, [](int userRow) {
+        CCurPosFilter criteria;
+        criteria.m_nKind = CCurPosFilter::kUsers;
+        if (userRow >= 0 && userRow < TraderTable().GetCount()) {
+            const TraderRec& user = *TraderTable().GetRec(userRow);
+            criteria.m_strUser = user.szCode;
+            criteria.m_strFirm = user.szFirm;
+        }
+        return KvOpenCashPositions(criteria) != nullptr ? static_cast<int>(fw::IDOK) : static_cast<int>(fw::IDCANCEL);
+    });
+    KvSetCommandDialog(ID_FIRM_CASH_POSITIONS, [](int firmRow) {
+        if (firmRow < 0 || firmRow >= ParticipantTable().GetCount())
+            return static_cast<int>(fw::IDCANCEL);
+        CCurPosFilter criteria;
+        criteria.m_nKind = CCurPosFilter::kFirms;
+        criteria.m_strFirm = ParticipantTable().GetRec(firmRow)->szCode;
+        return KvOpenCashPositions(criteria) != nullptr ? static_cast<int>(fw::IDOK) : static_cast<int>(fw::IDCANCEL);
+    });
 }

@@ -21,3 +21,9 @@ public:
 // Opens the cash positions window for the criteria: the window already
 // showing equal criteria comes to the front, else a new one opens.
 CCurPosDoc* KvOpenCashPositions(const CCurPosFilter& criteria);
+
+// The users and firms windows' Cash Positions commands (given the user's row
+// of the trader table, or the firm's of the participant table) open the
+// window for that user (with the user's firm, which the host's request
+// names) or that firm. Without a row the users window opens it for no user.
+void KvInstallCashPositionsOpeners();

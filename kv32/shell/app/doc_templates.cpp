@@ -134,6 +134,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         KvInstallMarketDialogs();
         KvInstallAccountInfoDialog();
         KvInstallTrAccListDialog();
+        KvInstallCashPositionsOpeners();
         KvInstallListFilterDialogs();
         KvInstallMessagesFilterDialog();
         KvInstallNewsFilterDialog();

@@ -12,6 +12,8 @@
 #include "kv32/dialogs/supervision/suspend_dlg.h"
 #include "kv32/dialogs/supervision/tr_acc_list_dlg.h"
 #include "kv32/dialogs/supervisor_dlgs.h"
+#include "kv32/lists/alert_defs_list.h"
+#include "kv32/lists/cash_positions_list.h"
 #include "kv32/lists/control_events_list.h"
 #include "kv32/lists/firms_list.h"
 #include "kv32/lists/position_lists.h"
@@ -20,6 +22,7 @@
 #include "kv32/res/shell_strings.h"
 #include "kv32/res/table_strings.h"
 #include "kv32/shell/session.h"
+#include "kv32/windows/cash_positions_view.h"
 #include "kv32/windows/control_events_view.h"
 #include "kv32/windows/firms_view.h"
 #include "kv32/windows/users_view.h"
@@ -331,7 +334,11 @@ TEST_F(PartyWindows, UsersWindowOpensTheDialogsAndWindowsOfItsUsers)
     }
     KvInstallPermissionDialog();
     KvInstallAlertDialogs();
-    EXPECT_FALSE(Enabled(*view, ID_USER_ALERTS_VIEW)) << "no user alerts window in this program";
+    // Alerts View brings up the users alerts window.
+    EXPECT_TRUE(Enabled(*view, ID_USER_ALERTS_VIEW));
+    view->routeCommand(ID_USER_ALERTS_VIEW);
+    ASSERT_NE(ps->GetTableDoc(27), nullptr);
+    EXPECT_NE(dynamic_cast<CTAlertsDoc*>(ps->GetTableDoc(27)), nullptr);
 
     // Two selected users: the orders window lists only theirs.
     OrderSpec mine;
@@ -352,6 +359,45 @@ TEST_F(PartyWindows, UsersWindowOpensTheDialogsAndWindowsOfItsUsers)
     auto* orders = dynamic_cast<CTableIndexDoc*>(app->GetDocTemplate(8)->documents().front().get());
     ASSERT_NE(orders, nullptr);
     EXPECT_EQ(orders->GetRowCount(), 2);
+}
+
+TEST_F(PartyWindows, CashPositionsOpenTheWindowOfTheCurrentUserOrFirm)
+{
+    User("ALICE", "FIRMA");
+    User("BOB", "FIRMB");
+    Firm("FIRMA", "Alpha Brokers", "BROK");
+    Firm("FIRMB", "Beta Securities", "BROK");
+    Grant(46, 0); // firms' cash positions
+    KvInstallCashPositionsOpeners();
+    const auto cashCriteria = [] {
+        auto* doc = dynamic_cast<CCurPosDoc*>(ps->GetTableDoc(CCurPosDoc::kTableId));
+        return doc == nullptr ? std::optional<CCurPosFilter>() : std::optional<CCurPosFilter>(doc->Criteria());
+    };
+    const auto same = [](const std::optional<CCurPosFilter>& got, int kind, const char* firm, const char* user) {
+        return got && got->m_nKind == kind && got->m_strFirm == firm && got->m_strUser == user
+            && got->m_strAccount.empty();
+    };
+
+    auto* users = Open<CTradersView>(16);
+    ASSERT_NE(users, nullptr);
+    Select(*users, { 1 });
+    EXPECT_TRUE(Enabled(*users, ID_USER_CASH_POSITIONS));
+    users->routeCommand(ID_USER_CASH_POSITIONS);
+    EXPECT_TRUE(same(cashCriteria(), CCurPosFilter::kUsers, "FIRMB", "BOB"));
+
+    auto* firms = Open<CFirmsView>(17);
+    ASSERT_NE(firms, nullptr);
+    EXPECT_FALSE(Enabled(*firms, ID_FIRM_CASH_POSITIONS)) << "no current firm";
+    Select(*firms, { 0 });
+    EXPECT_TRUE(Enabled(*firms, ID_FIRM_CASH_POSITIONS));
+    firms->routeCommand(ID_FIRM_CASH_POSITIONS);
+    EXPECT_TRUE(same(cashCriteria(), CCurPosFilter::kFirms, "FIRMA", ""));
+    EXPECT_EQ(app->GetDocTemplate(CCurPosDoc::kTableId)->documents().size(), 2u);
+    // The same firm again brings its window to the front.
+    firms->routeCommand(ID_FIRM_CASH_POSITIONS);
+    EXPECT_EQ(app->GetDocTemplate(CCurPosDoc::kTableId)->documents().size(), 2u);
+    KvSetCommandDialog(ID_USER_CASH_POSITIONS, nullptr);
+    KvSetCommandDialog(ID_FIRM_CASH_POSITIONS, nullptr);
 }
 
 TEST_F(PartyWindows, SuspendingTwoFirmsNamesThemInTheReplies)
