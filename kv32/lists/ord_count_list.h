@@ -31,6 +31,8 @@ public:
     static constexpr int kColumns = 6;
 
     COAlertsDoc();
+    // One window: opening it again brings it to the front.
+    int CheckTable(void*) override { return 1; }
     int GetMaxColumns() override { return kColumns; }
     int GetFirstColumnID() override { return kFirstColumn; }
     std::span<const KvListColumn> Columns() const override;
