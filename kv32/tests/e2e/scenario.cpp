@@ -22,7 +22,8 @@ const std::vector<ScenarioStepKind>& ScenarioStepKinds()
             "events); it is "
             "closed with the button, else cancelled" },
         { "set", 2, 2,
-            "set CONTROL-ID VALUE : types into an edit, selects a list or combo item by its text, sets a time "
+            "set CONTROL-ID VALUE : types into an edit, selects a list or combo item by its text (A|B either), "
+            "sets a time "
             "control to HH:MM:SS" },
         { "check", 2, 2, "check CONTROL-ID 0|1 : a check box or radio button" },
         { "press", 1, 1, "press CONTROL-ID|ok|cancel : clicks a button of the dialog" },

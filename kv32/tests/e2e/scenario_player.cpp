@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -512,9 +513,16 @@ void CScenarioPlayer::SetControl(const ScenarioStep& step, fw::Dialog& dialog)
     }
     auto* combo = qobject_cast<QComboBox*>(w);
     if (combo != nullptr || qobject_cast<QListWidget*>(w) != nullptr) {
-        int index = dialog.findStringExact(*id, -1, value.text);
-        if (index < 0)
-            index = dialog.findString(*id, -1, value.text);
+        // An item's text in each language: "a|b" picks whichever the list has.
+        int index = -1;
+        for (size_t from = 0; index < 0 && from <= value.text.size();) {
+            const size_t bar = std::min(value.text.find('|', from), value.text.size());
+            const std::string wanted = value.text.substr(from, bar - from);
+            index = dialog.findStringExact(*id, -1, wanted);
+            if (index < 0)
+                index = dialog.findString(*id, -1, wanted);
+            from = bar + 1;
+        }
         if (index >= 0) {
             dialog.userSelect(*id, index);
             return;
