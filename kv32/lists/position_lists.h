@@ -80,6 +80,8 @@ public:
     void Serialize(fw::Archive& ar) override;
     // True for a key naming this window's firm (a const std::string*).
     int CheckTable(void* key) override;
+    // The dropped rows' firm (the drag-and-drop overload) stays reachable beside the window's own.
+    using CSecPositionsDocBase::SetFirm;
     void SetFirm(const std::string& firm);
     const std::string& Firm() const { return m_sFirm; }
 
