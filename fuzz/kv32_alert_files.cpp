@@ -11,7 +11,7 @@
 #include "fw/core/archive.h"
 #include "kv32/shell/kv_app_logic.h"
 #include "kv32/tables/all_tables.h"
-#include "kvcore/router/kv_trace.h"
+#include "kv32_sample_rows.h"
 #include "support/scripted_router.h"
 #include "support/ui_recorder.h"
 
@@ -39,11 +39,7 @@ template <class TTable> void ReadAndRoundTrip(TTable& table, const std::vector<u
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = [] {
-        KvSetTraceSink([](const std::string&) { });
-        return true;
-    }();
-    (void)quiet;
+    kv32fuzz::SilenceTrace();
     if (size == 0)
         return 0;
     kv32test::ScriptedRouter router;

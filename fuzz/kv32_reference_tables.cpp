@@ -14,12 +14,14 @@
 #include "kv32/tables/account_group_tables.h"
 #include "kv32/tables/all_tables.h"
 #include "kvcore/app/profile_settings.h"
-#include "kvcore/router/kv_trace.h"
+#include "kv32_sample_rows.h"
 #include "support/scripted_router.h"
-#include "support/security_records.h"
 #include "support/ui_recorder.h"
 
 namespace {
+
+using kv32fuzz::Feed;
+using kv32fuzz::FreeAll;
 
 class DiscardingPrinter : public CLinePrint {
 public:
@@ -32,59 +34,18 @@ struct Decoder {
     int type;
 };
 
-void Feed(CVorlTarget& table, int type, std::string bytes)
-{
-    tagTMSG m;
-    m.nType = type;
-    m.nLength = static_cast<int32_t>(bytes.size());
-    m.pText = reinterpret_cast<unsigned char*>(bytes.data());
-    table.StoreDataItem(&m);
-}
-
-void FreeAll()
-{
-    for (CVorlPermTarget* t : CVorlPermTarget::apPermTargets)
-        t->Free();
-}
-
-void Preload()
-{
-    using namespace kv32test;
-    Feed(StatusTable(), 115, StatusRecord(1, "001", 'A', "Active", "01"));
-    Feed(StatusTable(), 115, StatusRecord(2, "002", 'S', "Suspended", ""));
-    Feed(SectorTable(), 23, SectorRecord(1, "SEC1", "Banks"));
-    Feed(BoardTable(), 22, BoardRecord(1, "BRD1", "Main board", 'A'));
-    Feed(MarketTable(), 20, MarketRecord(1, "MKT1", "Equities", 'A'));
-    Feed(InstrumentTable(), 21, MarketRecord(1, "INS1", "Shares", 'A'));
-    SecuritySpec spec;
-    Feed(SecurityTable(), 17, SecuritySnapshot(spec));
-    spec.instrument = "INSTR0000002";
-    spec.status = 'S';
-    spec.distribution = 'P';
-    Feed(SecurityTable(), 17, SecuritySnapshot(spec));
-    Feed(ParticipantTable(), 19, std::string("00000001FIRM1       First Broker") + std::string(137, ' '));
-    Feed(FlagTable(), 116, "00000001XxYContinuous                    1");
-    Feed(AuditGroupTable(), 77, "00000001SESSSession events" + std::string(26, ' ') + "1");
-    Feed(AuditEventTypeTable(), 76, "00000001SESSLOGNUser logged on" + std::string(26, ' ') + "P1");
-    Feed(TraderTable(), 18, std::string("00000001TRADER01    Anna") + std::string(26, ' ') + "FIRM1" + std::string(103, ' '));
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = [] {
-        KvSetTraceSink([](const std::string&) { });
-        return true;
-    }();
-    (void)quiet;
+    kv32fuzz::SilenceTrace();
     if (size == 0)
         return 0;
     kv32test::ScriptedRouter router;
     kv32test::UiRecorder ui;
     CKvAppLogic app;
     FreeAll();
-    Preload();
+    kv32fuzz::PreloadSampleRows();
     KvAppSettings().nLastTrades = static_cast<int>(data[0] >> 5); // 0..7
     // Odd lengths run the order table in market-maker overwrite mode; the
     // print-log lines of the trading tables go to a printer that keeps nothing.

@@ -10,8 +10,8 @@
 #include "kv32/shell/kv_app_logic.h"
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/router/info_req.h"
-#include "kvcore/router/kv_trace.h"
 #include "support/sample_table.h"
+#include "kv32_sample_rows.h"
 #include "support/scripted_router.h"
 #include "support/ui_recorder.h"
 
@@ -43,12 +43,7 @@ std::vector<std::vector<kv32test::Msg>> Packets(const uint8_t* data, size_t size
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // Dropped records are expected here by the million; keep them off the log.
-    static const bool quiet = [] {
-        KvSetTraceSink([](const std::string&) {});
-        return true;
-    }();
-    (void)quiet;
+    kv32fuzz::SilenceTrace();
     kv32test::ScriptedRouter router;
     kv32test::UiRecorder ui;
     CKvAppLogic app;
