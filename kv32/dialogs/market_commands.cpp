@@ -3,8 +3,9 @@
 #include "fw/core/command.h"
 #include "kv32/dialogs/mm_order_dlg.h"
 #include "kv32/dialogs/mm_tick_dlg.h"
-#include "kv32/lists/list_dialogs.h"
+#include "kv32/dialogs/neg_deal_dlg.h"
 #include "kv32/dialogs/permission_dlg.h"
+#include "kv32/lists/list_dialogs.h"
 #include "kv32/shell/permissions.h"
 #include "kvcore/app/session_core.h"
 
@@ -23,6 +24,12 @@ void KvBindMarketCommands(fw::CommandMap& map)
     });
     bind(ID_TICK_UP_DOWN, [] {
         CMMkrTickDlg dlg;
+        dlg.doModal();
+    });
+    // A deal proposed from a window starts as a sale; the dialog takes the
+    // window's security itself.
+    bind(ID_NEG_DEAL, [] {
+        CNegDealDlg dlg(kDealSell);
         dlg.doModal();
     });
 }
