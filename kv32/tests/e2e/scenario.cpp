@@ -22,9 +22,8 @@ const std::vector<ScenarioStepKind>& ScenarioStepKinds()
             "events); it is "
             "closed with the button, else cancelled" },
         { "set", 2, 2,
-            "set CONTROL-ID VALUE : types into an edit, selects a list or combo item by its text (A|B either), "
-            "sets a time "
-            "control to HH:MM:SS" },
+            "set CONTROL-ID VALUE : types into an edit, selects a list or combo item or a tab by its "
+            "text (A|B either), sets a time control to HH:MM:SS" },
         { "check", 2, 2, "check CONTROL-ID 0|1 : a check box or radio button" },
         { "press", 1, 1, "press CONTROL-ID|ok|cancel : clicks a button of the dialog" },
         { "answer", 1, 1, "answer ok|cancel|yes|no : the answer of the next message box" },
@@ -44,6 +43,13 @@ const std::vector<ScenarioStepKind>& ScenarioStepKinds()
             "expect-opened TEXT : the desktop was asked to open a document whose path ends with TEXT" },
         { "expect-title", 1, 1, "expect-title TEXT : the window in front has a title containing TEXT" },
         { "expect-text", 2, 2, "expect-text CONTROL-ID TEXT : a control of the dialog shows TEXT (A|B either)" },
+        { "expect-check", 2, 2,
+            "expect-check CONTROL-ID 0|1 : a check box or radio button of the dialog is in this state" },
+        { "expect-item", 2, 3,
+            "expect-item CONTROL-ID TEXT [0] : a list or combo of the dialog has an item beginning with TEXT "
+            "(0: has none)" },
+        { "expect-in-file", 1, 10,
+            "expect-in-file PATH [TEXT...] : the file exists and holds every TEXT (in Windows-1250)" },
         { "row", 1, 10, "row TEXT... : selects the first row of the window in front with these cell texts" },
         { "shot", 1, 1, "shot NAME : a picture of the dialog, else of the window in front" },
         { "close", 0, 0, "close : closes the window in front" },

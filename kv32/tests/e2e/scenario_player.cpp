@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPixmap>
+#include <QTabBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "fw/core/codepage.h"
@@ -307,7 +309,8 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
 {
     const std::string& kind = step.kind;
     fw::Dialog* dialog = m_dialogs.empty() ? nullptr : m_dialogs.back();
-    const bool needsDialog = kind == "set" || kind == "check" || kind == "press" || kind == "expect-text";
+    const bool needsDialog = kind == "set" || kind == "check" || kind == "press" || kind == "expect-text"
+        || kind == "expect-check" || kind == "expect-item";
     if (needsDialog && dialog == nullptr)
         return Fail(step, "no dialog is open");
     if (kind == "accounts")
@@ -381,6 +384,8 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
         ExpectReply(step);
     else if (kind == "expect-row")
         ExpectRow(step);
+    else if (kind == "expect-in-file")
+        ExpectInFile(step);
     else if (kind == "expect-title") {
         std::string title;
         const bool seen = WaitFor([&] {
@@ -410,6 +415,18 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
         ExpectFile(step);
     else if (kind == "expect-opened")
         ExpectOpened(step);
+    else if (kind == "expect-check") {
+        const auto id = Id(step, 0);
+        if (!id)
+            return;
+        if (dialog->item(*id) == nullptr)
+            return Fail(
+                step, "dialog " + std::to_string(dialog->templateId()) + " has no control " + step.args[0]);
+        const int wanted = step.args[1] == "1" ? 1 : 0;
+        if (!WaitFor([&] { return (dialog->isButtonChecked(*id) != 0 ? 1 : 0) == wanted; }))
+            Fail(step, "control " + step.args[0] + " is " + (wanted != 0 ? "not checked" : "checked"));
+    } else if (kind == "expect-item")
+        ExpectItem(step, *dialog);
     else if (kind == "row")
         SelectRow(step);
     else if (kind == "shot")
@@ -511,6 +528,18 @@ void CScenarioPlayer::SetControl(const ScenarioStep& step, fw::Dialog& dialog)
         }
         return;
     }
+    auto* tabs = qobject_cast<QTabBar*>(w);
+    if (tabs == nullptr)
+        tabs = w->findChild<QTabBar*>();
+    if (tabs != nullptr) {
+        for (int i = 0; i < tabs->count(); ++i)
+            if (CellMatches(fw::utf8ToCp1250(tabs->tabText(i).remove(QLatin1Char('&')).toStdString()).text,
+                    value.text)) {
+                tabs->setCurrentIndex(i);
+                return;
+            }
+        return Fail(step, "control " + step.args[0] + " has no tab \"" + step.args[1] + "\"");
+    }
     auto* combo = qobject_cast<QComboBox*>(w);
     if (combo != nullptr || qobject_cast<QListWidget*>(w) != nullptr) {
         // An item's text in each language: "a|b" picks whichever the list has.
@@ -537,6 +566,28 @@ void CScenarioPlayer::SetControl(const ScenarioStep& step, fw::Dialog& dialog)
     } else if (qobject_cast<QAbstractButton*>(w) != nullptr)
         return Fail(step, "control " + step.args[0] + " is a button: use check or press");
     dialog.userType(*id, value.text);
+}
+
+void CScenarioPlayer::ExpectItem(const ScenarioStep& step, fw::Dialog& dialog)
+{
+    const auto id = Id(step, 0);
+    if (!id)
+        return;
+    if (dialog.item(*id) == nullptr)
+        return Fail(
+            step, "dialog " + std::to_string(dialog.templateId()) + " has no control " + step.args[0]);
+    const fw::ToCp1250Result text = fw::utf8ToCp1250(step.args[1]);
+    if (!text.ok())
+        return Fail(step, "the text has a character outside Windows-1250");
+    const bool wanted = step.args.size() < 3 || step.args[2] != "0";
+    if (WaitFor([&] { return (dialog.findString(*id, -1, text.text) >= 0) == wanted; }))
+        return;
+    std::string items;
+    for (int i = 0; i < dialog.itemCount(*id) && i < 20; ++i)
+        items += " \"" + Utf8(dialog.itemString(*id, i)) + "\"";
+    Fail(step,
+        "control " + step.args[0] + (wanted ? " has no item \"" : " still has an item \"") + step.args[1]
+            + "\"; items:" + items);
 }
 
 void CScenarioPlayer::Press(const ScenarioStep& step, fw::Dialog& dialog)
@@ -618,6 +669,39 @@ void CScenarioPlayer::ExpectReply(const ScenarioStep& step)
     if (!seen)
         return Fail(step, "no record from the host contains \"" + step.args[0] + "\"");
     m_receivedSeen = found + 1;
+}
+
+void CScenarioPlayer::ExpectInFile(const ScenarioStep& step)
+{
+    std::vector<std::string> wanted;
+    for (size_t i = 1; i < step.args.size(); ++i) {
+        const fw::ToCp1250Result text = fw::utf8ToCp1250(step.args[i]);
+        if (!text.ok())
+            return Fail(step, "the text \"" + step.args[i] + "\" has a character outside Windows-1250");
+        wanted.push_back(text.text);
+    }
+    // A file the program writes later than the step that asked for it is
+    // waited for; what it holds is read again on every round.
+    std::string bytes;
+    std::string missing;
+    const bool seen = WaitFor([&] {
+        std::ifstream in(step.args[0], std::ios::binary);
+        if (!in)
+            return false;
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        for (const std::string& text : wanted)
+            if (bytes.find(text) == std::string::npos) {
+                missing = text;
+                return false;
+            }
+        return true;
+    });
+    if (seen)
+        return;
+    if (!std::filesystem::exists(step.args[0]))
+        return Fail(step, "there is no file " + step.args[0]);
+    Fail(step,
+        "the file has no \"" + Utf8(missing) + "\"; it begins:\n    " + Printable(bytes.substr(0, 300)));
 }
 
 fw::GridView* CScenarioPlayer::FrontGrid() const

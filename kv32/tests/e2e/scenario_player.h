@@ -63,9 +63,11 @@ private:
     void Command(const ScenarioStep& step, bool expectDisabled);
     void SetControl(const ScenarioStep& step, fw::Dialog& dialog);
     void Press(const ScenarioStep& step, fw::Dialog& dialog);
+    void ExpectItem(const ScenarioStep& step, fw::Dialog& dialog);
     void ExpectSent(const ScenarioStep& step);
     void ExpectReply(const ScenarioStep& step);
     void ExpectRow(const ScenarioStep& step);
+    void ExpectInFile(const ScenarioStep& step);
     void SelectRow(const ScenarioStep& step);
     // The checks of scenario_expectations.cpp.
     void ExpectRowCount(const ScenarioStep& step);

@@ -9,6 +9,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -104,6 +105,8 @@ protected:
             << "\nHostType=TEST\nBroadcastAddress=127.255.255.255\nConnectTime=1\n";
         setenv("VEXA_INI_DIR", dir_.c_str(), 1);
         setenv("kv3userpath", dir_.c_str(), 1);
+        // Files the program puts into the temporary folder stay the test's own.
+        setenv("TMPDIR", dir_.c_str(), 1);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         // The player offers no automation interface on anybody's bus.
         unsetenv("DBUS_SESSION_BUS_ADDRESS");
@@ -122,6 +125,7 @@ protected:
         UseLanguage("en");
         unsetenv("VEXA_INI_DIR");
         unsetenv("kv3userpath");
+        unsetenv("TMPDIR");
         routertest::RouterTest::TearDown();
     }
     PlayerRun Play(
@@ -150,6 +154,26 @@ struct ScenarioCase {
     std::vector<const char*> covered;
     std::vector<const char*> pictures;
 };
+
+// What Python's csv module reads from a file of the program's code page:
+// each line's fields joined by '|', lines by '\n'; empty when it fails.
+std::string PythonCsvRows(const std::string& file, char delimiter)
+{
+    const std::string command
+        = std::string("python3 -c 'import csv, sys\n"
+                      "with open(sys.argv[1], encoding=\"cp1250\", newline=\"\") as f:\n"
+                      "    for row in csv.reader(f, delimiter=sys.argv[2]): print(\"|\".join(row))' '")
+        + file + "' '" + delimiter + "' 2>&1";
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return out;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    return pclose(pipe) == 0 ? out : "python3 failed: " + out;
+}
 
 std::string CaseName(const ::testing::TestParamInfo<ScenarioCase>& info)
 {
@@ -187,7 +211,23 @@ TEST_P(ScenarioPlay, EveryStepPassesAgainstTheExchange)
         // The attachment reached the news site byte for byte.
         EXPECT_EQ(readFile(ftp->Home() + "/ftp/jelentes-q3.txt"), readFile(path("jelentes-q3.txt")));
     }
+    if (std::string(c.scenario) == "auction") {
+        // The export splits into the title line and one line a size, ten
+        // fields each, with the interface language's separator.
+        const std::string rows
+            = PythonCsvRows(path("auctiondata.csv"), std::string(c.language) == "hu" ? ';' : ',');
+        std::vector<std::string> lines;
+        for (size_t at = 0; at < rows.size();) {
+            const size_t end = rows.find('\n', at);
+            lines.push_back(rows.substr(at, end == std::string::npos ? std::string::npos : end - at));
+            at = end == std::string::npos ? rows.size() : end + 1;
+        }
+        ASSERT_EQ(lines.size(), 6u) << rows;
+        for (const std::string& line : lines)
+            EXPECT_EQ(std::count(line.begin(), line.end(), '|'), 9) << line;
+    }
 }
+
 
 const std::vector<const char*> kTradingCovered = { "table 8", "table 9", "table 10", "command 32994 run",
     "command 32995 run", "command 32789 run", "command 32786 run", "dialog 116 button 1",
@@ -217,6 +257,13 @@ const std::vector<const char*> kAlertsCovered = { "table 22", "command 33006 run
 const std::vector<const char*> kAlertsPictures = { "e2e-security-alert", "e2e-security-alert-fired", "e2e-alert-log",
     "e2e-securities-selection", "e2e-securities-selected" };
 
+const std::vector<const char*> kDealsCovered
+    = { "table 10", "command 32970 run", "command 32786 run", "command 32971 run", "dialog 115 button 1",
+          "dialog 198 button 1", "dialog 197 button 1", "sent 134", "sent 155", "sent 157" };
+const std::vector<const char*> kAuctionCovered
+    = { "command 33169 run", "dialog 102 button 1010", "dialog 102 button 7031", "sent 120", "sent 121" };
+const std::vector<const char*> kDealsPictures = { "e2e-deal-input", "e2e-deal-amend", "e2e-deal-confirm" };
+
 INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
     ::testing::Values(ScenarioCase { "trading", "en", kTradingCovered, kTradingPictures },
         ScenarioCase { "trading", "hu", kTradingCovered, kTradingPictures },
@@ -233,7 +280,11 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "supervisor", "en", kSupervisorCovered, { "e2e-suspend-all", "e2e-trading-event-add" } },
         ScenarioCase { "supervisor", "hu", kSupervisorCovered, { "e2e-suspend-all", "e2e-trading-event-add" } },
         ScenarioCase { "market_maker", "en", kMarketMakerCovered, { "e2e-market-maker", "e2e-tick-down" } },
-        ScenarioCase { "market_maker", "hu", kMarketMakerCovered, { "e2e-market-maker", "e2e-tick-down" } }),
+        ScenarioCase { "market_maker", "hu", kMarketMakerCovered, { "e2e-market-maker", "e2e-tick-down" } },
+        ScenarioCase { "deals", "en", kDealsCovered, kDealsPictures },
+        ScenarioCase { "deals", "hu", kDealsCovered, kDealsPictures },
+        ScenarioCase { "auction", "en", kAuctionCovered, { "e2e-primary-auction" } },
+        ScenarioCase { "auction", "hu", kAuctionCovered, { "e2e-primary-auction" } }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
