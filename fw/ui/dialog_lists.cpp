@@ -71,7 +71,16 @@ int Dialog::insertString(uint32_t id, int index, const std::string& text)
     if (auto* cb = itemAs<QComboBox>(id)) {
         if (index < 0 || index > cb->count())
             index = cb->count();
+        // Qt chooses the first entry of a list that was empty; a choice nobody made would
+        // be taken as the user's, so nothing stays chosen until the program or the user chooses.
+        const bool unchosen = cb->currentIndex() < 0;
+        const QString typed = cb->currentText();
         cb->insertItem(index, q);
+        if (unchosen && cb->currentIndex() >= 0) {
+            cb->setCurrentIndex(-1);
+            if (cb->isEditable())
+                cb->setEditText(typed);
+        }
         return index;
     }
     if (auto* l = itemAs<QListWidget>(id)) {

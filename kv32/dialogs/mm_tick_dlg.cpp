@@ -1,5 +1,7 @@
 #include "kv32/dialogs/mm_tick_dlg.h"
 
+#include <tuple>
+
 #include "fw/core/msgbox.h"
 #include "kv32/dialogs/side_colours.h"
 #include "kv32/lists/list_dialogs.h"
@@ -72,6 +74,14 @@ bool CMMkrTickDlg::onInitDialog()
     for (const std::string& name : BoardTable().FillList())
         addString(IDC_TK_BOARD, name);
     KvFillTradingAccounts(*this, IDC_TK_ACCOUNT);
+    // The logged-on user's own orders unless the user chooses others.
+    if (const CSession* session = KvSession(); session != nullptr) {
+        std::string firm = session->m_sUserFirm;
+        if (const int row = TraderTable().FindByCode(session->m_sUser.c_str()); firm.empty() && row >= 0)
+            firm = TraderTable().GetRec(row)->szFirm;
+        setCurSel(IDC_TK_FIRM, firm.empty() ? -1 : findStringExact(IDC_TK_FIRM, -1, firm));
+        setCurSel(IDC_TK_USER, findStringExact(IDC_TK_USER, -1, session->m_sUser));
+    }
     setCurSel(IDC_TK_BOARD,
         preset.boardRow >= 0 ? findStringExact(IDC_TK_BOARD, -1, BoardTable().GetRec(preset.boardRow)->szName) : -1);
     BoardChanged();
@@ -148,6 +158,15 @@ void CMMkrTickDlg::onOK()
     const auto chosen = [this](uint32_t box, uint32_t list) {
         return isButtonChecked(box) ? std::string() : itemText(list);
     };
+    // An empty selector means "All": a list left without a choice is refused, never sent as such.
+    for (const auto& [box, list, message] : { std::tuple { IDC_TK_ALL_FIRMS, IDC_TK_FIRM, IDS_INVALID_FIRM },
+             std::tuple { IDC_TK_ALL_USERS, IDC_TK_USER, IDS_INVALID_USER } }) {
+        if (!isButtonChecked(box) && curSel(list) < 0) {
+            KvMessageBox(Kv32DealDialogString(message), fw::MB_ICONSTOP);
+            gotoItem(list);
+            return;
+        }
+    }
     in.firm = chosen(IDC_TK_ALL_FIRMS, IDC_TK_FIRM);
     in.userCode = chosen(IDC_TK_ALL_USERS, IDC_TK_USER);
     in.account = chosen(IDC_TK_ALL_ACCOUNTS, IDC_TK_ACCOUNT);

@@ -62,6 +62,8 @@ enum Kv32DealStringId : unsigned {
     IDS_DEAL_YIELD = 10291,
     IDS_INVALID_VALUE = 20480,
     IDS_INVALID_SECURITY = 20500,
+    IDS_INVALID_FIRM = 20510,
+    IDS_INVALID_USER = 20511,
 };
 
 std::span<const fw::DialogTemplate> Kv32DealDialogTemplates();

@@ -130,6 +130,8 @@ constexpr fw::StringEntry kStrings[] = {
     { IDS_DEAL_YIELD, "Yield", "Hozam" },
     { IDS_INVALID_VALUE, "Invalid value.", "Érvénytelen érték." },
     { IDS_INVALID_SECURITY, "Invalid security.", "Érvénytelen értékpapír." },
+    { IDS_INVALID_FIRM, "Choose a firm or tick All.", "Válasszon céget, vagy jelölje be a Mind négyzetet." },
+    { IDS_INVALID_USER, "Choose a user or tick All.", "Válasszon felhasználót, vagy jelölje be a Mind négyzetet." },
 };
 
 const fw::ResourceSet kResources { "kv32-deal-dialogs", {}, kTemplates };

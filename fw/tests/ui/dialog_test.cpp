@@ -347,6 +347,31 @@ TEST_F(DialogTest, ListAndComboInterface)
     EXPECT_TRUE(log.empty()); // none of this was the user's doing
 }
 
+// A choice nobody made must not be read as the user's: filling a list chooses nothing,
+// and an editable list keeps the text it had.
+TEST_F(DialogTest, FilledCombosChooseNothingUntilAChoiceIsMade)
+{
+    fw::Dialog order(kDlg);
+    fw::Dialog form(kFormDlg);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        order.resetContent(kCombo);
+        for (const char* t : { "Equities", "Bonds" })
+            order.addString(kCombo, t);
+        EXPECT_EQ(order.curSel(kCombo), -1);
+        EXPECT_EQ(order.itemText(kCombo), "");
+        order.setCurSel(kCombo, 1);
+        EXPECT_EQ(order.itemText(kCombo), "Bonds");
+        order.insertString(kCombo, 0, "Futures"); // a chosen entry stays chosen
+        EXPECT_EQ(order.itemText(kCombo), "Bonds");
+    }
+    form.setItemText(kBoards, "BU");
+    for (const char* t : { "MAIN", "BOND" })
+        form.addString(kBoards, t);
+    EXPECT_EQ(form.curSel(kBoards), -1);
+    EXPECT_EQ(form.itemText(kBoards), "BU");
+}
+
 TEST_F(DialogTest, CustomControlsNotifyTheirDialog)
 {
     fw::Dialog dlg(kFormDlg);

@@ -134,6 +134,60 @@ TEST_F(TickDialog, SendsTheRecordOfTheChosenSelectors)
     }
 }
 
+// OK with the defaults moves the logged-on user's own orders, never those of the first firm
+// and user of the lists; a list left without a choice is refused, not sent as "All".
+TEST_F(TickDialog, OpensOnTheLoggedOnFirmAndUser)
+{
+    struct Case {
+        const char* user;
+        const char* sessionFirm; // empty: looked up in the traders table
+        const char* firm;
+    } const cases[] = {
+        { "BRK2T2", "", "BRK2" },
+        { "EXCHT1", "EXCH", "EXCH" },
+    };
+    for (const Case& c : cases) {
+        deal.session.m_sUser = c.user;
+        deal.session.m_sUserFirm = c.sessionFirm;
+        router.Reply({ { 193, std::string("Orders moved.") + '\0' } });
+        fw::test::Script boxes;
+        boxes.answerMessageBox(fw::IDOK);
+        CMMkrTickDlg dlg;
+        fw::test::runModal(dlg, [&](fw::Dialog& d) {
+            EXPECT_EQ(d.itemText(IDC_TK_FIRM), c.firm) << c.user;
+            EXPECT_EQ(d.itemText(IDC_TK_USER), c.user) << c.user;
+            d.userClick(IDC_TK_ALL_SECURITIES);
+            d.userClick(IDC_TK_UP);
+            d.userType(IDC_TK_TICKS, "1");
+            d.userClick(fw::kIdOk);
+        });
+        ASSERT_FALSE(Ticks().empty()) << c.user;
+        EXPECT_EQ(Ticks().back().substr(12, 24), Pad(c.firm, 12) + Pad(c.user, 12)) << c.user;
+    }
+    deal.session.m_sUser = "nobody"; // not in the lists: nothing is chosen
+    deal.session.m_sUserFirm.clear();
+    fw::test::Script boxes;
+    boxes.answerMessageBox(fw::IDOK);
+    boxes.answerMessageBox(fw::IDOK);
+    const size_t before = Ticks().size();
+    CMMkrTickDlg dlg;
+    fw::test::runModal(dlg, [&](fw::Dialog& d) {
+        EXPECT_EQ(d.curSel(IDC_TK_FIRM), -1);
+        EXPECT_EQ(d.curSel(IDC_TK_USER), -1);
+        d.userClick(IDC_TK_ALL_SECURITIES);
+        d.userClick(IDC_TK_UP);
+        d.userType(IDC_TK_TICKS, "1");
+        d.userClick(fw::kIdOk);
+        d.userClick(IDC_TK_ALL_FIRMS);
+        d.userClick(fw::kIdOk);
+        EXPECT_TRUE(d.isVisible());
+        d.userClick(fw::kIdCancel);
+    });
+    EXPECT_EQ(boxes.messageBoxes(),
+        (std::vector<std::string> { "Choose a firm or tick All.", "Choose a user or tick All." }));
+    EXPECT_EQ(Ticks().size(), before);
+}
+
 TEST_F(TickDialog, AllBoxesEmptyAndDisableTheirLists)
 {
     CMMkrTickDlg dlg;
