@@ -130,6 +130,28 @@ std::optional<LocaleInfo> localeFromSystem(const char* name)
     return l;
 }
 
+std::string twentyFourHourPicture(std::string_view picture)
+{
+    std::string out;
+    bool quoted = false;
+    for (std::size_t i = 0; i < picture.size(); ++i) {
+        const char c = picture[i];
+        if (c == '\'')
+            quoted = !quoted;
+        if (quoted) {
+            out += c;
+        } else if (c == 't') {
+            if (!out.empty() && out.back() == ' ')
+                out.pop_back();
+            if (out.empty() && i + 1 < picture.size() && picture[i + 1] == ' ')
+                ++i; // a leading mark takes the blank after it
+        } else {
+            out += c == 'h' ? 'H' : c;
+        }
+    }
+    return out;
+}
+
 char multiplierLetter(std::string_view word)
 {
     return word.empty() ? '\0' : cp1250ToLower(word.front());

@@ -43,6 +43,10 @@ FW_CORE_API std::optional<LocaleInfo> localeFromSystem(const char* name);
 // A strftime picture turned into the d/M/y notation; letters that are literal text are quoted.
 FW_CORE_API std::string pictureFromStrftime(std::string_view format);
 
+// A time picture without the AM/PM mark: 'h' becomes 'H' and each unquoted "t" or "tt" goes
+// with the blank in front of it, so "h:mm:ss tt" reads "H:mm:ss". Other pictures are kept.
+FW_CORE_API std::string twentyFourHourPicture(std::string_view picture);
+
 // The multiplier letter of a word (Windows-1250): its first character lower-cased, 0 when empty.
 FW_CORE_API char multiplierLetter(std::string_view word);
 

@@ -1,26 +1,40 @@
 #include "fw/ui/datetimefield.h"
 
+#include "fw/core/strings.h"
+
 #include <QKeyEvent>
+#include <QLocale>
 #include <QLineEdit>
 
 namespace fw {
 
 namespace {
-LocaleInfo& current()
+std::optional<LocaleInfo>& chosen()
 {
-    static LocaleInfo locale = englishLocale();
+    static std::optional<LocaleInfo> locale;
     return locale;
+}
+
+// A picture with an AM/PM mark shows it only in a language that tells the time that way; a
+// 12-hour "10:15:00" without it would be read as the wrong half of the day.
+bool usesAmPm(const QLocale& locale)
+{
+    return locale.timeFormat(QLocale::ShortFormat).contains(QLatin1Char('A'), Qt::CaseInsensitive);
 }
 } // namespace
 
 void setDisplayLocale(const LocaleInfo& locale)
 {
-    current() = locale;
+    chosen() = locale;
 }
 
 const LocaleInfo& displayLocale()
 {
-    return current();
+    if (chosen())
+        return *chosen();
+    static const LocaleInfo english = englishLocale();
+    static const LocaleInfo hungarian = hungarianLocale();
+    return language() == Language::Hungarian ? hungarian : english;
 }
 
 QString qtDateTimeFormat(const std::string& picture)
@@ -56,9 +70,13 @@ DateTimeField::DateTimeField(Kind kind, QWidget* parent) : QDateTimeEdit(parent)
 
 void DateTimeField::applyLocale(const LocaleInfo& locale)
 {
-    setLocale(QLocale(locale.languageId == kLangHungarian ? QLocale::Hungarian : QLocale::English,
-                      locale.languageId == kLangHungarian ? QLocale::Hungary : QLocale::UnitedStates));
-    setDisplayFormat(qtDateTimeFormat(kind_ == Kind::Time ? locale.timeFormat : locale.shortDate));
+    const QLocale qt(locale.languageId == kLangHungarian ? QLocale::Hungarian : QLocale::English,
+        locale.languageId == kLangHungarian ? QLocale::Hungary : QLocale::UnitedStates);
+    setLocale(qt);
+    std::string picture = kind_ == Kind::Time ? locale.timeFormat : locale.shortDate;
+    if (!usesAmPm(qt))
+        picture = twentyFourHourPicture(picture);
+    setDisplayFormat(qtDateTimeFormat(picture));
 }
 
 void DateTimeField::setBlankAllowed(bool allowed)

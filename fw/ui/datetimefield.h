@@ -11,8 +11,8 @@
 
 namespace fw {
 
-// The pictures that date and time controls show (the d/M/y notation of LocaleInfo); English
-// until the program sets the user's locale.
+// The pictures that date and time controls show (the d/M/y notation of LocaleInfo); until the
+// program sets the user's locale, those of the interface language.
 FW_UI_API void setDisplayLocale(const LocaleInfo& locale);
 FW_UI_API const LocaleInfo& displayLocale();
 // A d/M/y/H/h/m/s/tt picture in Qt's display-format notation.

@@ -26,6 +26,23 @@ TEST(Locale, PicturesFromStrftime)
         EXPECT_EQ(fw::pictureFromStrftime(c.strftime), c.picture) << c.strftime;
 }
 
+TEST(Locale, TwentyFourHourPictures)
+{
+    struct Case {
+        const char* picture;
+        const char* without;
+    } cases[] = {
+        { "h:mm:ss tt", "H:mm:ss" },
+        { "hh:mm t", "HH:mm" },
+        { "tt h:mm", "H:mm" },
+        { "H:mm:ss", "H:mm:ss" },
+        { "h' ttt 'mm tt", "H' ttt 'mm" }, // quoted letters are text
+        { "M/d/yyyy", "M/d/yyyy" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fw::twentyFourHourPicture(c.picture), c.without) << c.picture;
+}
+
 TEST(Locale, SystemCLocale)
 {
     const auto l = fw::localeFromSystem("C");

@@ -437,6 +437,31 @@ TEST_F(DialogTest, DateAndTimeControlsCanBeBlankAndShowTheLocalePicture)
     fw::setDisplayLocale(fw::englishLocale());
 }
 
+// Hungarian tells the time on a 24-hour clock: a 12-hour picture loses its AM/PM mark there
+// instead of showing the afternoon as the morning.
+TEST_F(DialogTest, TimeControlsUseTheTwelveHourClockOnlyWhereTheLanguageHasAmPm)
+{
+    fw::LocaleInfo englishPictures = fw::englishLocale();
+    englishPictures.languageId = fw::kLangHungarian;
+    struct Case {
+        fw::LocaleInfo locale;
+        const char* time;
+    } cases[] = {
+        { fw::englishLocale(), "9:36:02 PM" },
+        { fw::hungarianLocale(), "21:36:02" },
+        { englishPictures, "21:36:02" },
+    };
+    for (const Case& c : cases) {
+        fw::setDisplayLocale(c.locale);
+        fw::Dialog dlg(kFormDlg);
+        auto* at = dlg.itemAs<fw::DateTimeField>(kAt);
+        ASSERT_NE(at, nullptr);
+        at->setValue(QDateTime(QDate(2026, 12, 10), QTime(21, 36, 2)));
+        EXPECT_EQ(dlg.itemText(kAt), c.time) << c.locale.timeFormat;
+    }
+    fw::setDisplayLocale(fw::englishLocale());
+}
+
 TEST_F(DialogTest, WindowsShowTheApplicationIcon)
 {
     fw::Dialog dlg(kFormDlg);
