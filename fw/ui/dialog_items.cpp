@@ -164,6 +164,10 @@ void Dialog::setItemWidget(uint32_t id, std::unique_ptr<QWidget> widget)
         grid->addWidget(w, row, col, rs, cs);
     }
     ids_.erase(old);
+    // Deferred deletion waits for the event loop that was running, which for a modal dialog
+    // ends only when the dialog does: until then the replaced control, out of the layout,
+    // would show over the dialog's corner when the dialog is shown.
+    old->hide();
     old->deleteLater();
     items_[id] = w;
     ids_[w] = id;

@@ -14,6 +14,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -388,6 +389,21 @@ TEST_F(DialogTest, CustomControlsNotifyTheirDialog)
     QWidget stray;
     EXPECT_FALSE(fw::Dialog::notifyFromControl(&stray, kPicked));
     EXPECT_EQ(got, (std::vector<fw::Notify> { kPicked, fw::Notify::Change }));
+}
+
+// A modal dialog replaces its controls before its own event loop runs, so the replaced control
+// lives on until the dialog ends: it must not show over the dialog meanwhile.
+TEST_F(DialogTest, AReplacedControlIsNotShownWhileItWaitsToBeDeleted)
+{
+    fw::Dialog dlg(kFormDlg);
+    QPointer<QWidget> old = dlg.item(kCode);
+    ASSERT_TRUE(old);
+    dlg.setItemWidget(kCode, std::make_unique<QLineEdit>());
+    dlg.show();
+    ASSERT_TRUE(old) << "deleted only when the event loop comes round";
+    EXPECT_FALSE(old->isVisible());
+    EXPECT_TRUE(dlg.item(kCode)->isVisible());
+    dlg.hide();
 }
 
 TEST_F(DialogTest, DateAndTimeControlsCanBeBlankAndShowTheLocalePicture)
