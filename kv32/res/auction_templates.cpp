@@ -62,7 +62,7 @@ constexpr fw::StringEntry kStrings[] = {
     { IDS_AU_WRITE_ERROR, "Write error.", "Írási hiba." },
     { IDS_AU_INVALID_VALUE, "Invalid value.", "Érvénytelen érték." },
     { IDS_AU_INVALID_SECURITY, "Invalid security.", "Érvénytelen értékpapír." },
-    { IDS_AU_PRIMARY_TITLE + 0, "Issue Size", "Kibocsátási méret" },
+    { IDS_AU_PRIMARY_TITLE + 0, "Issue Size", "Kibocsátási\nméret" },
     { IDS_AU_PRIMARY_TITLE + 1, "Average\nPrice", "Átlag-\nár" },
     { IDS_AU_PRIMARY_TITLE + 2, "Average\nYield", "Átlag-\nhozam" },
     { IDS_AU_PRIMARY_TITLE + 3, "Min. Price", "Min. ár" },

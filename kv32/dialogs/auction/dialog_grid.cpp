@@ -4,13 +4,17 @@
 #include <QHeaderView>
 #include <QTableView>
 
+#include <algorithm>
 #include <memory>
 
 #include "fw/ui/dialog.h"
+#include "fw/ui/text.h"
 
 namespace {
 
 constexpr int kShownRows = 8;
+// The header section's margins and a little air around a title.
+constexpr int kTitlePadding = 12;
 
 } // namespace
 
@@ -43,9 +47,15 @@ KvDialogGrid* KvDialogGrid::Place(fw::Dialog& dialog, uint32_t id, KvGridCells& 
 void KvDialogGrid::Refresh()
 {
     model().syncCounts();
+    // A column is at least as wide as each line of its title: a centred title cut at both ends
+    // reads as a grid scrolled sideways.
+    const QFontMetrics titleMetrics = scrollTable()->horizontalHeader()->fontMetrics();
     int width = 0;
     for (int c = 1; c <= m_cells.ColumnCount(); ++c) {
-        setColWidth(c, m_cells.Width(c));
+        int wanted = m_cells.Width(c);
+        for (const QString& line : fw::toQt(m_cells.Text(0, c)).split(QLatin1Char('\n')))
+            wanted = std::max(wanted, titleMetrics.horizontalAdvance(line) + kTitlePadding);
+        setColWidth(c, wanted);
         width += colWidth(c);
     }
     const int lineHeight = QFontMetrics(baseFont()).lineSpacing();

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QHeaderView>
 #include <QImage>
+#include <QTableView>
 
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +15,8 @@
 #include "auction_dialogs/auction_fixture.h"
 #include "fw/core/rescheck.h"
 #include "fw/core/strings.h"
+#include "fw/ui/gridview.h"
+#include "fw/ui/text.h"
 #include "kv32/dialogs/auction/auction_dlg.h"
 #include "kv32/dialogs/supervision/board_summary_dlg.h"
 #include "kv32/res/auction_ids.h"
@@ -33,6 +37,19 @@ TEST(AuctionDialogResources, TemplatesAndTextsAreComplete)
 }
 
 using AuctionPictures = AuctionFixture;
+
+// Every line of every column title fits its column: a centred title wider than its
+// column loses both ends and reads as a grid scrolled sideways.
+void ExpectTitlesFit(fw::Dialog& d, const KvGridCells& cells, const char* language)
+{
+    auto* grid = qobject_cast<fw::GridView*>(d.item(IDC_AU_GRID));
+    ASSERT_NE(grid, nullptr);
+    const QFontMetrics metrics = grid->scrollTable()->horizontalHeader()->fontMetrics();
+    for (int c = 1; c <= cells.ColumnCount(); ++c)
+        for (const QString& line : fw::toQt(cells.Text(0, c)).split(QLatin1Char('\n')))
+            EXPECT_GE(grid->colWidth(c), metrics.horizontalAdvance(line) + 8)
+                << language << " column " << c << ": " << line.toStdString();
+}
 
 void Save(const QImage& image, const std::string& name)
 {
@@ -75,6 +92,7 @@ TEST_F(AuctionPictures, BothAuctionsAndTheSummaryInBothLanguages)
                 d.userType(IDC_AU_PRICE, language == fw::Language::English ? "5.25" : "5,25");
                 d.userLeave(IDC_AU_PRICE);
                 d.userClick(IDC_AU_CALCULATE);
+                ExpectTitlesFit(d, dlg->Form().Cells(), suffix);
                 d.adjustSize();
                 Save(d.grab().toImage(),
                     std::string("auction-") + (kind == KvAuctionKind::Primary ? "primary-" : "buyback-") + suffix);
