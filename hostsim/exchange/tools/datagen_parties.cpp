@@ -45,6 +45,9 @@ void writeRights(const std::string& folder)
             for (const int type : part)
                 w.row({ name, std::to_string(type), "0", "1" });
         }
+        // A firm's manager watches the firm's order counts.
+        if (name == "manager")
+            w.row({ name, "142", "0", "1" });
         w.row({ name, "18", "0", std::to_string(scope == 4 ? 4 : scope) });
         w.row({ name, "19", "0", std::to_string(scope == 2 ? 4 : scope) });
         if (name == "supervisor") {

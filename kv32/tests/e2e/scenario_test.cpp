@@ -256,6 +256,10 @@ const std::vector<const char*> kAlertsCovered = { "table 22", "command 33006 run
     "dialog 412 button 358", "dialog 134 shown", "dialog 213 button 1105", "dialog 213 button 1", "sent 132" };
 const std::vector<const char*> kAlertsPictures = { "e2e-security-alert", "e2e-security-alert-fired", "e2e-alert-log",
     "e2e-securities-selection", "e2e-securities-selected" };
+const std::vector<const char*> kOrderCountingCovered
+    = { "command 32780 run", "table 22", "command 33190 run", "dialog 277 button 1", "dialog 134 shown", "sent 132" };
+const std::vector<const char*> kOrderCountingPictures = { "e2e-order-counting-window", "e2e-order-counting-limits",
+    "e2e-order-counting-alert", "e2e-order-counting-log" };
 
 const std::vector<const char*> kDealsCovered
     = { "table 10", "command 32970 run", "command 32786 run", "command 32971 run", "dialog 115 button 1",
@@ -277,6 +281,8 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "news", "hu", kNewsCovered, { "e2e-news-send", "e2e-news-received" } },
         ScenarioCase { "news_item", "en", kNewsItemCovered, kNewsItemPictures },
         ScenarioCase { "news_item", "hu", kNewsItemCovered, kNewsItemPictures },
+        ScenarioCase { "order_counting", "en", kOrderCountingCovered, kOrderCountingPictures },
+        ScenarioCase { "order_counting", "hu", kOrderCountingCovered, kOrderCountingPictures },
         ScenarioCase { "supervisor", "en", kSupervisorCovered, { "e2e-suspend-all", "e2e-trading-event-add" } },
         ScenarioCase { "supervisor", "hu", kSupervisorCovered, { "e2e-suspend-all", "e2e-trading-event-add" } },
         ScenarioCase { "market_maker", "en", kMarketMakerCovered, { "e2e-market-maker", "e2e-tick-down" } },
