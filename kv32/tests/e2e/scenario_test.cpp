@@ -312,6 +312,22 @@ TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
     EXPECT_NE(Coverage().find("table 8\n"), std::string::npos) << Coverage();
 }
 
+TEST_F(Scenarios, AFileThatDiffersFailsItsStepWithBothSizes)
+{
+    std::ofstream(path("fetched.txt"), std::ios::binary) << "Negyed\xE9ves jelent\xE9s\r\n";
+    std::ofstream(path("sent.txt"), std::ios::binary) << "Negyed\xE9ves jelent\xE9s\n";
+    const std::string file = path("file-differs.txt");
+    std::ofstream(file) << "# the download\nexpect-file ${kv3userpath}/sent.txt ${kv3userpath}/sent.txt\n"
+                           "expect-file ${kv3userpath}/fetched.txt ${kv3userpath}/sent.txt\nlogon BRK1T1\n";
+    shotDir = path("shots");
+    const PlayerRun run = Play(file, "en", { "--step-seconds", "1" });
+    EXPECT_EQ(run.code, 1) << run.log;
+    EXPECT_NE(run.log.find("scenario FAILED at file-differs.txt:3: expect-file"), std::string::npos) << run.log;
+    EXPECT_NE(run.log.find("fetched.txt has 21 bytes that differ from the 20 expected"), std::string::npos)
+        << run.log;
+    EXPECT_EQ(run.log.find("file-differs.txt:4: logon"), std::string::npos) << run.log;
+}
+
 TEST(ScenarioFiles, MistakesAreNamedByTheirLine)
 {
     const struct {
