@@ -364,7 +364,7 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
         size_t found = m_boxes.size();
         const bool seen = WaitFor([&] {
             for (size_t i = m_boxesSeen; i < m_boxes.size(); ++i)
-                if (m_boxes[i].text.find(step.args[0]) != std::string::npos) {
+                if (ContainsEither(m_boxes[i].text, step.args[0])) {
                     found = i;
                     return true;
                 }
