@@ -24,11 +24,17 @@ void KvDrawNumberCell(const CDouble& value, bool redNegative, fw::CellStyle& sty
 {
     style.value = value.Format(1, 0);
     style.fit = true;
-    if (!redNegative || !(static_cast<double>(value) < 0))
+    if (redNegative)
+        KvPaintNegative(value, style.back, style.text);
+}
+
+void KvPaintNegative(const CDouble& value, std::uint32_t& back, std::uint32_t& text)
+{
+    if (!(static_cast<double>(value) < 0))
         return;
     if (kvcore::CTGXDoc::m_iColorMethod == 0) {
-        style.back = kNegativeRed;
-        style.text = kvcore::kWhite; // the grid's own text colour may be red too
+        back = kNegativeRed;
+        text = kvcore::kWhite; // the grid's own text colour may be red too
     } else
-        style.text = kNegativeRed;
+        text = kNegativeRed;
 }

@@ -31,3 +31,5 @@ struct CellStyle;
 // background when rows colour their background, else in the text.
 void KvDrawNumberCell(const CDouble& value, bool redNegative, fw::CellStyle& style);
 inline constexpr std::uint32_t kNegativeRed = 0x0000FF;
+// A value below zero painted red as KvDrawNumberCell paints it; others keep their colours.
+void KvPaintNegative(const CDouble& value, std::uint32_t& back, std::uint32_t& text);

@@ -14,6 +14,7 @@
 #include "kv32/tables/all_tables.h"
 #include "kv32/tables/host_table.h"
 #include "kv32/tables/record_text.h"
+#include "kv32/trading/active_row.h"
 #include "kvcore/router/record_reader.h"
 #include "kvcore/values/field_writer.h"
 
@@ -200,8 +201,26 @@ void CCurPosSecsDoc::Serialize(fw::Archive& ar)
 
 int CCurPosSecsDoc::CheckTable(void* key)
 {
-    const auto* firm = static_cast<const std::string*>(key);
-    return firm != nullptr && *firm == m_sFirm ? 1 : 0;
+    if (const auto* firm = static_cast<const std::string*>(key))
+        return *firm == m_sFirm ? 1 : 0;
+    const KvActiveRow* active = KvActiveListRow();
+    if (active == nullptr || active->TableId() != CParticipantTable::kTableId)
+        return 0;
+    const int row = active->RecordIndex();
+    if (row < 0 || row >= ParticipantTable().GetCount())
+        return 0;
+    return m_sFirm == ParticipantTable().GetRec(row)->szCode ? 1 : 0;
+}
+
+void CCurPosSecsDoc::GetColorCell(const std::uint8_t* record, int col, kvcore::COLORREF& back, kvcore::COLORREF& text) const
+{
+    CSecPositionsDocBase::GetColorCell(record, col, back, text);
+    // Columns 1 to 4: open, current, planned buy, planned sell.
+    if (record == nullptr || col < 1 || col > 4 || static_cast<std::size_t>(col) >= m_offset.size())
+        return;
+    CDouble value;
+    std::memcpy(&value, record + m_offset[static_cast<std::size_t>(col)], sizeof value);
+    KvPaintNegative(value, back, text);
 }
 
 void CCurPosSecsDoc::SetFirm(const std::string& firm)

@@ -78,10 +78,14 @@ public:
     void MakeTitle(std::string& title) override;
     // The layout, then the firm.
     void Serialize(fw::Archive& ar) override;
-    // True for a key naming this window's firm (a const std::string*).
+    // True when the firm asked for is this window's: the key's (a const
+    // std::string*) or, without one, the firm at the current row of the
+    // active firms window.
     int CheckTable(void* key) override;
     // The dropped rows' firm (the drag-and-drop overload) stays reachable beside the window's own.
     using CSecPositionsDocBase::SetFirm;
+    // A negative open, current, planned buy or planned sell in red.
+    void GetColorCell(const std::uint8_t* record, int col, kvcore::COLORREF& back, kvcore::COLORREF& text) const override;
     void SetFirm(const std::string& firm);
     const std::string& Firm() const { return m_sFirm; }
 

@@ -33,12 +33,11 @@ void CCurPosSecsView::OnTradingAccounts()
     if (doc == nullptr || app == nullptr)
         return;
     const KvSecPositionRow* row = doc->Row(doc->GetCurrentIndex());
-    const std::string code = row != nullptr ? row->szCode : std::string();
-    app->OpenTable(CTrAccDoc::kTableId, true, true, nullptr);
-    CTDocTemplate* accounts = app->GetDocTemplate(CTrAccDoc::kTableId);
-    if (accounts == nullptr || accounts->documents().size() != 1 || code.empty())
-        return;
-    if (auto* account = dynamic_cast<CTrAccDoc*>(accounts->documents().front().get()))
+    std::string code = row != nullptr ? row->szCode : std::string();
+    // The window of the current row's security comes to the front; another
+    // security gets a window of its own.
+    auto* account = dynamic_cast<CTrAccDoc*>(app->OpenTable(CTrAccDoc::kTableId, true, true, &code));
+    if (account != nullptr && !code.empty() && account->Security() != code)
         account->SetSecurity(code);
 }
 

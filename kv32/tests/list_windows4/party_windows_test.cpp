@@ -26,6 +26,9 @@
 #include "kv32/windows/control_events_view.h"
 #include "kv32/windows/firms_view.h"
 #include "kv32/windows/users_view.h"
+#include "kvcore/frame/main_frame_core.h"
+
+#include <QMdiArea>
 
 namespace kv32test {
 namespace {
@@ -449,6 +452,55 @@ TEST_F(PartyWindows, SecurityHoldingsOfTheCurrentFirm)
     auto* holdings = dynamic_cast<CCurPosSecsDoc*>(app->OpenTable(14, true, true, &key));
     ASSERT_NE(holdings, nullptr);
     EXPECT_EQ(holdings->Firm(), "FIRMA");
+}
+
+TEST_F(PartyWindows, SecurityHoldingsFollowTheActiveFirmsWindowAndShowNegativesInRed)
+{
+    Firm("FIRMA", "Alpha Brokers", "BROK");
+    Firm("FIRMB", "Beta Securities", "BROK");
+    auto* view = Open<CFirmsView>(17);
+    ASSERT_NE(view, nullptr);
+    Select(*view, { 0 });
+    view->routeCommand(ID_FIRM_SECURITY_HOLDINGS);
+    auto* holdings = dynamic_cast<CCurPosSecsDoc*>(ps->GetTableDoc(CCurPosSecsDoc::kTableId));
+    ASSERT_NE(holdings, nullptr);
+    // Without a key the window compares its firm with the firms window's current row.
+    app->GetMainFrame()->mdiArea()->setActiveSubWindow(view->parentFrame());
+    EXPECT_EQ(holdings->CheckTable(nullptr), 1);
+    Select(*view, { 1 });
+    EXPECT_EQ(holdings->CheckTable(nullptr), 0);
+    std::string other = "FIRMB";
+    EXPECT_EQ(holdings->CheckTable(&other), 0);
+    view->routeCommand(ID_FIRM_SECURITY_HOLDINGS);
+    EXPECT_EQ(app->GetDocTemplate(CCurPosSecsDoc::kTableId)->documents().size(), 2u);
+
+    // Open, current, planned buy and sell below zero are red; the traded figures never.
+    const auto number = [](long long v) {
+        char text[24];
+        std::snprintf(text, sizeof text, "%016lld", v);
+        return std::string(text);
+    };
+    Feed(*holdings, 45,
+        "0000000001" + Padded("", 12) + Padded("INSTR0000001", 12) + number(-1000) + number(900) + number(-10)
+            + number(20) + number(1000) + number(0) + number(-10) + number(0) + number(1));
+    holdings->OnPostReceive();
+    ASSERT_EQ(holdings->GetRowCount(), 1);
+    const struct {
+        int method;
+        int col;
+        bool red;
+    } cells[] = {
+        { 0, 2, true }, { 0, 3, false }, { 0, 4, true }, { 0, 5, false }, { 0, 7, false }, { 1, 2, true },
+        { 1, 4, true }, { 1, 3, false },
+    };
+    for (const auto& c : cells) {
+        SCOPED_TRACE(testing::Message() << c.method << " " << c.col);
+        kvcore::CTGXDoc::m_iColorMethod = c.method;
+        fw::CellStyle style;
+        ASSERT_TRUE(holdings->GetStyleRowCol(1, c.col, style));
+        EXPECT_EQ((c.method == 0 ? style.back : style.text) == kNegativeRed, c.red) << style.value;
+    }
+    kvcore::CTGXDoc::m_iColorMethod = 0;
 }
 
 TEST_F(PartyWindows, ControlEventsDeleteOnlyAPendingSuspension)
