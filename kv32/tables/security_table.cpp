@@ -308,9 +308,16 @@ int CSecurityTable::FindByName(std::string_view shortName) const
 
 int CSecurityTable::FindByInstrument(std::string_view instrumentId) const
 {
-    instrumentId = instrumentId.substr(0, std::min(instrumentId.find('\0'), size_t { 12 }));
+    // The codes keep the host's blanks, the replies' ids often lose them: both sides go without.
+    const auto unpadded = [](std::string_view id) {
+        id = id.substr(0, std::min(id.find('\0'), size_t { 12 }));
+        while (!id.empty() && id.back() == ' ')
+            id.remove_suffix(1);
+        return id;
+    };
+    instrumentId = unpadded(instrumentId);
     return FindFirstRow(*const_cast<CSecurityTable*>(this),
-        [&](const SecurityRec& r) { return std::string_view(r.szCode + 5, strnlen(r.szCode + 5, 12)) == instrumentId; });
+        [&](const SecurityRec& r) { return unpadded(std::string_view(r.szCode + 5, strnlen(r.szCode + 5, 12))) == instrumentId; });
 }
 
 namespace {

@@ -137,6 +137,16 @@ TEST_F(SecurityTableTest, SubscriptionCarriesTheSequenceNumberIn47Characters)
     EXPECT_EQ(RequestKeys(router, 33), std::vector<std::string> { "TRADER01    0000000077" + std::string(25, ' ') });
 }
 
+TEST_F(SecurityTableTest, AShortInstrumentIdIsFoundWithOrWithoutItsBlanks)
+{
+    SecuritySpec shortId;
+    shortId.instrument = "SHR1";
+    AddSecurity(shortId);
+    EXPECT_EQ(table.FindByInstrument("SHR1"), 0);
+    EXPECT_EQ(table.FindByInstrument("SHR1        "), 0);
+    EXPECT_EQ(table.FindByInstrument("SHR"), -1);
+}
+
 TEST_F(SecurityTableTest, LookupsByCodeNameInstrumentAndBoard)
 {
     SecuritySpec a;
