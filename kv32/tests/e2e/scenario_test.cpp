@@ -268,6 +268,12 @@ const std::vector<const char*> kAuctionCovered
     = { "command 33169 run", "dialog 102 button 1010", "dialog 102 button 7031", "sent 120", "sent 121" };
 const std::vector<const char*> kDealsPictures = { "e2e-deal-input", "e2e-deal-amend", "e2e-deal-confirm" };
 
+const std::vector<const char*> kFirmManagerCovered = { "table 16", "table 17", "command 33173 run",
+    "command 33175 run", "command 32895 run", "command 32790 run", "sent 90", "sent 46", "sent 45", "sent 47" };
+const std::vector<const char*> kFirmManagerPictures
+    = { "e2e-users-window", "e2e-firms-window", "e2e-user-cash-positions", "e2e-firm-cash-positions",
+          "e2e-security-positions", "e2e-trading-accounts" };
+
 INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
     ::testing::Values(ScenarioCase { "trading", "en", kTradingCovered, kTradingPictures },
         ScenarioCase { "trading", "hu", kTradingCovered, kTradingPictures },
@@ -290,7 +296,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "deals", "en", kDealsCovered, kDealsPictures },
         ScenarioCase { "deals", "hu", kDealsCovered, kDealsPictures },
         ScenarioCase { "auction", "en", kAuctionCovered, { "e2e-primary-auction" } },
-        ScenarioCase { "auction", "hu", kAuctionCovered, { "e2e-primary-auction" } }),
+        ScenarioCase { "auction", "hu", kAuctionCovered, { "e2e-primary-auction" } },
+        ScenarioCase { "firm_manager", "en", kFirmManagerCovered, kFirmManagerPictures },
+        ScenarioCase { "firm_manager", "hu", kFirmManagerCovered, kFirmManagerPictures }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
