@@ -252,10 +252,11 @@ const std::vector<const char*> kNewsItemCovered = { "table 19", "command 572 run
     "command 573 run", "dialog 196 shown", "dialog 194 button 1", "document opened", "sent 154", "sent 69",
     "sent 171" };
 const std::vector<const char*> kNewsItemPictures = { "e2e-news-item", "e2e-news-amend", "e2e-news-window" };
-const std::vector<const char*> kAlertsCovered = { "table 22", "command 33006 run", "command 32796 run",
-    "dialog 412 button 358", "dialog 134 shown", "dialog 213 button 1105", "dialog 213 button 1", "sent 132" };
-const std::vector<const char*> kAlertsPictures = { "e2e-security-alert", "e2e-security-alert-fired", "e2e-alert-log",
-    "e2e-securities-selection", "e2e-securities-selected" };
+const std::vector<const char*> kAlertsCovered = { "table 17", "table 22", "command 33006 run", "command 33005 run",
+    "command 32796 run", "dialog 412 button 358", "dialog 411 button 1", "dialog 134 shown", "dialog 213 button 1105",
+    "dialog 213 button 1", "sent 132" };
+const std::vector<const char*> kAlertsPictures = { "e2e-security-alert", "e2e-security-alert-fired", "e2e-firm-alert",
+    "e2e-alert-log", "e2e-securities-selection", "e2e-securities-selected" };
 const std::vector<const char*> kOrderCountingCovered
     = { "command 32780 run", "table 22", "command 33190 run", "dialog 277 button 1", "dialog 134 shown", "sent 132" };
 const std::vector<const char*> kOrderCountingPictures = { "e2e-order-counting-window", "e2e-order-counting-limits",
