@@ -412,6 +412,7 @@ constexpr FileReader kFileReaders[] = {
     { "audit letters (audit display modes)", "ReadAuditOverrides", "kv32_local_files" },
     { "English board names", "EnglishBoardName", "kv32_text_files" },
     { "news attachment header", "KvReadNewsHeader", "kv32_text_files" },
+    { "component version records", "GetVersionInfo", "kv32_text_files" },
     { "drag payloads", "ReadRowPayload", "kvcore_row_payload" },
     { "filter archives", "Serialize", "kv32_filters" },
     { "document archives", "fw::Archive", "fw_archive" },

@@ -1,6 +1,7 @@
-// Arbitrary bytes as the two text files the user puts beside the program: the
-// English board names ("EnBoardNames.txt") and a file whose first lines become
-// a news item's text. A board name found is a line's text after its code,
+// Arbitrary bytes as the files the program reads as text: the English board
+// names ("EnBoardNames.txt") and a file whose first lines become a news item's
+// text, which the user puts beside it, and a component whose version record
+// the start-up check reads. A board name found is a line's text after its code,
 // never longer than the 30 characters of a name; a news text keeps at most 7
 // lines of at most 511 characters.
 #include <cstddef>
@@ -15,6 +16,7 @@
 #include "kv32/shell/news_form.h"
 #include "kv32/tables/all_tables.h"
 #include "kv32/tables/table_settings.h"
+#include "kvcore/app/version_info.h"
 
 namespace {
 
@@ -80,6 +82,15 @@ void NewsHeader(std::string_view bytes)
         std::abort();
 }
 
+void ComponentVersion(std::string_view bytes)
+{
+    const std::filesystem::path path = Folder() / "component.so";
+    Write(path, bytes);
+    const std::string version = GetVersionInfo(path.c_str());
+    if (version.size() > bytes.size() + 16)
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -87,5 +98,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     BoardNames(bytes);
     NewsHeader(bytes);
+    ComponentVersion(bytes);
     return 0;
 }
