@@ -270,7 +270,8 @@ const std::vector<const char*> kAuctionCovered
 const std::vector<const char*> kDealsPictures = { "e2e-deal-input", "e2e-deal-amend", "e2e-deal-confirm" };
 
 const std::vector<const char*> kFirmManagerCovered = { "table 16", "table 17", "command 33173 run",
-    "command 33175 run", "command 32895 run", "command 32790 run", "sent 90", "sent 46", "sent 45", "sent 47" };
+    "command 33175 run", "command 32895 run", "command 32790 run", "command 33178 run", "dialog 268 button 1", "sent 90", "sent 46",
+    "sent 45", "sent 47", "sent 150" };
 const std::vector<const char*> kFirmManagerPictures
     = { "e2e-users-window", "e2e-firms-window", "e2e-user-cash-positions", "e2e-firm-cash-positions",
           "e2e-security-positions", "e2e-trading-accounts" };
