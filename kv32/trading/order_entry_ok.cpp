@@ -22,6 +22,7 @@
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/app/prompts.h"
 #include "kvcore/values/cdatetime.h"
+#include "kvcore/values/intl_info.h"
 #include "kvcore/values/number_text.h"
 
 using namespace kvform;
@@ -30,8 +31,14 @@ using namespace kvform;
 
 KvOrderOkResult COrderEntryForm::Refuse(unsigned textId, uint32_t focus)
 {
-    const std::string text
-        = textId == IDS_INVALID_NUMBER ? Kv32ShellDialogString(textId) : Kv32OrderEntryString(textId);
+    std::string text = textId == IDS_INVALID_NUMBER ? Kv32ShellDialogString(textId) : Kv32OrderEntryString(textId);
+    // A number refused for a misplaced thousands separator says so: "invalid value" alone would
+    // not tell the user that "2774.50" needs the decimal comma.
+    constexpr uint32_t kNumbers[]
+        = { IDC_OE_PRICE, IDC_OE_TRIGGER, IDC_OE_QUANTITY, IDC_OE_HIDDEN, IDC_OE_MIN_FILL, IDC_OE_COUNTER };
+    if (std::find(std::begin(kNumbers), std::end(kNumbers), focus) != std::end(kNumbers)
+        && !IsSoundlyGrouped(Control(focus).text))
+        text = MisplacedGroupMarkText(FirstGroupingMark(Control(focus).text), KvDecimalChar());
     KvMessageBox(text, fw::MB_ICONSTOP);
     m_nFocus = focus;
     return KvOrderOkResult::Refused;

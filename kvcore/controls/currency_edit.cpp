@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "kvcore/values/number_text.h"
+
 namespace {
 
 bool IsDigit(char c)
@@ -113,6 +115,12 @@ void KvCurrencyEdit::Notify(int code) const
 {
     if (m_notify)
         m_notify(code);
+}
+
+void KvCurrencyEdit::RefuseMark(char mark)
+{
+    m_refusedMark = mark;
+    Notify(kNotifyRefused);
 }
 
 int KvCurrencyEdit::MapCaret(const std::string& before, int caret, const std::string& after) const
@@ -325,6 +333,15 @@ void KvCurrencyEdit::DoDelete()
 
 void KvCurrencyEdit::OnPaste(std::string_view clipboardText)
 {
+    // A pasted "2774.50" where the decimal separator is ',' would read as 277450.
+    const char dec = m_format.DecimalSeparator();
+    const char sep = m_format.ThousandSeparator();
+    if (!IsSoundlyGrouped(clipboardText, dec, sep)) {
+        const auto mark = std::find_if(
+            clipboardText.begin(), clipboardText.end(), [&](char c) { return IsGroupingMark(c, dec, sep); });
+        RefuseMark(mark == clipboardText.end() ? '\0' : *mark);
+        return;
+    }
     std::string text = m_text;
     int caret = std::clamp(m_caret, 0, Len(text));
     if (HasSelection())

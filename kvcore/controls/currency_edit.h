@@ -40,8 +40,9 @@ struct KvKeyEvent {
 // (digits and letters by their upper-case code, the punctuation keys by theirs).
 KVCORE_API KvKeyEvent KvCharKey(char ch);
 
-// The parent's notifications: a changed text, and the drop button before the calculator opens.
-enum KvEditNotify : int { kNotifyDropButton = 0, kNotifyChange = 0x0300 };
+// The parent's notifications: a changed text, the drop button before the calculator opens, and
+// a text refused for a misplaced grouping mark (RefusedMark() names it).
+enum KvEditNotify : int { kNotifyDropButton = 0, kNotifyChange = 0x0300, kNotifyRefused = 0x0301 };
 
 class KVCORE_API KvCurrencyEdit {
 public:
@@ -76,6 +77,9 @@ public:
     // Backspace or Delete would empty the whole field: there is text and all of it is selected.
     bool ClearAllCondition() const;
 
+    // The grouping mark of the last text refused (see number_text.h), 0 before any.
+    char RefusedMark() const { return m_refusedMark; }
+
     CBaseFormat& Format() { return m_format; }
     const CBaseFormat& Format() const { return m_format; }
 
@@ -103,6 +107,8 @@ public:
 
 protected:
     void Notify(int code) const;
+    // Tells the parent that a text or key with this grouping mark was refused.
+    void RefuseMark(char mark);
     void ReleaseCapture() { m_capture = false; }
     // Reads the edited text (caret at caret) through the format and shows the result.
     void Commit(const std::string& text, int caret);
@@ -124,6 +130,7 @@ private:
     int m_selEnd = -1;
     bool m_overwrite = false;
     bool m_capture = false;
+    char m_refusedMark = 0;
     std::optional<KvCalculator> m_calculator;
     std::function<void(int)> m_notify;
 };

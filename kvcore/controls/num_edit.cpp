@@ -6,6 +6,7 @@
 
 #include "fw/core/codepage.h"
 #include "kvcore/values/intl_info.h"
+#include "kvcore/values/number_text.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ bool CBaseNumEdit::Initialize(std::string_view itemText, bool allowBlank)
 
 void CBaseNumEdit::SetValue(double value, bool redraw)
 {
+    m_markDigits = -1;
     KvCurrencyEdit::SetValue(value, redraw);
     if (m_blank && std::fabs(value) > 0.000001)
         m_blank = false;
@@ -135,8 +137,56 @@ bool CBaseNumEdit::IsBlankable() const
     return std::all_of(text.begin() + 1, text.end(), [&](char c) { return c == '0' || c == sep; });
 }
 
+bool CBaseNumEdit::CheckGroupingKey(char ch)
+{
+    const CBaseFormat& format = Format();
+    const char dec = format.DecimalSeparator();
+    const bool point = ch == dec && format.Decimals() > 0;
+    const bool mark = IsGroupingMark(ch, dec, format.ThousandSeparator());
+    if ((!mark && !point) || HasSelection() || (m_allowBlank && m_blank))
+        return true;
+    const std::string& text = Text();
+    const int decimalPos = format.DecimalPos(text);
+    const int wholeEnd = decimalPos >= 0 ? decimalPos : Len(text);
+    const int caret = std::clamp(Caret(), 0, Len(text));
+    const auto digits = [&text](int from, int to) {
+        return to <= from ? 0 : CountDigits(std::string_view(text).substr(static_cast<size_t>(from), static_cast<size_t>(to - from)));
+    };
+    const int before = digits(0, std::min(caret, wholeEnd));
+    const int after = caret <= wholeEnd ? digits(caret, wholeEnd) : 0;
+    if (point) {
+        const bool groupDone = m_markDigits < 0 || before - m_markDigits == 3;
+        if (groupDone) {
+            m_markDigits = -1;
+            return true;
+        }
+        RefuseMark(m_mark);
+        return false;
+    }
+    // A group never starts with a zero: "0," is a decimal typed the other locale's way.
+    const size_t firstDigit = text.find_first_of("0123456789");
+    bool fits = false;
+    if (caret > wholeEnd || firstDigit == std::string::npos || text[firstDigit] == '0')
+        fits = false;
+    else if (after > 0)
+        fits = before > 0 && after % 3 == 0;
+    else
+        fits = m_markDigits < 0 ? before >= 1 && before <= 3 : before - m_markDigits == 3;
+    if (!fits) {
+        RefuseMark(ch);
+        return false;
+    }
+    if (after == 0) {
+        m_markDigits = before;
+        m_mark = ch;
+    }
+    return true;
+}
+
 void CBaseNumEdit::OnChar(char ch)
 {
+    if (!CheckGroupingKey(ch))
+        return;
     const CBaseFormat& format = Format();
     const int decimals = format.Decimals();
     const char sep = format.DecimalSeparator();
@@ -245,6 +295,8 @@ void CBaseNumEdit::OnKeyDown(const KvKeyEvent& key)
 {
     const CBaseFormat& format = Format();
     const char ch = fw::cp1250ToLower(key.ch);
+    if (key.ch == 0 || key.vk == kVkBack)
+        m_markDigits = -1; // the caret moved or text went: typing starts afresh
     if (key.ctrl || key.alt) {
         KvCurrencyEdit::OnKeyDown(key);
     } else if (key.vk == kVkBack) {
@@ -335,13 +387,16 @@ void CBaseNumEdit::DoDelete()
 
 void CBaseNumEdit::OnPaste(std::string_view clipboardText)
 {
-    if (!clipboardText.empty())
+    m_markDigits = -1;
+    const char dec = Format().DecimalSeparator();
+    if (!clipboardText.empty() && IsSoundlyGrouped(clipboardText, dec, Format().ThousandSeparator()))
         m_blank = false;
     KvCurrencyEdit::OnPaste(clipboardText);
 }
 
 void CBaseNumEdit::OnKillFocus()
 {
+    m_markDigits = -1;
     if (Format().IsDirty()) {
         Notify(kNotifyChange);
         Format().ClearDirtyFlag();

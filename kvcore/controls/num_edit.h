@@ -62,7 +62,16 @@ protected:
     bool m_blankFromAnywhere = false;
 
 private:
+    // A typed grouping mark is taken (as the no-op it is: the field groups by itself) only where
+    // it can stand: after the first one to three digits, then after every three more, or on a
+    // group boundary inside the whole part. Elsewhere, and for a decimal separator that ends an
+    // unfinished group, the key is refused and reported. True when the key may go on.
+    bool CheckGroupingKey(char ch);
+
     std::string m_initialText;
+    // Whole digits in front of the last mark taken while typing, -1 when none is open.
+    int m_markDigits = -1;
+    char m_mark = 0;
     bool m_passNextChar = false;
     bool m_blank = false;
     bool m_allowBlank = false;

@@ -16,6 +16,11 @@ constexpr fw::StringEntry kStrings[] = {
     { IDS_LOGGED_OUT, "You have been logged out.", "Kijelentkeztették." },
     { IDS_TABLE_OVERFLOW, "%s table overflow.\n\nYou will not see all available information.",
         "A(z) %s tábla megtelt.\n\nNem fog minden elérhető információt látni." },
+    { IDS_MISPLACED_GROUP_MARK,
+        "The number was not taken: \"%1\" is not the decimal separator here. The decimal separator is \"%2\"; "
+        "\"%1\" may only separate groups of three digits before it.",
+        "A szám nem került be: a(z) „%1” itt nem tizedesjel. A tizedesjel a(z) „%2”; a(z) „%1” csak az előtte "
+        "álló hármas számjegycsoportokat választhatja el." },
     { IDS_LOW_RESOURCES,
         "Can not open window due to low on Windows resources.\n\nClose other windows and/or applications and try "
         "once more.",

@@ -2,6 +2,7 @@
 // the per-control comma flag and the calculator.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -215,6 +216,65 @@ TEST(NumEditPaste, PastedTextEndsTheBlankStateAndForeignTextIsRefused)
     edit.OnPaste("abc");
     EXPECT_DOUBLE_EQ(edit.Value(), 1234.5);
     EXPECT_EQ(edit.Text(), "1,234.50");
+}
+
+// A price with a separator out of place, pasted or typed key by key, is refused and reported,
+// never read without the separator (2774.50 taken as 277450 under a decimal comma). A typed
+// key is refused where it can no longer end a thousands group; the message box then stops
+// the typing, so the cases end there.
+TEST(NumEditEntry, MisplacedGroupingMarksAreRefusedAndReported)
+{
+    fw::LocaleInfo dots = kvtest::HungarianIntl();
+    dots.thousandSep = ".";
+    const fw::LocaleInfo en = kvtest::EnglishIntl();
+    const fw::LocaleInfo hu = kvtest::HungarianIntl();
+    struct Case {
+        fw::LocaleInfo intl;
+        bool paste;
+        const char* text;
+        double value; // a refused paste leaves the field blank
+        char refused;
+    } const cases[] = {
+        { en, true, "2774.50", 2774.5, 0 },
+        { en, true, "2,774.50", 2774.5, 0 },
+        { en, true, "2774,50", 0, ',' },
+        { dots, true, "2774.50", 0, '.' },
+        { dots, true, "2.774,50", 2774.5, 0 },
+        { dots, true, "2774,5", 2774.5, 0 },
+        { hu, true, "2774.50", 0, '.' },
+        { hu, true, "2 774,50", 2774.5, 0 },
+        { en, false, "2774.50", 2774.5, 0 },
+        { en, false, "2,774.50", 2774.5, 0 },
+        { en, false, "1,234,567.5", 1234567.5, 0 },
+        { en, false, "2774,", 2774, ',' },
+        { en, false, "0,", 0, ',' },
+        { en, false, "2,77.", 277, ',' },
+        { dots, false, "2774.", 2774, '.' },
+        { dots, false, "2774,50", 2774.5, 0 },
+        { dots, false, "2.774,50", 2774.5, 0 },
+        { dots, false, "2.77,", 277, '.' },
+        { dots, false, "27,5.", 27.5, '.' },
+        { hu, false, "2774.", 2774, '.' },
+        { hu, false, "2 774,5", 2774.5, 0 },
+    };
+    for (const Case& c : cases) {
+        kvtest::IntlScope intl(c.intl);
+        CDblEdit edit;
+        ASSERT_TRUE(edit.Initialize("", true));
+        edit.Clear();
+        std::vector<int> notes;
+        edit.SetNotify([&notes](int code) { notes.push_back(code); });
+        if (c.paste)
+            edit.OnPaste(c.text);
+        else
+            edit.TypeText(c.text);
+        EXPECT_DOUBLE_EQ(edit.Value(), c.value) << c.text << " shows " << edit.Text();
+        EXPECT_EQ(edit.RefusedMark(), c.refused) << c.text;
+        EXPECT_EQ(std::count(notes.begin(), notes.end(), kNotifyRefused), c.refused != 0 ? 1 : 0) << c.text;
+        if (c.paste) {
+            EXPECT_EQ(edit.IsBlank(), c.refused != 0) << c.text;
+        }
+    }
 }
 
 } // namespace

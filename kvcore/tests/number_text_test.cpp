@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "fw/core/strings.h"
 #include "kvcore/values/number_text.h"
 #include "support/locale_support.h"
 
@@ -95,6 +96,67 @@ TEST(NumberText, Dbl2CurIgnoresTheProcessLocale)
         EXPECT_EQ(Dbl2Cur(-0.125, 2), "-0.12") << loc;
         EXPECT_EQ(Dbl2Cur(2.5, 0), "2") << loc;
     });
+}
+
+// The system's Hungarian locale groups with '.', the program's own record with a blank.
+fw::LocaleInfo HungarianDotGroups()
+{
+    fw::LocaleInfo l = HungarianIntl();
+    l.thousandSep = ".";
+    return l;
+}
+
+// A separator that is not the decimal one may only group the whole part by threes: "2774.50"
+// typed under a decimal comma is refused, never read as 277450.
+TEST(NumberText, MisplacedGroupingMarksAreRefusedNotSkipped)
+{
+    enum Intl { En, Hu, HuDot };
+    struct Case {
+        Intl intl;
+        const char* text;
+        std::optional<std::string> wire; // width 10, 2 decimals
+    } const cases[] = {
+        { En, "2774.50", "0000277450" },
+        { En, "1,234.50", "0000123450" },
+        { En, "12,345,678", "1234567800" },
+        { En, "-1,234 ", "-000123400" },
+        { En, "1234", "0000123400" },
+        { En, "2774,50", std::nullopt },
+        { En, "1,23", std::nullopt },
+        { En, "1234,567.5", std::nullopt },
+        { En, ",5", std::nullopt },
+        { En, "1.5,0", std::nullopt },
+        { HuDot, "2774.50", std::nullopt },
+        { HuDot, "2774,50", "0000277450" },
+        { HuDot, "2.774,50", "0000277450" },
+        { HuDot, "1.234.567", "0123456700" },
+        { HuDot, "1.234.56", std::nullopt },
+        { HuDot, "27.74", std::nullopt },
+        { HuDot, "1.000", "0000100000" },
+        { Hu, "2774.50", std::nullopt },
+        { Hu, "2 774,50", "0000277450" },
+        { Hu, "2.774,50", "0000277450" },
+        { Hu, "27 74,5", std::nullopt },
+        { Hu, "2774,5", "0000277450" },
+    };
+    kvtest::ForEachProcessLocale([&](const std::string& loc) {
+        for (const Case& c : cases) {
+            kvtest::IntlScope scope(c.intl == En ? EnglishIntl() : c.intl == Hu ? HungarianIntl() : HungarianDotGroups());
+            EXPECT_EQ(Cur2Str(c.text, 10, 2), c.wire) << c.intl << " " << c.text << " " << loc;
+            EXPECT_EQ(IsSoundlyGrouped(c.text), c.wire.has_value()) << c.intl << " " << c.text;
+        }
+    });
+    kvtest::IntlScope hu(HungarianDotGroups());
+    EXPECT_EQ(FirstGroupingMark("2774.50"), '.');
+    EXPECT_EQ(FirstGroupingMark("2774,50"), '\0');
+    for (const auto& [language, expected] :
+        { std::pair { fw::Language::English, "The number was not taken: \".\" is not the decimal separator here." },
+            std::pair { fw::Language::Hungarian,
+                "A sz\xE1m nem ker\xFClt be: a(z) \x84.\x94 itt nem tizedesjel." } }) {
+        fw::setLanguage(language);
+        EXPECT_EQ(MisplacedGroupMarkText('.', ',').rfind(expected, 0), 0u) << MisplacedGroupMarkText('.', ',');
+    }
+    fw::setLanguage(fw::Language::English);
 }
 
 TEST(NumberText, FormatNumberGroupsIntegerDigits)

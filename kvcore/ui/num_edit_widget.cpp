@@ -14,7 +14,10 @@
 #include "fw/ui/dataexchange.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/text.h"
+#include "fw/core/msgbox.h"
+#include "kvcore/app/message_box.h"
 #include "kvcore/controls/num_exchange.h"
+#include "kvcore/values/number_text.h"
 #include "kvcore/ui/calculator_popup.h"
 
 namespace {
@@ -70,9 +73,15 @@ KvNumEditWidget::KvNumEditWidget(CBaseNumEdit& engine, QWidget* parent)
     // The widget may go first (a replaced item) or last (the dialog's members die before
     // its child windows), so the engine's notifications check that the widget still lives.
     m_engine.SetNotify([self = QPointer<KvNumEditWidget>(this)](int code) {
-        if (self)
-            fw::Dialog::notifyFromControl(
-                self.data(), code == kNotifyChange ? fw::Notify::Change : fw::Notify::Clicked);
+        if (!self)
+            return;
+        if (code == kNotifyRefused) {
+            const CBaseNumEdit& engine = self->m_engine;
+            KvMessageBox(MisplacedGroupMarkText(engine.RefusedMark(), engine.Format().DecimalSeparator()),
+                fw::MB_ICONSTOP);
+            return;
+        }
+        fw::Dialog::notifyFromControl(self.data(), code == kNotifyChange ? fw::Notify::Change : fw::Notify::Clicked);
     });
 }
 

@@ -5,9 +5,17 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fw/core/strings.h"
+#include "kvcore/res/app_ids.h"
 #include "kvcore/values/intl_info.h"
 
 namespace {
+
+char LocaleThousandChar()
+{
+    const std::string& sep = KvIntl().thousandSep;
+    return sep.empty() ? '\0' : sep.front();
+}
 
 // The characters of a typed number that the C notation reads: digits and the
 // first user decimal separator turned into a point.
@@ -101,7 +109,7 @@ char* Dbl2Cur(double value, char* dst, size_t dstSize, int decimals)
 std::optional<std::string> Cur2Str(std::string_view text, int width, int decimals)
 {
     constexpr int kMaxDecimals = 18;
-    if (width <= 0 || decimals < 0 || decimals > kMaxDecimals)
+    if (width <= 0 || decimals < 0 || decimals > kMaxDecimals || !IsSoundlyGrouped(text))
         return std::nullopt;
     const double value = Str2Dbl(text, 0);
     if (!std::isfinite(value))
@@ -170,4 +178,66 @@ std::string FormatNumber(std::string_view text)
 char* FormatNumber(char* dst, size_t dstSize, const char* text)
 {
     return CopyOut(FormatNumber(text == nullptr ? std::string_view() : std::string_view(text)), dst, dstSize);
+}
+
+bool IsGroupingMark(char c, char decimalSep, char thousandSep)
+{
+    return c != decimalSep && (c == '.' || c == ',' || (thousandSep != '\0' && c == thousandSep));
+}
+
+bool IsSoundlyGrouped(std::string_view text, char decimalSep, char thousandSep)
+{
+    const size_t first = text.find_first_not_of(' ');
+    const size_t last = text.find_last_not_of(' ');
+    if (first == std::string_view::npos)
+        return true;
+    text = text.substr(first, last - first + 1);
+    bool marks = false;
+    bool afterPoint = false;
+    int group = 0; // digits since the last mark, or since the start
+    bool grouped = false; // a mark was seen in the whole part
+    for (const char c : text) {
+        if (c == decimalSep && !afterPoint) {
+            afterPoint = true;
+            if (grouped && group != 3)
+                return false;
+        } else if (IsGroupingMark(c, decimalSep, thousandSep)) {
+            marks = true;
+            if (afterPoint || group == 0 || group > 3 || (grouped && group != 3))
+                return false;
+            grouped = true;
+            group = 0;
+        } else if (c >= '0' && c <= '9' && !afterPoint) {
+            ++group;
+        }
+    }
+    return !marks || afterPoint || group == 3;
+}
+
+bool IsSoundlyGrouped(std::string_view text)
+{
+    return IsSoundlyGrouped(text, KvDecimalChar(), LocaleThousandChar());
+}
+
+char FirstGroupingMark(std::string_view text)
+{
+    const char dec = KvDecimalChar();
+    const char sep = LocaleThousandChar();
+    const std::string_view trimmed = text.substr(0, text.find_last_not_of(' ') + 1);
+    for (const char c : trimmed.substr(std::min(trimmed.size(), trimmed.find_first_not_of(' '))))
+        if (IsGroupingMark(c, dec, sep))
+            return c;
+    return '\0';
+}
+
+std::string MisplacedGroupMarkText(char mark, char decimalSep)
+{
+    std::string text = fw::loadString(IDS_MISPLACED_GROUP_MARK);
+    const auto fill = [&text](std::string_view key, char value) {
+        for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1))
+            text.replace(at, key.size(), 1, value);
+    };
+    fill("%1", mark);
+    fill("%2", decimalSep);
+    return text;
 }

@@ -34,3 +34,17 @@ KVCORE_API char* Cur2Str(const char* text, char* dst, size_t dstSize, int width,
 // the user's thousands separator between groups of three integer digits.
 KVCORE_API std::string FormatNumber(std::string_view text);
 KVCORE_API char* FormatNumber(char* dst, size_t dstSize, const char* text);
+
+// A '.' or ',' that is not the decimal separator, or the thousands separator, reads as a
+// grouping mark. A typed number is sound when every grouping mark stands between groups of
+// three digits of the whole part, the first group of one to three digits ("1.234.567,5" where
+// ',' is the decimal separator). Any other mark ("2774.50" there) may be a decimal separator
+// typed in another locale's way: such a text is refused, never read without its mark.
+KVCORE_API bool IsGroupingMark(char c, char decimalSep, char thousandSep);
+KVCORE_API bool IsSoundlyGrouped(std::string_view text, char decimalSep, char thousandSep);
+// With the separators of the locale record in force.
+KVCORE_API bool IsSoundlyGrouped(std::string_view text);
+// The first grouping mark of the text (with the locale record's separators), 0 when none.
+KVCORE_API char FirstGroupingMark(std::string_view text);
+// The message refusing a misplaced mark, in the interface language.
+KVCORE_API std::string MisplacedGroupMarkText(char mark, char decimalSep);

@@ -9,6 +9,7 @@
 #include "fw/core/msgbox.h"
 #include "kv32/res/order_entry_ids.h"
 #include "kv32/trading/order_entry_form.h"
+#include "kvcore/values/intl_info.h"
 #include "support/trading_records.h"
 #include "trading/order_entry_fixture.h"
 
@@ -233,6 +234,10 @@ TEST_F(OrderEntryForm, ChecksRunInOrderBeforeTheQuestionAndSendNothing)
             "Invalid value.", IDC_OE_REFERENCE },
         { "book without work area", [](COrderEntryForm& f) { f.Click(IDC_OE_SEND_POB); },
             "The work area identifier can not be blank.", IDC_OE_WAI },
+        { "price with a comma out of place", [](COrderEntryForm& f) { f.Type(IDC_OE_PRICE, "2774,50"); },
+            "The number was not taken: \",\" is not the decimal separator here. The decimal separator is \".\"; "
+            "\",\" may only separate groups of three digits before it.",
+            IDC_OE_PRICE },
     };
     for (const Case& c : cases) {
         COrderEntryForm& form = Entered();
@@ -257,6 +262,31 @@ TEST_F(OrderEntryForm, ChecksRunInOrderBeforeTheQuestionAndSendNothing)
     ASSERT_EQ(Orders().size(), 1u);
     EXPECT_EQ(Orders()[0].bytes.substr(195, 16), "0000000000000500");
     EXPECT_EQ(Orders()[0].bytes.substr(25, 32), Methods({ kFlagLimit, kFlagAllOrNone, kFlagDay }));
+}
+
+// Under a decimal comma with '.' groups, "2774.50" is refused (it would read as 277450);
+// the same price written the Hungarian way goes out as 2774.50.
+TEST_F(OrderEntryForm, AHungarianPriceWithAPointIsRefusedNotMultiplied)
+{
+    AddSecurity("SEC1", kv32test::PlainMethods());
+    fw::LocaleInfo hungarian = fw::hungarianLocale();
+    hungarian.thousandSep = ".";
+    KvSetIntl(hungarian);
+    COrderEntryForm& form = Entered();
+    form.Type(IDC_OE_PRICE, "2774.50");
+    ui.boxes.clear();
+    EXPECT_EQ(form.Ok(), KvOrderOkResult::Refused);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text.rfind("The number was not taken: \".\" is not the decimal separator here.", 0), 0u)
+        << ui.boxes[0].text;
+    EXPECT_EQ(form.TakeFocus(), IDC_OE_PRICE);
+    EXPECT_TRUE(Orders().empty());
+    form.Type(IDC_OE_PRICE, "2.774,50");
+    router.Reply({ { 193, std::string("Order 1 entered") + '\0' } });
+    EXPECT_EQ(form.Ok(), KvOrderOkResult::Sent);
+    ASSERT_EQ(Orders().size(), 1u);
+    EXPECT_EQ(Orders()[0].bytes, GoldenDayBuy().replace(GoldenDayBuy().find("000001250"), 9, "000277450"));
+    KvSetIntl(fw::englishLocale());
 }
 
 TEST_F(OrderEntryForm, ConfirmationNoSendsNothing)

@@ -191,6 +191,15 @@ TEST_F(ControlsDialogTest, DropButtonCalculatorAndEditingKeys)
         QApplication::sendEvent(price, &paste);
         EXPECT_FALSE(dialog.price.IsBlank());
         EXPECT_EQ(dialog.price.Text(), "1,234.50");
+        // A comma out of place under a decimal point is refused with a message, nothing taken.
+        fw::test::Script boxes;
+        boxes.answerMessageBox(fw::IDOK);
+        QGuiApplication::clipboard()->setText(QStringLiteral("2774,50"));
+        QApplication::sendEvent(price, &paste);
+        EXPECT_EQ(dialog.price.Text(), "1,234.50");
+        ASSERT_EQ(boxes.messageBoxes().size(), 1u);
+        EXPECT_EQ(boxes.messageBoxes()[0].rfind("The number was not taken: \",\" is not the decimal separator", 0), 0u)
+            << boxes.messageBoxes()[0];
         d.userClick(fw::kIdCancel);
     });
 }
