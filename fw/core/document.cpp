@@ -12,25 +12,127 @@ void RowHint::AddRow(int row)
 {
     if (row < 0)
         return;
-    if (static_cast<size_t>(row) >= flags_.size())
-        flags_.resize(static_cast<size_t>(row) + 1, 0);
-    flags_[static_cast<size_t>(row)] = 1;
+    const auto at = static_cast<size_t>(row);
+    if (at >= flags_.size())
+        flags_.resize(at + 1, 0);
+    uint8_t& flag = flags_[at];
+    if (flag == kFlagged)
+        return;
+    if (flag == kCleared) {
+        --cleared_;
+    } else {
+        if (!listed_.empty() && row < listed_.back())
+            sorted_ = false;
+        listed_.push_back(row);
+    }
+    flag = kFlagged;
 }
 
 void RowHint::ClearRow(int row)
 {
-    if (GetRow(row))
-        flags_[static_cast<size_t>(row)] = 0;
+    if (row < 0 || static_cast<size_t>(row) >= flags_.size())
+        return;
+    uint8_t& flag = flags_[static_cast<size_t>(row)];
+    if (flag == kFlagged) {
+        flag = kCleared;
+        ++cleared_;
+    }
+    const auto it = std::upper_bound(ranges_.begin(), ranges_.end(), row,
+        [](int r, const Range& range) { return r < range.first; });
+    if (it == ranges_.begin() || std::prev(it)->second < row)
+        return;
+    const auto in = std::prev(it);
+    const Range whole = *in;
+    if (whole.first == row && whole.second == row) {
+        ranges_.erase(in);
+    } else if (whole.first == row) {
+        in->first = row + 1;
+    } else if (whole.second == row) {
+        in->second = row - 1;
+    } else {
+        in->second = row - 1;
+        ranges_.insert(std::next(in), Range { row + 1, whole.second });
+    }
+}
+
+void RowHint::AddRange(int first, int last)
+{
+    first = std::max(first, 0);
+    if (last < first)
+        return;
+    // Ranges arrive in order as a rule: join the last one or follow it.
+    if (ranges_.empty() || ranges_.back().second + 1 < first) {
+        ranges_.push_back({ first, last });
+        return;
+    }
+    if (ranges_.back().first <= first) {
+        ranges_.back().second = std::max(ranges_.back().second, last);
+        return;
+    }
+    ranges_.push_back({ first, last });
+    std::sort(ranges_.begin(), ranges_.end());
+    std::vector<Range> merged;
+    for (const Range& r : ranges_) {
+        if (!merged.empty() && r.first <= merged.back().second + 1)
+            merged.back().second = std::max(merged.back().second, r.second);
+        else
+            merged.push_back(r);
+    }
+    ranges_.swap(merged);
+}
+
+int RowHint::InRange(int row) const
+{
+    const auto it = std::upper_bound(ranges_.begin(), ranges_.end(), row,
+        [](int r, const Range& range) { return r < range.first; });
+    return it != ranges_.begin() && std::prev(it)->second >= row ? 1 : 0;
 }
 
 void RowHint::Clear()
 {
-    std::fill(flags_.begin(), flags_.end(), 0);
+    for (const int row : listed_)
+        if (static_cast<size_t>(row) < flags_.size())
+            flags_[static_cast<size_t>(row)] = 0;
+    listed_.clear();
+    sorted_ = true;
+    cleared_ = 0;
+    ranges_.clear();
 }
 
 void RowHint::SetSize(int rows)
 {
-    flags_.resize(rows > 0 ? static_cast<size_t>(rows) : 0, 0);
+    const size_t size = rows > 0 ? static_cast<size_t>(rows) : 0;
+    if (size < flags_.size()) {
+        // Rows cut off leave the list as well.
+        std::erase_if(listed_, [this, size](int row) {
+            const auto at = static_cast<size_t>(row);
+            if (at < size)
+                return false;
+            if (flags_[at] == kCleared)
+                --cleared_;
+            return true;
+        });
+    }
+    flags_.resize(size, 0);
+}
+
+const std::vector<int>& RowHint::Rows() const
+{
+    if (!sorted_) {
+        std::sort(listed_.begin(), listed_.end());
+        sorted_ = true;
+    }
+    if (cleared_ > 0) {
+        std::erase_if(listed_, [this](int row) {
+            uint8_t& flag = flags_[static_cast<size_t>(row)];
+            if (flag != kCleared)
+                return false;
+            flag = 0;
+            return true;
+        });
+        cleared_ = 0;
+    }
+    return listed_;
 }
 
 DocumentView::DocumentView() = default;

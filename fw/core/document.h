@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fw {
@@ -24,25 +25,62 @@ public:
     virtual ~Hint();
 };
 
-// One flag per row: 1 = the row changed. Indexes beyond the end read as unchanged.
+// One flag per row: 1 = the row changed. Indexes beyond the end read as unchanged. Besides the
+// flags the hint keeps the list of flagged rows and runs of changed rows as ranges, so a hint
+// over a large table costs what changed, not the size of the table: clearing it, walking its
+// rows and handing them on never touch the rows that did not change.
 class FW_CORE_API RowHint : public Hint {
 public:
+    using Range = std::pair<int, int>; // first and last row, both included
+
     RowHint() = default;
     explicit RowHint(int rows) : flags_(rows > 0 ? static_cast<size_t>(rows) : 0, 0) {}
     ~RowHint() override; // out of line: the class's vtable lives in this library only
+    RowHint(const RowHint&) = default;
+    RowHint& operator=(const RowHint&) = default;
+    RowHint(RowHint&&) noexcept = default;
+    RowHint& operator=(RowHint&&) noexcept = default;
+
     void AddRow(int row);
+    // A row inside a range splits the range.
     void ClearRow(int row);
+    // Every row from first to last changed (a shift of rows); the size is not extended.
+    void AddRange(int first, int last);
     // Inline: documents ask it once per row of large tables on every update.
     int GetRow(int row) const
     {
-        return row < 0 || static_cast<size_t>(row) >= flags_.size() ? 0 : flags_[static_cast<size_t>(row)];
+        if (row < 0 || static_cast<size_t>(row) >= flags_.size())
+            return 0;
+        if (flags_[static_cast<size_t>(row)] == kFlagged)
+            return 1;
+        return ranges_.empty() ? 0 : InRange(row);
     }
     void Clear();
     int GetSize() const { return static_cast<int>(flags_.size()); }
     void SetSize(int rows);
+    // The rows flagged one by one, ascending (rows only inside a range are not listed).
+    const std::vector<int>& Rows() const;
+    // The ranges, ascending and disjoint; they may reach past the size.
+    const std::vector<Range>& Ranges() const { return ranges_; }
+    // Set by a document whose hint flags every position that shows another record than before,
+    // rows moved by rows that came or went included: a view can follow the change, a removal
+    // too, without redrawing everything.
+    bool CoversMoves() const { return coversMoves_; }
+    void SetCoversMoves(bool covers) { coversMoves_ = covers; }
 
 private:
-    std::vector<uint8_t> flags_;
+    static constexpr uint8_t kFlagged = 1;
+    static constexpr uint8_t kCleared = 2; // still in the list, no longer flagged
+    int InRange(int row) const;
+
+    // Mutable: Rows() takes cleared rows off the list and zeroes their flags.
+    mutable std::vector<uint8_t> flags_;
+    // Every row whose flag is not 0, each once; sorted and without cleared rows when Rows() ran.
+    mutable std::vector<int> listed_;
+    mutable bool sorted_ = true;
+    mutable size_t cleared_ = 0;
+    std::vector<Range> ranges_;
+    bool coversMoves_ = false;
 };
 
 // What a document knows of each of its views.

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,6 +89,72 @@ TEST(Document, TheLastWindowLeavingClosesTheDocument)
     EXPECT_EQ(g_log, std::vector<std::string> { "close A" });
     EXPECT_EQ(t.documentCount(), 0u);
     EXPECT_EQ(t.sheets[0]->document(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// A hint against a plain set of flags and ranges: after every step of a random run, each row
+// reads as the reference says, and the listed rows are exactly the flagged ones, ascending.
+struct HintRun {
+    unsigned seed;
+    int size;
+    int steps;
+};
+
+TEST(RowHint, ListAndRangesFollowTheFlagsThroughARandomRun)
+{
+    for (const HintRun run : { HintRun { 1, 40, 400 }, HintRun { 2, 5, 200 }, HintRun { 3, 300, 600 } }) {
+        std::mt19937 rng(run.seed);
+        fw::RowHint hint(run.size);
+        std::set<int> flagged, ranged; // ranges are kept past the size
+        int size = run.size;
+        for (int step = 0; step < run.steps; ++step) {
+            const int row = static_cast<int>(rng() % static_cast<unsigned>(size + 3));
+            switch (rng() % 7) {
+            case 0:
+            case 1:
+                hint.AddRow(row);
+                flagged.insert(row);
+                size = std::max(size, row + 1);
+                break;
+            case 2:
+                hint.ClearRow(row);
+                if (row < size) {
+                    flagged.erase(row);
+                    ranged.erase(row);
+                }
+                break;
+            case 3: {
+                const int last = row + static_cast<int>(rng() % 6);
+                hint.AddRange(row, last);
+                for (int r = row; r <= last; ++r)
+                    ranged.insert(r);
+                break;
+            }
+            case 4:
+                if (rng() % 4 == 0) {
+                    hint.Clear();
+                    flagged.clear();
+                    ranged.clear();
+                }
+                break;
+            case 5:
+                size = 1 + static_cast<int>(rng() % static_cast<unsigned>(run.size + 5));
+                hint.SetSize(size);
+                flagged.erase(flagged.lower_bound(size), flagged.end());
+                break;
+            default:
+                ASSERT_EQ(hint.Rows(), std::vector<int>(flagged.begin(), flagged.end()))
+                    << "seed " << run.seed << " step " << step;
+            }
+            ASSERT_EQ(hint.GetSize(), size);
+            for (int r = -1; r <= size + 2; ++r)
+                ASSERT_EQ(hint.GetRow(r), r >= 0 && r < size && (flagged.count(r) || ranged.count(r)) ? 1 : 0)
+                    << "seed " << run.seed << " step " << step << " row " << r;
+        }
+    }
 }
 
 } // namespace
