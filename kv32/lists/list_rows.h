@@ -39,18 +39,23 @@ public:
     // positions to repaint. With changedInPlace clear the host only appended
     // records: the flagged ones after the last row are tested. Otherwise every
     // flagged record is tested again where it stands; unflagged records keep
-    // their verdict. Rows that moved are flagged as well.
+    // their verdict. Rows that moved are flagged as well, as ranges. The work
+    // follows the flagged records: a record that stays in or out of the rows
+    // costs a search, and rows that come or go cost one block copy of the
+    // list, however many they are.
     template <class Match>
     void Refresh(const fw::RowHint& hostHint, int hostCount, bool changedInPlace, Match&& match, fw::RowHint& rowHint)
     {
         const int end = std::min(hostHint.GetSize(), hostCount);
+        CollectFlagged(hostHint, end);
+        rowHint.Clear();
+        rowHint.SetCoversMoves(true);
         if (!changedInPlace) {
             const std::size_t before = m_rows.size();
-            const int from = m_rows.empty() ? 0 : static_cast<int>(m_rows.back()) + 1;
-            for (int i = from; i < end; ++i)
-                if (hostHint.GetRow(i) && match(i))
-                    m_rows.push_back(static_cast<std::uint32_t>(i));
-            rowHint.Clear();
+            const auto from = m_rows.empty() ? 0u : m_rows.back() + 1;
+            for (auto it = std::lower_bound(m_flagged.begin(), m_flagged.end(), from); it != m_flagged.end(); ++it)
+                if (match(static_cast<int>(*it)))
+                    m_rows.push_back(*it);
             rowHint.SetSize(Count());
             for (std::size_t p = before; p < m_rows.size(); ++p)
                 rowHint.AddRow(static_cast<int>(p));
@@ -59,54 +64,120 @@ public:
         // Rows past the end of the table (it was emptied) go away.
         while (!m_rows.empty() && m_rows.back() >= static_cast<std::uint32_t>(hostCount))
             m_rows.pop_back();
-        m_flagged.clear();
-        for (int i = 0; i < end; ++i)
-            if (hostHint.GetRow(i))
-                m_flagged.push_back(static_cast<std::uint32_t>(i));
-        // Merge the old rows with the flagged records: an unflagged row stays,
-        // a flagged record is a row when the filter accepts it.
-        std::vector<std::uint32_t>& fresh = m_spare;
-        fresh.clear();
-        fresh.reserve(m_rows.size() + m_flagged.size());
-        m_tested.clear();
-        std::size_t f = 0;
-        const auto takeFlagged = [&](std::uint32_t index) {
-            if (match(static_cast<int>(index))) {
-                m_tested.push_back(static_cast<std::uint32_t>(fresh.size()));
-                fresh.push_back(index);
-            }
-        };
-        for (std::uint32_t row : m_rows) {
-            while (f < m_flagged.size() && m_flagged[f] < row)
-                takeFlagged(m_flagged[f++]);
-            if (f < m_flagged.size() && m_flagged[f] == row) {
-                takeFlagged(m_flagged[f++]);
-                continue;
-            }
-            fresh.push_back(row);
+        // The verdict on every flagged record: a row whose record changed,
+        // a row to remove, or a record to insert before the row at pos.
+        m_changed.clear();
+        m_edits.clear();
+        std::size_t pos = 0;
+        for (const std::uint32_t index : m_flagged) {
+            pos = static_cast<std::size_t>(
+                std::lower_bound(m_rows.begin() + static_cast<std::ptrdiff_t>(pos), m_rows.end(), index) - m_rows.begin());
+            const bool isRow = pos < m_rows.size() && m_rows[pos] == index;
+            const bool listed = match(static_cast<int>(index));
+            if (isRow && listed)
+                m_changed.push_back(pos);
+            else if (isRow)
+                m_edits.push_back({ pos, index, false });
+            else if (listed)
+                m_edits.push_back({ pos, index, true });
         }
-        while (f < m_flagged.size())
-            takeFlagged(m_flagged[f++]);
-        // Positions whose record changed, and from the first move on every
-        // position that shows another record than before.
-        rowHint.Clear();
-        rowHint.SetSize(static_cast<int>(fresh.size()));
-        for (std::uint32_t p : m_tested)
-            rowHint.AddRow(static_cast<int>(p));
-        const std::size_t same = std::min(m_rows.size(), fresh.size());
-        std::size_t p = 0;
-        while (p < same && m_rows[p] == fresh[p])
-            ++p;
-        for (; p < fresh.size(); ++p)
-            if (p >= m_rows.size() || m_rows[p] != fresh[p])
+        if (m_edits.empty()) {
+            rowHint.SetSize(Count());
+            for (const std::size_t p : m_changed)
                 rowHint.AddRow(static_cast<int>(p));
-        m_rows.swap(fresh);
+            return;
+        }
+        ApplyEdits(rowHint);
     }
 
 private:
+    struct Edit {
+        std::size_t pos; // the row it goes before, or the row it removes
+        std::uint32_t index;
+        bool insert;
+    };
+
+    // The host indices the hint flags below end, ascending.
+    void CollectFlagged(const fw::RowHint& hostHint, int end)
+    {
+        m_flagged.clear();
+        const std::vector<int>& rows = hostHint.Rows();
+        if (hostHint.Ranges().empty()) {
+            for (const int i : rows) {
+                if (i >= end)
+                    break;
+                m_flagged.push_back(static_cast<std::uint32_t>(i));
+            }
+            return;
+        }
+        for (int i = 0; i < end; ++i)
+            if (hostHint.GetRow(i))
+                m_flagged.push_back(static_cast<std::uint32_t>(i));
+    }
+
+    // Inserts and removes the rows of m_edits (ascending) in one pass that
+    // copies the rows into the spare list, and flags the rows whose record
+    // changed, the new rows, and the runs of rows that moved.
+    void ApplyEdits(fw::RowHint& rowHint)
+    {
+        const std::size_t first = m_edits.front().pos;
+        std::vector<std::uint32_t>& tail = m_spare;
+        tail.clear();
+        tail.reserve(m_rows.size() + m_edits.size());
+        tail.insert(tail.end(), m_rows.begin(), m_rows.begin() + static_cast<std::ptrdiff_t>(first));
+        std::size_t changed = 0;
+        while (changed < m_changed.size() && m_changed[changed] < first)
+            ++changed;
+        std::ptrdiff_t shift = 0; // new position - old position of the rows copied next
+        std::size_t from = first; // the next old row to copy
+        int movedFrom = -1; // the first position of the run of moved rows
+        const auto copyUpTo = [&](std::size_t stop) {
+            if (stop <= from)
+                return;
+            const auto newFrom = static_cast<int>(tail.size());
+            tail.insert(tail.end(), m_rows.begin() + static_cast<std::ptrdiff_t>(from),
+                m_rows.begin() + static_cast<std::ptrdiff_t>(stop));
+            if (shift != 0) {
+                if (movedFrom < 0)
+                    movedFrom = newFrom;
+            } else if (movedFrom >= 0) {
+                rowHint.AddRange(movedFrom, newFrom - 1);
+                movedFrom = -1;
+            }
+            for (; changed < m_changed.size() && m_changed[changed] < stop; ++changed)
+                m_changedNew.push_back(static_cast<int>(static_cast<std::ptrdiff_t>(m_changed[changed]) + shift));
+            from = stop;
+        };
+        m_changedNew.clear();
+        for (const Edit& e : m_edits) {
+            copyUpTo(e.pos);
+            if (e.insert) {
+                const auto at = static_cast<int>(tail.size());
+                tail.push_back(e.index);
+                if (movedFrom < 0)
+                    movedFrom = at;
+                ++shift;
+            } else {
+                from = e.pos + 1;
+                --shift;
+            }
+        }
+        copyUpTo(m_rows.size());
+        m_rows.swap(tail);
+        if (movedFrom >= 0)
+            rowHint.AddRange(movedFrom, Count() - 1);
+        rowHint.SetSize(Count());
+        for (std::size_t c = 0; c < m_changed.size() && m_changed[c] < first; ++c)
+            rowHint.AddRow(static_cast<int>(m_changed[c]));
+        for (const int p : m_changedNew)
+            rowHint.AddRow(p);
+    }
+
     std::vector<std::uint32_t> m_rows;
     // Working lists kept between refreshes, so a refresh allocates nothing new.
     std::vector<std::uint32_t> m_spare;
     std::vector<std::uint32_t> m_flagged;
-    std::vector<std::uint32_t> m_tested;
+    std::vector<std::size_t> m_changed;
+    std::vector<int> m_changedNew;
+    std::vector<Edit> m_edits;
 };

@@ -114,6 +114,7 @@ void CTGXDoc::SetSortColumn(int view, int ascending)
         m_sortKeys.clear();
         m_rowMap.resize(static_cast<std::size_t>(std::max(GetRowCount(), 0)));
         std::iota(m_rowMap.begin(), m_rowMap.end(), 0u);
+        m_mapInOrder = true;
         updateAllViews(nullptr);
         return;
     }
@@ -233,19 +234,52 @@ void CTGXDoc::SortRowMap(CTHint* marks)
     }
 }
 
-CTHint CTGXDoc::UpdateRows(const fw::RowHint* changed, long* appendedFrom)
+bool CTGXDoc::PassesHintThrough(const fw::RowHint* changed) const
+{
+    if (!changed || !m_sortKeys.empty() || !m_mapInOrder)
+        return false;
+    return static_cast<std::size_t>(std::max(GetRowCount(), 0)) >= m_rowMap.size() || changed->CoversMoves();
+}
+
+const CTHint& CTGXDoc::UpdateRows(const fw::RowHint* changed, long* appendedFrom)
 {
     const auto n = static_cast<std::size_t>(std::max(GetRowCount(), 0));
     const std::size_t m = m_rowMap.size();
     if (appendedFrom)
         *appendedFrom = -1;
+    m_viewHint.Clear();
+    m_viewHint.SetCoversMoves(false);
+    if (PassesHintThrough(changed)) {
+        m_rowMap.resize(n);
+        for (std::size_t i = m; i < n; ++i)
+            m_rowMap[i] = static_cast<std::uint32_t>(i);
+        m_viewHint.SetSize(static_cast<int>(n));
+        m_viewHint.SetCoversMoves(changed->CoversMoves());
+        for (const int row : changed->Rows()) {
+            if (static_cast<std::size_t>(row) >= n)
+                break;
+            m_viewHint.AddRow(row);
+        }
+        for (const fw::RowHint::Range& range : changed->Ranges())
+            if (static_cast<std::size_t>(range.first) < n)
+                m_viewHint.AddRange(range.first, std::min(range.second, static_cast<int>(n) - 1));
+        for (std::size_t i = m; i < n; ++i)
+            m_viewHint.AddRow(static_cast<int>(i));
+        if (appendedFrom && n > m)
+            *appendedFrom = static_cast<long>(m);
+        return m_viewHint;
+    }
     if (!changed || n < m) {
         m_rowMap.resize(n);
         std::iota(m_rowMap.begin(), m_rowMap.end(), 0u);
+        m_mapInOrder = m_sortKeys.empty();
         SortRowMap(nullptr);
-        return {};
+        m_viewHint.SetSize(0);
+        return m_viewHint;
     }
-    CTHint view(static_cast<int>(n));
+    m_mapInOrder = m_mapInOrder && m_sortKeys.empty();
+    CTHint& view = m_viewHint;
+    view.SetSize(static_cast<int>(n));
     if (n > m) {
         m_rowMap.resize(n);
         for (std::size_t i = m; i < n; ++i) {
@@ -266,13 +300,14 @@ void CTGXDoc::UpdateDocument(intptr_t, fw::Hint* object)
 {
     const auto* changed = dynamic_cast<const fw::RowHint*>(object);
     const bool rowsRemoved = static_cast<std::size_t>(std::max(GetRowCount(), 0)) < m_rowMap.size();
+    const bool followed = !rowsRemoved || PassesHintThrough(changed);
     long appendedFrom = -1;
-    CTHint view = UpdateRows(changed, &appendedFrom);
-    if (!changed || rowsRemoved) {
+    UpdateRows(changed, &appendedFrom);
+    if (!changed || !followed) {
         updateAllViews(nullptr);
         return;
     }
-    updateAllViews(nullptr, appendedFrom >= 0 ? MakeAppendHint(appendedFrom) : 0, &view);
+    updateAllViews(nullptr, appendedFrom >= 0 ? MakeAppendHint(appendedFrom) : 0, &m_viewHint);
 }
 
 void CTGXDoc::GetColorCell(const std::uint8_t* record, int, COLORREF& back, COLORREF& text) const

@@ -112,9 +112,11 @@ public:
     int CompareRows(int docRowA, int docRowB) const;
     // Rebuilds or extends the row map and sorts it; `changed` marks document rows whose
     // values changed (none: everything is redrawn). Returns the view rows to repaint
-    // (empty when everything must be redrawn) and sets `appendedFrom` to the old row
-    // count when rows were appended, else -1.
-    CTHint UpdateRows(const fw::RowHint* changed, long* appendedFrom = nullptr);
+    // (empty when everything must be redrawn; valid until the next update) and sets
+    // `appendedFrom` to the old row count when rows were appended, else -1. An unsorted
+    // document hands a hint that covers moved rows through as it is, removals included,
+    // at the cost of what it flags.
+    const CTHint& UpdateRows(const fw::RowHint* changed, long* appendedFrom = nullptr);
 
     // Colours of one cell: the defaults, then the row's colour index through the table.
     virtual void GetColorCell(const std::uint8_t* record, int col, COLORREF& back, COLORREF& text) const;
@@ -172,11 +174,18 @@ private:
     bool ShowsZero(int columnId, const std::uint8_t* record) const;
     int CompareByKey(std::uint32_t key, int docRowA, int docRowB) const;
     void SortRowMap(CTHint* marks);
+    // Whether an update with this hint keeps the map in document order and only passes the
+    // hint on (no sort keys, the map in order, nothing removed unless the hint covers moves).
+    bool PassesHintThrough(const fw::RowHint* changed) const;
     // The grid views showing the document, first one first.
     std::vector<const GXGridAccess*> GridViews() const;
     template <typename Row> int CollectSelectedRows(std::vector<Row>& rows) const;
 
     std::unique_ptr<CXLView> m_pXLView;
+    // The view rows to repaint, kept so that an update does not allocate it anew.
+    CTHint m_viewHint;
+    // Set while m_rowMap is 0, 1, 2, ... (no sort keys when it was built).
+    bool m_mapInOrder = true;
     // The colour table the rows' colour indexes point into (not owned).
     const std::vector<std::uint32_t>* m_pColorTable = &m_colorRefs;
 };
