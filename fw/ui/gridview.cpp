@@ -16,8 +16,120 @@ namespace fw {
 namespace {
 constexpr int kDefaultColWidth = 80;
 
+// Stops the repaints of a widget while held, without the repaint that enabling updates again
+// asks for: the grid repaints what the change touched itself.
+class RepaintHold {
+public:
+    explicit RepaintHold(QWidget* w) : w_(w->updatesEnabled() ? w : nullptr)
+    {
+        if (w_)
+            w_->setAttribute(Qt::WA_UpdatesDisabled, true);
+    }
+    ~RepaintHold()
+    {
+        if (w_)
+            w_->setAttribute(Qt::WA_UpdatesDisabled, false);
+    }
+    RepaintHold(const RepaintHold&) = delete;
+    RepaintHold& operator=(const RepaintHold&) = delete;
+
+private:
+    QWidget* w_;
+};
+
+// One half of the grid. Qt lays a table out again and repaints its whole viewport and its row
+// header whenever the row count changes; a grid that knows which rows a change touched lays
+// out (scroll range, header) without those repaints and repaints the rows itself.
+class GridTable : public QTableView {
+public:
+    explicit GridTable(QWidget* parent) : QTableView(parent) {}
+
+    // Brings the table in line with a change of the row count (sync), laid out at once and
+    // without a repaint of the viewport or the row header.
+    template <class Sync> void changeRowCount(Sync&& sync)
+    {
+        QHeaderView* header = verticalHeader();
+        const int width = header->width();
+        {
+            RepaintHold headerHold(header);
+            RepaintHold headerViewportHold(header->viewport());
+            countOnly_ = true;
+            sync();
+            executeDelayedItemsLayout();
+            countOnly_ = false;
+            // Qt stops the header's updates while rows go and starts them in its layout (which
+            // would repaint all of it); the hold ends them instead.
+            header->setAttribute(Qt::WA_ForceUpdatesDisabled, false);
+        }
+        // Row numbers that took another digit moved everything.
+        if (header->width() != width) {
+            header->viewport()->update();
+            viewport()->update();
+        }
+    }
+
+    void doItemsLayout() override
+    {
+        if (!countOnly_) {
+            QTableView::doItemsLayout();
+            return;
+        }
+        // The scroll range and the header; Qt raises the scroll bars over the viewport again
+        // here, which repaints them, but nothing of the viewport.
+        updateGeometries();
+    }
+
+private:
+    bool countOnly_ = false;
+};
+
+// The row header of the frozen half. Qt measures the texts of the first and last hundred rows
+// again on every change of the row count; a long list keeps its width until the row numbers
+// need another digit, the font or style changes or the grid redraws everything.
+class GridRowHeader : public QHeaderView {
+public:
+    explicit GridRowHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
+
+    QSize sizeHint() const override
+    {
+        constexpr int kMeasuredAlways = 200; // Qt measures every row up to this count
+        const int rows = count();
+        if (rows <= kMeasuredAlways || !cached_.isValid() || digits(rows) != cachedDigits_) {
+            cached_ = QHeaderView::sizeHint();
+            cachedDigits_ = digits(rows);
+        }
+        return cached_;
+    }
+    void forgetSizeHint() { cached_ = QSize(); }
+
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        forgetSizeHint();
+        QHeaderView::changeEvent(event);
+    }
+
+private:
+    static int digits(int n)
+    {
+        int d = 1;
+        for (; n >= 10; n /= 10)
+            ++d;
+        return d;
+    }
+
+    mutable QSize cached_;
+    mutable int cachedDigits_ = 0;
+};
+
+GridTable* gridTable(QTableView* t)
+{
+    return static_cast<GridTable*>(t);
+}
+
 void setupTable(QTableView* t, GridModel* model, GridDelegate* delegate)
 {
+    t->setVerticalHeader(new GridRowHeader(t));
     t->setModel(model);
     t->setItemDelegate(delegate);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -39,7 +151,7 @@ void setupTable(QTableView* t, GridModel* model, GridDelegate* delegate)
 } // namespace
 
 GridView::GridView(QWidget* parent)
-    : View(parent), delegate_(&model_), frozen_(new QTableView(this)), main_(new QTableView(this))
+    : View(parent), delegate_(&model_), frozen_(new GridTable(this)), main_(new GridTable(this))
 {
     setupTable(frozen_, &model_, &delegate_);
     setupTable(main_, &model_, &delegate_);
@@ -124,6 +236,7 @@ GridView::~GridView()
 
 void GridView::setSource(GridSource* source)
 {
+    static_cast<GridRowHeader*>(frozen_->verticalHeader())->forgetSizeHint();
     model_.setSource(source);
     applyColumns();
 }
@@ -174,30 +287,66 @@ void GridView::onUpdate(View*, intptr_t hint, Hint* object)
 {
     if (!initialised_)
         return;
-    if (hint != 0) {
+    auto* rows = dynamic_cast<RowHint*>(object);
+    if (hint != 0 || rows) {
         QScrollBar* sb = main_->verticalScrollBar();
-        bool atEnd = sb->value() == sb->maximum();
-        model_.syncCounts();
+        const bool atEnd = hint != 0 && sb->value() == sb->maximum();
+        const int before = model_.rowCount();
+        // A hint that names the appended rows, or every row that moved, says all that a
+        // change of the row count repaints; other changes of the counts repaint everything.
+        const bool described = rows && (hint != 0 || rows->CoversMoves()) && source()
+                                && source()->columnCount() == model_.columnCount();
+        if (described) {
+            // Both halves lay out before the rows repaint: a pending layout would swallow them.
+            gridTable(frozen_)->changeRowCount([this] { model_.syncCounts(); });
+            gridTable(main_)->changeRowCount([] {});
+        } else {
+            model_.syncCounts();
+        }
         if (atEnd) {
             // The scroll range follows the new row count only after a layout pass.
-            main_->doItemsLayout();
-            frozen_->doItemsLayout();
+            if (!described) {
+                main_->doItemsLayout();
+                frozen_->doItemsLayout();
+            }
             main_->scrollToBottom();
         }
+        if (described && model_.rowCount() != before)
+            repaintCountChange(before);
     }
-    if (auto* rows = dynamic_cast<RowHint*>(object)) {
-        if (source() && source()->rowCount() != model_.rowCount())
-            model_.syncCounts();
+    if (rows) {
         auto [first, last] = visibleRows();
+        QHeaderView* numbers = frozen_->verticalHeader();
         for (int r = first; r <= last; ++r)
             if (rows->GetRow(r - 1)) {
                 model_.rowChanged(r - 1);
+                numbers->viewport()->update(
+                    QRect(0, numbers->sectionViewportPosition(r - 1), numbers->viewport()->width(), rowHeight()));
                 ++rowRepaints_;
             }
     } else if (hint == 0) {
+        static_cast<GridRowHeader*>(frozen_->verticalHeader())->forgetSizeHint();
         model_.allChanged();
         frozen_->verticalHeader()->viewport()->update();
         layoutFrozen();
+    }
+}
+
+void GridView::repaintCountChange(int oldCount)
+{
+    // The lines from the first row that came or went to the last one: new rows or blank space.
+    const int count = model_.rowCount();
+    const int from = std::min(count, oldCount);
+    for (QTableView* t : { frozen_, main_ }) {
+        const int top = t->verticalHeader()->sectionViewportPosition(0) + from * rowHeight();
+        const int bottom = top + std::abs(count - oldCount) * rowHeight();
+        QWidget* port = t->viewport();
+        if (bottom <= 0 || top >= port->height())
+            continue;
+        const QRect lines(0, std::max(top, 0), port->width(), std::min(bottom, port->height()) - std::max(top, 0));
+        port->update(lines);
+        QWidget* numbers = t->verticalHeader()->viewport();
+        numbers->update(QRect(0, lines.top(), numbers->width(), lines.height()));
     }
 }
 

@@ -140,6 +140,8 @@ private:
     void applyLook();
     void applyZoomFont();
     void layoutFrozen();
+    // Repaints the lines of the rows that came or went since the count was oldCount.
+    void repaintCountChange(int oldCount);
     bool handleKey(QKeyEvent* key);
     bool handleDragDrop(QWidget* viewport, QEvent* event);
     QTableView* tableFor(int col) const;

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QMimeData>
 #include <QDropEvent>
 #include <QApplication>
@@ -135,6 +136,64 @@ TEST_F(GridViewTest, HintRepaintsOnlyTheVisibleMarkedRows)
     }
     std::sort(changed.begin(), changed.end());
     EXPECT_EQ(changed, (std::vector<int> { first - 1, first + 1, last - 1 })) << "exactly the marked rows";
+}
+
+// Collects what a widget paints.
+struct PaintSpy : QObject {
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
+// A hint that flags every row that moved describes a change of the row count: the grid repaints
+// the rows it names and the lines of rows that came or went, never the whole window.
+TEST_F(GridViewTest, ACountChangeTheHintDescribesRepaintsOnlyItsRows)
+{
+    // A scroll bar that comes or goes would resize the viewport.
+    grid.scrollTable()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    fw::test::processEvents();
+    QWidget* port = grid.scrollTable()->viewport();
+    PaintSpy spy;
+    port->installEventFilter(&spy);
+    const int h = grid.rowHeight();
+    auto [first, last] = grid.visibleRows();
+    ASSERT_GT(last, 12);
+    struct Step {
+        int rows; // the source's row count after the change (0: a full redraw at 40 rows first)
+        std::vector<int> marked; // view rows (0-based)
+        int top, lines; // the lines of the viewport that may repaint, from the first that must
+    } steps[] = {
+        { 100005, { 2 }, 2, 1 }, // rows appended far below
+        { 100001, { 0, 1 }, 0, 2 }, // rows removed far below
+        { 11, {}, 11, (port->height() + h - 1) / h - 11 }, // the end comes into view
+        { 13, { 11, 12 }, 11, (port->height() + h - 1) / h - 11 }, // rows appended in view (blank lines below may repaint)
+    };
+    for (const Step& step : steps) {
+        if (step.rows < 100) {
+            // The row numbers lose digits: the row header narrows and everything moves.
+            src.rows = 40;
+            grid.onUpdate(nullptr, 0, nullptr);
+        }
+        fw::test::processEvents();
+        spy.painted = QRegion();
+        src.rows = step.rows;
+        fw::RowHint hint(src.rows);
+        hint.SetCoversMoves(true);
+        for (int r : step.marked)
+            hint.AddRow(r);
+        grid.onUpdate(nullptr, 0, &hint);
+        fw::test::processEvents();
+        EXPECT_EQ(grid.rowCount(), step.rows);
+        const QRect painted = spy.painted.boundingRect();
+        EXPECT_EQ(painted.top(), step.top * h) << step.rows << " rows";
+        EXPECT_LE(painted.bottom(), std::min((step.top + step.lines) * h, port->height() - 1)) << step.rows << " rows";
+        EXPECT_EQ(painted.width(), port->width());
+    }
+    port->removeEventFilter(&spy);
 }
 
 // A reset would lose the current cell, the selection and the scroll position on every tick.
