@@ -384,6 +384,15 @@ void GridView::applyColumns()
     layoutFrozen();
 }
 
+void GridView::setTitleLines(int lines)
+{
+    titleLines_ = std::max(lines, 1);
+    for (QTableView* t : { frozen_, main_ })
+        t->horizontalHeader()->setDefaultAlignment(
+            titleLines_ > 1 ? Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap) : Qt::Alignment(Qt::AlignCenter));
+    layoutFrozen();
+}
+
 void GridView::layoutFrozen()
 {
     // Exactly the row header and the frozen columns: no gap before the scrolling columns and
@@ -396,7 +405,7 @@ void GridView::layoutFrozen()
     // visible section would shrink and move the row numbers up against their rows).
     int title = std::max(frozen_->horizontalHeader()->sizeHint().height(), main_->horizontalHeader()->sizeHint().height());
     QFontMetrics fm(frozen_->horizontalHeader()->font());
-    title = std::max(title, fm.height() + 6);
+    title = std::max(title, titleLines_ * fm.height() + 6);
     frozen_->horizontalHeader()->setFixedHeight(title);
     main_->horizontalHeader()->setFixedHeight(title);
     filler_->setFixedHeight(main_->horizontalScrollBar()->sizeHint().height());

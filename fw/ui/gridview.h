@@ -59,6 +59,8 @@ public:
     void setZoom(int percent);
     int zoom() const { return zoom_; }
     int rowHeight() const;
+    // The title row's height in text lines (titles wrap at blanks to fill them).
+    void setTitleLines(int lines);
     // The font at zoom 100 (printing always uses it).
     void setBaseFont(const QFont& font);
     const QFont& baseFont() const { return baseFont_; }
@@ -155,6 +157,7 @@ private:
     QFont baseFont_;
     int frozenCols_ = 0;
     int zoom_ = 100;
+    int titleLines_ = 1;
     bool initialised_ = false;
     bool locked_ = false;
     bool moving_ = false;

@@ -30,6 +30,12 @@ struct CellStyle;
 // zeros); with redNegative a value below zero is painted red, on the
 // background when rows colour their background, else in the text.
 void KvDrawNumberCell(const CDouble& value, bool redNegative, fw::CellStyle& style);
+// An owner-drawn cell that shows the column's value of another record than
+// the row's own, drawn as the grid draws a column of that kind.
+void KvDrawFieldCell(const std::uint8_t* record, const KvListColumn& column, fw::CellStyle& style);
+// Three-way comparison of the column's values of two records, as the grid
+// sorts a column of that kind; a null record comes first.
+int KvCompareField(const std::uint8_t* a, const std::uint8_t* b, const KvListColumn& column);
 inline constexpr std::uint32_t kNegativeRed = 0x0000FF;
 // A value below zero painted red as KvDrawNumberCell paints it; others keep their colours.
 void KvPaintNegative(const CDouble& value, std::uint32_t& back, std::uint32_t& text);

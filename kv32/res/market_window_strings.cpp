@@ -199,6 +199,20 @@ constexpr MenuEntry kMarketOrdersMenu[] = {
     { 0, C, ID_MW_TICK, "T&ick Up/Down...", "Ár&lépés fel/le..." },
 };
 
+// The Securities on Boards window's commands are the application's or stay off.
+constexpr MenuEntry kSecBoardsMenu[] = {
+    { 0, C, ID_MW_BUY, "&Buy...", "&Vétel..." },
+    { 0, C, ID_MW_SELL, "&Sell...", "&Eladás..." },
+    { 0, C, ID_MW_DEAL, "&Deal...", "&Ügylet..." },
+    { 0, S },
+    { 0, C, ID_MW_ORDER_BOOK, "O&rder Book", "&Ajánlati könyv" },
+    { 0, C, ID_MW_MARKET_BY_ORDER, "Mar&ket by Order", "&Piac megbízásonként" },
+    { 0, S },
+    { 0, C, ID_MW_ORDERS, "&Orders", "&Megbízások" },
+    { 0, C, ID_MW_TRADES, "&Trades", "&Kötések" },
+    { 0, C, ID_MW_NEG_DEALS, "&Negotiated Deals", "Tárgyalásos ü&gyletek" },
+};
+
 constexpr fw::MenuTemplate kMenus[] = {
     { 2, kBoardsMenu },
     { 3, kMarketsMenu },
@@ -207,6 +221,7 @@ constexpr fw::MenuTemplate kMenus[] = {
     { 7, kSummaryMenu },
     { 11, kOrderBookMenu },
     { 12, kMarketOrdersMenu },
+    { 21, kSecBoardsMenu },
 };
 
 const fw::ResourceSet kResources { "kv32-market-windows", {}, {}, kMenus };

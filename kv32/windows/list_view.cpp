@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "fw/core/msgbox.h"
+#include "fw/ui/childframe.h"
 #include "kv32/dialogs/selection_dlgs.h"
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/res/list_window_strings.h"
@@ -94,7 +95,10 @@ void CListView::MapForwardedCommand(unsigned id, KvCommandRule rule, StateTest s
         bool on = KvCommandEnabled(rule, id, RowState());
         if (on && state)
             on = state(CurrentRecord());
-        ui.enable(on && hasCommandHandler(id));
+        // The handler is the main frame's or the application's: ask along the
+        // frame's route, which reaches them (the view's own stops at its frame).
+        fw::ChildFrame* frame = parentFrame();
+        ui.enable(on && (frame != nullptr ? frame->hasCommandHandler(id) : hasCommandHandler(id)));
     });
 }
 

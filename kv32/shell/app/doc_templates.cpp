@@ -31,6 +31,7 @@
 #include "kv32/lists/boards_list.h"
 #include "kv32/lists/market_orders_list.h"
 #include "kv32/lists/order_book_list.h"
+#include "kv32/lists/sec_boards_list.h"
 #include "kv32/lists/securities_list.h"
 #include "kv32/lists/summary_list.h"
 #include "kv32/res/market_window_strings.h"
@@ -68,6 +69,7 @@
 #include "kv32/windows/child_bar_frame.h"
 #include "kv32/windows/market_orders_view.h"
 #include "kv32/windows/order_book_view.h"
+#include "kv32/windows/sec_boards_view.h"
 #include "kv32/windows/securities_view.h"
 #include "kv32/windows/summary_view.h"
 #include "kv32/windows/ticker_view.h"
@@ -104,6 +106,7 @@ std::span<const CKvTemplateRow> KvDocTemplateTable()
         { 27, [] { return std::make_unique<CTAlertsDoc>(); }, [] { return std::make_unique<CTAlertsView>(); } },
         { 39, [] { return std::make_unique<CTrdAccSummDoc>(); }, [] { return std::make_unique<CTrdAccSummView>(); } },
         { 20, [] { return std::make_unique<CTimesDoc>(); }, [] { return std::make_unique<CTimesView>(); } },
+        { 21, [] { return std::make_unique<CSecBrdsDoc>(); }, [] { return std::make_unique<CSecBrdsView>(); } },
         { 23, [] { return std::make_unique<CIndicesDoc>(); }, [] { return std::make_unique<CIndicesView>(); } },
         { 30, [] { return std::make_unique<CLastNDoc>(); }, [] { return std::make_unique<CLastNView>(); } },
         { 38, [] { return std::make_unique<CTickerDoc>(); }, [] { return std::make_unique<CTickerView>(); } },
