@@ -16,19 +16,25 @@ void CTickerDoc::Serialize(fw::Archive& ar)
         m_bSmooth = ar.readLong() != 0 ? 1 : 0;
 }
 
+void CTickerDoc::AddDefaultSelColumns()
+{
+    for (int id : { 577, 579, 580 })
+        m_selected.push_back(static_cast<std::uint16_t>(id - kFirstColumn));
+}
+
 std::string CTickerDoc::LineTitle(int line) const
 {
-    if (line < 0 || line >= static_cast<int>(m_fields.size()))
+    if (line < 0 || line >= static_cast<int>(m_selected.size()) || m_selected[static_cast<std::size_t>(line)] >= kColumns)
         return {};
-    return fw::loadString(m_fields[static_cast<std::size_t>(line)]);
+    return fw::loadString(kFirstColumn + m_selected[static_cast<std::size_t>(line)]);
 }
 
 std::string CTickerDoc::CellText(int line, int col) const
 {
     const LastTradeRec* trade = GetRowRecord(col - 1);
-    if (trade == nullptr || line < 0 || line >= static_cast<int>(m_fields.size()))
+    if (trade == nullptr || line < 0 || line >= static_cast<int>(m_selected.size()))
         return {};
-    switch (m_fields[static_cast<std::size_t>(line)]) {
+    switch (kFirstColumn + m_selected[static_cast<std::size_t>(line)]) {
     case 576: return std::to_string(trade->nTradeNo);
     case 577: return trade->szShortName;
     case 578: return trade->szBoardName;

@@ -18,8 +18,11 @@ public:
     // The Last N data, then the smooth-scroll flag.
     void Serialize(fw::Archive& ar) override;
 
+    // The fields are the chosen columns, in their order: Security, Price and
+    // Qty until the user chooses others.
+    void AddDefaultSelColumns() override;
     // Grid lines below the header line: one per chosen field after the first.
-    int LineCount() const { return static_cast<int>(m_fields.size()) - 1; }
+    int LineCount() const { return static_cast<int>(m_selected.size()) - 1; }
     int TradeCount() const { return GetRowCount(); }
     // The text of line (0 the header line) for trade column col (1-based); a
     // column beyond the trades is empty.
@@ -38,7 +41,6 @@ public:
     int Period() const { return Smooth() ? 20 : 1000; }
 
 private:
-    std::vector<std::uint16_t> m_fields { 577, 579, 580 };
     std::int32_t m_bSmooth = 1;
     std::uint32_t m_nLeftTradeNo = 0;
 };

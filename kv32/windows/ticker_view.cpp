@@ -100,6 +100,13 @@ void CTickerView::onTimer(std::uint32_t timerId)
     CLastNView::onTimer(timerId);
 }
 
+int CTickerView::RestructControl()
+{
+    model().syncCounts();
+    redraw();
+    return 1;
+}
+
 bool CTickerView::StartTimer(bool start)
 {
     if (start == m_bTimerRunning)

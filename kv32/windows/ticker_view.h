@@ -21,6 +21,9 @@ public:
     void onInitialUpdate() override;
     void onUpdate(fw::View* sender, intptr_t hint, fw::Hint* object) override;
     void onTimer(std::uint32_t timerId) override;
+    // The chosen fields are the strip's lines: the grid takes their count
+    // again; the trade columns keep their widths.
+    int RestructControl() override;
 
     CTickerDoc* GetTickerDoc() const;
     // TRUE starts, FALSE stops; false when the timer could not start.

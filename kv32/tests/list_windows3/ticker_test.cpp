@@ -7,6 +7,8 @@
 #include <QTableView>
 
 #include "kv32/lists/ticker_list.h"
+#include "kvcore/gridview/table_dialogs.h"
+#include "kvcore/res/table_ids.h"
 #include "kv32/windows/ticker_view.h"
 
 namespace kv32test {
@@ -55,6 +57,37 @@ TEST_F(Ticker, TheStripShowsOneColumnPerTradeAndTheChosenFields)
     EXPECT_EQ(doc.LineTitle(1), "Price");
     EXPECT_EQ(doc.CheckTable(nullptr), 0);
     EXPECT_FALSE(Enabled(*view, 35994)) << "no sorting";
+}
+
+TEST_F(Ticker, TheColumnChooserPicksTheFieldsAndTheirOrder)
+{
+    Trades(1, 2);
+    CTickerView* view = OpenTicker();
+    ASSERT_NE(view, nullptr);
+    CTickerDoc& doc = *view->GetTickerDoc();
+    std::vector<std::string> offered;
+    // Trade, Time and Price, in that order.
+    KvTableDialogs().chooseColumns = [&](KvColumnChooserArgs& args) {
+        for (const KvColumnTitle& title : args.titles)
+            offered.push_back(fw::loadString(title.stringId));
+        *args.selection = { 0, 7, 3 };
+        return 1;
+    };
+    view->routeCommand(ID_OPTIONS_DISPLAYORDER);
+    KvTableDialogs().chooseColumns = nullptr;
+    EXPECT_EQ(offered.size(), 13u) << "every Last N Trades column is offered";
+    EXPECT_EQ(view->rowCount(), 2) << "Time and Price under the Trade header line";
+    EXPECT_EQ(doc.LineTitle(0), "Trade");
+    EXPECT_EQ(doc.LineTitle(1), "Time");
+    EXPECT_EQ(doc.CellText(0, 2), "2");
+    EXPECT_EQ(doc.CellText(2, 1), "10.01");
+    EXPECT_EQ(view->colCount(), 2) << "still a column per trade";
+
+    // The choice is the ticker's layout: the next ticker starts with it.
+    app->CloseAllDocuments();
+    view = OpenTicker();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetTickerDoc()->LineTitle(0), ps->GetLayout(38) != nullptr ? "Trade" : "Security");
 }
 
 TEST_F(Ticker, EachTickerRunsAndStopsItsOwnTimer)
