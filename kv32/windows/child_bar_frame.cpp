@@ -15,11 +15,13 @@ CTChildBarFrame::CTChildBarFrame(std::unique_ptr<fw::View> view, QWidget* parent
     m_pBar = new QStatusBar(this);
     m_pBar->setObjectName(QString::number(kStatusBarId));
     m_pBar->setSizeGripEnabled(false);
-    for (QLabel*& pane : m_panes) {
-        pane = new QLabel(m_pBar);
-        pane->setFrameShape(QFrame::NoFrame);
-        pane->setMinimumWidth(0);
-        m_pBar->addWidget(pane, 1); // equal stretch: the panes share the width
+    for (int i = 0; i < kPaneCount; ++i) {
+        m_panes[i] = new QLabel(m_pBar);
+        m_panes[i]->setFrameShape(QFrame::NoFrame);
+        m_panes[i]->setMinimumWidth(0);
+        m_pBar->addWidget(m_panes[i], i == 0 ? 1 : 0);
+        if (i > 0)
+            m_panes[i]->setFixedWidth(0);
     }
     if (layout() != nullptr)
         layout()->addWidget(m_pBar);
@@ -27,8 +29,22 @@ CTChildBarFrame::CTChildBarFrame(std::unique_ptr<fw::View> view, QWidget* parent
 
 void CTChildBarFrame::SetPaneText(int pane, const std::string& text)
 {
-    if (pane >= 0 && pane < kPaneCount)
-        m_panes[pane]->setText(fw::toQt(text));
+    if (pane < 0 || pane >= kPaneCount)
+        return;
+    QLabel* label = m_panes[pane];
+    label->setText(fw::toQt(text));
+    if (pane == 0)
+        return;
+    if (text.empty()) {
+        label->setFrameShape(QFrame::NoFrame);
+        label->setFixedWidth(0);
+        return;
+    }
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // The text in the bar's font, and the frame and margins around it.
+    const int frame = 2 * label->frameWidth() + label->margin() * 2 + label->contentsMargins().left()
+        + label->contentsMargins().right();
+    label->setFixedWidth(label->fontMetrics().horizontalAdvance(label->text()) + frame + 4);
 }
 
 std::string CTChildBarFrame::GetPaneText(int pane) const

@@ -1,7 +1,8 @@
 #pragma once
 // CTChildBarFrame: a table window's frame with a status bar of its own under the
-// window (the order book's). The bar has three borderless panes that share its
-// width; the window writes its figures into them.
+// window (the order book's). Pane 0 takes the width the others leave; the
+// window writes its figures into panes 1 and 2, each as wide as its text and
+// framed, or without a frame and width while it has none.
 #include <memory>
 #include <string>
 
@@ -21,6 +22,7 @@ public:
     // Windows-1250 text into pane 0, 1 or 2; other panes are ignored.
     void SetPaneText(int pane, const std::string& text);
     std::string GetPaneText(int pane) const;
+    QLabel* Pane(int pane) const { return pane >= 0 && pane < kPaneCount ? m_panes[pane] : nullptr; }
 
 private:
     QStatusBar* m_pBar = nullptr;

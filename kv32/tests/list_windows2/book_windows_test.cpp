@@ -1,6 +1,8 @@
 // The order book and market by order windows: their standing requests, the
 // decoders over whole and broken replies, the order book's colours and status
 // bar, window reuse by security, and the orders window opened from a cell.
+#include <QLabel>
+
 #include "list_windows2/market_fixture.h"
 
 #include "fw/core/archive.h"
@@ -223,10 +225,21 @@ TEST_F(BookWindows, OrderBookStatusBarColoursAndSorting)
     Collect(36);
     EXPECT_EQ(frame->GetPaneText(1), "Last Trade: Price - " + rec.dLast.Format(1, 1) + ", Qty - 1500.");
     EXPECT_EQ(frame->GetPaneText(2), "Num. orders on other - 3.");
+    // The figures' panes are as wide as their texts, framed; the first takes the rest.
+    for (int pane : { 1, 2 }) {
+        const QLabel* label = frame->Pane(pane);
+        const int text = label->fontMetrics().horizontalAdvance(label->text());
+        EXPECT_GE(label->width(), text) << pane;
+        EXPECT_LT(label->width(), text + 24) << pane;
+        EXPECT_NE(label->frameShape(), QFrame::NoFrame) << pane;
+    }
     book->TakeReply(BookHeader(1, 0, 0) + Level(100, 1, "N"));
     book->UpdateDocument(0, nullptr);
     Collect(36);
     EXPECT_EQ(frame->GetPaneText(2), "") << "no orders on the other side: an empty pane";
+    EXPECT_EQ(frame->Pane(2)->frameShape(), QFrame::NoFrame) << "without a border";
+    EXPECT_EQ(frame->Pane(2)->width(), 0);
+    EXPECT_GT(frame->Pane(0)->width(), frame->Pane(1)->width()) << "the first pane takes what is left";
     EXPECT_EQ(book->GetRowCount(), 1);
     EXPECT_EQ(book->GetLevel(0)->nColor, 1);
 
