@@ -111,12 +111,7 @@ const std::uint8_t* CMktOrdDoc::GetRowData(int row) const
     return reinterpret_cast<const std::uint8_t*>(GetOrderRow(row));
 }
 
-void CMktOrdDoc::SetDocDescription()
-{
-    KvDescribeColumns(*this, Columns(), kFirstColumn, kColumns);
-}
-
-std::span<const KvListColumn> CMktOrdDoc::Columns()
+std::span<const KvListColumn> CMktOrdDoc::Columns() const
 {
     return kColumnTable;
 }

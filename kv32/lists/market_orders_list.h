@@ -39,16 +39,15 @@ public:
 
     const std::uint8_t* GetRowData(int row) const override;
     int GetRowCount() const override { return static_cast<int>(m_records.size()); }
-    void SetDocDescription() override;
     int GetMaxColumns() override { return kColumns; }
     int GetFirstColumnID() override { return kFirstColumn; }
     KvBookRow BookRowAt(int row) const override;
     const MarketOrderRow* GetOrderRow(int row) const;
 
-    static std::span<const KvListColumn> Columns();
+    std::span<const KvListColumn> Columns() const override;
 
 protected:
-    void ClearRecords() override { m_records.clear(); }
+    void ClearRows() override { m_records.clear(); }
     void DecodeReply(std::string_view text) override;
 
 private:

@@ -164,12 +164,7 @@ int COrdBkDoc::GetColorOffset() const
     return static_cast<int>(offsetof(OrderBookLevel, nColor));
 }
 
-void COrdBkDoc::SetDocDescription()
-{
-    KvDescribeColumns(*this, Columns(), kFirstColumn, kColumns);
-}
-
-std::span<const KvListColumn> COrdBkDoc::Columns()
+std::span<const KvListColumn> COrdBkDoc::Columns() const
 {
     return kColumnTable;
 }

@@ -63,7 +63,6 @@ public:
     const std::uint8_t* GetRowData(int row) const override;
     int GetRowCount() const override { return static_cast<int>(m_records.size()); }
     int GetColorOffset() const override;
-    void SetDocDescription() override;
     std::vector<std::uint32_t>& GetColorRefArray() override { return m_aColors; }
     std::vector<std::uint16_t>& GetColorElemArray() override { return m_aColorNames; }
     int GetMaxColumns() override { return kColumns; }
@@ -72,7 +71,7 @@ public:
     const OrderBookLevel* GetLevel(int row) const;
     long long OtherSideCount() const { return m_nOtherSide; }
 
-    static std::span<const KvListColumn> Columns();
+    std::span<const KvListColumn> Columns() const override;
 
     // What the frames' status bars show: pane -> text. A window showing the
     // document adds itself and is told each change; it removes itself when it goes.
@@ -85,7 +84,7 @@ public:
     std::vector<std::uint16_t> m_aColorNames;
 
 protected:
-    void ClearRecords() override { m_records.clear(); }
+    void ClearRows() override { m_records.clear(); }
     void DecodeReply(std::string_view text) override;
     // The window's colours follow the security code.
     void SerializeExtra(fw::Archive& ar) override;

@@ -51,13 +51,8 @@ int CRequestDoc::UpdateReq()
     const std::string key = RequestKey();
     if (key.empty())
         return 0;
-    KvFieldWriter w;
-    AppendUserField(w);
-    w.Text(m_szSeqNum, kSeqWidth).Raw(key);
-    const std::string text = w.Str();
-    if (text.empty())
-        return 0;
-    return VORLInfoReqAdd(m_nRequestCode, text.data(), static_cast<int>(text.size()), this) != 0 ? 1 : 0;
+    return SendStandingRequest(
+        m_nRequestCode, this, [&](KvFieldWriter& w) { w.Text(m_szSeqNum, kSeqWidth).Raw(key); });
 }
 
 int CRequestDoc::StoreDataItem(tagTMSG* message)
@@ -67,6 +62,11 @@ int CRequestDoc::StoreDataItem(tagTMSG* message)
     if (message->pText[0] == '#')
         return 1;
     m_bReceived = true;
+    return StoreReply(message);
+}
+
+int CRequestDoc::StoreReply(tagTMSG* message)
+{
     return CTDocVorl::StoreDataItem(message);
 }
 

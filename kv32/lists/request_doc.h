@@ -4,7 +4,8 @@
 // record brings the next sequence number and updates the row of its key, and
 // once the reply is in the window shows it. The rows are the document's own,
 // kept by key beside the order shown, so a key that arrives twice updates one
-// row and a lookup never depends on how the rows are sorted.
+// row and a lookup never depends on how the rows are sorted. A window whose
+// reply is one whole text (a security's book) reads that text itself.
 #pragma once
 
 #include <algorithm>
@@ -44,10 +45,11 @@ public:
     // The rows are the document's own: filtering only retitles.
     int ApplyFilter(bool retitle) override;
 
-    // Nothing while the key is empty; else user (12), sequence number (10)
-    // and key as a standing request. Nonzero when the router took it.
+    // Nothing while the key is empty or the router session is in error; else
+    // user (12), sequence number (10) and key as a standing request. Nonzero
+    // when the router took it.
     int UpdateReq() override;
-    // A message starting with "#" carries no record.
+    // A message starting with "#" carries no record; any other is the reply.
     int StoreDataItem(tagTMSG* message) override;
     // The sequence number, then the window's record; a row that cannot be
     // made for lack of memory is reported and the next record still read.
@@ -70,6 +72,11 @@ public:
 protected:
     // The sequence number of the record being decoded.
     const std::string& RecordSeq() const { return m_sRecordSeq; }
+    // How a reply is read: by default record by record through Decode; a
+    // window whose reply is one whole text reads it here and sets the next
+    // sequence number itself.
+    virtual int StoreReply(tagTMSG* message);
+    void SetSeqNum(std::string_view seq) { m_szSeqNum = std::string(seq); }
 
 private:
     int m_nRequestCode;

@@ -5,14 +5,11 @@
 #include "fw/core/archive.h"
 #include "kv32/res/market_window_strings.h"
 #include "kv32/res/shell_strings.h"
-#include "kv32/shell/request_fields.h"
 #include "kv32/tables/all_tables.h"
-#include "kv32/tables/host_table.h"
 #include "kv32/trading/active_row.h"
 
 CSecurityRequestDoc::CSecurityRequestDoc(int requestCode)
-    : m_nRequestCode(requestCode)
-    , m_szSeqNum(kSeqWidth, '0')
+    : CRequestDoc(requestCode)
 {
     Kv32RegisterMarketWindowResources();
 }
@@ -21,36 +18,23 @@ CSecurityRequestDoc::~CSecurityRequestDoc() = default;
 
 bool CSecurityRequestDoc::onNewDocument()
 {
-    if (!CTDocVorl::onNewDocument())
-        return false;
     m_sKey.clear();
-    ApplyFilter(true);
-    m_szSeqNum.assign(kSeqWidth, '0');
-    m_bOpened = 1;
-    return true;
-}
-
-void CSecurityRequestDoc::onCloseDocument()
-{
-    if (m_bOpened)
-        ClearRecords();
-    CTDocVorl::onCloseDocument();
+    return CRequestDoc::onNewDocument();
 }
 
 void CSecurityRequestDoc::SetSecurityCode(std::string_view code)
 {
+    // Another security's book starts from the beginning.
     if (code != m_sKey) {
-        // Another security's book starts from the beginning.
         m_sKey = std::string(code);
-        m_szSeqNum.assign(kSeqWidth, '0');
-        ClearRecords();
+        Restart();
     }
     ApplyFilter(true);
 }
 
 void CSecurityRequestDoc::Serialize(fw::Archive& ar)
 {
-    CTDocVorl::Serialize(ar);
+    CRequestDoc::Serialize(ar);
     if (ar.isStoring()) {
         ar.writeString(m_sKey);
     } else {
@@ -63,52 +47,32 @@ void CSecurityRequestDoc::Serialize(fw::Archive& ar)
     SerializeExtra(ar);
 }
 
-void CSecurityRequestDoc::StoreDocumentInfo()
+std::string CSecurityRequestDoc::RequestKey()
 {
-    if (m_bSkipStore) {
-        m_bSkipStore = 0;
-        return;
-    }
-    CTDocVorl::StoreDocumentInfo();
+    // A code longer than its field asks nothing rather than another security.
+    if (m_sKey.empty() || m_sKey.size() > static_cast<std::size_t>(kKeyWidth))
+        return {};
+    return m_sKey + std::string(static_cast<std::size_t>(kKeyWidth) - m_sKey.size(), ' ');
 }
 
 int CSecurityRequestDoc::UpdateReq()
 {
     OnRequest();
-    if (m_sKey.empty())
-        return 0;
-    return SendStandingRequest(m_nRequestCode, this, [this](KvFieldWriter& w) {
-        AppendPaddedField(w, kSeqWidth, m_szSeqNum, true);
-        w.Text(m_sKey, kKeyWidth);
-    });
+    return CRequestDoc::UpdateReq();
 }
 
-int CSecurityRequestDoc::StoreDataItem(tagTMSG* message)
+int CSecurityRequestDoc::StoreReply(tagTMSG* message)
 {
-    if (message == nullptr || message->pText == nullptr || message->nLength <= 0)
-        return 1;
-    const std::string_view text(reinterpret_cast<const char*>(message->pText), static_cast<std::size_t>(message->nLength));
-    if (text.front() == '#')
-        return 1;
-    TakeReply(text);
-    m_bReceived = true;
+    TakeReply(std::string_view(reinterpret_cast<const char*>(message->pText), static_cast<std::size_t>(message->nLength)));
     return 1;
 }
 
 void CSecurityRequestDoc::TakeReply(std::string_view text)
 {
-    ClearRecords();
+    ClearRows();
     if (text.size() >= static_cast<std::size_t>(kSeqWidth))
-        m_szSeqNum = std::string(text.substr(0, kSeqWidth));
+        SetSeqNum(text.substr(0, kSeqWidth));
     DecodeReply(text);
-}
-
-void CSecurityRequestDoc::OnPostReceive()
-{
-    if (!m_bReceived)
-        return;
-    m_bReceived = false;
-    UpdateDocument(0, nullptr);
 }
 
 void CSecurityRequestDoc::MakeTitle(std::string& title)
@@ -126,16 +90,6 @@ void CSecurityRequestDoc::MakeTitle(std::string& title)
             board = BoardTable().GetRec(b)->szName;
     }
     title += " " + name + "/" + board;
-}
-
-int CSecurityRequestDoc::ApplyFilter(bool retitle)
-{
-    if (retitle) {
-        std::string title;
-        MakeTitle(title);
-        setTitle(title);
-    }
-    return 1;
 }
 
 int CSecurityRequestDoc::CheckTable(void*)

@@ -10,13 +10,11 @@
 #include <string>
 #include <string_view>
 
-#include "kv32/lists/list_columns.h"
 #include "kv32/lists/list_row_source.h"
-#include "kvcore/doc/doc_vorl.h"
+#include "kv32/lists/request_doc.h"
 
-class CSecurityRequestDoc : public CTDocVorl, public CListRowSource {
+class CSecurityRequestDoc : public CRequestDoc, public CListRowSource {
 public:
-    static constexpr int kSeqWidth = 10;
     static constexpr int kKeyWidth = 17;
 
     explicit CSecurityRequestDoc(int requestCode);
@@ -26,24 +24,18 @@ public:
     // request goes out at the next request step.
     void SetSecurityCode(std::string_view code);
     const std::string& SecurityCode() const { return m_sKey; }
-    const std::string& SeqNum() const { return m_szSeqNum; }
 
     bool onNewDocument() override;
-    void onCloseDocument() override;
     // The layout, the security code, then what the window adds.
     void Serialize(fw::Archive& ar) override;
-    // Nothing while no security is set; else the user, the sequence number and
-    // the security code. Nonzero when the request was added.
+    // The security code; nothing is asked while none is set.
+    std::string RequestKey() override;
+    // Runs the window's own step (the order book's status bar) at every request.
     int UpdateReq() override;
-    // A message starting with "#" carries no book; any other is a whole reply.
-    int StoreDataItem(tagTMSG* message) override;
-    int Decode(CRecordReader&) override { return 0; }
-    void OnPostReceive() override;
+    // The reply is one whole text, never records.
+    void DecodeRecord(CRecordReader&) override { }
     // The table's title, then " <short name>/<board>" when a security is set.
     void MakeTitle(std::string& title) override;
-    int ApplyFilter(bool retitle) override;
-    void StoreDocumentInfo() override;
-    int CanBeSerialized() override { return m_bSkipStore ? 0 : 1; }
     // True when the window in front shows this window's security (a securities
     // window's current row, another book window's security).
     int CheckTable(void*) override;
@@ -54,22 +46,14 @@ public:
     // sequence number); only whole entries within the text are taken.
     void TakeReply(std::string_view text);
 
-    int m_bOpened = 0;
-    int m_bSkipStore = 0;
-
 protected:
-    virtual void ClearRecords() = 0;
+    int StoreReply(tagTMSG* message) override;
     virtual void DecodeReply(std::string_view text) = 0;
     virtual void SerializeExtra(fw::Archive&) { }
     // Run at every request (the order book's status bar).
     virtual void OnRequest() { }
 
-    int m_nRequestCode;
     std::string m_sKey;
-    std::string m_szSeqNum;
-
-private:
-    bool m_bReceived = false;
 };
 
 // The price and yield decimals of a security by its key (0 when unknown).
