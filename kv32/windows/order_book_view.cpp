@@ -24,8 +24,9 @@ COrdBkView::COrdBkView(QWidget* parent)
 
 COrdBkView::~COrdBkView()
 {
-    if (m_pSinkDoc != nullptr)
-        m_pSinkDoc->RemovePaneSink(this);
+    // A document closed first took its sinks with it (and no longer names this view).
+    if (COrdBkDoc* doc = GetBookDoc(); doc != nullptr && doc == m_pSinkDoc)
+        doc->RemovePaneSink(this);
 }
 
 COrdBkDoc* COrdBkView::GetBookDoc() const

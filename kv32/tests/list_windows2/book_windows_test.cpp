@@ -1,7 +1,9 @@
 // The order book and market by order windows: their standing requests, the
 // decoders over whole and broken replies, the order book's colours and status
 // bar, window reuse by security, and the orders window opened from a cell.
+#include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
 
 #include "list_windows2/market_fixture.h"
 
@@ -206,6 +208,20 @@ TEST_F(BookWindows, ReopeningFromTheSameSecurityActivatesItsWindow)
     secs->onCellDoubleClicked(2, 1);
     ASSERT_EQ(tmpl->documents().size(), 2u);
     EXPECT_EQ(dynamic_cast<COrdBkDoc*>(tmpl->documents().back().get())->SecurityCode(), Key(beta));
+}
+
+TEST_F(BookWindows, AnOrderBookWhoseDocumentGoesBeforeItsFrameLeavesCleanly)
+{
+    auto* book = dynamic_cast<COrdBkDoc*>(KvOpenSecurityBook(11, Key(alfa)));
+    ASSERT_NE(book, nullptr);
+    auto* view = dynamic_cast<COrdBkView*>(book->firstView());
+    ASSERT_NE(view, nullptr);
+    QPointer<fw::ChildFrame> frame = view->parentFrame();
+    // The document goes at once, the frame with its view on the next turn of
+    // the event loop: the view must not reach back into the document.
+    frame->closeWithoutAsking();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame.isNull());
 }
 
 TEST_F(BookWindows, OrderBookStatusBarColoursAndSorting)
