@@ -275,6 +275,13 @@ const std::vector<const char*> kFirmManagerCovered = { "table 16", "table 17", "
 const std::vector<const char*> kFirmManagerPictures
     = { "e2e-users-window", "e2e-firms-window", "e2e-user-cash-positions", "e2e-firm-cash-positions",
           "e2e-security-positions", "e2e-trading-accounts" };
+const std::vector<const char*> kMarketCovered = { "command 32796 run", "command 32799 run", "command 32977 run",
+    "command 32997 run", "command 33147 run", "command 32932 run", "command 32933 run", "command 32994 run",
+    "command 32862 run", "command 32912 run", "table 2", "table 3", "table 5", "table 20", "table 21", "table 23",
+    "table 30", "table 38", "sent 36", "sent 70", "sent 142" };
+const std::vector<const char*> kMarketPictures = { "e2e-securities", "e2e-order-book", "e2e-market-by-order",
+    "e2e-summary", "e2e-boards", "e2e-markets", "e2e-instruments", "e2e-securities-on-boards", "e2e-indices",
+    "e2e-last-n-trades", "e2e-ticker", "e2e-trading-events", "e2e-board-suspended" };
 
 INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
     ::testing::Values(ScenarioCase { "trading", "en", kTradingCovered, kTradingPictures },
@@ -300,7 +307,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "auction", "en", kAuctionCovered, { "e2e-primary-auction" } },
         ScenarioCase { "auction", "hu", kAuctionCovered, { "e2e-primary-auction" } },
         ScenarioCase { "firm_manager", "en", kFirmManagerCovered, kFirmManagerPictures },
-        ScenarioCase { "firm_manager", "hu", kFirmManagerCovered, kFirmManagerPictures }),
+        ScenarioCase { "firm_manager", "hu", kFirmManagerCovered, kFirmManagerPictures },
+        ScenarioCase { "market", "en", kMarketCovered, kMarketPictures },
+        ScenarioCase { "market", "hu", kMarketCovered, kMarketPictures }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
