@@ -964,4 +964,46 @@ TEST_F(FilterDialogs, OrdersFilterPicturesInBothLanguages)
     fw::setDisplayLocale(fw::englishLocale());
 }
 
+// The other filter dialogs as their windows open them, for the screens page.
+TEST_F(FilterDialogs, EveryOtherFilterPictureInBothLanguages)
+{
+    const char* out = std::getenv("KV32_SHOT_DIR");
+    if (out == nullptr)
+        GTEST_SKIP() << "KV32_SHOT_DIR not set";
+    c.curPos.m_nKind = 2;
+    const std::pair<const char*, std::function<std::unique_ptr<fw::Dialog>(Criteria&)>> dialogs[] = {
+        { "audits", [](Criteria& k) { return std::make_unique<CFilterAuditDlg>(k.audits); } },
+        { "alert-logs", [](Criteria& k) { return std::make_unique<CFilterLogDlg>(k.logs); } },
+        { "last-trades", [](Criteria& k) { return std::make_unique<CFilterLastNDlg>(k.lastN); } },
+        { "messages", [](Criteria& k) { return std::make_unique<CFilterMsgDlg>(k.letters); } },
+        { "deals", [](Criteria& k) { return std::make_unique<CFilterNDealDlg>(k.deals); } },
+        { "news", [](Criteria& k) { return std::make_unique<CFilterNewsDlg>(k.news); } },
+        { "order-counting", [](Criteria& k) { return std::make_unique<CFilterOrdCountDlg>(k.ordCount); } },
+        { "private-orders",
+            [](Criteria& k) { return std::make_unique<CFilterPrivateOrderDlg>(k.privateOrders); } },
+        { "trades", [](Criteria& k) { return std::make_unique<CFilterTradeDlg>(k.trades); } },
+        { "firms", [](Criteria& k) { return std::make_unique<CFilterFirmDlg>(k.firms); } },
+        { "cash-positions", [](Criteria& k) { return std::make_unique<CFilterCurPosDlg>(k.curPos); } },
+        { "security-positions", [](Criteria& k) { return std::make_unique<CFilterSecPosDlg>(k.secPos); } },
+    };
+    for (const auto& [language, tag] :
+        { std::pair { fw::Language::English, "en" }, std::pair { fw::Language::Hungarian, "hu" } }) {
+        fw::setLanguage(language);
+        fw::setDisplayLocale(language == fw::Language::English ? fw::englishLocale() : fw::hungarianLocale());
+        for (const auto& [name, make] : dialogs) {
+            auto dlg = make(c);
+            fw::test::runModal(*dlg, [&](fw::Dialog& d) {
+                d.adjustSize();
+                fw::test::processEvents();
+                EXPECT_TRUE(d.grab().save(QString::fromUtf8(out)
+                    + QStringLiteral("/filter-%1-%2.png").arg(QString::fromUtf8(name), tag)))
+                    << name;
+                d.userClick(fw::kIdCancel);
+            });
+        }
+    }
+    fw::setLanguage(fw::Language::English);
+    fw::setDisplayLocale(fw::englishLocale());
+}
+
 } // namespace
