@@ -59,12 +59,18 @@ constexpr PictureOwner kOwners[] = {
     { "list-order-counting-alerts", T, 41 },
 
     // The core library's dialogs.
+    { "customize-toolbars", D, 20487 },
     { "shortcut-keys", D, 20488 },
+    { "customize-commands", D, 20490 },
     { "assign-shortcut", D, 20489 },
     { "dialog-columns", D, 30200 },
     { "popup-editor", D, 30200 },
     { "dialog-grid-page", D, 30201 },
+    { "app-message-box", D, 30203 },
     { "logon-dialog", D, 30205 },
+    { "app-startup", D, 30206 },
+    { "app-security-check", D, 30207 },
+    { "app-password", D, 30208 },
     { "dialog-title", D, 30209 },
     { "dialog-sort", D, 30210 },
     { "dialog-colors", D, 30211 },

@@ -4,6 +4,7 @@
 
 #include <QToolBar>
 #include <algorithm>
+#include <cstdlib>
 
 #include "fw/ui/propertysheet.h"
 #include "fw/ui/toolbars.h"
@@ -191,5 +192,39 @@ TEST_F(FrameCustomize, ARowDragHoldsTheFramesUpdates)
     EXPECT_EQ(std::count(kvtest::CallLog().begin(), kvtest::CallLog().end(), "OnPollEvent"), 1);
     LogOff();
 }
+
+// Pictures of the "Toolbars" and "Commands" pages for the screens page, written when
+// KV32_SHOT_DIR names a folder.
+TEST_F(FrameCustomize, PicturesOfBothPagesInBothLanguages)
+{
+    const char* out = std::getenv("KV32_SHOT_DIR");
+    if (out == nullptr)
+        GTEST_SKIP() << "KV32_SHOT_DIR not set";
+    LogOn();
+    ASSERT_NE(ps, nullptr);
+    for (const auto& [language, tag] :
+        { std::pair { fw::Language::English, "en" }, std::pair { fw::Language::Hungarian, "hu" } }) {
+        fw::setLanguage(language);
+        Customize(
+            [&](fw::PropertySheet& sheet) {
+                for (const auto& [id, name] : { std::pair { IDD_TOOLBARS, "customize-toolbars" },
+                         std::pair { IDD_TOOLBAR_COMMANDS, "customize-commands" } }) {
+                    fw::PropertyPage& page = Page(sheet, id);
+                    if (id == IDD_TOOLBARS)
+                        page.userSelect(IDC_TOOLBARS_LIST, 1);
+                    else
+                        page.userSelect(IDC_TOOLBAR_GROUPS, 0);
+                    sheet.adjustSize();
+                    fw::test::processEvents();
+                    EXPECT_TRUE(sheet.grab().save(QString::fromUtf8(out)
+                        + QStringLiteral("/%1-%2.png").arg(QString::fromUtf8(name), tag)));
+                }
+            },
+            false);
+    }
+    fw::setLanguage(fw::Language::English);
+    LogOff();
+}
+
 
 } // namespace
