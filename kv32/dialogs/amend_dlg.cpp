@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QVBoxLayout>
 #include <cstdlib>
 
 #include "fw/core/msgbox.h"
@@ -128,6 +129,11 @@ bool CAmendDlg::onInitDialog()
     m_expiryDate.AttachDateCtrl(IDC_AMD_EXPIRY_DATE, *this);
     m_expiryTime.AttachTimeCtrl(IDC_AMD_EXPIRY_TIME, *this);
     CKvDialog::onInitDialog();
+    // The quote window takes a place of its own, so that it never hides a field or runs off the dialog.
+    if (QWidget* area = item(IDC_AMD_QUOTE_AREA)) {
+        area->setMinimumHeight(CQuoteWnd(this).sizeHint().height());
+        (new QVBoxLayout(area))->setContentsMargins(0, 0, 0, 0);
+    }
 
     const COrderAmendValues& v = f.Opening();
     setItemText(IDC_ORD_BOARD, f.BoardName());
@@ -246,8 +252,10 @@ void CAmendDlg::ShowQuote(bool show)
     }
     if (m_quote != nullptr)
         return;
-    m_quote = new CQuoteWnd(this);
-    m_quote->setGeometry(QRect(QPoint(270, 135), QPoint(580, 225)));
+    QWidget* area = item(IDC_AMD_QUOTE_AREA);
+    m_quote = new CQuoteWnd(area != nullptr ? area : this);
+    if (area != nullptr && area->layout() != nullptr)
+        area->layout()->addWidget(m_quote);
     m_quote->SetSecurity(m_nSecurity);
     m_quote->setAttribute(Qt::WA_ShowWithoutActivating);
     m_quote->show();

@@ -45,6 +45,7 @@ enum Kv32OrderControlId : unsigned {
     IDC_AMD_EXPIRY_DATE = 108,
     IDC_AMD_EXPIRY_TIME = 110,
     IDC_AMD_TIME_LABEL = 234,
+    IDC_AMD_QUOTE_AREA = 20,
     // Withdraw.
     IDC_WD_SECURITY = 121,
     IDC_WD_ALL_BOARD = 256,

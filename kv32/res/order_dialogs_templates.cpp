@@ -35,6 +35,7 @@ constexpr ControlDef kAmend[] = {
     { IDC_AMD_DAY, ControlKind::RadioButton, 9, 0, "Da&y Order", "&Napi", 1, 2 },
     { IDC_AMD_GTC, ControlKind::RadioButton, 10, 0, "Good Till &Cancelled", "&Visszavonásig érvényes", 1, 2 },
     { IDC_AMD_UNTIL_DATE, ControlKind::RadioButton, 11, 0, "Good Till &Date", "&Dátumig érvényes", 1, 2 },
+    { IDC_AMD_QUOTE_AREA, ControlKind::Custom, 8, 2, nullptr, nullptr, 3, 2 },
     { IDC_AMD_EXPIRY_DATE, ControlKind::DateTime, 11, 2, nullptr, nullptr, 1, 1, fw::StyleAllowBlank },
     { IDC_AMD_TIME_LABEL, ControlKind::Label, 12, 1, "&Time:", "&Idő:" },
     { IDC_AMD_EXPIRY_TIME, ControlKind::DateTime, 12, 2, nullptr, nullptr, 1, 1, fw::StyleTime | fw::StyleAllowBlank },

@@ -202,7 +202,15 @@ TEST_F(AmendDialog, TheQuoteShowsWhileAPriceOrQuantityHasTheFocus)
         // The dialog opens with the focus on the quantity.
         ASSERT_NE(dlg.QuoteWindow(), nullptr);
         EXPECT_EQ(dlg.QuoteWindow()->Security(), SecurityTable().FindByName("SEC1"));
-        EXPECT_EQ(dlg.QuoteWindow()->geometry(), QRect(QPoint(270, 135), QPoint(580, 225)));
+        // In its own place inside the dialog: it hides no control.
+        const QRect quote(dlg.QuoteWindow()->mapTo(&d, QPoint(0, 0)), dlg.QuoteWindow()->size());
+        EXPECT_EQ(quote, d.item(IDC_AMD_QUOTE_AREA)->geometry());
+        EXPECT_TRUE(d.rect().contains(quote));
+        for (QWidget* w : d.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->isVisible() && w != d.item(IDC_AMD_QUOTE_AREA)) {
+                EXPECT_FALSE(quote.intersects(w->geometry())) << w->metaObject()->className();
+            }
+        }
         QFocusEvent out(QEvent::FocusOut);
         QApplication::sendEvent(d.item(IDC_AMD_QUANTITY), &out);
         EXPECT_EQ(dlg.QuoteWindow(), nullptr);
