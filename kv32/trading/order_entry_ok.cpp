@@ -22,7 +22,6 @@
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/app/prompts.h"
 #include "kvcore/values/cdatetime.h"
-#include "kvcore/values/intl_info.h"
 #include "kvcore/values/number_text.h"
 
 using namespace kvform;
@@ -36,9 +35,8 @@ KvOrderOkResult COrderEntryForm::Refuse(unsigned textId, uint32_t focus)
     // not tell the user that "2774.50" needs the decimal comma.
     constexpr uint32_t kNumbers[]
         = { IDC_OE_PRICE, IDC_OE_TRIGGER, IDC_OE_QUANTITY, IDC_OE_HIDDEN, IDC_OE_MIN_FILL, IDC_OE_COUNTER };
-    if (std::find(std::begin(kNumbers), std::end(kNumbers), focus) != std::end(kNumbers)
-        && !IsSoundlyGrouped(Control(focus).text))
-        text = MisplacedGroupMarkText(FirstGroupingMark(Control(focus).text), KvDecimalChar());
+    if (std::find(std::begin(kNumbers), std::end(kNumbers), focus) != std::end(kNumbers))
+        text = NumberRefusalText(Control(focus).text, text);
     KvMessageBox(text, fw::MB_ICONSTOP);
     m_nFocus = focus;
     return KvOrderOkResult::Refused;

@@ -241,3 +241,10 @@ std::string MisplacedGroupMarkText(char mark, char decimalSep)
     fill("%2", decimalSep);
     return text;
 }
+
+std::string NumberRefusalText(std::string_view fieldText, std::string otherwise)
+{
+    if (IsSoundlyGrouped(fieldText))
+        return otherwise;
+    return MisplacedGroupMarkText(FirstGroupingMark(fieldText), KvDecimalChar());
+}

@@ -48,3 +48,6 @@ KVCORE_API bool IsSoundlyGrouped(std::string_view text);
 KVCORE_API char FirstGroupingMark(std::string_view text);
 // The message refusing a misplaced mark, in the interface language.
 KVCORE_API std::string MisplacedGroupMarkText(char mark, char decimalSep);
+// The message refusing a typed number field: the misplaced-mark message when the field's text
+// has a grouping mark out of place, else the caller's own message.
+KVCORE_API std::string NumberRefusalText(std::string_view fieldText, std::string otherwise);

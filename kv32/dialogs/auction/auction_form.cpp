@@ -44,6 +44,8 @@ std::string Trimmed(std::string text)
 // The digits of an edit as a whole number; nullopt beyond the edit's 16 digits.
 std::optional<uint64_t> SizeValue(std::string_view text)
 {
+    if (!IsSoundlyGrouped(text))
+        return std::nullopt;
     uint64_t value = 0;
     int digits = 0;
     for (char c : text) {
@@ -236,7 +238,13 @@ unsigned CAuctionForm::YieldDecimals() const
 
 void CAuctionForm::Refuse(uint32_t messageId, uint32_t focusId)
 {
-    KvMessageBox(Kv32AuctionString(messageId), fw::MB_ICONSTOP);
+    std::string text = Kv32AuctionString(messageId);
+    // A separator out of place is named, not lost in "invalid value".
+    if (messageId == IDS_AU_INVALID_VALUE)
+        for (uint32_t number : { IDC_AU_MIN, IDC_AU_MAX, IDC_AU_INCREMENT, IDC_AU_PRICE })
+            if (number == focusId)
+                text = NumberRefusalText(Control(number).text, text);
+    KvMessageBox(text, fw::MB_ICONSTOP);
     m_nFocus = focusId;
 }
 

@@ -134,6 +134,41 @@ TEST_F(AuctionDialog, RangesThatCannotBeCalculatedSendNothing)
     EXPECT_EQ(wide.range.sizes, 4);
 }
 
+// A comma out of place under a decimal point is named in the refusal, for a limit and for a
+// size alike; nothing is sent.
+TEST_F(AuctionDialog, ASeparatorOutOfPlaceIsNamedAndNothingIsSent)
+{
+    struct Case {
+        const char* minimum;
+        const char* price;
+        uint32_t focus;
+    } const cases[] = {
+        { "1", "98,25", IDC_AU_PRICE },
+        { "1,5", "", IDC_AU_MIN },
+    };
+    for (const Case& c : cases) {
+        router.Reply({ { 120, Summary(kAlfaCode, "AUC7", 1, 1, 1) }, End() });
+        fw::test::Script script;
+        script.answerMessageBox(fw::IDOK);
+        CPrimaryAuctionDlg dlg;
+        uint32_t focus = 0;
+        fw::test::runModal(dlg, [&](fw::Dialog& d) {
+            ChooseAlfa(d);
+            TypeRange(d, c.minimum, "3000", "1", c.price);
+            d.userClick(IDC_AU_CALCULATE);
+            focus = d.focusId();
+            d.userClick(IDC_AU_CLOSE);
+        });
+        EXPECT_EQ(focus, c.focus) << c.minimum << " " << c.price;
+        EXPECT_TRUE(Sent(121).empty());
+        ASSERT_FALSE(script.messageBoxes().empty());
+        EXPECT_EQ(script.messageBoxes().back().rfind("The number was not taken: \",\" is not the decimal separator", 0),
+            0u)
+            << script.messageBoxes().back();
+        router.ClearRecord();
+    }
+}
+
 TEST_F(AuctionDialog, AnIncrementOfTwoToTheThirtyFirstIsSentWithItsSizes)
 {
     router.Reply({ { 120, Summary(kAlfaCode, "AUC7", 1, 1, 1) }, End() });
