@@ -4,11 +4,13 @@
 // exits 0 when every step passed.
 //
 //   kv32_scenario [--shots DIR] [--coverage FILE] [--step-seconds N] SCENARIO...
+//   kv32_scenario --inventory FILE   (what the coverage check asks of the program)
 #include <QApplication>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "fw/ui/dialog.h"
 #include "kv32/shell/app/kv_app.h"
 #include "kvcore/app/intl.h"
+#include "coverage_inventory.h"
 #include "scenario.h"
 #include "scenario_player.h"
 
@@ -24,11 +27,14 @@ int main(int argc, char** argv)
 {
     CScenarioPlayer::Options options;
     std::vector<std::string> files;
+    std::string inventoryPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if (arg == "--shots" && hasValue)
             options.shotDir = argv[++i];
+        else if (arg == "--inventory" && hasValue)
+            inventoryPath = argv[++i];
         else if (arg == "--coverage" && hasValue)
             options.coveragePath = argv[++i];
         else if (arg == "--step-seconds" && hasValue) {
@@ -44,7 +50,7 @@ int main(int argc, char** argv)
         } else
             files.push_back(arg);
     }
-    if (files.empty()) {
+    if (files.empty() && inventoryPath.empty()) {
         std::fprintf(
             stderr, "usage: kv32_scenario [--shots DIR] [--coverage FILE] [--step-seconds N] SCENARIO...\n");
         return 2;
@@ -74,6 +80,15 @@ int main(int argc, char** argv)
     if (!app.start()) {
         app.finish();
         return 1;
+    }
+    if (!inventoryPath.empty()) {
+        std::ofstream out(inventoryPath, std::ios::trunc);
+        out << KvCoverageInventory(app);
+        const bool written = static_cast<bool>(out.flush());
+        app.finish();
+        if (!written)
+            std::fprintf(stderr, "kv32_scenario: %s could not be written\n", inventoryPath.c_str());
+        return written ? 0 : 1;
     }
     int result = 0;
     QTimer::singleShot(0, &app, [&] {

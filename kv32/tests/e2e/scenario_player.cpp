@@ -34,6 +34,7 @@
 #include "kvcore/app/logon.h"
 #include "kvcore/app/session_core.h"
 #include "kvcore/frame/main_frame_core.h"
+#include "kvcore/gridview/table_view.h"
 #include "kvcore/router/cvorl.h"
 #include "kvcore/router/kv_trace.h"
 #include "kvcore/session/session_files.h"
@@ -212,7 +213,11 @@ void CScenarioPlayer::RunSteps(fw::Dialog* dialog)
             if (!ExpandEnvironment(arg, missing))
                 return Fail(step, "the environment has no " + missing);
         const auto began = std::chrono::steady_clock::now();
+        const std::string outerKind = m_stepKind;
+        m_stepKind = step.kind;
         RunStep(expanded);
+        m_stepKind = outerKind;
+        NoteFrontWindow();
         const auto ms
             = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began)
                   .count();
@@ -224,6 +229,10 @@ void CScenarioPlayer::OnDialog(fw::Dialog& dialog)
 {
     const std::string id = std::to_string(dialog.templateId());
     Cover("dialog " + id + " shown");
+    // A dialog that no command or button of the user opened came from an
+    // event: the logon, the host's pop-ups, a notice.
+    if (m_stepKind != "command" && m_stepKind != "press")
+        Cover("event dialog " + id);
     std::fprintf(stderr, "scenario: [%lld ms] dialog %s opened\n", SinceStart(), id.c_str());
     if (Failed() || m_steps == nullptr) {
         dialog.endDialog(fw::IDCANCEL);
@@ -267,6 +276,7 @@ int CScenarioPlayer::OnMessageBox(const std::string& text, uint32_t type)
     }
     std::fprintf(stderr, "kv32: message: %s (answer %d)\n", shown.c_str(), answer);
     m_boxes.push_back({ shown, type });
+    Cover("event message box");
     return answer;
 }
 
@@ -328,8 +338,10 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
             return Fail(step, "table window " + step.args[0] + " did not open");
         Cover("table " + step.args[0]);
         if (CMainFrameCore* frame = m_app.GetMainFrame())
-            if (fw::ChildFrame* child = frame->activeChild())
+            if (fw::ChildFrame* child = frame->activeChild()) {
                 child->resize(1240, 360);
+                m_frontChild = child;
+            }
     } else if (kind == "command" || kind == "disabled")
         Command(step, kind == "disabled");
     else if (kind == "allow-dialog") {
@@ -436,6 +448,8 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
         fw::ChildFrame* child = frame != nullptr ? frame->activeChild() : nullptr;
         if (child == nullptr)
             return Fail(step, "no window is open");
+        if (const std::uint32_t table = FrontTable())
+            Cover("table " + std::to_string(table) + " closed");
         child->closeWithoutAsking();
         WaitFor([&] { return frame->activeChild() != child; });
     } else
@@ -467,7 +481,9 @@ void CScenarioPlayer::Logon(const ScenarioStep& step)
     fw::App::runCommandIfEnabled(m_app.GetMainFrame(), ID_KV_LOGON);
     if (ps == nullptr)
         return Fail(step, "no session started for " + user);
+    m_user = user;
     Cover("logon");
+    Cover("logon " + user);
 }
 
 void CScenarioPlayer::Logoff(const ScenarioStep& step)
@@ -493,11 +509,14 @@ void CScenarioPlayer::Command(const ScenarioStep& step, bool expectDisabled)
         if (enabled)
             return Fail(step, "command " + step.args[0] + " is enabled");
         Cover("command " + step.args[0] + " disabled");
+        Cover("command " + step.args[0] + " disabled for " + m_user);
         return;
     }
     if (!enabled)
         return Fail(step, "command " + step.args[0] + " is disabled");
     Cover("command " + step.args[0] + " run");
+    if (const std::uint32_t table = FrontTable())
+        Cover("table " + std::to_string(table) + " command " + step.args[0]);
     if (!frame->onMenuCommand(*id) && !Failed())
         Fail(step, "command " + step.args[0] + " did not run");
 }
@@ -708,6 +727,24 @@ fw::GridView* CScenarioPlayer::FrontGrid() const
 {
     CMainFrameCore* frame = m_app.GetMainFrame();
     return frame != nullptr ? dynamic_cast<fw::GridView*>(frame->activeView()) : nullptr;
+}
+
+std::uint32_t CScenarioPlayer::FrontTable() const
+{
+    CMainFrameCore* frame = m_app.GetMainFrame();
+    const auto* view = frame != nullptr ? dynamic_cast<const CTView*>(frame->activeView()) : nullptr;
+    return view != nullptr ? view->GetViewID() : 0;
+}
+
+void CScenarioPlayer::NoteFrontWindow()
+{
+    CMainFrameCore* frame = m_app.GetMainFrame();
+    fw::ChildFrame* child = frame != nullptr ? frame->activeChild() : nullptr;
+    if (child == m_frontChild)
+        return;
+    m_frontChild = child;
+    if (const std::uint32_t table = FrontTable())
+        Cover("table " + std::to_string(table));
 }
 
 bool CScenarioPlayer::RowMatches(fw::GridView& grid, int row, const std::vector<std::string>& texts) const

@@ -78,6 +78,10 @@ private:
     void Shot(const std::string& name);
 
     fw::GridView* FrontGrid() const;
+    // The table id of the list window in front; 0 when none is.
+    std::uint32_t FrontTable() const;
+    // Notes a list window that came to the front since the last step.
+    void NoteFrontWindow();
     // The first grid row (from 0) that has every text as a cell; -1 for none.
     int FindRow(fw::GridView& grid, const std::vector<std::string>& texts) const;
     bool RowMatches(fw::GridView& grid, int row, const std::vector<std::string>& texts) const;
@@ -103,4 +107,7 @@ private:
     std::vector<std::string> m_opened; // documents given to the desktop, which opens none of them
     size_t m_openedSeen = 0;
     std::string m_failure;
+    std::string m_user; // who is logged on
+    std::string m_stepKind; // the step that runs now: a dialog it opens came from the user
+    const void* m_frontChild = nullptr; // the window in front after the last step
 };
