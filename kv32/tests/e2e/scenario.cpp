@@ -27,6 +27,7 @@ const std::vector<ScenarioStepKind>& ScenarioStepKinds()
         { "check", 2, 2, "check CONTROL-ID 0|1 : a check box or radio button" },
         { "press", 1, 1, "press CONTROL-ID|ok|cancel : clicks a button of the dialog" },
         { "answer", 1, 1, "answer ok|cancel|yes|no : the answer of the next message box" },
+        { "file", 1, 1, "file PATH|cancel : the answer of the next file dialog" },
         { "expect-box", 1, 1, "expect-box TEXT : a message box containing TEXT (A|B either) was shown" },
         { "expect-sent", 1, 3,
             "expect-sent TYPE [OFFSET TEXT] : a record of TYPE was sent (with TEXT at OFFSET)" },

@@ -24,6 +24,7 @@
 #include "fw/core/msgbox.h"
 #include "fw/core/strings.h"
 #include "fw/ui/childframe.h"
+#include "fw/ui/commondlg.h"
 #include "fw/ui/datetimefield.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/gridview.h"
@@ -117,6 +118,17 @@ CScenarioPlayer::CScenarioPlayer(CKvApp& app, Options options)
     fw::Dialog::setModalHook([this](fw::Dialog& dialog) { OnDialog(dialog); });
     fw::setMessageBoxHook(
         [this](const std::string& text, uint32_t type) { return OnMessageBox(text, type); });
+    fw::setFileDialogHook([this](const fw::FileDialogRequest&) -> std::optional<std::string> {
+        Cover("event file dialog");
+        if (m_files.empty() || m_files.front().empty()) {
+            if (!m_files.empty())
+                m_files.pop_front();
+            return std::nullopt;
+        }
+        std::string path = m_files.front();
+        m_files.pop_front();
+        return path;
+    });
     KvSetTraceSink([this](const std::string& line) {
         std::fprintf(stderr, "kvcore trace: %s\n", Utf8(line).c_str());
         m_trace.push_back(Utf8(line));
@@ -139,6 +151,7 @@ CScenarioPlayer::~CScenarioPlayer()
 {
     fw::Dialog::setModalHook({});
     fw::setMessageBoxHook({});
+    fw::setFileDialogHook({});
     KvSetTraceSink({});
     KvDesktopOpener() = {};
 }
@@ -372,7 +385,9 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
         if (!answer)
             return Fail(step, "an answer is ok, cancel, yes or no");
         m_answers.push_back(*answer);
-    } else if (kind == "expect-box") {
+    } else if (kind == "file")
+        m_files.push_back(step.args[0] == "cancel" ? std::string() : step.args[0]);
+    else if (kind == "expect-box") {
         size_t found = m_boxes.size();
         const bool seen = WaitFor([&] {
             for (size_t i = m_boxesSeen; i < m_boxes.size(); ++i)
@@ -484,6 +499,7 @@ void CScenarioPlayer::Logon(const ScenarioStep& step)
     m_user = user;
     Cover("logon");
     Cover("logon " + user);
+    Cover("command " + std::to_string(ID_KV_LOGON) + " run");
 }
 
 void CScenarioPlayer::Logoff(const ScenarioStep& step)
@@ -492,6 +508,7 @@ void CScenarioPlayer::Logoff(const ScenarioStep& step)
         return Fail(step, "no session to log off");
     if (!fw::App::runCommandIfEnabled(m_app.GetMainFrame(), ID_KV_LOGOFF))
         return Fail(step, "log off is disabled");
+    Cover("command " + std::to_string(ID_KV_LOGOFF) + " run");
     if (!WaitFor([] { return ps == nullptr && (pvorl == nullptr || !pvorl->IsConnect()); }))
         Fail(step, "the session did not end");
 }
@@ -743,8 +760,10 @@ void CScenarioPlayer::NoteFrontWindow()
     if (child == m_frontChild)
         return;
     m_frontChild = child;
-    if (const std::uint32_t table = FrontTable())
+    if (const std::uint32_t table = FrontTable()) {
         Cover("table " + std::to_string(table));
+        child->resize(1240, 360);
+    }
 }
 
 bool CScenarioPlayer::RowMatches(fw::GridView& grid, int row, const std::vector<std::string>& texts) const

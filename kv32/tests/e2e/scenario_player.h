@@ -96,6 +96,7 @@ private:
     size_t m_next = 0;
     std::vector<fw::Dialog*> m_dialogs; // open scenario dialogs, innermost last
     std::deque<int> m_answers;
+    std::deque<std::string> m_files; // answers of file dialogs; "" cancels
     std::vector<Box> m_boxes;
     size_t m_boxesSeen = 0;
     size_t m_sentSeen = 0;

@@ -289,6 +289,16 @@ const std::vector<const char*> kMarketPictures = { "e2e-securities", "e2e-order-
     "e2e-summary", "e2e-boards", "e2e-markets", "e2e-instruments", "e2e-securities-on-boards", "e2e-indices",
     "e2e-last-n-trades", "e2e-ticker", "e2e-trading-events", "e2e-board-suspended" };
 
+const std::vector<const char*> kTraderDayCovered = { "table 6", "table 6 closed", "table 11", "table 12",
+    "table 8 command 32994", "table 32 command 33166", "table 30", "table 38", "table 7", "table 10 command 32786",
+    "command 33076 disabled for BRK5T1", "command 33100 disabled for BRK5T1", "dialog 213 button 1106",
+    "dialog 30200 button 1", "dialog 30208 button 1", "dialog 30209 button 1", "dialog 30210 button 1",
+    "dialog 123 button 1", "dialog 256 button 1", "event file dialog", "event dialog 30207", "dialog 197 button 1",
+    "command 33151 run", "command 33076 disabled for SUP1", "command 33100 disabled for BRK5MM", "sent 131",
+    "sent 132", "sent 137", "sent 138" };
+const std::vector<const char*> kTraderDayPictures = { "e2e-trader-securities", "e2e-trader-order-book",
+    "e2e-trader-private-order-book", "e2e-trader-columns", "e2e-trader-workspace", "e2e-trader-password" };
+
 INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
     ::testing::Values(ScenarioCase { "trading", "en", kTradingCovered, kTradingPictures },
         ScenarioCase { "trading", "hu", kTradingCovered, kTradingPictures },
@@ -315,7 +325,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "firm_manager", "en", kFirmManagerCovered, kFirmManagerPictures },
         ScenarioCase { "firm_manager", "hu", kFirmManagerCovered, kFirmManagerPictures },
         ScenarioCase { "market", "en", kMarketCovered, kMarketPictures },
-        ScenarioCase { "market", "hu", kMarketCovered, kMarketPictures }),
+        ScenarioCase { "market", "hu", kMarketCovered, kMarketPictures },
+        ScenarioCase { "trader_day", "en", kTraderDayCovered, kTraderDayPictures },
+        ScenarioCase { "trader_day", "hu", kTraderDayCovered, kTraderDayPictures }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
