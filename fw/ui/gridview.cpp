@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTableView>
 #include <algorithm>
 
@@ -74,12 +75,41 @@ public:
             QTableView::doItemsLayout();
             return;
         }
-        // The scroll range and the header; Qt raises the scroll bars over the viewport again
-        // here, which repaints them, but nothing of the viewport.
-        updateGeometries();
+        // The scroll range and the header. A new range repaints the scroll bar only when its
+        // slider moved or it reached or left an end.
+        QScrollBar* bar = verticalScrollBar();
+        const SliderLook before = sliderLook(bar);
+        {
+            RepaintHold barHold(bar);
+            updateGeometries();
+        }
+        if (sliderLook(bar) != before)
+            bar->update();
     }
 
 private:
+    struct SliderLook {
+        QRect slider;
+        bool atMinimum = false;
+        bool atMaximum = false;
+        bool operator==(const SliderLook&) const = default;
+    };
+    static SliderLook sliderLook(QScrollBar* bar)
+    {
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = bar->orientation();
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.sliderValue = bar->value();
+        option.singleStep = bar->singleStep();
+        option.pageStep = bar->pageStep();
+        option.upsideDown = bar->invertedAppearance();
+        return { bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar),
+            bar->value() == bar->minimum(), bar->value() == bar->maximum() };
+    }
+
     bool countOnly_ = false;
 };
 
@@ -162,8 +192,24 @@ GridView::GridView(QWidget* parent)
     // One horizontal scroll bar, under the scrolling columns. The frozen half has none; a
     // filler as tall as the bar sits under it instead, so both viewports are equally tall and
     // the synchronised vertical positions show the same rows side by side, also at the end.
+    // The bar lives outside the table and follows the table's own, hidden one: a table that
+    // shows both of its bars raises them over each other, and repaints them, on every layout
+    // (each change of the row count).
     frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    main_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    main_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    hbar_ = new QScrollBar(Qt::Horizontal, this);
+    corner_ = new QWidget(this);
+    QScrollBar* inner = main_->horizontalScrollBar();
+    connect(inner, &QScrollBar::rangeChanged, this, [this, inner](int min, int max) {
+        hbar_->setPageStep(inner->pageStep());
+        hbar_->setSingleStep(inner->singleStep());
+        hbar_->setRange(min, max);
+    });
+    connect(inner, &QScrollBar::valueChanged, hbar_, &QScrollBar::setValue);
+    connect(hbar_, &QScrollBar::valueChanged, inner, &QScrollBar::setValue);
+    corner_->hide();
+    connect(main_->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this](int min, int max) { corner_->setVisible(max > min); });
     frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozen_->setFrameShape(QFrame::NoFrame);
     main_->setFrameShape(QFrame::NoFrame);
@@ -179,7 +225,17 @@ GridView::GridView(QWidget* parent)
     left->addWidget(frozen_, 1);
     left->addWidget(filler_);
     layout->addLayout(left);
-    layout->addWidget(main_, 1);
+    auto* right = new QVBoxLayout;
+    right->setContentsMargins(0, 0, 0, 0);
+    right->setSpacing(0);
+    right->addWidget(main_, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(0, 0, 0, 0);
+    bottom->setSpacing(0);
+    bottom->addWidget(hbar_, 1);
+    bottom->addWidget(corner_);
+    right->addLayout(bottom);
+    layout->addLayout(right, 1);
 
     connect(main_->verticalScrollBar(), &QScrollBar::valueChanged, frozen_->verticalScrollBar(), &QScrollBar::setValue);
     connect(frozen_->verticalScrollBar(), &QScrollBar::valueChanged, main_->verticalScrollBar(), &QScrollBar::setValue);
@@ -408,7 +464,8 @@ void GridView::layoutFrozen()
     title = std::max(title, titleLines_ * fm.height() + 6);
     frozen_->horizontalHeader()->setFixedHeight(title);
     main_->horizontalHeader()->setFixedHeight(title);
-    filler_->setFixedHeight(main_->horizontalScrollBar()->sizeHint().height());
+    filler_->setFixedHeight(hbar_->sizeHint().height());
+    corner_->setFixedWidth(main_->verticalScrollBar()->sizeHint().width());
 }
 
 void GridView::applyZoomFont()

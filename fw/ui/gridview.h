@@ -17,6 +17,7 @@
 #include <vector>
 
 class QPrinter;
+class QScrollBar;
 class QTableView;
 
 namespace fw {
@@ -154,6 +155,8 @@ private:
     QTableView* frozen_;
     QTableView* main_;
     QWidget* filler_; // under the frozen half, as tall as the horizontal scroll bar
+    QScrollBar* hbar_; // under the scrolling half, in step with its own (hidden) bar
+    QWidget* corner_; // right of hbar_ while the vertical bar shows
     QFont baseFont_;
     int frozenCols_ = 0;
     int zoom_ = 100;

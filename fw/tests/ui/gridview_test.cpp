@@ -159,6 +159,10 @@ TEST_F(GridViewTest, ACountChangeTheHintDescribesRepaintsOnlyItsRows)
     QWidget* port = grid.scrollTable()->viewport();
     PaintSpy spy;
     port->installEventFilter(&spy);
+    // The scroll bars stay as they were drawn while the slider does not move.
+    PaintSpy bars;
+    for (QScrollBar* bar : grid.findChildren<QScrollBar*>())
+        bar->installEventFilter(&bars);
     const int h = grid.rowHeight();
     auto [first, last] = grid.visibleRows();
     ASSERT_GT(last, 12);
@@ -180,6 +184,7 @@ TEST_F(GridViewTest, ACountChangeTheHintDescribesRepaintsOnlyItsRows)
         }
         fw::test::processEvents();
         spy.painted = QRegion();
+        bars.painted = QRegion();
         src.rows = step.rows;
         fw::RowHint hint(src.rows);
         hint.SetCoversMoves(true);
@@ -192,8 +197,32 @@ TEST_F(GridViewTest, ACountChangeTheHintDescribesRepaintsOnlyItsRows)
         EXPECT_EQ(painted.top(), step.top * h) << step.rows << " rows";
         EXPECT_LE(painted.bottom(), std::min((step.top + step.lines) * h, port->height() - 1)) << step.rows << " rows";
         EXPECT_EQ(painted.width(), port->width());
+        if (step.rows > 100) {
+            EXPECT_TRUE(bars.painted.isEmpty()) << step.rows << " rows";
+        }
     }
     port->removeEventFilter(&spy);
+}
+
+// The horizontal scroll bar under the scrolling columns and the table's own move together.
+TEST_F(GridViewTest, TheHorizontalBarFollowsTheTable)
+{
+    grid.resize(300, 300);
+    fw::test::processEvents();
+    QScrollBar* inner = grid.scrollTable()->horizontalScrollBar();
+    QScrollBar* shown = nullptr;
+    for (QScrollBar* bar : grid.findChildren<QScrollBar*>())
+        if (bar != inner && bar->orientation() == Qt::Horizontal && bar->isVisible())
+            shown = bar;
+    ASSERT_NE(shown, nullptr);
+    ASSERT_GT(inner->maximum(), 0);
+    EXPECT_EQ(shown->maximum(), inner->maximum());
+    EXPECT_EQ(shown->pageStep(), inner->pageStep());
+    shown->setValue(shown->maximum());
+    EXPECT_EQ(inner->value(), inner->maximum());
+    inner->setValue(0);
+    EXPECT_EQ(shown->value(), 0);
+    EXPECT_EQ(grid.scrollTable()->columnAt(0), 2) << "the first scrolling column at the left";
 }
 
 // A reset would lose the current cell, the selection and the scroll position on every tick.
