@@ -94,7 +94,11 @@ void CXLView::WriteRows(const fw::Hint* object)
     if (cols <= 0)
         return;
     // Grid row 0 holds the titles; grid row r shows view row r - 1 and lands in sheet row r + 1.
-    auto qualifies = [hint](int gridRow) { return !hint || (gridRow > 0 && hint->GetRow(gridRow - 1) != 0); };
+    // Rows that went away are blanked, also when a hint tells the change.
+    const int count = m_nRows;
+    auto qualifies = [hint, count](int gridRow) {
+        return !hint || (gridRow > 0 && (gridRow > count || hint->GetRow(gridRow - 1) != 0));
+    };
     const std::string lastColumn = XLColumnName(cols);
     int gridRow = 0;
     while (gridRow <= rows) {

@@ -127,6 +127,25 @@ TEST(XLView, AShrunkTableBlanksTheRowsAndColumnsItLeft)
     EXPECT_EQ(Names(rec), (std::vector<std::string> { "A1:D11", "A12:D21" }));
 }
 
+TEST(XLView, ARowRemovedInTheMiddleRewritesTheRowsThatMovedAndBlanksTheLast)
+{
+    LinkedTable table(30);
+    auto& [doc, rec, link] = table;
+    rec.ranges.clear();
+    rec.blocks.clear();
+    doc.rows.erase(doc.rows.begin() + 5);
+    kvcore::CTHint moved;
+    moved.SetCoversMoves(true);
+    moved.SetSize(29);
+    moved.AddRange(5, 28);
+    doc.UpdateDocument(0, &moved);
+    EXPECT_EQ(Names(rec), (std::vector<std::string> { "A7:E17", "A18:E28", "A29:E31" }));
+    ASSERT_EQ(rec.blocks.size(), 3u);
+    EXPECT_EQ(rec.blocks[0][0][0], "R6");
+    EXPECT_EQ(rec.blocks[2][1][0], "R29"); // sheet row 30
+    EXPECT_EQ(rec.blocks[2].back(), std::vector<std::string>(5)); // sheet row 31
+}
+
 TEST(XLView, SheetNamesAndColumnLetters)
 {
     struct Name {
