@@ -8,6 +8,7 @@
 // signal per changed row. Reported: process CPU per 1,000 updates and the
 // ratio (goal <= 2x). Record texts are made outside the timed part.
 #include "grid_bench_support.h"
+#include "window_bench_cases.h"
 
 #include <cstring>
 #include <memory>
@@ -236,7 +237,13 @@ int main(int argc, char** argv)
     gridbench::runBare(t, gridbench::kRows); // warm the style and font caches
     const double bare = gridbench::runBare(t, gridbench::kRows) / gridbench::kUpdates;
 
-    RunKind<OrdersKind>(bare);
-    RunKind<TradesKind>(bare);
+    // One case when named (orders, trades, supervision), else all.
+    const std::string only = argc > 1 ? argv[1] : "";
+    if (only.empty() || only == "orders")
+        RunKind<OrdersKind>(bare);
+    if (only.empty() || only == "trades")
+        RunKind<TradesKind>(bare);
+    if (only.empty() || only == "supervision")
+        RunSupervisionCases(bare);
     return 0;
 }

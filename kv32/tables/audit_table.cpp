@@ -91,6 +91,8 @@ int CAuditTable::Decode(CRecordReader& reader)
 
     rec.nIndex = GetCount();
     const int row = AddRec(rec);
+    if (m_nFirstNew < 0)
+        m_nFirstNew = row;
     Announce(row, mode);
     return 1;
 }
@@ -117,7 +119,17 @@ void CAuditTable::OnPostReceive()
     if (m_bBeepPending)
         KvBeep(fw::MB_ICONEXCLAMATION);
     m_bBeepPending = false;
-    KvUpdateAllDocuments(kTableId);
+    if (m_nFirstNew < 0) {
+        KvUpdateAllDocuments(kTableId);
+        return;
+    }
+    // The events of the batch only: a window does not test the whole trail again.
+    m_newRows.Clear();
+    m_newRows.SetSize(GetCount());
+    for (int row = m_nFirstNew; row < GetCount(); ++row)
+        m_newRows.AddRow(row);
+    m_nFirstNew = -1;
+    KvUpdateAllDocuments(kTableId, &m_newRows);
 }
 
 void CAuditTable::Free()
@@ -127,4 +139,6 @@ void CAuditTable::Free()
     m_szKeyOther[0] = '\0';
     m_bStarted = false;
     m_bBeepPending = false;
+    m_nFirstNew = -1;
+    m_newRows = fw::RowHint();
 }

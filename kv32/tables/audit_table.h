@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "fw/core/document.h"
 #include "kv32/tables/host_tables.h"
 #include "kvcore/values/cdatetime.h"
 
@@ -46,7 +47,8 @@ public:
     int UpdateReq() override;
     // One event; nonzero when it was read and stored.
     int Decode(CRecordReader& reader) override;
-    // End of a batch: the pending beep, then the windows.
+    // End of a batch: the pending beep, then the windows, told which events
+    // the batch appended.
     void OnPostReceive() override;
     // Both resume keys emptied, the subscription stopped, the table emptied.
     void Free() override;
@@ -60,4 +62,6 @@ private:
 
     bool m_bStarted = false;
     bool m_bBeepPending = false;
+    int m_nFirstNew = -1; // the first event of the batch, -1 before one came
+    fw::RowHint m_newRows;
 };

@@ -17,6 +17,7 @@
 #include "kv32/shell/shell_dialogs.h"
 #include "kv32/tables/all_tables.h"
 #include "kv32/tables/table_settings.h"
+#include "kv32/tables/table_updates.h"
 #include "kvcore/app/session_core.h"
 #include "kvcore/router/info_req.h"
 #include "security_test_fixture.h"
@@ -271,6 +272,33 @@ TEST_F(AuditTables, StatusLineEventsBeepOnceAtTheEndOfTheBatchAndOthersStaySilen
     EXPECT_EQ(ui.logTexts, (std::vector<std::string> { "Logged off", "Own letter", "Logged off" }));
     EXPECT_STREQ(audits.GetRec(2)->szTypeText, "") << "an unknown type is stored with empty names";
     EXPECT_EQ(Queued(), 0);
+}
+
+TEST_F(AuditTables, EachBatchTellsTheWindowsOnlyTheEventsItAppended)
+{
+    // What the windows hear: the rows each hint flags, "all" for no hint.
+    struct Heard : CTableUpdateListener {
+        Heard() { KvAddTableListener(this); }
+        ~Heard() override { KvRemoveTableListener(this); }
+        void OnTableUpdate(uint16_t id, const fw::RowHint* hint) override
+        {
+            if (id == CAuditTable::kTableId)
+                hints.push_back(hint == nullptr ? std::vector<int> { -1 } : hint->Rows());
+        }
+        std::vector<std::vector<int>> hints;
+    } heard;
+    EventSpec e;
+    e.type = "SUSP";
+    Batch({ e, e, e });
+    Batch({ e, e });
+    ASSERT_EQ(heard.hints.size(), 2u);
+    EXPECT_EQ(heard.hints[0], (std::vector<int> { 0, 1, 2 }));
+    EXPECT_EQ(heard.hints[1], (std::vector<int> { 3, 4 })) << "not the first batch's events again";
+    // A trail emptied at the end of a session starts its rows at 0 again.
+    audits.Free();
+    Batch({ e });
+    ASSERT_EQ(heard.hints.size(), 3u);
+    EXPECT_EQ(heard.hints[2], std::vector<int> { 0 });
 }
 
 TEST_F(AuditTables, TheHundredAndFirstPopUpIsStoredButNotQueued)
