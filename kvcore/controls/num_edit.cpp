@@ -160,6 +160,7 @@ bool CBaseNumEdit::CheckGroupingKey(char ch)
             m_markDigits = -1;
             return true;
         }
+        m_markDigits = -1; // told once
         RefuseMark(m_mark);
         return false;
     }
@@ -394,9 +395,23 @@ void CBaseNumEdit::OnPaste(std::string_view clipboardText)
     KvCurrencyEdit::OnPaste(clipboardText);
 }
 
+bool CBaseNumEdit::FinishEntry()
+{
+    const int open = m_markDigits;
+    m_markDigits = -1;
+    if (open < 0)
+        return true;
+    const int decimalPos = Format().DecimalPos(Text());
+    const std::string_view whole = std::string_view(Text()).substr(0, decimalPos >= 0 ? static_cast<size_t>(decimalPos) : std::string_view::npos);
+    if (CountDigits(whole) - open == 3)
+        return true;
+    RefuseMark(m_mark);
+    return false;
+}
+
 void CBaseNumEdit::OnKillFocus()
 {
-    m_markDigits = -1;
+    FinishEntry();
     if (Format().IsDirty()) {
         Notify(kNotifyChange);
         Format().ClearDirtyFlag();

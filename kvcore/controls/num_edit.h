@@ -42,6 +42,11 @@ public:
     // The value as dialogs exchange it as text; empty while the field is blank.
     virtual std::string GetUnFormatedString() const = 0;
 
+    // The end of typing (Enter, or the focus leaving): a grouping mark typed last whose group
+    // never got its three digits ("12.50" under a decimal comma shows 1250) is reported, so
+    // the figure is not taken unseen. False then; the shown value stays for the user to mend.
+    bool FinishEntry();
+
     bool PreTranslateKeyDown(KvKeyEvent& key) override;
     void OnKeyDown(const KvKeyEvent& key) override;
     void OnChar(char ch) override;

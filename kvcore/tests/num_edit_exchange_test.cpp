@@ -256,6 +256,10 @@ TEST(NumEditEntry, MisplacedGroupingMarksAreRefusedAndReported)
         { dots, false, "27,5.", 27.5, '.' },
         { hu, false, "2774.", 2774, '.' },
         { hu, false, "2 774,5", 2774.5, 0 },
+        // Where the typing ends (here the focus leaves), a last group short of three digits.
+        { dots, false, "12.50", 1250, '.' },
+        { en, false, "1,00", 100, ',' },
+        { dots, false, "1.250", 1250, 0 },
     };
     for (const Case& c : cases) {
         kvtest::IntlScope intl(c.intl);
@@ -264,10 +268,12 @@ TEST(NumEditEntry, MisplacedGroupingMarksAreRefusedAndReported)
         edit.Clear();
         std::vector<int> notes;
         edit.SetNotify([&notes](int code) { notes.push_back(code); });
-        if (c.paste)
+        if (c.paste) {
             edit.OnPaste(c.text);
-        else
+        } else {
             edit.TypeText(c.text);
+            edit.OnKillFocus();
+        }
         EXPECT_DOUBLE_EQ(edit.Value(), c.value) << c.text << " shows " << edit.Text();
         EXPECT_EQ(edit.RefusedMark(), c.refused) << c.text;
         EXPECT_EQ(std::count(notes.begin(), notes.end(), kNotifyRefused), c.refused != 0 ? 1 : 0) << c.text;

@@ -168,6 +168,9 @@ void KvNumEditWidget::keyPressEvent(QKeyEvent* event)
         return;
     }
     const KvKeyEvent key = KeyOf(*event);
+    // Enter ends the typing: a refused figure keeps the dialog from taking it.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !m_engine.FinishEntry())
+        return;
     if (key.vk == 0) {
         QWidget::keyPressEvent(event); // Tab, Enter, Escape belong to the dialog
         return;
