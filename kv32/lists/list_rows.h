@@ -41,8 +41,8 @@ public:
     // flagged record is tested again where it stands; unflagged records keep
     // their verdict. Rows that moved are flagged as well, as ranges. The work
     // follows the flagged records: a record that stays in or out of the rows
-    // costs a search, and rows that come or go cost one block copy of the
-    // list, however many they are.
+    // costs a search, and rows that come or go cost a block copy of the rows
+    // after the first of them, however many they are.
     template <class Match>
     void Refresh(const fw::RowHint& hostHint, int hostCount, bool changedInPlace, Match&& match, fw::RowHint& rowHint)
     {
@@ -115,16 +115,16 @@ private:
                 m_flagged.push_back(static_cast<std::uint32_t>(i));
     }
 
-    // Inserts and removes the rows of m_edits (ascending) in one pass that
-    // copies the rows into the spare list, and flags the rows whose record
-    // changed, the new rows, and the runs of rows that moved.
+    // Inserts and removes the rows of m_edits (ascending) in one pass over
+    // the rows from the first of them (records appended at the end move
+    // nothing), and flags the rows whose record changed, the new rows, and
+    // the runs of rows that moved.
     void ApplyEdits(fw::RowHint& rowHint)
     {
         const std::size_t first = m_edits.front().pos;
         std::vector<std::uint32_t>& tail = m_spare;
         tail.clear();
-        tail.reserve(m_rows.size() + m_edits.size());
-        tail.insert(tail.end(), m_rows.begin(), m_rows.begin() + static_cast<std::ptrdiff_t>(first));
+        tail.reserve(m_rows.size() - first + m_edits.size());
         std::size_t changed = 0;
         while (changed < m_changed.size() && m_changed[changed] < first)
             ++changed;
@@ -134,7 +134,7 @@ private:
         const auto copyUpTo = [&](std::size_t stop) {
             if (stop <= from)
                 return;
-            const auto newFrom = static_cast<int>(tail.size());
+            const auto newFrom = static_cast<int>(first + tail.size());
             tail.insert(tail.end(), m_rows.begin() + static_cast<std::ptrdiff_t>(from),
                 m_rows.begin() + static_cast<std::ptrdiff_t>(stop));
             if (shift != 0) {
@@ -152,7 +152,7 @@ private:
         for (const Edit& e : m_edits) {
             copyUpTo(e.pos);
             if (e.insert) {
-                const auto at = static_cast<int>(tail.size());
+                const auto at = static_cast<int>(first + tail.size());
                 tail.push_back(e.index);
                 if (movedFrom < 0)
                     movedFrom = at;
@@ -163,7 +163,8 @@ private:
             }
         }
         copyUpTo(m_rows.size());
-        m_rows.swap(tail);
+        m_rows.resize(first);
+        m_rows.insert(m_rows.end(), tail.begin(), tail.end());
         if (movedFrom >= 0)
             rowHint.AddRange(movedFrom, Count() - 1);
         rowHint.SetSize(Count());
