@@ -48,7 +48,7 @@ constexpr ControlDef kSecurity[] = {
 };
 
 constexpr ControlDef kPassword[] = {
-    { IDC_PASSWORD_LABEL, ControlKind::Label, 0, 0, "&Password:", "&Jelszó:", 1, 3, fw::StyleNone, 30 },
+    { IDC_PASSWORD_LABEL, ControlKind::Label, 0, 0, "&Password:", "&Jelszó:", 1, 3, fw::StyleNone, 40 },
     { IDC_PASSWORD_EDIT, ControlKind::Edit, 1, 0, nullptr, nullptr, 1, 3, fw::StylePassword, 30, 64 },
     { fw::kIdOk, ControlKind::DefaultButton, 2, 1, "OK", "OK" },
     { fw::kIdCancel, ControlKind::Button, 2, 2, "Cancel", "Mégse" },
