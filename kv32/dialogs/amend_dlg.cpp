@@ -23,27 +23,20 @@
 #include "kvcore/app/prompts.h"
 #include "kvcore/app/session_core.h"
 #include "kvcore/ui/num_edit_widget.h"
+#include "kvcore/values/digit_text.h"
 #include "kvcore/values/number_text.h"
 
 namespace {
 
 constexpr uint32_t kValidityIds[] = { IDC_AMD_SESSION, IDC_AMD_DAY, IDC_AMD_GTC, IDC_AMD_UNTIL_DATE };
 
-bool AllDigits(const std::string& s)
-{
-    for (char c : s)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
-
 // The moment of a YYYYMMDD date and an HHMMSS time as the pickers take it;
 // none unless one of them is given whole.
 std::optional<QDateTime> QtMoment(std::string date, std::string time)
 {
-    if (date.size() != 8 || !AllDigits(date))
+    if (date.size() != 8 || !AllDigitsOrEmpty(date))
         date.clear();
-    if (time.size() != 6 || !AllDigits(time))
+    if (time.size() != 6 || !AllDigitsOrEmpty(time))
         time.clear();
     if (date.empty() && time.empty())
         return std::nullopt;
@@ -282,7 +275,7 @@ COrderAmendValues CAmendDlg::Screen()
     v.reference = itemText(IDC_AMD_REFERENCE);
     v.expiryDate = isItemEnabled(IDC_AMD_EXPIRY_DATE) ? m_expiryDate.FormatDateVORL() : std::string();
     v.expiryTime = isItemEnabled(IDC_AMD_EXPIRY_TIME) ? m_expiryTime.FormatTimeVORL() : std::string();
-    if (!AllDigits(v.expiryDate))
+    if (!AllDigitsOrEmpty(v.expiryDate))
         v.expiryDate.clear();
     // The settlement date cannot be edited here: the order's own is kept.
     return v;

@@ -5,6 +5,7 @@
 #include "kvcore/router/cvorl.h"
 #include "kvcore/values/cdatetime.h"
 #include "kvcore/values/cdouble.h"
+#include "kvcore/values/digit_text.h"
 #include "kvcore/values/field_writer.h"
 #include "kvcore/values/number_text.h"
 
@@ -30,16 +31,6 @@ std::string Stripped(std::string_view s)
         return {};
     const size_t last = s.find_last_not_of(' ');
     return std::string(s.substr(first, last - first + 1));
-}
-
-bool AllDigits(std::string_view s)
-{
-    if (s.empty())
-        return false;
-    for (char c : s)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
 }
 
 } // namespace
@@ -89,14 +80,14 @@ std::string BuildReplayRequest(std::string_view user, KvReplayMode mode, std::st
     case KvReplayMode::Count: {
         const std::optional<std::string> count = Cur2Str(value, kReplayCountWidth, 0);
         // Only a whole, non-negative count of transactions means anything to the replay.
-        if (!count || !AllDigits(*count))
+        if (!count || !AllDigitsNonEmpty(*count))
             return {};
         w.Char('T').Raw(*count);
         break;
     }
     case KvReplayMode::Interval:
     case KvReplayMode::StopAt:
-        if (value.size() != 6 || !AllDigits(value))
+        if (value.size() != 6 || !AllDigitsNonEmpty(value))
             return {};
         w.Char(mode == KvReplayMode::Interval ? 'A' : 'S').Raw(value);
         break;

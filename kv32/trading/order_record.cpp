@@ -2,17 +2,13 @@
 
 #include <algorithm>
 
+#include "kvcore/values/digit_text.h"
 #include "kvcore/values/field_writer.h"
 #include "kvcore/values/number_text.h"
 
 namespace {
 
 using R = KvOrderRecord;
-
-bool AllDigits(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 bool IsFlagString(std::string_view flags)
 {
@@ -57,7 +53,7 @@ public:
     }
     void DigitText(std::string_view text, size_t width, KvOrderField field)
     {
-        if (!text.empty() && (text.size() != width || !AllDigits(text)))
+        if (!text.empty() && (text.size() != width || !AllDigitsOrEmpty(text)))
             return Fail(field);
         m_w.Text(text, static_cast<int>(width));
     }

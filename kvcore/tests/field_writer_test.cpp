@@ -3,9 +3,32 @@
 #include <cstdint>
 #include <limits>
 
+#include "kvcore/values/digit_text.h"
 #include "kvcore/values/field_writer.h"
 
 namespace {
+
+// A blank optional field passes, a blank count or code does not; a sign, a
+// blank or a separator is never a digit.
+TEST(DigitText, EmptyTextIsSoundOnlyWhereAFieldMayBeBlank)
+{
+    struct Case {
+        const char* text;
+        bool orEmpty;
+        bool nonEmpty;
+    } const cases[] = {
+        { "", true, false },
+        { "0123456789", true, true },
+        { "-1", false, false },
+        { "12 ", false, false },
+        { "1.5", false, false },
+        { "\xB2", false, false },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AllDigitsOrEmpty(c.text), c.orEmpty) << '"' << c.text << '"';
+        EXPECT_EQ(AllDigitsNonEmpty(c.text), c.nonEmpty) << '"' << c.text << '"';
+    }
+}
 
 TEST(FieldWriter, FieldsHaveExactWidths)
 {

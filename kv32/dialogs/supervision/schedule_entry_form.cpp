@@ -1,6 +1,7 @@
 #include "kv32/dialogs/supervision/schedule_entry_form.h"
 
 #include "kv32/shell/request_fields.h"
+#include "kvcore/values/digit_text.h"
 
 namespace {
 
@@ -8,16 +9,6 @@ constexpr int kUserWidth = 12;
 constexpr int kNameWidth = 12;
 constexpr size_t kCountOffset = 10;
 constexpr size_t kCountWidth = 3;
-
-bool AllDigits(std::string_view s)
-{
-    if (s.empty())
-        return false;
-    for (char c : s)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
 
 } // namespace
 
@@ -33,7 +24,7 @@ std::vector<std::string> DecodeTransitions(std::string_view message)
     if (message.size() < kCountOffset + kCountWidth)
         return {};
     const std::string_view countText = message.substr(kCountOffset, kCountWidth);
-    if (!AllDigits(countText))
+    if (!AllDigitsNonEmpty(countText))
         return {};
     const int count = (countText[0] - '0') * 100 + (countText[1] - '0') * 10 + (countText[2] - '0');
     const size_t room = (message.size() - kCountOffset - kCountWidth) / kNameWidth;
@@ -48,7 +39,7 @@ std::vector<std::string> DecodeTransitions(std::string_view message)
 
 int SecondsOfDay(std::string_view t)
 {
-    if (t.size() != 6 || !AllDigits(t))
+    if (t.size() != 6 || !AllDigitsNonEmpty(t))
         return -1;
     const int h = (t[0] - '0') * 10 + (t[1] - '0');
     const int m = (t[2] - '0') * 10 + (t[3] - '0');
