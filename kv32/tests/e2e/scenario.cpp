@@ -28,6 +28,7 @@ const std::vector<ScenarioStepKind>& ScenarioStepKinds()
         { "press", 1, 1, "press CONTROL-ID|ok|cancel : clicks a button of the dialog" },
         { "answer", 1, 1, "answer ok|cancel|yes|no : the answer of the next message box" },
         { "file", 1, 1, "file PATH|cancel : the answer of the next file dialog" },
+        { "print", 1, 1, "print PDF-PATH|cancel : the answer of the next print dialog or preview" },
         { "expect-box", 1, 1, "expect-box TEXT : a message box containing TEXT (A|B either) was shown" },
         { "expect-sent", 1, 3,
             "expect-sent TYPE [OFFSET TEXT] : a record of TYPE was sent (with TEXT at OFFSET)" },

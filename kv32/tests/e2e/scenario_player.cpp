@@ -28,6 +28,7 @@
 #include "fw/ui/datetimefield.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/gridview.h"
+#include "fw/ui/printing.h"
 #include "kv32/shell/app/kv_app.h"
 #include "kv32/shell/news_opener.h"
 #include "kv32/shell/tr_acc_local.h"
@@ -37,6 +38,7 @@
 #include "kvcore/frame/main_frame_core.h"
 #include "kvcore/gridview/table_view.h"
 #include "kvcore/router/cvorl.h"
+#include "kvcore/res/app_ids.h"
 #include "kvcore/router/kv_trace.h"
 #include "kvcore/session/session_files.h"
 #include "kvcore/ui/num_edit_widget.h"
@@ -129,6 +131,14 @@ CScenarioPlayer::CScenarioPlayer(CKvApp& app, Options options)
         m_files.pop_front();
         return path;
     });
+    // The printer is a PDF file that the scenario names.
+    fw::setPrintHook([this](const fw::PrintRequest& request) -> std::optional<std::string> {
+        Cover(request.preview ? "event print preview" : "event print");
+        std::string path = m_prints.empty() ? std::string() : m_prints.front();
+        if (!m_prints.empty())
+            m_prints.pop_front();
+        return path.empty() ? std::nullopt : std::optional<std::string>(path);
+    });
     KvSetTraceSink([this](const std::string& line) {
         std::fprintf(stderr, "kvcore trace: %s\n", Utf8(line).c_str());
         m_trace.push_back(Utf8(line));
@@ -152,6 +162,7 @@ CScenarioPlayer::~CScenarioPlayer()
     fw::Dialog::setModalHook({});
     fw::setMessageBoxHook({});
     fw::setFileDialogHook({});
+    fw::setPrintHook({});
     KvSetTraceSink({});
     KvDesktopOpener() = {};
 }
@@ -290,6 +301,10 @@ int CScenarioPlayer::OnMessageBox(const std::string& text, uint32_t type)
     std::fprintf(stderr, "kv32: message: %s (answer %d)\n", shown.c_str(), answer);
     m_boxes.push_back({ shown, type });
     Cover("event message box");
+    // The hook stands in for the workstation's message box dialog: the box
+    // was shown and the answer is the button its user pressed.
+    Cover("dialog " + std::to_string(IDD_MESSAGE_BOX) + " shown");
+    Cover("dialog " + std::to_string(IDD_MESSAGE_BOX) + " button " + std::to_string(answer));
     return answer;
 }
 
@@ -387,6 +402,8 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
         m_answers.push_back(*answer);
     } else if (kind == "file")
         m_files.push_back(step.args[0] == "cancel" ? std::string() : step.args[0]);
+    else if (kind == "print")
+        m_prints.push_back(step.args[0] == "cancel" ? std::string() : step.args[0]);
     else if (kind == "expect-box") {
         size_t found = m_boxes.size();
         const bool seen = WaitFor([&] {

@@ -97,6 +97,7 @@ private:
     std::vector<fw::Dialog*> m_dialogs; // open scenario dialogs, innermost last
     std::deque<int> m_answers;
     std::deque<std::string> m_files; // answers of file dialogs; "" cancels
+    std::deque<std::string> m_prints; // PDF files of print dialogs; "" cancels
     std::vector<Box> m_boxes;
     size_t m_boxesSeen = 0;
     size_t m_sentSeen = 0;
