@@ -38,11 +38,6 @@ constexpr KvListColumn kColumnTable[] = {
 #undef KV_STAT
 #undef KV_AT
 
-bool Is(const char* field, std::uint32_t stringId)
-{
-    return std::string_view(field) == Kv32TableString(stringId);
-}
-
 bool IsIssuer(const ParticipantRec& firm)
 {
     return std::string_view(firm.szType) == "ISSR";
@@ -84,10 +79,10 @@ bool FirmCommandAllowed(unsigned commandId, const ParticipantRec* firm)
     if (firm == nullptr)
         return false;
     switch (commandId) {
-    case ID_FIRM_SUSPEND: return Is(firm->szStatus, IDS_STATE_ACTIVE);
-    case ID_FIRM_UNSUSPEND: return Is(firm->szStatus, IDS_STATE_SUSPENDED);
-    case ID_ISSUER_SUSPEND: return IsIssuer(*firm) && Is(firm->szStatus, IDS_STATE_ACTIVE);
-    case ID_ISSUER_UNSUSPEND: return IsIssuer(*firm) && Is(firm->szStatus, IDS_STATE_SUSPENDED);
+    case ID_FIRM_SUSPEND: return KvTableTextIs(firm->szStatus, IDS_STATE_ACTIVE);
+    case ID_FIRM_UNSUSPEND: return KvTableTextIs(firm->szStatus, IDS_STATE_SUSPENDED);
+    case ID_ISSUER_SUSPEND: return IsIssuer(*firm) && KvTableTextIs(firm->szStatus, IDS_STATE_ACTIVE);
+    case ID_ISSUER_UNSUSPEND: return IsIssuer(*firm) && KvTableTextIs(firm->szStatus, IDS_STATE_SUSPENDED);
     default: return true;
     }
 }
@@ -104,8 +99,8 @@ std::optional<KvRowTransaction> FirmTransaction(unsigned commandId, const Partic
         return std::nullopt;
     KvRowTransaction t;
     t.code = kTrUserOperator;
-    t.text = BuildFirmOperatorText(commandId == ID_FIRM_SUSPEND ? kOprFirmSuspend : kOprFirmUnsuspend, firm.szCode,
-        KvSuspendNotifyFlag(), KvDisplayType());
+    // The firm record has the user record's layout.
+    t.text = BuildSuspendText(commandId == ID_FIRM_SUSPEND ? kOprFirmSuspend : kOprFirmUnsuspend, firm.szCode);
     if (t.text.empty())
         return std::nullopt;
     t.identifier = firm.szName;

@@ -40,11 +40,6 @@ constexpr KvListColumn kColumnTable[] = {
 #undef KV_STAT
 #undef KV_AT
 
-bool Is(const char* field, std::uint32_t stringId)
-{
-    return std::string_view(field) == Kv32TableString(stringId);
-}
-
 } // namespace
 
 CTradersDoc::CTradersDoc()
@@ -69,6 +64,11 @@ std::unique_ptr<CListCriteria> KvMakeUsersCriteria()
     return std::make_unique<CCriteriaOf<CTradersFilter, TraderRec>>();
 }
 
+bool KvTableTextIs(const char* field, std::uint32_t stringId)
+{
+    return std::string_view(field) == Kv32TableString(stringId);
+}
+
 char KvSuspendNotifyFlag()
 {
     const CSession* session = KvSession();
@@ -88,10 +88,10 @@ bool UserCommandAllowed(unsigned commandId, const TraderRec* user)
     if (user == nullptr)
         return false;
     switch (commandId) {
-    case ID_USER_SUSPEND: return Is(user->szStatus, IDS_STATE_ACTIVE);
-    case ID_USER_UNSUSPEND: return Is(user->szStatus, IDS_STATE_SUSPENDED);
-    case ID_USER_APPROVE_ON: return !Is(user->szApprove, IDS_YES);
-    case ID_USER_APPROVE_OFF: return Is(user->szApprove, IDS_YES);
+    case ID_USER_SUSPEND: return KvTableTextIs(user->szStatus, IDS_STATE_ACTIVE);
+    case ID_USER_UNSUSPEND: return KvTableTextIs(user->szStatus, IDS_STATE_SUSPENDED);
+    case ID_USER_APPROVE_ON: return !KvTableTextIs(user->szApprove, IDS_YES);
+    case ID_USER_APPROVE_OFF: return KvTableTextIs(user->szApprove, IDS_YES);
     default: return true;
     }
 }
@@ -105,6 +105,11 @@ std::string BuildUserOperatorText(char operatorCode, std::string_view target, ch
     w.Char(notify);
     w.Char(display);
     return w.Str();
+}
+
+std::string BuildSuspendText(char operatorCode, std::string_view target)
+{
+    return BuildUserOperatorText(operatorCode, target, KvSuspendNotifyFlag(), KvDisplayType());
 }
 
 std::string BuildApproveText(std::string_view target)
@@ -121,12 +126,8 @@ std::optional<KvRowTransaction> UserTransaction(unsigned commandId, const Trader
     t.code = kTrUserOperator;
     switch (commandId) {
     case ID_USER_LOGOFF: t.text = BuildUserOperatorText(kOprUserLogoff, user.szCode, 'Y', 'N'); break;
-    case ID_USER_SUSPEND:
-        t.text = BuildUserOperatorText(kOprUserSuspend, user.szCode, KvSuspendNotifyFlag(), KvDisplayType());
-        break;
-    case ID_USER_UNSUSPEND:
-        t.text = BuildUserOperatorText(kOprUserUnsuspend, user.szCode, KvSuspendNotifyFlag(), KvDisplayType());
-        break;
+    case ID_USER_SUSPEND: t.text = BuildSuspendText(kOprUserSuspend, user.szCode); break;
+    case ID_USER_UNSUSPEND: t.text = BuildSuspendText(kOprUserUnsuspend, user.szCode); break;
     case ID_USER_APPROVE_ON:
     case ID_USER_APPROVE_OFF:
         t.code = commandId == ID_USER_APPROVE_ON ? kTrApproveOn : kTrApproveOff;

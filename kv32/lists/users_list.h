@@ -37,6 +37,10 @@ inline constexpr int kTrUserOperator = 142;
 inline constexpr int kTrApproveOn = 147;
 inline constexpr int kTrApproveOff = 148;
 
+// Whether a record's text field reads as the table string of the id: the
+// tables fill the state and yes/no columns from these strings.
+bool KvTableTextIs(const char* field, std::uint32_t stringId);
+
 // The suspend record's flag: 'Y' while the session tells the suspended, else 'N'.
 char KvSuspendNotifyFlag();
 
@@ -48,6 +52,9 @@ bool UserCommandAllowed(unsigned commandId, const TraderRec* user);
 // target user in 12, then "YN" for a logoff or the notify flag and the
 // display type letter for a suspension. Empty when a code does not fit.
 std::string BuildUserOperatorText(char operatorCode, std::string_view target, char notify, char display);
+// The suspend or unsuspend text of a user or a firm: the session's notify flag
+// and display type letter.
+std::string BuildSuspendText(char operatorCode, std::string_view target);
 // 24 characters: the logged-on user in 12, the target user in 12.
 std::string BuildApproveText(std::string_view target);
 // The transaction of a multi-user command for one user; the reply line
