@@ -18,45 +18,19 @@
 #include "kv32/shell/session.h"
 #include "kv32/tables/all_tables.h"
 #include "kvcore/router/info_req.h"
-#include "kvcore/security/password.h"
-#include "model/dataset.h"
 #include "support/clock_support.h"
+#include "support/exchange_link.h"
 #include "support/scripted_router.h"
 #include "support/ui_recorder.h"
 
 namespace {
 
-using kv32test::Msg;
-
-const exchange::DataSet& SeedData()
-{
-    static const exchange::DataSet data = [] {
-        exchange::DataSet d;
-        std::string error;
-        if (!exchange::LoadDataSet(EXCHANGE_SEED_DATA_DIR, d, error))
-            ADD_FAILURE() << error;
-        return d;
-    }();
-    return data;
-}
-
 class DealAgainstExchange : public ::testing::Test {
 protected:
     DealAgainstExchange()
         : router("BRK1T1")
-        , host(std::make_unique<exchange::Exchange>(SeedData(), [] { return std::string("120000"); }))
+        , link(router, "BRK1T1")
     {
-        std::string logon = "BRK1T1";
-        logon.resize(12, ' ');
-        logon += PasswordDigest("Pass-BRK1T1", "BRK1T1");
-        const exchange::ReplyPacket verdict = Ask({ { 129, logon } });
-        EXPECT_TRUE(!verdict.empty() && verdict.front().type == 193) << "the seed user logs on";
-        router.AnswerWith([this](const std::vector<Msg>& request) {
-            std::vector<Msg> reply;
-            for (const exchange::ReplyMessage& m : Ask(request))
-                reply.push_back({ m.type, m.data });
-            return reply;
-        });
     }
     ~DealAgainstExchange() override
     {
@@ -66,26 +40,14 @@ protected:
         ps = nullptr;
     }
 
-    exchange::ReplyPacket Ask(const std::vector<Msg>& messages)
-    {
-        exchange::RequestPacket packet;
-        packet.clientSlot = 1;
-        packet.sequence = m_nSequence++;
-        for (const Msg& m : messages)
-            packet.messages.push_back({ m.type, m.bytes });
-        return host->handle(packet);
-    }
 
     fw::ManualClock clock { 0, kvtest::LocalMoment(2026, 12, 10, 12, 0, 0) };
     fw::ClockScope clockScope { clock };
     kv32test::ScriptedRouter router;
     kv32test::UiRecorder ui;
     CKvAppLogic app;
-    std::unique_ptr<exchange::Exchange> host;
+    kv32test::ExchangeLink link;
     CSession session { "BRK1T1" };
-
-private:
-    uint32_t m_nSequence = 0;
 };
 
 TEST_F(DealAgainstExchange, DealEnteredInTheDialogIsAccepted)
@@ -116,7 +78,7 @@ TEST_F(DealAgainstExchange, DealEnteredInTheDialogIsAccepted)
     session.GetTrAccLocal()->m_entries = { { "BRK1A1", "" } };
     ps = &session;
     dealtest::FakeActiveRow securities(kListSecurities, row);
-    const size_t dealsBefore = host->data().deals.size();
+    const size_t dealsBefore = link.host->data().deals.size();
 
     fw::test::Script script;
     script.answerMessageBox(fw::IDOK);
@@ -136,8 +98,8 @@ TEST_F(DealAgainstExchange, DealEnteredInTheDialogIsAccepted)
     EXPECT_EQ(result, fw::IDOK);
     ASSERT_EQ(script.messageBoxes().size(), 1u);
     EXPECT_EQ(script.messageBoxes()[0].rfind("Deal ", 0), 0u) << script.messageBoxes()[0];
-    ASSERT_EQ(host->data().deals.size(), dealsBefore + 1);
-    const exchange::Deal& entered = host->data().deals.back();
+    ASSERT_EQ(link.host->data().deals.size(), dealsBefore + 1);
+    const exchange::Deal& entered = link.host->data().deals.back();
     EXPECT_EQ(entered.user, "BRK1T1");
     EXPECT_EQ(entered.account, "BRK1A1");
     EXPECT_EQ(entered.side, 'S');

@@ -20,45 +20,21 @@
 #include "kv32/tables/all_tables.h"
 #include "kv32/tables/right_table.h"
 #include "kvcore/router/info_req.h"
-#include "kvcore/security/password.h"
-#include "model/dataset.h"
 #include "order_dialogs/order_dialogs_support.h"
+#include "support/exchange_link.h"
 #include "support/scripted_router.h"
 #include "support/ui_recorder.h"
 
 namespace kv32test {
 namespace {
 
-const exchange::DataSet& SeedData()
-{
-    static const exchange::DataSet data = [] {
-        exchange::DataSet d;
-        std::string error;
-        if (!exchange::LoadDataSet(EXCHANGE_SEED_DATA_DIR, d, error))
-            ADD_FAILURE() << error;
-        return d;
-    }();
-    return data;
-}
-
 class OrderDialogsAgainstExchange : public ::testing::Test {
 protected:
     OrderDialogsAgainstExchange()
         : router("BRK1T1")
-        , host(std::make_unique<exchange::Exchange>(SeedData(), [] { return std::string("120000"); }))
+        , link(router, "BRK1T1")
         , session("BRK1T1")
     {
-        std::string logon = "BRK1T1";
-        logon.resize(12, ' ');
-        logon += PasswordDigest("Pass-BRK1T1", "BRK1T1");
-        const exchange::ReplyPacket verdict = Ask({ { 129, logon } });
-        EXPECT_TRUE(!verdict.empty() && verdict.front().type == 193) << "the seed user logs on";
-        router.AnswerWith([this](const std::vector<Msg>& request) {
-            std::vector<Msg> reply;
-            for (const exchange::ReplyMessage& m : Ask(request))
-                reply.push_back({ m.type, m.data });
-            return reply;
-        });
         RightTable().Free();
         session.m_sUser = "BRK1T1";
         ps = &session;
@@ -71,16 +47,6 @@ protected:
         for (CVorlPermTarget* table : CVorlPermTarget::apPermTargets)
             table->Free();
         RightTable().Free();
-    }
-
-    exchange::ReplyPacket Ask(const std::vector<Msg>& messages)
-    {
-        exchange::RequestPacket packet;
-        packet.clientSlot = 1;
-        packet.sequence = m_nSequence++;
-        for (const Msg& m : messages)
-            packet.messages.push_back({ m.type, m.bytes });
-        return host->handle(packet);
     }
 
     void LoadReferenceTables()
@@ -107,7 +73,7 @@ protected:
 
     const exchange::Order* HostOrder(long long number) const
     {
-        for (const exchange::Order& o : host->data().orders)
+        for (const exchange::Order& o : link.host->data().orders)
             if (o.number == number)
                 return &o;
         return nullptr;
@@ -116,11 +82,8 @@ protected:
     ScriptedRouter router;
     UiRecorder ui;
     CKvAppLogic app;
-    std::unique_ptr<exchange::Exchange> host;
+    ExchangeLink link;
     CSession session;
-
-private:
-    uint32_t m_nSequence = 0;
 };
 
 TEST_F(OrderDialogsAgainstExchange, AnAcceptedOrderIsAmendedAndWithdrawn)

@@ -32,15 +32,16 @@ inline const exchange::DataSet& ExchangeSeedData()
 
 class ExchangeLink {
 public:
-    // Logs the seed user on (password "Pass-<user>") and answers through the exchange.
-    ExchangeLink(ScriptedRouter& router, const char* user)
-        : host(std::make_unique<exchange::Exchange>(ExchangeSeedData(), [] { return std::string("120000"); }))
+    // Logs the seed user on (password "Pass-<user>") and answers through the
+    // exchange, whose time of day (hhmmss) stands at `time`.
+    ExchangeLink(ScriptedRouter& router, const char* user, std::string time = "120000")
+        : host(std::make_unique<exchange::Exchange>(ExchangeSeedData(), [time] { return time; }))
     {
         std::string logon = user;
         logon.resize(12, ' ');
         logon += PasswordDigest(std::string("Pass-") + user, user);
         const exchange::ReplyPacket verdict = Ask({ { 129, logon } });
-        EXPECT_TRUE(!verdict.empty() && verdict.front().type == 193) << "the seed user logs on";
+        EXPECT_TRUE(!verdict.empty() && verdict.front().type == 193) << user << " logs on";
         router.AnswerWith([this](const std::vector<Msg>& request) {
             std::vector<Msg> reply;
             for (const exchange::ReplyMessage& m : Ask(request))

@@ -22,31 +22,16 @@
 #include "kv32/shell/session.h"
 #include "kv32/tables/all_tables.h"
 #include "kvcore/router/info_req.h"
-#include "kvcore/security/password.h"
-#include "model/dataset.h"
 #include "support/clock_support.h"
+#include "support/exchange_link.h"
 #include "support/scripted_router.h"
 #include "support/ui_recorder.h"
 
 namespace {
 
-using kv32test::Msg;
-
 const char* const kMaker = "BRK12MM";
 // Five minutes after the seed's first deal was entered, within its confirmation period.
 const char* const kWhileDealOneOpen = "100500";
-
-const exchange::DataSet& SeedData()
-{
-    static const exchange::DataSet data = [] {
-        exchange::DataSet d;
-        std::string error;
-        if (!exchange::LoadDataSet(EXCHANGE_SEED_DATA_DIR, d, error))
-            ADD_FAILURE() << error;
-        return d;
-    }();
-    return data;
-}
 
 // One seed user logged on to the exchange in process, with one trading account.
 class ExchangeSession : public ::testing::Test {
@@ -54,22 +39,11 @@ protected:
     // time: the exchange's time of day, hhmmss.
     ExchangeSession(const char* user, const char* account, std::string time = "120000")
         : router(user)
-        , host(std::make_unique<exchange::Exchange>(SeedData(), [time] { return time; }))
+        , link(router, user, time)
         , session(user)
     {
-        std::string logon = user;
-        logon.resize(12, ' ');
-        logon += PasswordDigest(std::string("Pass-") + user, user);
-        const exchange::ReplyPacket verdict = Ask({ { 129, logon } });
-        EXPECT_TRUE(!verdict.empty() && verdict.front().type == 193) << user << " logs on";
         session.m_sUser = user;
         session.GetTrAccLocal()->m_entries = { { account, "" } };
-        router.AnswerWith([this](const std::vector<Msg>& request) {
-            std::vector<Msg> reply;
-            for (const exchange::ReplyMessage& m : Ask(request))
-                reply.push_back({ m.type, m.data });
-            return reply;
-        });
     }
     ~ExchangeSession() override
     {
@@ -79,15 +53,6 @@ protected:
         ps = nullptr;
     }
 
-    exchange::ReplyPacket Ask(const std::vector<Msg>& messages)
-    {
-        exchange::RequestPacket packet;
-        packet.clientSlot = 1;
-        packet.sequence = m_nSequence++;
-        for (const Msg& m : messages)
-            packet.messages.push_back({ m.type, m.bytes });
-        return host->handle(packet);
-    }
     // The reference tables, and the deals when asked, as the program loads them.
     void LoadTables(bool deals)
     {
@@ -107,7 +72,7 @@ protected:
     std::vector<std::pair<char, int64_t>> Quotes(const std::string& key) const
     {
         std::vector<std::pair<char, int64_t>> out;
-        for (const exchange::Order& o : host->data().orders)
+        for (const exchange::Order& o : link.host->data().orders)
             if (o.status == 'O' && o.flags[5] == '1' && o.firm == "BRK12" && o.securityKey == key)
                 out.emplace_back(o.side, o.price);
         return out;
@@ -118,11 +83,8 @@ protected:
     kv32test::ScriptedRouter router;
     kv32test::UiRecorder ui;
     CKvAppLogic app;
-    std::unique_ptr<exchange::Exchange> host;
+    kv32test::ExchangeLink link;
     CSession session;
-
-private:
-    uint32_t m_nSequence = 0;
 };
 
 class MarketMakerAgainstExchange : public ExchangeSession {
@@ -188,7 +150,7 @@ TEST_F(MarketMakerAgainstExchange, BothSidesQuotedThenTickedDownOneStep)
         d.userClick(fw::kIdOk);
     }),
         fw::IDOK);
-    const int64_t step = host->security(key)->tick;
+    const int64_t step = link.host->security(key)->tick;
     EXPECT_EQ(Quotes(key), (std::vector<std::pair<char, int64_t>> { { 'B', 270000 - step }, { 'S', 280000 - step } }));
     EXPECT_EQ(script.messageBoxes(), (std::vector<std::string> { "Quotes entered.", "2 orders moved." }));
 }
@@ -198,8 +160,8 @@ TEST_F(CounterpartyAgainstExchange, ConfirmingAnOpenDealMatchesIt)
     LoadTables(true);
     const int row = NegDealTable().FindRowByNumber(1);
     ASSERT_GE(row, 0) << "the seed's first deal waits for BRK2";
-    ASSERT_EQ(host->data().deals.front().status, 'O');
-    const size_t tradesBefore = host->data().trades.size();
+    ASSERT_EQ(link.host->data().deals.front().status, 'O');
+    const size_t tradesBefore = link.host->data().trades.size();
     fw::test::Script script;
     script.answerMessageBox(fw::IDOK);
     CNDConfDlg dlg(row);
@@ -209,8 +171,8 @@ TEST_F(CounterpartyAgainstExchange, ConfirmingAnOpenDealMatchesIt)
     }),
         fw::IDOK);
     EXPECT_EQ(script.messageBoxes(), std::vector<std::string> { "Deal 1 matched." });
-    EXPECT_EQ(host->data().deals.front().status, 'M');
-    EXPECT_EQ(host->data().trades.size(), tradesBefore + 1) << "the matched deal made its trade";
+    EXPECT_EQ(link.host->data().deals.front().status, 'M');
+    EXPECT_EQ(link.host->data().trades.size(), tradesBefore + 1) << "the matched deal made its trade";
 }
 
 TEST_F(DealOwnerAgainstExchange, AmendingAnOpenDealChangesItsQuantity)
@@ -228,7 +190,7 @@ TEST_F(DealOwnerAgainstExchange, AmendingAnOpenDealChangesItsQuantity)
     }),
         fw::IDOK);
     ASSERT_EQ(script.messageBoxes().size(), 1u);
-    const exchange::Deal& deal = host->data().deals.front();
+    const exchange::Deal& deal = link.host->data().deals.front();
     EXPECT_EQ(deal.status, 'O');
     EXPECT_EQ(deal.quantity, 250);
     EXPECT_EQ(deal.price, 277450) << "the price goes back as it was";
