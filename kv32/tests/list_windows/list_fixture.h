@@ -43,7 +43,7 @@
 #include "kv32/windows/trades_view.h"
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/app/session_core.h"
-#include "support/scratch_dir.h"
+#include "support/scratch_settings.h"
 #include "support/scripted_router.h"
 #include "support/security_records.h"
 #include "support/trading_records.h"
@@ -202,7 +202,7 @@ protected:
         return texts;
     }
 
-    kvtest::ScratchIniDir dir;
+    ScratchSettingsDir dir;
     fw::test::ManualClock clock;
     CSessionCore session;
     std::unique_ptr<CKvApp> app;

@@ -28,7 +28,7 @@
 #include "kv32/tables/all_tables.h"
 #include "kv32/windows/list_view.h"
 #include "kvcore/app/session_core.h"
-#include "support/scratch_dir.h"
+#include "support/scratch_settings.h"
 #include "support/scripted_router.h"
 #include "support/security_records.h"
 
@@ -160,7 +160,7 @@ protected:
         return texts;
     }
 
-    kvtest::ScratchIniDir dir;
+    ScratchSettingsDir dir;
     fw::test::ManualClock clock;
     CSessionCore session;
     std::unique_ptr<CKvApp> app;

@@ -24,6 +24,7 @@
 #include "kvcore/router/info_req.h"
 #include "support/clock_support.h"
 #include "support/exchange_link.h"
+#include "support/scratch_settings.h"
 #include "support/scripted_router.h"
 #include "support/ui_recorder.h"
 
@@ -78,6 +79,7 @@ protected:
         return out;
     }
 
+    kv32test::ScratchSettingsDir settings;
     fw::ManualClock clock { 0, kvtest::LocalMoment(2026, 12, 10, 12, 0, 0) };
     fw::ClockScope clockScope { clock };
     kv32test::ScriptedRouter router;
