@@ -282,7 +282,7 @@ constexpr fw::StringEntry kStrings[] = {
     { IDS_ACCESS_FIRM, "Firm", "Cég" },
     { IDS_ACCESS_FULL, "Full", "Teljes" },
     { IDS_ABOUT_NO_USER, "none", "nincs" },
-    { IDS_ABOUT_USER_SETTINGS, "\n Felhasználói beállítások: ", "\n Felhasználói beállítások: " },
+    { IDS_ABOUT_USER_SETTINGS, "\n User settings: ", "\n Felhasználói beállítások: " },
 };
 
 const fw::ResourceSet kResources { "kv32-shell-dialogs", {}, kTemplates };

@@ -26,10 +26,10 @@ std::string CStartupWnd::Text()
     std::string text = fw::loadString(IDS_APP_TITLE);
     text += "\n";
     text += fw::loadString(IDS_ABOUT_TEXT);
-    text += "\n Version ";
+    text += fw::loadString(IDS_STARTUP_VERSION);
     text += KvProgramVersion();
     if (const char* path = std::getenv("kv3userpath"); path != nullptr) {
-        text += "\n Felhaszn\xe1l\xf3i be\xe1ll\xedt\xe1sok: "; // Windows-1250
+        text += fw::loadString(IDS_STARTUP_USER_SETTINGS);
         text += path;
     }
     return text;

@@ -8,6 +8,8 @@ namespace {
 constexpr fw::StringEntry kStrings[] = {
     { IDS_ABOUT_TEXT, "Trading workstation of the VEXA trading system", "A VEXA kereskedési rendszer munkaállomása" },
     { IDS_APP_TITLE, "VEXA Universal Bench", "VEXA Universal Bench" },
+    { IDS_STARTUP_VERSION, "\n Version ", "\n Verzió " },
+    { IDS_STARTUP_USER_SETTINGS, "\n User settings: ", "\n Felhasználói beállítások: " },
     { IDS_HUNDRED, "Hundred", "száz" },
     { IDS_THOUSAND, "Thousand", "ezer" },
     { IDS_MILLION, "Million", "millió" },

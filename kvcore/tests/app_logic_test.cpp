@@ -309,7 +309,8 @@ namespace {
 TEST(AppStrings, PassTheResourceCheckBesideTheCoreTable)
 {
     static constexpr std::uint32_t kUsed[] = { IDS_ABOUT_TEXT, IDS_HUNDRED, IDS_THOUSAND, IDS_MILLION,
-        IDS_CONFIRM_OPERATION, IDS_LOGGED_OUT, IDS_TABLE_OVERFLOW, IDS_LOW_RESOURCES, IDS_CLIENT_VERSION_REFUSED, IDS_APP_TITLE };
+        IDS_CONFIRM_OPERATION, IDS_LOGGED_OUT, IDS_TABLE_OVERFLOW, IDS_LOW_RESOURCES, IDS_CLIENT_VERSION_REFUSED, IDS_APP_TITLE,
+        IDS_STARTUP_VERSION, IDS_STARTUP_USER_SETTINGS };
     fw::ResourceSet set { "kvcore-app" };
     set.strings = KvAppResources().strings;
     fw::UsedIds used;
