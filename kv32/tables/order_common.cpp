@@ -80,8 +80,9 @@ void CPendingRows::Announce(uint16_t tableId, int rowCount)
     for (const int row : m_rows)
         m_hint.AddRow(row);
     KvUpdateAllDocuments(tableId, &m_hint);
-    for (const int row : m_rows)
-        m_hint.ClearRow(row);
+    // Clear(), not ClearRow() per row: a cleared row stays on the hint's list until a window
+    // reads the list, so with no window open the list would grow to the table's size.
+    m_hint.Clear();
     m_rows.clear();
 }
 
