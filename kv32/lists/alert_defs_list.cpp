@@ -191,11 +191,8 @@ int CAlertDefsDoc::ApplyFilter(bool retitle)
 {
     const std::size_t before = m_rows.size();
     BuildRows();
-    if (retitle || m_rows.size() != before) {
-        std::string title;
-        MakeTitle(title);
-        setTitle(title);
-    }
+    if (retitle || m_rows.size() != before)
+        Retitle();
     return 1;
 }
 

@@ -38,9 +38,7 @@ bool CStateListDoc::onNewDocument()
 {
     if (!CTDoc::onNewDocument())
         return false;
-    std::string title;
-    MakeTitle(title);
-    setTitle(title);
+    Retitle();
     return true;
 }
 

@@ -85,9 +85,7 @@ bool CSecBrdsDoc::onNewDocument()
 {
     if (!CTDoc::onNewDocument())
         return false;
-    std::string title;
-    MakeTitle(title);
-    setTitle(title);
+    Retitle();
     return true;
 }
 

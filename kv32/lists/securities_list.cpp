@@ -129,9 +129,7 @@ bool CSecsDoc::onNewDocument()
 {
     if (!CTDoc::onNewDocument())
         return false;
-    std::string title;
-    MakeTitle(title);
-    setTitle(title);
+    Retitle();
     m_bOpened = 1;
     return true;
 }
@@ -229,11 +227,8 @@ std::vector<std::uint16_t>& CSecsDoc::GetColorElemArray()
 
 int CSecsDoc::ApplyFilter(bool retitle)
 {
-    if (retitle) {
-        std::string title;
-        MakeTitle(title);
-        setTitle(title);
-    }
+    if (retitle)
+        Retitle();
     return 1;
 }
 

@@ -138,11 +138,8 @@ void CSumDoc::MakeTitle(std::string& title)
 
 int CSumDoc::ApplyFilter(bool retitle)
 {
-    if (retitle) {
-        std::string title;
-        MakeTitle(title);
-        setTitle(title);
-    }
+    if (retitle)
+        Retitle();
     return 1;
 }
 

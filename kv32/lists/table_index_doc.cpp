@@ -91,13 +91,6 @@ void CTableIndexDoc::MakeTitle(std::string& title)
     }
 }
 
-void CTableIndexDoc::Retitle()
-{
-    std::string title;
-    MakeTitle(title);
-    setTitle(title);
-}
-
 int CTableIndexDoc::ApplyFilter(bool retitle)
 {
     const int before = m_aRows.Count();

@@ -79,7 +79,6 @@ public:
     int m_bOpened = 0;
 
 protected:
-    void Retitle();
     // Whether a record that the host's hint flags is shown (by default: when
     // the filter accepts it).
     virtual bool MatchHinted(int hostIndex) { return m_filter->Match(HostRecord(hostIndex)); }

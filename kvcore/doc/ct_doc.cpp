@@ -57,12 +57,16 @@ void CTDoc::MakeTitle(std::string& title) { title = fw::loadString(GetDocID()); 
 
 int CTDoc::ApplyFilter(bool apply)
 {
-    if (apply) {
-        std::string title;
-        MakeTitle(title);
-        setTitle(title);
-    }
+    if (apply)
+        Retitle();
     return 1;
+}
+
+void CTDoc::Retitle()
+{
+    std::string title;
+    MakeTitle(title);
+    setTitle(title);
 }
 
 void CTDoc::setTitle(const std::string& title)

@@ -69,6 +69,8 @@ public:
     virtual void AddDefaultSelColumns();
     // The window's default title (the base: the string whose id is the table id).
     virtual void MakeTitle(std::string& title);
+    // Sets the title MakeTitle builds; a title the user gave the window still wins.
+    void Retitle();
     // The layout from / into the session's entry for the table.
     virtual void LoadDocumentInfo();
     virtual void StoreDocumentInfo();
