@@ -11,6 +11,17 @@ namespace exchange {
 
 namespace {
 
+// The day's price limits: 15% either side of the previous price, on the tick
+// grid inside that band. A security without a previous price has none.
+void setPriceLimits(Security& s)
+{
+    if (s.previousPrice == kNoValue || s.previousPrice <= 0 || s.tick <= 0)
+        return;
+    const int64_t upper = s.previousPrice * 115 / 100, lower = (s.previousPrice * 85 + 99) / 100;
+    s.figures.upperLimit = upper / s.tick * s.tick;
+    s.figures.lowerLimit = (lower + s.tick - 1) / s.tick * s.tick;
+}
+
 // The average price of `done` units worth `value`, with two more decimals than the price.
 int64_t averagePrice(const Security& s, int64_t value, int64_t done)
 {
@@ -252,8 +263,10 @@ void RefreshAllFigures(Exchange& ex)
     }
     // Without recording changes: the loaded state is where the streams start.
     for (std::size_t i = 0; i < d.securities.size(); ++i) {
-        d.securities[i].figures.reference = d.securities[i].previousPrice;
-        bookFigures(d, st.books[i], d.securities[i].figures);
+        Security& s = d.securities[i];
+        s.figures.reference = s.previousPrice;
+        setPriceLimits(s);
+        bookFigures(d, st.books[i], s.figures);
     }
 }
 

@@ -121,6 +121,23 @@ TEST_F(SupervisorTest, MarketsUsersAndReferencePrice)
     EXPECT_EQ(Text(logon(5, "BRK2T1")), "The user is suspended.");
 }
 
+TEST_F(SupervisorTest, TheDaysPriceLimitsLieOnTheTickGridWithinFifteenPercentOfThePreviousPrice)
+{
+    const struct {
+        std::string key;
+        int64_t upper, lower;
+    } cases[] = {
+        { kShare, 319065, 235835 }, // 277450: 319067.5 and 235832.5 moved inside to ticks of 5
+        { "0PRIMPRM000001   ", 112700, 83300 }, // 98000: exactly on the grid
+    };
+    for (const auto& c : cases) {
+        const Security* s = ex_->security(c.key);
+        ASSERT_NE(s, nullptr) << c.key;
+        EXPECT_EQ(s->figures.upperLimit, c.upper) << c.key;
+        EXPECT_EQ(s->figures.lowerLimit, c.lower) << c.key;
+    }
+}
+
 TEST_F(SupervisorTest, MessagesAndNews)
 {
     EXPECT_TRUE(ask(2, "BRK2T1", 29, "").empty());
