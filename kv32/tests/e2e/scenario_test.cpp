@@ -273,6 +273,11 @@ const std::vector<const char*> kDealsCovered
           "dialog 198 button 1", "dialog 197 button 1", "sent 134", "sent 155", "sent 157" };
 const std::vector<const char*> kAuctionCovered
     = { "command 33169 run", "dialog 102 button 1010", "dialog 102 button 7031", "sent 120", "sent 121" };
+const std::vector<const char*> kSupervisor2Covered = { "command 32796 run", "table 28", "table 16",
+    "command 32862 run", "command 32863 run", "command 33077 run", "command 33187 run", "command 33182 run",
+    "command 33183 run", "dialog 242 button 1", "dialog 235 button 1", "dialog 272 button 1", "sent 142", "sent 144" };
+const std::vector<const char*> kSupervisor2Pictures
+    = { "e2e-suspend-security", "e2e-ref-price", "e2e-ref-price-events", "e2e-permission-set" };
 const std::vector<const char*> kDealsPictures = { "e2e-deal-input", "e2e-deal-amend", "e2e-deal-confirm" };
 
 const std::vector<const char*> kFirmManagerCovered = { "table 16", "table 17", "command 33173 run",
@@ -327,7 +332,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "market", "en", kMarketCovered, kMarketPictures },
         ScenarioCase { "market", "hu", kMarketCovered, kMarketPictures },
         ScenarioCase { "trader_day", "en", kTraderDayCovered, kTraderDayPictures },
-        ScenarioCase { "trader_day", "hu", kTraderDayCovered, kTraderDayPictures }),
+        ScenarioCase { "trader_day", "hu", kTraderDayCovered, kTraderDayPictures },
+        ScenarioCase { "supervisor2", "en", kSupervisor2Covered, kSupervisor2Pictures },
+        ScenarioCase { "supervisor2", "hu", kSupervisor2Covered, kSupervisor2Pictures }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
