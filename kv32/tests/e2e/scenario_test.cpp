@@ -278,6 +278,11 @@ const std::vector<const char*> kSupervisor2Covered = { "command 32796 run", "tab
     "command 33183 run", "dialog 242 button 1", "dialog 235 button 1", "dialog 272 button 1", "sent 142", "sent 144" };
 const std::vector<const char*> kSupervisor2Pictures
     = { "e2e-suspend-security", "e2e-ref-price", "e2e-ref-price-events", "e2e-permission-set" };
+const std::vector<const char*> kAccountsCovered = { "table 17", "table 8", "command 32893 run", "command 32894 run",
+    "command 60020 run", "command 32846 run", "dialog 138 button 1", "dialog 139 button 1", "dialog 233 button 1",
+    "dialog 231 button 472", "dialog 231 button 359", "dialog 144 shown", "sent 166", "sent 167", "sent 168" };
+const std::vector<const char*> kAccountsPictures = { "e2e-account-status", "e2e-depository-status", "e2e-groups",
+    "e2e-account-information" };
 const std::vector<const char*> kDealsPictures = { "e2e-deal-input", "e2e-deal-amend", "e2e-deal-confirm" };
 
 const std::vector<const char*> kFirmManagerCovered = { "table 16", "table 17", "command 33173 run",
@@ -334,7 +339,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "trader_day", "en", kTraderDayCovered, kTraderDayPictures },
         ScenarioCase { "trader_day", "hu", kTraderDayCovered, kTraderDayPictures },
         ScenarioCase { "supervisor2", "en", kSupervisor2Covered, kSupervisor2Pictures },
-        ScenarioCase { "supervisor2", "hu", kSupervisor2Covered, kSupervisor2Pictures }),
+        ScenarioCase { "supervisor2", "hu", kSupervisor2Covered, kSupervisor2Pictures },
+        ScenarioCase { "accounts", "en", kAccountsCovered, kAccountsPictures },
+        ScenarioCase { "accounts", "hu", kAccountsCovered, kAccountsPictures }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
