@@ -3,8 +3,11 @@
 // scenarios log on), plays each scenario file given in order, logs off and
 // exits 0 when every step passed.
 //
-//   kv32_scenario [--shots DIR] [--coverage FILE] [--step-seconds N] SCENARIO...
+//   kv32_scenario [--shots DIR] [--coverage FILE] [--step-seconds N] [--print-pdf BASE] SCENARIO...
 //   kv32_scenario --inventory FILE   (what the coverage check asks of the program)
+//
+// --print-pdf: the print log's documents go to BASE-1.pdf, BASE-2.pdf, ...
+// instead of the default printer.
 #include <QApplication>
 #include <QTimer>
 
@@ -18,6 +21,8 @@
 #include "fw/core/msgbox.h"
 #include "fw/ui/dialog.h"
 #include "kv32/shell/app/kv_app.h"
+#include "kv32/shell/line_print.h"
+#include "kv32/windows/line_printer_qt.h"
 #include "kvcore/app/intl.h"
 #include "coverage_inventory.h"
 #include "scenario.h"
@@ -28,6 +33,7 @@ int main(int argc, char** argv)
     CScenarioPlayer::Options options;
     std::vector<std::string> files;
     std::string inventoryPath;
+    std::string printPdf;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -37,6 +43,8 @@ int main(int argc, char** argv)
             inventoryPath = argv[++i];
         else if (arg == "--coverage" && hasValue)
             options.coveragePath = argv[++i];
+        else if (arg == "--print-pdf" && hasValue)
+            printPdf = argv[++i];
         else if (arg == "--step-seconds" && hasValue) {
             const auto n = ScenarioNumber(argv[++i]);
             if (!n || *n < 1 || *n > 3600) {
@@ -52,7 +60,8 @@ int main(int argc, char** argv)
     }
     if (files.empty() && inventoryPath.empty()) {
         std::fprintf(
-            stderr, "usage: kv32_scenario [--shots DIR] [--coverage FILE] [--step-seconds N] SCENARIO...\n");
+            stderr, "usage: kv32_scenario [--shots DIR] [--coverage FILE] [--step-seconds N] [--print-pdf BASE] "
+                    "SCENARIO...\n");
         return 2;
     }
     // Every file is read before anything starts: a mistake in one is reported at once.
@@ -77,6 +86,10 @@ int main(int argc, char** argv)
     });
     CKvApp app;
     app.m_aCommandLine = { "kv32_scenario", "/NOCHECKVERSION" };
+    if (!printPdf.empty())
+        app.m_makePrinter = [printPdf] {
+            return std::make_unique<CDeviceLinePrint>(std::make_unique<CQtLinePrintDevice>(printPdf), "kv32");
+        };
     if (!app.start()) {
         app.finish();
         return 1;

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -175,6 +176,31 @@ std::string PythonCsvRows(const std::string& file, char delimiter)
     return pclose(pipe) == 0 ? out : "python3 failed: " + out;
 }
 
+// The text of a PDF file as pdftotext reads it, one entry a line, blank lines dropped.
+std::vector<std::string> PdfLines(const std::string& file)
+{
+    std::vector<std::string> lines;
+    FILE* pipe = popen(("pdftotext -layout '" + file + "' - 2>/dev/null").c_str(), "r");
+    if (pipe == nullptr)
+        return lines;
+    std::string text;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        text.append(buffer, n);
+    pclose(pipe);
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\f'))
+            line.pop_back();
+        while (!line.empty() && (line.front() == '\f' || line.front() == ' '))
+            line.erase(0, 1);
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
+
 std::string CaseName(const ::testing::TestParamInfo<ScenarioCase>& info)
 {
     return std::string(info.param.scenario) + "_" + info.param.language;
@@ -205,7 +231,16 @@ TEST_P(ScenarioPlay, EveryStepPassesAgainstTheExchange)
         = std::filesystem::path(KV32_COVERAGE_DIR) / (std::string(c.scenario) + "-" + c.language + ".txt");
     std::filesystem::create_directories(kept.parent_path());
     std::filesystem::remove(kept);
-    const PlayerRun run = Play(std::string(KV32_SCENARIO_DIR) + "/" + c.scenario + ".txt", c.language);
+    std::vector<std::string> extra;
+    const bool printLog = std::string(c.scenario) == "print_log";
+    if (printLog) {
+        // The print log on, printing to PDF files.
+        std::string ini = readFile(path("kv32.ini"));
+        ini.replace(ini.find("[general]\n"), 10, "[general]\nPrintLog=1\n");
+        std::ofstream(path("kv32.ini"), std::ios::trunc) << ini;
+        extra = { "--print-pdf", path("printlog") };
+    }
+    const PlayerRun run = Play(std::string(KV32_SCENARIO_DIR) + "/" + c.scenario + ".txt", c.language, extra);
     const std::string coverage = Coverage();
     std::ofstream(kept) << coverage;
     ASSERT_EQ(run.code, 0) << run.log;
@@ -216,6 +251,18 @@ TEST_P(ScenarioPlay, EveryStepPassesAgainstTheExchange)
     if (ftp) {
         // The attachment reached the news site byte for byte.
         EXPECT_EQ(readFile(ftp->Home() + "/ftp/jelentes-q3.txt"), readFile(path("jelentes-q3.txt")));
+    }
+    if (printLog) {
+        // The logoff ended the first document: the logon line first, the logoff line last.
+        const std::vector<std::string> lines = PdfLines(path("printlog-1.pdf"));
+        ASSERT_GE(lines.size(), 2u) << run.log;
+        const bool hu = std::string(c.language) == "hu";
+        const std::string logon
+            = hu ? "BRK1T1 felhaszn\xC3\xA1l\xC3\xB3 bejelentkezett: " : "User BRK1T1 logged in on ";
+        const std::string logoff
+            = hu ? "BRK1T1 felhaszn\xC3\xA1l\xC3\xB3 kijelentkezett: " : "User BRK1T1 logged off on ";
+        EXPECT_EQ(lines.front().rfind(logon, 0), 0u) << lines.front();
+        EXPECT_EQ(lines.back().rfind(logoff, 0), 0u) << lines.back();
     }
     if (std::string(c.scenario) == "auction") {
         // The export splits into the title line and one line a size, ten
@@ -283,6 +330,8 @@ const std::vector<const char*> kAccountsCovered = { "table 17", "table 8", "comm
     "dialog 231 button 472", "dialog 231 button 359", "dialog 144 shown", "sent 166", "sent 167", "sent 168" };
 const std::vector<const char*> kAccountsPictures = { "e2e-account-status", "e2e-depository-status", "e2e-groups",
     "e2e-account-information" };
+const std::vector<const char*> kLimitsCovered
+    = { "table 16", "command 33173 run", "command 33176 run", "dialog 268 button 1", "sent 156" };
 const std::vector<const char*> kDealsPictures = { "e2e-deal-input", "e2e-deal-amend", "e2e-deal-confirm" };
 
 const std::vector<const char*> kFirmManagerCovered = { "table 16", "table 17", "command 33173 run",
@@ -341,7 +390,11 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "supervisor2", "en", kSupervisor2Covered, kSupervisor2Pictures },
         ScenarioCase { "supervisor2", "hu", kSupervisor2Covered, kSupervisor2Pictures },
         ScenarioCase { "accounts", "en", kAccountsCovered, kAccountsPictures },
-        ScenarioCase { "accounts", "hu", kAccountsCovered, kAccountsPictures }),
+        ScenarioCase { "accounts", "hu", kAccountsCovered, kAccountsPictures },
+        ScenarioCase { "limits", "en", kLimitsCovered, { "e2e-user-limits" } },
+        ScenarioCase { "limits", "hu", kLimitsCovered, { "e2e-user-limits" } },
+        ScenarioCase { "print_log", "en", { "logon", "table 8" }, {} },
+        ScenarioCase { "print_log", "hu", { "logon", "table 8" }, {} }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
