@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,6 +22,7 @@
 #include "pyftpd_server.h"
 #include "router_test_support.h"
 #include "scenario.h"
+#include "support/pdf_text.h"
 
 extern char** environ;
 
@@ -176,31 +176,6 @@ std::string PythonCsvRows(const std::string& file, char delimiter)
     return pclose(pipe) == 0 ? out : "python3 failed: " + out;
 }
 
-// The text of a PDF file as pdftotext reads it, one entry a line, blank lines dropped.
-std::vector<std::string> PdfLines(const std::string& file)
-{
-    std::vector<std::string> lines;
-    FILE* pipe = popen(("pdftotext -layout '" + file + "' - 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr)
-        return lines;
-    std::string text;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        text.append(buffer, n);
-    pclose(pipe);
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\f'))
-            line.pop_back();
-        while (!line.empty() && (line.front() == '\f' || line.front() == ' '))
-            line.erase(0, 1);
-        if (!line.empty())
-            lines.push_back(line);
-    }
-    return lines;
-}
-
 std::string CaseName(const ::testing::TestParamInfo<ScenarioCase>& info)
 {
     return std::string(info.param.scenario) + "_" + info.param.language;
@@ -254,7 +229,9 @@ TEST_P(ScenarioPlay, EveryStepPassesAgainstTheExchange)
     }
     if (printLog) {
         // The logoff ended the first document: the logon line first, the logoff line last.
-        const std::vector<std::string> lines = PdfLines(path("printlog-1.pdf"));
+        std::vector<std::string> lines = PdfTextLines(path("printlog-1.pdf"));
+        for (std::string& line : lines)
+            line.erase(0, line.find_first_not_of(' '));
         ASSERT_GE(lines.size(), 2u) << run.log;
         const bool hu = std::string(c.language) == "hu";
         const std::string logon

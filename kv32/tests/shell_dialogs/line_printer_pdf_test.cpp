@@ -1,40 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "kv32/windows/line_printer_qt.h"
+#include "support/pdf_text.h"
 
 namespace {
-
-// The text of a PDF file, one entry a line, blank lines dropped.
-std::vector<std::string> PdfLines(const std::string& path)
-{
-    std::vector<std::string> lines;
-    const std::string command = "pdftotext -layout '" + path + "' - 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return lines;
-    std::string text;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        text.append(buffer, n);
-    pclose(pipe);
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\f'))
-            line.pop_back();
-        while (!line.empty() && line.front() == '\f')
-            line.erase(0, 1);
-        if (!line.empty())
-            lines.push_back(line);
-    }
-    return lines;
-}
 
 class LinePrinterPdf : public ::testing::Test {
 protected:
@@ -66,7 +39,7 @@ TEST_F(LinePrinterPdf, TheSameLinesAsTheLayoutCutThem)
     EXPECT_EQ(printer.Print(longLine), 1);
     EXPECT_EQ(printer.End(), 1);
 
-    const std::vector<std::string> lines = PdfLines(pdf->LastFile());
+    const std::vector<std::string> lines = PdfTextLines(pdf->LastFile());
     const std::vector<std::string> expected {
         order.size() <= static_cast<size_t>(width) ? order : order.substr(0, static_cast<size_t>(width)),
         std::string(static_cast<size_t>(width), 'A'),
@@ -98,8 +71,8 @@ TEST_F(LinePrinterPdf, EachFullPageIsADocumentOfItsOwn)
         ASSERT_EQ(printer.Print(line), 1);
     }
     ASSERT_EQ(printer.End(), 1);
-    EXPECT_EQ(PdfLines((dir / "page-1.pdf").string()), first);
-    EXPECT_EQ(PdfLines(pdf->LastFile()), second);
+    EXPECT_EQ(PdfTextLines((dir / "page-1.pdf").string()), first);
+    EXPECT_EQ(PdfTextLines(pdf->LastFile()), second);
     EXPECT_EQ(pdf->LastFile(), (dir / "page-2.pdf").string());
 }
 
