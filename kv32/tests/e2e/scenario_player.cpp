@@ -471,7 +471,7 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
             Fail(step, "control " + step.args[0] + " is " + (wanted != 0 ? "not checked" : "checked"));
     } else if (kind == "expect-item")
         ExpectItem(step, *dialog);
-    else if (kind == "row")
+    else if (kind == "row" || kind == "also-row")
         SelectRow(step);
     else if (kind == "shot")
         Shot(step.args[0]);
@@ -852,9 +852,12 @@ void CScenarioPlayer::SelectRow(const ScenarioStep& step)
         return Fail(step,
             grid == nullptr ? std::string("no list window is in front")
                             : "no row " + step.args[0] + "; the rows:" + Rows(*grid));
-    grid->clearSelection();
-    grid->selectRange({ row + 1, 1, row + 1, grid->colCount() }, false);
-    grid->setCurrentCell(row + 1, 1);
+    const bool add = step.kind == "also-row";
+    if (!add)
+        grid->clearSelection();
+    grid->selectRange({ row + 1, 1, row + 1, grid->colCount() }, add);
+    if (!add)
+        grid->setCurrentCell(row + 1, 1);
 }
 
 void CScenarioPlayer::Shot(const std::string& name)

@@ -335,6 +335,13 @@ const std::vector<const char*> kTraderDayCovered = { "table 6", "table 6 closed"
 const std::vector<const char*> kTraderDayPictures = { "e2e-trader-securities", "e2e-trader-order-book",
     "e2e-trader-private-order-book", "e2e-trader-columns", "e2e-trader-workspace", "e2e-trader-password" };
 
+const std::vector<const char*> kSupervisorListsCovered = { "table 16", "table 17", "table 28", "table 29",
+    "table 33", "table 39", "table 29 command 35988", "table 33 command 35988", "table 39 command 35988", "command 32874 run",
+    "command 32871 run", "command 33096 run", "command 36001 run", "dialog 242 button 1", "dialog 1541 button 1",
+    "sent 142", "sent 126", "sent 132" };
+const std::vector<const char*> kSupervisorListsPictures = { "e2e-users-suspend-replies", "e2e-users-suspended",
+    "e2e-firm-suspended", "e2e-audit-events", "e2e-control-events", "e2e-account-summary", "e2e-cash-after-fill" };
+
 INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
     ::testing::Values(ScenarioCase { "trading", "en", kTradingCovered, kTradingPictures },
         ScenarioCase { "trading", "hu", kTradingCovered, kTradingPictures },
@@ -371,7 +378,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "limits", "en", kLimitsCovered, { "e2e-user-limits" } },
         ScenarioCase { "limits", "hu", kLimitsCovered, { "e2e-user-limits" } },
         ScenarioCase { "print_log", "en", { "logon", "table 8" }, {} },
-        ScenarioCase { "print_log", "hu", { "logon", "table 8" }, {} }),
+        ScenarioCase { "print_log", "hu", { "logon", "table 8" }, {} },
+        ScenarioCase { "supervisor_lists", "en", kSupervisorListsCovered, kSupervisorListsPictures },
+        ScenarioCase { "supervisor_lists", "hu", kSupervisorListsCovered, kSupervisorListsPictures }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
