@@ -9,18 +9,9 @@
 #include "kv32/tables/table_settings.h"
 #include "support/kv32_fixture.h"
 #include "support/security_records.h"
+#include "support/table_feed.h"
 
 namespace kv32test {
-
-// Hands one message to a table as the router does.
-inline void Feed(CVorlTarget& table, int type, std::string bytes)
-{
-    tagTMSG m;
-    m.nType = type;
-    m.nLength = static_cast<int32_t>(bytes.size());
-    m.pText = reinterpret_cast<unsigned char*>(bytes.data());
-    table.StoreDataItem(&m);
-}
 
 // The keys of the requests of one code sent so far.
 inline std::vector<std::string> RequestKeys(const ScriptedRouter& router, int code)

@@ -43,22 +43,12 @@
 #include "kv32/windows/trades_view.h"
 #include "kvcore/app/profile_settings.h"
 #include "kvcore/app/session_core.h"
-#include "support/scratch_settings.h"
+#include "support/app_windows_fixture.h"
 #include "support/scripted_router.h"
 #include "support/security_records.h"
 #include "support/trading_records.h"
 
 namespace kv32test {
-
-
-inline void Feed(CVorlTarget& table, int type, std::string bytes)
-{
-    tagTMSG m;
-    m.nType = type;
-    m.nLength = static_cast<int32_t>(bytes.size());
-    m.pText = reinterpret_cast<unsigned char*>(bytes.data());
-    table.StoreDataItem(&m);
-}
 
 inline std::string Padded(std::string text, std::size_t width)
 {
@@ -66,28 +56,13 @@ inline std::string Padded(std::string text, std::size_t width)
     return text;
 }
 
-inline std::string WithZero(const std::string& text)
-{
-    return text + std::string(1, '\0') + "0";
-}
-
-class ListWindows : public ::testing::Test {
+class ListWindows : public AppWindowsFixture {
 protected:
     void SetUp() override
     {
-        fw::setMessageBoxHook([this](const std::string& text, uint32_t) {
-            boxes.push_back(fw::cp1250ToUtf8(text));
-            return fw::IDYES;
-        });
-        dir.Write("kv32.ini", "[general]\nLogoPeriod=0\n");
-        app = std::make_unique<CKvApp>();
-        app->m_aCommandLine = { "kv32", "/NOCHECKVERSION" };
-        ASSERT_TRUE(app->start());
-        session.OnNewDocument();
-        ps = &session;
-        router = std::make_unique<ScriptedRouter>("TRADER01");
-        KvSetReplyPartners(nullptr);
-        FreeTables();
+        AppWindowsFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         Feed(StatusTable(), 115, StatusRecord(1, "001", 'A', "Active", "0110"));
         Feed(BoardTable(), 22, BoardRecord(1, "BRD1", "Main board", 'A'));
         Feed(MarketTable(), 20, MarketRecord(1, "MKT1", "Equities", 'A'));
@@ -101,31 +76,15 @@ protected:
             Grant(type, 0);
         Grant(142, 53);
     }
-    static void Grant(int type, int code)
-    {
-        RightRec rec { RightTable().GetCount(), type, code, 0 };
-        RightTable().AddRec(rec);
-    }
     void TearDown() override
     {
-        router->AnswerWith(nullptr);
-        app->CloseAllDocuments();
-        FreeTables();
-        router.reset();
-        ps = nullptr;
-        app->finish();
-        app.reset();
-        fw::setMessageBoxHook({});
-        fw::Dialog::setModalHook({});
-        KvAppSettings() = CKvAppSettings();
-        fw::setLanguage(fw::Language::English);
+        AppWindowsFixture::TearDown();
         for (unsigned id : { ID_SUMMARY_TRADING_ACCOUNT, ID_LIST_AMEND })
             KvSetCommandDialog(id, nullptr);
     }
-    static void FreeTables()
+    void FreeTables() override
     {
-        for (CVorlPermTarget* t : CVorlPermTarget::apPermTargets)
-            t->Free();
+        AppWindowsFixture::FreeTables();
         for (char* last : { OrderTable().m_szLastOrderNo, TradeTable().m_szLastOrderNo, NegDealTable().m_szLastOrderNo })
             std::memcpy(last, "000000000000", 13);
         OrderTable().m_nMaxOrderNo = 0;
@@ -167,47 +126,7 @@ protected:
         s.side = side;
         Feed(NegDealTable(), CNegDealTable::kRequest, DealRecord(s));
     }
-    template <class View> View* Open(std::uint32_t id)
-    {
-        CTDoc* doc = app->OpenTable(id, true, true, nullptr);
-        if (doc == nullptr)
-            return nullptr;
-        auto* view = dynamic_cast<View*>(doc->firstView());
-        if (view != nullptr)
-            view->parentFrame()->resize(900, 260);
-        return view;
-    }
-    static bool Enabled(CListView& view, unsigned id)
-    {
-        fw::CmdUI ui(id);
-        view.routeUpdate(ui);
-        return ui.enabled();
-    }
-    static void Select(CListView& view, std::initializer_list<int> rows)
-    {
-        view.clearSelection();
-        bool add = false;
-        for (int row : rows) {
-            view.selectRange({ row + 1, 1, row + 1, 1 }, add);
-            add = true;
-        }
-        view.setCurrentCell(*rows.begin() + 1, 1);
-    }
-    std::vector<std::string> Sent(int code) const
-    {
-        std::vector<std::string> texts;
-        for (const Msg& m : router->Requests())
-            if (m.type == code)
-                texts.push_back(m.bytes);
-        return texts;
-    }
 
-    ScratchSettingsDir dir;
-    fw::test::ManualClock clock;
-    CSessionCore session;
-    std::unique_ptr<CKvApp> app;
-    std::unique_ptr<ScriptedRouter> router;
-    std::vector<std::string> boxes;
     long long seq = 0;
 };
 

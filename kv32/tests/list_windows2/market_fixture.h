@@ -28,43 +28,19 @@
 #include "kv32/tables/all_tables.h"
 #include "kv32/windows/list_view.h"
 #include "kvcore/app/session_core.h"
-#include "support/scratch_settings.h"
+#include "support/app_windows_fixture.h"
 #include "support/scripted_router.h"
 #include "support/security_records.h"
 
 namespace kv32test {
 
-inline void Feed(CVorlTarget& table, int type, std::string bytes)
-{
-    tagTMSG m;
-    m.nType = type;
-    m.nLength = static_cast<int32_t>(bytes.size());
-    m.pText = reinterpret_cast<unsigned char*>(bytes.data());
-    table.StoreDataItem(&m);
-}
-
-inline std::string WithZero(const std::string& text)
-{
-    return text + std::string(1, '\0') + "0";
-}
-
-class MarketWindows : public ::testing::Test {
+class MarketWindows : public AppWindowsFixture {
 protected:
     void SetUp() override
     {
-        fw::setMessageBoxHook([this](const std::string& text, uint32_t) {
-            boxes.push_back(fw::cp1250ToUtf8(text));
-            return fw::IDYES;
-        });
-        dir.Write("kv32.ini", "[general]\nLogoPeriod=0\n");
-        app = std::make_unique<CKvApp>();
-        app->m_aCommandLine = { "kv32", "/NOCHECKVERSION" };
-        ASSERT_TRUE(app->start());
-        session.OnNewDocument();
-        ps = &session;
-        router = std::make_unique<ScriptedRouter>("TRADER01");
-        KvSetReplyPartners(nullptr);
-        FreeTables();
+        AppWindowsFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         Feed(StatusTable(), 115, StatusRecord(1, "001", 'A', "Active", "0110"));
         Feed(StatusTable(), 115, StatusRecord(2, "002", 'S', "Suspended", "0000"));
         Feed(BoardTable(), 22, BoardRecord(1, "BRD1", "Main board", 'A'));
@@ -77,29 +53,9 @@ protected:
     }
     void TearDown() override
     {
-        router->AnswerWith(nullptr);
-        app->CloseAllDocuments();
-        FreeTables();
-        router.reset();
-        ps = nullptr;
-        app->finish();
-        app.reset();
-        fw::setMessageBoxHook({});
-        fw::Dialog::setModalHook({});
-        KvAppSettings() = CKvAppSettings();
-        fw::setLanguage(fw::Language::English);
+        AppWindowsFixture::TearDown();
         for (unsigned id : installed)
             KvSetCommandDialog(id, nullptr);
-    }
-    static void Grant(int type, int code)
-    {
-        RightRec rec { RightTable().GetCount(), type, code, 0 };
-        RightTable().AddRec(rec);
-    }
-    static void FreeTables()
-    {
-        for (CVorlPermTarget* t : CVorlPermTarget::apPermTargets)
-            t->Free();
     }
     // A security on a board; its table row.
     int Security(const std::string& shortName, const std::string& board = "BRD1",
@@ -119,53 +75,13 @@ protected:
         KvSetCommandDialog(id, std::move(dialog));
         installed.push_back(id);
     }
-    template <class View> View* Open(std::uint32_t id)
-    {
-        CTDoc* doc = app->OpenTable(id, true, true, nullptr);
-        if (doc == nullptr)
-            return nullptr;
-        auto* view = dynamic_cast<View*>(doc->firstView());
-        if (view != nullptr)
-            view->parentFrame()->resize(900, 260);
-        return view;
-    }
     // The frame in front, as after the user clicked into it.
     static void Activate(fw::View& view)
     {
         fw::MainFrame* main = fw::App::instance()->mainFrame();
         main->mdiArea()->setActiveSubWindow(view.parentFrame());
     }
-    static bool Enabled(CListView& view, unsigned id)
-    {
-        fw::CmdUI ui(id);
-        view.routeUpdate(ui);
-        return ui.enabled();
-    }
-    static void Select(CListView& view, std::initializer_list<int> rows, int column = 1)
-    {
-        view.clearSelection();
-        bool add = false;
-        for (int row : rows) {
-            view.selectRange({ row + 1, column, row + 1, column }, add);
-            add = true;
-        }
-        view.setCurrentCell(*rows.begin() + 1, column);
-    }
-    std::vector<std::string> Sent(int code) const
-    {
-        std::vector<std::string> texts;
-        for (const Msg& m : router->Requests())
-            if (m.type == code)
-                texts.push_back(m.bytes);
-        return texts;
-    }
 
-    ScratchSettingsDir dir;
-    fw::test::ManualClock clock;
-    CSessionCore session;
-    std::unique_ptr<CKvApp> app;
-    std::unique_ptr<ScriptedRouter> router;
-    std::vector<std::string> boxes;
     std::vector<unsigned> installed;
     int key = 0;
 };
