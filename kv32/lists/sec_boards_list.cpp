@@ -7,6 +7,7 @@
 
 #include "fw/core/gridsource.h"
 #include "fw/core/strings.h"
+#include "kv32/lists/row_hint_relay.h"
 #include "kv32/lists/securities_list.h"
 #include "kv32/res/market_window_strings.h"
 #include "kv32/res/shell_strings.h"
@@ -217,20 +218,14 @@ int CSecBrdsDoc::OwnerDrawSort(const std::uint8_t* a, const std::uint8_t* b, int
 
 void CSecBrdsDoc::UpdateDocument(intptr_t hint, fw::Hint* object)
 {
-    const auto* hostHint = dynamic_cast<const fw::RowHint*>(object);
-    if (hostHint == nullptr) {
-        CTDoc::UpdateDocument(hint, nullptr);
-        return;
-    }
-    m_rowHint.Clear();
-    m_rowHint.SetSize(GetRowCount());
-    const int end = std::min(hostHint->GetSize(), static_cast<int>(m_rowOfSecurity.size()));
-    for (int i = 0; i < end; ++i) {
-        const int row = m_rowOfSecurity[static_cast<std::size_t>(i)];
-        if (row >= 0 && hostHint->GetRow(i))
-            m_rowHint.AddRow(row);
-    }
-    kvcore::CTGXDoc::UpdateDocument(hint, &m_rowHint);
+    KvRelayRowHint(*this, hint, object, m_rowHint, [this](const fw::RowHint& hostHint) {
+        const int end = std::min(hostHint.GetSize(), static_cast<int>(m_rowOfSecurity.size()));
+        for (int i = 0; i < end; ++i) {
+            const int row = m_rowOfSecurity[static_cast<std::size_t>(i)];
+            if (row >= 0 && hostHint.GetRow(i))
+                m_rowHint.AddRow(row);
+        }
+    });
 }
 
 int CSecBrdsDoc::FindRowOfShortName(std::string_view text) const

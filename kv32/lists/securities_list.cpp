@@ -5,6 +5,7 @@
 
 #include "fw/core/archive.h"
 #include "kv32/lists/market_texts.h"
+#include "kv32/lists/row_hint_relay.h"
 #include "kv32/res/market_window_strings.h"
 #include "kv32/res/shell_strings.h"
 #include "kv32/res/table_strings.h"
@@ -186,17 +187,11 @@ bool CSecsDoc::IsAlertColumn(int columnId)
 
 void CSecsDoc::UpdateDocument(intptr_t hint, fw::Hint* object)
 {
-    const auto* hostHint = dynamic_cast<const fw::RowHint*>(object);
-    if (hostHint == nullptr) {
-        CTDoc::UpdateDocument(hint, nullptr);
-        return;
-    }
-    m_rowHint.Clear();
-    m_rowHint.SetSize(GetRowCount());
-    for (std::size_t r = 0; r < m_aRows.size(); ++r)
-        if (hostHint->GetRow(m_aRows[r]))
-            m_rowHint.AddRow(static_cast<int>(r));
-    kvcore::CTGXDoc::UpdateDocument(hint, &m_rowHint);
+    KvRelayRowHint(*this, hint, object, m_rowHint, [this](const fw::RowHint& hostHint) {
+        for (std::size_t r = 0; r < m_aRows.size(); ++r)
+            if (hostHint.GetRow(m_aRows[r]))
+                m_rowHint.AddRow(static_cast<int>(r));
+    });
 }
 
 void CSecsDoc::GetColorCell(const std::uint8_t* record, int col, kvcore::COLORREF& back, kvcore::COLORREF& text) const
