@@ -332,6 +332,10 @@ const std::vector<const char*> kTraderDayCovered = { "table 6", "table 6 closed"
     "dialog 123 button 1", "dialog 256 button 1", "event file dialog", "event dialog 30207", "dialog 197 button 1",
     "command 33151 run", "command 33076 disabled for SUP1", "command 33100 disabled for BRK5MM", "sent 131",
     "sent 132", "sent 137", "sent 138" };
+const std::vector<const char*> kManagerDayCovered = { "table 14 closed", "table 15 command 35988",
+    "table 25 closed", "table 27 closed", "table 39 closed", "table 41 closed", "command 36001 run",
+    "dialog 1541 button 1", "command 32841 run" };
+const std::vector<const char*> kManagerDayPictures = { "e2e-manager-account-positions" };
 const std::vector<const char*> kTraderDayPictures = { "e2e-trader-securities", "e2e-trader-order-book",
     "e2e-trader-private-order-book", "e2e-trader-columns", "e2e-trader-workspace", "e2e-trader-password" };
 
@@ -380,7 +384,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "print_log", "en", { "logon", "table 8" }, {} },
         ScenarioCase { "print_log", "hu", { "logon", "table 8" }, {} },
         ScenarioCase { "supervisor_lists", "en", kSupervisorListsCovered, kSupervisorListsPictures },
-        ScenarioCase { "supervisor_lists", "hu", kSupervisorListsCovered, kSupervisorListsPictures }),
+        ScenarioCase { "supervisor_lists", "hu", kSupervisorListsCovered, kSupervisorListsPictures },
+        ScenarioCase { "manager_day", "en", kManagerDayCovered, kManagerDayPictures },
+        ScenarioCase { "manager_day", "hu", kManagerDayCovered, kManagerDayPictures }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
