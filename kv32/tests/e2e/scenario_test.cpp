@@ -335,6 +335,9 @@ const std::vector<const char*> kTraderDayCovered = { "table 6", "table 6 closed"
 const std::vector<const char*> kManagerDayCovered = { "table 14 closed", "table 15 command 35988",
     "table 25 closed", "table 27 closed", "table 39 closed", "table 41 closed", "command 36001 run",
     "dialog 1541 button 1", "command 32841 run" };
+const std::vector<const char*> kMakerDayCovered = { "table 2 closed", "table 3 command 35988", "table 5 command 35988",
+    "table 20 command 35988", "table 21 closed", "command 32911 run", "command 32944 run", "command 32945 run",
+    "command 32983 run", "command 32981 run" };
 const std::vector<const char*> kManagerDayPictures = { "e2e-manager-account-positions" };
 const std::vector<const char*> kTraderDayPictures = { "e2e-trader-securities", "e2e-trader-order-book",
     "e2e-trader-private-order-book", "e2e-trader-columns", "e2e-trader-workspace", "e2e-trader-password" };
@@ -386,7 +389,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "supervisor_lists", "en", kSupervisorListsCovered, kSupervisorListsPictures },
         ScenarioCase { "supervisor_lists", "hu", kSupervisorListsCovered, kSupervisorListsPictures },
         ScenarioCase { "manager_day", "en", kManagerDayCovered, kManagerDayPictures },
-        ScenarioCase { "manager_day", "hu", kManagerDayCovered, kManagerDayPictures }),
+        ScenarioCase { "manager_day", "hu", kManagerDayCovered, kManagerDayPictures },
+        ScenarioCase { "maker_day", "en", kMakerDayCovered, {} },
+        ScenarioCase { "maker_day", "hu", kMakerDayCovered, {} }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
