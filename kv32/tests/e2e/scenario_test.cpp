@@ -296,7 +296,8 @@ const std::vector<const char*> kDealsCovered
     = { "table 10", "command 32970 run", "command 32786 run", "command 32971 run", "dialog 115 button 1",
           "dialog 198 button 1", "dialog 197 button 1", "sent 134", "sent 155", "sent 157" };
 const std::vector<const char*> kAuctionCovered
-    = { "command 33169 run", "dialog 102 button 1010", "dialog 102 button 7031", "sent 120", "sent 121" };
+    = { "command 33169 run", "command 33186 run", "dialog 102 button 1010", "dialog 102 button 7031", "sent 120",
+          "sent 121", "sent 173", "sent 174" };
 const std::vector<const char*> kSupervisor2Covered = { "command 32796 run", "table 28", "table 16",
     "command 32862 run", "command 32863 run", "command 33077 run", "command 33187 run", "command 33182 run",
     "command 33183 run", "dialog 242 button 1", "dialog 235 button 1", "dialog 272 button 1", "sent 142", "sent 144" };
@@ -370,8 +371,8 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "market_maker", "hu", kMarketMakerCovered, { "e2e-market-maker", "e2e-tick-down" } },
         ScenarioCase { "deals", "en", kDealsCovered, kDealsPictures },
         ScenarioCase { "deals", "hu", kDealsCovered, kDealsPictures },
-        ScenarioCase { "auction", "en", kAuctionCovered, { "e2e-primary-auction" } },
-        ScenarioCase { "auction", "hu", kAuctionCovered, { "e2e-primary-auction" } },
+        ScenarioCase { "auction", "en", kAuctionCovered, { "e2e-primary-auction", "e2e-buyback-auction" } },
+        ScenarioCase { "auction", "hu", kAuctionCovered, { "e2e-primary-auction", "e2e-buyback-auction" } },
         ScenarioCase { "firm_manager", "en", kFirmManagerCovered, kFirmManagerPictures },
         ScenarioCase { "firm_manager", "hu", kFirmManagerCovered, kFirmManagerPictures },
         ScenarioCase { "market", "en", kMarketCovered, kMarketPictures },

@@ -115,6 +115,7 @@ constexpr PictureOwner kOwners[] = {
     { "auction-primary", D, 102 },
     { "auction-buyback", D, 102 },
     { "e2e-primary-auction", D, 102 },
+    { "e2e-buyback-auction", D, 102 },
     { "shell-bench-setup", D, 111 },
     { "deal-input", D, 115 },
     { "e2e-deal-input", D, 115 },
