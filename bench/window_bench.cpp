@@ -237,7 +237,7 @@ int main(int argc, char** argv)
     gridbench::runBare(t, gridbench::kRows); // warm the style and font caches
     const double bare = gridbench::runBare(t, gridbench::kRows) / gridbench::kUpdates;
 
-    // One case when named (orders, trades, supervision), else all.
+    // One case when named (orders, trades, supervision, securities), else all.
     const std::string only = argc > 1 ? argv[1] : "";
     if (only.empty() || only == "orders")
         RunKind<OrdersKind>(bare);
@@ -245,5 +245,7 @@ int main(int argc, char** argv)
         RunKind<TradesKind>(bare);
     if (only.empty() || only == "supervision")
         RunSupervisionCases(bare);
+    if (only.empty() || only == "securities")
+        RunSecuritiesWindow(bare);
     return 0;
 }

@@ -4,3 +4,5 @@
 
 // The Audit Events window and the cash positions window.
 void RunSupervisionCases(double bare);
+// The securities window (window_bench_securities.cpp).
+void RunSecuritiesWindow(double bare);
