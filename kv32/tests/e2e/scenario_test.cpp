@@ -320,11 +320,11 @@ const std::vector<const char*> kFirmManagerPictures
           "e2e-security-positions", "e2e-trading-accounts" };
 const std::vector<const char*> kMarketCovered = { "command 32796 run", "command 32799 run", "command 32977 run",
     "command 32997 run", "command 33147 run", "command 32932 run", "command 32933 run", "command 32994 run",
-    "command 32862 run", "command 32912 run", "table 2", "table 3", "table 5", "table 20", "table 21", "table 23",
-    "table 30", "table 38", "sent 36", "sent 70", "sent 142" };
+    "command 32862 run", "command 32912 run", "command 32884 run", "table 2", "table 3", "table 5", "table 20",
+    "table 21", "table 23", "table 30", "table 38", "sent 36", "sent 70", "sent 142" };
 const std::vector<const char*> kMarketPictures = { "e2e-securities", "e2e-order-book", "e2e-market-by-order",
     "e2e-summary", "e2e-boards", "e2e-markets", "e2e-instruments", "e2e-securities-on-boards", "e2e-indices",
-    "e2e-last-n-trades", "e2e-ticker", "e2e-trading-events", "e2e-board-suspended" };
+    "e2e-last-n-trades", "e2e-ticker", "e2e-trading-events", "e2e-suspend-replies", "e2e-board-suspended" };
 
 const std::vector<const char*> kTraderDayCovered = { "table 6", "table 6 closed", "table 11", "table 12",
     "table 8 command 32994", "table 32 command 33166", "table 30", "table 38", "table 7", "table 10 command 32786",

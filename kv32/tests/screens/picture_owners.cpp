@@ -73,6 +73,7 @@ constexpr PictureOwner kOwners[] = {
     { "list-control-events", T, 28 },
     { "e2e-ref-price-events", T, 28 },
     { "list-replies", T, 29 },
+    { "e2e-suspend-replies", T, 29 },
     { "list-last-trades", T, 30 },
     { "e2e-last-n-trades", T, 30 },
     { "e2e-last-trades", T, 30 },
