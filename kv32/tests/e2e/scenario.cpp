@@ -54,6 +54,8 @@ const std::vector<ScenarioStepKind>& ScenarioStepKinds()
             "expect-in-file PATH [TEXT...] : the file exists and holds every TEXT (in Windows-1250)" },
         { "row", 1, 10, "row TEXT... : selects the first row of the window in front with these cell texts" },
         { "also-row", 1, 10, "also-row TEXT... : adds the first row with these cell texts to the selection" },
+        { "double-click", 1, 10,
+            "double-click TEXT... : selects the first row with these cell texts and double-clicks it" },
         { "shot", 1, 1, "shot NAME : a picture of the dialog, else of the window in front" },
         { "close", 0, 0, "close : closes the window in front" },
     };

@@ -471,7 +471,7 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
             Fail(step, "control " + step.args[0] + " is " + (wanted != 0 ? "not checked" : "checked"));
     } else if (kind == "expect-item")
         ExpectItem(step, *dialog);
-    else if (kind == "row" || kind == "also-row")
+    else if (kind == "row" || kind == "also-row" || kind == "double-click")
         SelectRow(step);
     else if (kind == "shot")
         Shot(step.args[0]);
@@ -858,6 +858,10 @@ void CScenarioPlayer::SelectRow(const ScenarioStep& step)
     grid->selectRange({ row + 1, 1, row + 1, grid->colCount() }, add);
     if (!add)
         grid->setCurrentCell(row + 1, 1);
+    if (step.kind == "double-click") {
+        Cover("double-click");
+        grid->onCellDoubleClicked(row + 1, 1);
+    }
 }
 
 void CScenarioPlayer::Shot(const std::string& name)

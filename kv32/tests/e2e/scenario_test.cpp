@@ -318,7 +318,7 @@ const std::vector<const char*> kFirmManagerCovered = { "table 16", "table 17", "
 const std::vector<const char*> kFirmManagerPictures
     = { "e2e-users-window", "e2e-firms-window", "e2e-user-cash-positions", "e2e-firm-cash-positions",
           "e2e-security-positions", "e2e-trading-accounts" };
-const std::vector<const char*> kMarketCovered = { "command 32796 run", "command 32799 run", "command 32977 run",
+const std::vector<const char*> kMarketCovered = { "command 32796 run", "double-click", "command 32977 run",
     "command 32997 run", "command 33147 run", "command 32932 run", "command 32933 run", "command 32994 run",
     "command 32862 run", "command 32912 run", "command 32884 run", "table 2", "table 3", "table 5", "table 20",
     "table 21", "table 23", "table 30", "table 38", "sent 36", "sent 70", "sent 142" };
