@@ -45,6 +45,7 @@ struct PlannedStatus {
     std::size_t event = 0; // index into the trading events
     std::vector<std::size_t> securities;
     char status = 'S';
+    std::string issuer; // an issuer's suspension changes the issuer's own status too
 };
 
 // A trading permission set by a supervisor (142/27) for a user or a firm and

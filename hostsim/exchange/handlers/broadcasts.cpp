@@ -154,6 +154,7 @@ void DeliverDueItems(Exchange& ex)
         if (e.kind == 'P') {
             for (const std::size_t s : it->securities)
                 SetSecurityStatus(ex, s, it->status);
+            SetIssuerStatus(ex, it->issuer, it->status);
             e.kind = 'S';
             ex.state().streams.events.add(it->event);
         }

@@ -51,6 +51,17 @@ void SetSecurityStatus(Exchange& ex, std::size_t security, char status)
         ex.state().streams.securities.add(security);
 }
 
+void SetIssuerStatus(Exchange& ex, const std::string& issuer, char status)
+{
+    auto& firms = ex.data().firms;
+    for (std::size_t i = 0; i < firms.size(); ++i) {
+        if (!issuer.empty() && firms[i].code == issuer && firms[i].type == "ISSR") {
+            firms[i].status = status;
+            ex.state().streams.firms.add(i);
+        }
+    }
+}
+
 void RecordAudit(Exchange& ex, const std::string& user, const std::string& group, const std::string& type,
     const std::string& text)
 {

@@ -26,6 +26,9 @@ void RecordAudit(Exchange& ex, const std::string& user, const std::string& group
 
 // Sets a security's status letter and reports it (change tag 'B').
 void SetSecurityStatus(Exchange& ex, std::size_t security, char status);
+// Sets an issuer's own status letter and reports it with the firms, so that
+// the workstation offers the opposite command next (an empty code does nothing).
+void SetIssuerStatus(Exchange& ex, const std::string& issuer, char status);
 
 // "070000" (no time chosen) and times not after now mean "at once".
 bool AtOnce(Exchange& ex, const std::string& time);

@@ -81,11 +81,13 @@ Verdict suspension(Exchange& ex, Call& call, int op)
         : op <= 10                 ? securities[targets.front()].shortName
                                    : subject;
     AddEvent(ex, type, call.session.user, key, object, now ? 'S' : 'P');
+    const std::string issuer = op == 12 || op == 13 ? subject : std::string();
     if (now) {
         for (const std::size_t i : targets)
             SetSecurityStatus(ex, i, status);
+        SetIssuerStatus(ex, issuer, status);
     } else {
-        ex.state().planned.push_back({ time, ex.data().events.size() - 1, targets, status });
+        ex.state().planned.push_back({ time, ex.data().events.size() - 1, targets, status, issuer });
     }
     return Accept(now ? "Done." : "Planned for " + time + ".");
 }

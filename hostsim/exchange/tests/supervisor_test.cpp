@@ -93,6 +93,29 @@ TEST_F(SupervisorTest, SecuritySuspensionWithItsEventAndMessage)
     EXPECT_EQ(ex_->data().events.back().kind, 'R');
 }
 
+// An issuer's suspension (12) and resumption (13) change its securities and
+// the issuer itself, so that the workstation offers the resumption next.
+TEST_F(SupervisorTest, IssuerSuspensionChangesTheIssuerToo)
+{
+    const Firm& issuer = *ex_->firm("ISSR2");
+    const int64_t firms = ex_->state().streams.firms.last();
+    EXPECT_EQ(tx(9, 142, op("SUP1", 12, 672, { { 13, "ISSR2" }, { 25, "070000" }, { 671, " " } })).type, kAccepted);
+    EXPECT_EQ(ex_->security("0MAINSHR000001   ")->status, 'S');
+    EXPECT_EQ(issuer.status, 'S');
+    EXPECT_GT(ex_->state().streams.firms.last(), firms);
+    EXPECT_EQ(tx(9, 142, op("SUP1", 13, 672, { { 13, "ISSR2" }, { 25, "070000" }, { 671, " " } })).type, kAccepted);
+    EXPECT_EQ(ex_->security("0MAINSHR000001   ")->status, 'A');
+    EXPECT_EQ(issuer.status, 'A');
+    // Planned for later, both change when the host's clock gets there.
+    EXPECT_EQ(Text(tx(9, 142, op("SUP1", 12, 672, { { 13, "ISSR2" }, { 25, "235900" }, { 671, " " } }))),
+        "Planned for 235900.");
+    EXPECT_EQ(issuer.status, 'A');
+    now_ = "235900";
+    send(9, ++seq_[9], {});
+    EXPECT_EQ(ex_->security("0MAINSHR000001   ")->status, 'S');
+    EXPECT_EQ(issuer.status, 'S');
+}
+
 TEST_F(SupervisorTest, MarketsUsersAndReferencePrice)
 {
     const int64_t markets = ex_->state().streams.markets.last();
