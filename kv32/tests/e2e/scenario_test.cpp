@@ -340,6 +340,11 @@ const std::vector<const char*> kMakerDayCovered = { "table 2 closed", "table 3 c
     "table 20 command 35988", "table 21 closed", "command 32911 run", "command 32944 run", "command 32945 run",
     "command 32983 run", "command 32981 run" };
 const std::vector<const char*> kManagerDayPictures = { "e2e-manager-account-positions" };
+const std::vector<const char*> kSupervisorDayCovered = { "table 3 command 32948", "table 5 command 32950",
+    "table 20 command 32883", "table 34 command 35988", "command 33097 run", "command 33098 run",
+    "dialog 148 button 2", "sent 142" };
+const std::vector<const char*> kSupervisorDayPictures
+    = { "e2e-trading-event-shown", "e2e-trading-events-changed", "e2e-audit-types" };
 const std::vector<const char*> kTraderDayPictures = { "e2e-trader-securities", "e2e-trader-order-book",
     "e2e-trader-private-order-book", "e2e-trader-columns", "e2e-trader-workspace", "e2e-trader-password" };
 
@@ -392,7 +397,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "manager_day", "en", kManagerDayCovered, kManagerDayPictures },
         ScenarioCase { "manager_day", "hu", kManagerDayCovered, kManagerDayPictures },
         ScenarioCase { "maker_day", "en", kMakerDayCovered, {} },
-        ScenarioCase { "maker_day", "hu", kMakerDayCovered, {} }),
+        ScenarioCase { "maker_day", "hu", kMakerDayCovered, {} },
+        ScenarioCase { "supervisor_day", "en", kSupervisorDayCovered, kSupervisorDayPictures },
+        ScenarioCase { "supervisor_day", "hu", kSupervisorDayCovered, kSupervisorDayPictures }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
