@@ -344,6 +344,12 @@ const std::vector<const char*> kManagerDayPictures = { "e2e-manager-account-posi
 const std::vector<const char*> kSupervisorDayCovered = { "table 3 command 32948", "table 5 command 32950",
     "table 20 command 32883", "table 34 command 35988", "command 33097 run", "command 33098 run",
     "dialog 148 button 2", "sent 142" };
+const std::vector<const char*> kSupervisorUsersCovered = { "table 16 command 32875", "table 17 command 32872",
+    "command 32876 run", "command 32877 run", "command 32878 run", "command 32973 run", "command 32974 run",
+    "command 33184 run", "command 33185 run", "dialog 140 button 1", "dialog 141 button 154",
+    "dialog 271 button 1", "dialog 273 button 1", "dialog 30230 button 1", "sent 142" };
+const std::vector<const char*> kSupervisorUsersPictures = { "e2e-user-password", "e2e-net-address",
+    "e2e-logon-verify", "e2e-access-group", "e2e-default-role" };
 const std::vector<const char*> kSupervisorDayPictures
     = { "e2e-trading-event-shown", "e2e-trading-events-changed", "e2e-audit-types" };
 const std::vector<const char*> kTraderDayPictures = { "e2e-trader-securities", "e2e-trader-order-book",
@@ -400,7 +406,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "maker_day", "en", kMakerDayCovered, {} },
         ScenarioCase { "maker_day", "hu", kMakerDayCovered, {} },
         ScenarioCase { "supervisor_day", "en", kSupervisorDayCovered, kSupervisorDayPictures },
-        ScenarioCase { "supervisor_day", "hu", kSupervisorDayCovered, kSupervisorDayPictures }),
+        ScenarioCase { "supervisor_day", "hu", kSupervisorDayCovered, kSupervisorDayPictures },
+        ScenarioCase { "supervisor_users", "en", kSupervisorUsersCovered, kSupervisorUsersPictures },
+        ScenarioCase { "supervisor_users", "hu", kSupervisorUsersCovered, kSupervisorUsersPictures }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
