@@ -151,6 +151,10 @@ void CCurPosDoc::DecodeRecord(CRecordReader& reader)
     bool added = false;
     KvCashPositionRow& row = m_rows.FindOrAdd(RowKey(pool, user, account), added);
     m_bAdded = m_bAdded || added;
+    if (added)
+        MarkAllRowsChanged();
+    else
+        MarkRowChanged(m_rows.IndexOf(row));
     CopyText(row.szAccount, account);
     CopyText(row.szUser, user);
     CopyText(row.szFirm, firm);

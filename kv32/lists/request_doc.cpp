@@ -94,13 +94,22 @@ void CRequestDoc::OnPostReceive()
         return;
     m_bReceived = false;
     OnReplyDone();
-    UpdateDocument(0, nullptr);
+    const bool inPlace = !m_bAllRowsChanged && !m_changedRows.Rows().empty();
+    m_bAllRowsChanged = false;
+    if (inPlace) {
+        m_changedRows.SetSize(GetRowCount());
+        UpdateDocument(0, &m_changedRows);
+    } else {
+        UpdateDocument(0, nullptr);
+    }
+    m_changedRows.Clear();
 }
 
 void CRequestDoc::Restart()
 {
     m_szSeqNum.assign(kSeqWidth, '0');
     ClearRows();
+    MarkAllRowsChanged();
 }
 
 void CRequestDoc::StoreDocumentInfo()

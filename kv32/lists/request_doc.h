@@ -54,7 +54,9 @@ public:
     // The sequence number, then the window's record; a row that cannot be
     // made for lack of memory is reported and the next record still read.
     int Decode(CRecordReader& reader) override;
-    // Once per reply that brought records: the window's own step, then a full update.
+    // Once per reply that brought records: the window's own step, then an
+    // update of the rows the reply marked, or of every row when it marked none
+    // or some row came, went or moved.
     void OnPostReceive() override;
 
     // The key changed (a filter): ask from the start again with no rows.
@@ -77,12 +79,19 @@ protected:
     // sequence number itself.
     virtual int StoreReply(tagTMSG* message);
     void SetSeqNum(std::string_view seq) { m_szSeqNum = std::string(seq); }
+    // A record of this reply changed the row in place, so the window need
+    // repaint only the rows so marked ...
+    void MarkRowChanged(int row) { m_changedRows.AddRow(row); }
+    // ... unless the rows came, went or moved.
+    void MarkAllRowsChanged() { m_bAllRowsChanged = true; }
 
 private:
     int m_nRequestCode;
     std::string m_szSeqNum;
     std::string m_sRecordSeq;
     bool m_bReceived = false;
+    fw::RowHint m_changedRows;
+    bool m_bAllRowsChanged = false;
 };
 
 // Rows found by their key whatever order they are shown in.
@@ -95,6 +104,8 @@ public:
         return row < 0 || row >= Count() ? nullptr : &m_rows[static_cast<std::size_t>(row)];
     }
     Row* At(int row) { return row < 0 || row >= Count() ? nullptr : &m_rows[static_cast<std::size_t>(row)]; }
+    // The index of a row these rows hold.
+    int IndexOf(const Row& row) const { return static_cast<int>(&row - m_rows.data()); }
     // The row of the key; appended (value-initialised, `added` set) when new.
     Row& FindOrAdd(const std::string& key, bool& added)
     {

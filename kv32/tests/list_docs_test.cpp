@@ -28,6 +28,7 @@
 #include "support/fake_router.h"
 #include "support/log_recorder.h"
 #include "support/trading_records.h"
+#include "support/view_update_recorder.h"
 
 namespace kv32test {
 namespace {
@@ -40,25 +41,6 @@ public:
 
 private:
     std::uint32_t m_id;
-};
-
-// What the grid of a document is told: the view rows to repaint, or everything.
-class HintRecorder : public fw::DocumentView {
-public:
-    void onDocumentUpdate(fw::DocumentView*, intptr_t, fw::Hint* object) override
-    {
-        const auto* rows = dynamic_cast<const fw::RowHint*>(object);
-        full = rows == nullptr;
-        flagged.clear();
-        if (rows != nullptr)
-            for (int i = 0; i < rows->GetSize(); ++i)
-                if (rows->GetRow(i))
-                    flagged.insert(i);
-        ++updates;
-    }
-    bool full = false;
-    std::set<int> flagged;
-    int updates = 0;
 };
 
 // Hands a table's announcements to one document, as the application does.
@@ -165,7 +147,7 @@ TEST_F(ListDocs, TradesFollowTheTableLikeAFullFilterWithTheCountInTheTitle)
     doc->SetFilter(std::make_unique<StatusCriteria>(std::vector<std::string> { "Matched", "Unapproved" }));
     doc->UpdateDocument(0, nullptr);
     EXPECT_EQ(doc->title(), "Trades (filtered)");
-    HintRecorder grid;
+    ViewUpdateRecorder grid;
     grid.setDocument(doc);
     Forward forward(9, doc);
 

@@ -1,8 +1,8 @@
 // The cash positions window: its golden requests of each kind, the reply
 // records of each kind filling the row of their cash pool, user and trading
 // account, limits shown only when set, red negatives, the limit sort, the
-// limits command of the criteria's kind alone, and equal criteria bringing
-// up the window already open.
+// limits command of the criteria's kind alone, equal criteria bringing up the
+// window already open, and a reply that only changes rows repainting those.
 #include <QDir>
 #include <QImage>
 
@@ -12,6 +12,7 @@
 #include "kv32/res/supervision_a_ids.h"
 #include "kv32/shell/session.h"
 #include "kv32/windows/cash_positions_view.h"
+#include "support/view_update_recorder.h"
 
 namespace {
 
@@ -188,6 +189,53 @@ TEST_F(CashPositions, AKeyTwiceInABatchIsOneRowAndRowsSortByPoolUserAccount)
     doc.OnPostReceive();
     ASSERT_EQ(doc.GetRowCount(), 3);
     EXPECT_DOUBLE_EQ(static_cast<double>(doc.Row(0)->dCurrent), -5);
+}
+
+TEST_F(CashPositions, AReplyChangingRowsInPlaceRepaintsOnlyThoseRows)
+{
+    CCurPosDoc doc;
+    Cash p2;
+    p2.pool = "P2";
+    for (const char* user : { "USER1", "USER5", "USER9" })
+        Feed(doc, 90, UserCash("0000000001", user, "FIRM1"));
+    Feed(doc, 90, UserCash("0000000002", "USER9", "FIRM1", p2));
+    doc.OnPostReceive();
+    ASSERT_EQ(doc.GetRowCount(), 4); // P1 USER1, USER5, USER9; P2 USER9
+    ViewUpdateRecorder grid;
+    grid.setDocument(&doc);
+    Cash moved;
+    moved.current = -70;
+    Cash newPool;
+    newPool.pool = "P0";
+    const struct {
+        std::vector<std::string> records;
+        bool full;
+        std::set<int> flagged;
+    } cases[] = {
+        // The same key twice in a reply marks its row once.
+        { { UserCash("0000000003", "USER9", "FIRM1", p2), UserCash("0000000004", "USER1", "FIRM1", moved),
+              UserCash("0000000005", "USER9", "FIRM1", p2) },
+            false, { 0, 3 } },
+        // A new row sorts in before the others: every row shows another record.
+        { { UserCash("0000000006", "USER5", "FIRM1", moved), UserCash("0000000007", "USER5", "FIRM1", newPool) },
+            true, {} },
+        { { UserCash("0000000008", "USER5", "FIRM1", moved) }, false, { 2 } },
+    };
+    for (const auto& c : cases) {
+        for (std::string record : c.records)
+            Feed(doc, 90, record);
+        doc.OnPostReceive();
+        EXPECT_EQ(grid.full, c.full) << c.records.front();
+        EXPECT_EQ(grid.flagged, c.flagged) << c.records.front();
+    }
+    EXPECT_EQ(doc.GetRowCount(), 5);
+    EXPECT_DOUBLE_EQ(static_cast<double>(doc.Row(2)->dCurrent), -70);
+    // New criteria empty the rows: the next reply repaints everything.
+    doc.TakeFilter(Criteria(1, "FIRM1", "USER5"));
+    Feed(doc, 90, UserCash("0000000001", "USER5", "FIRM1"));
+    doc.OnPostReceive();
+    EXPECT_TRUE(grid.full);
+    grid.setDocument(nullptr);
 }
 
 TEST_F(CashPositions, LimitCellsRedNegativesAndLimitSort)
