@@ -10,6 +10,7 @@
 #include "kv32/dialogs/audit_dlgs.h"
 #include "kv32/dialogs/msg_dlgs.h"
 #include "kv32/dialogs/setup_dlgs.h"
+#include "kv32/dialogs/supervisor_dlgs.h"
 #include "kv32/dialogs/supervision/ref_price_dlg.h"
 #include "kv32/dialogs/supervision/schedule_entry_dlg.h"
 #include "kv32/dialogs/supervision/suspend_dlg.h"
@@ -65,6 +66,10 @@ CKvApp::CKvApp()
              std::pair { 33188u, kRefPriceLower } })
         commands().onCommand(id, inSession([mode](QWidget* parent) { KvRunRefPrice(mode, parent); }));
     commands().onCommand(32882, inSession([](QWidget* parent) { KvRunScheduleEntry(parent); }));
+    commands().onCommand(33163, inSession([](QWidget* parent) {
+        CMarketReplayDlg dlg(parent);
+        dlg.doModal();
+    }));
 }
 
 void CKvApp::WriteDiagnosticFile()
