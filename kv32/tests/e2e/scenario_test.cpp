@@ -353,9 +353,10 @@ const std::vector<const char*> kSupervisorUsersCovered = { "table 16 command 328
 const std::vector<const char*> kSupervisorUsersPictures = { "e2e-user-password", "e2e-net-address",
     "e2e-logon-verify", "e2e-access-group", "e2e-default-role" };
 const std::vector<const char*> kSupervisorEventsCovered = { "table 34 command 32892", "table 28 command 33094",
-    "command 33163 run", "command 33188 run", "dialog 260 button 548", "dialog 152 button 1", "sent 142" };
+    "command 33163 run", "command 33188 run", "dialog 260 button 548", "dialog 152 button 1", "table 2 command 32959",
+    "table 19 command 574", "table 18 command 32843", "sent 142" };
 const std::vector<const char*> kSupervisorEventsPictures
-    = { "e2e-market-replay", "e2e-audit-mode", "e2e-control-event-view" };
+    = { "e2e-market-replay", "e2e-audit-mode", "e2e-control-event-view", "e2e-board-methods" };
 const std::vector<const char*> kSupervisorDayPictures
     = { "e2e-trading-event-shown", "e2e-trading-events-changed", "e2e-audit-types" };
 const std::vector<const char*> kTraderDayPictures = { "e2e-trader-securities", "e2e-trader-order-book",
