@@ -130,6 +130,9 @@ bool CTradersFilter::Match(const TraderRec& rec) const
 {
     constexpr int kAllUsers = 0x8, kOwnFirm = 0x4, kOnlySelf = 0x2;
     constexpr int kUsersMessageType = 18;
+    // Turned on, the text names the one firm shown (the View opener's limit).
+    if (m_bNoFiltering == 0 && m_strText != rec.szFirm)
+        return false;
     const int rights = RightTable().GetValue(kUsersMessageType);
     if ((rights & kAllUsers) != 0)
         return true;

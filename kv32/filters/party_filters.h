@@ -50,8 +50,8 @@ public:
 
 // The users window shows users by the user's rights for message type 18
 // (bit 0x8 every user, else 0x4 only the own firm's, and 0x2 only himself);
-// the members are stored but take no part in the match. Reset: no filtering
-// 1, text empty.
+// turned on (no filtering 0), the text further limits it to the firm it
+// names. Reset: no filtering 1, text empty.
 class CTradersFilter {
 public:
     CTradersFilter();

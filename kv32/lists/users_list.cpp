@@ -60,7 +60,7 @@ int CTradersDoc::ColorIndexOffset() const
 
 std::unique_ptr<CListCriteria> KvMakeUsersCriteria()
 {
-    // The users the logged-on user's rights show; the criteria's text plays no part.
+    // The users the logged-on user's rights show; turned on, only the text's firm.
     return std::make_unique<CCriteriaOf<CTradersFilter, TraderRec>>();
 }
 

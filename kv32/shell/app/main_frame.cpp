@@ -1,5 +1,6 @@
 #include "kv32/shell/app/main_frame.h"
 #include "kv32/windows/position_views.h"
+#include "kv32/windows/view_openers.h"
 
 #include "fw/ui/commondlg.h"
 #include "fw/ui/propertysheet.h"
@@ -49,6 +50,7 @@ CMainFrame::CMainFrame()
     commands().onCommand(60020, [] { KvRunAccGroupsDialog(); });
     commands().onCommand(32894, [] { KvRunDepoAccountsDialog(); });
     KvBindPositionCommands(commands());
+    KvBindViewOpeners(commands());
     // Log on: the core's logon, then the user's local order book.
     commands().onCommand(ID_KV_LOGON, [this] {
         OnSessionBegin();

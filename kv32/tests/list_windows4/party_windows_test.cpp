@@ -26,6 +26,7 @@
 #include "kv32/windows/control_events_view.h"
 #include "kv32/windows/firms_view.h"
 #include "kv32/windows/users_view.h"
+#include "kv32/windows/view_openers.h"
 #include "kvcore/frame/main_frame_core.h"
 
 #include <QMdiArea>
@@ -113,6 +114,18 @@ protected:
         RightRec rec { RightTable().GetCount(), 18, 0, value };
         RightTable().AddRec(rec);
     }
+    // The logged-on TRADER01 and MATE of firm F1, STRANGER of F2, and the
+    // users' rights value (negative: no rights record).
+    void FreshUsersWithRights(int rights18)
+    {
+        FreeTables();
+        Colours();
+        User("MATE", "F1");
+        User("TRADER01", "F1");
+        User("STRANGER", "F2");
+        if (rights18 >= 0)
+            Rights18(rights18);
+    }
     std::vector<std::string> Replies() const
     {
         std::vector<std::string> lines;
@@ -157,13 +170,7 @@ TEST_F(PartyWindows, UsersTheRightsShow)
         { 8 | 2, { "TRADER01", "MATE", "STRANGER" } },
     };
     for (const auto& c : cases) {
-        FreeTables();
-        Colours();
-        User("MATE", "F1");
-        User("TRADER01", "F1");
-        User("STRANGER", "F2");
-        if (c.rights >= 0)
-            Rights18(c.rights);
+        FreshUsersWithRights(c.rights);
         auto* view = Open<CTradersView>(16);
         ASSERT_NE(view, nullptr);
         std::vector<std::string> shown;
@@ -362,6 +369,62 @@ TEST_F(PartyWindows, UsersWindowOpensTheDialogsAndWindowsOfItsUsers)
     auto* orders = dynamic_cast<CTableIndexDoc*>(app->GetDocTemplate(8)->documents().front().get());
     ASSERT_NE(orders, nullptr);
     EXPECT_EQ(orders->GetRowCount(), 2);
+}
+
+// The main frame's View openers: each cash positions command opens the window
+// of its kind with no codes, and the users window keeps to the own firm unless
+// the rights show every user; each is offered as the permissions allow.
+TEST_F(PartyWindows, ViewOpenersSetTheirWindowsCriteria)
+{
+    fw::CommandMap frame;
+    KvBindViewOpeners(frame);
+    const struct {
+        unsigned id;
+        int right; // the permission's message type; 0 for the users window
+        int kind; // the cash positions kind; -1 for the users window
+        int rights18; // -1 no rights record for users
+        std::vector<std::string> users;
+    } cases[] = {
+        { ID_VIEW_CASH_FIRM, 46, CCurPosFilter::kFirms, -1, {} },
+        { ID_VIEW_CASH_ACCOUNT, 86, CCurPosFilter::kTradingAccounts, -1, {} },
+        { ID_VIEW_CASH_USER, 90, CCurPosFilter::kUsers, -1, {} },
+        { ID_VIEW_USERS, 0, -1, -1, { "MATE", "STRANGER", "TRADER01" } },
+        { ID_VIEW_USERS, 0, -1, 8, { "MATE", "STRANGER", "TRADER01" } },
+        { ID_VIEW_USERS, 0, -1, 0, { "MATE", "TRADER01" } },
+        { ID_VIEW_USERS, 0, -1, 4, { "MATE", "TRADER01" } },
+        { ID_VIEW_USERS, 0, -1, 2, { "TRADER01" } },
+    };
+    const auto enabled = [&frame](unsigned id) {
+        fw::CmdUI ui(id);
+        (*frame.findUpdate(id))(ui);
+        return ui.enabled();
+    };
+    for (const auto& c : cases) {
+        FreshUsersWithRights(c.rights18);
+        if (c.right != 0) {
+            EXPECT_FALSE(enabled(c.id)) << c.id << " without its right";
+            Grant(c.right, 0);
+        }
+        ASSERT_NE(frame.findCommand(c.id), nullptr) << c.id;
+        EXPECT_TRUE(enabled(c.id)) << c.id;
+        (*frame.findCommand(c.id))(c.id);
+        if (c.kind >= 0) {
+            auto* doc = dynamic_cast<CCurPosDoc*>(ps->GetTableDoc(CCurPosDoc::kTableId));
+            ASSERT_NE(doc, nullptr) << c.id;
+            CCurPosFilter expected;
+            expected.m_nKind = c.kind;
+            EXPECT_EQ(doc->Criteria(), expected) << c.id;
+        } else {
+            auto* doc = dynamic_cast<CTradersDoc*>(ps->GetTableDoc(CTradersDoc::kTableId));
+            ASSERT_NE(doc, nullptr);
+            std::vector<std::string> shown;
+            for (int row = 0; row < doc->GetRowCount(); ++row)
+                shown.emplace_back(doc->GetRowRecord(row)->szCode);
+            std::sort(shown.begin(), shown.end());
+            EXPECT_EQ(shown, c.users) << "rights " << c.rights18;
+        }
+        app->CloseAllDocuments();
+    }
 }
 
 TEST_F(PartyWindows, CashPositionsOpenTheWindowOfTheCurrentUserOrFirm)
