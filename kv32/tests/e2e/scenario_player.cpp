@@ -32,6 +32,7 @@
 #include "kv32/shell/app/kv_app.h"
 #include "kv32/shell/news_opener.h"
 #include "kv32/shell/tr_acc_local.h"
+#include "kv32/windows/child_bar_frame.h"
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/app/logon.h"
 #include "kvcore/app/session_core.h"
@@ -370,8 +371,8 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
                 child->resize(1240, 360);
                 m_frontChild = child;
             }
-    } else if (kind == "command" || kind == "disabled")
-        Command(step, kind == "disabled");
+    } else if (kind == "command" || kind == "disabled" || kind == "enabled")
+        Command(step, kind);
     else if (kind == "allow-dialog") {
         const auto id = Id(step, 0);
         const auto button = step.args.size() > 1 ? Id(step, 1) : std::optional<uint32_t>(0);
@@ -441,7 +442,9 @@ void CScenarioPlayer::RunStep(const ScenarioStep& step)
         });
         if (!seen)
             Fail(step, "the window in front is titled \"" + title + "\"");
-    } else if (kind == "expect-text") {
+    } else if (kind == "expect-pane")
+        ExpectPane(step);
+    else if (kind == "expect-text") {
         const auto id = Id(step, 0);
         if (!id)
             return;
@@ -530,16 +533,25 @@ void CScenarioPlayer::Logoff(const ScenarioStep& step)
         Fail(step, "the session did not end");
 }
 
-void CScenarioPlayer::Command(const ScenarioStep& step, bool expectDisabled)
+void CScenarioPlayer::Command(const ScenarioStep& step, const std::string& kind)
 {
     const auto id = Id(step, 0);
     if (!id)
         return;
     CMainFrameCore* frame = m_app.GetMainFrame();
-    fw::CmdUI ui(*id, fw::CmdUI::Source::Menu);
-    frame->routeUpdate(ui);
-    const bool enabled = ui.enabled() && !ui.removed();
-    if (expectDisabled) {
+    const auto isEnabled = [&] {
+        fw::CmdUI ui(*id, fw::CmdUI::Source::Menu);
+        frame->routeUpdate(ui);
+        return ui.enabled() && !ui.removed();
+    };
+    // A command that a host's answer enables may take that answer's round trip.
+    if (kind == "enabled") {
+        if (!WaitFor(isEnabled))
+            Fail(step, "command " + step.args[0] + " is disabled");
+        return;
+    }
+    const bool enabled = isEnabled();
+    if (kind == "disabled") {
         if (enabled)
             return Fail(step, "command " + step.args[0] + " is enabled");
         Cover("command " + step.args[0] + " disabled");
@@ -755,6 +767,22 @@ void CScenarioPlayer::ExpectInFile(const ScenarioStep& step)
         return Fail(step, "there is no file " + step.args[0]);
     Fail(step,
         "the file has no \"" + Utf8(missing) + "\"; it begins:\n    " + Printable(bytes.substr(0, 300)));
+}
+
+void CScenarioPlayer::ExpectPane(const ScenarioStep& step)
+{
+    const auto index = ScenarioNumber(step.args[0]);
+    if (!index || *index < 0 || *index >= CTChildBarFrame::kPaneCount)
+        return Fail(step, "\"" + step.args[0] + "\" is not a pane of the window's status bar");
+    std::string text;
+    const bool seen = WaitFor([&] {
+        CMainFrameCore* frame = m_app.GetMainFrame();
+        const auto* child = frame != nullptr ? dynamic_cast<const CTChildBarFrame*>(frame->activeChild()) : nullptr;
+        text = child != nullptr ? Utf8(child->GetPaneText(static_cast<int>(*index))) : std::string();
+        return child != nullptr && ContainsEither(text, step.args[1]);
+    });
+    if (!seen)
+        Fail(step, "pane " + step.args[0] + " of the window in front shows \"" + text + "\"");
 }
 
 fw::GridView* CScenarioPlayer::FrontGrid() const

@@ -60,7 +60,8 @@ private:
     void Logon(const ScenarioStep& step);
     void Logoff(const ScenarioStep& step);
     void WriteAccounts(const ScenarioStep& step);
-    void Command(const ScenarioStep& step, bool expectDisabled);
+    void Command(const ScenarioStep& step, const std::string& kind);
+    void ExpectPane(const ScenarioStep& step);
     void SetControl(const ScenarioStep& step, fw::Dialog& dialog);
     void Press(const ScenarioStep& step, fw::Dialog& dialog);
     void ExpectItem(const ScenarioStep& step, fw::Dialog& dialog);
