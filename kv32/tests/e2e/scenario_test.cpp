@@ -357,6 +357,7 @@ const std::vector<const char*> kSupervisorEventsCovered = { "table 34 command 32
     "table 19 command 574", "table 18 command 32843", "sent 142" };
 const std::vector<const char*> kSupervisorEventsPictures
     = { "e2e-market-replay", "e2e-audit-mode", "e2e-control-event-view", "e2e-board-methods" };
+const std::vector<const char*> kFrameDayCovered = { "command 32975 run", "command 32976 run", "sent 142" };
 const std::vector<const char*> kSupervisorDayPictures
     = { "e2e-trading-event-shown", "e2e-trading-events-changed", "e2e-audit-types" };
 const std::vector<const char*> kTraderDayPictures = { "e2e-trader-securities", "e2e-trader-order-book",
@@ -417,7 +418,9 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "supervisor_users", "en", kSupervisorUsersCovered, kSupervisorUsersPictures },
         ScenarioCase { "supervisor_users", "hu", kSupervisorUsersCovered, kSupervisorUsersPictures },
         ScenarioCase { "supervisor_events", "en", kSupervisorEventsCovered, kSupervisorEventsPictures },
-        ScenarioCase { "supervisor_events", "hu", kSupervisorEventsCovered, kSupervisorEventsPictures }),
+        ScenarioCase { "supervisor_events", "hu", kSupervisorEventsCovered, kSupervisorEventsPictures },
+        ScenarioCase { "frame_day", "en", kFrameDayCovered, {} },
+        ScenarioCase { "frame_day", "hu", kFrameDayCovered, {} }),
     CaseName);
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
