@@ -338,7 +338,8 @@ const std::vector<const char*> kManagerDayCovered = { "table 14 closed", "table 
     "dialog 1541 button 1", "command 32841 run", "command 32856 run", "command 32901 run", "command 32902 run",
     "dialog 132 button 2", "dialog 133 button 2", "sent 147", "sent 148", "command 32903 run", "sent 133",
     "table 9 command 33084", "table 9 command 33083", "table 9 command 33079", "table 9 command 33081", "sent 151",
-    "sent 160", "sent 161", "sent 162" };
+    "sent 160", "sent 161", "sent 162", "command 32842 run", "command 33170 run", "command 33171 run",
+    "command 33172 run" };
 const std::vector<const char*> kMakerDayCovered = { "table 2 closed", "table 3 command 35988", "table 5 command 35988",
     "table 20 command 35988", "table 21 closed", "command 32911 run", "command 32944 run", "command 32945 run",
     "command 32983 run", "command 32981 run" };
