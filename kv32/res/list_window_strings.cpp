@@ -213,11 +213,16 @@ constexpr MenuEntry kFirmPositionsMenu[] = {
     { 0, MenuEntryKind::Command, ID_POSITION_TRADING_ACCOUNTS, "Trading &Accounts", "Kereskedési &számlák" },
 };
 
+constexpr MenuEntry kTradingAccountsMenu[] = {
+    { 0, MenuEntryKind::Command, ID_ACCOUNT_CASH_POSITIONS, "&Cash Positions", "&Pénzpozíciók" },
+};
+
 constexpr fw::MenuTemplate kMenus[] = {
     { 8, kOrdersMenu },
     { 9, kTradesMenu },
     { 10, kDealsMenu },
     { 14, kFirmPositionsMenu },
+    { 15, kTradingAccountsMenu },
     { 32, kPrivateOrdersMenu },
 };
 

@@ -2,9 +2,12 @@
 
 #include "fw/core/msgbox.h"
 #include "kv32/filters/dialogs/filter_dlgs.h"
+#include "kv32/filters/party_filters.h"
 #include "kv32/lists/list_dialogs.h"
 #include "kv32/lists/position_lists.h"
 #include "kv32/res/list_window_strings.h"
+#include "kv32/shell/session.h"
+#include "kv32/windows/cash_positions_view.h"
 #include "kvcore/app/app_core_base.h"
 #include "kvcore/app/logon.h"
 #include "kvcore/app/session_core.h"
@@ -45,6 +48,27 @@ CTrAccView::CTrAccView(QWidget* parent)
     : CTView(parent)
 {
     Kv32RegisterListWindowResources();
+    commands().onUpdate(ID_ACCOUNT_CASH_POSITIONS, [this](fw::CmdUI& ui) {
+        const CTDoc* doc = GetDocument();
+        ui.enable(CanAccess(ID_ACCOUNT_CASH_POSITIONS, 0) && doc != nullptr
+            && doc->GetRowData(doc->GetCurrentIndex()) != nullptr);
+    });
+    commands().onCommand(ID_ACCOUNT_CASH_POSITIONS, [this] { OnCashPositions(); });
+}
+
+void CTrAccView::OnCashPositions()
+{
+    const auto* doc = dynamic_cast<const CTrAccDoc*>(GetDocument());
+    const KvTradingAccountRow* row = doc == nullptr ? nullptr : doc->Row(doc->GetCurrentIndex());
+    if (row == nullptr)
+        return;
+    // The window lists the user's own accounts, so they are the user's firm's.
+    CCurPosFilter criteria;
+    criteria.m_nKind = CCurPosFilter::kTradingAccounts;
+    criteria.m_strAccount = row->szAccount;
+    if (const CSession* session = KvSession())
+        criteria.m_strFirm = session->m_sUserFirm;
+    KvOpenCashPositions(criteria);
 }
 
 CTrAccView::~CTrAccView() = default;

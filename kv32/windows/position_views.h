@@ -1,5 +1,6 @@
 // The views of the positions windows: a firm's security positions (with the
-// opener of the trading accounts window), the trading accounts', and a
+// opener of the trading accounts window), the trading accounts' (with the
+// opener of an account's cash positions), and a
 // trading account's security positions, whose criteria the security-position
 // filter dialog sets.
 #pragma once
@@ -21,6 +22,8 @@ class CTrAccView : public CTView {
 public:
     explicit CTrAccView(QWidget* parent = nullptr);
     ~CTrAccView() override;
+    // The cash positions window of the current row's account.
+    void OnCashPositions();
 };
 
 class CTrdAccSummView : public CTView {

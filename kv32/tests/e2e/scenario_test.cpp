@@ -309,7 +309,8 @@ const std::vector<const char*> kAccountsCovered = { "table 17", "table 8", "comm
 const std::vector<const char*> kAccountsPictures = { "e2e-account-status", "e2e-depository-status", "e2e-groups",
     "e2e-account-information" };
 const std::vector<const char*> kLimitsCovered
-    = { "table 16", "command 33173 run", "command 33176 run", "dialog 268 button 1", "sent 156" };
+    = { "table 16", "command 33173 run", "command 33176 run", "dialog 268 button 1", "sent 156", "table 15",
+          "command 33174 run", "command 33177 run", "sent 86", "sent 165" };
 const std::vector<const char*> kDealsPictures = { "e2e-deal-input", "e2e-deal-amend", "e2e-deal-confirm" };
 
 const std::vector<const char*> kFirmManagerCovered = { "table 16", "table 17", "command 33173 run",
@@ -404,8 +405,8 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "supervisor2", "hu", kSupervisor2Covered, kSupervisor2Pictures },
         ScenarioCase { "accounts", "en", kAccountsCovered, kAccountsPictures },
         ScenarioCase { "accounts", "hu", kAccountsCovered, kAccountsPictures },
-        ScenarioCase { "limits", "en", kLimitsCovered, { "e2e-user-limits" } },
-        ScenarioCase { "limits", "hu", kLimitsCovered, { "e2e-user-limits" } },
+        ScenarioCase { "limits", "en", kLimitsCovered, { "e2e-user-limits", "e2e-account-limits" } },
+        ScenarioCase { "limits", "hu", kLimitsCovered, { "e2e-user-limits", "e2e-account-limits" } },
         ScenarioCase { "print_log", "en", { "logon", "table 8" }, {} },
         ScenarioCase { "print_log", "hu", { "logon", "table 8" }, {} },
         ScenarioCase { "supervisor_lists", "en", kSupervisorListsCovered, kSupervisorListsPictures },

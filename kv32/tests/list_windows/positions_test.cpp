@@ -2,7 +2,9 @@
 // (39): their golden requests, reply records filling the row of their
 // security, a security twice in one reply giving one row, short records
 // left out, the averages, and the windows opened in the program.
+#include "kv32/lists/cash_positions_list.h"
 #include "kv32/lists/position_lists.h"
+#include "kv32/res/list_window_strings.h"
 #include "kv32/shell/session.h"
 #include "kv32/windows/position_views.h"
 #include "kvcore/frame/main_frame_core.h"
@@ -229,6 +231,44 @@ TEST_F(Positions, TradingAccountsAskEachOwnAccountAndShowThemInOrder)
     EXPECT_EQ(again[1].bytes.substr(12, 14), "0000000013ACC1");
     Feed(doc, 47, AccountCash("0000000014", "acc1", ' ', 1, 1));
     EXPECT_EQ(doc.GetRowCount(), 4) << "the reply's account is compared exactly";
+}
+
+TEST_F(Positions, CashPositionsOpenTheCurrentAccountsPools)
+{
+    own->GetTrAccLocal()->m_entries = { { "ACC1", "First client" }, { "ACC2", "" } };
+    auto* accounts = dynamic_cast<CTrAccDoc*>(app->OpenTable(15, true, true, nullptr));
+    ASSERT_NE(accounts, nullptr);
+    Feed(*accounts, 47, AccountCash("0000000003", "ACC2", ' ', 250000, 248000));
+    Feed(*accounts, 47, AccountCash("0000000004", "ACC1", ' ', -1200, 5300));
+    accounts->OnPostReceive();
+    auto* view = dynamic_cast<CTrAccView*>(accounts->firstView());
+    ASSERT_NE(view, nullptr);
+    const auto enabled = [view] {
+        fw::CmdUI ui(ID_ACCOUNT_CASH_POSITIONS);
+        view->routeUpdate(ui);
+        return ui.enabled();
+    };
+    EXPECT_FALSE(enabled()) << "no current row";
+    view->routeCommand(ID_ACCOUNT_CASH_POSITIONS);
+    EXPECT_EQ(app->GetFirstDoc(CCurPosDoc::kTableId), nullptr);
+
+    view->setCurrentCell(2, 1);
+    EXPECT_FALSE(enabled()) << "no right to ask an account's cash positions";
+    Grant(86, 0);
+    ASSERT_TRUE(enabled());
+    view->routeCommand(ID_ACCOUNT_CASH_POSITIONS);
+    auto* cash = dynamic_cast<CCurPosDoc*>(app->GetFirstDoc(CCurPosDoc::kTableId));
+    ASSERT_NE(cash, nullptr);
+    EXPECT_EQ(cash->Criteria().m_nKind, CCurPosFilter::kTradingAccounts);
+    EXPECT_EQ(cash->Criteria().m_strAccount, "ACC2");
+    EXPECT_EQ(cash->Criteria().m_strFirm, "FIRM1") << "the user's own firm";
+    EXPECT_TRUE(cash->Criteria().m_strUser.empty());
+    router->ClearRecord();
+    ASSERT_NE(cash->UpdateReq(), 0);
+    VORLInfoReqEnd();
+    ASSERT_EQ(router->Requests().size(), 1u);
+    EXPECT_EQ(router->Requests()[0].type, 86);
+    EXPECT_EQ(router->Requests()[0].bytes.substr(22, 24), "ACC2        FIRM1       ");
 }
 
 TEST_F(Positions, TheMainFramesOpenersReachTheWindows)

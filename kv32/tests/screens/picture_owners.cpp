@@ -216,6 +216,7 @@ constexpr PictureOwner kOwners[] = {
     { "shell-market-replay", D, 260 },
     { "supervision-set-limits", D, 268 },
     { "e2e-user-limits", D, 268 },
+    { "e2e-account-limits", D, 268 },
     { "shell-default-role", D, 271 },
     { "permission-set", D, 272 },
     { "permission-delete", D, 272 },
