@@ -37,8 +37,14 @@ struct PlayerRun {
     long long ms = 0;
 };
 
-PlayerRun RunPlayer(const std::vector<std::string>& args, const std::string& logPath,
-    std::chrono::seconds limit = std::chrono::seconds(600))
+// A player started in the background: its process and where its log goes.
+struct StartedPlayer {
+    pid_t pid = -1;
+    std::string logPath;
+    std::chrono::steady_clock::time_point started;
+};
+
+StartedPlayer StartPlayer(const std::vector<std::string>& args, const std::string& logPath)
 {
     std::vector<std::string> text { "kv32_scenario" };
     text.insert(text.end(), args.begin(), args.end());
@@ -51,29 +57,48 @@ PlayerRun RunPlayer(const std::vector<std::string>& args, const std::string& log
     posix_spawn_file_actions_addopen(&actions, 1, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     const std::string program = routertest::binDir() + "/kv32_scenario";
-    pid_t pid = -1;
-    const auto started = std::chrono::steady_clock::now();
-    PlayerRun run;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-        pid = -1;
+    StartedPlayer player { -1, logPath, std::chrono::steady_clock::now() };
+    if (posix_spawn(&player.pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+        player.pid = -1;
     posix_spawn_file_actions_destroy(&actions);
-    if (pid <= 0) {
-        run.log = "kv32_scenario could not be started from " + program;
+    return player;
+}
+
+// Whether the player has ended, leaving it to FinishPlayer to collect.
+bool Ended(const StartedPlayer& player)
+{
+    siginfo_t info {};
+    return player.pid <= 0
+        || (waitid(P_PID, static_cast<id_t>(player.pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid != 0);
+}
+
+// Waits for the player's end; one still running after `limit` is killed.
+PlayerRun FinishPlayer(const StartedPlayer& player, std::chrono::seconds limit = std::chrono::seconds(600))
+{
+    PlayerRun run;
+    if (player.pid <= 0) {
+        run.log = "kv32_scenario could not be started from " + routertest::binDir();
         return run;
     }
     int status = 0;
-    const bool ended = routertest::waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, limit);
+    const bool ended = routertest::waitUntil([&] { return waitpid(player.pid, &status, WNOHANG) == player.pid; }, limit);
     if (!ended) {
-        ::kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
+        ::kill(player.pid, SIGKILL);
+        waitpid(player.pid, &status, 0);
     } else if (WIFEXITED(status))
         run.code = WEXITSTATUS(status);
-    run.ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
+    run.ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - player.started)
                  .count();
-    run.log = readFile(logPath);
+    run.log = readFile(player.logPath);
     if (!ended)
         run.log += "\n(killed after " + std::to_string(limit.count()) + " s)";
     return run;
+}
+
+PlayerRun RunPlayer(const std::vector<std::string>& args, const std::string& logPath,
+    std::chrono::seconds limit = std::chrono::seconds(600))
+{
+    return FinishPlayer(StartPlayer(args, logPath), limit);
 }
 
 // The user's languages: the interface follows the message locale; numbers keep
@@ -293,8 +318,8 @@ const std::vector<const char*> kOrderCountingPictures = { "e2e-order-counting-wi
     "e2e-order-counting-alert", "e2e-order-counting-log" };
 
 const std::vector<const char*> kDealsCovered
-    = { "table 10", "command 32970 run", "command 32786 run", "command 32971 run", "dialog 115 button 1",
-          "dialog 198 button 1", "dialog 197 button 1", "sent 134", "sent 155", "sent 157" };
+    = { "table 10", "command 32970 run", "command 32786 run", "dialog 115 button 1", "dialog 198 button 1",
+          "sent 134", "sent 155" };
 const std::vector<const char*> kAuctionCovered
     = { "command 33169 run", "command 33186 run", "dialog 102 button 1010", "dialog 102 button 7031", "sent 120",
           "sent 121", "sent 173", "sent 174" };
@@ -311,7 +336,7 @@ const std::vector<const char*> kAccountsPictures = { "e2e-account-status", "e2e-
 const std::vector<const char*> kLimitsCovered
     = { "table 16", "command 33173 run", "command 33176 run", "dialog 268 button 1", "sent 156", "table 15",
           "command 33174 run", "command 33177 run", "sent 86", "sent 165" };
-const std::vector<const char*> kDealsPictures = { "e2e-deal-input", "e2e-deal-amend", "e2e-deal-confirm" };
+const std::vector<const char*> kDealsPictures = { "e2e-deal-input", "e2e-deal-amend" };
 
 const std::vector<const char*> kFirmManagerCovered = { "table 16", "table 17", "command 33173 run",
     "command 33175 run", "command 32895 run", "command 32790 run", "command 33178 run", "dialog 268 button 1", "sent 90", "sent 46",
@@ -424,6 +449,61 @@ INSTANTIATE_TEST_SUITE_P(Days, ScenarioPlay,
         ScenarioCase { "frame_day", "en", kFrameDayCovered, {} },
         ScenarioCase { "frame_day", "hu", kFrameDayCovered, {} }),
     CaseName);
+
+// Two workstations on one exchange: the proposer's kv32 keeps running while
+// the counterparty's own kv32, in a settings folder of its own, confirms the
+// deal; both then see it Matched with its trade.
+class DealBetweenWorkstations : public Scenarios, public ::testing::WithParamInterface<const char*> { };
+
+TEST_P(DealBetweenWorkstations, TheCounterpartyConfirmsInASecondKv32)
+{
+    const std::string language = GetParam();
+    UseLanguage(language);
+    const std::string ini = readFile(path("kv32.ini"));
+    // Each workstation's settings, logs and coverage in its own folder.
+    const auto workstation = [&](const std::string& name) {
+        const std::string folder = path(name);
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder + "/kv32.ini") << ini;
+        setenv("VEXA_INI_DIR", folder.c_str(), 1);
+        setenv("kv3userpath", folder.c_str(), 1);
+        const std::string scenario = std::string(KV32_SCENARIO_DIR) + "/" + name + ".txt";
+        return StartPlayer({ "--shots", shotDir, "--coverage", folder + "/coverage.txt", scenario },
+            folder + "/player-" + language + ".out");
+    };
+    const StartedPlayer proposer = workstation("deal_propose");
+    // The counterparty starts once the proposer's deal is open and he waits for it to match.
+    const auto proposerWaits
+        = [&] { return readFile(proposer.logPath).find("expect-row E2EDEAL2 Matched") != std::string::npos; };
+    const bool waiting
+        = routertest::waitUntil([&] { return proposerWaits() || Ended(proposer); }, std::chrono::seconds(180))
+        && proposerWaits();
+    PlayerRun confirmer;
+    if (waiting)
+        confirmer = FinishPlayer(workstation("deal_confirm"));
+    const PlayerRun proposed = FinishPlayer(proposer);
+    std::printf("deal between workstations (%s): %lld ms, %lld ms\n", language.c_str(), proposed.ms, confirmer.ms);
+    for (const char* name : { "deal_propose", "deal_confirm" }) {
+        const std::filesystem::path kept
+            = std::filesystem::path(KV32_COVERAGE_DIR) / (std::string(name) + "-" + language + ".txt");
+        std::filesystem::create_directories(kept.parent_path());
+        std::ofstream(kept, std::ios::trunc) << readFile(path(name) + "/coverage.txt");
+    }
+    ASSERT_TRUE(waiting) << "the proposer never came to wait for the match\n" << readFile(proposer.logPath);
+    EXPECT_EQ(confirmer.code, 0) << confirmer.log;
+    EXPECT_EQ(proposed.code, 0) << proposed.log;
+    const std::string proposerCoverage = readFile(path("deal_propose") + "/coverage.txt");
+    const std::string confirmerCoverage = readFile(path("deal_confirm") + "/coverage.txt");
+    for (const char* line : { "table 10", "table 9", "command 32970 run", "dialog 115 button 1", "sent 134" })
+        EXPECT_NE(proposerCoverage.find(std::string(line) + "\n"), std::string::npos) << line;
+    for (const char* line : { "table 10", "table 9", "command 32971 run", "dialog 197 button 1", "sent 157" })
+        EXPECT_NE(confirmerCoverage.find(std::string(line) + "\n"), std::string::npos) << line;
+    EXPECT_EQ(proposerCoverage.find("sent 157\n"), std::string::npos) << "the confirmation is the other's";
+    EXPECT_TRUE(std::filesystem::exists(shotDir + "/e2e-deal-confirm-" + language + ".png"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, DealBetweenWorkstations, ::testing::Values("en", "hu"),
+    [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 TEST_F(Scenarios, AFailingStepNamesItsLineAndLeavesAPictureAndTheTrace)
 {
