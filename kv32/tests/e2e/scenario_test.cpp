@@ -384,7 +384,9 @@ const std::vector<const char*> kSupervisorEventsCovered = { "table 34 command 32
     "table 19 command 574", "table 18 command 32843", "sent 142" };
 const std::vector<const char*> kSupervisorEventsPictures
     = { "e2e-market-replay", "e2e-audit-mode", "e2e-control-event-view", "e2e-board-methods" };
-const std::vector<const char*> kFrameDayCovered = { "command 32975 run", "command 32976 run", "sent 142" };
+const std::vector<const char*> kFrameDayCovered = { "command 32975 run", "command 32976 run", "command 35980 run",
+    "command 35981 run", "command 35982 run", "command 35962 run", "command 35994 run", "command 35995 run",
+    "command 35996 run", "command 35997 run", "command 35998 run", "sent 142" };
 const std::vector<const char*> kSupervisorDayPictures
     = { "e2e-trading-event-shown", "e2e-trading-events-changed", "e2e-audit-types" };
 const std::vector<const char*> kTraderDayPictures = { "e2e-trader-securities", "e2e-trader-order-book",
