@@ -98,7 +98,7 @@ std::string Padded(const std::string& text, size_t width)
 // firm, the text's length and the text.
 std::string AuditEvent(int number)
 {
-    char key[16], time[8], length[8];
+    char key[16], time[16], length[16];
     std::snprintf(key, sizeof key, "%08d", number % 100000000);
     std::snprintf(time, sizeof time, "%02d%02d%02d", 9 + number / 3600 % 8, number / 60 % 60, number % 60);
     const std::string user = number % 2 == 0 ? "ALICE" : "BOB";
