@@ -81,6 +81,10 @@ Verdict suspension(Exchange& ex, Call& call, int op)
         : op <= 10                 ? securities[targets.front()].shortName
                                    : subject;
     AddEvent(ex, type, call.session.user, key, object, now ? 'S' : 'P');
+    // A plan's event carries the time it takes effect: that is what the
+    // supervisor lists and may still take back before it comes.
+    if (!now)
+        ex.data().events.back().time = time;
     const std::string issuer = op == 12 || op == 13 ? subject : std::string();
     if (now) {
         for (const std::size_t i : targets)

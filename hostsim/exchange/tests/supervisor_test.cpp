@@ -78,6 +78,7 @@ TEST_F(SupervisorTest, SecuritySuspensionWithItsEventAndMessage)
         "Planned for 235900.");
     EXPECT_EQ(ex_->security("0MAINSHR000003   ")->status, 'A');
     EXPECT_EQ(ex_->data().events.back().kind, 'P');
+    EXPECT_EQ(ex_->data().events.back().time, "235900"); // when it takes effect, not now
     // Carried out when the host's clock gets there; a deleted plan is not.
     EXPECT_EQ(
         tx(9, 142, op("SUP1", 9, 673, { { 13, "SHR000004" }, { 25, "235900" }, { 671, "S" }, { 672, "S" } }))
